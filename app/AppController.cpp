@@ -1,0 +1,115 @@
+#include "AppController.h"
+
+#include "AlertPanel.h"
+#include "Bundle.h"
+#include "Examples.h"
+#include "Workspace.h"
+
+#include "ui_BackupWindow.h"
+#include "ui_MainWindow.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+AppController::AppController()
+    : mainUi_(std::make_unique<Ui::MainWindow>()),
+      backupUi_(std::make_unique<Ui::BackupWindow>()),
+      mainWindow_(std::make_unique<QMainWindow>()), backupWindow_(std::make_unique<QWidget>()),
+      terminate_([](int status) { std::exit(status); }) {
+    mainUi_->setupUi(mainWindow_.get());
+    backupUi_->setupUi(backupWindow_.get());
+    backupWindow_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    backupProgress_ = backupUi_->backupProgress;
+    fsBrowser_ = mainUi_->fsBrowser;
+    nodeIconWell_ = mainUi_->nodeIconWell;
+    nodeInspector_ = mainUi_->nodeInspector;
+    useButton_ = mainUi_->useButton;
+
+    connect(mainUi_->actionReload, &QAction::triggered, this, [this] { reloadData(); });
+    connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
+    connect(mainUi_->actionHelp, &QAction::triggered, this, [this] { showHelp(); });
+}
+
+AppController::~AppController() = default;
+
+void AppController::awakeFromNib() {
+    infostore_ = QStringLiteral("test ");
+
+    if (!setupHomeFolder()) {
+        failStartUp("Problem setting up home folder!", "Bad setup prefs");
+        return;
+    }
+    if (!includeExamples()) {
+        failStartUp("Problem including examples!", "Bad copy");
+        return;
+    }
+    reloadData();
+}
+
+void AppController::failStartUp(const char* line, const char* messageKey) {
+    std::puts(line);
+    std::fflush(stdout);
+    using platform::bundle::localizedString;
+    platform::runAlertPanel(localizedString("My Apologies"), localizedString(messageKey),
+                            localizedString("Quit"));
+    terminate_(0);
+}
+
+void AppController::setBarValue(double value) {
+    progressValue_ = value;
+    backupProgress_->setValue(static_cast<int>(std::lround(value)));
+}
+
+void AppController::openBackupWindow() {
+    backupWindow_->show();
+    backupWindow_->raise();
+    backupWindow_->activateWindow();
+    setBarValue(5.0);
+    displayIfNeeded();
+}
+
+void AppController::updateBackupWindow(double value) {
+    setBarValue(value);
+    displayIfNeeded();
+}
+
+void AppController::closeBackupWindow() {
+    setBarValue(100.0);
+    backupWindow_->hide();
+}
+
+void AppController::incrementBy(double delta) { setBarValue(progressValue_ + delta); }
+
+void AppController::displayIfNeeded() {
+    // The event loop is not running during start-up: paint now, and let the
+    // window system see the window, but hand no user input to anyone.
+    if (backupWindow_->isVisible())
+        backupWindow_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool AppController::includeExamples() {
+    return library::includeExamples(platform::bundle::bundlePath());
+}
+
+bool AppController::setupHomeFolder() { return library::setupHomeFolder(*this); }
+
+void AppController::reloadData() {
+    // The column browser arrives with the library browser; until then there
+    // is nothing to reload.
+}
+
+void AppController::exitApp() {
+    terminate_(0);
+}
+
+void AppController::showHelp() {
+    const std::string path = platform::bundle::pathForResource("ReadMe", "html");
+    if (!path.empty())
+        platform::sharedWorkspace().openFile(path);
+}

@@ -1,0 +1,78 @@
+// The one controller of the application: the start-up sequence, the backup
+// window, reload, help and quit.
+#pragma once
+
+#include "HomeFolder.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QMainWindow;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+class QFrame;
+
+namespace Ui {
+class MainWindow;
+class BackupWindow;
+} // namespace Ui
+
+class AppController final : public QObject, public library::BackupProgress {
+    Q_OBJECT
+
+public:
+    AppController();
+    ~AppController() override;
+
+    // Runs the whole start-up before the user can act. On a failure of the
+    // library set-up it reports it and ends the process with status 0.
+    void awakeFromNib();
+
+    void openBackupWindow() override;
+    void updateBackupWindow(double value);
+    void closeBackupWindow() override;
+
+    bool includeExamples();
+    bool setupHomeFolder();
+
+    void reloadData();
+    void exitApp();
+    void showHelp();
+
+    QMainWindow* mainWindow() const { return mainWindow_.get(); }
+    QWidget* backupWindow() const { return backupWindow_.get(); }
+    QProgressBar* backupProgress() const { return backupProgress_; }
+    double backupProgressValue() const { return progressValue_; }
+    const QString& infostore() const { return infostore_; }
+
+    // How the process ends; tests put their own in place. It must not return
+    // for the program to behave as shipped; when it does, the caller stops.
+    using Terminator = std::function<void(int)>;
+    void setTerminator(Terminator terminator) { terminate_ = std::move(terminator); }
+
+private:
+    void incrementBy(double delta) override;
+    void displayIfNeeded() override;
+    void failStartUp(const char* line, const char* messageKey);
+    void setBarValue(double value);
+
+    std::unique_ptr<Ui::MainWindow> mainUi_;
+    std::unique_ptr<Ui::BackupWindow> backupUi_;
+    std::unique_ptr<QMainWindow> mainWindow_;
+    std::unique_ptr<QWidget> backupWindow_;
+
+    // Outlets into the interface files.
+    QProgressBar* backupProgress_ = nullptr;
+    QFrame* fsBrowser_ = nullptr;
+    QLabel* nodeIconWell_ = nullptr;
+    QLabel* nodeInspector_ = nullptr;
+    QPushButton* useButton_ = nullptr;
+
+    QString infostore_;
+    double progressValue_ = 0.0;
+    Terminator terminate_;
+};

@@ -1,0 +1,51 @@
+#include "ApplicationMain.h"
+
+#include "AppController.h"
+#include "Bundle.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int quitPipe[2] = {-1, -1};
+
+void onTerminate(int) {
+    char byte = 1;
+    ssize_t ignored = ::write(quitPipe[1], &byte, 1);
+    (void)ignored;
+}
+
+// A request to end the session (SIGTERM, SIGINT, SIGHUP) quits the way the
+// Quit command does, once the event loop handles it.
+void quitOnTerminationSignals(AppController& controller) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, quitPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &controller);
+    QObject::connect(notifier, &QSocketNotifier::activated, &controller,
+                     [&controller] { controller.exitApp(); });
+    struct sigaction action {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
+}
+
+} // namespace
+
+int applicationMain(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trayskin"));
+    platform::bundle::loadTranslations();
+
+    AppController controller;
+    quitOnTerminationSignals(controller);
+    controller.awakeFromNib();
+    controller.mainWindow()->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,46 @@
+#include "Examples.h"
+
+#include "FileManager.h"
+#include "Layout.h"
+#include "PathString.h"
+
+namespace library {
+
+using platform::formatPath;
+namespace fs = platform::fs;
+
+bool includeExamples(const std::string& bundlePath) {
+    const std::string bundle = bundlePath;
+    const std::string root = libraryRoot();
+
+    const auto extras = fs::listFolder(formatPath(kExampleTreePattern, {bundle}));
+    for (std::size_t x = 0; x < extras.size(); ++x) {
+        const std::string& extra = extras[x];
+        const auto sets = fs::listFolder(formatPath(kExampleExtraPattern, {bundle, extra}));
+
+        const std::string extraFolder = formatPath(kExtraFolderPattern, {root, extra});
+        if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
+            return false;
+
+        for (std::size_t s = 0; s < sets.size(); ++s) {
+            const std::string& set = sets[s];
+            const std::string setFolder = formatPath(kPictureSetPattern, {root, extra, set});
+            if (!fs::exists(setFolder) && !fs::createDirectory(setFolder))
+                return false;
+
+            const auto files = fs::listFolder(formatPath(kExampleSetPattern, {bundle, extra, set}));
+            for (std::size_t f = 0; f < files.size(); ++f) {
+                const std::string& file = files[f];
+                const std::string target = formatPath(kSetFilePattern, {root, extra, set, file});
+                if (fs::exists(target))
+                    continue;
+                if (!fs::copyPath(formatPath(kExampleFilePattern, {bundle, extra, set, file}),
+                                  target))
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace library

@@ -1,0 +1,13 @@
+// The example sets shipped in the application bundle.
+#pragma once
+
+#include <string>
+
+namespace library {
+
+// Merges the example tree of the bundle at bundlePath into the library: every
+// example extra and set is made when missing, every file copied unless an
+// entry of that name is already there. Returns false at the first failure.
+bool includeExamples(const std::string& bundlePath);
+
+} // namespace library

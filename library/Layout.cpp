@@ -1,0 +1,29 @@
+#include "Layout.h"
+
+#include "PathString.h"
+#include "SystemFolders.h"
+
+namespace library {
+
+std::string libraryRoot() { return platform::expandTilde(kLibraryRoot); }
+
+std::string menuExtrasFolder() { return platform::systemFolder(kMenuExtrasFolder); }
+
+bool isPicture(std::string_view name) {
+    std::string ext = platform::pathExtension(name);
+    return ext == kPictureExtension || ext == kLongPictureExtension;
+}
+
+bool isMenuBundle(std::string_view entryName) {
+    return platform::pathExtension(entryName) == kMenuExtension;
+}
+
+std::string extraNameOfBundle(std::string_view entryName) {
+    return platform::deletingPathExtension(entryName);
+}
+
+bool isHiddenName(std::string_view name) {
+    return name == kBackupFolderName || name == kInfoFileName || name.empty() || name[0] == '.';
+}
+
+} // namespace library

@@ -1,0 +1,80 @@
+// The picture library on disk and every path that the program builds.
+//
+// Each path is a plain string made afresh at each use by substituting
+// arguments, in order, into one of the patterns below (platform::formatPath).
+// The first argument is the expanded library root, the Menu Extras folder or
+// the application bundle path.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace library {
+
+// Roots.
+inline constexpr std::string_view kLibraryRoot = "~/Library/Trayskin";
+inline constexpr std::string_view kMenuExtrasFolder = "/System/Library/CoreServices/Menu Extras";
+
+// Names that have a meaning in the tree.
+inline constexpr std::string_view kBackupFolderName = "backup";
+inline constexpr std::string_view kInfoFileName = "trayskininfo.txt";
+inline constexpr std::string_view kDefaultSetName = "default";
+inline constexpr std::string_view kMenuExtension = "menu";
+inline constexpr std::string_view kPictureExtension = "tif";
+inline constexpr std::string_view kLongPictureExtension = "tiff";
+
+// Arguments of the backup patterns.
+inline constexpr std::string_view kBackupSuffix = "/backup";
+inline constexpr std::string_view kBackupEntryPrefix = "/backup/";
+// The backup is first gathered here and renamed to "backup" once complete.
+inline constexpr std::string_view kBackupStagingSuffix = "/.backup-staging";
+inline constexpr std::string_view kBackupStagingEntryPrefix = "/.backup-staging/";
+
+// System side, first argument the Menu Extras folder.
+inline constexpr std::string_view kMenuExtrasEntryPattern = "%@/%@";
+inline constexpr std::string_view kBundleResourcesPattern = "%@/%@/Contents/Resources";
+inline constexpr std::string_view kBundleResourcePattern = "%@/%@/Contents/Resources/%@";
+inline constexpr std::string_view kInstallTargetPattern = "%@/%@.menu/Contents/Resources/%@";
+
+// Application bundle, first argument the bundle path.
+inline constexpr std::string_view kExampleTreePattern = "%@/Contents/Resources/included";
+inline constexpr std::string_view kExampleExtraPattern = "%@/Contents/Resources/included/%@";
+inline constexpr std::string_view kExampleSetPattern = "%@/Contents/Resources/included/%@/%@";
+inline constexpr std::string_view kExampleFilePattern = "%@/Contents/Resources/included/%@/%@/%@";
+
+// Library, first argument the expanded library root.
+inline constexpr std::string_view kBackupFolderPattern = "%@%@";
+inline constexpr std::string_view kBackupCopyPattern = "%@%@%@";
+inline constexpr std::string_view kExtraFolderPattern = "%@/%@";
+inline constexpr std::string_view kDefaultSetPattern = "%@/%@/default";
+inline constexpr std::string_view kDefaultSetFilePattern = "%@/%@/default/%@";
+inline constexpr std::string_view kPictureSetPattern = "%@/%@/%@";
+inline constexpr std::string_view kSetFilePattern = "%@/%@/%@/%@";
+// The library root followed by a browser path, which begins with "/".
+inline constexpr std::string_view kBrowserFolderPattern = "%@%@";
+
+// The info text written into every default set that the program creates: two
+// lines of ASCII, each ended by a line feed, no terminator.
+inline constexpr std::string_view kDefaultInfoText = "Original pictures by the maker of Mac OS X.\n"
+                                                     "They came with Mac OS X\n";
+
+// "~/Library/Trayskin" with the home folder put in for "~".
+std::string libraryRoot();
+
+// The Menu Extras folder, behind the system root when one is set.
+std::string menuExtrasFolder();
+
+// A picture: the extension is exactly "tif" or "tiff".
+bool isPicture(std::string_view name);
+
+// A Menu Extra bundle: the extension is exactly "menu".
+bool isMenuBundle(std::string_view entryName);
+
+// The extra name of a bundle entry: the entry name less its extension.
+std::string extraNameOfBundle(std::string_view entryName);
+
+// Names that the browser never shows: "backup", the info file, the empty name
+// and every name that begins with ".".
+bool isHiddenName(std::string_view name);
+
+} // namespace library

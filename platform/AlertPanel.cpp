@@ -1,0 +1,38 @@
+#include "AlertPanel.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+namespace {
+
+class MessageBoxPresenter final : public AlertPresenter {
+public:
+    void present(const Alert& alert) override {
+        QMessageBox box;
+        box.setWindowTitle(alert.title);
+        box.setIcon(QMessageBox::Warning);
+        box.setTextFormat(Qt::PlainText);
+        box.setText(alert.title);
+        box.setInformativeText(alert.message);
+        QPushButton* button = box.addButton(alert.button, QMessageBox::AcceptRole);
+        box.setDefaultButton(button);
+        box.setEscapeButton(button);
+        box.exec();
+    }
+};
+
+AlertPresenter* current = nullptr;
+
+} // namespace
+
+void setAlertPresenter(AlertPresenter* presenter) { current = presenter; }
+
+void runAlertPanel(const QString& title, const QString& message, const QString& button) {
+    static MessageBoxPresenter messageBox;
+    AlertPresenter* presenter = current ? current : &messageBox;
+    presenter->present(Alert{title, message, button});
+}
+
+} // namespace platform

@@ -1,0 +1,282 @@
+#include "FileManager.h"
+
+#include "PathString.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::fs {
+
+namespace {
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    bool ok() const { return fd_ >= 0; }
+    bool close() {
+        int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Copies the bytes with the kernel's copy path, falling back to read/write
+// where copy_file_range is not offered for these two files.
+bool copyContents(int in, int out) {
+    bool fallback = false;
+    for (;;) {
+        if (!fallback) {
+            ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
+            if (n > 0)
+                continue;
+            if (n == 0)
+                return true;
+            if (errno == EINTR)
+                continue;
+            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP &&
+                errno != EBADF)
+                return false;
+            fallback = true;
+        }
+        char buffer[1 << 16];
+        ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n == 0)
+            return true;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (!writeAll(out, buffer, static_cast<std::size_t>(n)))
+            return false;
+    }
+}
+
+bool copyFile(const std::string& source, const std::string& destination, mode_t mode) {
+    Fd in(::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!in.ok())
+        return false;
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    Fd out(::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  (mode & 07777) | S_IWUSR));
+    if (!out.ok())
+        return false;
+    if (!copyContents(in.get(), out.get()))
+        return false;
+    if (::fchmod(out.get(), mode & 07777) != 0)
+        return false;
+    return out.close();
+}
+
+bool copyEntry(const std::string& source, const std::string& destination) {
+    struct stat st {};
+    if (::lstat(source.c_str(), &st) != 0)
+        return false;
+    if (S_ISLNK(st.st_mode)) {
+        std::string target(static_cast<std::size_t>(st.st_size) + 1, '\0');
+        ssize_t n = ::readlink(source.c_str(), target.data(), target.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= target.size())
+            return false;
+        target.resize(static_cast<std::size_t>(n));
+        return ::symlink(target.c_str(), destination.c_str()) == 0;
+    }
+    if (S_ISREG(st.st_mode))
+        return copyFile(source, destination, st.st_mode);
+    if (S_ISDIR(st.st_mode)) {
+        // Made writable for its owner while it is filled; its own mode at the end.
+        if (::mkdir(destination.c_str(), (st.st_mode & 07777) | S_IRWXU) != 0)
+            return false;
+        DIR* dir = ::opendir(source.c_str());
+        if (!dir)
+            return false;
+        std::vector<std::string> names;
+        while (dirent* e = ::readdir(dir)) {
+            std::string name = e->d_name;
+            if (name != "." && name != "..")
+                names.push_back(std::move(name));
+        }
+        ::closedir(dir);
+        for (const auto& name : names) {
+            if (!copyEntry(source + "/" + name, destination + "/" + name))
+                return false;
+        }
+        return ::chmod(destination.c_str(), st.st_mode & 07777) == 0;
+    }
+    if (S_ISFIFO(st.st_mode))
+        return ::mkfifo(destination.c_str(), st.st_mode & 07777) == 0;
+    // Devices and sockets have no place in a picture bundle.
+    errno = ENOTSUP;
+    return false;
+}
+
+std::string temporarySibling(const std::string& destination) {
+    static std::mt19937_64 rng{std::random_device{}()};
+    // The parent part is "" for a top-level name and "." for a bare name.
+    auto slash = destination.rfind('/');
+    const char* parent = ".";
+    std::string head;
+    if (slash != std::string::npos) {
+        head = destination.substr(0, slash);
+        parent = head.c_str();
+    }
+    // Built in one buffer: GCC 12 reports a false -Wrestrict on string assembly here.
+    char name[PATH_MAX + 64];
+    int n = std::snprintf(name, sizeof name, "%s/%s%016llx", parent, kTemporaryCopyPrefix,
+                          static_cast<unsigned long long>(rng()));
+    if (n < 0 || static_cast<size_t>(n) >= sizeof name)
+        return std::string();
+    return std::string(name, static_cast<size_t>(n));
+}
+
+bool removeTree(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT;
+    if (S_ISDIR(st.st_mode)) {
+        ::chmod(path.c_str(), (st.st_mode & 07777) | S_IRWXU);
+        for (const auto& name : listFolder(path))
+            removeTree(path + "/" + name);
+        return ::rmdir(path.c_str()) == 0;
+    }
+    return ::unlink(path.c_str()) == 0;
+}
+
+} // namespace
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool isDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isSymbolicLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool isReadable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+bool createDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+bool moveNoReplace(const std::string& source, const std::string& destination) {
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) ==
+        0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without RENAME_NOREPLACE: test, then rename.
+    if (exists(destination))
+        return false;
+    return ::rename(source.c_str(), destination.c_str()) == 0;
+}
+
+bool copyPath(const std::string& source, const std::string& destination) {
+    if (exists(destination))
+        return false;
+    struct stat st {};
+    if (::lstat(source.c_str(), &st) != 0)
+        return false;
+    std::string temporary = temporarySibling(destination);
+    if (temporary.empty()) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    if (copyEntry(source, temporary) && moveNoReplace(temporary, destination))
+        return true;
+    int saved = errno;
+    removeTree(temporary);
+    errno = saved;
+    return false;
+}
+
+bool createFile(const std::string& path, const std::string& contents) {
+    Fd out(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!out.ok())
+        return false;
+    if (!writeAll(out.get(), contents.data(), contents.size()))
+        return false;
+    return out.close();
+}
+
+std::vector<std::string> listFolder(const std::string& path) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(path.c_str());
+    if (!dir)
+        return names;
+    while (dirent* e = ::readdir(dir)) {
+        const char* n = e->d_name;
+        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
+            continue;
+        names.emplace_back(n);
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    Fd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!in.ok())
+        return std::nullopt;
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    std::string data;
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+        if (n == 0)
+            return data;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return std::nullopt;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool removeTemporaryTree(const std::string& path) {
+    if (lastPathComponent(path).rfind(kTemporaryCopyPrefix, 0) != 0)
+        return false;
+    return removeTree(path);
+}
+
+} // namespace platform::fs

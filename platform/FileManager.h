@@ -1,0 +1,53 @@
+// The file operations that the program relies on, with the results it needs.
+// Paths are byte strings; nothing here throws.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform::fs {
+
+// True when any entry (file, folder, link, even a dangling one) is at the path.
+bool exists(const std::string& path);
+
+// True when the path names a folder, following a final symbolic link.
+bool isDirectory(const std::string& path);
+
+// True when the path itself is a symbolic link (the link is not followed).
+bool isSymbolicLink(const std::string& path);
+
+// True when the current user may read the item (a final link is followed).
+bool isReadable(const std::string& path);
+
+// Creates one folder with the default attributes; the parent must exist.
+bool createDirectory(const std::string& path);
+
+// Copies a file, a symbolic link (as a link) or a folder with everything in
+// it to a destination that must not exist yet. Links inside are copied as
+// links and never followed. The copy is made under a hidden temporary name
+// beside the destination and moved into place when complete, so the
+// destination either appears whole or not at all.
+bool copyPath(const std::string& source, const std::string& destination);
+
+// Writes the bytes as a new file; an existing entry is never replaced.
+bool createFile(const std::string& path, const std::string& contents);
+
+// Names of the folder's entries without "." and "..", sorted byte-wise so that
+// two listings of an unchanged folder agree; empty when it cannot be listed.
+std::vector<std::string> listFolder(const std::string& path);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> readFile(const std::string& path);
+
+// Renames an entry; fails rather than replace an existing destination.
+bool moveNoReplace(const std::string& source, const std::string& destination);
+
+// The prefix of the hidden temporary names that copyPath works under.
+inline constexpr const char* kTemporaryCopyPrefix = ".trayskin-copy-";
+
+// Removes a tree that this program made under a temporary name. Refuses any
+// path whose last component does not carry kTemporaryCopyPrefix.
+bool removeTemporaryTree(const std::string& path);
+
+} // namespace platform::fs

@@ -16,8 +16,7 @@
 #include <cstdlib>
 
 AppController::AppController()
-    : mainUi_(std::make_unique<Ui::MainWindow>()),
-      backupUi_(std::make_unique<Ui::BackupWindow>()),
+    : mainUi_(std::make_unique<Ui::MainWindow>()), backupUi_(std::make_unique<Ui::BackupWindow>()),
       mainWindow_(std::make_unique<QMainWindow>()), backupWindow_(std::make_unique<QWidget>()),
       terminate_([](int status) { std::exit(status); }) {
     mainUi_->setupUi(mainWindow_.get());
@@ -83,7 +82,9 @@ void AppController::closeBackupWindow() {
     backupWindow_->hide();
 }
 
-void AppController::incrementBy(double delta) { setBarValue(progressValue_ + delta); }
+void AppController::incrementBy(double delta) {
+    setBarValue(progressValue_ + delta);
+}
 
 void AppController::displayIfNeeded() {
     // The event loop is not running during start-up: paint now, and let the
@@ -97,7 +98,9 @@ bool AppController::includeExamples() {
     return library::includeExamples(platform::bundle::bundlePath());
 }
 
-bool AppController::setupHomeFolder() { return library::setupHomeFolder(*this); }
+bool AppController::setupHomeFolder() {
+    return library::setupHomeFolder(*this);
+}
 
 void AppController::reloadData() {
     // The column browser arrives with the library browser; until then there

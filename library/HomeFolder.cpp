@@ -39,8 +39,7 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras,
         fs::createFile(formatPath(kDefaultSetFilePattern, {root, extra, kInfoFileName}), info);
     }
 
-    const auto resources =
-        fs::listFolder(formatPath(kBundleResourcesPattern, {menuExtras, entry}));
+    const auto resources = fs::listFolder(formatPath(kBundleResourcesPattern, {menuExtras, entry}));
     for (std::size_t i = 0; i < resources.size(); ++i) {
         const std::string& name = resources[i];
         if (!isPicture(name))
@@ -60,7 +59,9 @@ bool setupHomeFolder(BackupProgress& progress) {
     const std::string root = libraryRoot();
     const std::string menuExtras = menuExtrasFolder();
 
-    if (!fs::exists(root) && !fs::createDirectory(root))
+    // On this platform a home folder need not have a "Library" folder yet;
+    // it is made along with the root.
+    if (!fs::exists(root) && !fs::createDirectoryChain(root))
         return false;
 
     const std::string backup = formatPath(kBackupFolderPattern, {root, kBackupSuffix});

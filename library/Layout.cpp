@@ -5,9 +5,13 @@
 
 namespace library {
 
-std::string libraryRoot() { return platform::expandTilde(kLibraryRoot); }
+std::string libraryRoot() {
+    return platform::expandTilde(kLibraryRoot);
+}
 
-std::string menuExtrasFolder() { return platform::systemFolder(kMenuExtrasFolder); }
+std::string menuExtrasFolder() {
+    return platform::systemFolder(kMenuExtrasFolder);
+}
 
 bool isPicture(std::string_view name) {
     std::string ext = platform::pathExtension(name);

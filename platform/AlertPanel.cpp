@@ -27,7 +27,9 @@ AlertPresenter* current = nullptr;
 
 } // namespace
 
-void setAlertPresenter(AlertPresenter* presenter) { current = presenter; }
+void setAlertPresenter(AlertPresenter* presenter) {
+    current = presenter;
+}
 
 void runAlertPanel(const QString& title, const QString& message, const QString& button) {
     static MessageBoxPresenter messageBox;

@@ -36,9 +36,13 @@ std::string bundlePath() {
     return parentOf(parentOf(parentOf(exe)));
 }
 
-void setMainBundlePath(const std::string& path) { overridePath() = path; }
+void setMainBundlePath(const std::string& path) {
+    overridePath() = path;
+}
 
-std::string resourcesFolder() { return bundlePath() + "/Contents/Resources"; }
+std::string resourcesFolder() {
+    return bundlePath() + "/Contents/Resources";
+}
 
 std::string pathForResource(const std::string& name, const std::string& type) {
     std::string path = resourcesFolder() + "/" + name + (type.empty() ? "" : "." + type);

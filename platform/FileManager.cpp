@@ -191,13 +191,28 @@ bool isSymbolicLink(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-bool isReadable(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+bool isReadable(const std::string& path) {
+    return ::access(path.c_str(), R_OK) == 0;
+}
 
-bool createDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+bool createDirectory(const std::string& path) {
+    return ::mkdir(path.c_str(), 0777) == 0;
+}
+
+bool createDirectoryChain(const std::string& path) {
+    if (path.empty())
+        return false;
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string partial = path.substr(0, end);
+        if (!isDirectory(partial) && !createDirectory(partial))
+            return false;
+        if (end == std::string::npos)
+            return true;
+    }
+}
 
 bool moveNoReplace(const std::string& source, const std::string& destination) {
-    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) ==
-        0)
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;

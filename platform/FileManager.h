@@ -23,6 +23,10 @@ bool isReadable(const std::string& path);
 // Creates one folder with the default attributes; the parent must exist.
 bool createDirectory(const std::string& path);
 
+// Creates the folder and every missing folder above it. Fails when an entry
+// on the way is not a folder or cannot be made; folders made before that stay.
+bool createDirectoryChain(const std::string& path);
+
 // Copies a file, a symbolic link (as a link) or a folder with everything in
 // it to a destination that must not exist yet. Links inside are copied as
 // links and never followed. The copy is made under a hidden temporary name

@@ -37,6 +37,8 @@ Workspace& sharedWorkspace() {
     return current ? *current : desktop;
 }
 
-void setWorkspace(Workspace* workspace) { current = workspace; }
+void setWorkspace(Workspace* workspace) {
+    current = workspace;
+}
 
 } // namespace platform

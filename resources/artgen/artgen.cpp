@@ -171,13 +171,21 @@ struct ExampleSet {
 };
 
 const ExampleSet kExamples[] = {
-    {"Volume", "Ocean", {QColor(10, 60, 120), QColor(70, 150, 220), QColor(20, 110, 200)},
+    {"Volume",
+     "Ocean",
+     {QColor(10, 60, 120), QColor(70, 150, 220), QColor(20, 110, 200)},
      "Ocean\nCalm blue speakers with sea-green waves.\n"},
-    {"Volume", "Ember", {QColor(110, 30, 10), QColor(240, 140, 60), QColor(220, 60, 20)},
+    {"Volume",
+     "Ember",
+     {QColor(110, 30, 10), QColor(240, 140, 60), QColor(220, 60, 20)},
      "Ember\nWarm orange speakers for late evenings.\n"},
-    {"Battery", "Leaf", {QColor(20, 80, 30), QColor(110, 200, 90), QColor(210, 60, 40)},
+    {"Battery",
+     "Leaf",
+     {QColor(20, 80, 30), QColor(110, 200, 90), QColor(210, 60, 40)},
      "Leaf\nA green battery that turns red when it runs low.\n"},
-    {"Clock", "Chalk", {QColor(240, 240, 235), QColor(60, 70, 70), QColor(250, 200, 60)},
+    {"Clock",
+     "Chalk",
+     {QColor(240, 240, 235), QColor(60, 70, 70), QColor(250, 200, 60)},
      "Chalk\nA dark clock face drawn in chalk, with a yellow hand.\n"},
 };
 

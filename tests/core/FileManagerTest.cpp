@@ -1,0 +1,87 @@
+#include "FileManager.h"
+#include "Sandbox.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = platform::fs;
+using namespace testing_support;
+
+namespace {
+
+bool hasTemporaryLeftover(const std::string& folder) {
+    for (const auto& name : fs::listFolder(folder))
+        if (name.rfind(fs::kTemporaryCopyPrefix, 0) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(FileManager, CopiesATreeWithLinksAsLinks) {
+    Sandbox box;
+    const std::string src = box.base() + "/src";
+    const std::string outside = box.base() + "/outside";
+    writeFile(outside + "/secret.txt", "outside");
+    writeFile(src + "/Contents/Resources/a b%@.tif", std::string("\0\1\2tiff", 7));
+    writeFile(src + "/Contents/Resources/\xff\xfe.tif", "raw");
+    writeFile(src + "/.hidden", "h");
+    ASSERT_EQ(::symlink("..", (src + "/Contents/loop").c_str()), 0);
+    ASSERT_EQ(::symlink("self", (src + "/self").c_str()), 0);
+    ASSERT_EQ(::symlink(outside.c_str(), (src + "/out").c_str()), 0);
+    ASSERT_EQ(::symlink("missing", (src + "/dangling").c_str()), 0);
+    ASSERT_EQ(::mkfifo((src + "/pipe").c_str(), 0640), 0);
+
+    const std::string dst = box.base() + "/dst";
+    ASSERT_TRUE(fs::copyPath(src, dst));
+    EXPECT_EQ(snapshot(dst), snapshot(src));
+    // The links were not followed: nothing of the outside folder came in.
+    EXPECT_FALSE(fs::exists(dst + "/secret.txt"));
+    EXPECT_TRUE(fs::isSymbolicLink(dst + "/out"));
+    EXPECT_FALSE(hasTemporaryLeftover(box.base()));
+
+    // A single link is copied as a link too.
+    ASSERT_TRUE(fs::copyPath(src + "/out", box.base() + "/link-copy"));
+    EXPECT_TRUE(fs::isSymbolicLink(box.base() + "/link-copy"));
+}
+
+TEST(FileManager, NeverReplacesAndLeavesNothingHalfDone) {
+    Sandbox box;
+    writeFile(box.base() + "/a", "new");
+    writeFile(box.base() + "/b", "mine");
+    EXPECT_FALSE(fs::copyPath(box.base() + "/a", box.base() + "/b"));
+    EXPECT_EQ(readFile(box.base() + "/b"), "mine");
+    EXPECT_FALSE(fs::createFile(box.base() + "/b", "other"));
+    EXPECT_EQ(readFile(box.base() + "/b"), "mine");
+
+    // A tree with a socket in it cannot be copied; no part of it appears.
+    writeFile(box.base() + "/t/one.tif", "1");
+    makeSocket(box.base() + "/t/s");
+    EXPECT_FALSE(fs::copyPath(box.base() + "/t", box.base() + "/t2"));
+    EXPECT_FALSE(fs::exists(box.base() + "/t2"));
+    EXPECT_FALSE(hasTemporaryLeftover(box.base()));
+
+    // Missing source, missing parent of the destination.
+    EXPECT_FALSE(fs::copyPath(box.base() + "/none", box.base() + "/x"));
+    EXPECT_FALSE(fs::copyPath(box.base() + "/a", box.base() + "/no/such/x"));
+
+    EXPECT_FALSE(fs::moveNoReplace(box.base() + "/a", box.base() + "/b"));
+    EXPECT_EQ(readFile(box.base() + "/a"), "new");
+
+    // Only trees under the copy's own temporary names may be removed.
+    EXPECT_FALSE(fs::removeTemporaryTree(box.base() + "/t"));
+    EXPECT_TRUE(fs::exists(box.base() + "/t/one.tif"));
+}
+
+TEST(FileManager, ListingsAreCompleteAndStable) {
+    Sandbox box;
+    for (const char* name : {"b", "a", ".dot", "B", "\xff", "a b"})
+        writeFile(box.base() + "/l/" + name, "");
+    EXPECT_EQ(fs::listFolder(box.base() + "/l"),
+              (std::vector<std::string>{".dot", "B", "a", "a b", "b", "\xff"}));
+    EXPECT_TRUE(fs::listFolder(box.base() + "/none").empty());
+    EXPECT_TRUE(fs::listFolder(box.base() + "/l/a").empty());
+    EXPECT_EQ(fs::readFile(box.base() + "/l/a").value_or("x"), "");
+    EXPECT_FALSE(fs::readFile(box.base() + "/none").has_value());
+}

@@ -1,0 +1,188 @@
+#include "Sandbox.h"
+
+#include "SystemFolders.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+
+namespace testing_support {
+
+namespace {
+
+void removeAll(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return;
+    if (S_ISDIR(st.st_mode)) {
+        ::chmod(path.c_str(), 0700);
+        if (DIR* dir = ::opendir(path.c_str())) {
+            while (dirent* e = ::readdir(dir)) {
+                if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                    removeAll(path + "/" + e->d_name);
+            }
+            ::closedir(dir);
+        }
+        ::rmdir(path.c_str());
+    } else {
+        ::unlink(path.c_str());
+    }
+}
+
+void snapshotInto(const std::string& root, const std::string& relative,
+                  std::map<std::string, std::string>& out) {
+    const std::string path = relative.empty() ? root : root + "/" + relative;
+    DIR* dir = ::opendir(path.c_str());
+    if (!dir)
+        return;
+    while (dirent* e = ::readdir(dir)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::string rel = relative.empty() ? name : relative + "/" + name;
+        const std::string full = root + "/" + rel;
+        struct stat st {};
+        ::lstat(full.c_str(), &st);
+        if (S_ISDIR(st.st_mode)) {
+            out[rel] = "d";
+            snapshotInto(root, rel, out);
+        } else if (S_ISLNK(st.st_mode)) {
+            char target[4096];
+            ssize_t n = ::readlink(full.c_str(), target, sizeof target);
+            out[rel] = "l:" + std::string(target, n > 0 ? static_cast<size_t>(n) : 0);
+        } else if (S_ISREG(st.st_mode)) {
+            out[rel] = "f:" + readFile(full);
+        } else {
+            out[rel] = "o";
+        }
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+Sandbox::Sandbox() {
+    char pattern[] = "/tmp/trayskin-test-XXXXXX";
+    const char* made = ::mkdtemp(pattern);
+    if (!made) {
+        ADD_FAILURE() << "cannot make a temporary folder";
+        return;
+    }
+    base_ = made;
+    if (const char* h = std::getenv("HOME")) {
+        hadHome_ = true;
+        savedHome_ = h;
+    }
+    if (const char* s = std::getenv(platform::kSysrootVariable)) {
+        hadSysroot_ = true;
+        savedSysroot_ = s;
+    }
+    makeFolders(home());
+    makeFolders(menuExtras());
+    ::setenv("HOME", home().c_str(), 1);
+    ::setenv(platform::kSysrootVariable, sysroot().c_str(), 1);
+}
+
+Sandbox::~Sandbox() {
+    if (hadHome_)
+        ::setenv("HOME", savedHome_.c_str(), 1);
+    else
+        ::unsetenv("HOME");
+    if (hadSysroot_)
+        ::setenv(platform::kSysrootVariable, savedSysroot_.c_str(), 1);
+    else
+        ::unsetenv(platform::kSysrootVariable);
+    if (!base_.empty())
+        removeAll(base_);
+}
+
+std::string Sandbox::menuExtras() const {
+    return sysroot() + "/System/Library/CoreServices/Menu Extras";
+}
+
+void Sandbox::addBundle(const std::string& name,
+                        const std::map<std::string, std::string>& resources) {
+    const std::string folder = menuExtras() + "/" + name + ".menu/Contents/Resources";
+    makeFolders(folder);
+    for (const auto& [file, contents] : resources)
+        writeFile(folder + "/" + file, contents);
+}
+
+void makeFolders(const std::string& path) {
+    std::string partial;
+    std::stringstream pieces(path);
+    std::string piece;
+    while (std::getline(pieces, piece, '/')) {
+        partial += piece;
+        if (!partial.empty())
+            ::mkdir(partial.c_str(), 0755);
+        partial += "/";
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        ADD_FAILURE() << "cannot make folder " << path;
+}
+
+void writeFile(const std::string& path, const std::string& contents) {
+    auto slash = path.rfind('/');
+    if (slash != std::string::npos && slash > 0)
+        makeFolders(path.substr(0, slash));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << contents;
+    if (!out)
+        ADD_FAILURE() << "cannot write " << path;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+void makeSocket(const std::string& path) {
+    // Bound by its bare name from inside its folder: socket addresses are
+    // short, sandbox paths are not.
+    const auto slash = path.rfind('/');
+    const std::string folder = path.substr(0, slash);
+    const std::string name = path.substr(slash + 1);
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(folder.c_str()), 0) << folder;
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, name.c_str(), std::min(name.size(), sizeof address.sun_path - 1));
+    const int bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::close(fd);
+    ASSERT_EQ(::chdir(previous), 0);
+    ASSERT_EQ(bound, 0) << path;
+}
+
+std::map<std::string, std::string> snapshot(const std::string& root) {
+    std::map<std::string, std::string> out;
+    snapshotInto(root, "", out);
+    return out;
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10)); // polling interval only
+    }
+    return true;
+}
+
+} // namespace testing_support

@@ -1,0 +1,182 @@
+#include "AlertPanel.h"
+#include "AppController.h"
+#include "Bundle.h"
+#include "Layout.h"
+#include "Sandbox.h"
+#include "Workspace.h"
+
+#include <QLocale>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+struct RecordingPresenter : platform::AlertPresenter {
+    std::vector<platform::Alert> alerts;
+    void present(const platform::Alert& alert) override { alerts.push_back(alert); }
+};
+
+struct RecordingWorkspace : platform::Workspace {
+    std::vector<std::string> opened;
+    bool openFile(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    bool launchApplication(const std::string&) override { return false; }
+};
+
+// One controller in a sandbox, with alerts, the workspace and the end of the
+// process caught.
+class ControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+        platform::setAlertPresenter(&presenter);
+        platform::setWorkspace(&workspace);
+        controller.setTerminator([this](int status) { exits.push_back(status); });
+    }
+    void TearDown() override {
+        platform::setAlertPresenter(nullptr);
+        platform::setWorkspace(nullptr);
+        QLocale::setDefault(QLocale::c());
+        platform::bundle::loadTranslations();
+        platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    }
+
+    Sandbox box;
+    RecordingPresenter presenter;
+    RecordingWorkspace workspace;
+    AppController controller;
+    std::vector<int> exits;
+};
+
+} // namespace
+
+TEST_F(ControllerTest, FirstStartShowsTheBackupAndPreparesTheLibrary) {
+    for (int i = 0; i < 29; ++i)
+        writeFile(box.menuExtras() + "/Other" + std::to_string(100 + i), "x");
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+
+    struct Seen {
+        int value;
+        bool windowVisible;
+    };
+    std::vector<Seen> seen;
+    QObject::connect(controller.backupProgress(), &QProgressBar::valueChanged, &controller,
+                     [&](int value) {
+                         seen.push_back({value, controller.backupWindow()->isVisible()});
+                     });
+
+    controller.awakeFromNib();
+    EXPECT_TRUE(presenter.alerts.empty());
+    EXPECT_TRUE(exits.empty());
+    EXPECT_EQ(controller.infostore(), QStringLiteral("test "));
+
+    // 5, then +3 for each of the 30 entries, then 100 as the window goes.
+    ASSERT_EQ(seen.size(), 32u);
+    for (int i = 0; i <= 30; ++i) {
+        EXPECT_EQ(seen[i].value, 5 + 3 * i) << i;
+        EXPECT_TRUE(seen[i].windowVisible) << i;
+    }
+    EXPECT_EQ(seen.back().value, 100);
+    EXPECT_FALSE(controller.backupWindow()->isVisible());
+    EXPECT_EQ(controller.backupProgressValue(), 100.0);
+
+    // The library holds the backup, the default set and the shipped examples.
+    EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
+    EXPECT_EQ(readFile(box.library() + "/backup/Volume.menu/Contents/Resources/Volume1.tif"), "v1");
+    int sets = 0;
+    for (const char* extra : {"Volume", "Battery", "Clock"}) {
+        for (const auto& [path, kind] : snapshot(box.library() + "/" + extra)) {
+            if (path.ends_with("/trayskininfo.txt") && path.rfind("default/", 0) != 0)
+                ++sets;
+        }
+    }
+    EXPECT_GE(sets, 4);
+
+    // A later start shows no backup window.
+    AppController again;
+    again.setTerminator([this](int status) { exits.push_back(status); });
+    seen.clear();
+    QObject::connect(again.backupProgress(), &QProgressBar::valueChanged, &again, [&](int value) {
+        seen.push_back({value, true});
+    });
+    again.awakeFromNib();
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(again.backupWindow()->isVisible());
+    EXPECT_TRUE(exits.empty());
+}
+
+TEST_F(ControllerTest, SetupFailureAlertsAndEndsWithStatusZero) {
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    writeFile(box.home() + "/Library", "a file where the Library folder should be");
+
+    ::testing::internal::CaptureStdout();
+    controller.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem setting up home folder!\n");
+
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("My Apologies"));
+    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
+    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("Quit"));
+    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(readFile(box.home() + "/Library"), "a file where the Library folder should be");
+}
+
+TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {
+    // A bundle whose example tree cannot go in: the user has a file where an
+    // example extra's folder belongs.
+    const std::string bundle = box.base() + "/Other.app";
+    writeFile(bundle + "/Contents/Resources/included/Clock/Chalk/Clock1.tif", "c");
+    platform::bundle::setMainBundlePath(bundle);
+    writeFile(box.library() + "/Clock", "mine");
+
+    ::testing::internal::CaptureStdout();
+    controller.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem including examples!\n");
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad copy"));
+    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(readFile(box.library() + "/Clock"), "mine");
+
+    // The same alert in German, from the translation the bundle ships.
+    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(platform::bundle::loadTranslations());
+    platform::bundle::setMainBundlePath(bundle);
+    AppController german;
+    german.setTerminator([this](int status) { exits.push_back(status); });
+    ::testing::internal::CaptureStdout();
+    german.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem including examples!\n");
+    ASSERT_EQ(presenter.alerts.size(), 2u);
+    EXPECT_EQ(presenter.alerts[1].title, QStringLiteral("Wir bitten um Entschuldigung"));
+    EXPECT_TRUE(presenter.alerts[1].message.startsWith(QStringLiteral("Die mitgelieferten")));
+    EXPECT_EQ(presenter.alerts[1].button, QStringLiteral("Beenden"));
+
+    // Every other language shows the keys.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    EXPECT_FALSE(platform::bundle::loadTranslations());
+    EXPECT_EQ(platform::bundle::localizedString("My Apologies"), QStringLiteral("My Apologies"));
+}
+
+TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
+    controller.showHelp();
+    ASSERT_EQ(workspace.opened.size(), 1u);
+    EXPECT_EQ(workspace.opened[0],
+              std::string(TRAYSKIN_TEST_BUNDLE) + "/Contents/Resources/ReadMe.html");
+
+    // A bundle without the page: nothing happens, nothing is said.
+    platform::bundle::setMainBundlePath(box.base() + "/Empty.app");
+    controller.showHelp();
+    EXPECT_EQ(workspace.opened.size(), 1u);
+    EXPECT_TRUE(presenter.alerts.empty());
+
+    controller.exitApp();
+    EXPECT_EQ(exits, std::vector<int>{0});
+}

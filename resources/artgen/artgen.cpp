@@ -294,7 +294,7 @@ bool makeMenuExtras(const QString& folder, int bundles, int pictures) {
         Extra e{nullptr, static_cast<Motif>(b % 6), "Picture", pictures};
         QByteArray name = "Extra" + QByteArray::number(b);
         e.name = name.constData();
-        if (!makeBundle(folder, e, pictures, 64))
+        if (!makeBundle(folder, e, pictures, 72))
             return false;
         QString nested = folder + QLatin1Char('/') + QString::fromUtf8(name) +
                          QStringLiteral(".menu/Contents/Resources/German.lproj/Sub");

@@ -3,12 +3,15 @@
 #include "AlertPanel.h"
 #include "Bundle.h"
 #include "Examples.h"
+#include "FSBrowserCell.h"
+#include "Layout.h"
 #include "Workspace.h"
 
 #include "ui_BackupWindow.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <cmath>
@@ -24,10 +27,10 @@ AppController::AppController()
     backupWindow_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     backupProgress_ = backupUi_->backupProgress;
-    fsBrowser_ = mainUi_->fsBrowser;
-    nodeIconWell_ = mainUi_->nodeIconWell;
-    nodeInspector_ = mainUi_->nodeInspector;
-    useButton_ = mainUi_->useButton;
+    connectOutlets(
+        {mainUi_->fsBrowser, mainUi_->nodeIconWell, mainUi_->nodeInspector, mainUi_->useButton});
+    // The controller is the browser's delegate.
+    mainUi_->fsBrowser->setDelegate(this);
 
     connect(mainUi_->actionReload, &QAction::triggered, this, [this] { reloadData(); });
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
@@ -47,7 +50,20 @@ void AppController::awakeFromNib() {
         failStartUp("Problem including examples!", "Bad copy");
         return;
     }
+    configureBrowser();
     reloadData();
+}
+
+void AppController::configureBrowser() {
+    platform::ColumnBrowser& view = *outlets_.fsBrowser;
+    view.setCellClass<browser::FSBrowserCell>();
+    view.setAction([this](platform::ColumnBrowser& sender) { browserSingleClick(sender); });
+    view.setDoubleAction([this](platform::ColumnBrowser& sender) { browserDoubleClick(sender); });
+    view.setMaxVisibleColumns(4);
+    // A quarter of the width that the window's layout gives the browser.
+    mainWindow_->centralWidget()->layout()->activate();
+    const float width = static_cast<float>(view.rect().width());
+    view.setMinColumnWidth(width * 0.25f);
 }
 
 void AppController::failStartUp(const char* line, const char* messageKey) {
@@ -103,8 +119,8 @@ bool AppController::setupHomeFolder() {
 }
 
 void AppController::reloadData() {
-    // The column browser arrives with the library browser; until then there
-    // is nothing to reload.
+    outlets_.fsBrowser->setPath(library::libraryRoot());
+    outlets_.fsBrowser->loadColumnZero();
 }
 
 void AppController::exitApp() {

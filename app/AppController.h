@@ -3,6 +3,7 @@
 #pragma once
 
 #include "HomeFolder.h"
+#include "LibraryBrowserController.h"
 
 #include <QObject>
 #include <QString>
@@ -21,7 +22,9 @@ class MainWindow;
 class BackupWindow;
 } // namespace Ui
 
-class AppController final : public QObject, public library::BackupProgress {
+class AppController final : public QObject,
+                            public library::BackupProgress,
+                            public browser::LibraryBrowserController {
     Q_OBJECT
 
 public:
@@ -47,7 +50,10 @@ public:
     QWidget* backupWindow() const { return backupWindow_.get(); }
     QProgressBar* backupProgress() const { return backupProgress_; }
     double backupProgressValue() const { return progressValue_; }
-    const QString& infostore() const { return infostore_; }
+    platform::ColumnBrowser* fsBrowser() const { return outlets_.fsBrowser; }
+    QPushButton* useButton() const { return outlets_.useButton; }
+    QLabel* nodeInspector() const { return outlets_.nodeInspector; }
+    QLabel* nodeIconWell() const { return outlets_.nodeIconWell; }
 
     // How the process ends; tests put their own in place. It must not return
     // for the program to behave as shipped; when it does, the caller stops.
@@ -59,20 +65,16 @@ private:
     void displayIfNeeded() override;
     void failStartUp(const char* line, const char* messageKey);
     void setBarValue(double value);
+    void configureBrowser();
 
     std::unique_ptr<Ui::MainWindow> mainUi_;
     std::unique_ptr<Ui::BackupWindow> backupUi_;
     std::unique_ptr<QMainWindow> mainWindow_;
     std::unique_ptr<QWidget> backupWindow_;
 
-    // Outlets into the interface files.
+    // Outlet into the backup window; the main window's are in outlets_.
     QProgressBar* backupProgress_ = nullptr;
-    QFrame* fsBrowser_ = nullptr;
-    QLabel* nodeIconWell_ = nullptr;
-    QLabel* nodeInspector_ = nullptr;
-    QPushButton* useButton_ = nullptr;
 
-    QString infostore_;
     double progressValue_ = 0.0;
     Terminator terminate_;
 };

@@ -3,13 +3,20 @@
 // nothing is opened or started for real.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace platform {
 
+class Image;
+
 class Workspace {
 public:
     virtual ~Workspace() = default;
+    // The desktop's icon for the item at the path, or for files with the
+    // extension; nothing when the desktop has none.
+    virtual std::shared_ptr<Image> iconForFile(const std::string& path);
+    virtual std::shared_ptr<Image> iconForFileType(const std::string& extension);
     virtual bool openFile(const std::string& path) = 0;
     virtual bool launchApplication(const std::string& name) = 0;
 };

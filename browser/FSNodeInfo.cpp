@@ -1,0 +1,108 @@
+#include "FSNodeInfo.h"
+
+#include "Bundle.h"
+#include "FileManager.h"
+#include "Image.h"
+#include "Layout.h"
+#include "PathString.h"
+#include "Workspace.h"
+
+namespace browser {
+
+namespace fs = platform::fs;
+
+std::unique_ptr<FSNodeInfo> FSNodeInfo::nodeWithParent(const FSNodeInfo* parent,
+                                                       std::string relativePath) {
+    return std::make_unique<FSNodeInfo>(parent, std::move(relativePath));
+}
+
+FSNodeInfo::FSNodeInfo(const FSNodeInfo* parent, std::string relativePath)
+    : parent_(parent), relativePath_(std::move(relativePath)) {}
+
+std::string FSNodeInfo::absolutePath() const {
+    if (!parent_)
+        return relativePath_;
+    std::string parentPath = parent_->absolutePath();
+    if (parentPath == "/")
+        parentPath.clear();
+    return platform::formatPath(kChildPathPattern, {parentPath, relativePath_});
+}
+
+std::string FSNodeInfo::lastPathComponent() const {
+    return platform::lastPathComponent(relativePath_);
+}
+
+std::vector<std::unique_ptr<FSNodeInfo>> FSNodeInfo::subNodes() const {
+    std::vector<std::unique_ptr<FSNodeInfo>> nodes;
+    for (auto& name : fs::listFolder(absolutePath()))
+        nodes.push_back(nodeWithParent(this, std::move(name)));
+    return nodes;
+}
+
+std::vector<std::unique_ptr<FSNodeInfo>> FSNodeInfo::visibleSubNodes() const {
+    auto nodes = subNodes();
+    std::erase_if(nodes, [](const auto& node) { return !node->isVisible(); });
+    return nodes;
+}
+
+bool FSNodeInfo::isVisible() const {
+    return !library::isHiddenName(lastPathComponent());
+}
+
+bool FSNodeInfo::isLink() const {
+    return fs::isSymbolicLink(absolutePath());
+}
+
+bool FSNodeInfo::isDirectory() const {
+    return fs::isDirectory(absolutePath());
+}
+
+bool FSNodeInfo::isReadable() const {
+    return fs::isReadable(absolutePath());
+}
+
+QString FSNodeInfo::fsType() const {
+    if (isDirectory())
+        return platform::bundle::localizedString("Directory");
+    return QString();
+}
+
+QString FSNodeInfo::readInfoText(const std::string& path) {
+    if (fs::isDirectory(path))
+        return QString();
+    return QString::fromUtf8(fs::readFile(path).value_or(std::string()));
+}
+
+bool FSNodeInfo::hasInfoFile(QString& text) const {
+    for (const auto& node : subNodes()) {
+        if (node->lastPathComponent() == library::kInfoFileName) {
+            text = readInfoText(node->absolutePath());
+            return true;
+        }
+    }
+    text.clear();
+    return false;
+}
+
+std::shared_ptr<platform::Image> FSNodeInfo::iconImageOfSize(double width, double height) const {
+    const std::string path = absolutePath();
+    const std::string extension = platform::pathExtension(path);
+    std::shared_ptr<platform::Image> image;
+    if (library::isPicture(path)) {
+        if (!fs::isDirectory(path))
+            image = platform::Image::fromFile(path);
+        if (image)
+            image->setScalesWhenResized(true);
+    } else {
+        image = platform::sharedWorkspace().iconForFile(path);
+        if (!image)
+            image = platform::sharedWorkspace().iconForFileType(extension);
+    }
+    if (!image)
+        return platform::Image::named(kDefaultIconName);
+    if (width > image->size().width())
+        image->setSize(QSizeF(width, height));
+    return image;
+}
+
+} // namespace browser

@@ -1,0 +1,120 @@
+#include "LibraryBrowserController.h"
+
+#include "Bundle.h"
+#include "FSBrowserCell.h"
+#include "FSNodeInfo.h"
+#include "Image.h"
+#include "Layout.h"
+#include "PathString.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace browser {
+
+using platform::bundle::localizedString;
+
+std::string LibraryBrowserController::fsPathToColumn(int column) const {
+    const std::string root = library::libraryRoot();
+    if (column == 0)
+        return root;
+    return platform::formatPath(library::kBrowserFolderPattern,
+                                {root, outlets_.fsBrowser->pathToColumn(column)});
+}
+
+int LibraryBrowserController::browserNumberOfRowsInColumn(platform::ColumnBrowser&, int column) {
+    auto node = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
+    return static_cast<int>(node->visibleSubNodes().size());
+}
+
+void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
+                                                      platform::BrowserCell& cell, int row,
+                                                      int column) {
+    auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
+    auto entries = folder->visibleSubNodes();
+    const bool hasInfo = folder->hasInfoFile(infostore_);
+    if (outlets_.useButton)
+        outlets_.useButton->setEnabled(hasInfo);
+    // The folder may have lost entries since the rows were counted: the
+    // cell of a row that is gone stays blank.
+    if (row < 0 || static_cast<std::size_t>(row) >= entries.size())
+        return;
+    if (auto* fsCell = dynamic_cast<FSBrowserCell*>(&cell))
+        fsCell->setAttributedStringValueFromFSNodeInfo(*entries[static_cast<std::size_t>(row)]);
+}
+
+void LibraryBrowserController::browserDoubleClick(platform::ColumnBrowser&) {
+    // A double click adds nothing to its first click.
+}
+
+void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& browser) {
+    const auto count = browser.selectedCells().size();
+    if (count != 1) {
+        const char* key = count > 1 ? "Multiple Selection" : "No Selection";
+        showInspector(platform::AttributedString(localizedString(key)), nullptr);
+        return;
+    }
+    const std::string path = platform::formatPath(library::kBrowserFolderPattern,
+                                                  {library::libraryRoot(), browser.path()});
+    auto node = FSNodeInfo::nodeWithParent(nullptr, path);
+    if (node->isDirectory()) {
+        infostore_.clear();
+        for (const auto& entry : node->subNodes()) {
+            if (entry->lastPathComponent() == library::kInfoFileName) {
+                infostore_ = FSNodeInfo::readInfoText(entry->absolutePath());
+                break;
+            }
+        }
+    }
+    auto text = attributedInspectorStringForFSNode(*node);
+    showInspector(text, node->iconImageOfSize(kWellIconSide, kWellIconSide));
+}
+
+void LibraryBrowserController::showInspector(const platform::AttributedString& text,
+                                             std::shared_ptr<platform::Image> image) {
+    inspectorText_ = text;
+    wellImage_ = std::move(image);
+    if (outlets_.nodeInspector) {
+        const bool plain = text.runs().size() == 1 && !text.runs()[0].attributes.font;
+        outlets_.nodeInspector->setTextFormat(plain ? Qt::PlainText : Qt::RichText);
+        outlets_.nodeInspector->setText(plain ? text.string() : text.toHtml());
+    }
+    if (outlets_.nodeIconWell) {
+        if (!wellImage_) {
+            outlets_.nodeIconWell->clear();
+        } else {
+            // The well shows the icon at its display size, scaled down to fit.
+            QSize size = wellImage_->size().toSize();
+            size = size.boundedTo(outlets_.nodeIconWell->contentsRect().size());
+            QImage shown =
+                wellImage_->pixels().scaled(size * outlets_.nodeIconWell->devicePixelRatio(),
+                                            Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            QPixmap pixmap = QPixmap::fromImage(shown);
+            pixmap.setDevicePixelRatio(outlets_.nodeIconWell->devicePixelRatio());
+            outlets_.nodeIconWell->setPixmap(pixmap);
+        }
+    }
+}
+
+platform::AttributedString
+LibraryBrowserController::attributedInspectorStringForFSNode(const FSNodeInfo& node) const {
+    const auto bold = boldFontAttributes();
+    const auto normal = normalFontAttributes();
+    platform::AttributedString text(localizedString("Name: "), bold);
+    text.append({QString::fromUtf8(node.lastPathComponent()) + QLatin1Char('\n'), normal});
+    text.append({localizedString("Type: "), bold});
+    text.append({node.fsType() + QLatin1Char('\n'), normal});
+    text.append({infostore_ + QLatin1Char('\n'), normal});
+    return text;
+}
+
+platform::TextAttributes LibraryBrowserController::normalFontAttributes() {
+    return {platform::systemFont(), 0};
+}
+
+platform::TextAttributes LibraryBrowserController::boldFontAttributes() {
+    return {platform::boldSystemFont(), 0};
+}
+
+} // namespace browser

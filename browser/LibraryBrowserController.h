@@ -1,0 +1,68 @@
+// The controller's side of the library browser: it maps columns to folders
+// of the library, fills the rows, keeps the info text of the folder examined
+// last and shows the selection in the inspector.
+#pragma once
+
+#include "AttributedString.h"
+#include "ColumnBrowser.h"
+
+#include <QString>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace platform {
+class Image;
+}
+
+namespace browser {
+
+class FSNodeInfo;
+
+class LibraryBrowserController : public platform::ColumnBrowserDelegate {
+public:
+    struct Outlets {
+        platform::ColumnBrowser* fsBrowser = nullptr;
+        QLabel* nodeIconWell = nullptr;
+        QLabel* nodeInspector = nullptr;
+        QPushButton* useButton = nullptr;
+    };
+
+    void connectOutlets(const Outlets& outlets) { outlets_ = outlets; }
+
+    // The folder that a column lists.
+    std::string fsPathToColumn(int column) const;
+
+    int browserNumberOfRowsInColumn(platform::ColumnBrowser& browser, int column) override;
+    void browserWillDisplayCell(platform::ColumnBrowser& browser, platform::BrowserCell& cell,
+                                int row, int column) override;
+    void browserDoubleClick(platform::ColumnBrowser& browser);
+    void browserSingleClick(platform::ColumnBrowser& browser);
+
+    platform::AttributedString attributedInspectorStringForFSNode(const FSNodeInfo& node) const;
+    static platform::TextAttributes normalFontAttributes();
+    static platform::TextAttributes boldFontAttributes();
+
+    const QString& infostore() const { return infostore_; }
+    // What the inspector shows now, and the icon in its well.
+    const platform::AttributedString& inspectorText() const { return inspectorText_; }
+    const std::shared_ptr<platform::Image>& wellImage() const { return wellImage_; }
+
+    // Side of the icon asked for the well.
+    static constexpr double kWellIconSide = 64.0;
+
+protected:
+    QString infostore_;
+    Outlets outlets_;
+
+private:
+    void showInspector(const platform::AttributedString& text,
+                       std::shared_ptr<platform::Image> image);
+
+    platform::AttributedString inspectorText_;
+    std::shared_ptr<platform::Image> wellImage_;
+};
+
+} // namespace browser

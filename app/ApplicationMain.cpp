@@ -2,6 +2,7 @@
 
 #include "AppController.h"
 #include "Bundle.h"
+#include "Memory.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -39,6 +40,7 @@ void quitOnTerminationSignals(AppController& controller) {
 } // namespace
 
 int applicationMain(int argc, char** argv) {
+    platform::retainFreedMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trayskin"));
     platform::bundle::loadTranslations();

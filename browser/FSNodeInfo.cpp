@@ -40,9 +40,30 @@ std::vector<std::unique_ptr<FSNodeInfo>> FSNodeInfo::subNodes() const {
 }
 
 std::vector<std::unique_ptr<FSNodeInfo>> FSNodeInfo::visibleSubNodes() const {
-    auto nodes = subNodes();
-    std::erase_if(nodes, [](const auto& node) { return !node->isVisible(); });
+    return visibleSubNodesAmong(fs::listFolder(absolutePath()));
+}
+
+std::vector<std::unique_ptr<FSNodeInfo>>
+FSNodeInfo::visibleSubNodesAmong(std::vector<std::string> entryNames) const {
+    // Visibility depends on the name alone: filter the names before making
+    // nodes of them.
+    std::vector<std::unique_ptr<FSNodeInfo>> nodes;
+    for (auto& name : entryNames) {
+        if (!library::isHiddenName(name))
+            nodes.push_back(nodeWithParent(this, std::move(name)));
+    }
     return nodes;
+}
+
+std::unique_ptr<FSNodeInfo> FSNodeInfo::visibleSubNodeAt(const std::vector<std::string>& entryNames,
+                                                         std::size_t index) const {
+    for (const auto& name : entryNames) {
+        if (library::isHiddenName(name))
+            continue;
+        if (index-- == 0)
+            return nodeWithParent(this, name);
+    }
+    return nullptr;
 }
 
 bool FSNodeInfo::isVisible() const {
@@ -74,9 +95,15 @@ QString FSNodeInfo::readInfoText(const std::string& path) {
 }
 
 bool FSNodeInfo::hasInfoFile(QString& text) const {
-    for (const auto& node : subNodes()) {
-        if (node->lastPathComponent() == library::kInfoFileName) {
-            text = readInfoText(node->absolutePath());
+    return hasInfoFileAmong(fs::listFolder(absolutePath()), text);
+}
+
+bool FSNodeInfo::hasInfoFileAmong(const std::vector<std::string>& entryNames, QString& text) const {
+    // The entry names, compared one by one with the info file's name, exactly
+    // as the child nodes would be.
+    for (const auto& name : entryNames) {
+        if (name == library::kInfoFileName) {
+            text = readInfoText(FSNodeInfo(this, name).absolutePath());
             return true;
         }
     }

@@ -30,6 +30,12 @@ public:
     // One child per entry of the folder, hidden ones included, in listing order.
     std::vector<std::unique_ptr<FSNodeInfo>> subNodes() const;
     std::vector<std::unique_ptr<FSNodeInfo>> visibleSubNodes() const;
+    // The same from a listing of this folder that the caller already made;
+    // and only the one at an index of that list, or nothing past its end.
+    std::vector<std::unique_ptr<FSNodeInfo>>
+    visibleSubNodesAmong(std::vector<std::string> entryNames) const;
+    std::unique_ptr<FSNodeInfo> visibleSubNodeAt(const std::vector<std::string>& entryNames,
+                                                 std::size_t index) const;
 
     bool isVisible() const;
     bool isLink() const;
@@ -44,6 +50,7 @@ public:
     // gives the empty text; bytes that are not UTF-8 are shown with
     // replacement characters.
     bool hasInfoFile(QString& text) const;
+    bool hasInfoFileAmong(const std::vector<std::string>& entryNames, QString& text) const;
 
     // The picture itself for a picture file, else the desktop's icon, else the
     // shared default icon at its own size. An image narrower than asked is

@@ -3,6 +3,7 @@
 #include "Bundle.h"
 #include "FSBrowserCell.h"
 #include "FSNodeInfo.h"
+#include "FileManager.h"
 #include "Image.h"
 #include "Layout.h"
 #include "PathString.h"
@@ -32,16 +33,20 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
                                                       platform::BrowserCell& cell, int row,
                                                       int column) {
     auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
-    auto entries = folder->visibleSubNodes();
-    const bool hasInfo = folder->hasInfoFile(infostore_);
+    // One listing serves both questions: the row's entry and the info file.
+    const auto names = platform::fs::listFolder(folder->absolutePath());
+    const bool hasInfo = folder->hasInfoFileAmong(names, infostore_);
     if (outlets_.useButton)
         outlets_.useButton->setEnabled(hasInfo);
     // The folder may have lost entries since the rows were counted: the
     // cell of a row that is gone stays blank.
-    if (row < 0 || static_cast<std::size_t>(row) >= entries.size())
+    if (row < 0)
+        return;
+    auto entry = folder->visibleSubNodeAt(names, static_cast<std::size_t>(row));
+    if (!entry)
         return;
     if (auto* fsCell = dynamic_cast<FSBrowserCell*>(&cell))
-        fsCell->setAttributedStringValueFromFSNodeInfo(*entries[static_cast<std::size_t>(row)]);
+        fsCell->setAttributedStringValueFromFSNodeInfo(*entry);
 }
 
 void LibraryBrowserController::browserDoubleClick(platform::ColumnBrowser&) {

@@ -68,7 +68,6 @@ void BrowserColumn::updateScrollRange() {
 void BrowserColumn::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRange();
-    prepareVisibleRows();
 }
 
 void BrowserColumn::scrollToRow(int row) {
@@ -336,6 +335,9 @@ void ColumnBrowser::addColumn() {
     stripLayout_->insertWidget(index, column);
     columns_.push_back(column);
     layoutColumns();
+    // Give the column its place now, so that it never paints at a size it
+    // does not have.
+    stripLayout_->activate();
 }
 
 void ColumnBrowser::dropColumnsAfter(int column) {

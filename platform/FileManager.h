@@ -41,6 +41,9 @@ bool createFile(const std::string& path, const std::string& contents);
 // two listings of an unchanged folder agree; empty when it cannot be listed.
 std::vector<std::string> listFolder(const std::string& path);
 
+// How many folder listings this process has made (for benchmarks).
+unsigned long long listingCount();
+
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> readFile(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "FileManager.h"
 #include "Sandbox.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,6 +82,25 @@ TEST(FileManager, ListingsAreCompleteAndStable) {
     EXPECT_EQ(fs::listFolder(box.base() + "/l"),
               (std::vector<std::string>{".dot", "B", "a", "a b", "b", "\xff"}));
     EXPECT_TRUE(fs::listFolder(box.base() + "/none").empty());
+
+    // A long folder of names sharing prefixes, with bytes of every kind.
+    std::vector<std::string> expected;
+    unsigned seed = 7;
+    for (int i = 0; i < 600; ++i) {
+        std::string name = i % 3 ? "Extra" : "";
+        for (int n = 0; n < 1 + i % 5; ++n) {
+            seed = seed * 1103515245u + 12345u;
+            char c = static_cast<char>(0x20 + (seed >> 16) % 0xdf);
+            name.push_back(c == '/' ? 'x' : c);
+        }
+        if (name == "." || name == ".." ||
+            std::find(expected.begin(), expected.end(), name) != expected.end())
+            continue;
+        expected.push_back(name);
+        writeFile(box.base() + "/long/" + name, "");
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(fs::listFolder(box.base() + "/long"), expected);
     EXPECT_TRUE(fs::listFolder(box.base() + "/l/a").empty());
     EXPECT_EQ(fs::readFile(box.base() + "/l/a").value_or("x"), "");
     EXPECT_FALSE(fs::readFile(box.base() + "/none").has_value());

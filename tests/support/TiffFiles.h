@@ -1,0 +1,13 @@
+// Picture files for tests: real TIFFs of a given size, and broken ones.
+#pragma once
+
+#include <string>
+
+namespace testing_support {
+
+// A TIFF picture w x h in one colour.
+void writeTiff(const std::string& path, int width, int height);
+// A TIFF header that declares a picture far too big to decode, and no pixels.
+void writeHugeTiffHeader(const std::string& path, int width, int height);
+
+} // namespace testing_support

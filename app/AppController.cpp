@@ -1,6 +1,7 @@
 #include "AppController.h"
 
 #include "AlertPanel.h"
+#include "AuthRunner.h"
 #include "Bundle.h"
 #include "Examples.h"
 #include "FSBrowserCell.h"
@@ -52,6 +53,7 @@ void AppController::awakeFromNib() {
     }
     configureBrowser();
     reloadData();
+    privileged::authinit();
 }
 
 void AppController::configureBrowser() {
@@ -124,6 +126,7 @@ void AppController::reloadData() {
 }
 
 void AppController::exitApp() {
+    privileged::authdestroy();
     terminate_(0);
 }
 

@@ -1,0 +1,177 @@
+#include "AuthRunner.h"
+
+#include "Bundle.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace privileged {
+
+namespace {
+
+OSStatus AuthStatus = 0;
+AuthorizationRef authorizationRefMain = nullptr;
+
+struct CommandBlock {
+    std::int32_t command;
+    char source[kPathFieldSize];
+    char destination[kPathFieldSize];
+};
+static_assert(sizeof(CommandBlock) == kCommandBlockSize);
+
+OSStatus fail(OSStatus status) {
+    std::fprintf(stderr, "performCommand returned : %ld\n", static_cast<long>(status));
+    return status;
+}
+
+bool writeAll(int fd, const void* data, std::size_t size) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Copies a path into its field and escapes it there; false when the escaped
+// form with its NUL does not fit.
+bool fillPathField(char (&field)[kPathFieldSize], const char* path) {
+    if (escapedLength(path) + 1 > kPathFieldSize)
+        return false;
+    std::strcpy(field, path);
+    check_spaces(field);
+    return true;
+}
+
+} // namespace
+
+int authinit() {
+    AuthStatus = AuthorizationCreate(nullptr, nullptr, kAuthorizationFlagPreAuthorize,
+                                     &authorizationRefMain);
+    return 0;
+}
+
+int authdestroy() {
+    if (authorizationRefMain)
+        AuthorizationFree(authorizationRefMain, kAuthorizationFlagDefaults);
+    authorizationRefMain = nullptr;
+    return 0;
+}
+
+std::size_t escapedLength(const char* path) {
+    std::size_t length = 0;
+    for (const char* p = path; *p; ++p)
+        length += *p == ' ' ? 2 : 1;
+    return length;
+}
+
+char* check_spaces(char* path) {
+    // Every space becomes "\ ", one for one, leading and trailing ones too;
+    // the tool turns each "\ " back into a space, so every path comes back
+    // as it was. Worked from the end, so that the string can grow in place.
+    const std::size_t length = std::strlen(path);
+    const std::size_t escaped = escapedLength(path);
+    path[escaped] = '\0';
+    for (std::size_t from = length, to = escaped; from > 0;) {
+        const char c = path[--from];
+        path[--to] = c;
+        if (c == ' ')
+            path[--to] = '\\';
+    }
+    return path;
+}
+
+OSStatus authmain(const char* source, const char* destination) {
+    AuthorizationItem right{kCommandRight, 0, nullptr, 0};
+    AuthorizationRights rights{1, &right};
+
+    std::puts("Going into auth");
+    std::fflush(stdout);
+    if (AuthStatus != 0)
+        return AuthStatus;
+    std::puts("Call authcopyrights");
+    std::fflush(stdout);
+    const OSStatus copied = AuthorizationCopyRights(authorizationRefMain, &rights, nullptr,
+                                                    kAuthorizationFlagPreAuthorize, nullptr);
+    if (copied != errAuthorizationSuccess && copied != errAuthorizationDenied)
+        return copied;
+    std::puts("Into status = errsuccess or denied");
+    std::puts(copied == errAuthorizationSuccess ? "Success" : "Denied");
+    std::fflush(stdout);
+
+    CommandBlock block{};
+    block.command = kCopyCommand;
+    // A path too long for its field is refused before any tool is started.
+    if (!fillPathField(block.source, source) || !fillPathField(block.destination, destination))
+        return fail(-1);
+
+    const std::string resources = platform::bundle::resourcesFolder();
+    const std::string tool = resources.empty() ? std::string() : resources + "/" + kToolName;
+    if (tool.empty() || tool.size() >= kPathFieldSize || ::access(tool.c_str(), X_OK) != 0) {
+        std::fwrite("The authtool could not be found.\n", 1, 33, stderr);
+        return fail(-1);
+    }
+
+    AuthorizationExternalForm external{};
+    if (AuthorizationMakeExternalForm(authorizationRefMain, &external) != 0)
+        return fail(-1);
+
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return fail(-1);
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == -1) {
+        ::close(ends[0]);
+        ::close(ends[1]);
+        return fail(-1);
+    }
+    if (child == 0) {
+        ::dup2(ends[0], 0);
+        ::close(ends[0]);
+        ::close(ends[1]);
+        // Nothing of the program's but the three standard descriptors goes
+        // to the tool.
+        ::close_range(3, ~0U, 0);
+        char* const envp[] = {nullptr};
+        ::execle(tool.c_str(), tool.c_str(), static_cast<char*>(nullptr), envp);
+        ::_exit(1);
+    }
+
+    ::signal(SIGPIPE, SIG_IGN);
+    ::close(ends[0]);
+    if (!writeAll(ends[1], external.bytes, sizeof external.bytes)) {
+        ::close(ends[1]);
+        return fail(-1);
+    }
+    const bool wrote = writeAll(ends[1], &block, sizeof block);
+    ::close(ends[1]);
+    if (!wrote)
+        return fail(-1);
+
+    int status = 0;
+    pid_t waited;
+    do {
+        waited = ::waitpid(child, &status, 0);
+    } while (waited < 0 && errno == EINTR);
+    if (waited != child)
+        return fail(-1);
+    if ((status & 0x7f) != 0)
+        return fail(-1);
+    const int code = (status >> 8) & 0xff;
+    if (code == 0)
+        return 0;
+    return fail(code);
+}
+
+} // namespace privileged

@@ -1,0 +1,30 @@
+// A stand-in for the privileged tool in tests of the runner. What it does is
+// read from the name of the bundle it was copied into:
+//   <anything>-record.app  writes its standard input to request.bin beside it, exits 0
+//   <anything>-exit3.app   exits with 3
+//   <anything>-signal.app  ends itself with SIGKILL
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    if (argc < 1)
+        return 100;
+    const std::string self = argv[0];
+    if (self.find("-exit3.app/") != std::string::npos)
+        return 3;
+    if (self.find("-signal.app/") != std::string::npos)
+        ::kill(::getpid(), SIGKILL);
+    const std::string out = self.substr(0, self.rfind('/')) + "/request.bin";
+    FILE* file = std::fopen(out.c_str(), "wb");
+    if (!file)
+        return 101;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(0, buffer, sizeof buffer)) > 0)
+        std::fwrite(buffer, 1, static_cast<size_t>(n), file);
+    std::fclose(file);
+    return n == 0 ? 0 : 102;
+}

@@ -1,0 +1,174 @@
+// The privileged tool as its own user runs it (not elevated): the copy, and
+// every refusal, each with its own exit code and one line on standard error.
+#include "Sandbox.h"
+#include "ToolHarness.h"
+
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+class ToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        source = box.base() + "/My Set/Volume 1.tif";
+        resources = box.base() + "/Menu Extras/Volume.menu/Contents/Resources";
+        destination = resources + "/Volume1.tif";
+        writeFile(source, "new picture bytes");
+        writeFile(destination, "old");
+        ::chmod(destination.c_str(), 0640);
+        form = ownExternalForm();
+    }
+
+    ToolRun copy(const std::string& from, const std::string& to, const ToolOptions& options = {}) {
+        return runTool(TRAYSKIN_TEST_TOOL, requestBytes(form, from, to), options);
+    }
+    // The folder of the destination holds its files and nothing else.
+    std::vector<std::string> resourceNames() {
+        std::vector<std::string> names;
+        if (DIR* dir = ::opendir(resources.c_str())) {
+            while (dirent* e = ::readdir(dir))
+                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                    names.push_back(e->d_name);
+            ::closedir(dir);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void expectUntouched(const ToolRun& run, int code) {
+        EXPECT_EQ(run.exitCode, code) << run.err;
+        // One line of ours (the dynamic loader may add its own about LD_PRELOAD).
+        std::size_t ours = 0;
+        for (std::size_t at = run.err.find("Trayskin tool: "); at != std::string::npos;
+             at = run.err.find("Trayskin tool: ", at + 1))
+            ++ours;
+        EXPECT_EQ(ours, 1u) << run.err;
+        EXPECT_EQ(run.err.back(), '\n');
+        EXPECT_EQ(readFile(destination), "old");
+        EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+    }
+
+    Sandbox box;
+    std::string source, resources, destination;
+    AuthorizationExternalForm form{};
+};
+
+} // namespace
+
+TEST_F(ToolTest, CopiesByteExactAndKeepsTheMode) {
+    const ToolRun run = copy(source, destination);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(readFile(destination), "new picture bytes");
+    struct stat st {};
+    ASSERT_EQ(::stat(destination.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+
+    // Binary content and an empty file come through too.
+    std::string bytes;
+    for (int i = 0; i < 300000; ++i)
+        bytes.push_back(static_cast<char>(i * 7));
+    writeFile(source, bytes);
+    EXPECT_EQ(copy(source, destination).exitCode, 0);
+    EXPECT_TRUE(readFile(destination) == bytes);
+    writeFile(source, "");
+    EXPECT_EQ(copy(source, destination).exitCode, 0);
+    EXPECT_EQ(readFile(destination), "");
+}
+
+TEST_F(ToolTest, RefusesWhatItInheritsAndMalformedRequests) {
+    const std::string good = requestBytes(form, source, destination);
+    auto tool = [&](const std::string& request, const ToolOptions& options = {}) {
+        return runTool(TRAYSKIN_TEST_TOOL, request, options);
+    };
+    expectUntouched(tool(good, {.noArguments = true}), 10);
+    for (const char* hostile : {"LD_PRELOAD=/tmp/evil.so", "GCONV_PATH=/tmp/evil",
+                                "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/tmp/fake"})
+        expectUntouched(tool(good, {.environment = {hostile}}), 11);
+    expectUntouched(tool(good, {.closeStdout = true}), 12);
+    expectUntouched(tool(good, {.extraDescriptor = true}), 13);
+
+    expectUntouched(tool(good.substr(0, 100)), 20);
+    expectUntouched(tool(good.substr(0, good.size() - 1)), 20);
+    expectUntouched(tool(good + "x"), 21);
+    expectUntouched(tool(good, {.stall = true}), 22);
+
+    expectUntouched(tool(requestBytes(form, source, destination, 2)), 24);
+    expectUntouched(tool(requestBytes(form, source, destination, 0x01000000)), 24);
+    std::string noNul = good;
+    std::fill(noNul.begin() + 36, noNul.begin() + 1060, 'a');
+    expectUntouched(tool(noNul), 25);
+    noNul = good;
+    std::fill(noNul.begin() + 1060, noNul.end(), 'a');
+    expectUntouched(tool(noNul), 26);
+    expectUntouched(tool(requestBytes(form, "relative.tif", destination)), 27);
+    expectUntouched(tool(requestBytes(form, source, "Volume1.tif")), 28);
+    expectUntouched(
+        tool(requestBytes(form, box.base() + "/My Set/../My Set/Volume 1.tif", destination)), 29);
+    expectUntouched(tool(requestBytes(form, source, resources + "/./Volume1.tif")), 30);
+
+    // Authorizations that are not the parent's own.
+    AuthorizationExternalForm bad = form;
+    bad.bytes[0] = 'X';
+    expectUntouched(tool(requestBytes(bad, source, destination)), 40);
+    AuthorizationExternalForm other = form;
+    const std::int32_t init = 1;
+    std::memcpy(other.bytes + 4, &init, 4);
+    expectUntouched(tool(requestBytes(other, source, destination)), 41);
+    AuthorizationExternalForm restarted = form;
+    restarted.bytes[8] ^= 1; // same pid, another start time
+    expectUntouched(tool(requestBytes(restarted, source, destination)), 41);
+}
+
+TEST_F(ToolTest, RefusesSourcesAndDestinationsItMustNotTouch) {
+    ::symlink(source.c_str(), (box.base() + "/link.tif").c_str());
+    expectUntouched(copy(box.base() + "/link.tif", destination), 50);
+    expectUntouched(copy(box.base() + "/missing.tif", destination), 50);
+    ::mkfifo((box.base() + "/fifo.tif").c_str(), 0600);
+    expectUntouched(copy(box.base() + "/fifo.tif", destination), 51);
+    expectUntouched(copy("/dev/zero", destination), 51);
+    expectUntouched(copy(box.base(), destination), 51);
+    ASSERT_EQ(::truncate(source.c_str(), 16 * 1024 * 1024 + 1), 0);
+    expectUntouched(copy(source, destination), 52);
+    writeFile(source, "new picture bytes");
+
+    expectUntouched(copy(source, resources + "/Volume1.TIF"), 61);
+    expectUntouched(copy(source, resources + "/Missing.tif"), 62);
+    writeFile(resources + "/../Other.tif", "other");
+    ::link((resources + "/../Other.tif").c_str(), (resources + "/../Twice.tif").c_str());
+    // A hard-linked or linked target is not a plain file of its own.
+    const std::string twice = box.base() + "/Menu Extras/Volume.menu/Contents/Twice.tif";
+    ToolRun linked = copy(source, twice);
+    EXPECT_EQ(linked.exitCode, 63) << linked.err;
+    EXPECT_EQ(readFile(twice), "other");
+    ::symlink("Volume1.tif", (resources + "/Alias.tif").c_str());
+    ToolRun alias = copy(source, resources + "/Alias.tif");
+    EXPECT_EQ(alias.exitCode, 63) << alias.err;
+    EXPECT_EQ(readFile(destination), "old");
+    ::unlink((resources + "/Alias.tif").c_str());
+}
+
+TEST_F(ToolTest, InterruptedCopiesLeaveOldOrNewContent) {
+    // Bigger than the size limit below: the write fails part-way.
+    std::string big(200000, 'n');
+    writeFile(source, big);
+    expectUntouched(copy(source, destination, {.fileSizeLimit = 50000}), 71);
+
+    // Killed at moments spread over the whole run.
+    for (int delay = 0; delay <= 3000; delay += 150) {
+        SCOPED_TRACE(delay);
+        writeFile(destination, "old");
+        copy(source, destination, {.killAfterMicroseconds = delay});
+        const std::string now = readFile(destination);
+        EXPECT_TRUE(now == "old" || now == big) << now.size();
+        EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+    }
+}

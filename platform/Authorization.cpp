@@ -27,6 +27,7 @@ namespace {
 // External form: "TSA1", pid (4 bytes), start time (8 bytes), tag (16 bytes),
 // all in the machine's byte order.
 constexpr char kMagic[4] = {'T', 'S', 'A', '1'};
+constexpr const char* kSystemBusSocket = "/run/dbus/system_bus_socket";
 
 OSStatus& createFailure() {
     static OSStatus status = errAuthorizationSuccess;
@@ -81,6 +82,14 @@ void failNextCreations(OSStatus status) {
 PolkitAnswer askPolkit(const std::string& pkcheck, const std::string& action, pid_t pid,
                        std::uint64_t startTime, uid_t uid, bool allowInteraction) {
     if (pkcheck.empty() || ::access(pkcheck.c_str(), X_OK) != 0)
+        return PolkitAnswer::NoPolkit;
+    // The system's pkcheck runs with an empty environment, so it can reach
+    // polkit only through the system bus at its standard address: without
+    // that socket there is nobody to ask, and no process needs to be started
+    // to learn it.
+    struct stat bus {};
+    if (pkcheck == TRAYSKIN_PKCHECK &&
+        (::stat(kSystemBusSocket, &bus) != 0 || !S_ISSOCK(bus.st_mode)))
         return PolkitAnswer::NoPolkit;
     char process[96];
     std::snprintf(process, sizeof process, "%d,%llu,%u", static_cast<int>(pid),

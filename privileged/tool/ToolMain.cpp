@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <poll.h>
@@ -125,6 +126,27 @@ void becomeUser() {
         refuse(kIdentity, "cannot drop privileges");
 }
 
+// Whether any descriptor beyond 2 is open, from the kernel's list of them.
+bool extraDescriptorsOpen() {
+    DIR* dir = ::opendir("/proc/self/fd");
+    if (!dir) {
+        for (int fd = 3; fd < 4096; ++fd)
+            if (::fcntl(fd, F_GETFD) != -1)
+                return true;
+        return false;
+    }
+    const int own = ::dirfd(dir);
+    bool extra = false;
+    while (dirent* entry = ::readdir(dir)) {
+        char* end = nullptr;
+        const long fd = std::strtol(entry->d_name, &end, 10);
+        if (end != entry->d_name && *end == '\0' && fd > 2 && fd != own)
+            extra = true;
+    }
+    ::closedir(dir);
+    return extra;
+}
+
 void startUp(int argc, char** argv) {
     // The kernel gives a program started with no arguments an empty argv[0].
     if (argc <= 0 || !argv || !argv[0] || !argv[0][0])
@@ -144,10 +166,7 @@ void startUp(int argc, char** argv) {
             }
         }
     }
-    bool extra = false;
-    for (int fd = 3; fd < 1024; ++fd)
-        if (::fcntl(fd, F_GETFD) != -1)
-            extra = true;
+    const bool extra = extraDescriptorsOpen();
     ::close_range(3, ~0U, 0);
 
     sigset_t none;

@@ -5,7 +5,12 @@
 #include "Bundle.h"
 #include "Examples.h"
 #include "FSBrowserCell.h"
+#include "FileManager.h"
 #include "Layout.h"
+#include "Log.h"
+#include "PaneLookup.h"
+#include "PathString.h"
+#include "SystemFolders.h"
 #include "Workspace.h"
 
 #include "ui_BackupWindow.h"
@@ -15,6 +20,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QPushButton>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +42,7 @@ AppController::AppController()
     connect(mainUi_->actionReload, &QAction::triggered, this, [this] { reloadData(); });
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
     connect(mainUi_->actionHelp, &QAction::triggered, this, [this] { showHelp(); });
+    connect(mainUi_->useButton, &QPushButton::clicked, this, [this] { useButtonClick(); });
 }
 
 AppController::~AppController() = default;
@@ -128,6 +135,56 @@ void AppController::reloadData() {
 void AppController::exitApp() {
     privileged::authdestroy();
     terminate_(0);
+}
+
+void AppController::useButtonClick() {
+    using platform::bundle::localizedString;
+    namespace fs = platform::fs;
+    const auto components = platform::splitPath(outlets_.fsBrowser->pathToColumn(2),
+                                                outlets_.fsBrowser->pathSeparator());
+    // Nothing to install until a set is selected in the second column.
+    if (components.size() < 3 || components[1].empty() || components[2].empty())
+        return;
+    const std::string extra = components[1];
+    const std::string set = components[2];
+
+    const auto entries = fs::listFolder(
+        platform::formatPath(library::kPictureSetPattern, {library::libraryRoot(), extra, set}));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& name = entries[i];
+        if (!library::isPicture(name))
+            continue;
+        const std::string source = platform::formatPath(library::kSetFilePattern,
+                                                        {library::libraryRoot(), extra, set, name});
+        const std::string target = platform::formatPath(library::kInstallTargetPattern,
+                                                        {library::menuExtrasFolder(), extra, name});
+        std::puts("copy");
+        std::fflush(stdout);
+        platform::logLine(source);
+        std::puts("to");
+        std::fflush(stdout);
+        platform::logLine(target);
+        const OSStatus status = privileged::authmain(source.c_str(), target.c_str());
+        if (status != 0) {
+            std::printf("copy problem!  err is %d\n", static_cast<int>(status));
+            std::fflush(stdout);
+            const QString message = localizedString("Wrong Password") + QStringLiteral(" (") +
+                                    QString::fromUtf8(source) + QStringLiteral(" to ") +
+                                    QString::fromUtf8(target) + QLatin1Char(')');
+            platform::runAlertPanel(localizedString("My Apologies"), message, QStringLiteral("OK"));
+            return;
+        }
+    }
+
+    platform::runAlertPanel(localizedString("Installation Complete"),
+                            localizedString("Need restart") + QLatin1Char(' ') + whichPanel(extra),
+                            localizedString("Open System Preferences"));
+    const std::string pane = platform::systemFolder(
+        platform::formatPath(library::kPreferencePanePattern, {whichSystemPanel(extra)}));
+    if (fs::exists(pane))
+        platform::sharedWorkspace().openFile(pane);
+    else
+        platform::sharedWorkspace().launchApplication("System Preferences");
 }
 
 void AppController::showHelp() {

@@ -44,6 +44,9 @@ public:
 
     void reloadData();
     void exitApp();
+    // Installs the set selected in the browser's second column into its
+    // Menu Extra bundle, one privileged copy per picture.
+    void useButtonClick();
     void showHelp();
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }

@@ -36,6 +36,10 @@ inline constexpr std::string_view kBundleResourcesPattern = "%@/%@/Contents/Reso
 inline constexpr std::string_view kBundleResourcePattern = "%@/%@/Contents/Resources/%@";
 inline constexpr std::string_view kInstallTargetPattern = "%@/%@.menu/Contents/Resources/%@";
 
+// System Preferences panes, by pane file name (a system folder).
+inline constexpr std::string_view kPreferencePanePattern =
+    "/System/Library/PreferencePanes/%@.prefPane";
+
 // Application bundle, first argument the bundle path.
 inline constexpr std::string_view kExampleTreePattern = "%@/Contents/Resources/included";
 inline constexpr std::string_view kExampleExtraPattern = "%@/Contents/Resources/included/%@";

@@ -1,5 +1,6 @@
 #include "AlertPanel.h"
 #include "AppController.h"
+#include "BrowserDriver.h"
 #include "Bundle.h"
 #include "FSBrowserCell.h"
 #include "Image.h"
@@ -35,33 +36,14 @@ protected:
         settle();
     }
 
-    void settle() {
-        for (int c = 0; c < browser().numberOfColumns(); ++c)
-            browser().columnView(c)->viewport()->repaint();
-        QApplication::processEvents();
-    }
+    void settle() { testing_support::settle(browser()); }
     platform::ColumnBrowser& browser() { return *controller.fsBrowser(); }
-
     std::vector<std::string> titles(int column) {
-        std::vector<std::string> out;
-        for (int row = 0; row < browser().numberOfRowsInColumn(column); ++row) {
-            auto* cell = browser().loadedCellAtRow(row, column);
-            out.push_back(cell ? cell->stringValue() : "<unfilled>");
-        }
-        return out;
-    }
-    int rowOf(int column, const std::string& title) {
-        auto all = titles(column);
-        auto it = std::find(all.begin(), all.end(), title);
-        EXPECT_NE(it, all.end()) << title;
-        return static_cast<int>(it - all.begin());
+        return testing_support::titles(browser(), column);
     }
     void click(int column, const std::string& title,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        auto* view = browser().columnView(column);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
-                          view->rowRect(rowOf(column, title)).center());
-        settle();
+        testing_support::click(browser(), column, title, modifiers);
     }
     QString inspector() { return controller.inspectorText().string(); }
     bool buttonEnabled() { return controller.useButton()->isEnabled(); }

@@ -1,0 +1,38 @@
+#include "PaneLookup.h"
+
+#include "Bundle.h"
+
+namespace {
+
+struct Pane {
+    const char* extra;
+    const char* displayKey;
+    const char* file;
+};
+
+// Tested from the top; names compare whole and case-sensitively.
+constexpr Pane kPanes[] = {
+    {"Volume", "Sound", "Sound"},
+    {"Displays", "Displays", "Displays"},
+    {"Battery", "Energy", "EnergySaver"},
+    {"Clock", "DateTime", "DateAndTime"},
+};
+
+const Pane* paneOf(const std::string& extra) {
+    for (const Pane& pane : kPanes)
+        if (extra == pane.extra)
+            return &pane;
+    return nullptr;
+}
+
+} // namespace
+
+QString whichPanel(const std::string& extra) {
+    const Pane* pane = paneOf(extra);
+    return pane ? platform::bundle::localizedString(pane->displayKey) : QString();
+}
+
+std::string whichSystemPanel(const std::string& extra) {
+    const Pane* pane = paneOf(extra);
+    return pane ? pane->file : std::string();
+}

@@ -22,7 +22,8 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-image-formats-plugins
     libgl-dev)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils)
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+    fonts-dejavu-core)
 RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme fonts-dejavu-core)
 
 # Configures once, then builds incrementally into build/.

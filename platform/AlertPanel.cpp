@@ -12,10 +12,14 @@ public:
     void present(const Alert& alert) override {
         QMessageBox box;
         box.setWindowTitle(alert.title);
-        box.setIcon(QMessageBox::Warning);
+        box.setIcon(QMessageBox::Information);
         box.setTextFormat(Qt::PlainText);
         box.setText(alert.title);
-        box.setInformativeText(alert.message);
+        // The informative text has no plain-text mode: escape it and mark it
+        // as rich text, so that a path holding "<" or "&" shows as it is.
+        QString literal = alert.message.toHtmlEscaped();
+        literal.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+        box.setInformativeText(QStringLiteral("<qt>") + literal + QStringLiteral("</qt>"));
         QPushButton* button = box.addButton(alert.button, QMessageBox::AcceptRole);
         box.setDefaultButton(button);
         box.setEscapeButton(button);

@@ -261,6 +261,8 @@ ColumnBrowser::ColumnBrowser(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::StyledPanel);
     scroller_ = new QScrollArea(this);
     scroller_->setFrameShape(QFrame::NoFrame);
+    // The keyboard belongs to the columns, not to the area that scrolls them.
+    scroller_->setFocusPolicy(Qt::NoFocus);
     scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroller_->setWidgetResizable(true);

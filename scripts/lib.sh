@@ -2,7 +2,8 @@
 # Sourced, not run.
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="$ROOT/build"
+BUILD="$ROOT/build"         # the development build (tests, benchmarks, -Werror)
+RUN_BUILD="$ROOT/build-run" # just the program
 
 # Installs the Debian packages that are missing; the package lists are read
 # once, and only when something is missing.
@@ -20,16 +21,49 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# What building the program needs (Qt's CMake files ask for the GL headers).
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-image-formats-plugins
     libgl-dev)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-    fonts-dejavu-core)
+# What showing it without a display needs: a virtual display, a screenshot,
+# the icon theme and fonts the window is drawn with, and the opener of files.
 RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme fonts-dejavu-core)
+# What the tests need beyond the build: GoogleTest; a virtual display, a
+# session bus and the accessibility bus with its Python client for the
+# end-to-end tests, and xdotool for their keyboard.
+TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi)
 
-# Configures once, then builds incrementally into build/.
-build_project() {
-    if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-        cmake --preset default -S "$ROOT"
+# configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
+# when the build folder is not a complete, working configuration of it, then
+# builds. A folder left by an interrupted or failed configure, or made with
+# other options or another generator, is configured again, and from scratch
+# when that fails.
+configure_and_build() {
+    local preset="$1" dir="$2"
+    shift 2
+    local stamp="$dir/.trayskin-preset"
+    local want
+    want="$preset $(sha256sum "$ROOT/CMakePresets.json" | cut -d' ' -f1)"
+    if [ ! -f "$dir/build.ninja" ] || [ ! -f "$dir/CMakeCache.txt" ] ||
+        [ "$(cat "$stamp" 2>/dev/null)" != "$want" ]; then
+        rm -f "$stamp"
+        if ! cmake --preset "$preset" -S "$ROOT"; then
+            echo "Configuring again in an empty $dir"
+            rm -rf "$dir"
+            cmake --preset "$preset" -S "$ROOT"
+        fi
+        echo "$want" >"$stamp"
     fi
-    cmake --build "$BUILD" --parallel "$(nproc)"
+    local targets=()
+    for t in "$@"; do targets+=(--target "$t"); done
+    cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
+}
+
+# The development build, with everything.
+build_project() {
+    configure_and_build default "$BUILD"
+}
+
+# Only what running the program needs.
+build_program() {
+    configure_and_build run "$RUN_BUILD"
 }

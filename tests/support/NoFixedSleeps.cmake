@@ -1,14 +1,25 @@
-# Fails when a test source pauses for a fixed time instead of waiting for a
-# condition.
+# Fails when a test or a script pauses for a fixed time instead of waiting for
+# a condition. A pause between two looks at a condition is marked with the
+# words "polling interval only" on its line.
 file(GLOB_RECURSE sources "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")
+file(GLOB_RECURSE scripts "${SOURCE_DIR}/*.sh" "${SOURCE_DIR}/*.py" "${SCRIPTS_DIR}/*")
 set(found "")
 foreach(source ${sources})
-    file(STRINGS "${source}" hits REGEX "(sleep_for|usleep|[^a-zA-Z_]sleep\\(|QTest::qWait\\(|QThread::[a-z]*sleep)")
+    file(STRINGS "${source}" hits
+        REGEX "(sleep_for|usleep|[^a-zA-Z_]sleep\\(|nanosleep|QTest::qWait\\(|QThread::[a-z]*sleep)")
     list(FILTER hits EXCLUDE REGEX "polling interval only")
     if(hits)
         list(APPEND found "${source}: ${hits}")
     endif()
 endforeach()
+foreach(script ${scripts})
+    file(STRINGS "${script}" hits REGEX "(^|[^a-zA-Z_])(sleep|time\\.sleep\\(|xdotool.*--delay)")
+    list(FILTER hits EXCLUDE REGEX "polling interval only")
+    list(FILTER hits EXCLUDE REGEX "^ *#")
+    if(hits)
+        list(APPEND found "${script}: ${hits}")
+    endif()
+endforeach()
 if(found)
-    message(FATAL_ERROR "Fixed sleeps in tests:\n${found}")
+    message(FATAL_ERROR "Fixed sleeps in tests or scripts:\n${found}")
 endif()

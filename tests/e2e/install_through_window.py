@@ -1,0 +1,135 @@
+#!/usr/bin/python3
+"""One whole install with the built bundle, as a user does it with the
+keyboard, on a private virtual display: the first start with its backup, then
+Volume and its "Ocean" set chosen by typing, the use button pressed, the
+completion alert answered, and Quit from the menu. Passes when the sandbox's
+Volume bundle holds the set's pictures byte for byte, standard output has one
+"copy" line per picture, and the program ends with 0.
+
+    dbus-run-session -- install_through_window.py BUILD_DIR
+"""
+
+import filecmp
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import pyatspi
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop import (Display, Program, TestFailure, find, press, start_accessibility,  # noqa: E402
+                     states, text_of, wait_for, xdotool)
+
+
+def inspector_names(window, name):
+    """Whether the inspector shows the item with that name."""
+    label = find(window, pyatspi.ROLE_LABEL, pred=lambda a: text_of(a).startswith("Name: "))
+    return label is not None and text_of(label).startswith("Name: " + name + "\n")
+
+
+def select_by_typing(program, window, key, name):
+    """Types the key in the focused column until the inspector shows name.
+    A key lost on a busy machine is typed again after a while."""
+    for _ in range(5):
+        xdotool("key", "--clearmodifiers", key)
+        try:
+            wait_for(name + " in the inspector", lambda: inspector_names(window, name), limit=15)
+            return
+        except TestFailure:
+            program.check_running()
+    raise TestFailure("typing %s never selected %s" % (key, name))
+
+
+def main():
+    build = sys.argv[1]
+    work = tempfile.mkdtemp(prefix="trayskin-e2e-")
+    display = None
+    program = None
+    try:
+        system = os.path.join(work, "system")
+        home = os.path.join(work, "home")
+        os.makedirs(home)
+        subprocess.run([os.path.join(build, "resources", "artgen"), "sandbox", system],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        display = Display()
+        start_accessibility()
+        program = Program(os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
+                          {"TRAYSKIN_SYSROOT": system, "HOME": home,
+                           "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"},
+                          os.path.join(work, "stdout"), os.path.join(work, "stderr"))
+
+        window = program.window(pyatspi.ROLE_FRAME, "Trayskin")
+        use = wait_for("the use button", lambda: find(window, pyatspi.ROLE_PUSH_BUTTON,
+                                                      "Use This Set"))
+        program.focus_window("Trayskin")
+        # Column 0 has the keyboard at start: V selects Volume; Right goes to
+        # its sets, where O selects Ocean.
+        select_by_typing(program, window, "V", "Volume")
+        xdotool("key", "--clearmodifiers", "Right")
+        select_by_typing(program, window, "O", "Ocean")
+        wait_for("the use button to be enabled",
+                 lambda: states(use).contains(pyatspi.STATE_ENABLED))
+        press(use)
+
+        alert = program.window(pyatspi.ROLE_ALERT, "Installation Complete")
+        message = find(alert, pyatspi.ROLE_LABEL, pred=lambda a: "Need restart" in text_of(a))
+        if message is None or text_of(message) != "Need restart Sound":
+            raise TestFailure("completion message: %r" % (message and text_of(message)))
+        press(wait_for("the alert's button", lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON,
+                                                          "Open System Preferences")))
+        wait_for("the alert to close", lambda: not states(alert).contains(pyatspi.STATE_SHOWING)
+                 or program.application().childCount == 1)
+
+        quit_item = find(program.application(), pyatspi.ROLE_MENU_ITEM, "Quit Trayskin")
+        try:
+            press(quit_item)
+        except Exception:  # the program may end before it answers
+            pass
+        status = program.wait_exit()
+
+        failures = []
+        if status != 0:
+            failures.append("the program ended with %d" % status)
+        library = os.path.join(home, "Library", "Trayskin", "Volume", "Ocean")
+        resources = os.path.join(system, "System", "Library", "CoreServices", "Menu Extras",
+                                 "Volume.menu", "Contents", "Resources")
+        pictures = sorted(n for n in os.listdir(library) if n.endswith(".tif"))
+        for name in pictures:
+            if not filecmp.cmp(os.path.join(library, name), os.path.join(resources, name),
+                               shallow=False):
+                failures.append("not installed: " + name)
+        with open(os.path.join(work, "stdout")) as out:
+            copies = [line for line in out.read().split("\n") if line == "copy"]
+        if not pictures or len(copies) != len(pictures):
+            failures.append("%d pictures, %d copy lines" % (len(pictures), len(copies)))
+        if failures:
+            for f in failures:
+                print(f)
+            for name in ("stdout", "stderr"):
+                print("---", name)
+                with open(os.path.join(work, name), errors="replace") as f:
+                    print(f.read()[-3000:])
+            return 1
+        print("installed %d pictures of Volume/Ocean" % len(pictures))
+        return 0
+    except TestFailure as failure:
+        print("FAILED:", failure)
+        for name in ("stdout", "stderr"):
+            path = os.path.join(work, name)
+            if os.path.exists(path):
+                print("---", name)
+                with open(path, errors="replace") as f:
+                    print(f.read()[-3000:])
+        return 1
+    finally:
+        if program:
+            program.kill()
+        if display:
+            display.close()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

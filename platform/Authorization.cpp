@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <spawn.h>
+#include <grp.h>
 #include <string>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -80,7 +80,7 @@ void failNextCreations(OSStatus status) {
 }
 
 PolkitAnswer askPolkit(const std::string& pkcheck, const std::string& action, pid_t pid,
-                       std::uint64_t startTime, uid_t uid, bool allowInteraction) {
+                       std::uint64_t startTime, uid_t uid, bool allowInteraction, bool asRoot) {
     if (pkcheck.empty() || ::access(pkcheck.c_str(), X_OK) != 0)
         return PolkitAnswer::NoPolkit;
     // The system's pkcheck runs with an empty environment, so it can reach
@@ -104,18 +104,22 @@ PolkitAnswer askPolkit(const std::string& pkcheck, const std::string& action, pi
                     nullptr};
     char* envp[] = {nullptr};
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    // pkcheck's details are not ours to show; its questions, if any, go to
-    // the terminal through the agent, not through these descriptors.
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    if (!allowInteraction)
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int spawned = ::posix_spawn(&child, command.c_str(), &actions, nullptr, argv, envp);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    // Only async-signal-safe calls between fork and exec.
+    const pid_t child = ::fork();
+    if (child < 0)
         return PolkitAnswer::Error;
+    if (child == 0) {
+        if (asRoot && (::setresuid(0, 0, 0) != 0 || ::setgroups(0, nullptr) != 0 ||
+                       ::setresgid(0, 0, 0) != 0))
+            ::_exit(127);
+        // pkcheck's details are not ours to show; its questions, if any, go
+        // to the user through the authentication agent, not through these.
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null < 0 || ::dup2(null, 1) < 0 || (!allowInteraction && ::dup2(null, 2) < 0))
+            ::_exit(127);
+        ::execve(command.c_str(), argv, envp);
+        ::_exit(127);
+    }
     int status = 0;
     pid_t waited;
     do {

@@ -94,8 +94,11 @@ void failNextCreations(OSStatus status);
 enum class PolkitAnswer { Authorized, NotAuthorized, Challenge, Dismissed, Error, NoPolkit };
 
 // Asks polkit whether the process, run by the user, holds the action. The
-// command is started without a shell and with an empty environment.
+// command is started without a shell and with an empty environment; with
+// asRoot (a set-user-id root caller only) it runs with every user and group
+// id root, so that the caller's user can neither trace nor signal it.
 PolkitAnswer askPolkit(const std::string& pkcheck, const std::string& action, pid_t pid,
-                       std::uint64_t startTime, uid_t uid, bool allowInteraction);
+                       std::uint64_t startTime, uid_t uid, bool allowInteraction,
+                       bool asRoot = false);
 
 } // namespace platform::auth

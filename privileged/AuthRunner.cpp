@@ -1,11 +1,13 @@
 #include "AuthRunner.h"
 
 #include "Bundle.h"
+#include "Protocol.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,12 +19,7 @@ namespace {
 OSStatus AuthStatus = 0;
 AuthorizationRef authorizationRefMain = nullptr;
 
-struct CommandBlock {
-    std::int32_t command;
-    char source[kPathFieldSize];
-    char destination[kPathFieldSize];
-};
-static_assert(sizeof(CommandBlock) == kCommandBlockSize);
+using namespace protocol;
 
 OSStatus fail(OSStatus status) {
     std::fprintf(stderr, "performCommand returned : %ld\n", static_cast<long>(status));
@@ -68,27 +65,9 @@ int authdestroy() {
     return 0;
 }
 
-std::size_t escapedLength(const char* path) {
-    std::size_t length = 0;
-    for (const char* p = path; *p; ++p)
-        length += *p == ' ' ? 2 : 1;
-    return length;
-}
-
 char* check_spaces(char* path) {
-    // Every space becomes "\ ", one for one, leading and trailing ones too;
-    // the tool turns each "\ " back into a space, so every path comes back
-    // as it was. Worked from the end, so that the string can grow in place.
-    const std::size_t length = std::strlen(path);
-    const std::size_t escaped = escapedLength(path);
-    path[escaped] = '\0';
-    for (std::size_t from = length, to = escaped; from > 0;) {
-        const char c = path[--from];
-        path[--to] = c;
-        if (c == ' ')
-            path[--to] = '\\';
-    }
-    return path;
+    // One "\ " for every space, so that the tool gets back the very path.
+    return escapeSpaces(path);
 }
 
 OSStatus authmain(const char* source, const char* destination) {
@@ -127,7 +106,7 @@ OSStatus authmain(const char* source, const char* destination) {
         return fail(-1);
 
     int ends[2];
-    if (::pipe(ends) != 0)
+    if (::pipe2(ends, O_CLOEXEC) != 0)
         return fail(-1);
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -137,6 +116,7 @@ OSStatus authmain(const char* source, const char* destination) {
         return fail(-1);
     }
     if (child == 0) {
+        // dup2 clears close-on-exec on the copy only.
         ::dup2(ends[0], 0);
         ::close(ends[0]);
         ::close(ends[1]);

@@ -5,7 +5,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
-    std::vector<unsigned char> request(trayskin_tool::kRequestBytes, 0);
+    std::vector<unsigned char> request(privileged::protocol::kRequestSize, 0);
     std::memcpy(request.data(), data, std::min(size, request.size()));
     trayskin_tool::Request parsed;
     const auto error = trayskin_tool::parseRequest(request.data(), parsed);
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const std::size_t field = std::min<std::size_t>(size, 64);
     std::vector<char> text(data, data + field);
     text.push_back('\0');
-    if (trayskin_tool::unescapeSpaces(text.data()).size() > std::strlen(text.data()))
+    if (privileged::protocol::unescapeSpaces(text.data()).size() > std::strlen(text.data()))
         __builtin_trap();
     return 0;
 }

@@ -4,19 +4,6 @@
 
 namespace trayskin_tool {
 
-std::string unescapeSpaces(const char* field) {
-    std::string out;
-    for (const char* p = field; *p; ++p) {
-        if (p[0] == '\\' && p[1] == ' ') {
-            out.push_back(' ');
-            ++p;
-        } else {
-            out.push_back(*p);
-        }
-    }
-    return out;
-}
-
 bool isPlainAbsolutePath(const std::string& path) {
     if (path.empty() || path[0] != '/')
         return false;
@@ -34,16 +21,16 @@ bool isPlainAbsolutePath(const std::string& path) {
 }
 
 RequestError parseRequest(const unsigned char* bytes, Request& out) {
-    std::memcpy(out.external.bytes, bytes, kAuthorizationExternalFormLength);
-    const unsigned char* block = bytes + kAuthorizationExternalFormLength;
-    std::memcpy(&out.command, block, 4);
-    if (out.command != 1)
+    using namespace privileged::protocol;
+    std::memcpy(out.external.bytes, bytes + kExternalFormOffset, kAuthorizationExternalFormLength);
+    std::memcpy(&out.command, bytes + kCommandOffset, sizeof out.command);
+    if (out.command != kCopyCommand)
         return RequestError::WrongCommand;
-    const char* source = reinterpret_cast<const char*>(block + 4);
-    const char* destination = source + kPathField;
-    if (!std::memchr(source, '\0', kPathField))
+    const char* source = reinterpret_cast<const char*>(bytes + kSourceOffset);
+    const char* destination = reinterpret_cast<const char*>(bytes + kDestinationOffset);
+    if (!std::memchr(source, '\0', kPathFieldSize))
         return RequestError::SourceNoNul;
-    if (!std::memchr(destination, '\0', kPathField))
+    if (!std::memchr(destination, '\0', kPathFieldSize))
         return RequestError::DestinationNoNul;
     out.source = unescapeSpaces(source);
     out.destination = unescapeSpaces(destination);

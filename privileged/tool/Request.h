@@ -1,18 +1,14 @@
-// The privileged tool's request: the caller's authorization in external form,
-// then the command block (command word, source path, destination path), each
-// path escaped and NUL-terminated in its 1024-byte field.
+// The privileged tool's reading of a request (layout in Protocol.h): the
+// caller's authorization in external form, then the command block.
 #pragma once
 
 #include "Authorization.h"
+#include "Protocol.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace trayskin_tool {
-
-inline constexpr std::size_t kPathField = 1024;
-inline constexpr std::size_t kRequestBytes = kAuthorizationExternalFormLength + 4 + 2 * kPathField;
 
 enum class RequestError {
     None,
@@ -21,7 +17,7 @@ enum class RequestError {
     DestinationNoNul,
     SourceNotAbsolute,
     DestinationNotAbsolute,
-    SourceDotComponent, // a "." or ".." component, or an empty path
+    SourceDotComponent, // a "." or ".." component
     DestinationDotComponent,
 };
 
@@ -32,12 +28,8 @@ struct Request {
     std::string destination; // un-escaped
 };
 
-// Parses exactly kRequestBytes bytes.
+// Parses exactly protocol::kRequestSize bytes.
 RequestError parseRequest(const unsigned char* bytes, Request& out);
-
-// Each backslash-space becomes a space, scanning left to right; every other
-// byte stays as it is.
-std::string unescapeSpaces(const char* field);
 
 // Absolute, and no component is "." or "..". Empty components ("//") are
 // allowed; they name nothing new.

@@ -2,18 +2,28 @@
 // bytes of another file, for the program that started it.
 //
 // It may be installed setuid root, so it trusts nothing it inherits: it can be
-// started by anyone, with any arguments, environment and descriptors. It
-// reads one request (see Request.h) from standard input and exits with one of
-// the codes below, writing one line to standard error for every refusal.
+// started by anyone, with any arguments, environment, descriptors, limits and
+// signal state. It reads one request (Protocol.h) from standard input and
+// exits with one of the codes below, writing one line to standard error for
+// every refusal. In this order:
 //
-// When elevated (setuid, real user not root) the destination must be an
-// existing picture "<Menu Extras>/<name>.menu/Contents/Resources/<file>.tif"
-// or ".tiff", reached without symbolic links, and polkit must say that the
-// parent process holds the command right. When not elevated the tool can do
-// no more than its user: any existing picture file the user may replace is a
+//  1. start-up: nothing inherited is kept; the effective user becomes the real
+//     one (root stays only as the saved user id);
+//  2. the request is read and checked;
+//  3. the source is read whole into memory with the real user's rights;
+//  4. polkit decides whether the parent process holds the command right,
+//     asked through pkcheck running wholly as root;
+//  5. only then the tool becomes root in all its ids, so that the user can no
+//     longer signal, stop or trace it;
+//  6. the destination is reached from the Menu Extras folder without links,
+//     through root-owned folders that nobody else may write;
+//  7. the picture is replaced atomically.
+//
+// When not elevated (started by root, or not installed setuid) the tool can
+// do no more than its user: any picture file the user may replace is a
 // destination, and there is no right to ask for.
-#include "AuthRunner.h"
 #include "Authorization.h"
+#include "Protocol.h"
 #include "Request.h"
 
 #include <algorithm>
@@ -24,16 +34,19 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <linux/magic.h>
 #include <linux/openat2.h>
 #include <poll.h>
 #include <string>
 #include <sys/prctl.h>
-#include <sys/random.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
+#include <vector>
 
 #ifndef TRAYSKIN_TOOL_MENU_EXTRAS
 #define TRAYSKIN_TOOL_MENU_EXTRAS "/System/Library/CoreServices/Menu Extras"
@@ -41,10 +54,15 @@
 #ifndef TRAYSKIN_TOOL_PKCHECK
 #define TRAYSKIN_TOOL_PKCHECK "/usr/bin/pkcheck"
 #endif
+#ifndef TRAYSKIN_TOOL_TIMEOUT_MS
+#define TRAYSKIN_TOOL_TIMEOUT_MS 10000
+#endif
 
 extern char** environ;
 
 namespace {
+
+namespace protocol = privileged::protocol;
 
 // Exit codes. 0 is success; every refusal has its own.
 enum Exit : int {
@@ -55,6 +73,7 @@ enum Exit : int {
     kClosedStdio = 12,     // one of descriptors 0-2 was closed
     kExtraDescriptor = 13, // descriptors beyond 2 were open
     kIdentity = 14,        // user ids could not be read or set
+    kLimits = 15,          // too few descriptors allowed to work
     // Request
     kShortRequest = 20, // end of file before the whole request
     kLongRequest = 21,  // more bytes after the request
@@ -76,16 +95,19 @@ enum Exit : int {
     kDismissed = 45,
     kPolkitError = 46, // polkit could not be asked or did not answer
     // Source
-    kSourceOpen = 50,       // missing, a link, or not readable by the user
+    kSourceOpen = 50,       // missing, or not readable by the user
     kSourceNotRegular = 51, // a folder, FIFO, device or socket
     kSourceTooLarge = 52,
     kSourceRead = 53,
+    kSourcePseudo = 54,     // on /proc, /sys or another pseudo file system
+    kSourceChanged = 55,    // more or fewer bytes than its size said
+    kSourceNotPicture = 56, // no TIFF header
     // Destination
     kDestinationOutside = 60,    // not in a bundle's Resources in Menu Extras
     kDestinationNotPicture = 61, // the file name does not end in .tif or .tiff
     kDestinationOpen = 62,       // missing, or reached through a link
     kDestinationNotRegular = 63, // not a regular file with one link
-    kMenuExtrasUnsafe = 64,      // not root-owned, or writable by others
+    kFolderUnsafe = 64,          // a folder on the way is not root's, or others may write it
     // Replacement
     kTemporary = 70,  // no temporary file could be made
     kWrite = 71,      // a write failed (full disk, size limit)
@@ -96,11 +118,9 @@ enum Exit : int {
 };
 
 constexpr off_t kMaxSource = 16 * 1024 * 1024;
-#ifndef TRAYSKIN_TOOL_TIMEOUT_MS
-#define TRAYSKIN_TOOL_TIMEOUT_MS 10000
-#endif
 constexpr int kRequestTimeoutMs = TRAYSKIN_TOOL_TIMEOUT_MS;
 constexpr const char* kMenuExtras = TRAYSKIN_TOOL_MENU_EXTRAS;
+constexpr rlim_t kDescriptors = 64;
 
 [[noreturn]] void refuse(Exit code, const char* why) {
     char line[256];
@@ -115,15 +135,14 @@ constexpr const char* kMenuExtras = TRAYSKIN_TOOL_MENU_EXTRAS;
 
 uid_t realUid = 0;
 bool elevated = false;
+pid_t parent = 0;
 
-// The effective user is the real one except around the privileged steps.
-void becomeRoot() {
-    if (elevated && ::seteuid(0) != 0)
-        refuse(kIdentity, "cannot raise privileges");
-}
-void becomeUser() {
-    if (elevated && ::seteuid(realUid) != 0)
-        refuse(kIdentity, "cannot drop privileges");
+// The kernel clears the parent-death signal at every change of credentials:
+// armed again after each, then the parent is checked to be still there.
+void armParentDeath() {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (parent != 0 && ::getppid() != parent)
+        refuse(kParentGone, "the program that started the tool is gone");
 }
 
 // Whether any descriptor beyond 2 is open, from the kernel's list of them.
@@ -145,6 +164,22 @@ bool extraDescriptorsOpen() {
     }
     ::closedir(dir);
     return extra;
+}
+
+// No core file; enough descriptors to work (raised as root when elevated, to
+// the hard limit otherwise). Other limits can only make the tool fail, and a
+// failure leaves the target as it was.
+void resetLimits() {
+    const rlimit none{0, 0};
+    ::setrlimit(RLIMIT_CORE, &none);
+    rlimit files{kDescriptors, kDescriptors};
+    if (::setrlimit(RLIMIT_NOFILE, &files) != 0) {
+        rlimit have{};
+        if (::getrlimit(RLIMIT_NOFILE, &have) != 0 || have.rlim_max < 16)
+            refuse(kLimits, "too few descriptors are allowed");
+        have.rlim_cur = std::min(have.rlim_max, kDescriptors);
+        ::setrlimit(RLIMIT_NOFILE, &have);
+    }
 }
 
 void startUp(int argc, char** argv) {
@@ -179,12 +214,8 @@ void startUp(int argc, char** argv) {
     // A size limit makes writes fail instead of ending the tool mid-copy.
     ::signal(SIGXFSZ, SIG_IGN);
     ::signal(SIGPIPE, SIG_IGN);
-
     ::prctl(PR_SET_DUMPABLE, 0);
-    struct rlimit noCore {
-        0, 0
-    };
-    ::setrlimit(RLIMIT_CORE, &noCore);
+    resetLimits();
     if (::chdir("/") != 0)
         refuse(kIdentity, "cannot change to /");
     ::umask(077);
@@ -194,9 +225,18 @@ void startUp(int argc, char** argv) {
         refuse(kIdentity, "cannot read user ids");
     realUid = r;
     elevated = (e != r || s != r) && r != 0;
-    if (elevated && (e != 0 && s != 0))
+    if (elevated && e != 0 && s != 0)
         refuse(kIdentity, "set-user-id to someone other than root");
-    becomeUser();
+    if (elevated) {
+        // Root stays only as the saved id, for step 5.
+        if (::setresuid(r, r, 0) != 0)
+            refuse(kIdentity, "cannot drop privileges");
+        uid_t r2, e2, s2;
+        if (::getresuid(&r2, &e2, &s2) != 0 || r2 != r || e2 != r || s2 != 0)
+            refuse(kIdentity, "privileges were not dropped");
+    }
+    parent = ::getppid();
+    armParentDeath();
 
     if (hadEnvironment)
         refuse(kEnvironment, "started with an environment");
@@ -229,9 +269,9 @@ void readRequest(unsigned char* buffer) {
             refuse(kReadError, "cannot wait for the request");
         if (ready == 0)
             continue;
-        const bool wantEnd = have == trayskin_tool::kRequestBytes;
+        const bool wantEnd = have == protocol::kRequestSize;
         ssize_t n = ::read(0, wantEnd ? &extra : buffer + have,
-                           wantEnd ? 1 : trayskin_tool::kRequestBytes - have);
+                           wantEnd ? 1 : protocol::kRequestSize - have);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
         if (n < 0)
@@ -270,27 +310,97 @@ void checkRequest(trayskin_tool::RequestError error) {
     refuse(kReadError, "unreadable request");
 }
 
+bool isPseudoFileSystem(long type) {
+    switch (static_cast<unsigned long>(type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case BPF_FS_MAGIC:
+    case DEVPTS_SUPER_MAGIC:
+    case EFIVARFS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case SELINUX_MAGIC:
+    case SMACK_MAGIC:
+    case BINFMTFS_MAGIC:
+    case NSFS_MAGIC:
+    case 0x62656570: // configfs
+    case 0x65735543: // fusectl
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool readFully(int fd, unsigned char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::read(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The source, read with the real user's rights only (a link is followed with
+// them too), exactly as many bytes as its size says, into memory.
+std::vector<unsigned char> readSource(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        refuse(kSourceOpen, "the source cannot be opened");
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        refuse(kSourceNotRegular, "the source is not a regular file");
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0 || isPseudoFileSystem(fs.f_type))
+        refuse(kSourcePseudo, "the source is on a pseudo file system");
+    if (st.st_size > kMaxSource)
+        refuse(kSourceTooLarge, "the source is too large");
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(st.st_size));
+    if (!readFully(fd, bytes.data(), bytes.size()))
+        refuse(kSourceChanged, "the source is shorter than its size");
+    unsigned char more = 0;
+    ssize_t n;
+    do {
+        n = ::read(fd, &more, 1);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+        refuse(kSourceRead, "the source cannot be read");
+    if (n > 0)
+        refuse(kSourceChanged, "the source grew while it was read");
+    ::close(fd);
+    static const unsigned char kIntel[4] = {'I', 'I', 42, 0};
+    static const unsigned char kMotorola[4] = {'M', 'M', 0, 42};
+    if (bytes.size() < 4 ||
+        (std::memcmp(bytes.data(), kIntel, 4) != 0 && std::memcmp(bytes.data(), kMotorola, 4) != 0))
+        refuse(kSourceNotPicture, "the source is not a TIFF picture");
+    return bytes;
+}
+
+// The external form must name the parent; polkit then decides, for the
+// parent as subject, with the real user's id from the kernel.
 void checkAuthorization(const AuthorizationExternalForm& external) {
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const pid_t parent = ::getppid();
-    if (parent == 1)
-        refuse(kParentGone, "the program that started the tool is gone");
     AuthorizationRef authorization = nullptr;
     if (AuthorizationCreateFromExternalForm(&external, &authorization) != 0)
         refuse(kBadExternalForm, "the authorization is malformed");
     const auto subject = platform::auth::subjectOf(authorization);
-    if (subject.pid != parent || subject.startTime != platform::auth::processStartTime(parent)) {
-        AuthorizationFree(authorization, 0);
-        refuse(kNotFromParent, "the authorization is not the parent's");
-    }
-    if (!elevated) {
-        // Nothing to grant: the tool acts with its user's own rights.
-        AuthorizationFree(authorization, 0);
-        return;
-    }
-    const auto answer = platform::auth::askPolkit(TRAYSKIN_TOOL_PKCHECK, privileged::kCommandRight,
-                                                  subject.pid, subject.startTime, realUid, true);
     AuthorizationFree(authorization, 0);
+    const std::uint64_t parentStart = platform::auth::processStartTime(parent);
+    if (parentStart == 0 || ::getppid() != parent)
+        refuse(kParentGone, "the program that started the tool is gone");
+    if (subject.pid != parent || subject.startTime != parentStart)
+        refuse(kNotFromParent, "the authorization is not the parent's");
+    if (!elevated)
+        return; // nothing to grant: the tool acts with its user's own rights
+    const auto answer =
+        platform::auth::askPolkit(TRAYSKIN_TOOL_PKCHECK, protocol::kCommandRight, parent,
+                                  parentStart, ::getuid(), true, /*asRoot=*/true);
     using A = platform::auth::PolkitAnswer;
     switch (answer) {
     case A::Authorized:
@@ -305,18 +415,21 @@ void checkAuthorization(const AuthorizationExternalForm& external) {
     case A::NoPolkit:
         refuse(kPolkitError, "the authority cannot be asked");
     }
+    refuse(kPolkitError, "the authority gave no answer");
 }
 
-int openSource(const std::string& path, struct stat& st) {
-    // With the user's own rights: the tool never reads what its user cannot.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        refuse(kSourceOpen, "the source cannot be opened");
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        refuse(kSourceNotRegular, "the source is not a regular file");
-    if (st.st_size > kMaxSource)
-        refuse(kSourceTooLarge, "the source is too large");
-    return fd;
+// Root in every id: from here on the user can neither signal nor trace the
+// tool. Nothing can interrupt the replacement but the parent's death.
+void elevate() {
+    if (!elevated)
+        return;
+    if (::setresuid(0, 0, 0) != 0 || ::setgroups(0, nullptr) != 0 || ::setresgid(0, 0, 0) != 0)
+        refuse(kIdentity, "cannot become root");
+    uid_t r, e, s;
+    if (::getresuid(&r, &e, &s) != 0 || r != 0 || e != 0 || s != 0)
+        refuse(kIdentity, "did not become root");
+    ::prctl(PR_SET_DUMPABLE, 0);
+    armParentDeath();
 }
 
 bool endsWith(const std::string& s, const char* suffix) {
@@ -324,11 +437,20 @@ bool endsWith(const std::string& s, const char* suffix) {
     return s.size() > n && s.compare(s.size() - n, n, suffix) == 0;
 }
 
-long openatBeneath(int dirfd, const char* path, int flags) {
+int openBeneath(int dirfd, const char* name) {
     open_how how{};
-    how.flags = static_cast<unsigned long long>(flags);
+    how.flags = static_cast<unsigned long long>(O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_NO_XDEV;
-    return ::syscall(SYS_openat2, dirfd, path, &how, sizeof how);
+    return static_cast<int>(::syscall(SYS_openat2, dirfd, name, &how, sizeof how));
+}
+
+// Root's, and nobody else may write it.
+void requireSafeFolder(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISDIR(st.st_mode))
+        refuse(kDestinationOpen, "a folder of the destination cannot be examined");
+    if (st.st_uid != 0 || (st.st_mode & (S_IWGRP | S_IWOTH)))
+        refuse(kFolderUnsafe, "a folder of the destination is not safe");
 }
 
 // The folder of the destination, opened for the replacement, and the file's
@@ -353,29 +475,27 @@ int openDestinationFolder(const std::string& destination, std::string& file) {
     const auto bundleEnd = inside.find('/');
     const std::string bundle = inside.substr(0, bundleEnd);
     const std::string rest = bundleEnd == std::string::npos ? "" : inside.substr(bundleEnd);
-    if (bundle.size() <= 5 || !endsWith(bundle, ".menu") || rest != "/Contents/Resources/" + file ||
-        file.find('/') != std::string::npos)
+    if (bundle.size() <= 5 || !endsWith(bundle, ".menu") || rest != "/Contents/Resources/" + file)
         refuse(kDestinationOutside, "the destination is not a picture of a Menu Extra");
 
-    becomeRoot();
-    const int menu = ::open(kMenuExtras, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    struct stat st {};
-    if (menu < 0 || ::fstat(menu, &st) != 0)
+    int folder = ::open(kMenuExtras, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0)
         refuse(kDestinationOpen, "the Menu Extras folder cannot be opened");
-    if (st.st_uid != 0 || (st.st_mode & (S_IWGRP | S_IWOTH)))
-        refuse(kMenuExtrasUnsafe, "the Menu Extras folder is not safe");
-    const std::string resources = bundle + "/Contents/Resources";
-    const long fd = openatBeneath(menu, resources.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    ::close(menu);
-    becomeUser();
-    if (fd < 0)
-        refuse(kDestinationOpen, "the bundle's Resources folder cannot be reached safely");
-    return static_cast<int>(fd);
+    requireSafeFolder(folder);
+    for (const std::string& step : {bundle, std::string("Contents"), std::string("Resources")}) {
+        const int next = openBeneath(folder, step.c_str());
+        ::close(folder);
+        if (next < 0)
+            refuse(kDestinationOpen, "the bundle's Resources folder cannot be reached safely");
+        requireSafeFolder(next);
+        folder = next;
+    }
+    return folder;
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
+bool writeAll(int fd, const unsigned char* data, std::size_t size) {
     while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
+        const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -386,24 +506,24 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-bool sameBytes(int a, int b) {
-    char x[65536], y[65536];
-    off_t at = 0;
-    for (;;) {
-        ssize_t n = ::pread(a, x, sizeof x, at);
-        ssize_t m = ::pread(b, y, sizeof y, at);
-        if (n < 0 || m < 0 || n != m)
+bool holds(int fd, const std::vector<unsigned char>& bytes) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size != static_cast<off_t>(bytes.size()))
+        return false;
+    unsigned char buffer[65536];
+    for (std::size_t at = 0; at < bytes.size();) {
+        const ssize_t n =
+            ::pread(fd, buffer, std::min(sizeof buffer, bytes.size() - at), static_cast<off_t>(at));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || std::memcmp(buffer, bytes.data() + at, static_cast<std::size_t>(n)) != 0)
             return false;
-        if (n == 0)
-            return true;
-        if (std::memcmp(x, y, static_cast<std::size_t>(n)) != 0)
-            return false;
-        at += n;
+        at += static_cast<std::size_t>(n);
     }
+    return true;
 }
 
-void replace(int source, int folder, const std::string& file) {
-    becomeRoot();
+void replace(const std::vector<unsigned char>& bytes, int folder, const std::string& file) {
     struct stat target {};
     if (::fstatat(folder, file.c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0)
         refuse(kDestinationOpen, "the destination does not exist");
@@ -415,71 +535,61 @@ void replace(int source, int folder, const std::string& file) {
     sigfillset(&all);
     ::sigprocmask(SIG_BLOCK, &all, nullptr);
 
+    const std::string temporary = protocol::replacementName(file);
+    if (::unlinkat(folder, temporary.c_str(), 0) != 0 && errno != ENOENT)
+        refuse(kTemporary, "an earlier copy cannot be removed");
     // An unnamed file: until it is linked in, no name exists that an
     // interruption could leave behind.
-    const int temp = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (temp < 0)
+    const int copy = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (copy < 0)
         refuse(kTemporary, "no temporary file can be made beside the destination");
-    char buffer[65536];
-    for (off_t at = 0;;) {
-        ssize_t n = ::pread(source, buffer, sizeof buffer, at);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            refuse(kSourceRead, "the source cannot be read");
-        if (n == 0)
-            break;
-        if (!writeAll(temp, buffer, static_cast<std::size_t>(n)))
-            refuse(kWrite, "the copy cannot be written");
-        at += n;
-    }
-    if (::fchown(temp, target.st_uid, target.st_gid) != 0) {
+    if (!writeAll(copy, bytes.data(), bytes.size()))
+        refuse(kWrite, "the copy cannot be written");
+    if (::fchown(copy, target.st_uid, target.st_gid) != 0) {
         struct stat mine {};
-        if (::fstat(temp, &mine) != 0 || mine.st_uid != target.st_uid ||
+        if (::fstat(copy, &mine) != 0 || mine.st_uid != target.st_uid ||
             mine.st_gid != target.st_gid)
             refuse(kAttributes, "the copy cannot get the destination's owner");
     }
-    if (::fchmod(temp, target.st_mode & 07777) != 0)
+    if (::fchmod(copy, target.st_mode & 07777) != 0)
         refuse(kAttributes, "the copy cannot get the destination's mode");
-    if (::fsync(temp) != 0)
+    if (::fsync(copy) != 0)
         refuse(kSync, "the copy cannot be flushed");
-    if (!sameBytes(source, temp))
+    if (!holds(copy, bytes))
         refuse(kVerify, "the copy does not hold the source's bytes");
 
-    unsigned char tag[8];
-    if (::getrandom(tag, sizeof tag, 0) != static_cast<ssize_t>(sizeof tag))
-        refuse(kTemporary, "no name for the copy");
-    char name[64];
-    std::snprintf(name, sizeof name, ".trayskin-new-%02x%02x%02x%02x%02x%02x%02x%02x", tag[0],
-                  tag[1], tag[2], tag[3], tag[4], tag[5], tag[6], tag[7]);
     char procPath[64];
-    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", temp);
-    if (::linkat(AT_FDCWD, procPath, folder, name, AT_SYMLINK_FOLLOW) != 0)
+    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", copy);
+    if (::linkat(AT_FDCWD, procPath, folder, temporary.c_str(), AT_SYMLINK_FOLLOW) != 0)
         refuse(kTemporary, "the copy cannot be given a name");
-    if (::renameat(folder, name, folder, file.c_str()) != 0) {
-        ::unlinkat(folder, name, 0);
+    if (::getppid() != parent) {
+        ::unlinkat(folder, temporary.c_str(), 0);
+        refuse(kParentGone, "the program that started the tool is gone");
+    }
+    if (::renameat(folder, temporary.c_str(), folder, file.c_str()) != 0) {
+        ::unlinkat(folder, temporary.c_str(), 0);
         refuse(kRename, "the copy cannot replace the destination");
     }
-    ::fsync(folder);
+    if (::fsync(folder) != 0)
+        refuse(kSync, "the folder cannot be flushed");
     struct stat placed {
-    }, copy{};
+    }, made{};
     if (::fstatat(folder, file.c_str(), &placed, AT_SYMLINK_NOFOLLOW) != 0 ||
-        ::fstat(temp, &copy) != 0 || placed.st_ino != copy.st_ino || placed.st_dev != copy.st_dev)
+        ::fstat(copy, &made) != 0 || placed.st_ino != made.st_ino || placed.st_dev != made.st_dev)
         refuse(kVerify, "the destination is not the copy");
-    becomeUser();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     startUp(argc, argv);
-    unsigned char bytes[trayskin_tool::kRequestBytes];
+    unsigned char bytes[protocol::kRequestSize];
     readRequest(bytes);
     trayskin_tool::Request request;
     checkRequest(trayskin_tool::parseRequest(bytes, request));
+    const std::vector<unsigned char> source = readSource(request.source);
     checkAuthorization(request.external);
-    struct stat sourceStat {};
-    const int source = openSource(request.source, sourceStat);
+    elevate();
     std::string file;
     const int folder = openDestinationFolder(request.destination, file);
     replace(source, folder, file);

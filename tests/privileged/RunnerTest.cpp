@@ -1,7 +1,7 @@
 #include "AuthRunner.h"
 #include "Bundle.h"
 #include "FileManager.h"
-#include "Request.h"
+#include "Protocol.h"
 #include "Sandbox.h"
 
 #include <cstring>
@@ -83,13 +83,13 @@ TEST(CheckSpaces, EscapesEverySpaceOneForOne) {
               "/System/Library/CoreServices/Menu\\ Extras/Volume.menu");
     const std::string longest(1023, 'x');
     EXPECT_EQ(escaped(longest), longest);
-    EXPECT_EQ(privileged::escapedLength("a  b"), 6u);
+    EXPECT_EQ(privileged::protocol::escapedLength("a  b"), 6u);
 
     // What the tool un-escapes is the path that was escaped.
     for (const std::string path :
          {"/a  b/c", " lead", "trail ", "   ", "", "x\\ y", "x\\\\ y", "\\", "a\\", "\\ \\ ",
           "/Big  Icons/Volume1.tif", "tab\there", "\xff \xfe"}) {
-        EXPECT_EQ(trayskin_tool::unescapeSpaces(escaped(path).c_str()), path) << path;
+        EXPECT_EQ(privileged::protocol::unescapeSpaces(escaped(path).c_str()), path) << path;
     }
 }
 
@@ -104,17 +104,22 @@ TEST_F(RunnerTest, SendsTheRequestAndReportsTheToolsOutcome) {
     EXPECT_EQ(done.out, kLinesToTool);
     EXPECT_EQ(done.err, "");
 
+    namespace protocol = privileged::protocol;
     const std::string request = readFile(bundle + "/Contents/Resources/request.bin");
-    ASSERT_EQ(request.size(), 32u + 2052u); // end of file right after the destination field
+    // 32 + 2052 bytes, end of file right after the destination field.
+    ASSERT_EQ(request.size(), protocol::kRequestSize);
+    static_assert(protocol::kRequestSize == 32 + 2052 && protocol::kSourceOffset == 36 &&
+                  protocol::kDestinationOffset == 1060);
     EXPECT_EQ(request.substr(0, 4), "TSA1");
     std::int32_t pid = 0, command = 0;
     std::memcpy(&pid, request.data() + 4, 4);
-    std::memcpy(&command, request.data() + 32, 4);
+    std::memcpy(&command, request.data() + protocol::kCommandOffset, 4);
     EXPECT_EQ(pid, ::getpid());
     EXPECT_EQ(command, 1);
-    EXPECT_EQ(std::string(request.data() + 36), escaped(source));
-    EXPECT_EQ(std::string(request.data() + 1060), escaped(destination));
-    EXPECT_NE(std::string(request.data() + 1060).find("Menu\\ Extras"), std::string::npos);
+    EXPECT_EQ(std::string(request.data() + protocol::kSourceOffset), escaped(source));
+    const std::string sentDestination(request.data() + protocol::kDestinationOffset);
+    EXPECT_EQ(sentDestination, escaped(destination));
+    EXPECT_NE(sentDestination.find("Menu\\ Extras"), std::string::npos);
 
     // The same authorization serves every call: the same external form.
     ASSERT_EQ(run(source, destination).status, 0);

@@ -1,6 +1,7 @@
 #include "ToolHarness.h"
 
 #include "AuthRunner.h"
+#include "Protocol.h"
 
 #include <cerrno>
 #include <csignal>
@@ -8,6 +9,8 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,15 +28,16 @@ AuthorizationExternalForm ownExternalForm() {
 
 std::string requestBytes(const AuthorizationExternalForm& external, const std::string& source,
                          const std::string& destination, std::int32_t command) {
+    namespace protocol = privileged::protocol;
     std::string bytes(external.bytes, sizeof external.bytes);
-    bytes.append(reinterpret_cast<const char*>(&command), 4);
+    bytes.append(reinterpret_cast<const char*>(&command), sizeof command);
     for (const std::string* path : {&source, &destination}) {
-        std::string field(1024, '\0');
+        std::string field(protocol::kPathFieldSize, '\0');
         std::vector<char> escaped(2 * path->size() + 1);
         std::memcpy(escaped.data(), path->c_str(), path->size() + 1);
         privileged::check_spaces(escaped.data());
         std::memcpy(field.data(), escaped.data(),
-                    std::min<std::size_t>(1023, std::strlen(escaped.data())));
+                    std::min(field.size() - 1, std::strlen(escaped.data())));
         bytes += field;
     }
     return bytes;
@@ -60,6 +64,11 @@ ToolRun runTool(const std::string& tool, const std::string& request, const ToolO
                          static_cast<rlim_t>(options.fileSizeLimit)};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
+        if (options.descriptorLimit >= 0) {
+            rlimit limit{static_cast<rlim_t>(options.descriptorLimit),
+                         static_cast<rlim_t>(options.descriptorLimit)};
+            ::setrlimit(RLIMIT_NOFILE, &limit);
+        }
         if (options.runAs) {
             if (::setgroups(0, nullptr) != 0 || ::setgid(options.runAsGroup) != 0 ||
                 ::setuid(options.runAs) != 0)
@@ -85,16 +94,13 @@ ToolRun runTool(const std::string& tool, const std::string& request, const ToolO
             break;
         written += static_cast<std::size_t>(n);
     }
-    if (options.killAfterMicroseconds >= 0) {
-        timespec pause{0, options.killAfterMicroseconds * 1000L};
-        ::nanosleep(&pause, nullptr); // the moment of the kill, not a wait for a result
-        ::kill(child, SIGKILL);
-    }
     int stalled = -1;
     if (options.stall)
         stalled = in[1];
     else
         ::close(in[1]);
+    if (options.whileRunning)
+        options.whileRunning(child);
     ToolRun result;
     char buffer[4096];
     ssize_t n;
@@ -111,6 +117,39 @@ ToolRun runTool(const std::string& tool, const std::string& request, const ToolO
     if (WIFSIGNALED(status))
         result.signal = WTERMSIG(status);
     return result;
+}
+
+int asUser(uid_t uid, gid_t gid, const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid) != 0 ||
+            ::setresuid(uid, uid, uid) != 0)
+            ::_exit(250);
+        ::_exit(body());
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+Watch::Watch(const std::string& path, std::uint32_t mask) {
+    fd_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (fd_ >= 0)
+        watch_ = ::inotify_add_watch(fd_, path.c_str(), mask);
+}
+
+Watch::~Watch() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool Watch::next(int limitMs) {
+    pollfd ready{fd_, POLLIN, 0};
+    if (watch_ < 0 || ::poll(&ready, 1, limitMs) != 1)
+        return false;
+    alignas(inotify_event) char buffer[4096];
+    return ::read(fd_, buffer, sizeof buffer) > 0;
 }
 
 } // namespace testing_support

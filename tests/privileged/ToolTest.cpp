@@ -1,12 +1,15 @@
 // The privileged tool as its own user runs it (not elevated): the copy, and
 // every refusal, each with its own exit code and one line on standard error.
+#include "Protocol.h"
 #include "Sandbox.h"
 #include "ToolHarness.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -15,13 +18,19 @@ using namespace testing_support;
 
 namespace {
 
+// A picture as the tool accepts it: a TIFF header, then anything.
+std::string tiff(const std::string& rest, bool motorola = false) {
+    return std::string(motorola ? "MM\0*" : "II*\0", 4) + rest;
+}
+const std::string kNew = tiff("new picture bytes");
+
 class ToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
         source = box.base() + "/My Set/Volume 1.tif";
         resources = box.base() + "/Menu Extras/Volume.menu/Contents/Resources";
         destination = resources + "/Volume1.tif";
-        writeFile(source, "new picture bytes");
+        writeFile(source, kNew);
         writeFile(destination, "old");
         ::chmod(destination.c_str(), 0640);
         form = ownExternalForm();
@@ -66,22 +75,32 @@ TEST_F(ToolTest, CopiesByteExactAndKeepsTheMode) {
     const ToolRun run = copy(source, destination);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(readFile(destination), "new picture bytes");
+    EXPECT_EQ(readFile(destination), kNew);
     struct stat st {};
     ASSERT_EQ(::stat(destination.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
 
-    // Binary content and an empty file come through too.
+    // Binary content in either byte order; a link to a picture gives that
+    // picture (followed with the user's own rights).
     std::string bytes;
     for (int i = 0; i < 300000; ++i)
         bytes.push_back(static_cast<char>(i * 7));
-    writeFile(source, bytes);
+    writeFile(source, tiff(bytes, true));
     EXPECT_EQ(copy(source, destination).exitCode, 0);
-    EXPECT_TRUE(readFile(destination) == bytes);
-    writeFile(source, "");
+    EXPECT_TRUE(readFile(destination) == tiff(bytes, true));
+    writeFile(box.base() + "/other.tif", tiff("linked"));
+    ::symlink((box.base() + "/other.tif").c_str(), (box.base() + "/link.tif").c_str());
+    EXPECT_EQ(copy(box.base() + "/link.tif", destination).exitCode, 0);
+    EXPECT_EQ(readFile(destination), tiff("linked"));
+
+    // A leftover of a run that ended between naming its copy and the rename
+    // is removed by the next run.
+    const std::string leftover =
+        resources + "/" + privileged::protocol::replacementName("Volume1.tif");
+    writeFile(leftover, "half a picture");
     EXPECT_EQ(copy(source, destination).exitCode, 0);
-    EXPECT_EQ(readFile(destination), "");
+    EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
 }
 
 TEST_F(ToolTest, RefusesWhatItInheritsAndMalformedRequests) {
@@ -95,6 +114,7 @@ TEST_F(ToolTest, RefusesWhatItInheritsAndMalformedRequests) {
         expectUntouched(tool(good, {.environment = {hostile}}), 11);
     expectUntouched(tool(good, {.closeStdout = true}), 12);
     expectUntouched(tool(good, {.extraDescriptor = true}), 13);
+    expectUntouched(tool(good, {.descriptorLimit = 3}), 15);
 
     expectUntouched(tool(good.substr(0, 100)), 20);
     expectUntouched(tool(good.substr(0, good.size() - 1)), 20);
@@ -129,16 +149,23 @@ TEST_F(ToolTest, RefusesWhatItInheritsAndMalformedRequests) {
 }
 
 TEST_F(ToolTest, RefusesSourcesAndDestinationsItMustNotTouch) {
-    ::symlink(source.c_str(), (box.base() + "/link.tif").c_str());
-    expectUntouched(copy(box.base() + "/link.tif", destination), 50);
     expectUntouched(copy(box.base() + "/missing.tif", destination), 50);
+    ::symlink((box.base() + "/missing.tif").c_str(), (box.base() + "/dangling.tif").c_str());
+    expectUntouched(copy(box.base() + "/dangling.tif", destination), 50);
     ::mkfifo((box.base() + "/fifo.tif").c_str(), 0600);
     expectUntouched(copy(box.base() + "/fifo.tif", destination), 51);
     expectUntouched(copy("/dev/zero", destination), 51);
     expectUntouched(copy(box.base(), destination), 51);
     ASSERT_EQ(::truncate(source.c_str(), 16 * 1024 * 1024 + 1), 0);
     expectUntouched(copy(source, destination), 52);
-    writeFile(source, "new picture bytes");
+    // Files whose bytes are made when read, and whose size says nothing.
+    for (const char* pseudo : {"/proc/self/stat", "/proc/self/maps", "/proc/self/environ"})
+        expectUntouched(copy(pseudo, destination), 54);
+    writeFile(source, "");
+    expectUntouched(copy(source, destination), 56);
+    writeFile(source, "GIF89a, not a TIFF");
+    expectUntouched(copy(source, destination), 56);
+    writeFile(source, kNew);
 
     expectUntouched(copy(source, resources + "/Volume1.TIF"), 61);
     expectUntouched(copy(source, resources + "/Missing.tif"), 62);
@@ -158,17 +185,34 @@ TEST_F(ToolTest, RefusesSourcesAndDestinationsItMustNotTouch) {
 
 TEST_F(ToolTest, InterruptedCopiesLeaveOldOrNewContent) {
     // Bigger than the size limit below: the write fails part-way.
-    std::string big(200000, 'n');
+    const std::string big = tiff(std::string(200000, 'n'));
     writeFile(source, big);
     expectUntouched(copy(source, destination, {.fileSizeLimit = 50000}), 71);
 
-    // Killed at moments spread over the whole run.
-    for (int delay = 0; delay <= 3000; delay += 150) {
-        SCOPED_TRACE(delay);
+    // Killed at each step the folders show: the source opened, the copy
+    // named beside the target, the copy renamed over it. Run by its own
+    // user, the tool can be killed at any of them; whatever is left, the
+    // target holds the old or the new bytes and the next run tidies up.
+    struct Step {
+        std::string path;
+        std::uint32_t mask;
+    };
+    for (const Step& step :
+         {Step{source, IN_OPEN}, Step{resources, IN_CREATE}, Step{resources, IN_MOVED_TO}}) {
+        SCOPED_TRACE(step.mask);
         writeFile(destination, "old");
-        copy(source, destination, {.killAfterMicroseconds = delay});
+        Watch watch(step.path, step.mask);
+        ASSERT_TRUE(watch.valid());
+        bool seen = false;
+        copy(source, destination, {.whileRunning = [&](pid_t tool) {
+                 seen = watch.next();
+                 ::kill(tool, SIGKILL);
+             }});
+        EXPECT_TRUE(seen);
         const std::string now = readFile(destination);
         EXPECT_TRUE(now == "old" || now == big) << now.size();
+        EXPECT_EQ(copy(source, destination).exitCode, 0);
+        EXPECT_EQ(readFile(destination), big);
         EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
     }
 }

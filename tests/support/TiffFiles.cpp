@@ -8,6 +8,10 @@
 
 namespace testing_support {
 
+std::string tiffBytes(const std::string& rest) {
+    return std::string("II*\0", 4) + rest;
+}
+
 void writeTiff(const std::string& path, int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(QColor(200, 30, 30));

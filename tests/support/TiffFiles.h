@@ -5,6 +5,9 @@
 
 namespace testing_support {
 
+// Bytes that begin like a TIFF file (little-endian header), then rest: what
+// the privileged tool accepts as a picture, without being one to decode.
+std::string tiffBytes(const std::string& rest);
 // A TIFF picture w x h in one colour.
 void writeTiff(const std::string& path, int width, int height);
 // A TIFF header that declares a picture far too big to decode, and no pixels.

@@ -5,6 +5,7 @@
 #include "FileManager.h"
 #include "PaneLookup.h"
 #include "Sandbox.h"
+#include "TiffFiles.h"
 #include "Workspace.h"
 
 #include <QLocale>
@@ -48,18 +49,18 @@ protected:
         box.addBundle("Eject", {{"Eject1.tif", "e1"}});
         makeFolders(box.sysroot() + "/System/Library/PreferencePanes/Sound.prefPane");
         const std::string lib = box.library();
-        writeFile(lib + "/Volume/Mine/Volume1.tif", "mine1");
-        writeFile(lib + "/Volume/Mine/Volume2.tiff", "mine2");
+        writeFile(lib + "/Volume/Mine/Volume1.tif", tiffBytes("mine1"));
+        writeFile(lib + "/Volume/Mine/Volume2.tiff", tiffBytes("mine2"));
         writeFile(lib + "/Volume/Mine/Volume1.TIF", "not a picture");
         writeFile(lib + "/Volume/Mine/Volume1.tif.bak", "not a picture");
         writeFile(lib + "/Volume/Mine/notes.txt", "notes");
         writeFile(lib + "/Volume/Mine/trayskininfo.txt", "My own set.");
-        writeFile(lib + "/Volume/Three/Volume1.tif", "t1");
-        writeFile(lib + "/Volume/Three/Volume2.tiff", "t2");
-        writeFile(lib + "/Volume/Three/Volume3.tif", "t3");
+        writeFile(lib + "/Volume/Three/Volume1.tif", tiffBytes("t1"));
+        writeFile(lib + "/Volume/Three/Volume2.tiff", tiffBytes("t2"));
+        writeFile(lib + "/Volume/Three/Volume3.tif", tiffBytes("t3"));
         writeFile(lib + "/Volume/Three/trayskininfo.txt", "Three pictures.");
         writeFile(lib + "/Volume/Empty/trayskininfo.txt", "No pictures.");
-        writeFile(lib + "/Eject/Plain/Eject1.tif", "plain eject");
+        writeFile(lib + "/Eject/Plain/Eject1.tif", tiffBytes("plain eject"));
         writeFile(lib + "/Eject/Plain/trayskininfo.txt", "An eject set.");
         controller.setTerminator([](int) { FAIL() << "the program ended"; });
         controller.awakeFromNib();
@@ -110,8 +111,8 @@ TEST_F(InstallTest, InstallsExactlyThePicturesOfTheSetAndOpensThePane) {
     const auto libraryBefore = snapshot(box.library());
     const std::string out = install("Volume", "Mine");
     EXPECT_EQ(copies(out), 2);
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), "mine1");
-    EXPECT_EQ(bundlePicture("Volume", "Volume2.tiff"), "mine2");
+    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
+    EXPECT_EQ(bundlePicture("Volume", "Volume2.tiff"), tiffBytes("mine2"));
     EXPECT_EQ(bundlePicture("Volume", "Volume1.TIF"), "sysBig");
     EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), "sys3");
     EXPECT_FALSE(platform::fs::exists(target("Volume", "notes.txt")));
@@ -137,7 +138,7 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
     const std::string out = install("Volume", "Three");
     EXPECT_EQ(copies(out), 2);
     EXPECT_NE(out.find("copy problem!  err is 63\n"), std::string::npos) << out;
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), "t1");
+    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("t1"));
     EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), "sys3");
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("My Apologies"));
@@ -152,7 +153,7 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
 
 TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
     install("Eject", "Plain");
-    EXPECT_EQ(bundlePicture("Eject", "Eject1.tif"), "plain eject");
+    EXPECT_EQ(bundlePicture("Eject", "Eject1.tif"), tiffBytes("plain eject"));
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Need restart "));
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"System Preferences"});

@@ -21,6 +21,9 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +46,17 @@ AppController::AppController()
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
     connect(mainUi_->actionHelp, &QAction::triggered, this, [this] { showHelp(); });
     connect(mainUi_->useButton, &QPushButton::clicked, this, [this] { useButtonClick(); });
+    // Closing the main window is quitting: the authorization is freed too.
+    mainWindow_->installEventFilter(this);
+}
+
+bool AppController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainWindow_.get() && event->type() == QEvent::Close) {
+        event->ignore();
+        exitApp();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 AppController::~AppController() = default;
@@ -61,6 +75,18 @@ void AppController::awakeFromNib() {
     configureBrowser();
     reloadData();
     privileged::authinit();
+    showBackupNotice();
+}
+
+void AppController::showBackupNotice() {
+    if (backupMissing_.empty())
+        return;
+    QStringList names;
+    for (const std::string& entry : backupMissing_)
+        names << QString::fromUtf8(entry);
+    mainWindow_->statusBar()->showMessage(
+        platform::bundle::localizedString("Backup not complete, tried again at the next start:") +
+        QLatin1Char(' ') + names.join(QStringLiteral(", ")));
 }
 
 void AppController::configureBrowser() {
@@ -108,7 +134,8 @@ void AppController::closeBackupWindow() {
 }
 
 void AppController::incrementBy(double delta) {
-    setBarValue(progressValue_ + delta);
+    // The bar stops at its end: with a few entries the steps add up to more.
+    setBarValue(std::min(100.0, progressValue_ + delta));
 }
 
 void AppController::displayIfNeeded() {
@@ -124,7 +151,15 @@ bool AppController::includeExamples() {
 }
 
 bool AppController::setupHomeFolder() {
-    return library::setupHomeFolder(*this);
+    library::SetupReport report;
+    if (!library::setupHomeFolder(*this, &report))
+        return false;
+    backupMissing_ = report.backupMissing;
+    for (const std::string& entry : backupMissing_) {
+        std::printf("Backup not complete: could not copy %s\n", entry.c_str());
+        std::fflush(stdout);
+    }
+    return true;
 }
 
 void AppController::reloadData() {

@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QMainWindow;
@@ -50,6 +52,9 @@ public:
     void showHelp();
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }
+    // Backup entries that this start could not copy (the backup stays
+    // incomplete and is tried again at the next start).
+    const std::vector<std::string>& backupMissing() const { return backupMissing_; }
     QWidget* backupWindow() const { return backupWindow_.get(); }
     QProgressBar* backupProgress() const { return backupProgress_; }
     double backupProgressValue() const { return progressValue_; }
@@ -63,7 +68,11 @@ public:
     using Terminator = std::function<void(int)>;
     void setTerminator(Terminator terminator) { terminate_ = std::move(terminator); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void showBackupNotice();
     void incrementBy(double delta) override;
     void displayIfNeeded() override;
     void failStartUp(const char* line, const char* messageKey);
@@ -79,5 +88,6 @@ private:
     QProgressBar* backupProgress_ = nullptr;
 
     double progressValue_ = 0.0;
+    std::vector<std::string> backupMissing_;
     Terminator terminate_;
 };

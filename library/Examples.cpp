@@ -12,10 +12,14 @@ namespace fs = platform::fs;
 bool includeExamples(const std::string& bundlePath) {
     const std::string bundle = bundlePath;
     const std::string root = libraryRoot();
+    const std::string work = workFolder();
 
     const auto extras = fs::listFolder(formatPath(kExampleTreePattern, {bundle}));
     for (std::size_t x = 0; x < extras.size(); ++x) {
         const std::string& extra = extras[x];
+        // The library root's own folders are never an extra's.
+        if (isReservedExtraName(extra))
+            continue;
         const auto sets = fs::listFolder(formatPath(kExampleExtraPattern, {bundle, extra}));
 
         const std::string extraFolder = formatPath(kExtraFolderPattern, {root, extra});
@@ -34,8 +38,11 @@ bool includeExamples(const std::string& bundlePath) {
                 const std::string target = formatPath(kSetFilePattern, {root, extra, set, file});
                 if (fs::exists(target))
                     continue;
+                // Made by the library set-up; made here when the step runs alone.
+                if (!fs::exists(work))
+                    fs::createDirectory(work);
                 if (!fs::copyPath(formatPath(kExampleFilePattern, {bundle, extra, set, file}),
-                                  target))
+                                  target, work))
                     return false;
             }
         }

@@ -13,18 +13,13 @@ namespace fs = platform::fs;
 
 namespace {
 
-// Leftovers of a copy that was cut short: only the hidden temporary names
-// under which the file manager builds a copy, and only in the staging folder.
-void dropUnfinishedCopies(const std::string& staging) {
-    for (const auto& name : fs::listFolder(staging)) {
-        if (name.rfind(fs::kTemporaryCopyPrefix, 0) == 0)
-            fs::removeTemporaryTree(formatPath(kExtraFolderPattern, {staging, name}));
-    }
-}
-
-bool prepareBundle(const std::string& root, const std::string& menuExtras,
-                   const std::string& entry) {
+bool prepareBundle(const std::string& root, const std::string& menuExtras, const std::string& entry,
+                   const std::string& work) {
     const std::string extra = extraNameOfBundle(entry);
+    // "backup.menu" would otherwise make an extra folder "backup" that stands
+    // for the backup and keeps the real one from its name.
+    if (isReservedExtraName(extra))
+        return true;
 
     const std::string extraFolder = formatPath(kExtraFolderPattern, {root, extra});
     if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
@@ -33,10 +28,16 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras,
     const std::string defaultSet = formatPath(kDefaultSetPattern, {root, extra});
     if (!fs::exists(defaultSet)) {
         const std::string info(kDefaultInfoText);
-        if (!fs::createDirectory(defaultSet))
+        // Made with its info file in the work folder, then renamed into
+        // place: a set that appears always has its info file, whenever the
+        // start was cut short.
+        const std::string made = fs::makeFolderIn(work);
+        if (made.empty())
             return false;
         // Not tested: a set without an info file is still a set.
-        fs::createFile(formatPath(kDefaultSetFilePattern, {root, extra, kInfoFileName}), info);
+        fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info);
+        if (!fs::moveNoReplace(made, defaultSet))
+            return false;
     }
 
     const auto resources = fs::listFolder(formatPath(kBundleResourcesPattern, {menuExtras, entry}));
@@ -47,7 +48,8 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras,
         const std::string target = formatPath(kDefaultSetFilePattern, {root, extra, name});
         if (fs::exists(target))
             continue;
-        if (!fs::copyPath(formatPath(kBundleResourcePattern, {menuExtras, entry, name}), target))
+        if (!fs::copyPath(formatPath(kBundleResourcePattern, {menuExtras, entry, name}), target,
+                          work))
             return false;
     }
     return true;
@@ -55,7 +57,7 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras,
 
 } // namespace
 
-bool setupHomeFolder(BackupProgress& progress) {
+bool setupHomeFolder(BackupProgress& progress, SetupReport* report) {
     const std::string root = libraryRoot();
     const std::string menuExtras = menuExtrasFolder();
 
@@ -63,20 +65,25 @@ bool setupHomeFolder(BackupProgress& progress) {
     // it is made along with the root.
     if (!fs::exists(root) && !fs::createDirectoryChain(root))
         return false;
+    // Whatever an earlier start left half-copied is in here, and only here.
+    const std::string work = workFolder();
+    if (!fs::prepareWorkFolder(work))
+        return false;
 
     const std::string backup = formatPath(kBackupFolderPattern, {root, kBackupSuffix});
     const std::string staging = formatPath(kBackupFolderPattern, {root, kBackupStagingSuffix});
     const bool makeBackup = !fs::exists(backup);
+    // An unfinished backup of an earlier start is resumed, not started anew.
+    const bool resuming = makeBackup && fs::exists(staging);
     if (makeBackup) {
         // Not tested: without the folder every backup copy fails, and that is
         // reported.
-        if (fs::exists(staging))
-            dropUnfinishedCopies(staging);
-        else
+        if (!resuming)
             fs::createDirectory(staging);
         progress.openBackupWindow();
     }
 
+    std::vector<std::string> missing;
     const auto entries = fs::listFolder(menuExtras);
     const double step = entries.empty() ? 0.0 : static_cast<double>(100 / entries.size());
 
@@ -89,21 +96,25 @@ bool setupHomeFolder(BackupProgress& progress) {
             // earlier start.
             const bool copied =
                 fs::exists(copy) ||
-                fs::copyPath(formatPath(kMenuExtrasEntryPattern, {menuExtras, entry}), copy);
+                fs::copyPath(formatPath(kMenuExtrasEntryPattern, {menuExtras, entry}), copy, work);
             progress.incrementBy(step);
             progress.displayIfNeeded();
-            if (!copied)
+            if (!copied && !resuming)
                 return false;
+            if (!copied)
+                missing.push_back(entry);
         }
-        if (isMenuBundle(entry) && !prepareBundle(root, menuExtras, entry))
+        if (isMenuBundle(entry) && !prepareBundle(root, menuExtras, entry, work))
             return false;
     }
 
     if (makeBackup) {
-        if (!fs::moveNoReplace(staging, backup))
+        if (missing.empty() && !fs::moveNoReplace(staging, backup))
             return false;
         progress.closeBackupWindow();
     }
+    if (report)
+        report->backupMissing = missing;
     return true;
 }
 

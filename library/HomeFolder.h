@@ -3,6 +3,9 @@
 // for every Menu Extra bundle.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace library {
 
 // What the backup drives while it runs: the backup window and its bar, on a
@@ -17,14 +20,27 @@ public:
     virtual void displayIfNeeded() = 0;
 };
 
+// What a start that succeeded could not do: the backup entries that it could
+// not copy. While any is left the backup stays incomplete (staged, never
+// called "backup") and every start tries them again.
+struct SetupReport {
+    std::vector<std::string> backupMissing;
+};
+
 // Returns true when the library is ready, false at the first failure. Nothing
 // done before a failure is undone; the next start carries on from there.
 //
 // The backup is complete or absent: entries are gathered in a hidden staging
 // folder, each arriving whole, and the folder becomes "backup" only once every
-// entry is in and the rest of the walk succeeded. A start that fails or dies
-// half-way leaves the staging folder behind; the next start keeps the entries
-// already gathered and copies the others.
-bool setupHomeFolder(BackupProgress& progress);
+// entry is in. The first start stops at a backup copy that fails. A later
+// start that finds the backup unfinished resumes it, but an entry that still
+// cannot be copied does not stop it: the entry is left for the next start
+// (and named in the report) and the rest of the library is prepared, so that
+// one bad entry never locks the user out.
+//
+// Every copy is built in the work folder, which each start empties first, so
+// a start killed at any moment leaves no temporary name elsewhere. Menu
+// Extras named like the library root's own folders get no extra folder.
+bool setupHomeFolder(BackupProgress& progress, SetupReport* report = nullptr);
 
 } // namespace library

@@ -30,4 +30,13 @@ bool isHiddenName(std::string_view name) {
     return name == kBackupFolderName || name == kInfoFileName || name.empty() || name[0] == '.';
 }
 
+bool isReservedExtraName(std::string_view name) {
+    return name == kBackupFolderName || "/" + std::string(name) == kBackupStagingSuffix ||
+           "/" + std::string(name) == kWorkFolderSuffix;
+}
+
+std::string workFolder() {
+    return platform::formatPath(kBackupFolderPattern, {libraryRoot(), kWorkFolderSuffix});
+}
+
 } // namespace library

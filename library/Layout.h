@@ -29,6 +29,9 @@ inline constexpr std::string_view kBackupEntryPrefix = "/backup/";
 // The backup is first gathered here and renamed to "backup" once complete.
 inline constexpr std::string_view kBackupStagingSuffix = "/.backup-staging";
 inline constexpr std::string_view kBackupStagingEntryPrefix = "/.backup-staging/";
+// Every copy into the library is built here and renamed into place; each
+// start empties it. Hidden from the browser by its leading ".".
+inline constexpr std::string_view kWorkFolderSuffix = "/.trayskin-work";
 
 // System side, first argument the Menu Extras folder.
 inline constexpr std::string_view kMenuExtrasEntryPattern = "%@/%@";
@@ -80,5 +83,12 @@ std::string extraNameOfBundle(std::string_view entryName);
 // Names that the browser never shows: "backup", the info file, the empty name
 // and every name that begins with ".".
 bool isHiddenName(std::string_view name);
+
+// The library root's own folders (backup, its staging folder, the work
+// folder): no extra folder may take one of these names.
+bool isReservedExtraName(std::string_view name);
+
+// The work folder that copies into the library are built in.
+std::string workFolder();
 
 } // namespace library

@@ -144,20 +144,13 @@ bool copyEntry(const std::string& source, const std::string& destination) {
     return false;
 }
 
-std::string temporarySibling(const std::string& destination) {
+// A fresh name in the work folder.
+std::string temporaryIn(const std::string& workFolder) {
     static std::mt19937_64 rng{std::random_device{}()};
-    // The parent part is "" for a top-level name and "." for a bare name.
-    auto slash = destination.rfind('/');
-    const char* parent = ".";
-    std::string head;
-    if (slash != std::string::npos) {
-        head = destination.substr(0, slash);
-        parent = head.c_str();
-    }
     // Built in one buffer: GCC 12 reports a false -Wrestrict on string assembly here.
     char name[PATH_MAX + 64];
-    int n = std::snprintf(name, sizeof name, "%s/%s%016llx", parent, kTemporaryCopyPrefix,
-                          static_cast<unsigned long long>(rng()));
+    int n = std::snprintf(name, sizeof name, "%s/%s%016llx", workFolder.c_str(),
+                          kTemporaryCopyPrefix, static_cast<unsigned long long>(rng()));
     if (n < 0 || static_cast<size_t>(n) >= sizeof name)
         return std::string();
     return std::string(name, static_cast<size_t>(n));
@@ -224,13 +217,14 @@ bool moveNoReplace(const std::string& source, const std::string& destination) {
     return ::rename(source.c_str(), destination.c_str()) == 0;
 }
 
-bool copyPath(const std::string& source, const std::string& destination) {
+bool copyPath(const std::string& source, const std::string& destination,
+              const std::string& workFolder) {
     if (exists(destination))
         return false;
     struct stat st {};
     if (::lstat(source.c_str(), &st) != 0)
         return false;
-    std::string temporary = temporarySibling(destination);
+    std::string temporary = temporaryIn(workFolder);
     if (temporary.empty()) {
         errno = ENAMETOOLONG;
         return false;
@@ -365,10 +359,23 @@ std::optional<std::string> readFile(const std::string& path) {
     }
 }
 
-bool removeTemporaryTree(const std::string& path) {
-    if (lastPathComponent(path).rfind(kTemporaryCopyPrefix, 0) != 0)
+std::string makeFolderIn(const std::string& workFolder) {
+    const std::string folder = temporaryIn(workFolder);
+    if (folder.empty() || !createDirectory(folder))
+        return std::string();
+    return folder;
+}
+
+bool prepareWorkFolder(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT && createDirectory(path);
+    if (!S_ISDIR(st.st_mode))
         return false;
-    return removeTree(path);
+    bool emptied = true;
+    for (const auto& name : listFolder(path))
+        emptied = removeTree(path + "/" + name) && emptied;
+    return emptied;
 }
 
 } // namespace platform::fs

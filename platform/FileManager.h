@@ -29,10 +29,21 @@ bool createDirectoryChain(const std::string& path);
 
 // Copies a file, a symbolic link (as a link) or a folder with everything in
 // it to a destination that must not exist yet. Links inside are copied as
-// links and never followed. The copy is made under a hidden temporary name
-// beside the destination and moved into place when complete, so the
-// destination either appears whole or not at all.
-bool copyPath(const std::string& source, const std::string& destination);
+// links and never followed. The copy is built in the work folder (which must
+// be on the destination's file system) and renamed into place without
+// replacing anything, so the destination either appears whole or not at all,
+// and whatever a kill leaves is inside the work folder.
+bool copyPath(const std::string& source, const std::string& destination,
+              const std::string& workFolder);
+
+// Makes a new empty folder under a fresh name in the work folder, where a
+// folder can be filled before it is renamed into place; "" on failure.
+std::string makeFolderIn(const std::string& workFolder);
+
+// Makes the work folder, or empties it of what earlier runs left. Refuses an
+// entry of that name that is not a plain folder (a link, a file): nothing
+// but a folder of ours is ever emptied.
+bool prepareWorkFolder(const std::string& path);
 
 // Writes the bytes as a new file; an existing entry is never replaced.
 bool createFile(const std::string& path, const std::string& contents);
@@ -50,11 +61,7 @@ std::optional<std::string> readFile(const std::string& path);
 // Renames an entry; fails rather than replace an existing destination.
 bool moveNoReplace(const std::string& source, const std::string& destination);
 
-// The prefix of the hidden temporary names that copyPath works under.
+// The prefix of the names under which copyPath builds copies.
 inline constexpr const char* kTemporaryCopyPrefix = ".trayskin-copy-";
-
-// Removes a tree that this program made under a temporary name. Refuses any
-// path whose last component does not carry kTemporaryCopyPrefix.
-bool removeTemporaryTree(const std::string& path);
 
 } // namespace platform::fs

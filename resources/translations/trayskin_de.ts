@@ -71,12 +71,16 @@
         <source>DateTime</source>
         <translation>Datum &amp; Uhrzeit</translation>
     </message>
+    <message>
+        <source>Backup not complete, tried again at the next start:</source>
+        <translation>Sicherung unvollständig, sie wird beim nächsten Start fortgesetzt:</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Trayskin</source>
-        <translation>Trayskin</translation>
+        <source>Trayskin Backup</source>
+        <translation>Trayskin-Sicherung</translation>
     </message>
     <message>
         <source>Use This Set</source>
@@ -106,8 +110,8 @@
 <context>
     <name>BackupWindow</name>
     <message>
-        <source>Trayskin</source>
-        <translation>Trayskin</translation>
+        <source>Trayskin Backup</source>
+        <translation>Trayskin-Sicherung</translation>
     </message>
     <message>
         <source>Backing up the system&apos;s menu pictures. This happens only once.</source>

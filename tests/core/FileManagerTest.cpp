@@ -34,24 +34,29 @@ TEST(FileManager, CopiesATreeWithLinksAsLinks) {
     ASSERT_EQ(::symlink("missing", (src + "/dangling").c_str()), 0);
     ASSERT_EQ(::mkfifo((src + "/pipe").c_str(), 0640), 0);
 
+    const std::string work = box.base() + "/work";
+    ASSERT_TRUE(fs::prepareWorkFolder(work));
     const std::string dst = box.base() + "/dst";
-    ASSERT_TRUE(fs::copyPath(src, dst));
+    ASSERT_TRUE(fs::copyPath(src, dst, work));
     EXPECT_EQ(snapshot(dst), snapshot(src));
     // The links were not followed: nothing of the outside folder came in.
     EXPECT_FALSE(fs::exists(dst + "/secret.txt"));
     EXPECT_TRUE(fs::isSymbolicLink(dst + "/out"));
     EXPECT_FALSE(hasTemporaryLeftover(box.base()));
+    EXPECT_TRUE(fs::listFolder(work).empty());
 
     // A single link is copied as a link too.
-    ASSERT_TRUE(fs::copyPath(src + "/out", box.base() + "/link-copy"));
+    ASSERT_TRUE(fs::copyPath(src + "/out", box.base() + "/link-copy", work));
     EXPECT_TRUE(fs::isSymbolicLink(box.base() + "/link-copy"));
 }
 
 TEST(FileManager, NeverReplacesAndLeavesNothingHalfDone) {
     Sandbox box;
+    const std::string work = box.base() + "/work";
+    ASSERT_TRUE(fs::prepareWorkFolder(work));
     writeFile(box.base() + "/a", "new");
     writeFile(box.base() + "/b", "mine");
-    EXPECT_FALSE(fs::copyPath(box.base() + "/a", box.base() + "/b"));
+    EXPECT_FALSE(fs::copyPath(box.base() + "/a", box.base() + "/b", work));
     EXPECT_EQ(readFile(box.base() + "/b"), "mine");
     EXPECT_FALSE(fs::createFile(box.base() + "/b", "other"));
     EXPECT_EQ(readFile(box.base() + "/b"), "mine");
@@ -59,20 +64,29 @@ TEST(FileManager, NeverReplacesAndLeavesNothingHalfDone) {
     // A tree with a socket in it cannot be copied; no part of it appears.
     writeFile(box.base() + "/t/one.tif", "1");
     makeSocket(box.base() + "/t/s");
-    EXPECT_FALSE(fs::copyPath(box.base() + "/t", box.base() + "/t2"));
+    EXPECT_FALSE(fs::copyPath(box.base() + "/t", box.base() + "/t2", work));
     EXPECT_FALSE(fs::exists(box.base() + "/t2"));
     EXPECT_FALSE(hasTemporaryLeftover(box.base()));
+    EXPECT_TRUE(fs::listFolder(work).empty());
 
     // Missing source, missing parent of the destination.
-    EXPECT_FALSE(fs::copyPath(box.base() + "/none", box.base() + "/x"));
-    EXPECT_FALSE(fs::copyPath(box.base() + "/a", box.base() + "/no/such/x"));
+    EXPECT_FALSE(fs::copyPath(box.base() + "/none", box.base() + "/x", work));
+    EXPECT_FALSE(fs::copyPath(box.base() + "/a", box.base() + "/no/such/x", work));
 
     EXPECT_FALSE(fs::moveNoReplace(box.base() + "/a", box.base() + "/b"));
     EXPECT_EQ(readFile(box.base() + "/a"), "new");
 
-    // Only trees under the copy's own temporary names may be removed.
-    EXPECT_FALSE(fs::removeTemporaryTree(box.base() + "/t"));
+    // The work folder is emptied of what a killed copy left (a read-only
+    // tree too), and only a plain folder is ever emptied.
+    writeFile(work + "/.trayskin-copy-1/Contents/a.tif", "half");
+    ASSERT_EQ(::chmod((work + "/.trayskin-copy-1/Contents").c_str(), 0500), 0);
+    ASSERT_TRUE(fs::prepareWorkFolder(work));
+    EXPECT_TRUE(fs::listFolder(work).empty());
+    ASSERT_EQ(::symlink((box.base() + "/t").c_str(), (box.base() + "/linked-work").c_str()), 0);
+    EXPECT_FALSE(fs::prepareWorkFolder(box.base() + "/linked-work"));
+    EXPECT_FALSE(fs::prepareWorkFolder(box.base() + "/a"));
     EXPECT_TRUE(fs::exists(box.base() + "/t/one.tif"));
+    EXPECT_EQ(readFile(box.base() + "/a"), "new");
 }
 
 TEST(FileManager, ListingsAreCompleteAndStable) {

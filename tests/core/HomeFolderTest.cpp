@@ -78,6 +78,9 @@ TEST(SetupHomeFolder, FirstStartMakesBackupAndDefaultSets) {
     };
     auto tree = snapshot(box.library());
     std::erase_if(tree, [](const auto& e) { return e.first.rfind("backup", 0) == 0; });
+    // The work folder is all that is left of the copies: empty.
+    EXPECT_EQ(tree[".trayskin-work"], "d");
+    tree.erase(".trayskin-work");
     EXPECT_EQ(tree, expected);
 
     // Three entries: a step of 33 after each copy, then 100 as it closes.
@@ -113,7 +116,8 @@ TEST(SetupHomeFolder, BarValuesFollowTheIntegerStep) {
     RecordingProgress progress;
     EXPECT_TRUE(library::setupHomeFolder(progress));
     EXPECT_EQ(progress.closed, 1);
-    EXPECT_EQ(platform::fs::listFolder(box.library()), std::vector<std::string>{"backup"});
+    EXPECT_EQ(platform::fs::listFolder(box.library()),
+              (std::vector<std::string>{".trayskin-work", "backup"}));
 }
 
 TEST(SetupHomeFolder, LaterStartsRestoreWhatIsMissingAndKeepTheRest) {
@@ -230,14 +234,15 @@ TEST(SetupHomeFolder, InterruptedBackupIsCompletedByTheNextStart) {
 
     ::unlink((box.menuExtras() + "/C").c_str());
     writeFile(box.menuExtras() + "/C", "now a file");
-    // A copy that was cut short in the staging folder.
-    writeFile(box.library() + "/.backup-staging/.trayskin-copy-0123456789abcdef/x", "part");
+    // A copy that was cut short: only ever in the work folder.
+    writeFile(box.library() + "/.trayskin-work/.trayskin-copy-0123456789abcdef/x", "part");
     RecordingProgress resumed;
     ASSERT_TRUE(library::setupHomeFolder(resumed));
     EXPECT_EQ(resumed.opened, 1);
     EXPECT_EQ(resumed.closed, 1);
     EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
     EXPECT_FALSE(platform::fs::exists(box.library() + "/.backup-staging"));
+    EXPECT_TRUE(platform::fs::listFolder(box.library() + "/.trayskin-work").empty());
 
     // A start killed at any redraw leaves either no backup or a complete one.
     for (int killAt = 1; killAt <= 4; ++killAt) {
@@ -257,5 +262,65 @@ TEST(SetupHomeFolder, InterruptedBackupIsCompletedByTheNextStart) {
         RecordingProgress next;
         ASSERT_TRUE(library::setupHomeFolder(next));
         EXPECT_EQ(snapshot(fresh.library() + "/backup"), snapshot(fresh.menuExtras()));
+    }
+}
+
+TEST(SetupHomeFolder, AnEntryThatCanNeverBeCopiedDoesNotLockTheUserOut) {
+    // The first start stops at the failed copy, as it always did; every later
+    // start keeps the backup staged, names the entry and prepares the rest.
+    Sandbox box;
+    box.addBundle("A", {{"A1.tif", "a"}});
+    makeSocket(box.menuExtras() + "/B");
+    box.addBundle("C", {{"C1.tif", "c"}});
+    RecordingProgress first;
+    library::SetupReport report;
+    EXPECT_FALSE(library::setupHomeFolder(first, &report));
+    EXPECT_FALSE(platform::fs::exists(box.library() + "/C"));
+
+    for (int start = 2; start <= 3; ++start) {
+        SCOPED_TRACE(start);
+        RecordingProgress later;
+        library::SetupReport again;
+        ASSERT_TRUE(library::setupHomeFolder(later, &again));
+        EXPECT_EQ(again.backupMissing, std::vector<std::string>{"B"});
+        EXPECT_EQ(later.opened, 1);
+        EXPECT_EQ(later.closed, 1);
+        EXPECT_EQ(readFile(box.library() + "/A/default/A1.tif"), "a");
+        EXPECT_EQ(readFile(box.library() + "/C/default/C1.tif"), "c");
+        // Never called complete: still staged, with what did arrive.
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/backup"));
+        EXPECT_EQ(readFile(box.library() + "/.backup-staging/C.menu/Contents/Resources/C1.tif"),
+                  "c");
+    }
+
+    // Once the entry can be copied, the next start completes the backup.
+    ::unlink((box.menuExtras() + "/B").c_str());
+    writeFile(box.menuExtras() + "/B", "a file now");
+    RecordingProgress fixed;
+    library::SetupReport done;
+    ASSERT_TRUE(library::setupHomeFolder(fixed, &done));
+    EXPECT_TRUE(done.backupMissing.empty());
+    EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
+    EXPECT_FALSE(platform::fs::exists(box.library() + "/.backup-staging"));
+}
+
+TEST(SetupHomeFolder, MenuExtrasNamedLikeTheLibrarysOwnFoldersGetNoExtraFolder) {
+    Sandbox box;
+    box.addBundle("backup", {{"b1.tif", "b"}});
+    box.addBundle(".backup-staging", {{"s1.tif", "s"}});
+    box.addBundle(".trayskin-work", {{"w1.tif", "w"}});
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        RecordingProgress progress;
+        library::SetupReport report;
+        ASSERT_TRUE(library::setupHomeFolder(progress, &report));
+        EXPECT_TRUE(report.backupMissing.empty());
+        // The backup is complete and is the backup, not an extra folder.
+        EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
+        EXPECT_EQ(platform::fs::listFolder(box.library()),
+                  (std::vector<std::string>{".trayskin-work", "Volume", "backup"}));
+        EXPECT_TRUE(platform::fs::listFolder(box.library() + "/.trayskin-work").empty());
+        EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
     }
 }

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <csignal>
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -25,9 +26,52 @@ QProcess* startBundle(const Sandbox& box) {
     return process;
 }
 
-// Ends the program the way the session does when the user logs out.
+// How many entries the tree below a folder holds (names only, cheap enough
+// to look at while the program works).
+std::size_t countEntries(const std::string& folder) {
+    std::size_t count = 0;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* e = ::readdir(dir)) {
+            const std::string name = e->d_name;
+            if (name == "." || name == "..")
+                continue;
+            ++count;
+            if (e->d_type == DT_DIR)
+                count += countEntries(folder + "/" + name);
+        }
+        ::closedir(dir);
+    }
+    return count;
+}
+
+// A Menu Extras folder big enough for a first start to take a while.
+void addManyBundles(Sandbox& box) {
+    const std::string picture(48 * 1024, 'p');
+    for (int b = 0; b < 10; ++b) {
+        std::map<std::string, std::string> files;
+        for (int p = 0; p < 8; ++p)
+            files["Pic" + std::to_string(p) + ".tif"] = picture + std::to_string(b * 10 + p);
+        files["English.lproj/Info.strings"] = "strings";
+        box.addBundle("Extra" + std::to_string(b), files);
+    }
+}
+
+// Whether the process has a handler of its own for the signal.
+bool catches(pid_t pid, int signal) {
+    const std::string status = readFile("/proc/" + std::to_string(pid) + "/status");
+    const auto at = status.find("SigCgt:");
+    if (at == std::string::npos)
+        return false;
+    const unsigned long long mask = std::stoull(status.substr(at + 7), nullptr, 16);
+    return (mask >> (signal - 1)) & 1;
+}
+
+// Ends the program the way the session does when the user logs out, once it
+// listens for that.
 void terminate(QProcess& process) {
-    ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+    const auto pid = static_cast<pid_t>(process.processId());
+    ASSERT_TRUE(waitUntil([&] { return catches(pid, SIGTERM); }, 30s));
+    ::kill(pid, SIGTERM);
     ASSERT_TRUE(process.waitForFinished(10000));
 }
 
@@ -78,4 +122,58 @@ TEST(BundleRun, ImpossibleLibraryRootReportsAndEndsWithZero) {
     EXPECT_EQ(process->readAllStandardOutput().toStdString(), "Problem setting up home folder!\n");
     EXPECT_EQ(readFile(box.home() + "/Library"), "in the way");
     EXPECT_EQ(snapshot(box.home()).size(), 1u);
+}
+
+TEST(BundleRun, AKillAtAnyMomentOfAFirstStartLeavesNothingHalfDone) {
+    // What a first start that nobody interrupts makes.
+    Sandbox clean;
+    addManyBundles(clean);
+    std::map<std::string, std::string> reference;
+    {
+        std::unique_ptr<QProcess> process(startBundle(clean));
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                reference = snapshot(clean.library());
+                return reference.count("backup") &&
+                       reference.count("Volume/Ocean/trayskininfo.txt");
+            },
+            60s));
+        terminate(*process);
+        reference = snapshot(clean.library());
+    }
+    const std::size_t total = countEntries(clean.library());
+    ASSERT_GT(total, 100u);
+
+    // Killed once the library holds a given number of its entries: during the
+    // backup, the default sets and, last, the example copies; then started
+    // again.
+    std::vector<std::size_t> thresholds;
+    for (std::size_t share = 0; share < 10; ++share)
+        thresholds.push_back(total * share / 10);
+    for (std::size_t fromEnd : {30, 20, 12, 6, 2})
+        thresholds.push_back(total - fromEnd);
+    for (const std::size_t threshold : thresholds) {
+        SCOPED_TRACE(threshold);
+        Sandbox box;
+        addManyBundles(box);
+        std::unique_ptr<QProcess> dying(startBundle(box));
+        waitUntil([&] { return countEntries(box.library()) >= threshold; }, 60s);
+        ::kill(static_cast<pid_t>(dying->processId()), SIGKILL);
+        ASSERT_TRUE(dying->waitForFinished(10000));
+
+        std::unique_ptr<QProcess> again(startBundle(box));
+        std::map<std::string, std::string> now;
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                now = snapshot(box.library());
+                return now == reference;
+            },
+            60s));
+        terminate(*again);
+        EXPECT_EQ(again->exitCode(), 0);
+        now = snapshot(box.library());
+        EXPECT_EQ(now, reference);
+        for (const auto& [path, kind] : now)
+            EXPECT_EQ(path.find(".trayskin-copy-"), std::string::npos) << path;
+    }
 }

@@ -1,6 +1,8 @@
 #include "AlertPanel.h"
 #include "AppController.h"
+#include "AuthRunner.h"
 #include "Bundle.h"
+#include "FileManager.h"
 #include "Layout.h"
 #include "Sandbox.h"
 #include "Workspace.h"
@@ -12,6 +14,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -187,6 +190,101 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
 
     controller.exitApp();
     EXPECT_EQ(exits, std::vector<int>{0});
+}
+
+TEST_F(ControllerTest, TheBarNeverPassesItsEnd) {
+    // Each entry adds 100 / n, from 5: past 100 for a few entries (held at
+    // 100), nothing at all for more than 100 (held at 5 until the end).
+    for (const int n : {3, 30, 101}) {
+        SCOPED_TRACE(n);
+        Sandbox world;
+        for (int i = 0; i < n; ++i)
+            writeFile(world.menuExtras() + "/Entry" + std::to_string(1000 + i), "x");
+        AppController fresh;
+        fresh.setTerminator([this](int status) { exits.push_back(status); });
+        std::vector<int> seen;
+        QObject::connect(fresh.backupProgress(), &QProgressBar::valueChanged, &fresh,
+                         [&](int value) { seen.push_back(value); });
+        fresh.awakeFromNib();
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.front(), 5);
+        EXPECT_EQ(seen.back(), 100);
+        EXPECT_EQ(fresh.backupProgress()->value(), 100);
+        for (int v : seen)
+            EXPECT_LE(v, 100);
+        const int step = 100 / n;
+        for (std::size_t i = 1; i + 1 < seen.size(); ++i)
+            EXPECT_EQ(seen[i], std::min(100, 5 + step * static_cast<int>(i)));
+        if (n > 100) {
+            EXPECT_EQ(seen, (std::vector<int>{5, 100}));
+        }
+    }
+    // A one-entry backup that fails: the window stays with the bar at its
+    // end, where the step of 100 took it.
+    {
+        Sandbox world;
+        makeSocket(world.menuExtras() + "/Broken");
+        AppController failing;
+        failing.setTerminator([this](int status) { exits.push_back(status); });
+        failing.awakeFromNib();
+        EXPECT_TRUE(failing.backupWindow()->isVisible());
+        EXPECT_EQ(failing.backupProgress()->value(), 100);
+        EXPECT_EQ(exits, std::vector<int>{0});
+        exits.clear();
+    }
+    // The window's own operation sets the bar, for whoever drives it.
+    controller.updateBackupWindow(42.0);
+    EXPECT_EQ(controller.backupProgress()->value(), 42);
+    EXPECT_TRUE(exits.empty());
+}
+
+TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    makeSocket(box.menuExtras() + "/Broken");
+
+    ::testing::internal::CaptureStdout();
+    controller.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem setting up home folder!\n");
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
+    EXPECT_EQ(exits, std::vector<int>{0});
+
+    for (int start = 2; start <= 3; ++start) {
+        SCOPED_TRACE(start);
+        AppController later;
+        std::vector<int> ended;
+        later.setTerminator([&](int status) { ended.push_back(status); });
+        ::testing::internal::CaptureStdout();
+        later.awakeFromNib();
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+                  "Backup not complete: could not copy Broken\n");
+        EXPECT_TRUE(ended.empty());
+        EXPECT_EQ(presenter.alerts.size(), 1u); // no new alert
+        // The window is ready: the library, the examples, the browser.
+        EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
+        EXPECT_FALSE(readFile(box.library() + "/Battery/Leaf/trayskininfo.txt").empty());
+        EXPECT_EQ(later.fsBrowser()->numberOfColumns(), 1);
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/backup"));
+        EXPECT_EQ(later.backupMissing(), std::vector<std::string>{"Broken"});
+        EXPECT_TRUE(later.mainWindow()->statusBar()->currentMessage().contains(
+            QStringLiteral("Backup not complete")));
+        EXPECT_TRUE(
+            later.mainWindow()->statusBar()->currentMessage().endsWith(QStringLiteral(": Broken")));
+    }
+}
+
+TEST_F(ControllerTest, ClosingTheWindowQuitsLikeQuit) {
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    controller.awakeFromNib();
+    controller.mainWindow()->show();
+    EXPECT_TRUE(controller.mainWindow()->statusBar()->currentMessage().isEmpty());
+    controller.mainWindow()->close();
+    EXPECT_EQ(exits, std::vector<int>{0});
+    // The authorization is gone: the runner has none to ask with.
+    ::testing::internal::CaptureStdout();
+    const OSStatus status = privileged::authmain("/a.tif", "/b.tif");
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(status, errAuthorizationInvalidRef);
 }
 
 TEST(AlertPanel, TheMessageBoxShowsTheMessageLiterally) {

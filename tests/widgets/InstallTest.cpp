@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -149,6 +150,27 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
                   QStringLiteral(" to ") +
                   QString::fromStdString(target("Volume", "Volume2.tiff")) + QLatin1Char(')'));
     EXPECT_TRUE(desktop.opened.empty() && desktop.launched.empty());
+}
+
+TEST_F(InstallTest, ASetOfLinksInstallsThePicturesTheyPointTo) {
+    // The way back to the system's pictures: a default set whose pictures are
+    // links (as a bundle's links are copied) installs what they point to.
+    const std::string lib = box.library();
+    writeFile(box.base() + "/originals/Volume1.tif", tiffBytes("original one"));
+    makeFolders(lib + "/Volume/Linked");
+    ASSERT_EQ(::symlink((box.base() + "/originals/Volume1.tif").c_str(),
+                        (lib + "/Volume/Linked/Volume1.tif").c_str()),
+              0);
+    ASSERT_EQ(::symlink("../Mine/Volume2.tiff", (lib + "/Volume/Linked/Volume2.tiff").c_str()), 0);
+    writeFile(lib + "/Volume/Linked/trayskininfo.txt", "Links.");
+    controller.reloadData();
+    settle(browser());
+    const std::string out = install("Volume", "Linked");
+    EXPECT_EQ(copies(out), 2);
+    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("original one"));
+    EXPECT_EQ(bundlePicture("Volume", "Volume2.tiff"), tiffBytes("mine2"));
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("Installation Complete"));
 }
 
 TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {

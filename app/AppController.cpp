@@ -1,17 +1,17 @@
-#include "AppController.h"
+#include "app/AppController.h"
 
-#include "AlertPanel.h"
-#include "AuthRunner.h"
-#include "Bundle.h"
-#include "Examples.h"
-#include "FSBrowserCell.h"
-#include "FileManager.h"
-#include "Layout.h"
-#include "Log.h"
-#include "PaneLookup.h"
-#include "PathString.h"
-#include "SystemFolders.h"
-#include "Workspace.h"
+#include "app/PaneLookup.h"
+#include "browser/FSBrowserCell.h"
+#include "library/Examples.h"
+#include "library/Layout.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/Log.h"
+#include "platform/core/PathString.h"
+#include "platform/core/SystemFolders.h"
+#include "platform/gui/Workspace.h"
+#include "platform/widgets/AlertPanel.h"
+#include "privileged/AuthRunner.h"
 
 #include "ui_BackupWindow.h"
 #include "ui_MainWindow.h"
@@ -37,10 +37,11 @@ AppController::AppController()
     backupWindow_->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     backupProgress_ = backupUi_->backupProgress;
-    connectOutlets(
-        {mainUi_->fsBrowser, mainUi_->nodeIconWell, mainUi_->nodeInspector, mainUi_->useButton});
-    // The controller is the browser's delegate.
-    mainUi_->fsBrowser->setDelegate(this);
+    libraryBrowser_ = std::make_unique<browser::LibraryBrowserController>(
+        browser::LibraryBrowserController::Outlets{mainUi_->fsBrowser, mainUi_->nodeIconWell,
+                                                   mainUi_->nodeInspector, mainUi_->useButton});
+    // The browser's data source is the controller's.
+    mainUi_->fsBrowser->setDelegate(libraryBrowser_.get());
 
     connect(mainUi_->actionReload, &QAction::triggered, this, [this] { reloadData(); });
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
@@ -61,8 +62,24 @@ bool AppController::eventFilter(QObject* watched, QEvent* event) {
 
 AppController::~AppController() = default;
 
+platform::ColumnBrowser* AppController::fsBrowser() const {
+    return mainUi_->fsBrowser;
+}
+
+QPushButton* AppController::useButton() const {
+    return mainUi_->useButton;
+}
+
+QLabel* AppController::nodeInspector() const {
+    return mainUi_->nodeInspector;
+}
+
+QLabel* AppController::nodeIconWell() const {
+    return mainUi_->nodeIconWell;
+}
+
 void AppController::awakeFromNib() {
-    infostore_ = QStringLiteral("test ");
+    libraryBrowser_->setInfostore(QStringLiteral("test "));
 
     if (!setupHomeFolder()) {
         failStartUp("Problem setting up home folder!", "Bad setup prefs");
@@ -90,10 +107,12 @@ void AppController::showBackupNotice() {
 }
 
 void AppController::configureBrowser() {
-    platform::ColumnBrowser& view = *outlets_.fsBrowser;
+    platform::ColumnBrowser& view = *fsBrowser();
     view.setCellClass<browser::FSBrowserCell>();
-    view.setAction([this](platform::ColumnBrowser& sender) { browserSingleClick(sender); });
-    view.setDoubleAction([this](platform::ColumnBrowser& sender) { browserDoubleClick(sender); });
+    view.setAction(
+        [this](platform::ColumnBrowser& sender) { libraryBrowser_->browserSingleClick(sender); });
+    view.setDoubleAction(
+        [this](platform::ColumnBrowser& sender) { libraryBrowser_->browserDoubleClick(sender); });
     view.setMaxVisibleColumns(4);
     // A quarter of the width that the window's layout gives the browser.
     mainWindow_->centralWidget()->layout()->activate();
@@ -163,8 +182,8 @@ bool AppController::setupHomeFolder() {
 }
 
 void AppController::reloadData() {
-    outlets_.fsBrowser->setPath(library::libraryRoot());
-    outlets_.fsBrowser->loadColumnZero();
+    fsBrowser()->setPath(library::libraryRoot());
+    fsBrowser()->loadColumnZero();
 }
 
 void AppController::exitApp() {
@@ -174,38 +193,28 @@ void AppController::exitApp() {
 
 void AppController::useButtonClick() {
     using platform::bundle::localizedString;
-    namespace fs = platform::fs;
-    const auto components = platform::splitPath(outlets_.fsBrowser->pathToColumn(2),
-                                                outlets_.fsBrowser->pathSeparator());
+    const auto components =
+        platform::splitPath(fsBrowser()->pathToColumn(2), fsBrowser()->pathSeparator());
     // Nothing to install until a set is selected in the second column.
     if (components.size() < 3 || components[1].empty() || components[2].empty())
         return;
     const std::string extra = components[1];
     const std::string set = components[2];
 
-    const auto entries = fs::listFolder(
-        platform::formatPath(library::kPictureSetPattern, {library::libraryRoot(), extra, set}));
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string& name = entries[i];
-        if (!library::isPicture(name))
-            continue;
-        const std::string source = platform::formatPath(library::kSetFilePattern,
-                                                        {library::libraryRoot(), extra, set, name});
-        const std::string target = platform::formatPath(library::kInstallTargetPattern,
-                                                        {library::menuExtrasFolder(), extra, name});
+    for (const library::InstallCopy& copy : library::installCopies(extra, set)) {
         std::puts("copy");
         std::fflush(stdout);
-        platform::logLine(source);
+        platform::logLine(copy.source);
         std::puts("to");
         std::fflush(stdout);
-        platform::logLine(target);
-        const OSStatus status = privileged::authmain(source.c_str(), target.c_str());
+        platform::logLine(copy.target);
+        const OSStatus status = privileged::authmain(copy.source.c_str(), copy.target.c_str());
         if (status != 0) {
             std::printf("copy problem!  err is %d\n", static_cast<int>(status));
             std::fflush(stdout);
             const QString message = localizedString("Wrong Password") + QStringLiteral(" (") +
-                                    QString::fromUtf8(source) + QStringLiteral(" to ") +
-                                    QString::fromUtf8(target) + QLatin1Char(')');
+                                    QString::fromUtf8(copy.source) + QStringLiteral(" to ") +
+                                    QString::fromUtf8(copy.target) + QLatin1Char(')');
             platform::runAlertPanel(localizedString("My Apologies"), message, QStringLiteral("OK"));
             return;
         }
@@ -214,9 +223,8 @@ void AppController::useButtonClick() {
     platform::runAlertPanel(localizedString("Installation Complete"),
                             localizedString("Need restart") + QLatin1Char(' ') + whichPanel(extra),
                             localizedString("Open System Preferences"));
-    const std::string pane = platform::systemFolder(
-        platform::formatPath(library::kPreferencePanePattern, {whichSystemPanel(extra)}));
-    if (fs::exists(pane))
+    const std::string pane = library::preferencePane(whichSystemPanel(extra));
+    if (platform::fs::exists(pane))
         platform::sharedWorkspace().openFile(pane);
     else
         platform::sharedWorkspace().launchApplication("System Preferences");

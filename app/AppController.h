@@ -2,8 +2,8 @@
 // window, reload, help and quit.
 #pragma once
 
-#include "HomeFolder.h"
-#include "LibraryBrowserController.h"
+#include "browser/LibraryBrowserController.h"
+#include "library/HomeFolder.h"
 
 #include <QObject>
 #include <QString>
@@ -24,9 +24,7 @@ class MainWindow;
 class BackupWindow;
 } // namespace Ui
 
-class AppController final : public QObject,
-                            public library::BackupProgress,
-                            public browser::LibraryBrowserController {
+class AppController final : public QObject, public library::BackupProgress {
     Q_OBJECT
 
 public:
@@ -58,10 +56,12 @@ public:
     QWidget* backupWindow() const { return backupWindow_.get(); }
     QProgressBar* backupProgress() const { return backupProgress_; }
     double backupProgressValue() const { return progressValue_; }
-    platform::ColumnBrowser* fsBrowser() const { return outlets_.fsBrowser; }
-    QPushButton* useButton() const { return outlets_.useButton; }
-    QLabel* nodeInspector() const { return outlets_.nodeInspector; }
-    QLabel* nodeIconWell() const { return outlets_.nodeIconWell; }
+    platform::ColumnBrowser* fsBrowser() const;
+    QPushButton* useButton() const;
+    QLabel* nodeInspector() const;
+    QLabel* nodeIconWell() const;
+    // The browser's data source and the inspector, with the info text.
+    browser::LibraryBrowserController& libraryBrowser() { return *libraryBrowser_; }
 
     // How the process ends; tests put their own in place. It must not return
     // for the program to behave as shipped; when it does, the caller stops.
@@ -84,8 +84,9 @@ private:
     std::unique_ptr<QMainWindow> mainWindow_;
     std::unique_ptr<QWidget> backupWindow_;
 
-    // Outlet into the backup window; the main window's are in outlets_.
+    // Outlet into the backup window; the main window's are the browser's.
     QProgressBar* backupProgress_ = nullptr;
+    std::unique_ptr<browser::LibraryBrowserController> libraryBrowser_;
 
     double progressValue_ = 0.0;
     std::vector<std::string> backupMissing_;

@@ -1,8 +1,8 @@
-#include "ApplicationMain.h"
+#include "app/ApplicationMain.h"
 
-#include "AppController.h"
-#include "Bundle.h"
-#include "Memory.h"
+#include "app/AppController.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/Memory.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
-#include "PaneLookup.h"
+#include "app/PaneLookup.h"
 
-#include "Bundle.h"
+#include "platform/core/Bundle.h"
 
 namespace {
 

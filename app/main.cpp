@@ -1,4 +1,4 @@
-#include "ApplicationMain.h"
+#include "app/ApplicationMain.h"
 
 int main(int argc, char** argv) {
     return applicationMain(argc, argv);

@@ -1,7 +1,7 @@
 // 100 picture copies through the privileged tool, one authmain per file, as
 // an install makes them:  bench_auth BUNDLE SOURCE_DIR DEST_DIR
-#include "AuthRunner.h"
-#include "Bundle.h"
+#include "platform/core/Bundle.h"
+#include "privileged/AuthRunner.h"
 
 #include <cstdio>
 #include <string>

@@ -2,11 +2,11 @@
 // column, the rows on screen are filled, and the column is drawn. Prints, for
 // each N given, the median time over several loads and the folder listings
 // made per load:   bench_browser N...
-#include "FSBrowserCell.h"
-#include "FileManager.h"
-#include "Layout.h"
-#include "LibraryBrowserController.h"
-#include "Memory.h"
+#include "browser/FSBrowserCell.h"
+#include "browser/LibraryBrowserController.h"
+#include "library/Layout.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/Memory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -46,14 +46,13 @@ int main(int argc, char** argv) {
         ::setenv("HOME", home.c_str(), 1);
         makeColumn(library::libraryRoot(), entries);
 
-        browser::LibraryBrowserController controller;
         platform::ColumnBrowser view;
+        browser::LibraryBrowserController controller({&view, nullptr, nullptr, nullptr});
         view.setCellClass<browser::FSBrowserCell>();
         view.setDelegate(&controller);
         view.setMaxVisibleColumns(4);
         view.resize(640, 420);
         view.show();
-        controller.connectOutlets({&view, nullptr, nullptr, nullptr});
         QApplication::processEvents();
 
         std::vector<double> times;

@@ -3,10 +3,10 @@
 // The set and the bundle are made once; each run of this program installs
 // the set once and prints nothing unless it fails.
 //   bench_install WORK_DIR BUNDLE
-#include "AlertPanel.h"
-#include "AppController.h"
-#include "Bundle.h"
-#include "Workspace.h"
+#include "app/AppController.h"
+#include "platform/core/Bundle.h"
+#include "platform/gui/Workspace.h"
+#include "platform/widgets/AlertPanel.h"
 
 #include <QApplication>
 #include <cstdio>

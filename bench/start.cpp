@@ -1,8 +1,8 @@
 // One start-up's library work, without windows: the library set-up (with the
 // backup on a first start) and the merge of the example tree of the bundle
 // given as the only argument. HOME and TRAYSKIN_SYSROOT say where.
-#include "Examples.h"
-#include "HomeFolder.h"
+#include "library/Examples.h"
+#include "library/HomeFolder.h"
 
 #include <cstdio>
 

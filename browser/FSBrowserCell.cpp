@@ -1,7 +1,7 @@
-#include "FSBrowserCell.h"
+#include "browser/FSBrowserCell.h"
 
-#include "FSNodeInfo.h"
-#include "Image.h"
+#include "browser/FSNodeInfo.h"
+#include "platform/gui/Image.h"
 
 #include <QPainter>
 #include <cmath>

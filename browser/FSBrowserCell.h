@@ -2,7 +2,7 @@
 // entry's name, underlined for a symbolic link.
 #pragma once
 
-#include "BrowserCell.h"
+#include "platform/widgets/BrowserCell.h"
 
 #include <memory>
 

@@ -1,11 +1,11 @@
-#include "FSNodeInfo.h"
+#include "browser/FSNodeInfo.h"
 
-#include "Bundle.h"
-#include "FileManager.h"
-#include "Image.h"
-#include "Layout.h"
-#include "PathString.h"
-#include "Workspace.h"
+#include "library/Layout.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
+#include "platform/gui/Image.h"
+#include "platform/gui/Workspace.h"
 
 namespace browser {
 
@@ -45,18 +45,18 @@ std::vector<std::unique_ptr<FSNodeInfo>> FSNodeInfo::visibleSubNodes() const {
 
 std::vector<std::unique_ptr<FSNodeInfo>>
 FSNodeInfo::visibleSubNodesAmong(std::vector<std::string> entryNames) const {
-    // Visibility depends on the name alone: filter the names before making
-    // nodes of them.
     std::vector<std::unique_ptr<FSNodeInfo>> nodes;
     for (auto& name : entryNames) {
-        if (!library::isHiddenName(name))
-            nodes.push_back(nodeWithParent(this, std::move(name)));
+        auto node = nodeWithParent(this, std::move(name));
+        if (node->isVisible())
+            nodes.push_back(std::move(node));
     }
     return nodes;
 }
 
 std::unique_ptr<FSNodeInfo> FSNodeInfo::visibleSubNodeAt(const std::vector<std::string>& entryNames,
                                                          std::size_t index) const {
+    // Visibility depends on the name alone: only the row's node is made.
     for (const auto& name : entryNames) {
         if (library::isHiddenName(name))
             continue;
@@ -116,10 +116,9 @@ std::shared_ptr<platform::Image> FSNodeInfo::iconImageOfSize(double width, doubl
     const std::string extension = platform::pathExtension(path);
     std::shared_ptr<platform::Image> image;
     if (library::isPicture(path)) {
+        // Our pictures always scale when their size is changed.
         if (!fs::isDirectory(path))
             image = platform::Image::fromFile(path);
-        if (image)
-            image->setScalesWhenResized(true);
     } else {
         image = platform::sharedWorkspace().iconForFile(path);
         if (!image)

@@ -1,12 +1,12 @@
-#include "LibraryBrowserController.h"
+#include "browser/LibraryBrowserController.h"
 
-#include "Bundle.h"
-#include "FSBrowserCell.h"
-#include "FSNodeInfo.h"
-#include "FileManager.h"
-#include "Image.h"
-#include "Layout.h"
-#include "PathString.h"
+#include "browser/FSBrowserCell.h"
+#include "browser/FSNodeInfo.h"
+#include "library/Layout.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
+#include "platform/gui/Image.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -3,8 +3,8 @@
 // last and shows the selection in the inspector.
 #pragma once
 
-#include "AttributedString.h"
-#include "ColumnBrowser.h"
+#include "platform/gui/AttributedString.h"
+#include "platform/widgets/ColumnBrowser.h"
 
 #include <QString>
 #include <memory>
@@ -21,7 +21,7 @@ namespace browser {
 
 class FSNodeInfo;
 
-class LibraryBrowserController : public platform::ColumnBrowserDelegate {
+class LibraryBrowserController final : public platform::ColumnBrowserDelegate {
 public:
     struct Outlets {
         platform::ColumnBrowser* fsBrowser = nullptr;
@@ -30,7 +30,7 @@ public:
         QPushButton* useButton = nullptr;
     };
 
-    void connectOutlets(const Outlets& outlets) { outlets_ = outlets; }
+    explicit LibraryBrowserController(const Outlets& outlets) : outlets_(outlets) {}
 
     // The folder that a column lists.
     std::string fsPathToColumn(int column) const;
@@ -46,6 +46,8 @@ public:
     static platform::TextAttributes boldFontAttributes();
 
     const QString& infostore() const { return infostore_; }
+    // Start-up gives the info text its first contents.
+    void setInfostore(const QString& text) { infostore_ = text; }
     // What the inspector shows now, and the icon in its well.
     const platform::AttributedString& inspectorText() const { return inspectorText_; }
     const std::shared_ptr<platform::Image>& wellImage() const { return wellImage_; }
@@ -53,11 +55,10 @@ public:
     // Side of the icon asked for the well.
     static constexpr double kWellIconSide = 64.0;
 
-protected:
+private:
     QString infostore_;
     Outlets outlets_;
 
-private:
     void showInspector(const platform::AttributedString& text,
                        std::shared_ptr<platform::Image> image);
 

@@ -1,8 +1,8 @@
-#include "Examples.h"
+#include "library/Examples.h"
 
-#include "FileManager.h"
-#include "Layout.h"
-#include "PathString.h"
+#include "library/Layout.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
 
 namespace library {
 

@@ -1,8 +1,8 @@
-#include "HomeFolder.h"
+#include "library/HomeFolder.h"
 
-#include "FileManager.h"
-#include "Layout.h"
-#include "PathString.h"
+#include "library/Layout.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
 
 #include <string>
 

@@ -1,7 +1,8 @@
-#include "Layout.h"
+#include "library/Layout.h"
 
-#include "PathString.h"
-#include "SystemFolders.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
+#include "platform/core/SystemFolders.h"
 
 namespace library {
 
@@ -37,6 +38,25 @@ bool isReservedExtraName(std::string_view name) {
 
 std::string workFolder() {
     return platform::formatPath(kBackupFolderPattern, {libraryRoot(), kWorkFolderSuffix});
+}
+
+std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set) {
+    const std::string root = libraryRoot();
+    const std::string menuExtras = menuExtrasFolder();
+    std::vector<InstallCopy> copies;
+    const auto entries =
+        platform::fs::listFolder(platform::formatPath(kPictureSetPattern, {root, extra, set}));
+    for (const std::string& name : entries) {
+        if (!isPicture(name))
+            continue;
+        copies.push_back({platform::formatPath(kSetFilePattern, {root, extra, set, name}),
+                          platform::formatPath(kInstallTargetPattern, {menuExtras, extra, name})});
+    }
+    return copies;
+}
+
+std::string preferencePane(const std::string& paneFileName) {
+    return platform::systemFolder(platform::formatPath(kPreferencePanePattern, {paneFileName}));
 }
 
 } // namespace library

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace library {
 
@@ -18,14 +19,12 @@ inline constexpr std::string_view kMenuExtrasFolder = "/System/Library/CoreServi
 // Names that have a meaning in the tree.
 inline constexpr std::string_view kBackupFolderName = "backup";
 inline constexpr std::string_view kInfoFileName = "trayskininfo.txt";
-inline constexpr std::string_view kDefaultSetName = "default";
 inline constexpr std::string_view kMenuExtension = "menu";
 inline constexpr std::string_view kPictureExtension = "tif";
 inline constexpr std::string_view kLongPictureExtension = "tiff";
 
 // Arguments of the backup patterns.
 inline constexpr std::string_view kBackupSuffix = "/backup";
-inline constexpr std::string_view kBackupEntryPrefix = "/backup/";
 // The backup is first gathered here and renamed to "backup" once complete.
 inline constexpr std::string_view kBackupStagingSuffix = "/.backup-staging";
 inline constexpr std::string_view kBackupStagingEntryPrefix = "/.backup-staging/";
@@ -90,5 +89,20 @@ bool isReservedExtraName(std::string_view name);
 
 // The work folder that copies into the library are built in.
 std::string workFolder();
+
+// One picture of a set and the bundle picture that an install replaces
+// with it.
+struct InstallCopy {
+    std::string source; // in the library
+    std::string target; // in the Menu Extra bundle
+};
+
+// The pictures of the set, in the order of the set folder's listing, each
+// with its install target; none when the folder cannot be listed.
+std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set);
+
+// The System Preferences pane of that file name (behind the system root when
+// one is set).
+std::string preferencePane(const std::string& paneFileName);
 
 } // namespace library

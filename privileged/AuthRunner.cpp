@@ -1,7 +1,8 @@
-#include "AuthRunner.h"
+#include "privileged/AuthRunner.h"
 
-#include "Bundle.h"
-#include "Protocol.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/Posix.h"
+#include "privileged/Protocol.h"
 
 #include <cerrno>
 #include <csignal>
@@ -24,20 +25,6 @@ using namespace protocol;
 OSStatus fail(OSStatus status) {
     std::fprintf(stderr, "performCommand returned : %ld\n", static_cast<long>(status));
     return status;
-}
-
-bool writeAll(int fd, const void* data, std::size_t size) {
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        ssize_t n = ::write(fd, p, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // Copies a path into its field and escapes it there; false when the escaped
@@ -130,21 +117,17 @@ OSStatus authmain(const char* source, const char* destination) {
 
     ::signal(SIGPIPE, SIG_IGN);
     ::close(ends[0]);
-    if (!writeAll(ends[1], external.bytes, sizeof external.bytes)) {
+    if (!platform::posix::writeAll(ends[1], external.bytes, sizeof external.bytes)) {
         ::close(ends[1]);
         return fail(-1);
     }
-    const bool wrote = writeAll(ends[1], &block, sizeof block);
+    const bool wrote = platform::posix::writeAll(ends[1], &block, sizeof block);
     ::close(ends[1]);
     if (!wrote)
         return fail(-1);
 
     int status = 0;
-    pid_t waited;
-    do {
-        waited = ::waitpid(child, &status, 0);
-    } while (waited < 0 && errno == EINTR);
-    if (waited != child)
+    if (platform::posix::waitForChild(child, &status) != child)
         return fail(-1);
     if ((status & 0x7f) != 0)
         return fail(-1);

@@ -2,7 +2,7 @@
 // picture into a Menu Extra bundle under it, one run per file.
 #pragma once
 
-#include "Authorization.h"
+#include "platform/core/Authorization.h"
 
 namespace privileged {
 

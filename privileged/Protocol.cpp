@@ -1,4 +1,4 @@
-#include "Protocol.h"
+#include "privileged/Protocol.h"
 
 #include <cstdio>
 #include <cstring>

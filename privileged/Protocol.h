@@ -4,7 +4,7 @@
 // tests; nothing else of the runner is visible to the tool.
 #pragma once
 
-#include "Authorization.h"
+#include "platform/core/Authorization.h"
 
 #include <cstddef>
 #include <cstdint>

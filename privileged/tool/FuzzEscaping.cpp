@@ -1,6 +1,6 @@
 // libFuzzer entry point: any path through the runner's escaping and the
 // tool's un-escaping must come back as it was, and fit where it was said to.
-#include "Protocol.h"
+#include "privileged/Protocol.h"
 
 #include <cstring>
 #include <string>

@@ -1,5 +1,5 @@
 // libFuzzer entry point: any bytes as the tool's request.
-#include "Request.h"
+#include "privileged/tool/Request.h"
 
 #include <cstring>
 #include <vector>

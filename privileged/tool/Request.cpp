@@ -1,4 +1,4 @@
-#include "Request.h"
+#include "privileged/tool/Request.h"
 
 #include <cstring>
 

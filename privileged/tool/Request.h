@@ -2,8 +2,8 @@
 // caller's authorization in external form, then the command block.
 #pragma once
 
-#include "Authorization.h"
-#include "Protocol.h"
+#include "platform/core/Authorization.h"
+#include "privileged/Protocol.h"
 
 #include <cstdint>
 #include <string>

@@ -22,9 +22,10 @@
 // When not elevated (started by root, or not installed setuid) the tool can
 // do no more than its user: any picture file the user may replace is a
 // destination, and there is no right to ask for.
-#include "Authorization.h"
-#include "Protocol.h"
-#include "Request.h"
+#include "platform/core/Authorization.h"
+#include "platform/core/Posix.h"
+#include "privileged/Protocol.h"
+#include "privileged/tool/Request.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -335,19 +336,6 @@ bool isPseudoFileSystem(long type) {
     }
 }
 
-bool readFully(int fd, unsigned char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // The source, read with the real user's rights only (a link is followed with
 // them too), exactly as many bytes as its size says, into memory.
 std::vector<unsigned char> readSource(const std::string& path) {
@@ -363,7 +351,7 @@ std::vector<unsigned char> readSource(const std::string& path) {
     if (st.st_size > kMaxSource)
         refuse(kSourceTooLarge, "the source is too large");
     std::vector<unsigned char> bytes(static_cast<std::size_t>(st.st_size));
-    if (!readFully(fd, bytes.data(), bytes.size()))
+    if (!platform::posix::readAll(fd, bytes.data(), bytes.size()))
         refuse(kSourceChanged, "the source is shorter than its size");
     unsigned char more = 0;
     ssize_t n;
@@ -398,9 +386,11 @@ void checkAuthorization(const AuthorizationExternalForm& external) {
         refuse(kNotFromParent, "the authorization is not the parent's");
     if (!elevated)
         return; // nothing to grant: the tool acts with its user's own rights
-    const auto answer =
-        platform::auth::askPolkit(TRAYSKIN_TOOL_PKCHECK, protocol::kCommandRight, parent,
-                                  parentStart, ::getuid(), true, /*asRoot=*/true);
+    // pkcheck runs wholly as root: the user can neither trace it nor forge
+    // its answer.
+    platform::auth::PkcheckAuthority polkit(TRAYSKIN_TOOL_PKCHECK, /*asRoot=*/true);
+    const auto answer = polkit.check(protocol::kCommandRight, {parent, parentStart}, ::getuid(),
+                                     /*allowInteraction=*/true);
     using A = platform::auth::PolkitAnswer;
     switch (answer) {
     case A::Authorized:
@@ -493,19 +483,6 @@ int openDestinationFolder(const std::string& destination, std::string& file) {
     return folder;
 }
 
-bool writeAll(int fd, const unsigned char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool holds(int fd, const std::vector<unsigned char>& bytes) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || st.st_size != static_cast<off_t>(bytes.size()))
@@ -543,7 +520,7 @@ void replace(const std::vector<unsigned char>& bytes, int folder, const std::str
     const int copy = ::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (copy < 0)
         refuse(kTemporary, "no temporary file can be made beside the destination");
-    if (!writeAll(copy, bytes.data(), bytes.size()))
+    if (!platform::posix::writeAll(copy, bytes.data(), bytes.size()))
         refuse(kWrite, "the copy cannot be written");
     if (::fchown(copy, target.st_uid, target.st_gid) != 0) {
         struct stat mine {};

@@ -1,5 +1,5 @@
 // Runs the built bundle as a user would start it, in a sandbox, offscreen.
-#include "Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

@@ -2,7 +2,7 @@
 // their titles, and repaints so that the rows on screen are filled.
 #pragma once
 
-#include "ColumnBrowser.h"
+#include "platform/widgets/ColumnBrowser.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "Sandbox.h"
+#include "tests/support/Sandbox.h"
 
-#include "SystemFolders.h"
+#include "platform/core/SystemFolders.h"
 
 #include <algorithm>
 #include <cstdlib>

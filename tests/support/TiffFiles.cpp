@@ -1,6 +1,6 @@
-#include "TiffFiles.h"
+#include "tests/support/TiffFiles.h"
 
-#include "Sandbox.h"
+#include "tests/support/Sandbox.h"
 
 #include <QImage>
 #include <cstdint>

@@ -1,0 +1,65 @@
+#include "platform/core/Bundle.h"
+
+#include "platform/core/FileManager.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTranslator>
+#include <climits>
+#include <unistd.h>
+
+namespace platform::bundle {
+
+namespace {
+std::string& overridePath() {
+    static std::string path;
+    return path;
+}
+
+std::string parentOf(const std::string& path) {
+    auto slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+} // namespace
+
+std::string bundlePath() {
+    if (!overridePath().empty())
+        return overridePath();
+    char buffer[PATH_MAX + 1];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, PATH_MAX);
+    if (n <= 0)
+        return {};
+    std::string exe(buffer, static_cast<std::size_t>(n));
+    // <bundle>/Contents/MacOS/<program>
+    return parentOf(parentOf(parentOf(exe)));
+}
+
+void setMainBundlePath(const std::string& path) {
+    overridePath() = path;
+}
+
+std::string resourcesFolder() {
+    return bundlePath() + "/Contents/Resources";
+}
+
+std::string pathForResource(const std::string& name, const std::string& type) {
+    std::string path = resourcesFolder() + "/" + name + (type.empty() ? "" : "." + type);
+    return fs::exists(path) ? path : std::string();
+}
+
+bool loadTranslations() {
+    static QTranslator translator;
+    QString folder = QString::fromStdString(resourcesFolder() + "/translations");
+    if (!translator.load(QLocale(), QStringLiteral("trayskin"), QStringLiteral("_"), folder))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
+}
+
+QString localizedString(const char* key) {
+    QString text = QCoreApplication::translate("Trayskin", key);
+    return text.isEmpty() ? QString::fromUtf8(key) : text;
+}
+
+} // namespace platform::bundle

@@ -1,0 +1,46 @@
+// Pictures with a display size, as the drawing code sees them: the pixels are
+// loaded once and shared between copies; each copy has its own display size,
+// and is always drawn scaled to it.
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+#include <memory>
+#include <string>
+
+class QPainter;
+class QPointF;
+
+namespace platform {
+
+class Image {
+public:
+    explicit Image(QImage pixels);
+
+    // The picture in the file, or nothing when the file is not a picture that
+    // can be read within the allocation limit.
+    static std::shared_ptr<Image> fromFile(const std::string& path);
+    // The application's image resource "<name>.png", loaded once and shared by
+    // every caller; nothing when the bundle lacks it.
+    static std::shared_ptr<Image> named(const std::string& name);
+
+    // Largest picture, in megabytes of decoded pixels, that fromFile reads.
+    static constexpr int kAllocationLimitMB = 64;
+
+    std::shared_ptr<Image> copy() const;
+
+    QSizeF size() const { return size_; }
+    void setSize(QSizeF size);
+    const QImage& pixels() const { return pixels_; }
+
+    // Draws the picture at its display size with its lower-left corner at the
+    // point, blending over what is there. In a flipped view y grows downward,
+    // so the picture extends upward from the point.
+    void compositeToPoint(QPainter& painter, const QPointF& point, bool flipped) const;
+
+private:
+    QImage pixels_;
+    QSizeF size_;
+};
+
+} // namespace platform

@@ -1,0 +1,237 @@
+#include "app/AppController.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
+#include "privileged/AuthRunner.h"
+#include "tests/support/ControllerFixture.h"
+
+#include <QLocale>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace testing_support;
+using ControllerTest = ControllerFixture;
+
+TEST_F(ControllerTest, FirstStartShowsTheBackupAndPreparesTheLibrary) {
+    for (int i = 0; i < 29; ++i)
+        writeFile(box.menuExtras() + "/Other" + std::to_string(100 + i), "x");
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+
+    struct Seen {
+        int value;
+        bool windowVisible;
+    };
+    std::vector<Seen> seen;
+    QObject::connect(controller.backupProgress(), &QProgressBar::valueChanged, &controller,
+                     [&](int value) {
+                         seen.push_back({value, controller.backupWindow()->isVisible()});
+                     });
+
+    controller.awakeFromNib();
+    EXPECT_TRUE(presenter.alerts.empty());
+    EXPECT_TRUE(exits.empty());
+    // Reloading looked at the library root, which has no info file.
+    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
+    EXPECT_EQ(controller.fsBrowser()->numberOfColumns(), 1);
+
+    // 5, then +3 for each of the 30 entries, then 100 as the window goes.
+    ASSERT_EQ(seen.size(), 32u);
+    for (int i = 0; i <= 30; ++i) {
+        EXPECT_EQ(seen[i].value, 5 + 3 * i) << i;
+        EXPECT_TRUE(seen[i].windowVisible) << i;
+    }
+    EXPECT_EQ(seen.back().value, 100);
+    EXPECT_FALSE(controller.backupWindow()->isVisible());
+    EXPECT_EQ(controller.backupProgressValue(), 100.0);
+
+    // The library holds the backup, the default set and the shipped examples.
+    EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
+    EXPECT_EQ(readFile(box.library() + "/backup/Volume.menu/Contents/Resources/Volume1.tif"), "v1");
+    int sets = 0;
+    for (const char* extra : {"Volume", "Battery", "Clock"}) {
+        for (const auto& [path, kind] : snapshot(box.library() + "/" + extra)) {
+            if (path.ends_with("/trayskininfo.txt") && path.rfind("default/", 0) != 0)
+                ++sets;
+        }
+    }
+    EXPECT_GE(sets, 4);
+
+    // A later start shows no backup window.
+    AppController again;
+    again.setTerminator([this](int status) { exits.push_back(status); });
+    seen.clear();
+    QObject::connect(again.backupProgress(), &QProgressBar::valueChanged, &again, [&](int value) {
+        seen.push_back({value, true});
+    });
+    again.awakeFromNib();
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(again.backupWindow()->isVisible());
+    EXPECT_TRUE(exits.empty());
+}
+
+TEST_F(ControllerTest, SetupFailureAlertsAndEndsWithStatusZero) {
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    writeFile(box.home() + "/Library", "a file where the Library folder should be");
+
+    ::testing::internal::CaptureStdout();
+    controller.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem setting up home folder!\n");
+
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("My Apologies"));
+    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
+    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("Quit"));
+    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(readFile(box.home() + "/Library"), "a file where the Library folder should be");
+}
+
+TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {
+    // A bundle whose example tree cannot go in: the user has a file where an
+    // example extra's folder belongs.
+    const std::string bundle = box.base() + "/Other.app";
+    writeFile(bundle + "/Contents/Resources/included/Clock/Chalk/Clock1.tif", "c");
+    platform::bundle::setMainBundlePath(bundle);
+    writeFile(box.library() + "/Clock", "mine");
+
+    ::testing::internal::CaptureStdout();
+    controller.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem including examples!\n");
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad copy"));
+    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(readFile(box.library() + "/Clock"), "mine");
+
+    // The same alert in German, from the translation the bundle ships.
+    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(platform::bundle::loadTranslations());
+    platform::bundle::setMainBundlePath(bundle);
+    AppController german;
+    german.setTerminator([this](int status) { exits.push_back(status); });
+    ::testing::internal::CaptureStdout();
+    german.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem including examples!\n");
+    ASSERT_EQ(presenter.alerts.size(), 2u);
+    EXPECT_EQ(presenter.alerts[1].title, QStringLiteral("Wir bitten um Entschuldigung"));
+    EXPECT_TRUE(presenter.alerts[1].message.startsWith(QStringLiteral("Die mitgelieferten")));
+    EXPECT_EQ(presenter.alerts[1].button, QStringLiteral("Beenden"));
+
+    // Every other language shows the keys.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    EXPECT_FALSE(platform::bundle::loadTranslations());
+    EXPECT_EQ(platform::bundle::localizedString("My Apologies"), QStringLiteral("My Apologies"));
+}
+
+TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
+    controller.showHelp();
+    ASSERT_EQ(desktop.opened.size(), 1u);
+    EXPECT_EQ(desktop.opened[0],
+              std::string(TRAYSKIN_TEST_BUNDLE) + "/Contents/Resources/ReadMe.html");
+
+    // A bundle without the page: nothing happens, nothing is said.
+    platform::bundle::setMainBundlePath(box.base() + "/Empty.app");
+    controller.showHelp();
+    EXPECT_EQ(desktop.opened.size(), 1u);
+    EXPECT_TRUE(presenter.alerts.empty());
+
+    controller.exitApp();
+    EXPECT_EQ(exits, std::vector<int>{0});
+}
+
+TEST_F(ControllerTest, TheBarNeverPassesItsEnd) {
+    // Each entry adds 100 / n, from 5: past 100 for a few entries (held at
+    // 100), nothing at all for more than 100 (held at 5 until the end).
+    for (const int n : {3, 30, 101}) {
+        SCOPED_TRACE(n);
+        Sandbox world;
+        for (int i = 0; i < n; ++i)
+            writeFile(world.menuExtras() + "/Entry" + std::to_string(1000 + i), "x");
+        AppController fresh;
+        fresh.setTerminator([this](int status) { exits.push_back(status); });
+        std::vector<int> seen;
+        QObject::connect(fresh.backupProgress(), &QProgressBar::valueChanged, &fresh,
+                         [&](int value) { seen.push_back(value); });
+        fresh.awakeFromNib();
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.front(), 5);
+        EXPECT_EQ(seen.back(), 100);
+        EXPECT_EQ(fresh.backupProgress()->value(), 100);
+        for (int v : seen)
+            EXPECT_LE(v, 100);
+        const int step = 100 / n;
+        for (std::size_t i = 1; i + 1 < seen.size(); ++i)
+            EXPECT_EQ(seen[i], std::min(100, 5 + step * static_cast<int>(i)));
+        if (n > 100) {
+            EXPECT_EQ(seen, (std::vector<int>{5, 100}));
+        }
+    }
+    // A one-entry backup that fails: the window stays with the bar at its
+    // end, where the step of 100 took it.
+    {
+        Sandbox world;
+        makeSocket(world.menuExtras() + "/Broken");
+        AppController failing;
+        failing.setTerminator([this](int status) { exits.push_back(status); });
+        failing.awakeFromNib();
+        EXPECT_TRUE(failing.backupWindow()->isVisible());
+        EXPECT_EQ(failing.backupProgress()->value(), 100);
+        EXPECT_EQ(exits, std::vector<int>{0});
+        exits.clear();
+    }
+    // The window's own operation sets the bar, for whoever drives it.
+    controller.updateBackupWindow(42.0);
+    EXPECT_EQ(controller.backupProgress()->value(), 42);
+    EXPECT_TRUE(exits.empty());
+}
+
+TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    makeSocket(box.menuExtras() + "/Broken");
+
+    ::testing::internal::CaptureStdout();
+    controller.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem setting up home folder!\n");
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
+    EXPECT_EQ(exits, std::vector<int>{0});
+
+    for (int start = 2; start <= 3; ++start) {
+        SCOPED_TRACE(start);
+        AppController later;
+        std::vector<int> ended;
+        later.setTerminator([&](int status) { ended.push_back(status); });
+        ::testing::internal::CaptureStdout();
+        later.awakeFromNib();
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+                  "Backup not complete: could not copy Broken\n");
+        EXPECT_TRUE(ended.empty());
+        EXPECT_EQ(presenter.alerts.size(), 1u); // no new alert
+        // The window is ready: the library, the examples, the browser.
+        EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
+        EXPECT_FALSE(readFile(box.library() + "/Battery/Leaf/trayskininfo.txt").empty());
+        EXPECT_EQ(later.fsBrowser()->numberOfColumns(), 1);
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/backup"));
+        EXPECT_EQ(later.backupMissing(), std::vector<std::string>{"Broken"});
+        EXPECT_TRUE(later.mainWindow()->statusBar()->currentMessage().contains(
+            QStringLiteral("Backup not complete")));
+        EXPECT_TRUE(
+            later.mainWindow()->statusBar()->currentMessage().endsWith(QStringLiteral(": Broken")));
+    }
+}
+
+TEST_F(ControllerTest, ClosingTheWindowQuitsLikeQuit) {
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    controller.awakeFromNib();
+    controller.mainWindow()->show();
+    EXPECT_TRUE(controller.mainWindow()->statusBar()->currentMessage().isEmpty());
+    controller.mainWindow()->close();
+    EXPECT_EQ(exits, std::vector<int>{0});
+    // The authorization is gone: the runner has none to ask with.
+    ::testing::internal::CaptureStdout();
+    const OSStatus status = privileged::authmain("/a.tif", "/b.tif");
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(status, errAuthorizationInvalidRef);
+}

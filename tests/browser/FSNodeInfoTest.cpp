@@ -1,0 +1,181 @@
+#include "browser/FSNodeInfo.h"
+#include "platform/gui/Image.h"
+#include "platform/gui/Workspace.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/TiffFiles.h"
+
+#include "platform/core/Bundle.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using browser::FSNodeInfo;
+using namespace testing_support;
+
+namespace {
+
+std::vector<std::string> names(const std::vector<std::unique_ptr<FSNodeInfo>>& nodes) {
+    std::vector<std::string> out;
+    for (const auto& node : nodes)
+        out.push_back(node->lastPathComponent());
+    return out;
+}
+
+// A desktop whose icons the test knows: a 10 x 10 one for every item.
+struct KnownDesktop : testing_support::RecordingWorkspace {
+    std::vector<std::string> askedFiles;
+    std::vector<std::string> askedTypes;
+    bool haveFileIcons = true;
+    std::shared_ptr<platform::Image> iconForFile(const std::string& path) override {
+        askedFiles.push_back(path);
+        if (!haveFileIcons)
+            return nullptr;
+        QImage icon(10, 10, QImage::Format_ARGB32);
+        icon.fill(Qt::green);
+        return std::make_shared<platform::Image>(icon);
+    }
+    std::shared_ptr<platform::Image> iconForFileType(const std::string& extension) override {
+        askedTypes.push_back(extension);
+        return nullptr;
+    }
+    bool openFile(const std::string&) override { return false; }
+    bool launchApplication(const std::string&) override { return false; }
+};
+
+} // namespace
+
+TEST(FSNodeInfo, PathsOfParentlessAndChildNodes) {
+    auto root = FSNodeInfo::nodeWithParent(nullptr, "/Users/someone/Library/Trayskin");
+    FSNodeInfo volume(root.get(), "Volume");
+    FSNodeInfo set(&volume, "default");
+    EXPECT_EQ(root->absolutePath(), "/Users/someone/Library/Trayskin");
+    EXPECT_EQ(root->lastPathComponent(), "Trayskin");
+    EXPECT_EQ(set.absolutePath(), "/Users/someone/Library/Trayskin/Volume/default");
+    EXPECT_EQ(set.lastPathComponent(), "default");
+    EXPECT_EQ(set.parentNode(), &volume);
+    EXPECT_EQ(root->parentNode(), nullptr);
+
+    auto slash = FSNodeInfo::nodeWithParent(nullptr, "/");
+    EXPECT_EQ(FSNodeInfo(slash.get(), "Users").absolutePath(), "/Users");
+    EXPECT_EQ(slash->lastPathComponent(), "/");
+    // No normalisation: a name with "%@" or a trailing slash stays as given.
+    EXPECT_EQ(FSNodeInfo(root.get(), "a%@b").absolutePath(),
+              "/Users/someone/Library/Trayskin/a%@b");
+    EXPECT_EQ(FSNodeInfo::nodeWithParent(nullptr, "/x/y/")->lastPathComponent(), "y");
+}
+
+TEST(FSNodeInfo, VisibleEntriesLinksAndTypes) {
+    Sandbox box;
+    const std::string lib = box.library();
+    for (const char* name : {"backup/x", ".hidden", "Volume/.DS_Store", "Volume/backup/p.tif",
+                             "Volume/Backup/p.tif", "Volume/default/trayskininfo.txt",
+                             "Volume/default/Volume1.tif", "Volume/default/Trayskininfo.txt"})
+        writeFile(lib + "/" + name, "x");
+    ASSERT_EQ(::symlink("Volume", (lib + "/Link").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", (lib + "/Dangling").c_str()), 0);
+
+    auto root = FSNodeInfo::nodeWithParent(nullptr, lib);
+    EXPECT_EQ(names(root->subNodes()),
+              (std::vector<std::string>{".hidden", "Dangling", "Link", "Volume", "backup"}));
+    EXPECT_EQ(names(root->visibleSubNodes()),
+              (std::vector<std::string>{"Dangling", "Link", "Volume"}));
+    FSNodeInfo volume(root.get(), "Volume");
+    EXPECT_EQ(names(volume.visibleSubNodes()), (std::vector<std::string>{"Backup", "default"}));
+    FSNodeInfo set(&volume, "default");
+    EXPECT_EQ(names(set.visibleSubNodes()),
+              (std::vector<std::string>{"Trayskininfo.txt", "Volume1.tif"}));
+
+    FSNodeInfo link(root.get(), "Link");
+    FSNodeInfo dangling(root.get(), "Dangling");
+    FSNodeInfo picture(&set, "Volume1.tif");
+    FSNodeInfo missing(root.get(), "Missing");
+    EXPECT_TRUE(link.isLink());
+    EXPECT_TRUE(link.isDirectory());
+    EXPECT_TRUE(dangling.isLink());
+    EXPECT_FALSE(dangling.isDirectory());
+    EXPECT_FALSE(dangling.isReadable());
+    EXPECT_FALSE(volume.isLink());
+    EXPECT_EQ(link.fsType(), QStringLiteral("Directory"));
+    EXPECT_EQ(volume.fsType(), QStringLiteral("Directory"));
+    EXPECT_EQ(picture.fsType(), QString());
+    EXPECT_EQ(missing.fsType(), QString());
+    EXPECT_FALSE(missing.isReadable() || missing.isLink() || missing.isDirectory());
+    EXPECT_TRUE(missing.subNodes().empty());
+    EXPECT_TRUE(FSNodeInfo(&set, "Volume1.tif").subNodes().empty());
+}
+
+TEST(FSNodeInfo, InfoFileRewritesTheCallersText) {
+    Sandbox box;
+    const std::string set = box.library() + "/Clock/Chalk";
+    writeFile(set + "/trayskininfo.txt", "Chalk on a board.\n");
+    writeFile(set + "/Clock1.tif", "x");
+    writeFile(box.library() + "/Clock/Upper/TRAYSKININFO.TXT", "not the info file");
+    writeFile(box.library() + "/Clock/Bytes/trayskininfo.txt", "caf\xe9 \xff");
+    makeFolders(box.library() + "/Clock/Odd/trayskininfo.txt");
+
+    QString text = QStringLiteral("test ");
+    EXPECT_TRUE(FSNodeInfo::nodeWithParent(nullptr, set)->hasInfoFile(text));
+    EXPECT_EQ(text, QStringLiteral("Chalk on a board.\n"));
+    EXPECT_FALSE(
+        FSNodeInfo::nodeWithParent(nullptr, box.library() + "/Clock/Upper")->hasInfoFile(text));
+    EXPECT_EQ(text, QString());
+    text = QStringLiteral("stale");
+    EXPECT_FALSE(FSNodeInfo::nodeWithParent(nullptr, set + "/Clock1.tif")->hasInfoFile(text));
+    EXPECT_EQ(text, QString());
+    // Unreadable as text: still an info file, the text is what could be made of it.
+    text = QStringLiteral("stale");
+    EXPECT_TRUE(
+        FSNodeInfo::nodeWithParent(nullptr, box.library() + "/Clock/Odd")->hasInfoFile(text));
+    EXPECT_EQ(text, QString());
+    EXPECT_TRUE(
+        FSNodeInfo::nodeWithParent(nullptr, box.library() + "/Clock/Bytes")->hasInfoFile(text));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("caf")));
+    EXPECT_TRUE(text.contains(QChar(QChar::ReplacementCharacter)));
+}
+
+TEST(FSNodeInfo, IconsFollowTheSizeRule) {
+    Sandbox box;
+    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    KnownDesktop desktop;
+    const std::string dir = box.base() + "/icons";
+    writeTiff(dir + "/wide.tif", 32, 20);
+    writeTiff(dir + "/small.tiff", 20, 20);
+    writeTiff(dir + "/Caps.TIF", 20, 20);
+    writeFile(dir + "/fake.tif", "not a picture");
+    writeFile(dir + "/cut.tif", readFile(dir + "/wide.tif").substr(0, 40));
+    writeHugeTiffHeader(dir + "/huge.tif", 20000, 20000);
+    makeFolders(dir + "/folder.tif");
+    auto node = [&](const char* name) {
+        return FSNodeInfo::nodeWithParent(nullptr, dir + "/" + name);
+    };
+
+    auto wide16 = node("wide.tif")->iconImageOfSize(16, 16);
+    ASSERT_TRUE(wide16);
+    EXPECT_EQ(wide16->size(), QSizeF(32, 20));
+    EXPECT_EQ(node("wide.tif")->iconImageOfSize(64, 64)->size(), QSizeF(64, 64));
+    EXPECT_EQ(node("small.tiff")->iconImageOfSize(64, 64)->pixels().size(), QSize(20, 20));
+
+    // A capitalised extension is no picture: the desktop's icon, grown to 64.
+    auto caps = node("Caps.TIF")->iconImageOfSize(64, 64);
+    EXPECT_EQ(caps->pixels().size(), QSize(10, 10));
+    EXPECT_EQ(caps->size(), QSizeF(64, 64));
+    EXPECT_EQ(desktop.askedFiles, std::vector<std::string>{dir + "/Caps.TIF"});
+
+    // Whatever cannot be read as a picture gets the shared default icon at
+    // its own size, and the desktop is not asked.
+    auto defaultIcon = platform::Image::named(browser::kDefaultIconName);
+    ASSERT_TRUE(defaultIcon);
+    const QSizeF ownSize = defaultIcon->size();
+    for (const char* name : {"fake.tif", "cut.tif", "huge.tif", "folder.tif", "gone.tif"}) {
+        auto icon = node(name)->iconImageOfSize(256, 256);
+        EXPECT_EQ(icon, defaultIcon) << name;
+    }
+    EXPECT_EQ(defaultIcon->size(), ownSize);
+    EXPECT_EQ(desktop.askedFiles.size(), 1u);
+
+    // No desktop icon for the file nor its type: the default icon.
+    desktop.haveFileIcons = false;
+    EXPECT_EQ(node("notes.txt")->iconImageOfSize(16, 16), defaultIcon);
+    EXPECT_EQ(desktop.askedTypes, std::vector<std::string>{"txt"});
+}

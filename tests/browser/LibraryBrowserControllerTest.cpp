@@ -1,0 +1,138 @@
+#include "browser/LibraryBrowserController.h"
+#include "browser/FSBrowserCell.h"
+#include "platform/gui/Image.h"
+#include "tests/support/BrowserDriver.h"
+#include "tests/support/ControllerFixture.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+// The started program on a sandbox library, driven by real clicks.
+class LibraryBrowserTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+        box.addBundle("Clock", {{"Clock1.tif", "c1"}});
+        const std::string lib = box.library();
+        writeFile(lib + "/Volume/Info Only/trayskininfo.txt", "Nothing but words.");
+        writeFile(lib + "/Volume/Plain/Volume1.tif", "p");
+        writeFile(lib + "/Volume/Plain/Trayskininfo.txt", "wrong case");
+        writeFile(lib + "/.secret/x", "x");
+        startShown();
+    }
+
+    void settle() { testing_support::settle(browser()); }
+    platform::ColumnBrowser& browser() { return *controller.fsBrowser(); }
+    std::vector<std::string> titles(int column) {
+        return testing_support::titles(browser(), column);
+    }
+    void click(int column, const std::string& title,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        testing_support::click(browser(), column, title, modifiers);
+    }
+    QString inspector() { return controller.libraryBrowser().inspectorText().string(); }
+    bool buttonEnabled() { return controller.useButton()->isEnabled(); }
+};
+
+} // namespace
+
+TEST_F(LibraryBrowserTest, ColumnsListTheLibraryInListingOrder) {
+    EXPECT_EQ(titles(0), (std::vector<std::string>{"Battery", "Clock", "Volume"}));
+    EXPECT_EQ(browser().minColumnWidth(), std::floor(browser().minColumnWidth()));
+    EXPECT_GE(browser().minColumnWidth(), 150.0);
+    EXPECT_EQ(browser().maxVisibleColumns(), 4);
+    click(0, "Volume");
+    EXPECT_EQ(titles(1),
+              (std::vector<std::string>{"Ember", "Info Only", "Ocean", "Plain", "default"}));
+    click(1, "default");
+    EXPECT_EQ(controller.libraryBrowser().fsPathToColumn(2), box.library() + "/Volume/default");
+    EXPECT_EQ(titles(2), std::vector<std::string>{"Volume1.tif"});
+
+    // The folder loses its entries while shown: a late fill of a row that is
+    // gone leaves the cell blank.
+    browser::FSBrowserCell late;
+    ::unlink((box.library() + "/Volume/default/Volume1.tif").c_str());
+    controller.libraryBrowser().browserWillDisplayCell(browser(), late, 0, 2);
+    EXPECT_EQ(late.stringValue(), "");
+    EXPECT_FALSE(late.iconImage());
+    EXPECT_EQ(controller.libraryBrowser().browserNumberOfRowsInColumn(browser(), 2), 0);
+}
+
+TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
+    EXPECT_FALSE(buttonEnabled());
+    click(0, "Volume");
+    EXPECT_FALSE(buttonEnabled());
+    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
+    EXPECT_EQ(inspector(), QStringLiteral("Name: Volume\nType: Directory\n\n"));
+
+    click(1, "Ocean");
+    const QString ocean =
+        QString::fromStdString(readFile(box.library() + "/Volume/Ocean/trayskininfo.txt"));
+    ASSERT_FALSE(ocean.isEmpty());
+    EXPECT_TRUE(buttonEnabled());
+    EXPECT_EQ(controller.libraryBrowser().infostore(), ocean);
+    EXPECT_EQ(inspector(),
+              QStringLiteral("Name: Ocean\nType: Directory\n") + ocean + QLatin1Char('\n'));
+    ASSERT_TRUE(controller.libraryBrowser().wellImage());
+    EXPECT_FALSE(controller.nodeIconWell()->pixmap().isNull());
+
+    // A picture: no type, the set's text stays.
+    click(2, titles(2).front());
+    EXPECT_EQ(inspector(), QStringLiteral("Name: ") + QString::fromStdString(titles(2).front()) +
+                               QStringLiteral("\nType: \n") + ocean + QLatin1Char('\n'));
+    EXPECT_EQ(controller.libraryBrowser().wellImage()->size(), QSizeF(64, 64));
+
+    // A set with nothing but its info file shows no rows: the button keeps
+    // the state the pictures of Ocean left.
+    click(1, "Info Only");
+    EXPECT_EQ(browser().numberOfRowsInColumn(2), 0);
+    EXPECT_TRUE(buttonEnabled());
+    EXPECT_EQ(controller.libraryBrowser().infostore(), QStringLiteral("Nothing but words."));
+
+    // An info file in the wrong letter case is none.
+    click(1, "Plain");
+    EXPECT_FALSE(buttonEnabled());
+    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
+
+    // Another extra: its sets' column disables the button and empties the text.
+    click(1, "Ocean");
+    EXPECT_TRUE(buttonEnabled());
+    click(0, "Clock");
+    EXPECT_FALSE(buttonEnabled());
+    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
+}
+
+TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
+    click(0, "Volume");
+    click(1, "Ocean");
+    const QString before = controller.libraryBrowser().infostore();
+    click(1, "Ember", Qt::ControlModifier);
+    EXPECT_EQ(inspector(), QStringLiteral("Multiple Selection"));
+    EXPECT_FALSE(controller.libraryBrowser().wellImage());
+    EXPECT_TRUE(controller.nodeIconWell()->pixmap().isNull());
+    EXPECT_EQ(controller.nodeInspector()->text(), QStringLiteral("Multiple Selection"));
+    EXPECT_EQ(controller.libraryBrowser().infostore(), before);
+    EXPECT_TRUE(buttonEnabled());
+
+    controller.reloadData();
+    settle();
+    QTest::mouseClick(browser().columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(20, 400));
+    EXPECT_EQ(inspector(), QStringLiteral("No Selection"));
+
+    // A double click does what its first click did, nothing more.
+    click(0, "Volume");
+    const QString shown = inspector();
+    const int columns = browser().numberOfColumns();
+    controller.libraryBrowser().browserDoubleClick(browser());
+    EXPECT_EQ(inspector(), shown);
+    EXPECT_EQ(browser().numberOfColumns(), columns);
+}

@@ -1,0 +1,326 @@
+#include "library/HomeFolder.h"
+#include "library/Layout.h"
+#include "platform/core/FileManager.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace testing_support;
+
+namespace {
+
+// Records what the backup window would show.
+struct RecordingProgress : library::BackupProgress {
+    double value = 0.0;
+    bool open = false;
+    int opened = 0;
+    int closed = 0;
+    std::vector<double> shown; // the bar at every redraw
+    std::function<void()> onRedraw;
+
+    void openBackupWindow() override {
+        open = true;
+        ++opened;
+        value = 5.0;
+    }
+    void closeBackupWindow() override {
+        value = 100.0;
+        open = false;
+        ++closed;
+    }
+    void incrementBy(double delta) override { value += delta; }
+    void displayIfNeeded() override {
+        shown.push_back(value);
+        if (onRedraw)
+            onRedraw();
+    }
+};
+
+const std::string kInfo(library::kDefaultInfoText);
+
+void addStandardBundles(Sandbox& box) {
+    box.addBundle("Clock", {{"Clock1.tif", "c1"},
+                            {"Clock2.tiff", "c2"},
+                            {"ClockBig.TIF", "big"},
+                            {"Clock1.tif.bak", "bak"},
+                            {"English.lproj/Localizable.strings", "s"}});
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}, {"Volume2.tif", "v2"}});
+    writeFile(box.menuExtras() + "/ReadMe.txt", "not a bundle");
+}
+
+} // namespace
+
+TEST(SetupHomeFolder, FirstStartMakesBackupAndDefaultSets) {
+    Sandbox box;
+    addStandardBundles(box);
+    RecordingProgress progress;
+
+    ASSERT_TRUE(library::setupHomeFolder(progress));
+
+    // The backup is the Menu Extras folder, byte for byte; no staging left.
+    EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
+    EXPECT_FALSE(platform::fs::exists(box.library() + "/.backup-staging"));
+
+    std::map<std::string, std::string> expected = {
+        {"Clock", "d"},
+        {"Clock/default", "d"},
+        {"Clock/default/trayskininfo.txt", "f:" + kInfo},
+        {"Clock/default/Clock1.tif", "f:c1"},
+        {"Clock/default/Clock2.tiff", "f:c2"},
+        {"Volume", "d"},
+        {"Volume/default", "d"},
+        {"Volume/default/trayskininfo.txt", "f:" + kInfo},
+        {"Volume/default/Volume1.tif", "f:v1"},
+        {"Volume/default/Volume2.tif", "f:v2"},
+    };
+    auto tree = snapshot(box.library());
+    std::erase_if(tree, [](const auto& e) { return e.first.rfind("backup", 0) == 0; });
+    // The work folder is all that is left of the copies: empty.
+    EXPECT_EQ(tree[".trayskin-work"], "d");
+    tree.erase(".trayskin-work");
+    EXPECT_EQ(tree, expected);
+
+    // Three entries: a step of 33 after each copy, then 100 as it closes.
+    EXPECT_EQ(progress.shown, (std::vector<double>{38.0, 71.0, 104.0}));
+    EXPECT_EQ(progress.opened, 1);
+    EXPECT_EQ(progress.closed, 1);
+    EXPECT_EQ(progress.value, 100.0);
+}
+
+TEST(SetupHomeFolder, BarValuesFollowTheIntegerStep) {
+    for (int count : {30, 101, 0}) {
+        SCOPED_TRACE(count);
+        Sandbox box;
+        for (int i = 0; i < count; ++i)
+            writeFile(box.menuExtras() + "/Entry" + std::to_string(i), "x");
+        RecordingProgress progress;
+        ASSERT_TRUE(library::setupHomeFolder(progress));
+        std::vector<double> expected;
+        const int step = count ? 100 / count : 0;
+        for (int i = 1; i <= count; ++i)
+            expected.push_back(5.0 + step * i);
+        EXPECT_EQ(progress.shown, expected);
+        if (count == 30) {
+            EXPECT_EQ(progress.shown.back(), 95.0);
+        }
+        EXPECT_EQ(progress.opened, 1);
+        EXPECT_EQ(progress.closed, 1);
+        EXPECT_TRUE(platform::fs::isDirectory(box.library() + "/backup"));
+    }
+    // A Menu Extras folder that cannot be listed counts as empty.
+    Sandbox box;
+    ::rmdir(box.menuExtras().c_str());
+    RecordingProgress progress;
+    EXPECT_TRUE(library::setupHomeFolder(progress));
+    EXPECT_EQ(progress.closed, 1);
+    EXPECT_EQ(platform::fs::listFolder(box.library()),
+              (std::vector<std::string>{".trayskin-work", "backup"}));
+}
+
+TEST(SetupHomeFolder, LaterStartsRestoreWhatIsMissingAndKeepTheRest) {
+    Sandbox box;
+    addStandardBundles(box);
+    RecordingProgress first;
+    ASSERT_TRUE(library::setupHomeFolder(first));
+    const auto backup = snapshot(box.library() + "/backup");
+
+    // The user's own files at every level, a deleted set and a deleted picture.
+    const std::string lib = box.library();
+    writeFile(lib + "/mine.txt", "m");
+    writeFile(lib + "/Clock/My Set/Clock1.tif", "mine");
+    writeFile(lib + "/Volume/default/notes.txt", "n");
+    writeFile(lib + "/Volume/default/trayskininfo.txt", "edited");
+    writeFile(lib + "/backup/extra-of-mine", "e");
+    ::unlink((lib + "/Volume/default/Volume2.tif").c_str());
+    ::unlink((lib + "/Clock/default/trayskininfo.txt").c_str());
+    std::string cmd = "rm -rf '" + lib + "/Clock/default'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    // Since the first start the bundle changed and a new bundle arrived.
+    writeFile(box.menuExtras() + "/Clock.menu/Contents/Resources/Clock1.tif", "installed");
+    box.addBundle("Battery", {{"Battery1.tif", "b1"}});
+
+    RecordingProgress later;
+    ASSERT_TRUE(library::setupHomeFolder(later));
+    EXPECT_EQ(later.opened, 0);
+    EXPECT_TRUE(later.shown.empty());
+
+    EXPECT_EQ(readFile(lib + "/mine.txt"), "m");
+    EXPECT_EQ(readFile(lib + "/Clock/My Set/Clock1.tif"), "mine");
+    EXPECT_EQ(readFile(lib + "/Volume/default/notes.txt"), "n");
+    EXPECT_EQ(readFile(lib + "/Volume/default/trayskininfo.txt"), "edited");
+    EXPECT_EQ(readFile(lib + "/Volume/default/Volume2.tif"), "v2");
+    EXPECT_EQ(readFile(lib + "/Clock/default/Clock1.tif"), "installed");
+    EXPECT_EQ(readFile(lib + "/Clock/default/trayskininfo.txt"), kInfo);
+    EXPECT_EQ(readFile(lib + "/Battery/default/Battery1.tif"), "b1");
+    // The backup is left as it was, apart from the user's file in it.
+    auto nowBackup = snapshot(lib + "/backup");
+    nowBackup.erase("extra-of-mine");
+    EXPECT_EQ(nowBackup, backup);
+    EXPECT_FALSE(platform::fs::exists(lib + "/backup/Battery.menu"));
+
+    // A default set that exists without its info file never gets one.
+    ::unlink((lib + "/Battery/default/trayskininfo.txt").c_str());
+    RecordingProgress third;
+    ASSERT_TRUE(library::setupHomeFolder(third));
+    EXPECT_FALSE(platform::fs::exists(lib + "/Battery/default/trayskininfo.txt"));
+}
+
+TEST(SetupHomeFolder, FailuresStopAtTheRightMoment) {
+    {
+        SCOPED_TRACE("library root impossible: a file where ~/Library should be");
+        Sandbox box;
+        addStandardBundles(box);
+        writeFile(box.home() + "/Library", "file");
+        RecordingProgress progress;
+        EXPECT_FALSE(library::setupHomeFolder(progress));
+        EXPECT_EQ(progress.opened, 0);
+        EXPECT_EQ(readFile(box.home() + "/Library"), "file");
+    }
+    {
+        SCOPED_TRACE("a backup copy fails: bar advanced, window left open");
+        Sandbox box;
+        box.addBundle("Clock", {{"Clock1.tif", "c1"}});
+        makeSocket(box.menuExtras() + "/Sock");
+        box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+        RecordingProgress progress;
+        EXPECT_FALSE(library::setupHomeFolder(progress));
+        EXPECT_EQ(progress.shown, (std::vector<double>{38.0, 71.0}));
+        EXPECT_TRUE(progress.open);
+        EXPECT_EQ(progress.closed, 0);
+        // Clock was handled before the failing entry, Volume never reached.
+        EXPECT_EQ(readFile(box.library() + "/Clock/default/Clock1.tif"), "c1");
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/Volume"));
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/backup"));
+    }
+    {
+        SCOPED_TRACE("a default folder cannot be made");
+        Sandbox box;
+        addStandardBundles(box);
+        writeFile(box.library() + "/Clock", "a file of the user's");
+        RecordingProgress progress;
+        EXPECT_FALSE(library::setupHomeFolder(progress));
+        EXPECT_EQ(readFile(box.library() + "/Clock"), "a file of the user's");
+    }
+    {
+        SCOPED_TRACE("a picture cannot be copied: the ones before it stay");
+        Sandbox box;
+        box.addBundle("Clock", {{"Clock1.tif", "c1"}, {"Clock3.tif", "c3"}});
+        makeSocket(box.menuExtras() + "/Clock.menu/Contents/Resources/Clock2.tif");
+        ASSERT_TRUE(platform::fs::createDirectory(box.home() + "/Library"));
+        ASSERT_TRUE(platform::fs::createDirectory(box.library()));
+        ASSERT_TRUE(platform::fs::createDirectory(box.library() + "/backup"));
+        RecordingProgress progress;
+        EXPECT_FALSE(library::setupHomeFolder(progress));
+        EXPECT_EQ(readFile(box.library() + "/Clock/default/Clock1.tif"), "c1");
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/Clock/default/Clock2.tif"));
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/Clock/default/Clock3.tif"));
+    }
+}
+
+TEST(SetupHomeFolder, InterruptedBackupIsCompletedByTheNextStart) {
+    // The first start fails on the third entry; the cause is then removed and
+    // the next start must end with a complete backup.
+    Sandbox box;
+    box.addBundle("A", {{"A1.tif", "a"}});
+    box.addBundle("B", {{"B1.tif", "b"}});
+    makeSocket(box.menuExtras() + "/C");
+    box.addBundle("D", {{"D1.tif", "d"}});
+    RecordingProgress failing;
+    ASSERT_FALSE(library::setupHomeFolder(failing));
+    EXPECT_FALSE(platform::fs::exists(box.library() + "/backup"));
+
+    ::unlink((box.menuExtras() + "/C").c_str());
+    writeFile(box.menuExtras() + "/C", "now a file");
+    // A copy that was cut short: only ever in the work folder.
+    writeFile(box.library() + "/.trayskin-work/.trayskin-copy-0123456789abcdef/x", "part");
+    RecordingProgress resumed;
+    ASSERT_TRUE(library::setupHomeFolder(resumed));
+    EXPECT_EQ(resumed.opened, 1);
+    EXPECT_EQ(resumed.closed, 1);
+    EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
+    EXPECT_FALSE(platform::fs::exists(box.library() + "/.backup-staging"));
+    EXPECT_TRUE(platform::fs::listFolder(box.library() + "/.trayskin-work").empty());
+
+    // A start killed at any redraw leaves either no backup or a complete one.
+    for (int killAt = 1; killAt <= 4; ++killAt) {
+        SCOPED_TRACE(killAt);
+        Sandbox fresh;
+        for (const char* n : {"A", "B", "C", "D"})
+            fresh.addBundle(n, {{std::string(n) + "1.tif", n}});
+        RecordingProgress dying;
+        int redraws = 0;
+        struct Killed {};
+        dying.onRedraw = [&] {
+            if (++redraws == killAt)
+                throw Killed{};
+        };
+        EXPECT_THROW(library::setupHomeFolder(dying), Killed);
+        EXPECT_FALSE(platform::fs::exists(fresh.library() + "/backup"));
+        RecordingProgress next;
+        ASSERT_TRUE(library::setupHomeFolder(next));
+        EXPECT_EQ(snapshot(fresh.library() + "/backup"), snapshot(fresh.menuExtras()));
+    }
+}
+
+TEST(SetupHomeFolder, AnEntryThatCanNeverBeCopiedDoesNotLockTheUserOut) {
+    // The first start stops at the failed copy, as it always did; every later
+    // start keeps the backup staged, names the entry and prepares the rest.
+    Sandbox box;
+    box.addBundle("A", {{"A1.tif", "a"}});
+    makeSocket(box.menuExtras() + "/B");
+    box.addBundle("C", {{"C1.tif", "c"}});
+    RecordingProgress first;
+    library::SetupReport report;
+    EXPECT_FALSE(library::setupHomeFolder(first, &report));
+    EXPECT_FALSE(platform::fs::exists(box.library() + "/C"));
+
+    for (int start = 2; start <= 3; ++start) {
+        SCOPED_TRACE(start);
+        RecordingProgress later;
+        library::SetupReport again;
+        ASSERT_TRUE(library::setupHomeFolder(later, &again));
+        EXPECT_EQ(again.backupMissing, std::vector<std::string>{"B"});
+        EXPECT_EQ(later.opened, 1);
+        EXPECT_EQ(later.closed, 1);
+        EXPECT_EQ(readFile(box.library() + "/A/default/A1.tif"), "a");
+        EXPECT_EQ(readFile(box.library() + "/C/default/C1.tif"), "c");
+        // Never called complete: still staged, with what did arrive.
+        EXPECT_FALSE(platform::fs::exists(box.library() + "/backup"));
+        EXPECT_EQ(readFile(box.library() + "/.backup-staging/C.menu/Contents/Resources/C1.tif"),
+                  "c");
+    }
+
+    // Once the entry can be copied, the next start completes the backup.
+    ::unlink((box.menuExtras() + "/B").c_str());
+    writeFile(box.menuExtras() + "/B", "a file now");
+    RecordingProgress fixed;
+    library::SetupReport done;
+    ASSERT_TRUE(library::setupHomeFolder(fixed, &done));
+    EXPECT_TRUE(done.backupMissing.empty());
+    EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
+    EXPECT_FALSE(platform::fs::exists(box.library() + "/.backup-staging"));
+}
+
+TEST(SetupHomeFolder, MenuExtrasNamedLikeTheLibrarysOwnFoldersGetNoExtraFolder) {
+    Sandbox box;
+    box.addBundle("backup", {{"b1.tif", "b"}});
+    box.addBundle(".backup-staging", {{"s1.tif", "s"}});
+    box.addBundle(".trayskin-work", {{"w1.tif", "w"}});
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        RecordingProgress progress;
+        library::SetupReport report;
+        ASSERT_TRUE(library::setupHomeFolder(progress, &report));
+        EXPECT_TRUE(report.backupMissing.empty());
+        // The backup is complete and is the backup, not an extra folder.
+        EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
+        EXPECT_EQ(platform::fs::listFolder(box.library()),
+                  (std::vector<std::string>{".trayskin-work", "Volume", "backup"}));
+        EXPECT_TRUE(platform::fs::listFolder(box.library() + "/.trayskin-work").empty());
+        EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
+    }
+}

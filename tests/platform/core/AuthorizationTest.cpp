@@ -1,0 +1,104 @@
+// Authorization Services over polkit: the external form, and polkit asked
+// through a pkcheck (a stand-in script here) for each of its answers.
+#include "platform/core/Authorization.h"
+#include "tests/support/FakeAuthority.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace testing_support;
+using platform::auth::PolkitAnswer;
+
+namespace {
+
+// A pkcheck that writes its arguments and environment beside itself and
+// exits with the code in the file "answer" beside it.
+std::string stubPkcheck(const Sandbox& box) {
+    const std::string path = box.base() + "/pkcheck";
+    writeFile(path, "#!/bin/sh\n"
+                    "printf '%s|' \"$@\" > '" +
+                        box.base() +
+                        "/args'\n"
+                        "tr '\\000' ' ' < /proc/$$/environ > '" +
+                        box.base() +
+                        "/environ'\n"
+                        "read code < '" +
+                        box.base() + "/answer'\nexit $code\n");
+    ::chmod(path.c_str(), 0755);
+    return path;
+}
+
+} // namespace
+
+TEST(PkcheckAuthority, AsksAboutTheSubjectAndReadsEveryAnswer) {
+    Sandbox box;
+    platform::auth::PkcheckAuthority polkit(stubPkcheck(box), false);
+    const platform::auth::Subject subject{4242, 987654321};
+    const std::pair<int, PolkitAnswer> answers[] = {
+        {0, PolkitAnswer::Authorized}, {1, PolkitAnswer::NotAuthorized},
+        {2, PolkitAnswer::Challenge},  {3, PolkitAnswer::Dismissed},
+        {4, PolkitAnswer::Error},      {127, PolkitAnswer::Error}};
+    for (const auto& [code, answer] : answers) {
+        writeFile(box.base() + "/answer", std::to_string(code) + "\n");
+        EXPECT_EQ(polkit.check("org.example.right", subject, 501, false), answer) << code;
+    }
+    EXPECT_EQ(readFile(box.base() + "/args"),
+              "--action-id|org.example.right|--process|4242,987654321,501|");
+    EXPECT_EQ(readFile(box.base() + "/environ"), "");
+    polkit.check("org.example.right", subject, 501, true);
+    EXPECT_EQ(readFile(box.base() + "/args"),
+              "--action-id|org.example.right|--process|4242,987654321,501|"
+              "--allow-user-interaction|");
+
+    // No pkcheck, or one that cannot be run: nobody to ask.
+    platform::auth::PkcheckAuthority missing(box.base() + "/none", false);
+    EXPECT_EQ(missing.check("org.example.right", subject, 501, false), PolkitAnswer::NoPolkit);
+    ::chmod((box.base() + "/pkcheck").c_str(), 0644);
+    EXPECT_EQ(polkit.check("org.example.right", subject, 501, false), PolkitAnswer::NoPolkit);
+}
+
+TEST(Authorization, ExternalFormNamesTheCreatorAndIsCheckedForShape) {
+    AuthorizationRef mine = nullptr;
+    ASSERT_EQ(AuthorizationCreate(nullptr, nullptr, kAuthorizationFlagPreAuthorize, &mine), 0);
+    AuthorizationExternalForm form{};
+    ASSERT_EQ(AuthorizationMakeExternalForm(mine, &form), 0);
+    AuthorizationRef back = nullptr;
+    ASSERT_EQ(AuthorizationCreateFromExternalForm(&form, &back), 0);
+    EXPECT_EQ(platform::auth::subjectOf(back).pid, ::getpid());
+    EXPECT_EQ(platform::auth::subjectOf(back).startTime,
+              platform::auth::processStartTime(::getpid()));
+    AuthorizationFree(back, 0);
+
+    AuthorizationExternalForm bad = form;
+    bad.bytes[0] = 'X';
+    EXPECT_EQ(AuthorizationCreateFromExternalForm(&bad, &back), errAuthorizationInvalidRef);
+    EXPECT_EQ(AuthorizationFree(mine, 0), 0);
+    EXPECT_EQ(AuthorizationFree(nullptr, 0), errAuthorizationInvalidRef);
+
+    // The authority decides the rights, and may refuse the creation itself.
+    ScopedAuthority refusing(PolkitAnswer::NotAuthorized);
+    ASSERT_EQ(AuthorizationCreate(nullptr, nullptr, kAuthorizationFlagPreAuthorize, &mine), 0);
+    AuthorizationItem item{"org.example.right", 0, nullptr, 0};
+    AuthorizationRights rights{1, &item};
+    EXPECT_EQ(
+        AuthorizationCopyRights(mine, &rights, nullptr, kAuthorizationFlagPreAuthorize, nullptr),
+        errAuthorizationDenied);
+    fakeAuthority().answer = PolkitAnswer::Challenge;
+    EXPECT_EQ(
+        AuthorizationCopyRights(mine, &rights, nullptr, kAuthorizationFlagPreAuthorize, nullptr),
+        errAuthorizationDenied);
+    EXPECT_EQ(AuthorizationCopyRights(
+                  mine, &rights, nullptr,
+                  kAuthorizationFlagPreAuthorize | kAuthorizationFlagInteractionAllowed, nullptr),
+              errAuthorizationCanceled);
+    ASSERT_EQ(fakeAuthority().questions.size(), 3u);
+    EXPECT_EQ(fakeAuthority().questions[0].subject.pid, ::getpid());
+    EXPECT_FALSE(fakeAuthority().questions[0].allowInteraction);
+    EXPECT_TRUE(fakeAuthority().questions[2].allowInteraction);
+    AuthorizationFree(mine, 0);
+    fakeAuthority().creation = errAuthorizationInternal;
+    EXPECT_EQ(AuthorizationCreate(nullptr, nullptr, kAuthorizationFlagPreAuthorize, &mine),
+              errAuthorizationInternal);
+}

@@ -1,0 +1,187 @@
+#include "platform/widgets/ColumnBrowser.h"
+#include "tests/support/Sandbox.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+
+using platform::BrowserCell;
+using platform::ColumnBrowser;
+
+namespace {
+
+// A tree of numbered rows: column c has rows[c] rows, every row a branch
+// except in the last column. Records every question the browser asks.
+struct CountingDelegate : platform::ColumnBrowserDelegate {
+    std::vector<int> rows;
+    std::vector<int> countsAsked;
+    std::map<std::pair<int, int>, int> fills; // (column, row) -> times filled
+
+    int browserNumberOfRowsInColumn(ColumnBrowser&, int column) override {
+        countsAsked.push_back(column);
+        return column < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(column)] : 0;
+    }
+    void browserWillDisplayCell(ColumnBrowser&, BrowserCell& cell, int row, int column) override {
+        ++fills[{column, row}];
+        cell.setAttributedStringValue("c" + std::to_string(column) + "r" + std::to_string(row), {});
+        cell.setLeaf(column + 1 >= static_cast<int>(rows.size()));
+    }
+    int filledIn(int column) const {
+        int n = 0;
+        for (const auto& [key, times] : fills)
+            n += key.first == column;
+        return n;
+    }
+    bool eachFilledOnce() const {
+        for (const auto& [key, times] : fills)
+            if (times != 1)
+                return false;
+        return true;
+    }
+};
+
+struct BrowserFixture : ::testing::Test {
+    CountingDelegate delegate;
+    ColumnBrowser browser;
+    std::vector<std::size_t> actions; // selected cell count at each action
+    int doubles = 0;
+
+    void SetUp() override {
+        browser.setDelegate(&delegate);
+        browser.setAction(
+            [this](ColumnBrowser& b) { actions.push_back(b.selectedCells().size()); });
+        browser.setDoubleAction([this](ColumnBrowser&) { ++doubles; });
+        browser.setMaxVisibleColumns(4);
+        browser.resize(800, 400);
+        browser.show();
+        QApplication::processEvents();
+    }
+    void showAll() {
+        for (int c = 0; c < browser.numberOfColumns(); ++c)
+            browser.columnView(c)->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    void click(int column, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        auto* view = browser.columnView(column);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->rowRect(row).center());
+    }
+};
+
+} // namespace
+
+TEST_F(BrowserFixture, OnlyRowsOnScreenAreFilledAndEachOnce) {
+    delegate.rows = {100000, 3};
+    browser.loadColumnZero();
+    showAll();
+    const int visible =
+        static_cast<int>(browser.columnView(0)->viewport()->height() / browser.rowHeight()) + 1;
+    EXPECT_EQ(delegate.countsAsked, std::vector<int>{0});
+    EXPECT_GT(delegate.filledIn(0), 0);
+    EXPECT_LE(delegate.filledIn(0), visible);
+    showAll();
+    EXPECT_TRUE(delegate.eachFilledOnce());
+
+    // Scrolling far down fills the rows that come into view, and only those.
+    auto* bar = browser.columnView(0)->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    showAll();
+    EXPECT_EQ(delegate.fills.count({0, 99999}), 1u);
+    EXPECT_LE(delegate.filledIn(0), 2 * visible);
+    bar->setValue(0);
+    showAll();
+    EXPECT_TRUE(delegate.eachFilledOnce());
+}
+
+TEST_F(BrowserFixture, SelectionReloadsOnlyTheColumnsToItsRight) {
+    delegate.rows = {5, 4, 3};
+    browser.loadColumnZero();
+    showAll();
+    click(0, 2);
+    showAll();
+    ASSERT_EQ(browser.numberOfColumns(), 2);
+    click(1, 1);
+    showAll();
+    ASSERT_EQ(browser.numberOfColumns(), 3);
+    EXPECT_EQ(browser.pathToColumn(0), "/");
+    EXPECT_EQ(browser.pathToColumn(2), "/c0r2/c1r1");
+    EXPECT_EQ(browser.path(), "/c0r2/c1r1");
+    EXPECT_EQ(browser.pathSeparator(), "/");
+    EXPECT_EQ(delegate.countsAsked, (std::vector<int>{0, 1, 2}));
+
+    // Another row of column 1: column 2 is loaded afresh, columns 0 and 1 not.
+    click(1, 3);
+    showAll();
+    EXPECT_EQ(delegate.countsAsked, (std::vector<int>{0, 1, 2, 2}));
+    EXPECT_EQ(delegate.fills[std::make_pair(0, 2)], 1);
+    EXPECT_EQ(delegate.fills[std::make_pair(1, 3)], 1);
+    EXPECT_EQ(delegate.fills[std::make_pair(2, 0)], 2); // once per load of column 2
+    EXPECT_EQ(actions, (std::vector<std::size_t>{1, 1, 1}));
+
+    // Several rows of one column: no column to the right, all reported.
+    click(1, 0, Qt::ControlModifier);
+    EXPECT_EQ(browser.numberOfColumns(), 2);
+    EXPECT_EQ(browser.selectedCells().size(), 2u);
+    click(1, 2, Qt::ShiftModifier);
+    EXPECT_EQ(browser.selectedCells().size(), 3u);
+    EXPECT_EQ(actions.back(), 3u);
+
+    // A click below the rows leaves nothing selected in that column.
+    QTest::mouseClick(browser.columnView(1)->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(10, 300));
+    EXPECT_EQ(browser.selectedColumn(), 0);
+    EXPECT_EQ(browser.path(), "/c0r2");
+
+    QTest::mouseDClick(browser.columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       browser.columnView(0)->rowRect(1).center());
+    EXPECT_EQ(doubles, 1);
+
+    // Reload: column 0 afresh, nothing selected, nothing to its right.
+    browser.loadColumnZero();
+    EXPECT_EQ(browser.numberOfColumns(), 1);
+    EXPECT_EQ(browser.selectedColumn(), -1);
+    EXPECT_TRUE(browser.selectedCells().empty());
+    EXPECT_EQ(browser.path(), "/");
+}
+
+TEST_F(BrowserFixture, KeyboardAndPaths) {
+    delegate.rows = {30, 4, 3};
+    browser.loadColumnZero();
+    showAll();
+    auto* column0 = browser.columnView(0);
+    column0->setFocus();
+    QTest::keyClick(column0, Qt::Key_Down);
+    QTest::keyClick(column0, Qt::Key_Down);
+    EXPECT_EQ(browser.path(), "/c0r1");
+    QTest::keyClick(column0, Qt::Key_Right);
+    EXPECT_EQ(browser.path(), "/c0r1/c1r0");
+    QTest::keyClick(browser.columnView(1), Qt::Key_Left);
+    EXPECT_EQ(browser.path(), "/c0r1");
+    // Typing a title's start selects it, also one not yet on screen.
+    QTest::keyClicks(browser.columnView(0), QStringLiteral("c0r2"));
+    QTest::keyClick(browser.columnView(0), Qt::Key_9);
+    EXPECT_EQ(browser.path(), "/c0r29");
+
+    EXPECT_TRUE(browser.setPath("/c0r3/c1r2"));
+    EXPECT_EQ(browser.path(), "/c0r3/c1r2");
+    EXPECT_EQ(browser.numberOfColumns(), 3);
+    EXPECT_FALSE(browser.setPath("/c0r4/none"));
+    EXPECT_EQ(browser.path(), "/c0r4");
+}
+
+TEST_F(BrowserFixture, ColumnWidthsFollowTheLimits) {
+    delegate.rows = {3, 3, 3, 3, 3, 3};
+    browser.loadColumnZero();
+    EXPECT_EQ(browser.columnWidth(), std::floor(browser.contentsRect().width() / 4.0));
+    browser.setMinColumnWidth(300);
+    EXPECT_EQ(browser.columnWidth(), 300);
+    for (int c = 0; c < 5; ++c)
+        browser.selectRow(0, c);
+    EXPECT_EQ(browser.numberOfColumns(), 6);
+    QApplication::processEvents();
+    // The newest column is in view.
+    auto* last = browser.columnView(5);
+    EXPECT_TRUE(last->isVisible());
+    EXPECT_FALSE(last->visibleRegion().isEmpty());
+}

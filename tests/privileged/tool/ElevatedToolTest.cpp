@@ -1,0 +1,427 @@
+// The test tool installed setuid root and attacked by an ordinary user
+// (nobody), so that the rules that hold only when elevated are exercised for
+// real. The tool's Menu Extras folder and pkcheck are compile-time constants
+// under TRAYSKIN_ELEVATED_WORLD, a name in /run (where only root may create
+// one) that each test points at a fresh mkdtemp folder of its own.
+#include "platform/core/Bundle.h"
+#include "platform/core/Posix.h"
+#include "privileged/AuthRunner.h"
+#include "privileged/Protocol.h"
+#include "tests/privileged/tool/ToolHarness.h"
+#include "tests/support/Sandbox.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/inotify.h>
+#include <sys/ptrace.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+const std::string kWorld = TRAYSKIN_ELEVATED_WORLD;
+const std::string kMenuExtras = kWorld + "/Menu Extras";
+const std::string kResources = kMenuExtras + "/Volume.menu/Contents/Resources";
+const std::string kTarget = kResources + "/Volume1.tif";
+const std::string kSystemPicture = std::string("II*\0", 4) + "system picture";
+const std::string kUserPicture = std::string("II*\0", 4) + "the user's picture";
+
+void sh(const std::string& command) {
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* e = ::readdir(dir))
+            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                names.push_back(e->d_name);
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The running children of a process whose command line names pkcheck.
+pid_t pkcheckChildOf(pid_t parent) {
+    DIR* proc = ::opendir("/proc");
+    pid_t found = 0;
+    while (proc && !found) {
+        dirent* e = ::readdir(proc);
+        if (!e)
+            break;
+        const pid_t pid = static_cast<pid_t>(std::atoi(e->d_name));
+        if (pid <= 0)
+            continue;
+        const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+        const auto close = stat.rfind(')');
+        int ppid = 0;
+        char state = 0;
+        if (close == std::string::npos ||
+            std::sscanf(stat.c_str() + close + 1, " %c %d", &state, &ppid) != 2 || ppid != parent)
+            continue;
+        if (readFile("/proc/" + std::to_string(pid) + "/cmdline").find("pkcheck") !=
+            std::string::npos)
+            found = pid;
+    }
+    if (proc)
+        ::closedir(proc);
+    return found;
+}
+
+// Whether root here may raise a hard limit (containers may withhold it).
+bool rootMayRaiseLimits() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rlimit low{3, 3}, high{64, 64};
+        ::_exit(::setrlimit(RLIMIT_NOFILE, &low) == 0 && ::setrlimit(RLIMIT_NOFILE, &high) == 0
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    platform::posix::waitForChild(child, &status);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class ElevatedTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root to install the tool setuid (CI runs as root)";
+        const passwd* user = ::getpwnam("nobody");
+        ASSERT_TRUE(user) << "an unprivileged account named nobody";
+        uid = user->pw_uid;
+        gid = user->pw_gid;
+        char folder[] = "/tmp/trayskin-elevated-XXXXXX";
+        ASSERT_TRUE(::mkdtemp(folder));
+        world = folder;
+        ::chmod(world.c_str(), 0755);
+        ::unlink(kWorld.c_str()); // a link left by a test that was killed
+        ASSERT_EQ(::symlink(world.c_str(), kWorld.c_str()), 0) << std::strerror(errno);
+
+        sh("mkdir -p '" + kResources + "' '" + kWorld + "/Tool.app/Contents/Resources' '" + kWorld +
+           "/user'");
+        writeFile(kTarget, kSystemPicture);
+        ::chmod(kTarget.c_str(), 0644);
+        tool = kWorld + "/Tool.app/Contents/Resources/Trayskin";
+        sh("cp '" TRAYSKIN_TEST_TOOL "' '" + tool + "' && chmod 4755 '" + tool + "'");
+        // The stand-in for pkcheck tells who ran it and how, waits at the gate
+        // when there is one, and answers what the test chose.
+        writeFile(kWorld + "/pkcheck", "#!/bin/sh\n"
+                                       "{ printf 'argv:'; printf ' [%s]' \"$0\" \"$@\"; echo\n"
+                                       "  grep -E '^(Uid|Gid|Groups):' /proc/$$/status\n"
+                                       "  printf 'environ:'; tr '\\000' ' ' < /proc/$$/environ; "
+                                       "echo; } > '" +
+                                           kWorld +
+                                           "/pkcheck.log'\n"
+                                           "[ -p '" +
+                                           kWorld + "/gate' ] && read gate < '" + kWorld +
+                                           "/gate'\n"
+                                           "read answer < '" +
+                                           kWorld + "/answer' || exit 126\nexit $answer\n");
+        ::chmod((kWorld + "/pkcheck").c_str(), 0755);
+        answer(0);
+        source = kWorld + "/user/Volume 1.tif";
+        writeFile(source, kUserPicture);
+        sh("chown -R " + std::to_string(uid) + ":" + std::to_string(gid) + " '" + kWorld +
+           "/user'");
+    }
+    void TearDown() override {
+        if (world.empty())
+            return;
+        ::unlink(kWorld.c_str());
+        std::system(("rm -rf '" + world + "'").c_str());
+    }
+    void answer(int code) { writeFile(kWorld + "/answer", std::to_string(code) + "\n"); }
+
+    // Runs authmain as the ordinary user, as the program would; its status.
+    int installAs(const std::string& from, const std::string& to) {
+        return asUser(uid, gid, [&] {
+            // The subject polkit is asked about: this process.
+            writeFile(kWorld + "/user/subject",
+                      std::to_string(::getpid()) + "," +
+                          std::to_string(platform::auth::processStartTime(::getpid())) + "," +
+                          std::to_string(uid));
+            platform::bundle::setMainBundlePath(kWorld + "/Tool.app");
+            privileged::authinit();
+            const OSStatus status = privileged::authmain(from.c_str(), to.c_str());
+            return status < 0 ? 255 : status & 0xff;
+        });
+    }
+    // Runs the tool as the ordinary user's child, with the user's own
+    // authorization; while it runs, attack(tool pid) acts as that user and
+    // returns 0 when every attempt failed as it should.
+    int attackAs(const std::string& from, const std::function<int(pid_t)>& attack, int* toolExit) {
+        const std::string result = kWorld + "/user/result";
+        const int attacked = asUser(uid, gid, [&] {
+            int outcome = 0;
+            const ToolRun run =
+                runTool(tool, requestBytes(ownExternalForm(), from, kTarget),
+                        {.whileRunning = [&](pid_t pid) { outcome = attack(pid); }});
+            writeFile(result, std::to_string(run.exitCode));
+            return outcome;
+        });
+        *toolExit = std::atoi(readFile(result).c_str());
+        return attacked;
+    }
+
+    uid_t uid = 0;
+    gid_t gid = 0;
+    std::string world, tool, source;
+};
+
+} // namespace
+
+TEST_F(ElevatedTest, PolkitDecidesForTheParentAndRunsAsRoot) {
+    answer(2);
+    EXPECT_EQ(installAs(source, kTarget), 44);
+    answer(1);
+    EXPECT_EQ(installAs(source, kTarget), 43);
+    ::unlink((kWorld + "/answer").c_str());
+    EXPECT_EQ(installAs(source, kTarget), 46);
+    EXPECT_EQ(readFile(kTarget), kSystemPicture);
+
+    answer(0);
+    EXPECT_EQ(installAs(source, kTarget), 0);
+    EXPECT_EQ(readFile(kTarget), kUserPicture);
+    struct stat st {};
+    ASSERT_EQ(::stat(kTarget.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+
+    // pkcheck ran wholly as root, with nothing inherited, about the right
+    // and the process that asked (its uid from the kernel, not the request).
+    const std::string log = readFile(kWorld + "/pkcheck.log");
+    EXPECT_NE(log.find("argv: [" + kWorld + "/pkcheck] [--action-id] [" +
+                       privileged::protocol::kCommandRight + "] [--process] [" +
+                       readFile(kWorld + "/user/subject") + "] [--allow-user-interaction]\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("Uid:\t0\t0\t0\t0\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("Gid:\t0\t0\t0\t0\n"), std::string::npos) << log;
+    const auto groups = log.find("Groups:");
+    ASSERT_NE(groups, std::string::npos) << log;
+    EXPECT_EQ(log.find_first_not_of(" \t", groups + 7), log.find('\n', groups)) << log;
+    EXPECT_NE(log.find("environ:\n"), std::string::npos) << log;
+}
+
+TEST_F(ElevatedTest, TheUserCanNeitherTraceNorStopPolkitOrTheTool) {
+    answer(1);
+    ASSERT_EQ(::mkfifo((kWorld + "/gate").c_str(), 0666), 0);
+    ::chmod((kWorld + "/gate").c_str(), 0666);
+    int exit = -1;
+    const int attacked = attackAs(
+        source,
+        [&](pid_t tool) {
+            pid_t pkcheck = 0;
+            for (int i = 0; i < 3000 && !pkcheck; ++i) {
+                pkcheck = pkcheckChildOf(tool);
+                if (!pkcheck)
+                    ::usleep(10000); // polling interval only
+            }
+            int failures = pkcheck ? 0 : 1;
+            // Each attempt must be refused by the kernel; one that is not is
+            // undone at once, so that the run still ends.
+            if (pkcheck && ::ptrace(PTRACE_ATTACH, pkcheck, nullptr, nullptr) == 0) {
+                failures |= 2;
+                ::waitpid(pkcheck, nullptr, __WALL);
+                ::ptrace(PTRACE_DETACH, pkcheck, nullptr, nullptr);
+            }
+            if (::ptrace(PTRACE_SEIZE, tool, nullptr, nullptr) == 0) {
+                failures |= 4;
+                ::ptrace(PTRACE_DETACH, tool, nullptr, nullptr);
+            }
+            if (pkcheck && ::kill(pkcheck, SIGSTOP) == 0) {
+                failures |= 8;
+                ::kill(pkcheck, SIGCONT);
+            }
+            // Let pkcheck answer.
+            const int gate = ::open((kWorld + "/gate").c_str(), O_WRONLY | O_CLOEXEC);
+            if (gate < 0 || ::write(gate, "go\n", 3) != 3)
+                failures |= 16;
+            if (gate >= 0)
+                ::close(gate);
+            return failures;
+        },
+        &exit);
+    EXPECT_EQ(attacked, 0);
+    EXPECT_EQ(exit, 43);
+    EXPECT_EQ(readFile(kTarget), kSystemPicture);
+    EXPECT_EQ(namesIn(kResources), std::vector<std::string>{"Volume1.tif"});
+}
+
+TEST_F(ElevatedTest, SourcesAreReadOnlyWithTheUsersRights) {
+    const std::string secret = kWorld + "/secret.tif";
+    writeFile(secret, std::string("II*\0", 4) + "root only");
+    ::chmod(secret.c_str(), 0600);
+    EXPECT_EQ(installAs(secret, kTarget), 50);
+    const std::string link = kWorld + "/user/secret link.tif";
+    ASSERT_EQ(::symlink(secret.c_str(), link.c_str()), 0);
+    EXPECT_EQ(installAs(link, kTarget), 50);
+    for (const std::string pseudo : {"/proc/1/stat", "/proc/self/maps", "/proc/uptime"})
+        EXPECT_EQ(installAs(pseudo, kTarget), 54) << pseudo;
+    EXPECT_EQ(readFile(kTarget), kSystemPicture);
+
+    // A link to the user's own picture installs that picture.
+    const std::string own = kWorld + "/user/own link.tif";
+    ASSERT_EQ(::symlink(source.c_str(), own.c_str()), 0);
+    EXPECT_EQ(installAs(own, kTarget), 0);
+    EXPECT_EQ(readFile(kTarget), kUserPicture);
+}
+
+TEST_F(ElevatedTest, ASourceThatGrowsWhileReadNeverPassesTheCap) {
+    // Starts just under the cap and grows (sparse) while the tool reads it.
+    const std::string growing = kWorld + "/user/growing.tif";
+    const off_t cap = 16 * 1024 * 1024;
+    for (int run = 0; run < 3; ++run) {
+        writeFile(growing, std::string("II*\0", 4));
+        ASSERT_EQ(::truncate(growing.c_str(), cap - 4096), 0);
+        sh("chown " + std::to_string(uid) + " '" + growing + "'");
+        std::atomic<bool> stop{false};
+        int exit = -1;
+        attackAs(
+            growing,
+            [&](pid_t) {
+                std::thread grower([&] {
+                    for (off_t size = cap - 4096; !stop && size < 4 * cap; size += 4096)
+                        if (::truncate(growing.c_str(), size) != 0)
+                            break;
+                });
+                Watch(growing, IN_CLOSE_NOWRITE).next();
+                stop = true;
+                grower.join();
+                return 0;
+            },
+            &exit);
+        struct stat st {};
+        ASSERT_EQ(::stat(kTarget.c_str(), &st), 0);
+        EXPECT_LE(st.st_size, cap);
+        EXPECT_TRUE(exit == 0 || exit == 52 || exit == 55) << exit;
+        if (exit == 0) {
+            const std::string now = readFile(kTarget);
+            std::string start(now.size(), '\0');
+            const int fd = ::open(growing.c_str(), O_RDONLY | O_CLOEXEC);
+            ASSERT_GE(fd, 0);
+            EXPECT_EQ(::pread(fd, start.data(), start.size(), 0),
+                      static_cast<ssize_t>(start.size()));
+            ::close(fd);
+            EXPECT_TRUE(now == start);
+        } else {
+            EXPECT_EQ(readFile(kTarget), kSystemPicture);
+        }
+    }
+}
+
+TEST_F(ElevatedTest, OnlyPicturesOfMenuExtrasThroughFoldersOnlyRootMayChange) {
+    // Outside the Menu Extras folder, even where the user could write.
+    const std::string own = kWorld + "/user/Own.tif";
+    writeFile(own, kSystemPicture);
+    sh("chown " + std::to_string(uid) + " '" + own + "'");
+    EXPECT_EQ(installAs(source, own), 60);
+    EXPECT_EQ(installAs(source, kMenuExtras + "/Volume.menu/Contents/Volume1.tif"), 60);
+    EXPECT_EQ(installAs(source, kMenuExtras + "/Volume/Contents/Resources/Volume1.tif"), 60);
+    EXPECT_EQ(installAs(source, kResources + "/Info.plist"), 61);
+    EXPECT_EQ(installAs(source, kResources + "/Missing.tif"), 62);
+
+    // Through a symbolic link: a linked bundle, a linked picture.
+    sh("ln -s Volume.menu '" + kMenuExtras + "/Alias.menu'");
+    EXPECT_EQ(installAs(source, kMenuExtras + "/Alias.menu/Contents/Resources/Volume1.tif"), 62);
+    sh("ln -s Volume1.tif '" + kResources + "/Link.tif'");
+    EXPECT_EQ(installAs(source, kResources + "/Link.tif"), 63);
+    sh("ln '" + kTarget + "' '" + kWorld + "/hardlink.tif'");
+    EXPECT_EQ(installAs(source, kTarget), 63);
+    ::unlink((kWorld + "/hardlink.tif").c_str());
+
+    // Every folder on the way must be root's and closed to others.
+    const std::string bundle = kMenuExtras + "/Volume.menu";
+    for (const std::string& folder : {kMenuExtras, bundle, bundle + "/Contents", kResources}) {
+        SCOPED_TRACE(folder);
+        ::chmod(folder.c_str(), 0777);
+        EXPECT_EQ(installAs(source, kTarget), 64);
+        ::chmod(folder.c_str(), 0775);
+        EXPECT_EQ(installAs(source, kTarget), 64);
+        ::chmod(folder.c_str(), 0755);
+        ASSERT_EQ(::chown(folder.c_str(), uid, 0), 0);
+        EXPECT_EQ(installAs(source, kTarget), 64);
+        ASSERT_EQ(::chown(folder.c_str(), 0, 0), 0);
+    }
+    EXPECT_EQ(readFile(kTarget), kSystemPicture);
+    EXPECT_EQ(installAs(source, kTarget), 0);
+    EXPECT_EQ(readFile(kTarget), kUserPicture);
+}
+
+TEST_F(ElevatedTest, AKillAtAnyStepLeavesNothingBesideTheTarget) {
+    // The user kills the tool at each step it can see: the source opened,
+    // pkcheck started, the copy named beside the target, the rename. Once
+    // polkit said yes the tool is root and the kill is refused.
+    struct Step {
+        std::string path;
+        std::uint32_t mask;
+        bool killable;
+    };
+    const std::vector<Step> steps = {{source, IN_OPEN, true},
+                                     {kWorld + "/pkcheck", IN_OPEN, true},
+                                     {kResources, IN_CREATE, false},
+                                     {kResources, IN_MOVED_TO, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.path + " " + std::to_string(step.mask));
+        writeFile(kTarget, kSystemPicture);
+        int exit = -1;
+        const int attacked = attackAs(
+            source,
+            [&](pid_t tool) {
+                Watch watch(step.path, step.mask);
+                if (!watch.valid() || !watch.next())
+                    return 1;
+                const int killed = ::kill(tool, SIGKILL);
+                return killed == 0 ? 0 : errno == EPERM ? 2 : 3;
+            },
+            &exit);
+        // Killed before polkit answered, or refused once the tool was root.
+        if (step.killable) {
+            EXPECT_TRUE(attacked == 0 || attacked == 2) << attacked;
+        } else {
+            EXPECT_EQ(attacked, 2);
+            EXPECT_EQ(exit, 0);
+        }
+        const std::string now = readFile(kTarget);
+        EXPECT_TRUE(now == kSystemPicture || now == kUserPicture);
+        EXPECT_EQ(namesIn(kResources), std::vector<std::string>{"Volume1.tif"});
+    }
+}
+
+TEST_F(ElevatedTest, InheritedStateIsRefusedOrPutRight) {
+    const std::string request = requestBytes(ownExternalForm(), source, kTarget);
+    auto run = [&](ToolOptions options) {
+        options.runAs = uid;
+        options.runAsGroup = gid;
+        return runTool(tool, request, options);
+    };
+    EXPECT_EQ(run({.noArguments = true}).exitCode, 10);
+    EXPECT_EQ(run({.environment = {"TRAYSKIN=1"}}).exitCode, 11);
+    EXPECT_EQ(run({.extraDescriptor = true}).exitCode, 13);
+    EXPECT_EQ(readFile(kTarget), kSystemPicture);
+    // Too few descriptors are raised as root, and the copy goes through (the
+    // parent here is this test, whose authorization the request carries);
+    // where root may not raise limits (a container), the tool says so.
+    const ToolRun limited = run({.descriptorLimit = 3});
+    if (rootMayRaiseLimits()) {
+        EXPECT_EQ(limited.exitCode, 0) << limited.err;
+        EXPECT_EQ(readFile(kTarget), kUserPicture);
+    } else {
+        EXPECT_EQ(limited.exitCode, 15) << limited.err;
+        EXPECT_EQ(readFile(kTarget), kSystemPicture);
+    }
+}

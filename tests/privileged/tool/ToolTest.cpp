@@ -1,0 +1,218 @@
+// The privileged tool as its own user runs it (not elevated): the copy, and
+// every refusal, each with its own exit code and one line on standard error.
+#include "privileged/Protocol.h"
+#include "tests/privileged/tool/ToolHarness.h"
+#include "tests/support/Sandbox.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+// A picture as the tool accepts it: a TIFF header, then anything.
+std::string tiff(const std::string& rest, bool motorola = false) {
+    return std::string(motorola ? "MM\0*" : "II*\0", 4) + rest;
+}
+const std::string kNew = tiff("new picture bytes");
+
+class ToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        source = box.base() + "/My Set/Volume 1.tif";
+        resources = box.base() + "/Menu Extras/Volume.menu/Contents/Resources";
+        destination = resources + "/Volume1.tif";
+        writeFile(source, kNew);
+        writeFile(destination, "old");
+        ::chmod(destination.c_str(), 0640);
+        form = ownExternalForm();
+    }
+
+    ToolRun copy(const std::string& from, const std::string& to, const ToolOptions& options = {}) {
+        return runTool(TRAYSKIN_TEST_TOOL, requestBytes(form, from, to), options);
+    }
+    // The folder of the destination holds its files and nothing else.
+    std::vector<std::string> resourceNames() {
+        std::vector<std::string> names;
+        if (DIR* dir = ::opendir(resources.c_str())) {
+            while (dirent* e = ::readdir(dir))
+                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                    names.push_back(e->d_name);
+            ::closedir(dir);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void expectUntouched(const ToolRun& run, int code) {
+        EXPECT_EQ(run.exitCode, code) << run.err;
+        // One line of ours (the dynamic loader may add its own about LD_PRELOAD).
+        std::size_t ours = 0;
+        for (std::size_t at = run.err.find("Trayskin tool: "); at != std::string::npos;
+             at = run.err.find("Trayskin tool: ", at + 1))
+            ++ours;
+        EXPECT_EQ(ours, 1u) << run.err;
+        EXPECT_EQ(run.err.back(), '\n');
+        EXPECT_EQ(readFile(destination), "old");
+        EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+    }
+
+    Sandbox box;
+    std::string source, resources, destination;
+    AuthorizationExternalForm form{};
+};
+
+} // namespace
+
+TEST_F(ToolTest, CopiesByteExactAndKeepsTheMode) {
+    const ToolRun run = copy(source, destination);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(readFile(destination), kNew);
+    struct stat st {};
+    ASSERT_EQ(::stat(destination.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+
+    // Binary content in either byte order; a link to a picture gives that
+    // picture (followed with the user's own rights).
+    std::string bytes;
+    for (int i = 0; i < 300000; ++i)
+        bytes.push_back(static_cast<char>(i * 7));
+    writeFile(source, tiff(bytes, true));
+    EXPECT_EQ(copy(source, destination).exitCode, 0);
+    EXPECT_TRUE(readFile(destination) == tiff(bytes, true));
+    writeFile(box.base() + "/other.tif", tiff("linked"));
+    ::symlink((box.base() + "/other.tif").c_str(), (box.base() + "/link.tif").c_str());
+    EXPECT_EQ(copy(box.base() + "/link.tif", destination).exitCode, 0);
+    EXPECT_EQ(readFile(destination), tiff("linked"));
+
+    // A leftover of a run that ended between naming its copy and the rename
+    // is removed by the next run.
+    const std::string leftover =
+        resources + "/" + privileged::protocol::replacementName("Volume1.tif");
+    writeFile(leftover, "half a picture");
+    EXPECT_EQ(copy(source, destination).exitCode, 0);
+    EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+}
+
+TEST_F(ToolTest, RefusesWhatItInheritsAndMalformedRequests) {
+    const std::string good = requestBytes(form, source, destination);
+    auto tool = [&](const std::string& request, const ToolOptions& options = {}) {
+        return runTool(TRAYSKIN_TEST_TOOL, request, options);
+    };
+    expectUntouched(tool(good, {.noArguments = true}), 10);
+    for (const char* hostile : {"LD_PRELOAD=/tmp/evil.so", "GCONV_PATH=/tmp/evil",
+                                "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/tmp/fake"})
+        expectUntouched(tool(good, {.environment = {hostile}}), 11);
+    expectUntouched(tool(good, {.closeStdout = true}), 12);
+    expectUntouched(tool(good, {.extraDescriptor = true}), 13);
+    expectUntouched(tool(good, {.descriptorLimit = 3}), 15);
+
+    expectUntouched(tool(good.substr(0, 100)), 20);
+    expectUntouched(tool(good.substr(0, good.size() - 1)), 20);
+    expectUntouched(tool(good + "x"), 21);
+    expectUntouched(tool(good, {.stall = true}), 22);
+
+    expectUntouched(tool(requestBytes(form, source, destination, 2)), 24);
+    expectUntouched(tool(requestBytes(form, source, destination, 0x01000000)), 24);
+    std::string noNul = good;
+    std::fill(noNul.begin() + 36, noNul.begin() + 1060, 'a');
+    expectUntouched(tool(noNul), 25);
+    noNul = good;
+    std::fill(noNul.begin() + 1060, noNul.end(), 'a');
+    expectUntouched(tool(noNul), 26);
+    expectUntouched(tool(requestBytes(form, "relative.tif", destination)), 27);
+    expectUntouched(tool(requestBytes(form, source, "Volume1.tif")), 28);
+    expectUntouched(
+        tool(requestBytes(form, box.base() + "/My Set/../My Set/Volume 1.tif", destination)), 29);
+    expectUntouched(tool(requestBytes(form, source, resources + "/./Volume1.tif")), 30);
+
+    // Authorizations that are not the parent's own.
+    AuthorizationExternalForm bad = form;
+    bad.bytes[0] = 'X';
+    expectUntouched(tool(requestBytes(bad, source, destination)), 40);
+    AuthorizationExternalForm other = form;
+    const std::int32_t init = 1;
+    std::memcpy(other.bytes + 4, &init, 4);
+    expectUntouched(tool(requestBytes(other, source, destination)), 41);
+    AuthorizationExternalForm restarted = form;
+    restarted.bytes[8] ^= 1; // same pid, another start time
+    expectUntouched(tool(requestBytes(restarted, source, destination)), 41);
+}
+
+TEST_F(ToolTest, RefusesSourcesAndDestinationsItMustNotTouch) {
+    expectUntouched(copy(box.base() + "/missing.tif", destination), 50);
+    ::symlink((box.base() + "/missing.tif").c_str(), (box.base() + "/dangling.tif").c_str());
+    expectUntouched(copy(box.base() + "/dangling.tif", destination), 50);
+    ::mkfifo((box.base() + "/fifo.tif").c_str(), 0600);
+    expectUntouched(copy(box.base() + "/fifo.tif", destination), 51);
+    expectUntouched(copy("/dev/zero", destination), 51);
+    expectUntouched(copy(box.base(), destination), 51);
+    ASSERT_EQ(::truncate(source.c_str(), 16 * 1024 * 1024 + 1), 0);
+    expectUntouched(copy(source, destination), 52);
+    // Files whose bytes are made when read, and whose size says nothing.
+    for (const char* pseudo : {"/proc/self/stat", "/proc/self/maps", "/proc/self/environ"})
+        expectUntouched(copy(pseudo, destination), 54);
+    writeFile(source, "");
+    expectUntouched(copy(source, destination), 56);
+    writeFile(source, "GIF89a, not a TIFF");
+    expectUntouched(copy(source, destination), 56);
+    writeFile(source, kNew);
+
+    expectUntouched(copy(source, resources + "/Volume1.TIF"), 61);
+    expectUntouched(copy(source, resources + "/Missing.tif"), 62);
+    writeFile(resources + "/../Other.tif", "other");
+    ::link((resources + "/../Other.tif").c_str(), (resources + "/../Twice.tif").c_str());
+    // A hard-linked or linked target is not a plain file of its own.
+    const std::string twice = box.base() + "/Menu Extras/Volume.menu/Contents/Twice.tif";
+    ToolRun linked = copy(source, twice);
+    EXPECT_EQ(linked.exitCode, 63) << linked.err;
+    EXPECT_EQ(readFile(twice), "other");
+    ::symlink("Volume1.tif", (resources + "/Alias.tif").c_str());
+    ToolRun alias = copy(source, resources + "/Alias.tif");
+    EXPECT_EQ(alias.exitCode, 63) << alias.err;
+    EXPECT_EQ(readFile(destination), "old");
+    ::unlink((resources + "/Alias.tif").c_str());
+}
+
+TEST_F(ToolTest, InterruptedCopiesLeaveOldOrNewContent) {
+    // Bigger than the size limit below: the write fails part-way.
+    const std::string big = tiff(std::string(200000, 'n'));
+    writeFile(source, big);
+    expectUntouched(copy(source, destination, {.fileSizeLimit = 50000}), 71);
+
+    // Killed at each step the folders show: the source opened, the copy
+    // named beside the target, the copy renamed over it. Run by its own
+    // user, the tool can be killed at any of them; whatever is left, the
+    // target holds the old or the new bytes and the next run tidies up.
+    struct Step {
+        std::string path;
+        std::uint32_t mask;
+    };
+    for (const Step& step :
+         {Step{source, IN_OPEN}, Step{resources, IN_CREATE}, Step{resources, IN_MOVED_TO}}) {
+        SCOPED_TRACE(step.mask);
+        writeFile(destination, "old");
+        Watch watch(step.path, step.mask);
+        ASSERT_TRUE(watch.valid());
+        bool seen = false;
+        copy(source, destination, {.whileRunning = [&](pid_t tool) {
+                 seen = watch.next();
+                 ::kill(tool, SIGKILL);
+             }});
+        EXPECT_TRUE(seen);
+        const std::string now = readFile(destination);
+        EXPECT_TRUE(now == "old" || now == big) << now.size();
+        EXPECT_EQ(copy(source, destination).exitCode, 0);
+        EXPECT_EQ(readFile(destination), big);
+        EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+    }
+}

@@ -1,0 +1,31 @@
+// The program's controller on a sandbox: its own home folder and system
+// folder, the bundle built with the tests, alerts and the desktop recorded,
+// and the end of the process caught instead of happening.
+#pragma once
+
+#include "app/AppController.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace testing_support {
+
+class ControllerFixture : public ::testing::Test {
+protected:
+    ControllerFixture();
+    ~ControllerFixture() override;
+
+    // Starts as the program does and shows the main window at a size of
+    // its own, with the rows on screen filled; the program must not end.
+    void startShown();
+
+    Sandbox box;
+    RecordingAlerts presenter;
+    RecordingWorkspace desktop;
+    AppController controller;
+    std::vector<int> exits; // every status the process would have ended with
+};
+
+} // namespace testing_support

@@ -1,0 +1,43 @@
+// Stand-ins for what a test must not do for real: show a modal alert (it
+// would wait for a person) and open files or start applications. Each puts
+// itself in place for its own lifetime and takes itself away again, also
+// when an assertion ends the test early.
+#pragma once
+
+#include "platform/gui/Workspace.h"
+#include "platform/widgets/AlertPanel.h"
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Records every alert and answers it at once.
+class RecordingAlerts final : public platform::AlertPresenter {
+public:
+    RecordingAlerts();
+    ~RecordingAlerts() override;
+    RecordingAlerts(const RecordingAlerts&) = delete;
+    RecordingAlerts& operator=(const RecordingAlerts&) = delete;
+    void present(const platform::Alert& alert) override { alerts.push_back(alert); }
+
+    std::vector<platform::Alert> alerts;
+};
+
+// Records what would be opened or started; the desktop's icons stay.
+class RecordingWorkspace : public platform::Workspace {
+public:
+    RecordingWorkspace();
+    ~RecordingWorkspace() override;
+    RecordingWorkspace(const RecordingWorkspace&) = delete;
+    RecordingWorkspace& operator=(const RecordingWorkspace&) = delete;
+    bool openFile(const std::string& path) override;
+    bool launchApplication(const std::string& name) override;
+
+    std::vector<std::string> opened;
+    std::vector<std::string> launched;
+    bool opens = true;     // what openFile answers
+    bool launches = false; // what launchApplication answers
+};
+
+} // namespace testing_support

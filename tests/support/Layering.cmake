@@ -1,0 +1,62 @@
+# Fails when an include does not name its folder from the project root, or
+# when a layer reaches upward:
+#   platform/core  <  platform/gui  <  platform/widgets
+#   library, privileged and browser's node use platform/core and gui only;
+#   browser's cell and data source may use widgets; nothing but app/ (and the
+#   tests) includes app/; the privileged tool sees the protocol, not the runner.
+set(found "")
+file(GLOB_RECURSE sources RELATIVE "${PROJECT_DIR}"
+    "${PROJECT_DIR}/platform/*.cpp" "${PROJECT_DIR}/platform/*.h"
+    "${PROJECT_DIR}/library/*.cpp" "${PROJECT_DIR}/library/*.h"
+    "${PROJECT_DIR}/browser/*.cpp" "${PROJECT_DIR}/browser/*.h"
+    "${PROJECT_DIR}/privileged/*.cpp" "${PROJECT_DIR}/privileged/*.h"
+    "${PROJECT_DIR}/app/*.cpp" "${PROJECT_DIR}/app/*.h"
+    "${PROJECT_DIR}/bench/*.cpp" "${PROJECT_DIR}/tests/*.cpp" "${PROJECT_DIR}/tests/*.h"
+    "${PROJECT_DIR}/resources/*.cpp")
+
+function(forbid source pattern why)
+    foreach(line ${includes})
+        if(line MATCHES "${pattern}")
+            set(found "${found}\n${source}: ${line} (${why})" PARENT_SCOPE)
+        endif()
+    endforeach()
+endfunction()
+
+foreach(source ${sources})
+    file(STRINGS "${PROJECT_DIR}/${source}" includes REGEX "^#include \"")
+    foreach(line ${includes})
+        string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
+        if(header MATCHES "^ui_")
+            continue() # made by uic in the build tree
+        endif()
+        if(NOT header MATCHES "/" OR NOT EXISTS "${PROJECT_DIR}/${header}")
+            set(found "${found}\n${source}: ${line} (not a path from the project root)")
+        endif()
+    endforeach()
+    set(core_layer FALSE)
+    if(source MATCHES "^(library|privileged)/" OR source MATCHES "^browser/FSNodeInfo")
+        set(core_layer TRUE)
+    endif()
+    if(source MATCHES "^platform/")
+        forbid(${source} "\"(library|browser|privileged|app)/" "platform reaches upward")
+    endif()
+    if(source MATCHES "^platform/core/")
+        forbid(${source} "\"platform/(gui|widgets)/" "core reaches a higher floor")
+    endif()
+    if(source MATCHES "^platform/gui/")
+        forbid(${source} "\"platform/widgets/" "gui reaches widgets")
+    endif()
+    if(core_layer)
+        forbid(${source} "\"(platform/widgets|app)/" "a core layer reaches widgets or the app")
+    endif()
+    if(source MATCHES "^(library|privileged|browser|platform)/")
+        forbid(${source} "\"app/" "reaches the app")
+    endif()
+    if(source MATCHES "^privileged/tool/")
+        forbid(${source} "\"privileged/AuthRunner" "the tool sees only the protocol")
+        forbid(${source} "\"platform/core/(Bundle|FileManager|PathString|Log)" "the tool has no Qt")
+    endif()
+endforeach()
+if(found)
+    message(FATAL_ERROR "Layering:${found}")
+endif()

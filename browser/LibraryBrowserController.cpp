@@ -49,6 +49,15 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
         fsCell->setAttributedStringValueFromFSNodeInfo(*entry);
 }
 
+bool LibraryBrowserController::browserTitlesInColumn(platform::ColumnBrowser&, int column,
+                                                     std::vector<std::string>& titles) {
+    auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
+    titles.clear();
+    for (const auto& node : folder->visibleSubNodes())
+        titles.push_back(node->lastPathComponent());
+    return true;
+}
+
 void LibraryBrowserController::browserDoubleClick(platform::ColumnBrowser&) {
     // A double click adds nothing to its first click.
 }

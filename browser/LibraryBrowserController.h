@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -38,6 +39,9 @@ public:
     int browserNumberOfRowsInColumn(platform::ColumnBrowser& browser, int column) override;
     void browserWillDisplayCell(platform::ColumnBrowser& browser, platform::BrowserCell& cell,
                                 int row, int column) override;
+    // The names of the column folder's visible entries, from one listing.
+    bool browserTitlesInColumn(platform::ColumnBrowser& browser, int column,
+                               std::vector<std::string>& titles) override;
     void browserDoubleClick(platform::ColumnBrowser& browser);
     void browserSingleClick(platform::ColumnBrowser& browser);
 

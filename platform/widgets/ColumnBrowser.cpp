@@ -1,234 +1,336 @@
 #include "platform/widgets/ColumnBrowser.h"
 
+#include <QAbstractListModel>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <cmath>
 
 namespace platform {
 
+bool ColumnBrowserDelegate::browserTitlesInColumn(ColumnBrowser&, int, std::vector<std::string>&) {
+    return false;
+}
+
+// ---- ColumnModel ---------------------------------------------------------
+
+// The rows of one column for Qt's views. A row's cell is made and filled the
+// first time anything asks about the row: the view painting it, keyboard
+// navigation reaching it, an accessibility client reading it.
+class ColumnModel final : public QAbstractListModel {
+public:
+    ColumnModel(ColumnBrowser& browser, int column, int rows, QObject* parent)
+        : QAbstractListModel(parent), browser_(browser), column_(column),
+          cells_(static_cast<std::size_t>(std::max(rows, 0))) {}
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!validRow(index))
+            return {};
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+        case Qt::ToolTipRole:
+            return QString::fromUtf8(filled(index.row()).stringValue());
+        default:
+            return {};
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!validRow(index))
+            return Qt::NoItemFlags;
+        // Disabled rows can be neither selected nor highlighted.
+        return filled(index.row()).isEnabled()
+                   ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                   : Qt::ItemNeverHasChildren;
+    }
+
+    // Type-to-select asks for the rows whose titles start with the typed
+    // text: answered from the delegate's titles, so no cell is filled for
+    // it; only a row that matches is filled (to know whether it is enabled).
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override {
+        std::vector<std::string> titles;
+        if (role != Qt::DisplayRole || (flags & Qt::MatchTypeMask) != Qt::MatchStartsWith ||
+            !browser_.titlesOf(column_, titles) || titles.size() != cells_.size())
+            return QAbstractListModel::match(start, role, value, hits, flags);
+        const QString wanted = value.toString();
+        const Qt::CaseSensitivity cs =
+            flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        QModelIndexList found;
+        const int rows = rowCount();
+        const int from = std::max(0, start.row());
+        const int count = flags & Qt::MatchWrap ? rows : rows - from;
+        for (int i = 0; i < count && (hits < 0 || found.size() < hits); ++i) {
+            const int row = (from + i) % rows;
+            if (QString::fromUtf8(titles[static_cast<std::size_t>(row)]).startsWith(wanted, cs))
+                found << index(row);
+        }
+        return found;
+    }
+
+    BrowserCell* loaded(int row) const {
+        if (row < 0 || row >= rowCount())
+            return nullptr;
+        return cells_[static_cast<std::size_t>(row)].get();
+    }
+
+    BrowserCell& filled(int row) const {
+        auto& slot = cells_[static_cast<std::size_t>(row)];
+        if (!slot) {
+            slot = browser_.makeCell();
+            browser_.fillCell(*slot, row, column_);
+        }
+        return *slot;
+    }
+
+private:
+    bool validRow(const QModelIndex& index) const {
+        return index.isValid() && index.row() >= 0 && index.row() < rowCount();
+    }
+
+    ColumnBrowser& browser_;
+    int column_;
+    mutable std::vector<std::unique_ptr<BrowserCell>> cells_;
+};
+
 namespace {
-// Typed letters within this time are one search.
-constexpr int kTypeSelectMs = 900;
+
+// Draws each row with its cell: the highlight of a selected row, then the
+// cell's own interior (icon, title, branch arrow), then the focus mark.
+class CellPainter final : public QStyledItemDelegate {
+public:
+    CellPainter(ColumnBrowser& browser, BrowserColumn& column)
+        : QStyledItemDelegate(&column), browser_(browser), column_(column) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        BrowserCell& cell = column_.filledCell(index.row());
+        const bool focused = column_.hasFocus();
+        QPalette palette = option.palette;
+        if (!focused) {
+            // An inactive column shows its selection in the muted colour.
+            palette.setColor(QPalette::Active, QPalette::Highlight,
+                             palette.color(QPalette::Inactive, QPalette::Highlight).lighter(115));
+            palette.setColor(QPalette::Active, QPalette::HighlightedText,
+                             palette.color(QPalette::Inactive, QPalette::HighlightedText));
+        }
+        painter->save();
+        BrowserView view{*painter, palette, true};
+        cell.setHighlighted((option.state & QStyle::State_Selected) && cell.isEnabled());
+        if (cell.isHighlighted())
+            painter->fillRect(option.rect, cell.highlightColorInView(view));
+        cell.drawInteriorWithFrame(QRectF(option.rect), view);
+        painter->restore();
+        if (focused && (option.state & QStyle::State_HasFocus)) {
+            QStyleOptionFocusRect mark;
+            mark.QStyleOption::operator=(option);
+            mark.rect = option.rect.adjusted(1, 1, -2, -1);
+            mark.backgroundColor =
+                palette.color(cell.isHighlighted() ? QPalette::Highlight : QPalette::Base);
+            column_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, painter, &column_);
+        }
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        // Every row is as high as the browser's rows; nothing is filled for it.
+        return QSize(std::max(1, option.rect.width()), static_cast<int>(browser_.rowHeight()));
+    }
+
+private:
+    ColumnBrowser& browser_;
+    BrowserColumn& column_;
+};
+
 } // namespace
 
 // ---- BrowserColumn -------------------------------------------------------
 
 BrowserColumn::BrowserColumn(ColumnBrowser& browser, int index, int rows)
-    : QAbstractScrollArea(&browser), browser_(browser), index_(index),
-      cells_(static_cast<std::size_t>(std::max(rows, 0))) {
+    : QListView(&browser), browser_(browser), index_(index),
+      model_(new ColumnModel(browser, index, rows, this)) {
+    setModel(model_);
+    setItemDelegate(new CellPainter(browser, *this));
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setFocusPolicy(Qt::StrongFocus);
-    viewport()->setAutoFillBackground(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     verticalScrollBar()->setSingleStep(static_cast<int>(browser_.rowHeight()));
-    updateScrollRange();
+    setFocusPolicy(Qt::StrongFocus);
+    setTabKeyNavigation(false);
+    setAccessibleName(tr("Column %1").arg(index + 1));
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { browser_.selectionChanged(index_); });
+}
+
+int BrowserColumn::rowCount() const {
+    return model_->rowCount();
 }
 
 BrowserCell* BrowserColumn::cellAt(int row) const {
-    if (row < 0 || row >= rowCount())
-        return nullptr;
-    return cells_[static_cast<std::size_t>(row)].get();
+    return model_->loaded(row);
 }
 
 BrowserCell& BrowserColumn::filledCell(int row) {
-    auto& slot = cells_[static_cast<std::size_t>(row)];
-    if (!slot) {
-        slot = browser_.makeCell();
-        browser_.fillCell(*slot, row, index_);
-    }
-    return *slot;
+    return model_->filled(row);
 }
 
-int BrowserColumn::rowAt(const QPoint& point) const {
-    const double h = browser_.rowHeight();
-    const int row = static_cast<int>(std::floor((point.y() + verticalScrollBar()->value()) / h));
-    return row >= 0 && row < rowCount() ? row : -1;
+std::set<int> BrowserColumn::selectedRows() const {
+    std::set<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.insert(index.row());
+    return rows;
 }
 
 QRect BrowserColumn::rowRect(int row) const {
-    const double h = browser_.rowHeight();
-    return QRect(0, static_cast<int>(row * h) - verticalScrollBar()->value(), viewport()->width(),
-                 static_cast<int>(h));
+    return visualRect(model_->index(row));
 }
 
-void BrowserColumn::updateScrollRange() {
-    const int h = static_cast<int>(browser_.rowHeight());
-    const long long total = static_cast<long long>(rowCount()) * h;
-    const int range = static_cast<int>(
-        std::clamp<long long>(total - viewport()->height(), 0, std::numeric_limits<int>::max()));
-    verticalScrollBar()->setRange(0, range);
-    verticalScrollBar()->setPageStep(viewport()->height());
-}
-
-void BrowserColumn::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    updateScrollRange();
-}
-
-void BrowserColumn::scrollToRow(int row) {
-    const QRect r = rowRect(row);
-    if (r.top() < 0)
-        verticalScrollBar()->setValue(verticalScrollBar()->value() + r.top());
-    else if (r.bottom() > viewport()->height())
-        verticalScrollBar()->setValue(verticalScrollBar()->value() + r.bottom() -
-                                      viewport()->height() + 1);
-}
-
-void BrowserColumn::prepareVisibleRows() {
-    if (rowCount() == 0)
-        return;
-    const int first = std::max(0, rowAt(QPoint(0, 0)));
-    const double h = browser_.rowHeight();
-    const int last =
-        std::min(rowCount() - 1,
-                 static_cast<int>((verticalScrollBar()->value() + viewport()->height() - 1) / h));
-    for (int row = first; row <= last; ++row)
-        filledCell(row);
-}
-
-void BrowserColumn::paintEvent(QPaintEvent*) {
-    prepareVisibleRows();
-    QPainter painter(viewport());
-    const QPalette pal = palette();
-    painter.fillRect(viewport()->rect(), pal.color(QPalette::Base));
-    BrowserView view{painter, pal, true};
-    if (!hasFocus()) {
-        // An inactive column shows its selection in the muted colour.
-        view.palette.setColor(QPalette::Active, QPalette::Highlight,
-                              pal.color(QPalette::Inactive, QPalette::Highlight).lighter(115));
-        view.palette.setColor(QPalette::Active, QPalette::HighlightedText,
-                              pal.color(QPalette::Inactive, QPalette::HighlightedText));
-    }
-    const int first = std::max(0, rowAt(QPoint(0, 0)));
-    for (int row = first; row < rowCount(); ++row) {
-        const QRect r = rowRect(row);
-        if (r.top() >= viewport()->height())
-            break;
-        BrowserCell& cell = filledCell(row);
-        cell.setHighlighted(selected_.count(row) != 0);
-        if (cell.isHighlighted())
-            painter.fillRect(r, cell.highlightColorInView(view));
-        cell.drawInteriorWithFrame(QRectF(r), view);
-    }
-    painter.setPen(pal.color(QPalette::Mid));
-    painter.drawLine(viewport()->width() - 1, 0, viewport()->width() - 1, viewport()->height());
-}
-
-void BrowserColumn::clearSelection() {
-    selected_.clear();
-    anchor_ = -1;
-    viewport()->update();
-}
-
-void BrowserColumn::select(int row, Qt::KeyboardModifiers modifiers) {
+bool BrowserColumn::select(int row, Qt::KeyboardModifiers modifiers) {
     if (row < 0 || row >= rowCount()) {
-        clearSelection();
-    } else if (modifiers & Qt::ShiftModifier && anchor_ >= 0) {
-        selected_.clear();
-        for (int r = std::min(anchor_, row); r <= std::max(anchor_, row); ++r)
-            selected_.insert(r);
+        selectionModel()->clear();
+        anchor_ = -1;
+        return true;
+    }
+    const QModelIndex index = model_->index(row);
+    if (!(model_->flags(index) & Qt::ItemIsEnabled))
+        return false;
+    using Flag = QItemSelectionModel::SelectionFlag;
+    if ((modifiers & Qt::ShiftModifier) && anchor_ >= 0) {
+        const QItemSelection range(model_->index(std::min(anchor_, row)),
+                                   model_->index(std::max(anchor_, row)));
+        selectionModel()->select(range, Flag::ClearAndSelect | Flag::Rows);
+        selectionModel()->setCurrentIndex(index, Flag::NoUpdate);
     } else if (modifiers & Qt::ControlModifier) {
-        if (!selected_.erase(row))
-            selected_.insert(row);
+        selectionModel()->setCurrentIndex(index, Flag::Toggle | Flag::Rows);
         anchor_ = row;
     } else {
-        selected_ = {row};
+        selectionModel()->setCurrentIndex(index, Flag::ClearAndSelect | Flag::Rows);
         anchor_ = row;
     }
-    if (row >= 0 && row < rowCount()) {
-        filledCell(row);
-        scrollToRow(row);
-    }
-    viewport()->update();
+    scrollTo(index);
+    return true;
 }
 
 void BrowserColumn::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
+    const QModelIndex index = indexAt(event->position().toPoint());
     setFocus(Qt::MouseFocusReason);
-    browser_.selectRow(rowAt(event->position().toPoint()), index_, event->modifiers());
+    if (index.isValid() && !(model_->flags(index) & Qt::ItemIsEnabled))
+        return; // a disabled row takes no click
+    if (!index.isValid()) {
+        // Below the rows: nothing stays selected in this column.
+        if (!(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
+            selectionModel()->clear();
+            anchor_ = -1;
+        }
+    } else {
+        QListView::mousePressEvent(event);
+        if (!(event->modifiers() & Qt::ShiftModifier))
+            anchor_ = index.row();
+    }
+    browser_.clicked();
 }
 
 void BrowserColumn::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        browser_.doubleClicked(index_);
-}
-
-void BrowserColumn::focusInEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusInEvent(event);
-    viewport()->update();
-}
-
-void BrowserColumn::focusOutEvent(QFocusEvent* event) {
-    QAbstractScrollArea::focusOutEvent(event);
-    viewport()->update();
-}
-
-void BrowserColumn::typeToSelect(const QString& text) {
-    if (!typedAt_.isValid() || typedAt_.elapsed() > kTypeSelectMs)
-        typed_.clear();
-    typed_ += text;
-    typedAt_.restart();
-    // Filled rows first; the rest are filled in order until one matches.
-    for (int row = 0; row < rowCount(); ++row) {
-        const QString title = QString::fromUtf8(filledCell(row).stringValue());
-        if (title.startsWith(typed_, Qt::CaseInsensitive)) {
-            browser_.selectRow(row, index_);
-            return;
-        }
-    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && (model_->flags(index) & Qt::ItemIsEnabled))
+        browser_.doubleClicked();
 }
 
 void BrowserColumn::keyPressEvent(QKeyEvent* event) {
-    const int current = selected_.empty() ? -1 : *selected_.rbegin();
+    const std::set<int> before = selectedRows();
     switch (event->key()) {
-    case Qt::Key_Up:
-        if (rowCount())
-            browser_.selectRow(current <= 0 ? 0 : current - 1, index_,
-                               event->modifiers() & Qt::ShiftModifier);
-        return;
-    case Qt::Key_Down:
-        if (rowCount())
-            browser_.selectRow(std::min(rowCount() - 1, current + 1), index_,
-                               event->modifiers() & Qt::ShiftModifier);
-        return;
-    case Qt::Key_Home:
-        if (rowCount())
-            browser_.selectRow(0, index_);
-        return;
-    case Qt::Key_End:
-        if (rowCount())
-            browser_.selectRow(rowCount() - 1, index_);
-        return;
     case Qt::Key_Right:
-        if (index_ + 1 < browser_.numberOfColumns() &&
-            browser_.numberOfRowsInColumn(index_ + 1) > 0) {
-            browser_.focusColumn(index_ + 1);
-            browser_.selectRow(0, index_ + 1);
+        // Into the next column, onto its first row that may be selected.
+        if (BrowserColumn* next = browser_.columnView(index_ + 1)) {
+            for (int row = 0; row < next->rowCount(); ++row) {
+                if (next->select(row, Qt::NoModifier)) {
+                    browser_.focusColumn(index_ + 1);
+                    browser_.clicked();
+                    break;
+                }
+            }
         }
         return;
     case Qt::Key_Left:
-        if (index_ > 0) {
-            BrowserColumn* left = browser_.columnView(index_ - 1);
+        if (BrowserColumn* left = browser_.columnView(index_ - 1)) {
             browser_.focusColumn(index_ - 1);
-            if (!left->selectedRows().empty())
-                browser_.selectRow(*left->selectedRows().begin(), index_ - 1);
+            const auto rows = left->selectedRows();
+            if (!rows.empty()) {
+                // Back to the row that opened this column, which is loaded
+                // afresh with nothing selected.
+                left->select(*rows.rbegin(), Qt::NoModifier);
+                browser_.selectionChanged(index_ - 1);
+                browser_.clicked();
+            }
         }
         return;
     default:
         break;
     }
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)) {
+    const bool printable = !text.isEmpty() && text.at(0).isPrint();
+    const bool searching =
+        typedAt_.isValid() && typedAt_.elapsed() <= QApplication::keyboardInputInterval();
+    if (printable && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+        (text != QStringLiteral(" ") || searching)) {
         typeToSelect(text);
-        return;
+    } else {
+        // Any other key ends a search; Space on its own selects the current row.
+        typed_.clear();
+        typedAt_.invalidate();
+        QListView::keyPressEvent(event);
+        if (!(event->modifiers() & Qt::ShiftModifier) && currentIndex().isValid())
+            anchor_ = currentIndex().row();
     }
-    QAbstractScrollArea::keyPressEvent(event);
+    if (selectedRows() != before)
+        browser_.clicked();
+}
+
+void BrowserColumn::typeToSelect(const QString& text) {
+    const bool fresh =
+        !typedAt_.isValid() || typedAt_.elapsed() > QApplication::keyboardInputInterval();
+    if (fresh)
+        typed_.clear();
+    typed_ += text;
+    typedAt_.restart();
+    if (rowCount() == 0)
+        return;
+    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int from = current < 0 ? 0 : (current + (fresh ? 1 : 0)) % rowCount();
+    // The titles are matched without filling cells; a match that is
+    // disabled is passed over.
+    const auto matches = model_->match(model_->index(from), Qt::DisplayRole, typed_, -1,
+                                       Qt::MatchStartsWith | Qt::MatchWrap);
+    for (const QModelIndex& match : matches) {
+        if (select(match.row(), Qt::NoModifier))
+            return;
+    }
+}
+
+void BrowserColumn::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(viewport()->width() - 1, 0, viewport()->width() - 1, viewport()->height());
 }
 
 // ---- ColumnBrowser -------------------------------------------------------
@@ -293,6 +395,10 @@ void ColumnBrowser::fillCell(BrowserCell& cell, int row, int column) {
         delegate_->browserWillDisplayCell(*this, cell, row, column);
 }
 
+bool ColumnBrowser::titlesOf(int column, std::vector<std::string>& titles) {
+    return delegate_ && delegate_->browserTitlesInColumn(*this, column, titles);
+}
+
 void ColumnBrowser::setMaxVisibleColumns(int count) {
     maxVisibleColumns_ = std::max(1, count);
     layoutColumns();
@@ -325,7 +431,10 @@ void ColumnBrowser::layoutColumns() {
         column->setFixedWidth(width);
         column->show();
     }
-    // Newly loaded columns come into view at the right.
+    // The strip takes its new width now, so that newly loaded columns come
+    // into view at the right at once.
+    const QSize area = scroller_->viewport()->size();
+    strip_->resize(std::max(area.width(), slots * width), area.height());
     scroller_->horizontalScrollBar()->setValue(scroller_->horizontalScrollBar()->maximum());
 }
 
@@ -382,28 +491,28 @@ void ColumnBrowser::focusColumn(int column) {
 void ColumnBrowser::selectionChanged(int column) {
     dropColumnsAfter(column);
     BrowserColumn* view = columnView(column);
-    if (view->selectedRows().size() != 1)
+    if (!view)
         return;
-    const int row = *view->selectedRows().begin();
-    if (!view->filledCell(row).isLeaf())
+    const auto rows = view->selectedRows();
+    if (rows.size() != 1)
+        return;
+    if (!view->filledCell(*rows.begin()).isLeaf())
         addColumn();
 }
 
 void ColumnBrowser::selectRow(int row, int column, Qt::KeyboardModifiers modifiers) {
     BrowserColumn* view = columnView(column);
-    if (!view)
+    if (!view || !view->select(row, modifiers))
         return;
-    view->select(row, modifiers);
-    selectionChanged(column);
-    clicked(column);
+    clicked();
 }
 
-void ColumnBrowser::clicked(int) {
+void ColumnBrowser::clicked() {
     if (action_)
         action_(*this);
 }
 
-void ColumnBrowser::doubleClicked(int) {
+void ColumnBrowser::doubleClicked() {
     if (doubleAction_)
         doubleAction_(*this);
 }
@@ -424,15 +533,18 @@ bool ColumnBrowser::setPath(const std::string& path) {
         BrowserColumn* view = columnView(column);
         if (!view)
             return false;
-        int found = -1;
-        for (int row = 0; row < view->rowCount() && found < 0; ++row) {
-            if (view->filledCell(row).stringValue() == component)
-                found = row;
+        // One list of the titles; only the row found is filled.
+        std::vector<std::string> titles;
+        const bool told =
+            titlesOf(column, titles) && titles.size() == static_cast<std::size_t>(view->rowCount());
+        bool found = false;
+        for (int row = 0; row < view->rowCount() && !found; ++row) {
+            const std::string& title =
+                told ? titles[static_cast<std::size_t>(row)] : view->filledCell(row).stringValue();
+            found = title == component && view->select(row, Qt::NoModifier);
         }
-        if (found < 0)
+        if (!found)
             return false;
-        view->select(found, Qt::NoModifier);
-        selectionChanged(column);
         ++column;
     }
     return true;
@@ -443,12 +555,14 @@ std::string ColumnBrowser::pathToColumn(int column) const {
     const int upTo = std::min(column, numberOfColumns());
     for (int i = 0; i < upTo; ++i) {
         BrowserColumn* view = columnView(i);
-        if (view->selectedRows().empty())
+        const auto rows = view->selectedRows();
+        if (rows.empty())
             break;
-        BrowserCell* cell = view->cellAt(*view->selectedRows().begin());
+        // Several selected: the lowest of them, as the platform's matrix says.
+        BrowserCell& cell = view->filledCell(*rows.rbegin());
         if (i > 0)
             path += pathSeparator();
-        path += cell ? cell->stringValue() : std::string();
+        path += cell.stringValue();
     }
     return path;
 }
@@ -470,8 +584,7 @@ std::vector<BrowserCell*> ColumnBrowser::selectedCells() const {
     if (!view)
         return cells;
     for (int row : view->selectedRows())
-        if (BrowserCell* cell = view->cellAt(row))
-            cells.push_back(cell);
+        cells.push_back(&view->filledCell(row));
     return cells;
 }
 

@@ -1,17 +1,22 @@
-// A column browser in passive mode: it makes its row cells itself and asks a
+// A column browser in passive mode, built on Qt's item views: each column is
+// a list view over a model of ours, so keyboard, focus, scrolling and
+// accessibility are Qt's. The browser makes its row cells itself and asks a
 // delegate how many rows a column has when the column loads, and to fill each
-// cell once, just before that cell is first shown. Only rows that come on
-// screen are filled, so a long column costs its visible rows.
+// cell once, just before that cell is first shown (or an accessibility client
+// asks for it). Only rows that come on screen are filled, so a long column
+// costs its visible rows; titles are matched (setPath, type-to-select)
+// against the delegate's list of titles, without filling cells.
 //
 // Selecting rows in a column drops the columns to its right; when exactly one
-// row that is not a leaf is selected, the next column is loaded.
+// row that is not a leaf is selected, the next column is loaded. Disabled
+// rows can be neither selected nor highlighted.
 #pragma once
 
 #include "platform/widgets/BrowserCell.h"
 
-#include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QListView>
 #include <functional>
 #include <memory>
 #include <set>
@@ -25,6 +30,7 @@ namespace platform {
 
 class ColumnBrowser;
 class BrowserColumn;
+class ColumnModel;
 
 class ColumnBrowserDelegate {
 public:
@@ -32,6 +38,11 @@ public:
     virtual int browserNumberOfRowsInColumn(ColumnBrowser& browser, int column) = 0;
     virtual void browserWillDisplayCell(ColumnBrowser& browser, BrowserCell& cell, int row,
                                         int column) = 0;
+    // The titles of a column's rows, in row order, told without filling any
+    // cell. A delegate that cannot tell them returns false; the browser then
+    // fills cells to read their titles.
+    virtual bool browserTitlesInColumn(ColumnBrowser& browser, int column,
+                                       std::vector<std::string>& titles);
 };
 
 class ColumnBrowser : public QFrame {
@@ -65,13 +76,14 @@ public:
     void loadColumnZero();
     // Selects, column by column, the rows whose titles are the components of
     // the path, loading columns as it goes; stops at the first component that
-    // no row carries. Returns true when every component was found.
+    // no enabled row carries. Returns true when every component was found.
     bool setPath(const std::string& path);
-    // "/" and the titles selected in columns 0 to column - 1.
+    // "/" and the titles selected in columns 0 to column - 1; where several
+    // rows of a column are selected, the lowest of them.
     std::string pathToColumn(int column) const;
     // The same, up to and including the last column with a selection.
     std::string path() const;
-    // The selected cells of the last column with a selection.
+    // The selected cells of the last column with a selection, top to bottom.
     std::vector<BrowserCell*> selectedCells() const;
     int selectedColumn() const;
 
@@ -80,7 +92,7 @@ public:
     // The cell of a row once it has been filled; nothing before.
     BrowserCell* loadedCellAtRow(int row, int column) const;
     // Selects rows as clicks with the given modifiers would, and runs the
-    // action (for menus, keyboard and tests).
+    // action (for menus, keyboard and tests). A disabled row is refused.
     void selectRow(int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     BrowserColumn* columnView(int column) const;
     double rowHeight() const { return rowHeight_; }
@@ -91,15 +103,17 @@ protected:
 
 private:
     friend class BrowserColumn;
+    friend class ColumnModel;
 
     void addColumn();
     void dropColumnsAfter(int column);
     void selectionChanged(int column);
     void layoutColumns();
-    void clicked(int column);
-    void doubleClicked(int column);
+    void clicked();
+    void doubleClicked();
     std::unique_ptr<BrowserCell> makeCell() const;
     void fillCell(BrowserCell& cell, int row, int column);
+    bool titlesOf(int column, std::vector<std::string>& titles);
     void focusColumn(int column);
 
     CellFactory factory_;
@@ -115,44 +129,39 @@ private:
     std::vector<BrowserColumn*> columns_;
 };
 
-// One column: its rows, the cells filled so far and its selection.
-class BrowserColumn final : public QAbstractScrollArea {
+// One column: a list view over the column's rows, the cells filled so far
+// and its selection.
+class BrowserColumn final : public QListView {
 public:
     BrowserColumn(ColumnBrowser& browser, int index, int rows);
 
     int index() const { return index_; }
-    int rowCount() const { return static_cast<int>(cells_.size()); }
+    int rowCount() const;
+    // The cell of a row once filled, or nothing.
     BrowserCell* cellAt(int row) const;
-    const std::set<int>& selectedRows() const { return selected_; }
-    void select(int row, Qt::KeyboardModifiers modifiers);
-    void clearSelection();
-    // The row under a point of the viewport, or -1.
-    int rowAt(const QPoint& point) const;
+    // The cell of a row, filled now if it was not yet.
+    BrowserCell& filledCell(int row);
+    std::set<int> selectedRows() const;
+    // Selects as a click with the modifiers would; false for a disabled row.
+    bool select(int row, Qt::KeyboardModifiers modifiers);
+    // The rectangle of a row in the viewport.
     QRect rowRect(int row) const;
-    void scrollToRow(int row);
-    // Fills the cells of the rows now on screen that were never filled.
-    void prepareVisibleRows();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    friend class ColumnBrowser;
-    BrowserCell& filledCell(int row);
-    void updateScrollRange();
+    // Selects the first enabled row whose title starts with what was typed
+    // lately; a new search starts below the current row.
     void typeToSelect(const QString& text);
 
     ColumnBrowser& browser_;
     int index_;
-    std::vector<std::unique_ptr<BrowserCell>> cells_;
-    std::set<int> selected_;
-    int anchor_ = -1;
+    ColumnModel* model_; // a child of the view
+    int anchor_ = -1;    // where a range selected with Shift starts
     QString typed_;
     QElapsedTimer typedAt_;
 };

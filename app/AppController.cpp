@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTextEdit>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -47,6 +48,8 @@ AppController::AppController()
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
     connect(mainUi_->actionHelp, &QAction::triggered, this, [this] { showHelp(); });
     connect(mainUi_->useButton, &QPushButton::clicked, this, [this] { useButtonClick(); });
+    // The inspector reads like part of the window, not like a text field.
+    mainUi_->nodeInspector->viewport()->setAutoFillBackground(false);
     // Closing the main window is quitting: the authorization is freed too.
     mainWindow_->installEventFilter(this);
 }
@@ -70,7 +73,7 @@ QPushButton* AppController::useButton() const {
     return mainUi_->useButton;
 }
 
-QLabel* AppController::nodeInspector() const {
+QTextEdit* AppController::nodeInspector() const {
     return mainUi_->nodeInspector;
 }
 
@@ -91,6 +94,8 @@ void AppController::awakeFromNib() {
     }
     configureBrowser();
     reloadData();
+    // The keyboard starts in the browser.
+    fsBrowser()->setFocus();
     privileged::authinit();
     showBackupNotice();
 }

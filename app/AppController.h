@@ -16,6 +16,7 @@ class QLabel;
 class QMainWindow;
 class QProgressBar;
 class QPushButton;
+class QTextEdit;
 class QWidget;
 class QFrame;
 
@@ -58,7 +59,7 @@ public:
     double backupProgressValue() const { return progressValue_; }
     platform::ColumnBrowser* fsBrowser() const;
     QPushButton* useButton() const;
-    QLabel* nodeInspector() const;
+    QTextEdit* nodeInspector() const;
     QLabel* nodeIconWell() const;
     // The browser's data source and the inspector, with the info text.
     browser::LibraryBrowserController& libraryBrowser() { return *libraryBrowser_; }

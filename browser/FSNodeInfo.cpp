@@ -7,6 +7,9 @@
 #include "platform/gui/Image.h"
 #include "platform/gui/Workspace.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace browser {
 
 namespace fs = platform::fs;
@@ -120,9 +123,11 @@ std::shared_ptr<platform::Image> FSNodeInfo::iconImageOfSize(double width, doubl
         if (!fs::isDirectory(path))
             image = platform::Image::fromFile(path);
     } else {
-        image = platform::sharedWorkspace().iconForFile(path);
+        // Asked for at the size it is shown, so that it is drawn sharp.
+        const int side = static_cast<int>(std::ceil(std::max(width, height)));
+        image = platform::sharedWorkspace().iconForFile(path, side);
         if (!image)
-            image = platform::sharedWorkspace().iconForFileType(extension);
+            image = platform::sharedWorkspace().iconForFileType(extension, side);
     }
     if (!image)
         return platform::Image::named(kDefaultIconName);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTextEdit>
 
 namespace browser {
 
@@ -90,9 +91,10 @@ void LibraryBrowserController::showInspector(const platform::AttributedString& t
     inspectorText_ = text;
     wellImage_ = std::move(image);
     if (outlets_.nodeInspector) {
-        const bool plain = text.runs().size() == 1 && !text.runs()[0].attributes.font;
-        outlets_.nodeInspector->setTextFormat(plain ? Qt::PlainText : Qt::RichText);
-        outlets_.nodeInspector->setText(plain ? text.string() : text.toHtml());
+        // Every space, tab and line as stored; a huge description is shown
+        // in part, so that laying it out never holds the window up.
+        text.writeTo(*outlets_.nodeInspector->document(), kInspectorShownLimit,
+                     localizedString("The rest of the description is not shown."));
     }
     if (outlets_.nodeIconWell) {
         if (!wellImage_) {

@@ -13,6 +13,7 @@
 
 class QLabel;
 class QPushButton;
+class QTextEdit;
 
 namespace platform {
 class Image;
@@ -27,7 +28,7 @@ public:
     struct Outlets {
         platform::ColumnBrowser* fsBrowser = nullptr;
         QLabel* nodeIconWell = nullptr;
-        QLabel* nodeInspector = nullptr;
+        QTextEdit* nodeInspector = nullptr;
         QPushButton* useButton = nullptr;
     };
 
@@ -58,6 +59,9 @@ public:
 
     // Side of the icon asked for the well.
     static constexpr double kWellIconSide = 64.0;
+    // The most characters of a description that the inspector lays out; the
+    // rest is left out with a note (the info text itself stays whole).
+    static constexpr qsizetype kInspectorShownLimit = 20000;
 
 private:
     QString infostore_;

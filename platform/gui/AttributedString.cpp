@@ -1,6 +1,9 @@
 #include "platform/gui/AttributedString.h"
 
 #include <QGuiApplication>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace platform {
 
@@ -29,21 +32,26 @@ QString AttributedString::string() const {
     return all;
 }
 
-QString AttributedString::toHtml() const {
-    QString html;
+void AttributedString::writeTo(QTextDocument& document, qsizetype limit,
+                               const QString& note) const {
+    document.clear();
+    QTextCursor cursor(&document);
+    qsizetype left = limit;
     for (const auto& run : runs_) {
-        QString style;
-        if (run.attributes.font) {
-            style += run.attributes.font->bold() ? QStringLiteral("font-weight:bold;")
-                                                 : QStringLiteral("font-weight:normal;");
+        QTextCharFormat format;
+        if (run.attributes.font)
+            format.setFont(*run.attributes.font);
+        format.setFontUnderline(run.attributes.underlineStyle != 0);
+        if (run.text.size() > left) {
+            cursor.insertText(run.text.left(left), format);
+            QTextCharFormat quiet;
+            quiet.setFontItalic(true);
+            cursor.insertText(QStringLiteral("\n") + note, quiet);
+            return;
         }
-        if (run.attributes.underlineStyle)
-            style += QStringLiteral("text-decoration:underline;");
-        QString text = run.text.toHtmlEscaped();
-        text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-        html += QStringLiteral("<span style=\"%1\">%2</span>").arg(style, text);
+        cursor.insertText(run.text, format);
+        left -= run.text.size();
     }
-    return html;
 }
 
 } // namespace platform

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+class QTextDocument;
+
 namespace platform {
 
 struct TextAttributes {
@@ -32,9 +34,10 @@ public:
     void append(const AttributedString& other);
     const std::vector<Run>& runs() const { return runs_; }
     QString string() const;
-    // Rich text for a label: every character shown as it is, line feeds as
-    // line breaks.
-    QString toHtml() const;
+    // Puts the text into a document, every character as it is, run by run
+    // with its font and underline. Past the limit (in characters) the rest
+    // is left out and the note ends the document instead.
+    void writeTo(QTextDocument& document, qsizetype limit, const QString& note) const;
 
 private:
     std::vector<Run> runs_;

@@ -1,7 +1,9 @@
 #include "platform/gui/Image.h"
 
 #include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <map>
@@ -11,7 +13,14 @@ namespace platform {
 Image::Image(QImage pixels) : pixels_(std::move(pixels)), size_(pixels_.size()) {}
 
 std::shared_ptr<Image> Image::fromFile(const std::string& path) {
-    QImageReader reader(QString::fromStdString(path));
+    // Read by its bytes, so that a name that is no UTF-8 is no obstacle.
+    const auto bytes = fs::readFile(path);
+    if (!bytes)
+        return nullptr;
+    QByteArray data = QByteArray::fromStdString(*bytes);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kAllocationLimitMB);
     // Refuse from the header alone what would not fit, before decoding.

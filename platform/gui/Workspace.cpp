@@ -4,10 +4,13 @@
 
 #include <QAbstractFileIconProvider>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
 #include <cstdio>
@@ -15,8 +18,6 @@
 namespace platform {
 
 namespace {
-
-constexpr int kDesktopIconSize = 32;
 
 // Desktops without a theme of their own get the common one, when installed.
 void useCommonIconTheme() {
@@ -27,27 +28,33 @@ void useCommonIconTheme() {
     (void)done;
 }
 
-std::shared_ptr<Image> imageOfIcon(const QIcon& icon) {
+std::shared_ptr<Image> imageOfIcon(const QIcon& icon, int side) {
     if (icon.isNull())
         return nullptr;
-    QImage pixels = icon.pixmap(kDesktopIconSize, kDesktopIconSize).toImage();
+    // At the screen's pixel density, shown at the side in points.
+    const qreal ratio = QGuiApplication::primaryScreen()
+                            ? QGuiApplication::primaryScreen()->devicePixelRatio()
+                            : 1.0;
+    QImage pixels = icon.pixmap(QSize(side, side), ratio).toImage();
     if (pixels.isNull())
         return nullptr;
-    return std::make_shared<Image>(std::move(pixels));
+    auto image = std::make_shared<Image>(std::move(pixels));
+    image->setSize(QSizeF(side, side));
+    return image;
 }
 
 } // namespace
 
-std::shared_ptr<Image> Workspace::iconForFile(const std::string& path) {
-    QFileInfo info(QString::fromStdString(path));
+std::shared_ptr<Image> Workspace::iconForFile(const std::string& path, int side) {
+    QFileInfo info(QFile::decodeName(QByteArray::fromStdString(path)));
     if (!info.exists() && !info.isSymLink())
         return nullptr;
     useCommonIconTheme();
     static QAbstractFileIconProvider provider;
-    return imageOfIcon(provider.icon(info));
+    return imageOfIcon(provider.icon(info), side);
 }
 
-std::shared_ptr<Image> Workspace::iconForFileType(const std::string& extension) {
+std::shared_ptr<Image> Workspace::iconForFileType(const std::string& extension, int side) {
     if (extension.empty())
         return nullptr;
     useCommonIconTheme();
@@ -56,7 +63,8 @@ std::shared_ptr<Image> Workspace::iconForFileType(const std::string& extension) 
         QStringLiteral("x.") + QString::fromStdString(extension), QMimeDatabase::MatchExtension);
     if (type.isDefault())
         return nullptr;
-    return imageOfIcon(QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName())));
+    return imageOfIcon(QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName())),
+                       side);
 }
 
 namespace {

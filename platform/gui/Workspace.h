@@ -14,9 +14,10 @@ class Workspace {
 public:
     virtual ~Workspace() = default;
     // The desktop's icon for the item at the path, or for files with the
-    // extension; nothing when the desktop has none.
-    virtual std::shared_ptr<Image> iconForFile(const std::string& path);
-    virtual std::shared_ptr<Image> iconForFileType(const std::string& extension);
+    // extension, drawn for the given side in points, so that it is sharp at
+    // the size it is shown; nothing when the desktop has none.
+    virtual std::shared_ptr<Image> iconForFile(const std::string& path, int side);
+    virtual std::shared_ptr<Image> iconForFileType(const std::string& extension, int side);
     virtual bool openFile(const std::string& path) = 0;
     virtual bool launchApplication(const std::string& name) = 0;
 };

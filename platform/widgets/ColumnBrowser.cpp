@@ -444,6 +444,11 @@ void ColumnBrowser::addColumn() {
         delegate_ ? std::max(0, delegate_->browserNumberOfRowsInColumn(*this, index)) : 0;
     auto* column = new BrowserColumn(*this, index, rows);
     stripLayout_->insertWidget(index, column);
+    // The columns take the browser's place in the window's tab order, left
+    // to right; focus given to the browser goes to its first column.
+    QWidget::setTabOrder(index == 0 ? static_cast<QWidget*>(this) : columns_.back(), column);
+    if (index == 0)
+        setFocusProxy(column);
     columns_.push_back(column);
     layoutColumns();
     // Give the column its place now, so that it never paints at a size it
@@ -452,6 +457,8 @@ void ColumnBrowser::addColumn() {
 }
 
 void ColumnBrowser::dropColumnsAfter(int column) {
+    if (column < 0)
+        setFocusProxy(nullptr);
     while (numberOfColumns() > column + 1) {
         BrowserColumn* last = columns_.back();
         columns_.pop_back();

@@ -72,6 +72,10 @@
         <translation>Datum &amp; Uhrzeit</translation>
     </message>
     <message>
+        <source>The rest of the description is not shown.</source>
+        <translation>Der Rest der Beschreibung wird nicht angezeigt.</translation>
+    </message>
+    <message>
         <source>Backup not complete, tried again at the next start:</source>
         <translation>Sicherung unvollständig, sie wird beim nächsten Start fortgesetzt:</translation>
     </message>

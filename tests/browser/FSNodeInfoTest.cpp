@@ -27,15 +27,17 @@ struct KnownDesktop : testing_support::RecordingWorkspace {
     std::vector<std::string> askedFiles;
     std::vector<std::string> askedTypes;
     bool haveFileIcons = true;
-    std::shared_ptr<platform::Image> iconForFile(const std::string& path) override {
+    std::vector<int> askedSides;
+    std::shared_ptr<platform::Image> iconForFile(const std::string& path, int side) override {
         askedFiles.push_back(path);
+        askedSides.push_back(side);
         if (!haveFileIcons)
             return nullptr;
         QImage icon(10, 10, QImage::Format_ARGB32);
         icon.fill(Qt::green);
         return std::make_shared<platform::Image>(icon);
     }
-    std::shared_ptr<platform::Image> iconForFileType(const std::string& extension) override {
+    std::shared_ptr<platform::Image> iconForFileType(const std::string& extension, int) override {
         askedTypes.push_back(extension);
         return nullptr;
     }
@@ -155,12 +157,18 @@ TEST(FSNodeInfo, IconsFollowTheSizeRule) {
     EXPECT_EQ(wide16->size(), QSizeF(32, 20));
     EXPECT_EQ(node("wide.tif")->iconImageOfSize(64, 64)->size(), QSizeF(64, 64));
     EXPECT_EQ(node("small.tiff")->iconImageOfSize(64, 64)->pixels().size(), QSize(20, 20));
+    // A name that is no UTF-8 keeps its own picture.
+    writeTiff(dir + "/latin1.tif", 12, 12);
+    ASSERT_EQ(::rename((dir + "/latin1.tif").c_str(), (dir + "/caf\xe9.tif").c_str()), 0);
+    EXPECT_EQ(node("caf\xe9.tif")->iconImageOfSize(16, 16)->pixels().size(), QSize(12, 12));
 
     // A capitalised extension is no picture: the desktop's icon, grown to 64.
     auto caps = node("Caps.TIF")->iconImageOfSize(64, 64);
     EXPECT_EQ(caps->pixels().size(), QSize(10, 10));
     EXPECT_EQ(caps->size(), QSizeF(64, 64));
     EXPECT_EQ(desktop.askedFiles, std::vector<std::string>{dir + "/Caps.TIF"});
+    // Asked for at the size it is shown, not stretched up to it.
+    EXPECT_EQ(desktop.askedSides, std::vector<int>{64});
 
     // Whatever cannot be read as a picture gets the shared default icon at
     // its own size, and the desktop is not asked.

@@ -4,12 +4,16 @@
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
+#include <map>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -118,9 +122,15 @@ TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     EXPECT_EQ(inspector(), QStringLiteral("Multiple Selection"));
     EXPECT_FALSE(controller.libraryBrowser().wellImage());
     EXPECT_TRUE(controller.nodeIconWell()->pixmap().isNull());
-    EXPECT_EQ(controller.nodeInspector()->text(), QStringLiteral("Multiple Selection"));
+    EXPECT_EQ(controller.nodeInspector()->toPlainText(), QStringLiteral("Multiple Selection"));
     EXPECT_EQ(controller.libraryBrowser().infostore(), before);
     EXPECT_TRUE(buttonEnabled());
+    // With several selected, the lowest of them makes the path (and so the
+    // set that Use installs).
+    EXPECT_EQ(browser().pathToColumn(2), "/Volume/Ocean");
+    click(1, "Plain", Qt::ControlModifier);
+    EXPECT_EQ(browser().pathToColumn(2), "/Volume/Plain");
+    EXPECT_EQ(browser().path(), "/Volume/Plain");
 
     controller.reloadData();
     settle();
@@ -135,4 +145,70 @@ TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     controller.libraryBrowser().browserDoubleClick(browser());
     EXPECT_EQ(inspector(), shown);
     EXPECT_EQ(browser().numberOfColumns(), columns);
+}
+
+TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
+    const std::string set = box.library() + "/Volume/Big  Set";
+    const std::string info = "  indented\n\ttabbed  twice\n\nlast line   ";
+    writeFile(set + "/trayskininfo.txt", info);
+    writeFile(set + "/Volume1.tif", "p");
+    controller.reloadData();
+    settle();
+    click(0, "Volume");
+    click(1, "Big  Set");
+    const QString expected = QStringLiteral("Name: Big  Set\nType: Directory\n") +
+                             QString::fromStdString(info) + QLatin1Char('\n');
+    EXPECT_EQ(inspector(), expected);
+    EXPECT_EQ(controller.nodeInspector()->toPlainText(), expected);
+    EXPECT_TRUE(controller.nodeInspector()->isReadOnly());
+
+    // A description of megabytes is kept whole but shown in part.
+    std::string huge;
+    while (huge.size() < 5 * 1024 * 1024)
+        huge += "A long description line that goes on and on.\n";
+    writeFile(set + "/trayskininfo.txt", huge);
+    click(1, "Ocean");
+    click(1, "Big  Set");
+    EXPECT_EQ(controller.libraryBrowser().infostore().size(), static_cast<qsizetype>(huge.size()));
+    const QString shown = controller.nodeInspector()->toPlainText();
+    EXPECT_LT(shown.size(), browser::LibraryBrowserController::kInspectorShownLimit + 200);
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("The rest of the description is not shown.")));
+}
+
+TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
+    // A link to nothing cannot be read, so its row is disabled.
+    ASSERT_EQ(::symlink("nowhere", (box.library() + "/Zzz gone").c_str()), 0);
+    controller.reloadData();
+    settle();
+    ASSERT_EQ(titles(0), (std::vector<std::string>{"Battery", "Clock", "Volume", "Zzz gone"}));
+    auto* column = browser().columnView(0);
+
+    click(0, "Zzz gone");
+    EXPECT_EQ(browser().selectedColumn(), -1);
+    EXPECT_EQ(inspector(), QString()); // the click did nothing at all
+    click(0, "Volume");
+    column->setFocus();
+    QTest::keyClick(column, Qt::Key_Down);
+    EXPECT_EQ(browser().path(), "/Volume");
+    QTest::keyClick(column, Qt::Key_End);
+    EXPECT_EQ(browser().path(), "/Volume");
+    QTest::keyClick(column, Qt::Key_Z);
+    EXPECT_EQ(browser().path(), "/Volume");
+    EXPECT_FALSE(browser().setPath("/Zzz gone"));
+
+    // Every row has its title as its name, and its state.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(column);
+    ASSERT_TRUE(list);
+    std::map<QString, QAccessible::State> rows;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface* child = list->child(i);
+        if (child && child->role() == QAccessible::ListItem)
+            rows[child->text(QAccessible::Name)] = child->state();
+    }
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_TRUE(rows[QStringLiteral("Volume")].selected);
+    EXPECT_FALSE(rows[QStringLiteral("Clock")].selected);
+    // Qt's item views say a row that cannot be chosen is not selectable.
+    EXPECT_FALSE(rows[QStringLiteral("Zzz gone")].selectable);
+    EXPECT_TRUE(rows[QStringLiteral("Battery")].selectable);
 }

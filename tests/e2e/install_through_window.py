@@ -25,8 +25,8 @@ from desktop import (Display, Program, TestFailure, find, press, start_accessibi
 
 def inspector_names(window, name):
     """Whether the inspector shows the item with that name."""
-    label = find(window, pyatspi.ROLE_LABEL, pred=lambda a: text_of(a).startswith("Name: "))
-    return label is not None and text_of(label).startswith("Name: " + name + "\n")
+    inspector = find(window, pyatspi.ROLE_TEXT, "Inspector")
+    return inspector is not None and text_of(inspector).startswith("Name: " + name + "\n")
 
 
 def select_by_typing(program, window, key, name):

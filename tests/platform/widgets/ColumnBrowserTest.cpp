@@ -28,6 +28,16 @@ struct CountingDelegate : platform::ColumnBrowserDelegate {
         cell.setAttributedStringValue("c" + std::to_string(column) + "r" + std::to_string(row), {});
         cell.setLeaf(column + 1 >= static_cast<int>(rows.size()));
     }
+    bool tellTitles = false;
+    bool browserTitlesInColumn(ColumnBrowser&, int column,
+                               std::vector<std::string>& titles) override {
+        if (!tellTitles)
+            return false;
+        titles.clear();
+        for (int row = 0; row < rows[static_cast<std::size_t>(column)]; ++row)
+            titles.push_back("c" + std::to_string(column) + "r" + std::to_string(row));
+        return true;
+    }
     int filledIn(int column) const {
         int n = 0;
         for (const auto& [key, times] : fills)
@@ -190,4 +200,46 @@ TEST_F(BrowserFixture, ColumnWidthsFollowTheLimits) {
     EXPECT_TRUE(last->isVisible());
     const QRect shown(last->mapTo(&browser, QPoint(0, 0)), last->size());
     EXPECT_TRUE(browser.contentsRect().contains(shown)) << shown.x() << "," << shown.width();
+}
+
+TEST_F(BrowserFixture, MatchingTitlesFillsOnlyWhatComesOnScreen) {
+    delegate.rows = {2000, 3};
+    delegate.tellTitles = true;
+    browser.loadColumnZero();
+    showAll();
+    const int visible =
+        static_cast<int>(browser.columnView(0)->viewport()->height() / browser.rowHeight()) + 1;
+    const int atStart = delegate.filledIn(0);
+    EXPECT_LE(atStart, visible);
+
+    // A path to a row far down: that row and the rows around it on screen.
+    delegate.fills.clear();
+    EXPECT_TRUE(browser.setPath("/c0r1500"));
+    showAll();
+    EXPECT_EQ(browser.path(), "/c0r1500");
+    EXPECT_LE(delegate.filledIn(0), visible + 1);
+    EXPECT_EQ(delegate.fills.count({0, 1500}), 1u);
+
+    // Reloading the same way costs the same.
+    delegate.fills.clear();
+    browser.loadColumnZero();
+    EXPECT_TRUE(browser.setPath("/c0r1000"));
+    showAll();
+    EXPECT_LE(delegate.filledIn(0), 2 * visible + 1);
+
+    // Typing what no title starts with fills nothing and changes nothing.
+    delegate.fills.clear();
+    auto* column = browser.columnView(0);
+    column->setFocus();
+    QTest::keyClicks(column, QStringLiteral("zzz"));
+    showAll();
+    EXPECT_EQ(delegate.filledIn(0), 0);
+    EXPECT_EQ(browser.path(), "/c0r1000");
+    // One that matches a row off screen fills the rows it selected on the
+    // way (c0r1001, c0r1900, c0r1990, c0r1999) and what is then shown.
+    QTest::keyClick(column, Qt::Key_Escape);
+    QTest::keyClicks(column, QStringLiteral("c0r1999"));
+    showAll();
+    EXPECT_EQ(browser.path(), "/c0r1999");
+    EXPECT_LE(delegate.filledIn(0), visible + 4);
 }

@@ -1,7 +1,13 @@
-// The first screen of a library column of N entries: the browser loads the
-// column, the rows on screen are filled, and the column is drawn. Prints, for
-// each N given, the median time over several loads and the folder listings
-// made per load:   bench_browser N...
+// The library browser on a column of N entries, each figure the median of
+// several runs, in milliseconds:
+//   first screen: the browser loads the column, fills the rows on screen and
+//     draws them; with the folder listings made per load;
+//   one listing: the baseline, one listing of that folder;
+//   reload: what File > Reload does (the path set, column 0 loaded afresh);
+//   no match: typing three letters that no title starts with.
+// Then a click on a set whose info file is 5 MB, against reading that file.
+// Prints "N first listings listing reload nomatch" per N, then
+// "click MS read MS":   bench_browser N...
 #include "browser/FSBrowserCell.h"
 #include "browser/LibraryBrowserController.h"
 #include "library/Layout.h"
@@ -10,6 +16,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTextEdit>
+#include <functional>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +36,25 @@ void makeColumn(const std::string& root, int entries) {
         const std::string path = root + "/Extra" + std::to_string(100000 + i);
         ::mkdir(path.c_str(), 0755);
     }
+}
+
+double medianMs(int runs, const std::function<void()>& prepare,
+                const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        prepare();
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void type(QWidget* widget, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
 }
 
 } // namespace
@@ -55,21 +83,75 @@ int main(int argc, char** argv) {
         view.show();
         QApplication::processEvents();
 
-        std::vector<double> times;
         unsigned long long listings = 0;
-        for (int run = 0; run < 7; ++run) {
-            const auto before = platform::fs::listingCount();
-            QElapsedTimer clock;
-            clock.start();
-            view.loadColumnZero();
-            view.columnView(0)->viewport()->repaint();
-            times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-            listings = platform::fs::listingCount() - before;
-        }
-        std::sort(times.begin(), times.end());
-        std::printf("%d %.3f %llu\n", entries, times[times.size() / 2], listings);
+        const double first = medianMs(
+            7, [] {},
+            [&] {
+                const auto before = platform::fs::listingCount();
+                view.loadColumnZero();
+                view.columnView(0)->viewport()->repaint();
+                listings = platform::fs::listingCount() - before;
+            });
+        const double listing = medianMs(
+            7, [] {}, [&] { platform::fs::listFolder(library::libraryRoot()); });
+        const double reload = medianMs(
+            7, [] {},
+            [&] {
+                view.setPath(library::libraryRoot());
+                view.loadColumnZero();
+                view.columnView(0)->viewport()->repaint();
+            });
+        const double noMatch = medianMs(
+            7,
+            [&] {
+                view.columnView(0)->setFocus();
+                type(view.columnView(0), Qt::Key_Escape, QString());
+            },
+            [&] {
+                for (int i = 0; i < 3; ++i)
+                    type(view.columnView(0), Qt::Key_Z, QStringLiteral("z"));
+                view.columnView(0)->viewport()->repaint();
+            });
+        std::printf("%d %.3f %llu %.3f %.3f %.3f\n", entries, first, listings, listing, reload,
+                    noMatch);
         std::fflush(stdout);
     }
+
+    // A click on a set whose description is 5 MB.
+    const std::string home = base + "/home-click";
+    ::mkdir(home.c_str(), 0755);
+    ::mkdir((home + "/Library").c_str(), 0755);
+    ::setenv("HOME", home.c_str(), 1);
+    const std::string root = library::libraryRoot();
+    ::mkdir(root.c_str(), 0755);
+    ::mkdir((root + "/Big").c_str(), 0755);
+    ::mkdir((root + "/Big/Huge").c_str(), 0755);
+    std::string huge;
+    while (huge.size() < 5 * 1024 * 1024)
+        huge += "A long description line that goes on and on and on.\n";
+    platform::fs::createFile(root + "/Big/Huge/trayskininfo.txt", huge);
+    platform::fs::createFile(root + "/Big/Huge/Picture.tif", "not a picture");
+    platform::ColumnBrowser view;
+    QTextEdit inspector;
+    inspector.resize(220, 300);
+    inspector.show();
+    browser::LibraryBrowserController controller({&view, nullptr, &inspector, nullptr});
+    view.setCellClass<browser::FSBrowserCell>();
+    view.setDelegate(&controller);
+    view.resize(640, 420);
+    view.show();
+    view.loadColumnZero();
+    view.setPath("/Big/Huge");
+    QApplication::processEvents();
+    const double click = medianMs(
+        5, [] {},
+        [&] {
+            controller.browserSingleClick(view);
+            inspector.viewport()->repaint();
+        });
+    const double read = medianMs(
+        5, [] {}, [&] { platform::fs::readFile(root + "/Big/Huge/trayskininfo.txt"); });
+    std::printf("click %.3f read %.3f\n", click, read);
     std::system(("rm -rf '" + base + "'").c_str());
     return 0;
 }

@@ -47,7 +47,10 @@ AppController::AppController()
     connect(mainUi_->actionReload, &QAction::triggered, this, [this] { reloadData(); });
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
     connect(mainUi_->actionHelp, &QAction::triggered, this, [this] { showHelp(); });
+    connect(mainUi_->actionAbout, &QAction::triggered, this, [this] { showAbout(); });
     connect(mainUi_->useButton, &QPushButton::clicked, this, [this] { useButtonClick(); });
+    // Alerts sit on the main window once it is shown.
+    platform::setAlertParent(mainWindow_.get());
     // The inspector reads like part of the window, not like a text field.
     mainUi_->nodeInspector->viewport()->setAutoFillBackground(false);
     // Closing the main window is quitting: the authorization is freed too.
@@ -63,7 +66,9 @@ bool AppController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-AppController::~AppController() = default;
+AppController::~AppController() {
+    platform::setAlertParent(nullptr);
+}
 
 platform::ColumnBrowser* AppController::fsBrowser() const {
     return mainUi_->fsBrowser;
@@ -85,11 +90,12 @@ void AppController::awakeFromNib() {
     libraryBrowser_->setInfostore(QStringLiteral("test "));
 
     if (!setupHomeFolder()) {
-        failStartUp("Problem setting up home folder!", "Bad setup prefs");
+        failStartUp("Problem setting up home folder!",
+                    QT_TRANSLATE_NOOP("Trayskin", "Bad setup prefs"));
         return;
     }
     if (!includeExamples()) {
-        failStartUp("Problem including examples!", "Bad copy");
+        failStartUp("Problem including examples!", QT_TRANSLATE_NOOP("Trayskin", "Bad copy"));
         return;
     }
     configureBrowser();
@@ -107,7 +113,8 @@ void AppController::showBackupNotice() {
     for (const std::string& entry : backupMissing_)
         names << QString::fromUtf8(entry);
     mainWindow_->statusBar()->showMessage(
-        platform::bundle::localizedString("Backup not complete, tried again at the next start:") +
+        platform::bundle::localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "Backup not complete, tried again at the next start:")) +
         QLatin1Char(' ') + names.join(QStringLiteral(", ")));
 }
 
@@ -129,8 +136,9 @@ void AppController::failStartUp(const char* line, const char* messageKey) {
     std::puts(line);
     std::fflush(stdout);
     using platform::bundle::localizedString;
-    platform::runAlertPanel(localizedString("My Apologies"), localizedString(messageKey),
-                            localizedString("Quit"));
+    platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")),
+                            localizedString(messageKey),
+                            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Quit")));
     terminate_(0);
 }
 
@@ -217,26 +225,52 @@ void AppController::useButtonClick() {
         if (status != 0) {
             std::printf("copy problem!  err is %d\n", static_cast<int>(status));
             std::fflush(stdout);
-            const QString message = localizedString("Wrong Password") + QStringLiteral(" (") +
-                                    QString::fromUtf8(copy.source) + QStringLiteral(" to ") +
-                                    QString::fromUtf8(copy.target) + QLatin1Char(')');
-            platform::runAlertPanel(localizedString("My Apologies"), message, QStringLiteral("OK"));
+            const QString message =
+                localizedString(QT_TRANSLATE_NOOP("Trayskin", "Wrong Password")) +
+                QStringLiteral(" (") + QString::fromUtf8(copy.source) + QStringLiteral(" to ") +
+                QString::fromUtf8(copy.target) + QLatin1Char(')');
+            platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")),
+                                    message, QStringLiteral("OK"));
             return;
         }
     }
 
-    platform::runAlertPanel(localizedString("Installation Complete"),
-                            localizedString("Need restart") + QLatin1Char(' ') + whichPanel(extra),
-                            localizedString("Open System Preferences"));
+    platform::runAlertPanel(
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Need restart")) + QLatin1Char(' ') +
+            whichPanel(extra),
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Open System Preferences")));
     const std::string pane = library::preferencePane(whichSystemPanel(extra));
-    if (platform::fs::exists(pane))
-        platform::sharedWorkspace().openFile(pane);
-    else
-        platform::sharedWorkspace().launchApplication("System Preferences");
+    // What the desktop cannot open is said in the status bar.
+    if (platform::fs::exists(pane)) {
+        if (!platform::sharedWorkspace().openFile(pane))
+            tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "The settings pane could not be opened:"),
+                            pane);
+    } else if (!platform::sharedWorkspace().launchApplication("System Preferences")) {
+        tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "This application could not be started:"),
+                        "System Preferences");
+    }
 }
 
 void AppController::showHelp() {
     const std::string path = platform::bundle::pathForResource("ReadMe", "html");
-    if (!path.empty())
-        platform::sharedWorkspace().openFile(path);
+    if (!path.empty() && !platform::sharedWorkspace().openFile(path))
+        tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "The help page could not be opened:"), path);
+}
+
+void AppController::showAbout() {
+    using platform::bundle::localizedString;
+    const QString text =
+        QStringLiteral("Trayskin ") + QStringLiteral(TRAYSKIN_VERSION) + QStringLiteral("\n\n") +
+        localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "Chooses the pictures of the menu bar's status items.")) +
+        QStringLiteral("\n\n") +
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Free software under the MIT License."));
+    platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "About Trayskin")), text,
+                            localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+}
+
+void AppController::tellInStatusBar(const char* key, const std::string& path) {
+    mainWindow_->statusBar()->showMessage(platform::bundle::localizedString(key) +
+                                          QLatin1Char(' ') + QString::fromUtf8(path));
 }

@@ -49,6 +49,8 @@ public:
     // Menu Extra bundle, one privileged copy per picture.
     void useButtonClick();
     void showHelp();
+    // Help > About Trayskin: name, version, what it does, the licence.
+    void showAbout();
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }
     // Backup entries that this start could not copy (the backup stays
@@ -74,6 +76,8 @@ protected:
 
 private:
     void showBackupNotice();
+    // A line in the status bar: the localized key, a space, the path.
+    void tellInStatusBar(const char* key, const std::string& path);
     void incrementBy(double delta) override;
     void displayIfNeeded() override;
     void failStartUp(const char* line, const char* messageKey);

@@ -5,6 +5,7 @@
 #include "platform/core/Memory.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMainWindow>
 #include <QSocketNotifier>
 #include <csignal>
@@ -43,6 +44,15 @@ int applicationMain(int argc, char** argv) {
     platform::retainFreedMemory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trayskin"));
+    QApplication::setApplicationVersion(QStringLiteral(TRAYSKIN_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("trayskin"));
+    // Every window carries the application's icon, from the bundle.
+    QIcon icon;
+    const std::string icons = platform::bundle::resourcesFolder() + "/icons";
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QString::fromStdString(icons + "/trayskin-" + std::to_string(side) + ".png"),
+                     QSize(side, side));
+    QApplication::setWindowIcon(icon);
     platform::bundle::loadTranslations();
 
     AppController controller;

@@ -2,6 +2,8 @@
 
 #include "platform/core/Bundle.h"
 
+#include <QtGlobal>
+
 namespace {
 
 struct Pane {
@@ -12,10 +14,10 @@ struct Pane {
 
 // Tested from the top; names compare whole and case-sensitively.
 constexpr Pane kPanes[] = {
-    {"Volume", "Sound", "Sound"},
-    {"Displays", "Displays", "Displays"},
-    {"Battery", "Energy", "EnergySaver"},
-    {"Clock", "DateTime", "DateAndTime"},
+    {"Volume", QT_TRANSLATE_NOOP("Trayskin", "Sound"), "Sound"},
+    {"Displays", QT_TRANSLATE_NOOP("Trayskin", "Displays"), "Displays"},
+    {"Battery", QT_TRANSLATE_NOOP("Trayskin", "Energy"), "EnergySaver"},
+    {"Clock", QT_TRANSLATE_NOOP("Trayskin", "DateTime"), "DateAndTime"},
 };
 
 const Pane* paneOf(const std::string& extra) {

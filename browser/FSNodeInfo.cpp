@@ -7,6 +7,7 @@
 #include "platform/gui/Image.h"
 #include "platform/gui/Workspace.h"
 
+#include <QtGlobal>
 #include <algorithm>
 #include <cmath>
 
@@ -87,7 +88,7 @@ bool FSNodeInfo::isReadable() const {
 
 QString FSNodeInfo::fsType() const {
     if (isDirectory())
-        return platform::bundle::localizedString("Directory");
+        return platform::bundle::localizedString(QT_TRANSLATE_NOOP("Trayskin", "Directory"));
     return QString();
 }
 

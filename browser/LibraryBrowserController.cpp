@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QtGlobal>
 
 namespace browser {
 
@@ -66,7 +67,8 @@ void LibraryBrowserController::browserDoubleClick(platform::ColumnBrowser&) {
 void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& browser) {
     const auto count = browser.selectedCells().size();
     if (count != 1) {
-        const char* key = count > 1 ? "Multiple Selection" : "No Selection";
+        const char* key = count > 1 ? QT_TRANSLATE_NOOP("Trayskin", "Multiple Selection")
+                                    : QT_TRANSLATE_NOOP("Trayskin", "No Selection");
         showInspector(platform::AttributedString(localizedString(key)), nullptr);
         return;
     }
@@ -94,7 +96,8 @@ void LibraryBrowserController::showInspector(const platform::AttributedString& t
         // Every space, tab and line as stored; a huge description is shown
         // in part, so that laying it out never holds the window up.
         text.writeTo(*outlets_.nodeInspector->document(), kInspectorShownLimit,
-                     localizedString("The rest of the description is not shown."));
+                     localizedString(QT_TRANSLATE_NOOP(
+                         "Trayskin", "The rest of the description is not shown.")));
     }
     if (outlets_.nodeIconWell) {
         if (!wellImage_) {
@@ -117,9 +120,9 @@ platform::AttributedString
 LibraryBrowserController::attributedInspectorStringForFSNode(const FSNodeInfo& node) const {
     const auto bold = boldFontAttributes();
     const auto normal = normalFontAttributes();
-    platform::AttributedString text(localizedString("Name: "), bold);
+    platform::AttributedString text(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Name: ")), bold);
     text.append({QString::fromUtf8(node.lastPathComponent()) + QLatin1Char('\n'), normal});
-    text.append({localizedString("Type: "), bold});
+    text.append({localizedString(QT_TRANSLATE_NOOP("Trayskin", "Type: ")), bold});
     text.append({node.fsType() + QLatin1Char('\n'), normal});
     text.append({infostore_ + QLatin1Char('\n'), normal});
     return text;

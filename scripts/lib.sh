@@ -21,16 +21,20 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs (Qt's CMake files ask for the GL headers).
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-image-formats-plugins
-    libgl-dev)
+# What building the program needs (Qt's CMake files ask for the GL headers;
+# Qt's translation functions come with its tools' CMake files).
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-tools-dev
+    qt6-image-formats-plugins libgl-dev)
 # What showing it without a display needs: a virtual display, a screenshot,
 # the icon theme and fonts the window is drawn with, and the opener of files.
-RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme fonts-dejavu-core)
+RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme fonts-dejavu-core
+    qt6-translations-l10n)
 # What the tests need beyond the build: GoogleTest; a virtual display, a
 # session bus and the accessibility bus with its Python client for the
 # end-to-end tests, and xdotool for their keyboard.
-TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi)
+# The install test validates the launcher and the metainfo.
+TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi
+    desktop-file-utils appstream)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

@@ -3,6 +3,7 @@
 #include "platform/core/FileManager.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <climits>
@@ -45,12 +46,28 @@ std::string resourcesFolder() {
 }
 
 std::string pathForResource(const std::string& name, const std::string& type) {
-    std::string path = resourcesFolder() + "/" + name + (type.empty() ? "" : "." + type);
+    const std::string file = name + (type.empty() ? "" : "." + type);
+    // The version for the user's language first (<language>.lproj), in the
+    // order of the user's languages, then the bundle's own.
+    for (const QString& language : QLocale().uiLanguages()) {
+        const std::string code = language.section(QLatin1Char('-'), 0, 0).toStdString();
+        const std::string localized = resourcesFolder() + "/" + code + ".lproj/" + file;
+        if (!code.empty() && fs::exists(localized))
+            return localized;
+    }
+    std::string path = resourcesFolder() + "/" + file;
     return fs::exists(path) ? path : std::string();
 }
 
 bool loadTranslations() {
+    // Qt's own words (standard buttons and dialogs), where installed.
+    static QTranslator qt;
+    QCoreApplication::removeTranslator(&qt);
+    if (qt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qt);
     static QTranslator translator;
+    QCoreApplication::removeTranslator(&translator);
     QString folder = QString::fromStdString(resourcesFolder() + "/translations");
     if (!translator.load(QLocale(), QStringLiteral("trayskin"), QStringLiteral("_"), folder))
         return false;

@@ -1,29 +1,95 @@
 #include "platform/widgets/AlertPanel.h"
 
-#include <QMessageBox>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
 
 namespace platform {
 
 namespace {
 
-class MessageBoxPresenter final : public AlertPresenter {
+QPointer<QWidget>& alertParent() {
+    static QPointer<QWidget> parent;
+    return parent;
+}
+
+// A modal panel with the application's icon, the title in bold, the message
+// and one button. Both texts are plain text, shown exactly as given: every
+// space, "%", "<", "&" and line break.
+class AlertDialog final : public QDialog {
+public:
+    explicit AlertDialog(const Alert& alert, QWidget* parent) : QDialog(parent) {
+        setObjectName(QStringLiteral("alertPanel"));
+        setWindowTitle(alert.title);
+        setModal(true);
+        auto* icon = new QLabel(this);
+        const QIcon appIcon = QApplication::windowIcon().isNull()
+                                  ? style()->standardIcon(QStyle::SP_MessageBoxInformation)
+                                  : QApplication::windowIcon();
+        icon->setPixmap(appIcon.pixmap(QSize(48, 48), devicePixelRatio()));
+        icon->setAlignment(Qt::AlignTop);
+        title_ = new QLabel(this);
+        title_->setObjectName(QStringLiteral("alertTitle"));
+        title_->setTextFormat(Qt::PlainText);
+        title_->setText(alert.title);
+        QFont bold = title_->font();
+        bold.setBold(true);
+        title_->setFont(bold);
+        message_ = new QLabel(this);
+        message_->setObjectName(QStringLiteral("alertMessage"));
+        message_->setTextFormat(Qt::PlainText);
+        message_->setText(alert.message);
+        message_->setWordWrap(true);
+        message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto* buttons = new QDialogButtonBox(this);
+        QPushButton* button = buttons->addButton(alert.button, QDialogButtonBox::AcceptRole);
+        button->setDefault(true);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+        auto* layout = new QGridLayout(this);
+        layout->addWidget(icon, 0, 0, 2, 1);
+        layout->addWidget(title_, 0, 1);
+        layout->addWidget(message_, 1, 1);
+        layout->addWidget(buttons, 2, 0, 1, 2);
+        layout->setColumnStretch(1, 1);
+        // Wide enough for the whole title, in the panel and in a frame's
+        // title bar; the message wraps below it.
+        const int titleWidth = QFontMetrics(bold).horizontalAdvance(alert.title);
+        message_->setMinimumWidth(std::max(320, titleWidth + 96));
+        title_->setMinimumWidth(titleWidth);
+    }
+
+    // Escape answers with the one button, as a click would.
+    void reject() override { accept(); }
+
+private:
+    QLabel* title_;
+    QLabel* message_;
+};
+
+class DialogPresenter final : public AlertPresenter {
 public:
     void present(const Alert& alert) override {
-        QMessageBox box;
-        box.setWindowTitle(alert.title);
-        box.setIcon(QMessageBox::Information);
-        box.setTextFormat(Qt::PlainText);
-        box.setText(alert.title);
-        // The informative text has no plain-text mode: escape it and mark it
-        // as rich text, so that a path holding "<" or "&" shows as it is.
-        QString literal = alert.message.toHtmlEscaped();
-        literal.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-        box.setInformativeText(QStringLiteral("<qt>") + literal + QStringLiteral("</qt>"));
-        QPushButton* button = box.addButton(alert.button, QMessageBox::AcceptRole);
-        box.setDefaultButton(button);
-        box.setEscapeButton(button);
-        box.exec();
+        QWidget* parent = alertParent();
+        if (parent && !parent->isVisible())
+            parent = nullptr;
+        AlertDialog dialog(alert, parent);
+        dialog.adjustSize();
+        if (!parent) {
+            // No window to sit on yet: the middle of the screen.
+            if (QScreen* screen = QGuiApplication::primaryScreen())
+                dialog.move(screen->availableGeometry().center() - dialog.rect().center());
+        }
+        dialog.exec();
     }
 };
 
@@ -35,9 +101,13 @@ void setAlertPresenter(AlertPresenter* presenter) {
     current = presenter;
 }
 
+void setAlertParent(QWidget* window) {
+    alertParent() = window;
+}
+
 void runAlertPanel(const QString& title, const QString& message, const QString& button) {
-    static MessageBoxPresenter messageBox;
-    AlertPresenter* presenter = current ? current : &messageBox;
+    static DialogPresenter dialogs;
+    AlertPresenter* presenter = current ? current : &dialogs;
     presenter->present(Alert{title, message, button});
 }
 

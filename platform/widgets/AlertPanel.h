@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace platform {
 
 struct Alert {
@@ -20,11 +22,15 @@ public:
     virtual void present(const Alert& alert) = 0;
 };
 
-// Shows the alert with the current presenter (a modal message box unless a
-// test has put its own in place). The message is shown literally.
+// Shows the alert with the current presenter (a modal panel unless a test
+// has put its own in place). Title and message are shown literally.
 void runAlertPanel(const QString& title, const QString& message, const QString& button);
 
-// Installs a presenter; nullptr restores the message box. Not owned.
+// Installs a presenter; nullptr restores the panel. Not owned.
 void setAlertPresenter(AlertPresenter* presenter);
+
+// The window that panels sit on (centred on it, modal to it) while it is
+// shown; otherwise they appear in the middle of the screen. Not owned.
+void setAlertParent(QWidget* window);
 
 } // namespace platform

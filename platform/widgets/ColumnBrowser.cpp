@@ -172,7 +172,7 @@ BrowserColumn::BrowserColumn(ColumnBrowser& browser, int index, int rows)
     verticalScrollBar()->setSingleStep(static_cast<int>(browser_.rowHeight()));
     setFocusPolicy(Qt::StrongFocus);
     setTabKeyNavigation(false);
-    setAccessibleName(tr("Column %1").arg(index + 1));
+    setAccessibleName(QCoreApplication::translate("Trayskin", "Column %1").arg(index + 1));
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { browser_.selectionChanged(index_); });
 }

@@ -1,9 +1,20 @@
-# Run by cmake --install: makes the installed privileged tool root-owned and
-# setuid. The build tree's tool stays unprivileged.
+# Run by cmake --install: strips the installed programs, then makes the
+# privileged tool root-owned and setuid. The build tree's tool stays
+# unprivileged.
 set(tool "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_TOOL}")
-if(NOT EXISTS "${tool}")
-    message(FATAL_ERROR "The privileged tool is missing: ${tool}")
-endif()
+set(program "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_PROGRAM}")
+foreach(file "${tool}" "${program}")
+    if(NOT EXISTS "${file}")
+        message(FATAL_ERROR "Missing from the bundle: ${file}")
+    endif()
+    if(TRAYSKIN_STRIP)
+        execute_process(COMMAND "${TRAYSKIN_STRIP}" --strip-unneeded "${file}"
+            RESULT_VARIABLE stripped)
+        if(NOT stripped EQUAL 0)
+            message(FATAL_ERROR "Could not strip ${file}")
+        endif()
+    endif()
+endforeach()
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 if(uid STREQUAL "0")
     execute_process(COMMAND chown root:root "${tool}" RESULT_VARIABLE owned)

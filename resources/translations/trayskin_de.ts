@@ -2,6 +2,68 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BackupWindow</name>
+    <message>
+        <source>Trayskin Backup</source>
+        <translation>Trayskin-Sicherung</translation>
+    </message>
+    <message>
+        <source>Backing up the system&apos;s menu pictures. This happens only once.</source>
+        <translation>Die Menübilder des Systems werden gesichert. Das geschieht nur einmal.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Use This Set</source>
+        <translation>Diesen Satz verwenden</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Trayskin</source>
+        <translation>Trayskin &amp;beenden</translation>
+    </message>
+    <message>
+        <source>Trayskin &amp;Help</source>
+        <translation>Trayskin-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Trayskin</source>
+        <translation>Trayskin</translation>
+    </message>
+    <message>
+        <source>Inspector</source>
+        <translation>Inspektor</translation>
+    </message>
+    <message>
+        <source>Ctrl+R</source>
+        <translation>Ctrl+R</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>&amp;About Trayskin</source>
+        <translation>Ü&amp;ber Trayskin</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+</context>
+<context>
     <name>Trayskin</name>
     <message>
         <source>My Apologies</source>
@@ -79,47 +141,37 @@
         <source>Backup not complete, tried again at the next start:</source>
         <translation>Sicherung unvollständig, sie wird beim nächsten Start fortgesetzt:</translation>
     </message>
-</context>
-<context>
-    <name>MainWindow</name>
     <message>
-        <source>Trayskin Backup</source>
-        <translation>Trayskin-Sicherung</translation>
+        <source>The settings pane could not be opened:</source>
+        <translation>Die Einstellung konnte nicht geöffnet werden:</translation>
     </message>
     <message>
-        <source>Use This Set</source>
-        <translation>Diesen Satz verwenden</translation>
+        <source>This application could not be started:</source>
+        <translation>Dieses Programm konnte nicht gestartet werden:</translation>
     </message>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Ablage</translation>
+        <source>The help page could not be opened:</source>
+        <translation>Die Hilfeseite konnte nicht geöffnet werden:</translation>
     </message>
     <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
+        <source>Chooses the pictures of the menu bar&apos;s status items.</source>
+        <translation>Wählt die Bilder der Statusmenüs der Menüleiste.</translation>
     </message>
     <message>
-        <source>&amp;Reload</source>
-        <translation>&amp;Neu laden</translation>
+        <source>Free software under the MIT License.</source>
+        <translation>Freie Software unter der MIT-Lizenz.</translation>
     </message>
     <message>
-        <source>&amp;Quit Trayskin</source>
-        <translation>Trayskin &amp;beenden</translation>
+        <source>About Trayskin</source>
+        <translation>Über Trayskin</translation>
     </message>
     <message>
-        <source>Trayskin &amp;Help</source>
-        <translation>Trayskin-&amp;Hilfe</translation>
-    </message>
-</context>
-<context>
-    <name>BackupWindow</name>
-    <message>
-        <source>Trayskin Backup</source>
-        <translation>Trayskin-Sicherung</translation>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
     <message>
-        <source>Backing up the system&apos;s menu pictures. This happens only once.</source>
-        <translation>Die Menübilder des Systems werden gesichert. Das geschieht nur einmal.</translation>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
     </message>
 </context>
 </TS>

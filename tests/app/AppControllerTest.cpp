@@ -143,8 +143,43 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
     EXPECT_EQ(desktop.opened.size(), 1u);
     EXPECT_TRUE(presenter.alerts.empty());
 
+    EXPECT_TRUE(controller.mainWindow()->statusBar()->currentMessage().isEmpty());
+
+    // The page in the user's language, where the bundle has one.
+    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    controller.showHelp();
+    ASSERT_EQ(desktop.opened.size(), 2u);
+    EXPECT_EQ(desktop.opened[1],
+              std::string(TRAYSKIN_TEST_BUNDLE) + "/Contents/Resources/de.lproj/ReadMe.html");
+    QLocale::setDefault(QLocale::c());
+
+    // No application to open it with: the status bar says so.
+    desktop.opens = false;
+    controller.showHelp();
+    EXPECT_EQ(controller.mainWindow()->statusBar()->currentMessage(),
+              QStringLiteral("The help page could not be opened: " TRAYSKIN_TEST_BUNDLE
+                             "/Contents/Resources/ReadMe.html"));
+
     controller.exitApp();
     EXPECT_EQ(exits, std::vector<int>{0});
+}
+
+TEST_F(ControllerTest, AboutNamesTheVersionAndTheLicence) {
+    controller.showAbout();
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("About Trayskin"));
+    EXPECT_TRUE(
+        presenter.alerts[0].message.startsWith(QStringLiteral("Trayskin " TRAYSKIN_VERSION "\n")));
+    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral("MIT License")));
+    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
+    // In German, from the bundle's translation; the menus follow desktops'
+    // words (Datei, not Ablage).
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(platform::bundle::loadTranslations());
+    controller.showAbout();
+    EXPECT_EQ(presenter.alerts[1].title, QStringLiteral("\u00dcber Trayskin"));
+    EXPECT_EQ(QCoreApplication::translate("MainWindow", "&File"), QStringLiteral("&Datei"));
 }
 
 TEST_F(ControllerTest, TheBarNeverPassesItsEnd) {

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -142,6 +143,9 @@ TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Need restart "));
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"System Preferences"});
+    // Nothing of that name could be started: the status bar says so.
+    EXPECT_EQ(controller.mainWindow()->statusBar()->currentMessage(),
+              QStringLiteral("This application could not be started: System Preferences"));
 
     // A set without pictures shows no rows, so the button keeps the state the
     // set shown before it left.

@@ -121,13 +121,15 @@ class Program:
         return wait_for("the program on the accessibility bus", lookup)
 
     def window(self, role, title):
-        """A top-level window of the program, by role and exact title, once shown."""
+        """A top-level window of the program, by role (or one of several roles)
+        and exact title, once shown."""
+        roles = role if isinstance(role, (list, tuple)) else [role]
         def lookup():
             self.check_running()
             app = self.application()
             for i in range(app.childCount):
                 w = app.getChildAtIndex(i)
-                if w is not None and w.getRole() == role and w.name == title and \
+                if w is not None and w.getRole() in roles and w.name == title and \
                         states(w).contains(pyatspi.STATE_SHOWING):
                     return w
             return None

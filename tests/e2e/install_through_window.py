@@ -73,7 +73,7 @@ def main():
                  lambda: states(use).contains(pyatspi.STATE_ENABLED))
         press(use)
 
-        alert = program.window(pyatspi.ROLE_ALERT, "Installation Complete")
+        alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], "Installation Complete")
         message = find(alert, pyatspi.ROLE_LABEL, pred=lambda a: "Need restart" in text_of(a))
         if message is None or text_of(message) != "Need restart Sound":
             raise TestFailure("completion message: %r" % (message and text_of(message)))

@@ -2,30 +2,66 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
-#include <QMessageBox>
-#include <QTextDocument>
+#include <QMainWindow>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-TEST(AlertPanel, TheMessageBoxShowsTheMessageLiterally) {
-    // A path with markup and percent signs, as a failure alert carries it.
-    const QString message =
-        QStringLiteral("Wrong Password (/a/<b>bold</b> & 100%@ %d.tif to /x/y z.tif)");
-    QString shown, button;
+namespace {
+
+struct Shown {
+    QString title, windowTitle, message, button;
+    bool plain = false;
+    QWidget* parent = nullptr;
+};
+
+// Shows the alert with the real panel, reads what is on screen and answers it.
+Shown showAndRead(const QString& title, const QString& message) {
+    Shown shown;
     QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(box);
-        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
-        ASSERT_TRUE(label);
-        QTextDocument rendered;
-        rendered.setHtml(label->text());
-        shown = rendered.toPlainText();
-        button = box->buttons().front()->text();
-        box->accept();
+        auto* panel = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(panel);
+        auto* titleLabel = panel->findChild<QLabel*>(QStringLiteral("alertTitle"));
+        auto* messageLabel = panel->findChild<QLabel*>(QStringLiteral("alertMessage"));
+        ASSERT_TRUE(titleLabel && messageLabel);
+        shown.title = titleLabel->text();
+        shown.windowTitle = panel->windowTitle();
+        shown.message = messageLabel->text();
+        shown.plain = titleLabel->textFormat() == Qt::PlainText &&
+                      messageLabel->textFormat() == Qt::PlainText;
+        auto buttons = panel->findChildren<QAbstractButton*>();
+        ASSERT_EQ(buttons.size(), 1);
+        shown.button = buttons.front()->text();
+        shown.parent = panel->parentWidget();
+        buttons.front()->click();
     });
     platform::setAlertPresenter(nullptr);
-    platform::runAlertPanel(QStringLiteral("My Apologies"), message, QStringLiteral("OK"));
-    EXPECT_EQ(shown, message);
-    EXPECT_EQ(button, QStringLiteral("OK"));
+    platform::runAlertPanel(title, message, QStringLiteral("OK"));
+    return shown;
+}
+
+} // namespace
+
+TEST(AlertPanel, ShowsTitleAndMessageExactlyAsGiven) {
+    // A path with runs of spaces, markup, ampersands, percent signs and a
+    // line break, as a failure alert may carry it.
+    const QString title = QStringLiteral("Installation  Complete <b>&amp;</b>");
+    const QString message = QStringLiteral(
+        "Wrong Password (/a/Big  Set %@/<b>bold</b> & 100% %d.tif to\n  /x/y z.tif)");
+    const Shown shown = showAndRead(title, message);
+    EXPECT_TRUE(shown.plain);
+    EXPECT_EQ(shown.title, title);
+    EXPECT_EQ(shown.windowTitle, title);
+    EXPECT_EQ(shown.message, message);
+    EXPECT_EQ(shown.button, QStringLiteral("OK"));
+    EXPECT_EQ(shown.parent, nullptr);
+
+    // With a main window on screen, the panel sits on it.
+    QMainWindow window;
+    window.show();
+    platform::setAlertParent(&window);
+    EXPECT_EQ(showAndRead(QStringLiteral("My Apologies"), QStringLiteral("Bad copy")).parent,
+              &window);
+    platform::setAlertParent(nullptr);
 }

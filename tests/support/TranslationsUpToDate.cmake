@@ -1,0 +1,36 @@
+# Fails when a .ts file is not what lupdate makes of the sources today: a
+# word marked for translation was added, changed or removed without the .ts
+# being refreshed (cmake --build build --target update_translations).
+file(STRINGS "${LIST_FILE}" lines)
+list(GET lines 0 sources)
+list(GET lines 1 ts_files)
+list(GET lines 2 options)
+string(REPLACE "|" ";" sources "${sources}")
+string(REPLACE "|" ";" ts_files "${ts_files}")
+string(REPLACE "|" ";" options "${options}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(stale "")
+foreach(ts ${ts_files})
+    get_filename_component(name "${ts}" NAME)
+    set(copy "${WORK_DIR}/${name}")
+    configure_file("${ts}" "${copy}" COPYONLY)
+    execute_process(COMMAND "${LUPDATE}" ${options} ${sources} -ts "${copy}"
+        RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE errors)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "lupdate failed on ${name}: ${errors}")
+    endif()
+    file(READ "${ts}" committed)
+    file(READ "${copy}" refreshed)
+    if(NOT committed STREQUAL refreshed)
+        list(APPEND stale "${name}")
+    endif()
+    # A word left untranslated shows its English key; say which.
+    file(STRINGS "${copy}" unfinished REGEX "type=\"unfinished\"")
+    if(unfinished)
+        message(WARNING "${name} has untranslated words")
+    endif()
+endforeach()
+if(stale)
+    message(FATAL_ERROR "Out of date with the sources: ${stale}; "
+        "run cmake --build build --target update_translations")
+endif()

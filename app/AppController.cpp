@@ -2,7 +2,9 @@
 
 #include "app/PaneLookup.h"
 #include "browser/FSBrowserCell.h"
+#include "browser/SetPreview.h"
 #include "library/Examples.h"
+#include "library/InUse.h"
 #include "library/Layout.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QLayout>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -48,6 +51,14 @@ AppController::AppController()
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
     connect(mainUi_->actionHelp, &QAction::triggered, this, [this] { showHelp(); });
     connect(mainUi_->actionAbout, &QAction::triggered, this, [this] { showAbout(); });
+    connect(mainUi_->actionRestore, &QAction::triggered, this,
+            [this] { restoreOriginalPictures(); });
+    connect(mainUi_->actionRestoreAll, &QAction::triggered, this,
+            [this] { restoreAllOriginalPictures(); });
+    inUse_ = new QLabel(mainWindow_.get());
+    inUse_->setObjectName(QStringLiteral("inUse"));
+    inUse_->setTextFormat(Qt::PlainText);
+    mainWindow_->statusBar()->addPermanentWidget(inUse_);
     connect(mainUi_->useButton, &QPushButton::clicked, this, [this] { useButtonClick(); });
     // Alerts sit on the main window once it is shown.
     platform::setAlertParent(mainWindow_.get());
@@ -86,6 +97,14 @@ QLabel* AppController::nodeIconWell() const {
     return mainUi_->nodeIconWell;
 }
 
+QLabel* AppController::setPreview() const {
+    return mainUi_->setPreview;
+}
+
+QAction* AppController::restoreAction() const {
+    return mainUi_->actionRestore;
+}
+
 void AppController::awakeFromNib() {
     libraryBrowser_->setInfostore(QStringLiteral("test "));
 
@@ -121,8 +140,10 @@ void AppController::showBackupNotice() {
 void AppController::configureBrowser() {
     platform::ColumnBrowser& view = *fsBrowser();
     view.setCellClass<browser::FSBrowserCell>();
-    view.setAction(
-        [this](platform::ColumnBrowser& sender) { libraryBrowser_->browserSingleClick(sender); });
+    view.setAction([this](platform::ColumnBrowser& sender) {
+        libraryBrowser_->browserSingleClick(sender);
+        updateSelectionViews();
+    });
     view.setDoubleAction(
         [this](platform::ColumnBrowser& sender) { libraryBrowser_->browserDoubleClick(sender); });
     view.setMaxVisibleColumns(4);
@@ -205,7 +226,6 @@ void AppController::exitApp() {
 }
 
 void AppController::useButtonClick() {
-    using platform::bundle::localizedString;
     const auto components =
         platform::splitPath(fsBrowser()->pathToColumn(2), fsBrowser()->pathSeparator());
     // Nothing to install until a set is selected in the second column.
@@ -213,8 +233,14 @@ void AppController::useButtonClick() {
         return;
     const std::string extra = components[1];
     const std::string set = components[2];
+    if (copyThroughTool(library::installCopies(extra, set)))
+        announceCompletion(extra);
+    updateSelectionViews();
+}
 
-    for (const library::InstallCopy& copy : library::installCopies(extra, set)) {
+bool AppController::copyThroughTool(const std::vector<library::InstallCopy>& copies) {
+    using platform::bundle::localizedString;
+    for (const library::InstallCopy& copy : copies) {
         std::puts("copy");
         std::fflush(stdout);
         platform::logLine(copy.source);
@@ -231,10 +257,14 @@ void AppController::useButtonClick() {
                 QString::fromUtf8(copy.target) + QLatin1Char(')');
             platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")),
                                     message, QStringLiteral("OK"));
-            return;
+            return false;
         }
     }
+    return true;
+}
 
+void AppController::announceCompletion(const std::string& extra) {
+    using platform::bundle::localizedString;
     platform::runAlertPanel(
         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Need restart")) + QLatin1Char(' ') +
@@ -250,6 +280,107 @@ void AppController::useButtonClick() {
         tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "This application could not be started:"),
                         "System Preferences");
     }
+}
+
+std::pair<std::string, std::string> AppController::selectedExtraAndSet() const {
+    const auto components = platform::splitPath(fsBrowser()->path(), fsBrowser()->pathSeparator());
+    std::string extra = components.size() > 1 ? components[1] : std::string();
+    std::string set = components.size() > 2 ? components[2] : std::string();
+    if (!set.empty() && !platform::fs::isDirectory(platform::formatPath(
+                            library::kPictureSetPattern, {library::libraryRoot(), extra, set})))
+        set.clear();
+    return {extra, set};
+}
+
+void AppController::updateSelectionViews() {
+    using platform::bundle::localizedString;
+    const auto [extra, set] = selectedExtraAndSet();
+    mainUi_->actionRestore->setEnabled(!extra.empty());
+    if (extra.empty()) {
+        inUse_->clear();
+    } else {
+        const library::InUse inUse = library::setInUse(extra);
+        const QString label =
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "In use:")) + QLatin1Char(' ');
+        switch (inUse.kind) {
+        case library::InUse::Kind::Set:
+            inUse_->setText(label + QString::fromUtf8(inUse.set));
+            break;
+        case library::InUse::Kind::Mix:
+            inUse_->setText(label +
+                            localizedString(QT_TRANSLATE_NOOP("Trayskin", "a mix of sets")));
+            break;
+        case library::InUse::Kind::Unknown:
+            inUse_->setText(label + localizedString(QT_TRANSLATE_NOOP(
+                                        "Trayskin", "pictures that no set holds")));
+            break;
+        case library::InUse::Kind::NoBundle:
+            inUse_->setText(localizedString(
+                QT_TRANSLATE_NOOP("Trayskin", "No Menu Extra of this name is installed.")));
+            break;
+        }
+    }
+    // The preview is drawn from the files now and dropped with the next one.
+    const browser::SetPreview preview =
+        set.empty() ? browser::SetPreview{}
+                    : browser::renderSetPreview(browser::previewPicturesOf(extra, set));
+    if (preview.image.isNull())
+        mainUi_->setPreview->clear();
+    else
+        mainUi_->setPreview->setPixmap(QPixmap::fromImage(preview.image));
+}
+
+void AppController::restoreOriginalPictures() {
+    const std::string extra = selectedExtraAndSet().first;
+    if (extra.empty())
+        return;
+    library::RestoreProblem problem = library::RestoreProblem::None;
+    const auto copies = library::restoreCopies(extra, problem);
+    if (problem != library::RestoreProblem::None) {
+        using platform::bundle::localizedString;
+        const char* why =
+            problem == library::RestoreProblem::NoBackup
+                ? QT_TRANSLATE_NOOP("Trayskin", "There is no backup of the Menu Extras folder yet.")
+            : problem == library::RestoreProblem::BackupIncomplete
+                ? QT_TRANSLATE_NOOP("Trayskin",
+                                    "The backup of the Menu Extras folder is not complete yet.")
+                : QT_TRANSLATE_NOOP("Trayskin", "The backup holds no copy of this Menu Extra.");
+        platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Restored")),
+                                localizedString(why),
+                                localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+        return;
+    }
+    if (copyThroughTool(copies))
+        announceCompletion(extra);
+    updateSelectionViews();
+}
+
+void AppController::restoreAllOriginalPictures() {
+    using platform::bundle::localizedString;
+    std::vector<library::InstallCopy> all;
+    for (const std::string& extra : library::installedExtras()) {
+        library::RestoreProblem problem = library::RestoreProblem::None;
+        auto copies = library::restoreCopies(extra, problem);
+        if (problem == library::RestoreProblem::NoBackup ||
+            problem == library::RestoreProblem::BackupIncomplete) {
+            platform::runAlertPanel(
+                localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Restored")),
+                localizedString(
+                    problem == library::RestoreProblem::NoBackup
+                        ? QT_TRANSLATE_NOOP("Trayskin",
+                                            "There is no backup of the Menu Extras folder yet.")
+                        : QT_TRANSLATE_NOOP(
+                              "Trayskin",
+                              "The backup of the Menu Extras folder is not complete yet.")),
+                localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+            return;
+        }
+        // A bundle added after the backup was made has nothing to go back to.
+        all.insert(all.end(), copies.begin(), copies.end());
+    }
+    if (copyThroughTool(all))
+        announceCompletion(std::string());
+    updateSelectionViews();
 }
 
 void AppController::showHelp() {

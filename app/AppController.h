@@ -4,14 +4,17 @@
 
 #include "browser/LibraryBrowserController.h"
 #include "library/HomeFolder.h"
+#include "library/Layout.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QMainWindow;
 class QProgressBar;
@@ -51,6 +54,21 @@ public:
     void showHelp();
     // Help > About Trayskin: name, version, what it does, the licence.
     void showAbout();
+    // File > Restore Original Pictures: the backup's pictures of the selected
+    // extra back over its bundle's, through the privileged tool; the same
+    // lines and alerts as an install. Pictures already equal are skipped.
+    void restoreOriginalPictures();
+    // File > Restore All Original Pictures: the same for every extra whose
+    // bundle is installed.
+    void restoreAllOriginalPictures();
+    // After every click in the browser: the status bar names the set the
+    // selected extra shows now, the preview shows the selected set, and the
+    // restore command follows the selection.
+    void updateSelectionViews();
+
+    QLabel* setPreview() const;
+    QLabel* inUseLabel() const { return inUse_; }
+    QAction* restoreAction() const;
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }
     // Backup entries that this start could not copy (the backup stays
@@ -75,6 +93,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Each copy through the privileged tool, with the install's lines; at
+    // the first failure the install's alert, and false.
+    bool copyThroughTool(const std::vector<library::InstallCopy>& copies);
+    // The completion alert, then the extra's pane (or System Preferences).
+    void announceCompletion(const std::string& extra);
+    // The extra and set of the browser's selection ("" when none).
+    std::pair<std::string, std::string> selectedExtraAndSet() const;
     void showBackupNotice();
     // A line in the status bar: the localized key, a space, the path.
     void tellInStatusBar(const char* key, const std::string& path);
@@ -92,6 +117,7 @@ private:
     // Outlet into the backup window; the main window's are the browser's.
     QProgressBar* backupProgress_ = nullptr;
     std::unique_ptr<browser::LibraryBrowserController> libraryBrowser_;
+    QLabel* inUse_ = nullptr; // in the status bar
 
     double progressValue_ = 0.0;
     std::vector<std::string> backupMissing_;

@@ -55,6 +55,44 @@ std::vector<InstallCopy> installCopies(const std::string& extra, const std::stri
     return copies;
 }
 
+std::vector<InstallCopy> restoreCopies(const std::string& extra, RestoreProblem& problem) {
+    const std::string root = libraryRoot();
+    const std::string menuExtras = menuExtrasFolder();
+    std::vector<InstallCopy> copies;
+    // Only a complete backup has its name; a staged one is not yet the backup.
+    if (!platform::fs::isDirectory(
+            platform::formatPath(kBackupFolderPattern, {root, kBackupSuffix}))) {
+        problem = platform::fs::exists(
+                      platform::formatPath(kBackupFolderPattern, {root, kBackupStagingSuffix}))
+                      ? RestoreProblem::BackupIncomplete
+                      : RestoreProblem::NoBackup;
+        return copies;
+    }
+    const std::string saved = platform::formatPath(kBackupResourcesPattern, {root, extra});
+    if (!platform::fs::isDirectory(saved)) {
+        problem = RestoreProblem::NoCopyOfBundle;
+        return copies;
+    }
+    problem = RestoreProblem::None;
+    for (const std::string& name : platform::fs::listFolder(saved)) {
+        if (!isPicture(name))
+            continue;
+        InstallCopy copy{platform::formatPath(kBackupPicturePattern, {root, extra, name}),
+                         platform::formatPath(kInstallTargetPattern, {menuExtras, extra, name})};
+        if (!platform::fs::sameContents(copy.source, copy.target))
+            copies.push_back(std::move(copy));
+    }
+    return copies;
+}
+
+std::vector<std::string> installedExtras() {
+    std::vector<std::string> extras;
+    for (const std::string& entry : platform::fs::listFolder(menuExtrasFolder()))
+        if (isMenuBundle(entry))
+            extras.push_back(extraNameOfBundle(entry));
+    return extras;
+}
+
 std::string preferencePane(const std::string& paneFileName) {
     return platform::systemFolder(platform::formatPath(kPreferencePanePattern, {paneFileName}));
 }

@@ -37,6 +37,8 @@ inline constexpr std::string_view kMenuExtrasEntryPattern = "%@/%@";
 inline constexpr std::string_view kBundleResourcesPattern = "%@/%@/Contents/Resources";
 inline constexpr std::string_view kBundleResourcePattern = "%@/%@/Contents/Resources/%@";
 inline constexpr std::string_view kInstallTargetPattern = "%@/%@.menu/Contents/Resources/%@";
+// A bundle's own pictures: its Resources folder, by extra name.
+inline constexpr std::string_view kExtraResourcesPattern = "%@/%@.menu/Contents/Resources";
 
 // System Preferences panes, by pane file name (a system folder).
 inline constexpr std::string_view kPreferencePanePattern =
@@ -56,6 +58,10 @@ inline constexpr std::string_view kDefaultSetPattern = "%@/%@/default";
 inline constexpr std::string_view kDefaultSetFilePattern = "%@/%@/default/%@";
 inline constexpr std::string_view kPictureSetPattern = "%@/%@/%@";
 inline constexpr std::string_view kSetFilePattern = "%@/%@/%@/%@";
+// The backup's copy of a bundle's Resources folder, and a picture in it, by
+// extra name.
+inline constexpr std::string_view kBackupResourcesPattern = "%@/backup/%@.menu/Contents/Resources";
+inline constexpr std::string_view kBackupPicturePattern = "%@/backup/%@.menu/Contents/Resources/%@";
 // The library root followed by a browser path, which begins with "/".
 inline constexpr std::string_view kBrowserFolderPattern = "%@%@";
 
@@ -100,6 +106,20 @@ struct InstallCopy {
 // The pictures of the set, in the order of the set folder's listing, each
 // with its install target; none when the folder cannot be listed.
 std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set);
+
+// Why there is nothing to restore.
+enum class RestoreProblem { None, NoBackup, BackupIncomplete, NoCopyOfBundle };
+
+// The pictures of the backup's copy of the extra's bundle, each with the
+// bundle picture it puts back, in listing order; a picture whose bundle
+// picture already holds the same bytes is left out. Nothing, and the
+// problem, when the backup is missing or incomplete or has no copy of that
+// bundle.
+std::vector<InstallCopy> restoreCopies(const std::string& extra, RestoreProblem& problem);
+
+// The extras whose bundles are in the Menu Extras folder now, in listing
+// order.
+std::vector<std::string> installedExtras();
 
 // The System Preferences pane of that file name (behind the system root when
 // one is set).

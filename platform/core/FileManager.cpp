@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <random>
@@ -322,6 +323,27 @@ std::vector<std::string> listFolder(const std::string& path) {
     ::closedir(dir);
     sortNames(names);
     return names;
+}
+
+bool sameContents(const std::string& a, const std::string& b) {
+    Fd first(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd second(::open(b.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat sa {
+    }, sb{};
+    if (!first.ok() || !second.ok() || ::fstat(first.get(), &sa) != 0 ||
+        ::fstat(second.get(), &sb) != 0 || !S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) ||
+        sa.st_size != sb.st_size)
+        return false;
+    std::array<char, 65536> x{}, y{};
+    for (off_t left = sa.st_size; left > 0;) {
+        const auto chunk = static_cast<std::size_t>(std::min<off_t>(left, x.size()));
+        if (!posix::readAll(first.get(), x.data(), chunk) ||
+            !posix::readAll(second.get(), y.data(), chunk) ||
+            std::memcmp(x.data(), y.data(), chunk) != 0)
+            return false;
+        left -= static_cast<off_t>(chunk);
+    }
+    return true;
 }
 
 std::optional<std::string> readFile(const std::string& path) {

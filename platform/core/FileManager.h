@@ -55,6 +55,10 @@ std::vector<std::string> listFolder(const std::string& path);
 // How many folder listings this process has made (for benchmarks).
 unsigned long long listingCount();
 
+// Whether both are regular files (links followed) with the same bytes:
+// sizes are compared first, then the contents.
+bool sameContents(const std::string& a, const std::string& b);
+
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> readFile(const std::string& path);
 

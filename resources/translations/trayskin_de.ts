@@ -62,6 +62,18 @@
         <source>F1</source>
         <translation>F1</translation>
     </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Restore &amp;Original Pictures</source>
+        <translation>&amp;Originalbilder wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore &amp;All Original Pictures</source>
+        <translation>&amp;Alle Originalbilder wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>Trayskin</name>
@@ -172,6 +184,38 @@
     <message>
         <source>Column %1</source>
         <translation>Spalte %1</translation>
+    </message>
+    <message>
+        <source>In use:</source>
+        <translation>Verwendet:</translation>
+    </message>
+    <message>
+        <source>a mix of sets</source>
+        <translation>eine Mischung aus Sätzen</translation>
+    </message>
+    <message>
+        <source>pictures that no set holds</source>
+        <translation>Bilder, die in keinem Satz sind</translation>
+    </message>
+    <message>
+        <source>No Menu Extra of this name is installed.</source>
+        <translation>Kein Statusmenü dieses Namens ist installiert.</translation>
+    </message>
+    <message>
+        <source>There is no backup of the Menu Extras folder yet.</source>
+        <translation>Es gibt noch keine Sicherung des Ordners mit den Statusmenüs.</translation>
+    </message>
+    <message>
+        <source>The backup of the Menu Extras folder is not complete yet.</source>
+        <translation>Die Sicherung des Ordners mit den Statusmenüs ist noch nicht vollständig.</translation>
+    </message>
+    <message>
+        <source>The backup holds no copy of this Menu Extra.</source>
+        <translation>Die Sicherung enthält keine Kopie dieses Statusmenüs.</translation>
+    </message>
+    <message>
+        <source>Nothing Restored</source>
+        <translation>Nichts wiederhergestellt</translation>
     </message>
 </context>
 </TS>

@@ -1,14 +1,18 @@
 #include "app/AppController.h"
+#include "browser/SetPreview.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
 #include "tests/support/TiffFiles.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QLocale>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,11 +25,11 @@ namespace {
 class InstallTest : public ControllerFixture {
 protected:
     void SetUp() override {
-        box.addBundle("Volume", {{"Volume1.tif", "sys1"},
-                                 {"Volume2.tiff", "sys2"},
-                                 {"Volume3.tif", "sys3"},
+        box.addBundle("Volume", {{"Volume1.tif", tiffBytes("sys1")},
+                                 {"Volume2.tiff", tiffBytes("sys2")},
+                                 {"Volume3.tif", tiffBytes("sys3")},
                                  {"Volume1.TIF", "sysBig"}});
-        box.addBundle("Eject", {{"Eject1.tif", "e1"}});
+        box.addBundle("Eject", {{"Eject1.tif", tiffBytes("e1")}});
         makeFolders(box.sysroot() + "/System/Library/PreferencePanes/Sound.prefPane");
         const std::string lib = box.library();
         writeFile(lib + "/Volume/Mine/Volume1.tif", tiffBytes("mine1"));
@@ -57,6 +61,17 @@ protected:
         QTest::mouseClick(controller.useButton(), Qt::LeftButton);
         return ::testing::internal::GetCapturedStdout();
     }
+    // Runs a command with standard output caught; the number of copies.
+    int copiesOf(const std::function<void()>& command) {
+        ::testing::internal::CaptureStdout();
+        command();
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        int n = 0;
+        for (auto at = out.find("copy\n"); at != std::string::npos; at = out.find("copy\n", at + 1))
+            ++n;
+        return n;
+    }
+    QString inUse() { return controller.inUseLabel()->text(); }
     std::string target(const std::string& extra, const std::string& name) {
         return box.menuExtras() + "/" + extra + ".menu/Contents/Resources/" + name;
     }
@@ -79,7 +94,7 @@ TEST_F(InstallTest, InstallsExactlyThePicturesOfTheSetAndOpensThePane) {
     EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
     EXPECT_EQ(bundlePicture("Volume", "Volume2.tiff"), tiffBytes("mine2"));
     EXPECT_EQ(bundlePicture("Volume", "Volume1.TIF"), "sysBig");
-    EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), "sys3");
+    EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), tiffBytes("sys3"));
     EXPECT_FALSE(platform::fs::exists(target("Volume", "notes.txt")));
     EXPECT_FALSE(platform::fs::exists(target("Volume", "trayskininfo.txt")));
 
@@ -104,7 +119,7 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
     EXPECT_EQ(copies(out), 2);
     EXPECT_NE(out.find("copy problem!  err is 63\n"), std::string::npos) << out;
     EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("t1"));
-    EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), "sys3");
+    EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), tiffBytes("sys3"));
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("My Apologies"));
     EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
@@ -183,4 +198,89 @@ TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
     click(browser(), 0, "Volume");
     controller.useButtonClick();
     EXPECT_EQ(presenter.alerts.size(), 4u);
+}
+
+TEST_F(InstallTest, RestorePutsTheOriginalsBackAndTheStatusBarNamesTheSetInUse) {
+    click(browser(), 0, "Volume");
+    EXPECT_TRUE(controller.restoreAction()->isEnabled());
+    EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
+    // An untouched item: nothing to put back, no tool run.
+    EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 0);
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("Installation Complete"));
+
+    install("Volume", "Mine");
+    EXPECT_EQ(inUse(), QStringLiteral("In use: Mine"));
+    click(browser(), 0, "Volume");
+    // Only the two pictures that differ go back, through the tool.
+    EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 2);
+    const std::string backup = box.library() + "/backup/Volume.menu/Contents/Resources/";
+    for (const char* name : {"Volume1.tif", "Volume2.tiff", "Volume3.tif"})
+        EXPECT_EQ(bundlePicture("Volume", name), readFile(backup + name)) << name;
+    EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
+
+    // A bundle that shows pictures of two sets, then one no set holds.
+    writeFile(target("Volume", "Volume1.tif"), tiffBytes("t1"));
+    writeFile(target("Volume", "Volume2.tiff"), tiffBytes("mine2"));
+    click(browser(), 0, "Eject");
+    click(browser(), 0, "Volume");
+    EXPECT_EQ(inUse(), QStringLiteral("In use: a mix of sets"));
+    writeFile(target("Volume", "Volume3.tif"), tiffBytes("nobody's"));
+    click(browser(), 0, "Eject");
+    click(browser(), 0, "Volume");
+    EXPECT_EQ(inUse(), QStringLiteral("In use: pictures that no set holds"));
+
+    // Restore All puts back every installed extra's pictures.
+    writeFile(target("Eject", "Eject1.tif"), tiffBytes("changed"));
+    EXPECT_EQ(copiesOf([&] { controller.restoreAllOriginalPictures(); }), 4);
+    EXPECT_EQ(bundlePicture("Eject", "Eject1.tif"),
+              readFile(box.library() + "/backup/Eject.menu/Contents/"
+                                       "Resources/Eject1.tif"));
+    for (const char* name : {"Volume1.tif", "Volume2.tiff", "Volume3.tif"})
+        EXPECT_EQ(bundlePicture("Volume", name), readFile(backup + name)) << name;
+}
+
+TEST_F(InstallTest, RestoreWithoutACompleteBackupCopiesNothingAndSaysSo) {
+    install("Volume", "Mine");
+    const std::string lib = box.library();
+    ASSERT_EQ(::rename((lib + "/backup").c_str(), (lib + "/.backup-staging").c_str()), 0);
+    click(browser(), 0, "Volume");
+    const std::size_t before = presenter.alerts.size();
+    EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 0);
+    EXPECT_EQ(copiesOf([&] { controller.restoreAllOriginalPictures(); }), 0);
+    ASSERT_EQ(presenter.alerts.size(), before + 2);
+    EXPECT_EQ(presenter.alerts[before].title, QStringLiteral("Nothing Restored"));
+    EXPECT_EQ(presenter.alerts[before].message,
+              QStringLiteral("The backup of the Menu Extras folder is not complete yet."));
+    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
+
+    ASSERT_EQ(std::system(("rm -rf '" + lib + "/.backup-staging'").c_str()), 0);
+    controller.restoreOriginalPictures();
+    EXPECT_EQ(presenter.alerts.back().message,
+              QStringLiteral("There is no backup of the Menu Extras folder yet."));
+    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
+
+    // Nothing selected: the command is not offered.
+    controller.reloadData();
+    settle(browser());
+    click(browser(), 0, "Volume");
+    QTest::mouseClick(browser().columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(10, 400));
+    EXPECT_FALSE(controller.restoreAction()->isEnabled());
+}
+
+TEST_F(InstallTest, SelectingASetShowsItsPreview) {
+    click(browser(), 0, "Volume");
+    EXPECT_TRUE(controller.setPreview()->pixmap().isNull());
+    // The shipped Ocean set has four real pictures.
+    click(browser(), 1, "Ocean");
+    const QPixmap shown = controller.setPreview()->pixmap();
+    ASSERT_FALSE(shown.isNull());
+    const auto pictures = browser::previewPicturesOf("Volume", "Ocean");
+    ASSERT_EQ(pictures.size(), 4u);
+    EXPECT_EQ(shown.size(), browser::renderSetPreview(pictures).image.size());
+    click(browser(), 2, "Volume1.tif");
+    EXPECT_FALSE(controller.setPreview()->pixmap().isNull());
+    click(browser(), 0, "Eject");
+    EXPECT_TRUE(controller.setPreview()->pixmap().isNull());
 }

@@ -1,0 +1,36 @@
+// A preview of a picture set as the menu bar would show it: each picture of
+// the set above the bundle's current picture of the same name, at the size
+// they have in the menu bar and at twice that size, on a light and on a
+// dark bar. Made from the files when asked; nothing is kept.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <string>
+#include <vector>
+
+namespace browser {
+
+struct PreviewPicture {
+    QImage set;     // the set's picture (null when it cannot be read)
+    QImage current; // the bundle's picture of that name now (null when none)
+};
+
+struct SetPreview {
+    QImage image;
+    // Where each picture went, per bar (light, then dark): index i of each
+    // list is picture i of the set.
+    struct Bar {
+        QRect area;
+        std::vector<QRect> set, current, setTwice, currentTwice;
+    };
+    Bar light, dark;
+};
+
+// The set's pictures and the bundle's current ones, read from the files.
+std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set);
+
+// Draws the preview; an empty list gives a null image.
+SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures);
+
+} // namespace browser

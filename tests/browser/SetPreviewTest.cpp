@@ -1,0 +1,52 @@
+#include "browser/SetPreview.h"
+
+#include <gtest/gtest.h>
+
+using browser::PreviewPicture;
+
+namespace {
+
+QImage filled(int w, int h, QColor colour) {
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+} // namespace
+
+TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
+    const QColor light(0xf2, 0xf2, 0xf2), dark(0x2b, 0x2b, 0x2b);
+    const std::vector<PreviewPicture> pictures = {
+        {filled(16, 16, Qt::red), filled(16, 16, Qt::blue)},
+        {filled(20, 10, Qt::green), QImage()}, // the bundle has no such picture
+        {filled(12, 18, Qt::yellow), filled(12, 18, Qt::magenta)},
+    };
+    const browser::SetPreview preview = browser::renderSetPreview(pictures);
+    ASSERT_FALSE(preview.image.isNull());
+    for (const auto* bar : {&preview.light, &preview.dark}) {
+        ASSERT_EQ(bar->set.size(), 3u);
+        ASSERT_EQ(bar->setTwice.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            // The menu bar's size, and twice it; each set picture above the
+            // current one.
+            EXPECT_EQ(bar->set[i].size(), pictures[i].set.size());
+            EXPECT_EQ(bar->setTwice[i].size(), pictures[i].set.size() * 2);
+            EXPECT_LT(bar->set[i].bottom(), bar->area.bottom());
+            if (!pictures[i].current.isNull()) {
+                EXPECT_LT(bar->set[i].bottom(), bar->current[i].top());
+                EXPECT_EQ(bar->currentTwice[i].size(), pictures[i].current.size() * 2);
+            }
+            EXPECT_TRUE(bar->area.contains(bar->setTwice[i]));
+        }
+        // Drawn from the pictures: their colours at their places.
+        const QColor ground = bar == &preview.light ? light : dark;
+        EXPECT_EQ(preview.image.pixelColor(bar->set[0].center()), QColor(Qt::red));
+        EXPECT_EQ(preview.image.pixelColor(bar->current[0].center()), QColor(Qt::blue));
+        EXPECT_EQ(preview.image.pixelColor(bar->setTwice[1].center()), QColor(Qt::green));
+        EXPECT_EQ(preview.image.pixelColor(bar->currentTwice[2].center()), QColor(Qt::magenta));
+        EXPECT_EQ(preview.image.pixelColor(bar->area.topLeft() + QPoint(1, 1)), ground);
+        // Where the bundle has no picture, the bar shows through.
+        EXPECT_EQ(preview.image.pixelColor(bar->current[1].center()), ground);
+    }
+    EXPECT_TRUE(browser::renderSetPreview({}).image.isNull());
+}

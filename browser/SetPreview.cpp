@@ -42,12 +42,15 @@ SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures) {
     const int width =
         kPad + n * (cell.width() + kGap) + kSeparator + n * (2 * cell.width() + kGap) + kPad - kGap;
     const int barHeight = kPad + 2 * (2 * cell.height()) + kGap + kPad;
-    preview.image = QImage(width, 2 * barHeight, QImage::Format_ARGB32_Premultiplied);
+    // The two bars side by side, so that the strip stays low.
+    preview.image = QImage(2 * width + kSeparator, barHeight, QImage::Format_ARGB32_Premultiplied);
+    preview.image.fill(Qt::transparent);
     QPainter painter(&preview.image);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
-    auto drawBar = [&](SetPreview::Bar& bar, int top, const QColor& colour) {
-        bar.area = QRect(0, top, width, barHeight);
+    auto drawBar = [&](SetPreview::Bar& bar, int left, const QColor& colour) {
+        const int top = 0;
+        bar.area = QRect(left, top, width, barHeight);
         painter.fillRect(bar.area, colour);
         const int rows[2] = {top + kPad, top + kPad + 2 * cell.height() + kGap};
         // A picture at its own size (times the scale), centred in its cell.
@@ -60,7 +63,7 @@ SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures) {
                 painter.drawImage(target, image);
             return target;
         };
-        int x = kPad;
+        int x = left + kPad;
         for (const auto& p : pictures) {
             bar.set.push_back(place(p.set, x, rows[0], 1));
             bar.current.push_back(place(p.current, x, rows[1], 1));
@@ -74,7 +77,7 @@ SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures) {
         }
     };
     drawBar(preview.light, 0, QColor(0xf2, 0xf2, 0xf2));
-    drawBar(preview.dark, barHeight, QColor(0x2b, 0x2b, 0x2b));
+    drawBar(preview.dark, width + kSeparator, QColor(0x2b, 0x2b, 0x2b));
     return preview;
 }
 

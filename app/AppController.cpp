@@ -330,6 +330,20 @@ void AppController::updateSelectionViews() {
         mainUi_->setPreview->setPixmap(QPixmap::fromImage(preview.image));
 }
 
+void AppController::sayNothingRestored(library::RestoreProblem problem) {
+    using platform::bundle::localizedString;
+    const char* why =
+        problem == library::RestoreProblem::NoBackup
+            ? QT_TRANSLATE_NOOP("Trayskin", "There is no backup of the Menu Extras folder yet.")
+        : problem == library::RestoreProblem::BackupIncomplete
+            ? QT_TRANSLATE_NOOP("Trayskin",
+                                "The backup of the Menu Extras folder is not complete yet.")
+            : QT_TRANSLATE_NOOP("Trayskin", "The backup holds no copy of this Menu Extra.");
+    platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Restored")),
+                            localizedString(why),
+                            localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+}
+
 void AppController::restoreOriginalPictures() {
     const std::string extra = selectedExtraAndSet().first;
     if (extra.empty())
@@ -337,17 +351,7 @@ void AppController::restoreOriginalPictures() {
     library::RestoreProblem problem = library::RestoreProblem::None;
     const auto copies = library::restoreCopies(extra, problem);
     if (problem != library::RestoreProblem::None) {
-        using platform::bundle::localizedString;
-        const char* why =
-            problem == library::RestoreProblem::NoBackup
-                ? QT_TRANSLATE_NOOP("Trayskin", "There is no backup of the Menu Extras folder yet.")
-            : problem == library::RestoreProblem::BackupIncomplete
-                ? QT_TRANSLATE_NOOP("Trayskin",
-                                    "The backup of the Menu Extras folder is not complete yet.")
-                : QT_TRANSLATE_NOOP("Trayskin", "The backup holds no copy of this Menu Extra.");
-        platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Restored")),
-                                localizedString(why),
-                                localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+        sayNothingRestored(problem);
         return;
     }
     if (copyThroughTool(copies))
@@ -356,23 +360,13 @@ void AppController::restoreOriginalPictures() {
 }
 
 void AppController::restoreAllOriginalPictures() {
-    using platform::bundle::localizedString;
     std::vector<library::InstallCopy> all;
     for (const std::string& extra : library::installedExtras()) {
         library::RestoreProblem problem = library::RestoreProblem::None;
         auto copies = library::restoreCopies(extra, problem);
         if (problem == library::RestoreProblem::NoBackup ||
             problem == library::RestoreProblem::BackupIncomplete) {
-            platform::runAlertPanel(
-                localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Restored")),
-                localizedString(
-                    problem == library::RestoreProblem::NoBackup
-                        ? QT_TRANSLATE_NOOP("Trayskin",
-                                            "There is no backup of the Menu Extras folder yet.")
-                        : QT_TRANSLATE_NOOP(
-                              "Trayskin",
-                              "The backup of the Menu Extras folder is not complete yet.")),
-                localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+            sayNothingRestored(problem);
             return;
         }
         // A bundle added after the backup was made has nothing to go back to.

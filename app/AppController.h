@@ -98,6 +98,8 @@ private:
     bool copyThroughTool(const std::vector<library::InstallCopy>& copies);
     // The completion alert, then the extra's pane (or System Preferences).
     void announceCompletion(const std::string& extra);
+    // The alert that says why nothing was restored.
+    void sayNothingRestored(library::RestoreProblem problem);
     // The extra and set of the browser's selection ("" when none).
     std::pair<std::string, std::string> selectedExtraAndSet() const;
     void showBackupNotice();

@@ -23,6 +23,8 @@ namespace platform::auth {
 
 namespace {
 
+constexpr const char* kSystemBusSocket = "/run/dbus/system_bus_socket";
+
 // External form: "TSA1", pid (4 bytes), start time (8 bytes), tag (16 bytes),
 // all in the machine's byte order.
 constexpr char kMagic[4] = {'T', 'S', 'A', '1'};
@@ -65,12 +67,15 @@ OSStatus Authority::identify(Subject& subject) {
     return subject.startTime == 0 ? errAuthorizationInternal : errAuthorizationSuccess;
 }
 
-PkcheckAuthority::PkcheckAuthority(std::string pkcheck, bool asRoot)
-    : pkcheck_(std::move(pkcheck)), asRoot_(asRoot) {}
+PkcheckAuthority::PkcheckAuthority(std::string pkcheck, bool asRoot, bool viaSystemBus)
+    : pkcheck_(std::move(pkcheck)), asRoot_(asRoot), viaSystemBus_(viaSystemBus) {}
 
 PolkitAnswer PkcheckAuthority::check(const std::string& action, const Subject& subject, uid_t uid,
                                      bool allowInteraction) {
     if (pkcheck_.empty() || ::access(pkcheck_.c_str(), X_OK) != 0)
+        return PolkitAnswer::NoPolkit;
+    struct stat bus {};
+    if (viaSystemBus_ && (::stat(kSystemBusSocket, &bus) != 0 || !S_ISSOCK(bus.st_mode)))
         return PolkitAnswer::NoPolkit;
     char process[96];
     std::snprintf(process, sizeof process, "%d,%llu,%u", static_cast<int>(subject.pid),

@@ -101,16 +101,20 @@ public:
 // polkit, asked through the pkcheck command at a fixed path, started without
 // a shell and with an empty environment. With asRoot (a set-user-id root
 // caller only) pkcheck runs with every user and group id root, so that the
-// caller's user can neither trace nor signal it.
+// caller's user can neither trace nor signal it. The system's pkcheck reaches
+// polkit only through the system bus at its standard address: with
+// viaSystemBus, no bus socket means nobody to ask, learnt without starting a
+// process.
 class PkcheckAuthority final : public Authority {
 public:
-    PkcheckAuthority(std::string pkcheck, bool asRoot);
+    PkcheckAuthority(std::string pkcheck, bool asRoot, bool viaSystemBus);
     PolkitAnswer check(const std::string& action, const Subject& subject, uid_t uid,
                        bool allowInteraction) override;
 
 private:
     std::string pkcheck_;
     bool asRoot_;
+    bool viaSystemBus_;
 };
 
 // The authority that this program's authorizations ask: defined by the one

@@ -9,7 +9,7 @@
 namespace platform::auth {
 
 Authority& processAuthority() {
-    static PkcheckAuthority authority(TRAYSKIN_PKCHECK, /*asRoot=*/false);
+    static PkcheckAuthority authority(TRAYSKIN_PKCHECK, /*asRoot=*/false, /*viaSystemBus=*/true);
     return authority;
 }
 

@@ -55,6 +55,11 @@
 #ifndef TRAYSKIN_TOOL_PKCHECK
 #define TRAYSKIN_TOOL_PKCHECK "/usr/bin/pkcheck"
 #endif
+// The system's pkcheck asks polkit over the system bus; a test's stand-in
+// does not.
+#ifndef TRAYSKIN_TOOL_VIA_SYSTEM_BUS
+#define TRAYSKIN_TOOL_VIA_SYSTEM_BUS true
+#endif
 #ifndef TRAYSKIN_TOOL_TIMEOUT_MS
 #define TRAYSKIN_TOOL_TIMEOUT_MS 10000
 #endif
@@ -388,7 +393,8 @@ void checkAuthorization(const AuthorizationExternalForm& external) {
         return; // nothing to grant: the tool acts with its user's own rights
     // pkcheck runs wholly as root: the user can neither trace it nor forge
     // its answer.
-    platform::auth::PkcheckAuthority polkit(TRAYSKIN_TOOL_PKCHECK, /*asRoot=*/true);
+    platform::auth::PkcheckAuthority polkit(TRAYSKIN_TOOL_PKCHECK, /*asRoot=*/true,
+                                            TRAYSKIN_TOOL_VIA_SYSTEM_BUS);
     const auto answer = polkit.check(protocol::kCommandRight, {parent, parentStart}, ::getuid(),
                                      /*allowInteraction=*/true);
     using A = platform::auth::PolkitAnswer;

@@ -34,7 +34,7 @@ std::string stubPkcheck(const Sandbox& box) {
 
 TEST(PkcheckAuthority, AsksAboutTheSubjectAndReadsEveryAnswer) {
     Sandbox box;
-    platform::auth::PkcheckAuthority polkit(stubPkcheck(box), false);
+    platform::auth::PkcheckAuthority polkit(stubPkcheck(box), false, false);
     const platform::auth::Subject subject{4242, 987654321};
     const std::pair<int, PolkitAnswer> answers[] = {
         {0, PolkitAnswer::Authorized}, {1, PolkitAnswer::NotAuthorized},
@@ -53,8 +53,16 @@ TEST(PkcheckAuthority, AsksAboutTheSubjectAndReadsEveryAnswer) {
               "--allow-user-interaction|");
 
     // No pkcheck, or one that cannot be run: nobody to ask.
-    platform::auth::PkcheckAuthority missing(box.base() + "/none", false);
+    platform::auth::PkcheckAuthority missing(box.base() + "/none", false, false);
     EXPECT_EQ(missing.check("org.example.right", subject, 501, false), PolkitAnswer::NoPolkit);
+    // The system's pkcheck, without the system bus, is not even started.
+    writeFile(box.base() + "/answer", "0\n");
+    ::unlink((box.base() + "/args").c_str());
+    if (::access("/run/dbus/system_bus_socket", F_OK) != 0) {
+        platform::auth::PkcheckAuthority viaBus(box.base() + "/pkcheck", false, true);
+        EXPECT_EQ(viaBus.check("org.example.right", subject, 501, false), PolkitAnswer::NoPolkit);
+        EXPECT_EQ(readFile(box.base() + "/args"), "");
+    }
     ::chmod((box.base() + "/pkcheck").c_str(), 0644);
     EXPECT_EQ(polkit.check("org.example.right", subject, 501, false), PolkitAnswer::NoPolkit);
 }

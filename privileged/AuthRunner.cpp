@@ -96,16 +96,24 @@ OSStatus authmain(const char* source, const char* destination) {
     if (::pipe2(ends, O_CLOEXEC) != 0)
         return fail(-1);
     std::fflush(nullptr);
-    const pid_t child = ::fork();
+    // vfork: the child only arranges its descriptors and runs the tool, so
+    // the program's memory need not be copied for it (a large Qt process
+    // otherwise pays for that on every picture).
+    const pid_t child = ::vfork();
     if (child == -1) {
         ::close(ends[0]);
         ::close(ends[1]);
         return fail(-1);
     }
     if (child == 0) {
-        // dup2 clears close-on-exec on the copy only.
-        ::dup2(ends[0], 0);
-        ::close(ends[0]);
+        // dup2 clears close-on-exec on the copy only (and an end that is
+        // already descriptor 0 stays open).
+        if (ends[0] != 0) {
+            ::dup2(ends[0], 0);
+            ::close(ends[0]);
+        } else {
+            ::fcntl(0, F_SETFD, 0);
+        }
         ::close(ends[1]);
         // Nothing of the program's but the three standard descriptors goes
         // to the tool.

@@ -1,5 +1,6 @@
 // A stand-in for the privileged tool in tests of the runner. What it does is
-// read from the name of the bundle it was copied into:
+// read from the name of the bundle it was copied into, once it has read its
+// whole standard input, as the tool does:
 //   <anything>-record.app  writes its standard input to request.bin beside it, exits 0
 //   <anything>-exit3.app   exits with 3
 //   <anything>-signal.app  ends itself with SIGKILL
@@ -13,6 +14,15 @@ int main(int argc, char** argv) {
     if (argc < 1)
         return 100;
     const std::string self = argv[0];
+    // Like the tool, the whole request is read before anything else: a tool
+    // that ended before the runner wrote would make the write fail instead.
+    std::string request;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = ::read(0, buffer, sizeof buffer)) > 0)
+        request.append(buffer, static_cast<std::size_t>(n));
+    if (n < 0)
+        return 102;
     if (self.find("-exit3.app/") != std::string::npos)
         return 3;
     if (self.find("-signal.app/") != std::string::npos)
@@ -21,10 +31,6 @@ int main(int argc, char** argv) {
     FILE* file = std::fopen(out.c_str(), "wb");
     if (!file)
         return 101;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(0, buffer, sizeof buffer)) > 0)
-        std::fwrite(buffer, 1, static_cast<size_t>(n), file);
-    std::fclose(file);
-    return n == 0 ? 0 : 102;
+    std::fwrite(request.data(), 1, request.size(), file);
+    return std::fclose(file) == 0 ? 0 : 103;
 }

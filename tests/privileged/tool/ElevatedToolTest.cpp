@@ -161,15 +161,20 @@ protected:
         });
     }
     // Runs the tool as the ordinary user's child, with the user's own
-    // authorization; while it runs, attack(tool pid) acts as that user and
-    // returns 0 when every attempt failed as it should.
-    int attackAs(const std::string& from, const std::function<int(pid_t)>& attack, int* toolExit) {
+    // authorization; while it runs, attack(tool pid, watch) acts as that user
+    // and returns 0 when every attempt failed as it should. The watch on
+    // watchPath is set up before the tool starts, so that it sees every event.
+    int attackAs(const std::string& from, const std::function<int(pid_t, Watch&)>& attack,
+                 int* toolExit, const std::string& watchPath = std::string(),
+                 std::uint32_t watchMask = 0) {
         const std::string result = kWorld + "/user/result";
         const int attacked = asUser(uid, gid, [&] {
             int outcome = 0;
+            Watch watch(watchPath.empty() ? kWorld : watchPath,
+                        watchPath.empty() ? IN_ATTRIB : watchMask);
             const ToolRun run =
                 runTool(tool, requestBytes(ownExternalForm(), from, kTarget),
-                        {.whileRunning = [&](pid_t pid) { outcome = attack(pid); }});
+                        {.whileRunning = [&](pid_t pid) { outcome = attack(pid, watch); }});
             writeFile(result, std::to_string(run.exitCode));
             return outcome;
         });
@@ -224,7 +229,7 @@ TEST_F(ElevatedTest, TheUserCanNeitherTraceNorStopPolkitOrTheTool) {
     int exit = -1;
     const int attacked = attackAs(
         source,
-        [&](pid_t tool) {
+        [&](pid_t tool, Watch&) {
             pid_t pkcheck = 0;
             for (int i = 0; i < 3000 && !pkcheck; ++i) {
                 pkcheck = pkcheckChildOf(tool);
@@ -293,18 +298,18 @@ TEST_F(ElevatedTest, ASourceThatGrowsWhileReadNeverPassesTheCap) {
         int exit = -1;
         attackAs(
             growing,
-            [&](pid_t) {
+            [&](pid_t, Watch& closed) {
                 std::thread grower([&] {
                     for (off_t size = cap - 4096; !stop && size < 4 * cap; size += 4096)
                         if (::truncate(growing.c_str(), size) != 0)
                             break;
                 });
-                Watch(growing, IN_CLOSE_NOWRITE).next();
+                closed.next();
                 stop = true;
                 grower.join();
                 return 0;
             },
-            &exit);
+            &exit, growing, IN_CLOSE_NOWRITE);
         struct stat st {};
         ASSERT_EQ(::stat(kTarget.c_str(), &st), 0);
         EXPECT_LE(st.st_size, cap);
@@ -381,14 +386,13 @@ TEST_F(ElevatedTest, AKillAtAnyStepLeavesNothingBesideTheTarget) {
         int exit = -1;
         const int attacked = attackAs(
             source,
-            [&](pid_t tool) {
-                Watch watch(step.path, step.mask);
+            [&](pid_t tool, Watch& watch) {
                 if (!watch.valid() || !watch.next())
                     return 1;
                 const int killed = ::kill(tool, SIGKILL);
                 return killed == 0 ? 0 : errno == EPERM ? 2 : 3;
             },
-            &exit);
+            &exit, step.path, step.mask);
         // Killed before polkit answered, or refused once the tool was root.
         if (step.killable) {
             EXPECT_TRUE(attacked == 0 || attacked == 2) << attacked;

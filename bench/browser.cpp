@@ -18,11 +18,11 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTextEdit>
-#include <functional>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,8 +38,7 @@ void makeColumn(const std::string& root, int entries) {
     }
 }
 
-double medianMs(int runs, const std::function<void()>& prepare,
-                const std::function<void()>& work) {
+double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
         prepare();

@@ -53,10 +53,10 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
 
 bool LibraryBrowserController::browserTitlesInColumn(platform::ColumnBrowser&, int column,
                                                      std::vector<std::string>& titles) {
-    auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
-    titles.clear();
-    for (const auto& node : folder->visibleSubNodes())
-        titles.push_back(node->lastPathComponent());
+    // The rows' rule (a node is visible by its name alone), on the names of
+    // one listing, without making a node for each.
+    titles = platform::fs::listFolder(fsPathToColumn(column));
+    std::erase_if(titles, [](const std::string& name) { return library::isHiddenName(name); });
     return true;
 }
 

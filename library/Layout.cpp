@@ -32,8 +32,9 @@ bool isHiddenName(std::string_view name) {
 }
 
 bool isReservedExtraName(std::string_view name) {
-    return name == kBackupFolderName || "/" + std::string(name) == kBackupStagingSuffix ||
-           "/" + std::string(name) == kWorkFolderSuffix;
+    // The suffixes are the names with the "/" that joins them to the root.
+    return name == kBackupFolderName || name == kBackupStagingSuffix.substr(1) ||
+           name == kWorkFolderSuffix.substr(1);
 }
 
 std::string workFolder() {

@@ -37,6 +37,7 @@ done
 [ -s "$root/share/doc/trayskin/LICENSE" ] || bad "no licence"
 [ -s "$bundle/Contents/Resources/translations/trayskin_de.qm" ] || bad "no German translation"
 [ -s "$bundle/Contents/Resources/de.lproj/ReadMe.html" ] || bad "no German help page"
+[ -s "$bundle/Contents/Resources/help.css" ] || bad "no stylesheet for the help pages"
 # Outside the prefix: the polkit action, and nothing else.
 outside=$(cd "$stage" && find . -type f -o -type l | grep -v "^.$prefix/" | sort)
 [ "$outside" = "./usr/share/polkit-1/actions/org.trayskin.trayskin.policy" ] ||

@@ -32,9 +32,10 @@ RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme font
 # What the tests need beyond the build: GoogleTest; a virtual display, a
 # session bus and the accessibility bus with its Python client for the
 # end-to-end tests, and xdotool for their keyboard.
-# The install test validates the launcher and the metainfo.
+# The install test validates the launcher and the metainfo. The icon theme
+# tests read the machine's own Adwaita.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi
-    desktop-file-utils appstream)
+    desktop-file-utils appstream adwaita-icon-theme)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

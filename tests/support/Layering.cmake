@@ -2,12 +2,14 @@
 # when a layer reaches upward:
 #   platform/core  <  platform/gui  <  platform/widgets
 #   library, privileged and browser's node use platform/core and gui only;
+#   icontheme uses platform/core only;
 #   browser's cell and data source may use widgets; nothing but app/ (and the
 #   tests) includes app/; the privileged tool sees the protocol, not the runner.
 set(found "")
 file(GLOB_RECURSE sources RELATIVE "${PROJECT_DIR}"
     "${PROJECT_DIR}/platform/*.cpp" "${PROJECT_DIR}/platform/*.h"
     "${PROJECT_DIR}/library/*.cpp" "${PROJECT_DIR}/library/*.h"
+    "${PROJECT_DIR}/icontheme/*.cpp" "${PROJECT_DIR}/icontheme/*.h"
     "${PROJECT_DIR}/browser/*.cpp" "${PROJECT_DIR}/browser/*.h"
     "${PROJECT_DIR}/privileged/*.cpp" "${PROJECT_DIR}/privileged/*.h"
     "${PROJECT_DIR}/app/*.cpp" "${PROJECT_DIR}/app/*.h"
@@ -38,7 +40,7 @@ foreach(source ${sources})
         set(core_layer TRUE)
     endif()
     if(source MATCHES "^platform/")
-        forbid(${source} "\"(library|browser|privileged|app)/" "platform reaches upward")
+        forbid(${source} "\"(library|icontheme|browser|privileged|app)/" "platform reaches upward")
     endif()
     if(source MATCHES "^platform/core/")
         forbid(${source} "\"platform/(gui|widgets)/" "core reaches a higher floor")
@@ -49,7 +51,11 @@ foreach(source ${sources})
     if(core_layer)
         forbid(${source} "\"(platform/widgets|app)/" "a core layer reaches widgets or the app")
     endif()
-    if(source MATCHES "^(library|privileged|browser|platform)/")
+    if(source MATCHES "^icontheme/")
+        forbid(${source} "\"(platform/gui|platform/widgets|library|browser|privileged|app)/"
+            "icontheme uses platform/core only")
+    endif()
+    if(source MATCHES "^(library|icontheme|privileged|browser|platform)/")
         forbid(${source} "\"app/" "reaches the app")
     endif()
     if(source MATCHES "^privileged/tool/")

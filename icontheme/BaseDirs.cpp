@@ -1,0 +1,40 @@
+#include "icontheme/BaseDirs.h"
+
+#include <QDir>
+
+namespace icontheme {
+namespace {
+
+QString absoluteEnv(const char* name) {
+    const QString value = qEnvironmentVariable(name);
+    return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : QString();
+}
+
+} // namespace
+
+BaseDirs baseDirsFromEnvironment() {
+    const QString home = QDir::cleanPath(QDir::homePath());
+    QString dataHome = absoluteEnv("XDG_DATA_HOME");
+    if (dataHome.isEmpty())
+        dataHome = home + QStringLiteral("/.local/share");
+    QStringList dataDirs;
+    for (const QString& dir :
+         qEnvironmentVariable("XDG_DATA_DIRS").split(u':', Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(dir))
+            dataDirs.append(QDir::cleanPath(dir));
+    }
+    if (dataDirs.isEmpty())
+        dataDirs = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
+
+    BaseDirs dirs;
+    dirs.homeIcons = home + QStringLiteral("/.icons");
+    dirs.userIcons = dataHome + QStringLiteral("/icons");
+    dirs.bases = {dirs.homeIcons, dirs.userIcons};
+    for (const QString& dir : dataDirs)
+        dirs.bases.append(dir + QStringLiteral("/icons"));
+    dirs.bases.append(QStringLiteral("/usr/share/pixmaps"));
+    dirs.bases.removeDuplicates();
+    return dirs;
+}
+
+} // namespace icontheme

@@ -1,0 +1,74 @@
+#include "icontheme/StatusItems.h"
+
+#include "icontheme/IconThemes.h"
+
+#include <algorithm>
+
+namespace icontheme {
+
+bool StatusItem::hasName(const QString& icon) const {
+    return std::any_of(prefixes.cbegin(), prefixes.cend(),
+                       [&](const QString& prefix) { return icon.startsWith(prefix); });
+}
+
+const QList<StatusItem>& statusItems() {
+    static const QList<StatusItem> items = {
+        {QStringLiteral("Volume"), {QStringLiteral("audio-volume-")}},
+        {QStringLiteral("Microphone"),
+         {QStringLiteral("microphone-sensitivity-"), QStringLiteral("microphone-disabled"),
+          QStringLiteral("microphone-hardware-disabled")}},
+        {QStringLiteral("Battery"), {QStringLiteral("battery-")}},
+        {QStringLiteral("Network"),
+         {QStringLiteral("network-wired"), QStringLiteral("network-wireless"),
+          QStringLiteral("network-cellular"), QStringLiteral("network-vpn"),
+          QStringLiteral("network-offline"), QStringLiteral("network-idle"),
+          QStringLiteral("network-transmit"), QStringLiteral("network-receive"),
+          QStringLiteral("network-error"), QStringLiteral("network-no-route")}},
+        {QStringLiteral("Bluetooth"), {QStringLiteral("bluetooth-")}},
+        {QStringLiteral("Brightness"), {QStringLiteral("display-brightness-")}},
+        {QStringLiteral("Keyboard Brightness"), {QStringLiteral("keyboard-brightness-")}},
+        {QStringLiteral("Power Mode"), {QStringLiteral("power-profile-")}},
+        {QStringLiteral("Night Light"), {QStringLiteral("night-light-")}},
+        {QStringLiteral("Airplane Mode"), {QStringLiteral("airplane-mode-")}},
+        {QStringLiteral("Location"), {QStringLiteral("location-services-")}},
+        {QStringLiteral("Camera"),
+         {QStringLiteral("camera-disabled"), QStringLiteral("camera-hardware-disabled")}},
+        {QStringLiteral("Screen Sharing"), {QStringLiteral("screen-shared")}},
+        {QStringLiteral("Notifications"), {QStringLiteral("notifications-disabled")}},
+        {QStringLiteral("Rotation"),
+         {QStringLiteral("rotation-allowed"), QStringLiteral("rotation-locked")}},
+        {QStringLiteral("Software Update"), {QStringLiteral("software-update-")}},
+        {QStringLiteral("Printer"),
+         {QStringLiteral("printer-error"), QStringLiteral("printer-printing"),
+          QStringLiteral("printer-warning")}},
+        {QStringLiteral("Presence"),
+         {QStringLiteral("user-available"), QStringLiteral("user-away"),
+          QStringLiteral("user-busy"), QStringLiteral("user-idle"),
+          QStringLiteral("user-invisible"), QStringLiteral("user-offline")}},
+    };
+    return items;
+}
+
+const StatusItem* itemForIcon(const QString& icon) {
+    const QList<StatusItem>& items = statusItems();
+    const auto it = std::find_if(items.cbegin(), items.cend(),
+                                 [&](const StatusItem& item) { return item.hasName(icon); });
+    return it == items.cend() ? nullptr : &*it;
+}
+
+std::optional<PictureName> pictureName(const QString& fileName) {
+    for (const auto& [suffix, extension] :
+         {std::pair{QStringLiteral(".symbolic.png"), QStringLiteral("png")},
+          std::pair{QStringLiteral(".png"), QStringLiteral("png")},
+          std::pair{QStringLiteral(".svg"), QStringLiteral("svg")}}) {
+        if (!fileName.endsWith(suffix))
+            continue;
+        const QString icon = fileName.chopped(suffix.size());
+        if (!isSafeIconName(icon))
+            return std::nullopt;
+        return PictureName{icon, extension};
+    }
+    return std::nullopt;
+}
+
+} // namespace icontheme

@@ -1,0 +1,32 @@
+// The status items a panel shows, each named by the icon names it draws
+// (by their prefixes), and which picture files belong to them.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace icontheme {
+
+struct StatusItem {
+    QString title; // the item's folder in the library
+    QStringList prefixes;
+
+    bool hasName(const QString& icon) const;
+};
+
+const QList<StatusItem>& statusItems();
+// The item whose prefixes take the icon name; none when no item does.
+const StatusItem* itemForIcon(const QString& icon);
+
+// A picture file: "<icon>.png" or "<icon>.svg", and a theme's
+// "<icon>.symbolic.png", which is the same icon recoloured.
+struct PictureName {
+    QString icon;
+    QString extension; // "png" or "svg"
+};
+std::optional<PictureName> pictureName(const QString& fileName);
+
+} // namespace icontheme

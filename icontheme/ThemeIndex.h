@@ -1,0 +1,50 @@
+// What an icon theme's index.theme says: its directories, each with the
+// sizes and scale it is drawn for, and the themes it inherits. Names that
+// could lead out of the theme's folder are refused here, so nothing built
+// on a ThemeIndex ever joins them to a path.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace icontheme {
+
+enum class DirType { Fixed, Scalable, Threshold };
+
+struct ThemeDir {
+    QString path; // relative to the theme's folder, e.g. "24x24/status"
+    int size = 0;
+    int scale = 1;
+    DirType type = DirType::Threshold;
+    int minSize = 0;
+    int maxSize = 0;
+    int threshold = 2;
+    QString context;
+};
+
+struct ThemeIndex {
+    QString displayName;
+    QStringList inherits;
+    QList<ThemeDir> dirs; // Directories, then ScaledDirectories, in their order
+    QStringList refused;  // directory and theme names that were not safe to use
+};
+
+// A theme name is one folder name: no "/", not "." or "..", no spaces,
+// commas or control characters.
+bool isSafeThemeName(const QString& name);
+// A theme directory is relative and never climbs: no empty, "." or ".."
+// component, no leading "/".
+bool isSafeSubdir(const QString& path);
+
+// None when there is no "Icon Theme" group. Directories without a usable
+// Size are left out, as lookups leave them out.
+std::optional<ThemeIndex> parseThemeIndex(const QByteArray& text);
+
+bool matchesSize(const ThemeDir& dir, int size, int scale);
+int sizeDistance(const ThemeDir& dir, int size, int scale);
+
+} // namespace icontheme

@@ -1,0 +1,284 @@
+// The theme reader and the lookup, on made-up themes in temporary base
+// directories, and the table of status items against the real Adwaita.
+#include "icontheme/BaseDirs.h"
+#include "icontheme/IconThemes.h"
+#include "icontheme/StatusItems.h"
+#include "icontheme/ThemeIndex.h"
+#include "tests/icontheme/ThemeWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+using namespace icontheme;
+using testing_support::ThemeWorld;
+
+namespace {
+
+QStringList dirPaths(const ThemeIndex& index) {
+    QStringList out;
+    for (const ThemeDir& dir : index.dirs)
+        out.append(dir.path);
+    return out;
+}
+
+TEST(ThemeIndex, MalformedAndHostileFilesYieldOnlyWhatIsSafe) {
+    struct Case {
+        const char* text;
+        bool parsed;
+        QStringList dirs;
+        QStringList inherits;
+        QStringList refused;
+    };
+    const Case cases[] = {
+        {"", false, {}, {}, {}},
+        {"\x89PNG\r\n\x1a\n\x00\x01garbage", false, {}, {}, {}},
+        {"[Other]\nDirectories=a\n[a]\nSize=16\n", false, {}, {}, {}},
+        // No Size, a Size that is no number, a directory without a group: left out.
+        {"[Icon Theme]\nDirectories=a,b,c,d,,a\n[a]\nSize=16\n[b]\nType=Fixed\n[c]\nSize=big\n",
+         true,
+         {"a"},
+         {},
+         {}},
+        {"[Icon Theme]\nInherits=good, ../up ,a/b, ,good\nDirectories=../x,/abs,a//b,a/./b,"
+         "ok/deep,..\n[ok/deep]\nSize=8\n[../x]\nSize=8\n[/abs]\nSize=8\n",
+         true,
+         {"ok/deep"},
+         {"good"},
+         {"../up", "a/b", "../x", "/abs", "a//b", "a/./b", ".."}},
+        // Unterminated groups, lines without "=", a key given twice: the first counts.
+        {"[Icon Theme\n[Icon Theme]\nnonsense\nDirectories=s\nDirectories=t\n[s]\nSize=4\n[t]\n"
+         "Size=4\n",
+         true,
+         {"s"},
+         {},
+         {}},
+        {"[Icon Theme]\nDirectories=a\nScaledDirectories=a@2,a\n[a]\nSize=16\n[a@2]\nSize=16\n"
+         "Scale=2\n",
+         true,
+         {"a", "a@2"},
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto index = parseThemeIndex(QByteArray(c.text));
+        ASSERT_EQ(index.has_value(), c.parsed);
+        if (!index)
+            continue;
+        EXPECT_EQ(dirPaths(*index), c.dirs);
+        EXPECT_EQ(index->inherits, c.inherits);
+        EXPECT_EQ(index->refused, c.refused);
+    }
+}
+
+TEST(ThemeIndex, SizesMatchAndDistancesByType) {
+    const auto index = parseThemeIndex("[Icon Theme]\nDirectories=f,s,t,t2,huge\n"
+                                       "[f]\nSize=16\nType=Fixed\n"
+                                       "[s]\nSize=16\nMinSize=8\nMaxSize=64\nType=Scalable\n"
+                                       "[t]\nSize=24\nThreshold=4\n"
+                                       "[t2]\nSize=24\nScale=2\nType=Threshold\n"
+                                       "[huge]\nSize=99999\nScale=-3\nType=Fixed\n");
+    ASSERT_TRUE(index);
+    ASSERT_EQ(index->dirs.size(), 5);
+    EXPECT_EQ(index->dirs[4].scale, 1);
+    struct Case {
+        int dir, size, scale;
+        bool matches;
+        int distance;
+    };
+    const Case cases[] = {
+        {0, 16, 1, true, 0},   {0, 22, 1, false, 6}, {0, 16, 2, false, 16},  {1, 8, 1, true, 0},
+        {1, 64, 1, true, 0},   {1, 4, 1, false, 4},  {1, 80, 1, false, 16},  {2, 20, 1, true, 0},
+        {2, 28, 1, true, 0},   {2, 16, 1, false, 4}, {2, 30, 1, false, 2},   {3, 24, 2, true, 0},
+        {3, 24, 1, false, 20}, {3, 21, 2, false, 2}, {4, 65536, 1, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dir << " " << c.size << "@" << c.scale);
+        EXPECT_EQ(matchesSize(index->dirs[c.dir], c.size, c.scale), c.matches);
+        EXPECT_EQ(sizeDistance(index->dirs[c.dir], c.size, c.scale), c.distance);
+    }
+}
+
+TEST(BaseDirs, FollowTheEnvironmentWithDefaults) {
+    ThemeWorld world;
+    const QString home = world.root() + QStringLiteral("/home");
+    struct Case {
+        const char* dataHome;
+        const char* dataDirs;
+        QStringList bases;
+    };
+    const Case cases[] = {
+        {"/d", "/s1:/s2/", {home + "/.icons", "/d/icons", "/s1/icons", "/s2/icons"}},
+        {nullptr,
+         nullptr,
+         {home + "/.icons", home + "/.local/share/icons", "/usr/local/share/icons",
+          "/usr/share/icons"}},
+        {"relative",
+         "rel::",
+         {home + "/.icons", home + "/.local/share/icons", "/usr/local/share/icons",
+          "/usr/share/icons"}},
+        {"/d", "/d:/usr/share", {home + "/.icons", "/d/icons", "/usr/share/icons"}},
+    };
+    for (const Case& c : cases) {
+        c.dataHome ? qputenv("XDG_DATA_HOME", c.dataHome) : qunsetenv("XDG_DATA_HOME");
+        c.dataDirs ? qputenv("XDG_DATA_DIRS", c.dataDirs) : qunsetenv("XDG_DATA_DIRS");
+        const BaseDirs dirs = baseDirsFromEnvironment();
+        EXPECT_EQ(dirs.bases, c.bases + QStringList{"/usr/share/pixmaps"});
+        EXPECT_EQ(dirs.userIcons, c.bases[1]);
+        EXPECT_EQ(dirs.homeIcons, home + "/.icons");
+    }
+}
+
+// A theme spread over the user's and the system's base directories, with a
+// shadow in the home's .icons, inheriting a parent that inherits it back.
+class Lookup : public testing::Test {
+protected:
+    void SetUp() override {
+        const QString sys = world.systemIcons(), user = world.userIcons(), home = world.homeIcons();
+        ThemeWorld::put(user, "Made/index.theme",
+                        "[Icon Theme]\nInherits=Parent\n"
+                        "Directories=16x16/status,24x24/status,scalable/status\n"
+                        "ScaledDirectories=16x16@2/status\n"
+                        "[16x16/status]\nSize=16\nType=Fixed\n"
+                        "[16x16@2/status]\nSize=16\nScale=2\nType=Fixed\n"
+                        "[24x24/status]\nSize=24\nType=Threshold\n"
+                        "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n");
+        // Not read: the user's index.theme comes first.
+        ThemeWorld::put(sys, "Made/index.theme",
+                        "[Icon Theme]\nDirectories=hidden\n[hidden]\nSize=16\n");
+        ThemeWorld::put(sys, "Parent/index.theme",
+                        "[Icon Theme]\nInherits=Made\nDirectories=48x48/status\n"
+                        "[48x48/status]\nSize=48\nType=Fixed\n");
+        ThemeWorld::put(sys, "hicolor/index.theme",
+                        "[Icon Theme]\nDirectories=16x16/apps\n[16x16/apps]\nSize=16\n");
+        ThemeWorld::put(sys, "Broken/index.theme", "no group at all");
+        for (const char* file :
+             {"Made/16x16/status/a.png", "Made/scalable/status/a.svg", "Made/16x16/status/b.png",
+              "Made/24x24/status/b.png", "Made/16x16/status/c.png", "Made/16x16@2/status/c.png",
+              "Made/16x16/status/d.png", "Made/16x16/status/e.png",
+              "Made/16x16/status/j-symbolic.symbolic.png", "Made/hidden/k.png",
+              "Parent/48x48/status/f.png", "Parent/48x48/status/g.png", "hicolor/16x16/apps/g.png",
+              "hicolor/16x16/apps/h.png", "i.xpm"})
+            ThemeWorld::put(sys, file);
+        ThemeWorld::put(user, "Made/16x16/status/d.png");
+        ThemeWorld::put(home, "Made/16x16/status/e.svg");
+    }
+    ThemeWorld world;
+    IconThemes themes{world.bases()};
+};
+
+TEST_F(Lookup, FindsWhatAClientFinds) {
+    const QString sys = world.systemIcons() + "/", user = world.userIcons() + "/",
+                  home = world.homeIcons() + "/";
+    struct Case {
+        const char* icon;
+        int size, scale;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"a", 16, 1, sys + "Made/16x16/status/a.png"},
+        {"a", 48, 1, sys + "Made/scalable/status/a.svg"},
+        {"b", 22, 1, sys + "Made/24x24/status/b.png"}, // within the threshold
+        {"b", 20, 1, sys + "Made/24x24/status/b.png"}, // closer than 16
+        {"b", 17, 1, sys + "Made/16x16/status/b.png"},
+        {"c", 16, 2, sys + "Made/16x16@2/status/c.png"},
+        {"c", 16, 1, sys + "Made/16x16/status/c.png"},
+        {"c", 32, 1, sys + "Made/16x16@2/status/c.png"},
+        {"d", 16, 1, user + "Made/16x16/status/d.png"}, // the earlier base wins
+        {"e", 16, 1, home + "Made/16x16/status/e.svg"},
+        {"f", 16, 1, sys + "Parent/48x48/status/f.png"},
+        {"g", 16, 1, sys + "Parent/48x48/status/g.png"}, // the first theme holding it
+        {"h", 16, 1, sys + "hicolor/16x16/apps/h.png"},
+        {"i", 16, 1, sys + "i.xpm"},
+        {"j-symbolic", 16, 1, sys + "Made/16x16/status/j-symbolic.symbolic.png"},
+        {"k", 16, 1, ""}, // only in a directory of the index.theme not read
+        {"../Made/16x16/status/a", 16, 1, ""},
+        {"nothing", 16, 1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.icon << " " << c.size << "@" << c.scale);
+        EXPECT_EQ(themes.lookup("Made", c.icon, c.size, c.scale), c.expected);
+    }
+    EXPECT_EQ(themes.chain("Made"), (QStringList{"Made", "Parent", "hicolor"}));
+    EXPECT_EQ(themes.chain("Broken"), QStringList{"hicolor"});
+    for (const char* name : {"Broken", "../sys/icons/Made", "Made/..", "..", "", "a b", "x,y"})
+        EXPECT_EQ(themes.theme(name), nullptr) << name;
+    EXPECT_EQ(themes.lookup("Nowhere", "h", 16), sys + "hicolor/16x16/apps/h.png");
+}
+
+TEST_F(Lookup, ListsEveryFileOfANameInEveryBase) {
+    auto where = [&](const char* icon, const QString& skip) {
+        QStringList out;
+        for (const IconFile& file : themes.filesOf("Made", icon, skip))
+            out.append(QDir(world.root()).relativeFilePath(file.path) + " " + file.dir + " " +
+                       file.suffix);
+        return out;
+    };
+    EXPECT_EQ(where("d", {}), (QStringList{"data/icons/Made/16x16/status/d.png 16x16/status .png",
+                                           "sys/icons/Made/16x16/status/d.png 16x16/status .png"}));
+    EXPECT_EQ(where("d", world.userIcons()),
+              QStringList{"sys/icons/Made/16x16/status/d.png 16x16/status .png"});
+    EXPECT_EQ(where("e", {}), (QStringList{"home/.icons/Made/16x16/status/e.svg 16x16/status .svg",
+                                           "sys/icons/Made/16x16/status/e.png 16x16/status .png"}));
+    EXPECT_EQ(where("j-symbolic", {}),
+              QStringList{"sys/icons/Made/16x16/status/j-symbolic.symbolic.png 16x16/status "
+                          ".symbolic.png"});
+    EXPECT_TRUE(themes.holds("Made", "h"));
+    EXPECT_FALSE(themes.holds("Made", "k"));
+    // A file added later is seen after forget().
+    ThemeWorld::put(world.systemIcons(), "Made/24x24/status/new.png");
+    EXPECT_FALSE(themes.holds("Made", "new"));
+    themes.forget();
+    EXPECT_TRUE(themes.holds("Made", "new"));
+}
+
+TEST(StatusItems, PictureNamesAndTheTableAgainstAdwaita) {
+    struct Case {
+        const char* file;
+        const char* icon; // null: not a picture
+        const char* extension;
+    };
+    const Case cases[] = {
+        {"audio-volume-high.png", "audio-volume-high", "png"},
+        {"audio-volume-high-symbolic.svg", "audio-volume-high-symbolic", "svg"},
+        {"audio-volume-high-symbolic.symbolic.png", "audio-volume-high-symbolic", "png"},
+        {"battery.tiff", nullptr, nullptr},
+        {".png", nullptr, nullptr},
+        {"../x.png", nullptr, nullptr},
+        {"a b.svg", nullptr, nullptr},
+        {"ok+_-.1.png", "ok+_-.1", "png"},
+    };
+    for (const Case& c : cases) {
+        const auto name = pictureName(c.file);
+        ASSERT_EQ(name.has_value(), c.icon != nullptr) << c.file;
+        if (name) {
+            EXPECT_EQ(name->icon, c.icon);
+            EXPECT_EQ(name->extension, c.extension);
+        }
+    }
+    // Every prefix names its own item, not an earlier one's.
+    for (const StatusItem& item : statusItems()) {
+        for (const QString& prefix : item.prefixes)
+            EXPECT_EQ(itemForIcon(prefix + "x"), &item) << prefix.toStdString();
+    }
+    // The machine's own Adwaita holds a name of every item.
+    IconThemes themes({"/usr/share/icons"});
+    ASSERT_NE(themes.theme("Adwaita"), nullptr) << "adwaita-icon-theme is not installed";
+    QSet<QString> names;
+    for (const ThemeDir& dir : themes.theme("Adwaita")->index.dirs) {
+        for (const QString& file :
+             QDir("/usr/share/icons/Adwaita/" + dir.path).entryList(QDir::Files))
+            if (const auto picture = pictureName(file))
+                names.insert(picture->icon);
+    }
+    for (const StatusItem& item : statusItems()) {
+        EXPECT_TRUE(std::any_of(names.cbegin(), names.cend(), [&](const QString& icon) {
+            return item.hasName(icon);
+        })) << item.title.toStdString();
+    }
+    EXPECT_EQ(itemForIcon("network-wireless-signal-ok-symbolic")->title, "Network");
+    EXPECT_EQ(itemForIcon("folder"), nullptr);
+}
+
+} // namespace

@@ -72,34 +72,6 @@ TEST(ThemeIndex, MalformedAndHostileFilesYieldOnlyWhatIsSafe) {
     }
 }
 
-TEST(ThemeIndex, SizesMatchAndDistancesByType) {
-    const auto index = parseThemeIndex("[Icon Theme]\nDirectories=f,s,t,t2,huge\n"
-                                       "[f]\nSize=16\nType=Fixed\n"
-                                       "[s]\nSize=16\nMinSize=8\nMaxSize=64\nType=Scalable\n"
-                                       "[t]\nSize=24\nThreshold=4\n"
-                                       "[t2]\nSize=24\nScale=2\nType=Threshold\n"
-                                       "[huge]\nSize=99999\nScale=-3\nType=Fixed\n");
-    ASSERT_TRUE(index);
-    ASSERT_EQ(index->dirs.size(), 5);
-    EXPECT_EQ(index->dirs[4].scale, 1);
-    struct Case {
-        int dir, size, scale;
-        bool matches;
-        int distance;
-    };
-    const Case cases[] = {
-        {0, 16, 1, true, 0},   {0, 22, 1, false, 6}, {0, 16, 2, false, 16},  {1, 8, 1, true, 0},
-        {1, 64, 1, true, 0},   {1, 4, 1, false, 4},  {1, 80, 1, false, 16},  {2, 20, 1, true, 0},
-        {2, 28, 1, true, 0},   {2, 16, 1, false, 4}, {2, 30, 1, false, 2},   {3, 24, 2, true, 0},
-        {3, 24, 1, false, 20}, {3, 21, 2, false, 2}, {4, 65536, 1, true, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dir << " " << c.size << "@" << c.scale);
-        EXPECT_EQ(matchesSize(index->dirs[c.dir], c.size, c.scale), c.matches);
-        EXPECT_EQ(sizeDistance(index->dirs[c.dir], c.size, c.scale), c.distance);
-    }
-}
-
 TEST(BaseDirs, FollowTheEnvironmentWithDefaults) {
     ThemeWorld world;
     const QString home = world.root() + QStringLiteral("/home");

@@ -1,0 +1,221 @@
+#include "icontheme/Overlay.h"
+
+#include "icontheme/IconThemes.h"
+#include "icontheme/SafeFolder.h"
+#include "icontheme/StatusItems.h"
+#include "icontheme/ThemeIndex.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace icontheme {
+namespace {
+
+QString iconOf(const QString& path) {
+    const auto name = pictureName(path.mid(path.lastIndexOf(u'/') + 1));
+    return name ? name->icon : QString();
+}
+
+} // namespace
+
+Overlay::Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recordPath)
+    : themes_(themes), dirs_(std::move(dirs)), theme_(std::move(theme)),
+      recordPath_(std::move(recordPath)) {}
+
+std::optional<OverlayRecord> Overlay::readRecord() const {
+    QFile file(recordPath_);
+    if (!file.exists())
+        return OverlayRecord{theme_, {}};
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    auto record = OverlayRecord::fromJson(file.read(kMaxPictureBytes));
+    if (!record || record->theme != theme_)
+        return std::nullopt;
+    return record;
+}
+
+std::optional<OverlayRecord> Overlay::load(SafeFolder& folder) {
+    auto record = readRecord();
+    if (!record)
+        return std::nullopt;
+    const auto before = record->files;
+    record->reconcile(folder);
+    if (record->files != before && !save(*record))
+        return std::nullopt;
+    return record;
+}
+
+bool Overlay::save(const OverlayRecord& record) {
+    const QFileInfo info(recordPath_);
+    auto folder = SafeFolder::open(info.path(), true);
+    return folder && folder->write(info.fileName(), record.toJson());
+}
+
+std::optional<OverlayRecord> Overlay::record() {
+    if (!isSafeThemeName(theme_))
+        return std::nullopt;
+    auto folder = SafeFolder::open(this->folder(), false);
+    if (!folder) {
+        // No overlay folder: nothing of ours is there, whatever the record says.
+        return readRecord() ? std::optional(OverlayRecord{theme_, {}}) : std::nullopt;
+    }
+    return load(*folder);
+}
+
+QStringList Overlay::placesFor(const Picture& picture) {
+    QStringList dirs;
+    for (const IconFile& file : themes_.filesOf(theme_, picture.icon, dirs_.userIcons)) {
+        if (!dirs.contains(file.dir))
+            dirs.append(file.dir);
+    }
+    if (!dirs.isEmpty())
+        return dirs;
+    // A name the theme does not hold goes where a lookup at its size finds it.
+    QString fallback;
+    if (picture.extension == u"svg")
+        fallback = QStringLiteral("scalable/status");
+    else if (picture.width > 0 && picture.width == picture.height)
+        fallback = QStringLiteral("%1x%1/status").arg(picture.width);
+    for (const ThemeDir& dir : themes_.theme(theme_)->index.dirs) {
+        if (dir.path == fallback)
+            return {fallback};
+    }
+    return {};
+}
+
+OverlayReport Overlay::install(const QStringList& pictures) {
+    OverlayReport report;
+    if (!isSafeThemeName(theme_) || themes_.theme(theme_) == nullptr) {
+        report.failure = OverlayFailure::NoTheme;
+        return report;
+    }
+    auto folder = SafeFolder::open(this->folder(), true);
+    if (!folder) {
+        report.failure = OverlayFailure::Folder;
+        return report;
+    }
+    const auto current = load(*folder);
+    if (!current) {
+        report.failure = OverlayFailure::Record;
+        return report;
+    }
+
+    struct Write {
+        QString path;
+        QByteArray bytes;
+    };
+    QList<Write> writes;
+    QStringList removals;
+    QSet<QString> icons;
+    for (const QString& path : pictures) {
+        Picture picture = readPicture(path);
+        if (picture.problem == PictureProblem::None && icons.contains(picture.icon))
+            picture.problem = PictureProblem::Duplicate;
+        if (picture.problem != PictureProblem::None) {
+            report.refused.append(picture);
+            continue;
+        }
+        icons.insert(picture.icon);
+        const QStringList dirs = placesFor(picture);
+        if (dirs.isEmpty()) {
+            report.skipped.append(picture.icon);
+            continue;
+        }
+        QStringList targets;
+        for (const QString& dir : dirs) {
+            targets.append(dir + u'/' + picture.fileName());
+            writes.append({targets.last(), picture.bytes});
+        }
+        // What an earlier install wrote for this name, where this one does not write.
+        for (auto it = current->files.cbegin(); it != current->files.cend(); ++it) {
+            if (iconOf(it.key()) == picture.icon && !targets.contains(it.key()))
+                removals.append(it.key());
+        }
+    }
+
+    // First the record names both the old and the new bytes, then the files
+    // change, then the record names what is there.
+    OverlayRecord pending = *current;
+    for (const Write& write : writes) {
+        QStringList& digests = pending.files[write.path];
+        if (!current->files.contains(write.path) && folder->exists(write.path))
+            report.replaced.append(write.path);
+        const QString digest = OverlayRecord::digest(write.bytes);
+        if (!digests.contains(digest))
+            digests.append(digest);
+    }
+    if (!save(pending)) {
+        report.failure = OverlayFailure::Record;
+        return report;
+    }
+    for (const Write& write : writes) {
+        if (!folder->write(write.path, write.bytes)) {
+            report.failure = OverlayFailure::Write;
+            break;
+        }
+        report.written.append(write.path);
+    }
+    for (const QString& path : removals) {
+        if (report.failure != OverlayFailure::None)
+            break;
+        if (folder->remove(path))
+            report.removed.append(path);
+        else
+            report.failure = OverlayFailure::Write;
+    }
+    pending.reconcile(*folder);
+    if (!save(pending) && report.failure == OverlayFailure::None)
+        report.failure = OverlayFailure::Record;
+
+    // $HOME/.icons comes before the overlay in a lookup's base directories.
+    const QString shadow = dirs_.homeIcons + u'/' + theme_ + u'/';
+    for (const QString& path : std::as_const(report.written)) {
+        const QString stem = path.chopped(path.size() - path.lastIndexOf(u'.'));
+        for (const char* suffix : {".png", ".svg", ".xpm", ".symbolic.png"}) {
+            if (QFileInfo::exists(shadow + stem + QLatin1String(suffix))) {
+                report.shadowed.append(path);
+                break;
+            }
+        }
+    }
+    themes_.forget();
+    return report;
+}
+
+OverlayReport Overlay::restore(const QStringList& icons) {
+    OverlayReport report;
+    if (!isSafeThemeName(theme_)) {
+        report.failure = OverlayFailure::NoTheme;
+        return report;
+    }
+    auto folder = SafeFolder::open(this->folder(), false);
+    if (!folder) {
+        if (QFile::exists(recordPath_) && !save(OverlayRecord{theme_, {}}))
+            report.failure = OverlayFailure::Record;
+        return report;
+    }
+    auto current = load(*folder);
+    if (!current) {
+        report.failure = OverlayFailure::Record;
+        return report;
+    }
+    for (auto it = current->files.begin(); it != current->files.end();) {
+        if (!icons.isEmpty() && !icons.contains(iconOf(it.key()))) {
+            ++it;
+            continue;
+        }
+        if (!folder->remove(it.key())) {
+            report.failure = OverlayFailure::Write;
+            break;
+        }
+        report.removed.append(it.key());
+        it = current->files.erase(it);
+    }
+    if (!save(*current) && report.failure == OverlayFailure::None)
+        report.failure = OverlayFailure::Record;
+    themes_.forget();
+    return report;
+}
+
+} // namespace icontheme

@@ -1,0 +1,36 @@
+// What the overlay writer wrote into a theme's overlay folder: each file by
+// its path in the folder and the digest of the bytes written. While an
+// install is under way an entry may carry the digests of both the old and
+// the new bytes; reading the record back against the folder keeps exactly
+// the entries whose file holds bytes of ours, so after a kill at any moment
+// the record and the files agree again.
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace icontheme {
+
+class SafeFolder;
+
+class OverlayRecord {
+public:
+    QString theme;
+    QMap<QString, QStringList> files; // relative path -> sha256 hex digests
+
+    static QString digest(const QByteArray& bytes);
+
+    QByteArray toJson() const;
+    // None for a damaged record; unsafe paths are left out.
+    static std::optional<OverlayRecord> fromJson(const QByteArray& json);
+
+    // Keeps the entries whose file in the folder holds one of their digests,
+    // with that digest alone, and removes leftover temporary files.
+    void reconcile(SafeFolder& overlay);
+};
+
+} // namespace icontheme

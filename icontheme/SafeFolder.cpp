@@ -1,0 +1,163 @@
+#include "icontheme/SafeFolder.h"
+
+#include "icontheme/ThemeIndex.h"
+#include "platform/core/Posix.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace icontheme {
+namespace {
+
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+void step(const char* what) {
+    if (SafeFolder::stepHook())
+        SafeFolder::stepHook()(what);
+}
+
+constexpr int kDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+} // namespace
+
+std::function<void(const char*)>& SafeFolder::stepHook() {
+    static std::function<void(const char*)> hook;
+    return hook;
+}
+
+std::optional<SafeFolder> SafeFolder::open(const QString& path, bool create) {
+    if (create && !QDir().mkpath(path))
+        return std::nullopt;
+    const int fd = ::open(QFile::encodeName(path).constData(), kDirFlags);
+    if (fd < 0)
+        return std::nullopt;
+    return SafeFolder(fd, path);
+}
+
+SafeFolder::SafeFolder(SafeFolder&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+
+SafeFolder::~SafeFolder() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+QString SafeFolder::temporaryName(const QString& name) {
+    return u'.' + name + QStringLiteral(".trayskin-new");
+}
+
+int SafeFolder::openParent(const QString& relative, bool create, QString* name) {
+    if (!isSafeSubdir(relative)) {
+        errno = EINVAL;
+        return -1;
+    }
+    QStringList parts = relative.split(u'/');
+    *name = parts.takeLast();
+    int current = ::dup(fd_);
+    for (const QString& part : parts) {
+        if (current < 0)
+            return -1;
+        const QByteArray component = QFile::encodeName(part);
+        int next = ::openat(current, component.constData(), kDirFlags);
+        if (next < 0 && errno == ENOENT && create) {
+            step("mkdir");
+            if (::mkdirat(current, component.constData(), 0755) == 0 || errno == EEXIST)
+                next = ::openat(current, component.constData(), kDirFlags);
+        }
+        const int saved = errno;
+        ::close(current);
+        errno = saved;
+        current = next;
+    }
+    return current;
+}
+
+bool SafeFolder::write(const QString& relative, const QByteArray& bytes) {
+    QString name;
+    Fd dir(openParent(relative, true, &name));
+    if (dir.get() < 0)
+        return false;
+    const QByteArray target = QFile::encodeName(name);
+    const QByteArray temporary = QFile::encodeName(temporaryName(name));
+    ::unlinkat(dir.get(), temporary.constData(), 0);
+    step("create");
+    Fd file(::openat(dir.get(), temporary.constData(),
+                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (file.get() < 0)
+        return false;
+    step("write");
+    bool ok = platform::posix::writeAll(file.get(), bytes.constData(), size_t(bytes.size()));
+    step("sync");
+    ok = ok && ::fsync(file.get()) == 0;
+    step("rename");
+    ok = ok && ::renameat(dir.get(), temporary.constData(), dir.get(), target.constData()) == 0;
+    if (!ok) {
+        ::unlinkat(dir.get(), temporary.constData(), 0);
+        return false;
+    }
+    return ::fsync(dir.get()) == 0;
+}
+
+std::optional<QByteArray> SafeFolder::read(const QString& relative, qint64 maxBytes) {
+    QString name;
+    Fd dir(openParent(relative, false, &name));
+    if (dir.get() < 0)
+        return std::nullopt;
+    Fd file(::openat(dir.get(), QFile::encodeName(name).constData(),
+                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        info.st_size > maxBytes)
+        return std::nullopt;
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    if (!platform::posix::readAll(file.get(), bytes.data(), size_t(bytes.size())))
+        return std::nullopt;
+    return bytes;
+}
+
+bool SafeFolder::remove(const QString& relative) {
+    QString name;
+    Fd dir(openParent(relative, false, &name));
+    if (dir.get() < 0)
+        return errno == ENOENT;
+    step("remove");
+    if (::unlinkat(dir.get(), QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
+        return false;
+    return ::fsync(dir.get()) == 0;
+}
+
+bool SafeFolder::exists(const QString& relative) {
+    QString name;
+    Fd dir(openParent(relative, false, &name));
+    struct stat info {};
+    return dir.get() >= 0 && ::fstatat(dir.get(), QFile::encodeName(name).constData(), &info,
+                                       AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+void SafeFolder::removeLeftover(const QString& relative) {
+    QString name;
+    Fd dir(openParent(relative, false, &name));
+    if (dir.get() >= 0)
+        ::unlinkat(dir.get(), QFile::encodeName(temporaryName(name)).constData(), 0);
+}
+
+} // namespace icontheme

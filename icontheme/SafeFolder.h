@@ -1,0 +1,52 @@
+// A folder that is written only beneath itself: every folder below it is
+// opened without following links, files are replaced through a temporary
+// file in the same folder (written, synced, renamed, the folder synced), so
+// nothing reaches out of it whatever the names say, and a kill leaves either
+// the old file or the new one, and at most a leftover temporary name.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace icontheme {
+
+class SafeFolder {
+public:
+    // Opens the folder (creating it and its parents when create is set).
+    static std::optional<SafeFolder> open(const QString& path, bool create);
+    ~SafeFolder();
+    SafeFolder(SafeFolder&& other) noexcept;
+    SafeFolder& operator=(SafeFolder&&) = delete;
+    SafeFolder(const SafeFolder&) = delete;
+    SafeFolder& operator=(const SafeFolder&) = delete;
+
+    const QString& path() const { return path_; }
+
+    // A relative path "dir/.../name": every folder below this one, no links.
+    bool write(const QString& relative, const QByteArray& bytes);
+    // None when missing, not a plain file, a link or over maxBytes.
+    std::optional<QByteArray> read(const QString& relative, qint64 maxBytes);
+    // True when it is gone (or was never there).
+    bool remove(const QString& relative);
+    bool exists(const QString& relative);
+    // Removes what a kill in the middle of write() may have left.
+    void removeLeftover(const QString& relative);
+    static QString temporaryName(const QString& name);
+
+    // Called before each step that changes the disk; for tests that stop
+    // the program at every step.
+    static std::function<void(const char*)>& stepHook();
+
+private:
+    explicit SafeFolder(int fd, QString path) : fd_(fd), path_(std::move(path)) {}
+    // The folder holding the last component, opened; -1 when it cannot be.
+    int openParent(const QString& relative, bool create, QString* name);
+
+    int fd_ = -1;
+    QString path_;
+};
+
+} // namespace icontheme

@@ -1,0 +1,254 @@
+// The overlay writer on made-up themes: where pictures go, what is refused,
+// what a restore takes away, that nothing outside the overlay folder is
+// ever written, and that a stop at any step leaves record and files in
+// agreement.
+#include "icontheme/Overlay.h"
+#include "icontheme/IconThemes.h"
+#include "icontheme/SafeFolder.h"
+#include "tests/icontheme/ThemeWorld.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+using namespace icontheme;
+using testing_support::pngBytes;
+using testing_support::svgBytes;
+using testing_support::ThemeWorld;
+
+namespace {
+
+// "Made" lives in two system base directories; the home's .icons shadows
+// one of its files; the overlay already holds two files of the user's.
+class OverlayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        dirs.homeIcons = world.homeIcons();
+        dirs.userIcons = world.userIcons();
+        dirs.bases = {world.homeIcons(), world.userIcons(), world.systemIcons(), sys2()};
+        ThemeWorld::put(world.systemIcons(), "Made/index.theme",
+                        "[Icon Theme]\nDirectories=16x16/status,24x24/legacy,24x24/status,"
+                        "32x32/status,scalable/status,../../../escape\n"
+                        "ScaledDirectories=16x16@2/status\n"
+                        "[16x16/status]\nSize=16\nType=Fixed\n"
+                        "[16x16@2/status]\nSize=16\nScale=2\nType=Fixed\n"
+                        "[24x24/legacy]\nSize=24\nType=Fixed\n"
+                        "[24x24/status]\nSize=24\nType=Fixed\n"
+                        "[32x32/status]\nSize=32\nType=Fixed\n"
+                        "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n"
+                        "[../../../escape]\nSize=16\n");
+        for (const char* file : {"Made/16x16/status/vol-symbolic.symbolic.png",
+                                 "Made/scalable/status/vol-symbolic.svg",
+                                 "Made/24x24/legacy/vol.png", "escape/vol.png"})
+            ThemeWorld::put(world.systemIcons(), file, "theme");
+        for (const char* file : {"Made/24x24/status/vol-symbolic.symbolic.png",
+                                 "Made/16x16@2/status/vol-symbolic.symbolic.png"})
+            ThemeWorld::put(sys2(), file, "theme");
+        ThemeWorld::put(world.homeIcons(), "Made/16x16/status/vol-symbolic.svg", "home");
+        ThemeWorld::put(world.userIcons(), "Made/24x24/legacy/vol.png", "user's own");
+        ThemeWorld::put(world.userIcons(), "Made/24x24/status/mine.png", "user's own");
+    }
+    QString sys2() const { return world.root() + "/sys2/icons"; }
+    QString overlayDir() const { return world.userIcons() + "/Made/"; }
+    QString record() const { return world.root() + "/lib/.work/overlay-Made.json"; }
+    QString picture(const QString& name, const QByteArray& bytes) {
+        ThemeWorld::put(world.root(), "set/" + name, bytes);
+        return world.root() + "/set/" + name;
+    }
+    // The overlay's files by path, with their bytes.
+    std::map<std::string, std::string> overlayFiles() const {
+        return testing_support::snapshot((world.userIcons() + "/Made").toStdString());
+    }
+    ThemeWorld world;
+    BaseDirs dirs;
+    IconThemes themes{QStringList()};
+};
+
+TEST_F(OverlayTest, WritesWhereTheThemeHoldsTheNameAndRestoresExactly) {
+    themes = IconThemes(dirs.bases);
+    Overlay overlay(themes, dirs, "Made", record());
+    const auto before = overlayFiles();
+    const QByteArray volSvg = svgBytes(0xff0000), vol24 = pngBytes(24, 0x00ff00);
+    const QByteArray new32 = pngBytes(32, 0x0000ff);
+    QByteArray tooBig(int(kMaxPictureBytes) + 1, ' ');
+    tooBig.prepend("<svg>");
+    const OverlayReport report = overlay.install({
+        picture("vol-symbolic.svg", volSvg),
+        picture("vol.png", vol24),
+        picture("new-thing.svg", volSvg),
+        picture("new-png.png", new32),
+        picture("odd.png", pngBytes(20, 0)),
+        picture("fake.png", "just text"),
+        picture("mislabelled.svg", new32),
+        picture("big.svg", tooBig),
+        picture("bad name.png", new32),
+        picture("vol.svg", volSvg),
+        world.root() + "/set/missing.png",
+    });
+    ASSERT_TRUE(report.ok());
+    const QStringList written = {"16x16/status/vol-symbolic.svg",
+                                 "24x24/status/vol-symbolic.svg",
+                                 "scalable/status/vol-symbolic.svg",
+                                 "16x16@2/status/vol-symbolic.svg",
+                                 "24x24/legacy/vol.png",
+                                 "scalable/status/new-thing.svg",
+                                 "32x32/status/new-png.png"};
+    EXPECT_EQ(QSet<QString>(report.written.cbegin(), report.written.cend()),
+              QSet<QString>(written.cbegin(), written.cend()));
+    EXPECT_EQ(report.skipped, QStringList{"odd"});
+    EXPECT_EQ(report.replaced, QStringList{"24x24/legacy/vol.png"});
+    EXPECT_EQ(report.shadowed, QStringList{"16x16/status/vol-symbolic.svg"});
+    QStringList refused;
+    for (const Picture& p : report.refused)
+        refused.append(QFileInfo(p.source).fileName() + " " + QString::number(int(p.problem)));
+    EXPECT_EQ(refused, (QStringList{"fake.png 4", "mislabelled.svg 5", "big.svg 3",
+                                    "bad name.png 1", "vol.svg 6", "missing.png 2"}));
+    for (const QString& path : written)
+        EXPECT_EQ(ThemeWorld::get(overlayDir() + path), path.endsWith("vol.png")   ? vol24
+                                                        : path.contains("new-png") ? new32
+                                                                                   : volSvg)
+            << path.toStdString();
+    EXPECT_EQ(overlay.record()->files.keys().size(), written.size());
+    // The overlay wins at every size of the theme, but where the home's .icons holds the name.
+    EXPECT_EQ(themes.lookup("Made", "vol-symbolic", 24),
+              overlayDir() + "24x24/status/vol-symbolic.svg");
+    EXPECT_EQ(themes.lookup("Made", "vol-symbolic", 16, 2),
+              overlayDir() + "16x16@2/status/vol-symbolic.svg");
+    EXPECT_EQ(themes.lookup("Made", "vol-symbolic", 16),
+              world.homeIcons() + "/Made/16x16/status/vol-symbolic.svg");
+
+    // Another set: the same names as PNGs take the place of the SVGs.
+    const QByteArray vol16 = pngBytes(16, 0xffff00);
+    const OverlayReport second =
+        overlay.install({picture("vol-symbolic.png", vol16), picture("new-thing.png", new32)});
+    ASSERT_TRUE(second.ok());
+    EXPECT_EQ(second.written.size(), 5);
+    EXPECT_EQ(second.removed.size(), 5);
+    EXPECT_FALSE(QFile::exists(overlayDir() + "scalable/status/new-thing.svg"));
+    EXPECT_EQ(ThemeWorld::get(overlayDir() + "32x32/status/new-thing.png"), new32);
+    EXPECT_EQ(ThemeWorld::get(overlayDir() + "scalable/status/vol-symbolic.png"), vol16);
+
+    // Restoring one icon, then all: exactly what was written goes.
+    const OverlayReport one = overlay.restore({"new-thing"});
+    EXPECT_EQ(one.removed, QStringList{"32x32/status/new-thing.png"});
+    ThemeWorld::put(overlayDir(), "24x24/status/vol-symbolic.png", "changed by the user");
+    ASSERT_TRUE(overlay.restore().ok());
+    auto after = overlayFiles();
+    EXPECT_EQ(after.at("24x24/status/vol-symbolic.png"), "f:changed by the user");
+    after.erase("24x24/status/vol-symbolic.png");
+    std::erase_if(after, [](const auto& entry) { return entry.second == "d"; });
+    auto expected = before;
+    expected.erase("24x24/legacy/vol.png"); // the user's own was replaced, then restored away
+    std::erase_if(expected, [](const auto& entry) { return entry.second == "d"; });
+    EXPECT_EQ(after, expected);
+    EXPECT_TRUE(overlay.record()->files.isEmpty());
+}
+
+TEST_F(OverlayTest, NothingOutsideTheOverlayFolderIsWritten) {
+    themes = IconThemes(dirs.bases);
+    const QString outside = world.root() + "/outside";
+    ThemeWorld::put(outside, "vol-symbolic.svg", "outside");
+    const QString png = picture("vol-symbolic.png", pngBytes(16, 0));
+    auto everything = [&] {
+        auto all = testing_support::snapshot(world.root().toStdString());
+        std::erase_if(all, [](const auto& e) { return e.first.find("lib/") == 0; });
+        return all;
+    };
+    auto snap = everything();
+    for (const char* name : {"..", "../Made", "Made/..", "a/b", "", "/tmp"}) {
+        Overlay hostile(themes, dirs, name, record());
+        EXPECT_EQ(hostile.install({png}).failure, OverlayFailure::NoTheme) << name;
+        EXPECT_FALSE(hostile.restore().ok()) << name;
+    }
+    EXPECT_EQ(everything(), snap);
+    EXPECT_TRUE(QFile::exists(world.systemIcons() + "/escape/vol.png")); // a refused directory
+
+    // A link inside the overlay folder is not followed.
+    QDir().mkpath(overlayDir());
+    ASSERT_TRUE(QFile::link(outside, overlayDir() + "16x16"));
+    Overlay overlay(themes, dirs, "Made", record());
+    EXPECT_EQ(overlay.install({png}).failure, OverlayFailure::Write);
+    EXPECT_EQ(ThemeWorld::get(outside + "/vol-symbolic.svg"), "outside");
+    EXPECT_FALSE(QFile::exists(outside + "/vol-symbolic.png"));
+    QFile::remove(overlayDir() + "16x16");
+
+    // A record naming paths out of the folder, or pointing through a link,
+    // removes nothing there.
+    const QString digest = OverlayRecord::digest("outside");
+    ThemeWorld::put(world.root(), "lib/.work/overlay-Made.json",
+                    QString("{\"theme\":\"Made\",\"files\":{\"../../outside/vol-symbolic.svg\":"
+                            "[\"%1\"],\"/abs/x.png\":[],\"16x16/../../x.png\":[],"
+                            "\"link/vol-symbolic.svg\":[\"%1\"]}}")
+                        .arg(digest)
+                        .toUtf8());
+    ASSERT_TRUE(QFile::link(outside, overlayDir() + "link"));
+    ASSERT_TRUE(overlay.restore().ok());
+    EXPECT_EQ(ThemeWorld::get(outside + "/vol-symbolic.svg"), "outside");
+    ThemeWorld::put(world.root(), "lib/.work/overlay-Made.json", "{ damaged");
+    EXPECT_EQ(overlay.install({png}).failure, OverlayFailure::Record);
+    ThemeWorld::put(world.root(), "lib/.work/overlay-Made.json", "{\"theme\":\"Other\"}");
+    EXPECT_EQ(overlay.restore().failure, OverlayFailure::Record);
+}
+
+struct Stop {};
+
+TEST_F(OverlayTest, AStopAtAnyStepLeavesRecordAndFilesInAgreement) {
+    const QStringList first = {picture("vol-symbolic.svg", svgBytes(1)),
+                               picture("new-thing.svg", svgBytes(2))};
+    const QStringList second = {picture("vol-symbolic.png", pngBytes(16, 3)),
+                                picture("new-thing.png", pngBytes(32, 4))};
+    auto ourFiles = [&] {
+        std::map<std::string, std::string> out = overlayFiles();
+        std::erase_if(out, [](const auto& e) {
+            return e.second == "d" || e.first.find("mine.png") != std::string::npos ||
+                   e.first == "24x24/legacy/vol.png";
+        });
+        return out;
+    };
+    // Where an uninterrupted install ends.
+    themes = IconThemes(dirs.bases);
+    ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(first).ok());
+    ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(second).ok());
+    const auto finished = ourFiles();
+    ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).restore().ok());
+
+    bool completed = false;
+    for (int stopAt = 0; !completed && stopAt < 500; ++stopAt) {
+        SCOPED_TRACE(stopAt);
+        ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(first).ok());
+        int steps = 0;
+        SafeFolder::stepHook() = [&](const char*) {
+            if (steps++ == stopAt)
+                throw Stop{};
+        };
+        try {
+            Overlay(themes, dirs, "Made", record()).install(second);
+            completed = true;
+        } catch (const Stop&) {
+        }
+        SafeFolder::stepHook() = nullptr;
+        // Started again: the record names exactly the files of ours, no
+        // temporary file is left, and the install completes.
+        const auto read = Overlay(themes, dirs, "Made", record()).record();
+        ASSERT_TRUE(read);
+        std::set<std::string> recorded;
+        for (const QString& path : read->files.keys())
+            recorded.insert(path.toStdString());
+        std::set<std::string> present;
+        for (const auto& [path, contents] : ourFiles())
+            present.insert(path);
+        EXPECT_EQ(recorded, present);
+        for (const auto& path : present)
+            EXPECT_EQ(path.find(".trayskin-new"), std::string::npos) << path;
+        ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(second).ok());
+        EXPECT_EQ(ourFiles(), finished);
+        ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).restore().ok());
+        EXPECT_TRUE(ourFiles().empty());
+    }
+    EXPECT_TRUE(completed);
+}
+
+} // namespace

@@ -4,21 +4,34 @@
 # action of the command right. Everything goes under the prefix except the
 # polkit action, which goes where polkit reads actions.
 include(GNUInstallDirs)
-set(TRAYSKIN_INSTALLED_BUNDLE "${CMAKE_INSTALL_FULL_LIBDIR}/trayskin/Trayskin.app")
+
+# Where things land is decided when installing (cmake --install --prefix),
+# not when configuring: the scripts below get the folders as expressions of
+# the install-time CMAKE_INSTALL_PREFIX (an absolute folder stays as given).
+function(trayskin_installed_dir out dir)
+    if(IS_ABSOLUTE "${dir}")
+        set(${out} "${dir}" PARENT_SCOPE)
+    else()
+        set(${out} "\${CMAKE_INSTALL_PREFIX}/${dir}" PARENT_SCOPE)
+    endif()
+endfunction()
+trayskin_installed_dir(installed_libdir "${CMAKE_INSTALL_LIBDIR}")
+trayskin_installed_dir(installed_bindir "${CMAKE_INSTALL_BINDIR}")
+trayskin_installed_dir(installed_datadir "${CMAKE_INSTALL_DATADIR}")
+
 install(DIRECTORY "${TRAYSKIN_BUNDLE_DIR}" DESTINATION "${CMAKE_INSTALL_LIBDIR}/trayskin"
     USE_SOURCE_PERMISSIONS)
-install(CODE "set(TRAYSKIN_INSTALLED_TOOL \"${TRAYSKIN_INSTALLED_BUNDLE}/Contents/Resources/Trayskin\")
-set(TRAYSKIN_INSTALLED_PROGRAM \"${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin\")
+install(CODE "set(TRAYSKIN_INSTALLED_BUNDLE \"${installed_libdir}/trayskin/Trayskin.app\")
+set(TRAYSKIN_INSTALLED_BINDIR \"${installed_bindir}\")
+set(TRAYSKIN_INSTALLED_APPLICATIONS \"${installed_datadir}/applications\")
+set(TRAYSKIN_LAUNCHER_TEMPLATE \"${CMAKE_CURRENT_LIST_DIR}/org.trayskin.Trayskin.desktop.in\")
+set(TRAYSKIN_LAUNCHER_WORK \"${CMAKE_BINARY_DIR}/install-launcher\")
 set(TRAYSKIN_STRIP \"${CMAKE_STRIP}\")")
+# The tool made setuid root; the trayskin command in bin, a link to the
+# bundle's program, which finds its bundle from its own path; the launcher,
+# named after the application id, whose TryExec names that command.
 install(SCRIPT "${CMAKE_CURRENT_LIST_DIR}/InstallTool.cmake")
-
-# The command: a link to the bundle's program, which finds its bundle from
-# its own path.
-set(TRAYSKIN_INSTALLED_COMMAND "${CMAKE_INSTALL_FULL_BINDIR}/trayskin")
-file(RELATIVE_PATH program_from_bin "${CMAKE_INSTALL_FULL_BINDIR}"
-    "${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin")
-install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}${CMAKE_INSTALL_FULL_BINDIR}\")
-file(CREATE_LINK \"${program_from_bin}\" \"\$ENV{DESTDIR}${TRAYSKIN_INSTALLED_COMMAND}\" SYMBOLIC)")
+install(SCRIPT "${CMAKE_CURRENT_LIST_DIR}/InstallCommand.cmake")
 
 # The icon, in every size drawn and as SVG.
 foreach(side ${TRAYSKIN_ICON_SIDES})
@@ -29,9 +42,6 @@ endforeach()
 install(FILES "${PROJECT_SOURCE_DIR}/resources/icons/trayskin.svg"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
 
-configure_file("${CMAKE_CURRENT_LIST_DIR}/trayskin.desktop.in" trayskin.desktop @ONLY)
-install(FILES "${CMAKE_BINARY_DIR}/trayskin.desktop"
-    DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 configure_file("${CMAKE_CURRENT_LIST_DIR}/org.trayskin.Trayskin.metainfo.xml.in"
     org.trayskin.Trayskin.metainfo.xml @ONLY)
 install(FILES "${CMAKE_BINARY_DIR}/org.trayskin.Trayskin.metainfo.xml"

@@ -1,8 +1,9 @@
-# Run by cmake --install: strips the installed programs, then makes the
-# privileged tool root-owned and setuid. The build tree's tool stays
-# unprivileged.
-set(tool "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_TOOL}")
-set(program "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_PROGRAM}")
+# Run by cmake --install after the bundle is in place, with the bundle's
+# folder under the install-time prefix (set by Install.cmake): strips the
+# installed programs, then makes the privileged tool root-owned and setuid.
+# The build tree's tool stays unprivileged.
+set(tool "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/Resources/Trayskin")
+set(program "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin")
 foreach(file "${tool}" "${program}")
     if(NOT EXISTS "${file}")
         message(FATAL_ERROR "Missing from the bundle: ${file}")

@@ -534,7 +534,9 @@ void replace(const std::vector<unsigned char>& bytes, int folder, const std::str
             mine.st_gid != target.st_gid)
             refuse(kAttributes, "the copy cannot get the destination's owner");
     }
-    if (::fchmod(copy, target.st_mode & 07777) != 0)
+    // The target's permissions, never a set-user-id, set-group-id or
+    // sticky bit.
+    if (::fchmod(copy, target.st_mode & 0777) != 0)
         refuse(kAttributes, "the copy cannot get the destination's mode");
     if (::fsync(copy) != 0)
         refuse(kSync, "the copy cannot be flushed");

@@ -72,14 +72,20 @@ protected:
 } // namespace
 
 TEST_F(ToolTest, CopiesByteExactAndKeepsTheMode) {
-    const ToolRun run = copy(source, destination);
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(readFile(destination), kNew);
-    struct stat st {};
-    ASSERT_EQ(::stat(destination.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+    // The target's permissions, without set-user-id, set-group-id or sticky.
+    for (const mode_t mode : {0640, 04755, 02750, 01644, 07777}) {
+        SCOPED_TRACE(mode);
+        writeFile(destination, "old");
+        ASSERT_EQ(::chmod(destination.c_str(), mode), 0);
+        const ToolRun run = copy(source, destination);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(readFile(destination), kNew);
+        struct stat st {};
+        ASSERT_EQ(::stat(destination.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode & 0777);
+        EXPECT_EQ(resourceNames(), std::vector<std::string>{"Volume1.tif"});
+    }
 
     // Binary content in either byte order; a link to a picture gives that
     // picture (followed with the user's own rights).

@@ -11,8 +11,9 @@
 //     one (root stays only as the saved user id);
 //  2. the request is read and checked;
 //  3. the source is read whole into memory with the real user's rights;
-//  4. polkit decides whether the parent process holds the command right,
-//     asked through pkcheck running wholly as root;
+//  4. the parent process must be the user's own, and polkit decides whether
+//     it holds the command right, asked through pkcheck running wholly as
+//     root;
 //  5. only then the tool becomes root in all its ids, so that the user can no
 //     longer signal, stop or trace it;
 //  6. the destination is reached from the Menu Extras folder without links,
@@ -25,6 +26,7 @@
 #include "platform/core/Authorization.h"
 #include "platform/core/Posix.h"
 #include "privileged/Protocol.h"
+#include "privileged/tool/ParentProcess.h"
 #include "privileged/tool/Request.h"
 
 #include <algorithm>
@@ -100,6 +102,10 @@ enum Exit : int {
     kChallenge = 44,     // polkit wanted a password nobody gave
     kDismissed = 45,
     kPolkitError = 46, // polkit could not be asked or did not answer
+    // The parent is not wholly the user's: a process that did not start the
+    // tool (an orphan's new parent, or the parent of a process that cloned
+    // the tool with CLONE_PARENT), or one that became someone else.
+    kParentNotUsers = 76,
     // Source
     kSourceOpen = 50,       // missing, or not readable by the user
     kSourceNotRegular = 51, // a folder, FIFO, device or socket
@@ -376,19 +382,34 @@ std::vector<unsigned char> readSource(const std::string& path) {
     return bytes;
 }
 
-// The external form must name the parent; polkit then decides, for the
-// parent as subject, with the real user's id from the kernel.
+// The external form must name the parent, and the parent must run wholly as
+// the tool's real user: the tool's parent is not always the process that
+// started it (an orphan is handed to another; a process cloned with
+// CLONE_PARENT gets its creator's parent), and polkit must not be asked about
+// someone else's process. polkit then decides, for the parent as subject,
+// with the real user's id from the kernel. Everything about the parent is
+// read through its /proc folder, opened while it is the parent, with the
+// user's rights.
 void checkAuthorization(const AuthorizationExternalForm& external) {
     AuthorizationRef authorization = nullptr;
     if (AuthorizationCreateFromExternalForm(&external, &authorization) != 0)
         refuse(kBadExternalForm, "the authorization is malformed");
     const auto subject = platform::auth::subjectOf(authorization);
     AuthorizationFree(authorization, 0);
-    const std::uint64_t parentStart = platform::auth::processStartTime(parent);
+    trayskin_tool::ParentProcess caller;
+    if (!caller.open(parent)) {
+        if (::getppid() != parent)
+            refuse(kParentGone, "the program that started the tool is gone");
+        // Its /proc folder is hidden from the user: not the user's process.
+        refuse(kParentNotUsers, "the parent process is not the user's own");
+    }
+    const std::uint64_t parentStart = caller.startTime();
     if (parentStart == 0 || ::getppid() != parent)
         refuse(kParentGone, "the program that started the tool is gone");
     if (subject.pid != parent || subject.startTime != parentStart)
         refuse(kNotFromParent, "the authorization is not the parent's");
+    if (!caller.runsWhollyAs(realUid))
+        refuse(kParentNotUsers, "the parent process is not the user's own");
     if (!elevated)
         return; // nothing to grant: the tool acts with its user's own rights
     // pkcheck runs wholly as root: the user can neither trace it nor forge
@@ -400,6 +421,12 @@ void checkAuthorization(const AuthorizationExternalForm& external) {
     using A = platform::auth::PolkitAnswer;
     switch (answer) {
     case A::Authorized:
+        // Still the same process, still wholly the user's (it may have run
+        // a set-user-id program while polkit was asked).
+        if (!caller.runsWhollyAs(realUid))
+            refuse(kParentNotUsers, "the parent process is not the user's own");
+        if (::getppid() != parent)
+            refuse(kParentGone, "the program that started the tool is gone");
         return;
     case A::NotAuthorized:
         refuse(kNotAuthorized, "not authorized");

@@ -20,11 +20,9 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/inotify.h>
-#include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -184,105 +182,6 @@ protected:
         return attacked;
     }
 
-    // How the user makes the tool a child of a root process it did not
-    // start.
-    enum class Adoption { CloneParent, Orphan };
-    // Under a root process (a child subreaper, as init or a session manager
-    // is), the user's process starts the tool the given way, with a request
-    // whose authorization names that root process (anyone may read its pid
-    // and start time). Returns the exit code the tool wrote on standard
-    // error, or 250 and up when the attack could not be set up.
-    int startedBelowRoot(Adoption adoption) {
-        const pid_t root = ::fork();
-        if (root == 0) {
-            ::prctl(PR_SET_CHILD_SUBREAPER, 1);
-            const int result = asUser(uid, gid, [&] { return adoptedTool(adoption); });
-            // The tool (and the orphan's starter) are this process's to reap.
-            while (::waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
-            }
-            ::_exit(result < 0 ? 255 : result);
-        }
-        int status = 0;
-        platform::posix::waitForChild(root, &status);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    // As the user, below the root process.
-    int adoptedTool(Adoption adoption) {
-        const pid_t root = ::getppid();
-        AuthorizationExternalForm form = ownExternalForm();
-        const std::int32_t pid = root;
-        const std::uint64_t start = platform::auth::processStartTime(root);
-        std::memcpy(form.bytes + 4, &pid, 4);
-        std::memcpy(form.bytes + 8, &start, 8);
-        const std::string request = requestBytes(form, source, kTarget);
-        int in[2], err[2];
-        if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0 ||
-            ::write(in[1], request.data(), request.size()) != static_cast<ssize_t>(request.size()))
-            return 250;
-        ::close(in[1]);
-        const auto exec = [&] {
-            ::dup2(in[0], 0);
-            ::dup2(err[1], 2);
-            ::close_range(3, ~0U, 0);
-            char* argv[] = {tool.data(), nullptr};
-            char* envp[] = {nullptr};
-            ::execve(tool.c_str(), argv, envp);
-            ::_exit(251);
-        };
-        if (adoption == Adoption::CloneParent) {
-            // The clone's parent is this process's parent.
-            const long child =
-                ::syscall(SYS_clone, CLONE_PARENT | SIGCHLD, nullptr, nullptr, nullptr, nullptr);
-            if (child == 0)
-                exec();
-            if (child < 0)
-                return 252;
-        } else {
-            // A starter that ends before the tool runs: the kernel hands the
-            // tool to the nearest subreaper, the root process.
-            int ready[2];
-            if (::pipe2(ready, O_CLOEXEC) != 0)
-                return 252;
-            const pid_t starter = ::fork();
-            if (starter == 0) {
-                sigset_t orphaned;
-                sigemptyset(&orphaned);
-                sigaddset(&orphaned, SIGUSR1);
-                ::sigprocmask(SIG_BLOCK, &orphaned, nullptr);
-                if (::fork() == 0) {
-                    // Told by the parent-death signal, sent once the tool has
-                    // its new parent (and taken, so that it does not wait
-                    // for the tool).
-                    const pid_t first = ::getppid();
-                    ::prctl(PR_SET_PDEATHSIG, SIGUSR1);
-                    ::close(ready[1]);
-                    const timespec limit{30, 0};
-                    if (::sigtimedwait(&orphaned, nullptr, &limit) != SIGUSR1 ||
-                        ::getppid() == first)
-                        ::_exit(253);
-                    exec();
-                }
-                char go = 0;
-                ::close(ready[1]);
-                ssize_t ignored = ::read(ready[0], &go, 1);
-                (void)ignored;
-                ::_exit(0);
-            }
-            ::close(ready[0]);
-            ::close(ready[1]);
-            if (starter < 0)
-                return 252;
-        }
-        ::close(in[0]);
-        ::close(err[1]);
-        std::string said;
-        char buffer[512];
-        for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
-            said.append(buffer, static_cast<std::size_t>(n));
-        const auto at = said.rfind("(exit ");
-        return at == std::string::npos ? 254 : std::atoi(said.c_str() + at + 6);
-    }
-
     uid_t uid = 0;
     gid_t gid = 0;
     std::string world, tool, source;
@@ -327,7 +226,11 @@ TEST_F(ElevatedTest, PolkitIsNeverAskedAboutAParentThatIsNotTheUsers) {
     for (const Adoption adoption : {Adoption::CloneParent, Adoption::Orphan}) {
         SCOPED_TRACE(adoption == Adoption::CloneParent ? "CLONE_PARENT" : "orphan");
         ::unlink((kWorld + "/pkcheck.log").c_str());
-        EXPECT_EQ(startedBelowRoot(adoption), 76);
+        EXPECT_EQ(startAdoptedBelowRoot(tool, adoption, uid, gid,
+                                        [&](const AuthorizationExternalForm& root) {
+                                            return requestBytes(root, source, kTarget);
+                                        }),
+                  76);
         EXPECT_NE(::access((kWorld + "/pkcheck.log").c_str(), F_OK), 0) << "polkit was asked";
         EXPECT_EQ(readFile(kTarget), kSystemPicture);
     }

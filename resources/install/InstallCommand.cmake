@@ -11,7 +11,7 @@ file(CREATE_LINK "${program_from_bin}" "${link}" RESULT linked SYMBOLIC)
 if(NOT linked EQUAL 0)
     message(FATAL_ERROR "Could not link ${link}: ${linked}")
 endif()
-list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${link}")
+list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${TRAYSKIN_INSTALLED_COMMAND}")
 
 # Made in the build tree for this prefix, then installed like any file.
 configure_file("${TRAYSKIN_LAUNCHER_TEMPLATE}"

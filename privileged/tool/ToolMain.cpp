@@ -4,8 +4,8 @@
 // It may be installed setuid root, so it trusts nothing it inherits: it can be
 // started by anyone, with any arguments, environment, descriptors, limits and
 // signal state. It reads one request (Protocol.h) from standard input and
-// exits with one of the codes below, writing one line to standard error for
-// every refusal. In this order:
+// exits with one of the codes of Protocol.h, writing one line to standard
+// error for every refusal. In this order:
 //
 //  1. start-up: nothing inherited is kept; the effective user becomes the real
 //     one (root stays only as the saved user id);
@@ -72,62 +72,9 @@ namespace {
 
 namespace protocol = privileged::protocol;
 
-// Exit codes. 0 is success; every refusal has its own.
-enum Exit : int {
-    kOk = 0,
-    // Start-up
-    kNoArguments = 10,     // argc is 0 (or argv[0] empty)
-    kEnvironment = 11,     // the environment was not empty
-    kClosedStdio = 12,     // one of descriptors 0-2 was closed
-    kExtraDescriptor = 13, // descriptors beyond 2 were open
-    kIdentity = 14,        // user ids could not be read or set
-    kLimits = 15,          // too few descriptors allowed to work
-    // Request
-    kShortRequest = 20, // end of file before the whole request
-    kLongRequest = 21,  // more bytes after the request
-    kStalled = 22,      // the writer neither wrote nor closed in time
-    kReadError = 23,
-    kWrongCommand = 24,
-    kSourceNoNul = 25,
-    kDestinationNoNul = 26,
-    kSourceNotAbsolute = 27,
-    kDestinationNotAbsolute = 28,
-    kSourceDotComponent = 29,
-    kDestinationDotComponent = 30,
-    // Authorization
-    kBadExternalForm = 40, // not an external form of ours
-    kNotFromParent = 41,   // it names another process than the parent
-    kParentGone = 42,
-    kNotAuthorized = 43, // polkit said no
-    kChallenge = 44,     // polkit wanted a password nobody gave
-    kDismissed = 45,
-    kPolkitError = 46, // polkit could not be asked or did not answer
-    // The parent is not wholly the user's: a process that did not start the
-    // tool (an orphan's new parent, or the parent of a process that cloned
-    // the tool with CLONE_PARENT), or one that became someone else.
-    kParentNotUsers = 76,
-    // Source
-    kSourceOpen = 50,       // missing, or not readable by the user
-    kSourceNotRegular = 51, // a folder, FIFO, device or socket
-    kSourceTooLarge = 52,
-    kSourceRead = 53,
-    kSourcePseudo = 54,     // on /proc, /sys or another pseudo file system
-    kSourceChanged = 55,    // more or fewer bytes than its size said
-    kSourceNotPicture = 56, // no TIFF header
-    // Destination
-    kDestinationOutside = 60,    // not in a bundle's Resources in Menu Extras
-    kDestinationNotPicture = 61, // the file name does not end in .tif or .tiff
-    kDestinationOpen = 62,       // missing, or reached through a link
-    kDestinationNotRegular = 63, // not a regular file with one link
-    kFolderUnsafe = 64,          // a folder on the way is not root's, or others may write it
-    // Replacement
-    kTemporary = 70,  // no temporary file could be made
-    kWrite = 71,      // a write failed (full disk, size limit)
-    kAttributes = 72, // owner or mode could not be set
-    kSync = 73,
-    kRename = 74,
-    kVerify = 75, // the result does not hold the source's bytes
-};
+// Exit codes (Protocol.h): 0 is success; every refusal has its own.
+using Exit = protocol::ToolExit;
+using enum protocol::ToolExit;
 
 constexpr off_t kMaxSource = 16 * 1024 * 1024;
 constexpr int kRequestTimeoutMs = TRAYSKIN_TOOL_TIMEOUT_MS;
@@ -142,7 +89,7 @@ constexpr rlim_t kDescriptors = 64;
         ssize_t ignored = ::write(2, line, static_cast<std::size_t>(std::min(n, 255)));
         (void)ignored;
     }
-    ::_exit(code);
+    ::_exit(static_cast<int>(code));
 }
 
 uid_t realUid = 0;
@@ -605,5 +552,5 @@ int main(int argc, char** argv) {
     std::string file;
     const int folder = openDestinationFolder(request.destination, file);
     replace(source, folder, file);
-    return kOk;
+    return static_cast<int>(kOk);
 }

@@ -27,7 +27,7 @@ struct Dismiss : platform::AlertPresenter {
 };
 
 struct NoDesktop : platform::Workspace {
-    bool openFile(const std::string&) override { return true; }
+    bool openFile(const std::string&, std::function<void()>) override { return true; }
     bool launchApplication(const std::string&) override { return true; }
 };
 

@@ -71,8 +71,31 @@ namespace {
 
 class DesktopWorkspace final : public Workspace {
 public:
-    bool openFile(const std::string& path) override {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    bool openFile(const std::string& path, std::function<void()> failed) override {
+        const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+        // The desktop's opener, as Qt would start it, but watched: xdg-open
+        // ends with a status other than 0 when nothing could open the file.
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (opener.isEmpty())
+            return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+        auto* process = new QProcess();
+        process->setProgram(opener);
+        process->setArguments({file});
+        process->setStandardInputFile(QProcess::nullDevice());
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, failed = std::move(failed)](int code, QProcess::ExitStatus how) {
+                             if ((how != QProcess::NormalExit || code != 0) && failed)
+                                 failed();
+                             process->deleteLater();
+                         });
+        process->start();
+        if (!process->waitForStarted()) {
+            std::fprintf(stderr, "Could not start %s.\n", qPrintable(opener));
+            delete process;
+            return false;
+        }
+        return true;
     }
 
     bool launchApplication(const std::string& name) override {

@@ -3,6 +3,7 @@
 // nothing is opened or started for real.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,7 +19,11 @@ public:
     // the size it is shown; nothing when the desktop has none.
     virtual std::shared_ptr<Image> iconForFile(const std::string& path, int side);
     virtual std::shared_ptr<Image> iconForFileType(const std::string& extension, int side);
-    virtual bool openFile(const std::string& path) = 0;
+    // Opens the file with the user's default application: false when no
+    // opener could be started. An opener that starts and then fails (ends
+    // with a status other than 0: no application for the file, none could
+    // start) calls failed later, from the event loop.
+    virtual bool openFile(const std::string& path, std::function<void()> failed = {}) = 0;
     virtual bool launchApplication(const std::string& name) = 0;
 };
 

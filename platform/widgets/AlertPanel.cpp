@@ -22,9 +22,9 @@ QPointer<QWidget>& alertParent() {
     return parent;
 }
 
-// A modal panel with the application's icon, the title in bold, the message
-// and one button. Both texts are plain text, shown exactly as given: every
-// space, "%", "<", "&" and line break.
+// A modal panel with the application's icon, the title in bold, the message,
+// the detail below it when there is one, and one button. The texts are plain
+// text, shown exactly as given: every space, "%", "<", "&" and line break.
 class AlertDialog final : public QDialog {
 public:
     explicit AlertDialog(const Alert& alert, QWidget* parent) : QDialog(parent) {
@@ -50,6 +50,13 @@ public:
         message_->setText(alert.message);
         message_->setWordWrap(true);
         message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        detail_ = new QLabel(this);
+        detail_->setObjectName(QStringLiteral("alertDetail"));
+        detail_->setTextFormat(Qt::PlainText);
+        detail_->setText(alert.detail);
+        detail_->setWordWrap(true);
+        detail_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        detail_->setVisible(!alert.detail.isEmpty());
         auto* buttons = new QDialogButtonBox(this);
         QPushButton* button = buttons->addButton(alert.button, QDialogButtonBox::AcceptRole);
         button->setDefault(true);
@@ -59,7 +66,8 @@ public:
         layout->addWidget(icon, 0, 0, 2, 1);
         layout->addWidget(title_, 0, 1);
         layout->addWidget(message_, 1, 1);
-        layout->addWidget(buttons, 2, 0, 1, 2);
+        layout->addWidget(detail_, 2, 1);
+        layout->addWidget(buttons, 3, 0, 1, 2);
         layout->setColumnStretch(1, 1);
         // Wide enough for the whole title, in the panel and in a frame's
         // title bar; the message wraps below it.
@@ -74,6 +82,7 @@ public:
 private:
     QLabel* title_;
     QLabel* message_;
+    QLabel* detail_;
 };
 
 class DialogPresenter final : public AlertPresenter {
@@ -105,10 +114,11 @@ void setAlertParent(QWidget* window) {
     alertParent() = window;
 }
 
-void runAlertPanel(const QString& title, const QString& message, const QString& button) {
+void runAlertPanel(const QString& title, const QString& message, const QString& button,
+                   const QString& detail) {
     static DialogPresenter dialogs;
     AlertPresenter* presenter = current ? current : &dialogs;
-    presenter->present(Alert{title, message, button});
+    presenter->present(Alert{title, message, button, detail});
 }
 
 } // namespace platform

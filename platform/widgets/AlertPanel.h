@@ -1,4 +1,5 @@
-// Modal alert panels: a title, a message and one button. The presenter can be
+// Modal alert panels: a title, a message, an optional detail below it (why
+// something failed) and one button. The presenter can be
 // replaced, so that tests read what would be shown and answer it.
 #pragma once
 
@@ -13,6 +14,7 @@ struct Alert {
     QString title;
     QString message;
     QString button;
+    QString detail; // empty: none
 };
 
 class AlertPresenter {
@@ -23,8 +25,9 @@ public:
 };
 
 // Shows the alert with the current presenter (a modal panel unless a test
-// has put its own in place). Title and message are shown literally.
-void runAlertPanel(const QString& title, const QString& message, const QString& button);
+// has put its own in place). Title, message and detail are shown literally.
+void runAlertPanel(const QString& title, const QString& message, const QString& button,
+                   const QString& detail = QString());
 
 // Installs a presenter; nullptr restores the panel. Not owned.
 void setAlertPresenter(AlertPresenter* presenter);

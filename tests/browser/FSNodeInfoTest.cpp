@@ -41,7 +41,7 @@ struct KnownDesktop : testing_support::RecordingWorkspace {
         askedTypes.push_back(extension);
         return nullptr;
     }
-    bool openFile(const std::string&) override { return false; }
+    bool openFile(const std::string&, std::function<void()>) override { return false; }
     bool launchApplication(const std::string&) override { return false; }
 };
 

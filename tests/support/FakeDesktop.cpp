@@ -18,8 +18,10 @@ RecordingWorkspace::~RecordingWorkspace() {
     platform::setWorkspace(nullptr);
 }
 
-bool RecordingWorkspace::openFile(const std::string& path) {
+bool RecordingWorkspace::openFile(const std::string& path, std::function<void()> failed) {
     opened.push_back(path);
+    if (opens)
+        openFailures.push_back(std::move(failed));
     return opens;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/gui/Workspace.h"
 #include "platform/widgets/AlertPanel.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,14 @@ public:
     ~RecordingWorkspace() override;
     RecordingWorkspace(const RecordingWorkspace&) = delete;
     RecordingWorkspace& operator=(const RecordingWorkspace&) = delete;
-    bool openFile(const std::string& path) override;
+    bool openFile(const std::string& path, std::function<void()> failed) override;
     bool launchApplication(const std::string& name) override;
 
     std::vector<std::string> opened;
     std::vector<std::string> launched;
-    bool opens = true;     // what openFile answers
+    bool opens = true; // what openFile answers
+    // What each started opener would call if it failed; a test calls it.
+    std::vector<std::function<void()>> openFailures;
     bool launches = false; // what launchApplication answers
 };
 

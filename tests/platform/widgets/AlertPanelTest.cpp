@@ -11,25 +11,30 @@
 namespace {
 
 struct Shown {
-    QString title, windowTitle, message, button;
+    QString title, windowTitle, message, detail, button;
     bool plain = false;
+    bool detailShown = false;
     QWidget* parent = nullptr;
 };
 
 // Shows the alert with the real panel, reads what is on screen and answers it.
-Shown showAndRead(const QString& title, const QString& message) {
+Shown showAndRead(const QString& title, const QString& message, const QString& detail = QString()) {
     Shown shown;
     QTimer::singleShot(0, [&] {
         auto* panel = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(panel);
         auto* titleLabel = panel->findChild<QLabel*>(QStringLiteral("alertTitle"));
         auto* messageLabel = panel->findChild<QLabel*>(QStringLiteral("alertMessage"));
-        ASSERT_TRUE(titleLabel && messageLabel);
+        auto* detailLabel = panel->findChild<QLabel*>(QStringLiteral("alertDetail"));
+        ASSERT_TRUE(titleLabel && messageLabel && detailLabel);
         shown.title = titleLabel->text();
         shown.windowTitle = panel->windowTitle();
         shown.message = messageLabel->text();
+        shown.detail = detailLabel->text();
+        shown.detailShown = detailLabel->isVisible();
         shown.plain = titleLabel->textFormat() == Qt::PlainText &&
-                      messageLabel->textFormat() == Qt::PlainText;
+                      messageLabel->textFormat() == Qt::PlainText &&
+                      detailLabel->textFormat() == Qt::PlainText;
         auto buttons = panel->findChildren<QAbstractButton*>();
         ASSERT_EQ(buttons.size(), 1);
         shown.button = buttons.front()->text();
@@ -37,7 +42,7 @@ Shown showAndRead(const QString& title, const QString& message) {
         buttons.front()->click();
     });
     platform::setAlertPresenter(nullptr);
-    platform::runAlertPanel(title, message, QStringLiteral("OK"));
+    platform::runAlertPanel(title, message, QStringLiteral("OK"), detail);
     return shown;
 }
 
@@ -56,6 +61,15 @@ TEST(AlertPanel, ShowsTitleAndMessageExactlyAsGiven) {
     EXPECT_EQ(shown.message, message);
     EXPECT_EQ(shown.button, QStringLiteral("OK"));
     EXPECT_EQ(shown.parent, nullptr);
+    EXPECT_FALSE(shown.detailShown);
+
+    // The cause of a failure beneath the message, as plain as the rest.
+    const QString detail = QStringLiteral("The picture is not a <b>TIFF</b> picture & 100%.");
+    const Shown failure = showAndRead(QStringLiteral("My Apologies"), message, detail);
+    EXPECT_TRUE(failure.plain);
+    EXPECT_EQ(failure.message, message);
+    EXPECT_EQ(failure.detail, detail);
+    EXPECT_TRUE(failure.detailShown);
 
     // With a main window on screen, the panel sits on it.
     QMainWindow window;

@@ -1,5 +1,6 @@
 #include "app/AppController.h"
 
+#include "app/FailureCause.h"
 #include "app/PaneLookup.h"
 #include "browser/FSBrowserCell.h"
 #include "browser/SetPreview.h"
@@ -22,6 +23,7 @@
 #include <QLayout>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -31,6 +33,25 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+// The completion message: "Need restart", a space and the pane's name, as
+// the keys stand ("Need restart " when there is no pane) where the strings
+// table has no entry. An entry is a whole sentence that places the name
+// with %1, and has a sentence of its own for no pane.
+QString needRestartMessage(const QString& pane) {
+    using platform::bundle::localizedString;
+    const char* key = QT_TRANSLATE_NOOP("Trayskin", "Need restart");
+    const QString text = localizedString(key);
+    if (text == QLatin1String(key))
+        return text + QLatin1Char(' ') + pane;
+    if (pane.isEmpty())
+        return localizedString(QT_TRANSLATE_NOOP("Trayskin", "Need restart, no settings pane"));
+    return text.contains(QLatin1String("%1")) ? text.arg(pane) : text + QLatin1Char(' ') + pane;
+}
+
+} // namespace
 
 AppController::AppController()
     : mainUi_(std::make_unique<Ui::MainWindow>()), backupUi_(std::make_unique<Ui::BackupWindow>()),
@@ -141,6 +162,7 @@ void AppController::configureBrowser() {
     platform::ColumnBrowser& view = *fsBrowser();
     view.setCellClass<browser::FSBrowserCell>();
     view.setAction([this](platform::ColumnBrowser& sender) {
+        beginAction();
         libraryBrowser_->browserSingleClick(sender);
         updateSelectionViews();
     });
@@ -215,7 +237,13 @@ bool AppController::setupHomeFolder() {
     return true;
 }
 
+void AppController::beginAction() {
+    // What the status bar said about the last action is old news now.
+    mainWindow_->statusBar()->clearMessage();
+}
+
 void AppController::reloadData() {
+    beginAction();
     fsBrowser()->setPath(library::libraryRoot());
     fsBrowser()->loadColumnZero();
 }
@@ -226,15 +254,18 @@ void AppController::exitApp() {
 }
 
 void AppController::useButtonClick() {
+    beginAction();
     const auto components =
         platform::splitPath(fsBrowser()->pathToColumn(2), fsBrowser()->pathSeparator());
     // Nothing to install until a set is selected in the second column.
     if (components.size() < 3 || components[1].empty() || components[2].empty())
         return;
+    using platform::bundle::localizedString;
     const std::string extra = components[1];
     const std::string set = components[2];
     if (copyThroughTool(library::installCopies(extra, set)))
-        announceCompletion(extra);
+        announceCompletion(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
+                           needRestartMessage(whichPanel(extra)), extra);
     updateSelectionViews();
 }
 
@@ -251,31 +282,32 @@ bool AppController::copyThroughTool(const std::vector<library::InstallCopy>& cop
         if (status != 0) {
             std::printf("copy problem!  err is %d\n", static_cast<int>(status));
             std::fflush(stdout);
+            // Whatever went wrong, the alert says "Wrong Password"; why it
+            // went wrong is said beneath it and stays in the status bar.
             const QString message =
-                localizedString(QT_TRANSLATE_NOOP("Trayskin", "Wrong Password")) +
-                QStringLiteral(" (") + QString::fromUtf8(copy.source) + QStringLiteral(" to ") +
-                QString::fromUtf8(copy.target) + QLatin1Char(')');
+                localizedString(QT_TRANSLATE_NOOP("Trayskin", "%1 (%2 to %3)"))
+                    .arg(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Wrong Password")),
+                         QString::fromUtf8(copy.source), QString::fromUtf8(copy.target));
+            const QString cause = failureCause(status);
+            mainWindow_->statusBar()->showMessage(cause);
             platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")),
-                                    message, QStringLiteral("OK"));
+                                    message, QStringLiteral("OK"), cause);
             return false;
         }
     }
     return true;
 }
 
-void AppController::announceCompletion(const std::string& extra) {
+void AppController::announceCompletion(const QString& title, const QString& message,
+                                       const std::string& extra) {
     using platform::bundle::localizedString;
     platform::runAlertPanel(
-        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
-        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Need restart")) + QLatin1Char(' ') +
-            whichPanel(extra),
-        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Open System Preferences")));
+        title, message, localizedString(QT_TRANSLATE_NOOP("Trayskin", "Open System Preferences")));
     const std::string pane = library::preferencePane(whichSystemPanel(extra));
     // What the desktop cannot open is said in the status bar.
     if (platform::fs::exists(pane)) {
-        if (!platform::sharedWorkspace().openFile(pane))
-            tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "The settings pane could not be opened:"),
-                            pane);
+        openReporting(pane,
+                      QT_TRANSLATE_NOOP("Trayskin", "The settings pane could not be opened:"));
     } else if (!platform::sharedWorkspace().launchApplication("System Preferences")) {
         tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "This application could not be started:"),
                         "System Preferences");
@@ -344,7 +376,17 @@ void AppController::sayNothingRestored(library::RestoreProblem problem) {
                             localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
 }
 
+void AppController::sayNothingNeededRestoring() {
+    using platform::bundle::localizedString;
+    platform::runAlertPanel(
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing needed restoring")),
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+}
+
 void AppController::restoreOriginalPictures() {
+    using platform::bundle::localizedString;
+    beginAction();
     const std::string extra = selectedExtraAndSet().first;
     if (extra.empty())
         return;
@@ -354,12 +396,18 @@ void AppController::restoreOriginalPictures() {
         sayNothingRestored(problem);
         return;
     }
-    if (copyThroughTool(copies))
-        announceCompletion(extra);
+    if (copies.empty())
+        sayNothingNeededRestoring();
+    else if (copyThroughTool(copies))
+        announceCompletion(
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
+            needRestartMessage(whichPanel(extra)), extra);
     updateSelectionViews();
 }
 
 void AppController::restoreAllOriginalPictures() {
+    using platform::bundle::localizedString;
+    beginAction();
     std::vector<library::InstallCopy> all;
     for (const std::string& extra : library::installedExtras()) {
         library::RestoreProblem problem = library::RestoreProblem::None;
@@ -372,18 +420,38 @@ void AppController::restoreAllOriginalPictures() {
         // A bundle added after the backup was made has nothing to go back to.
         all.insert(all.end(), copies.begin(), copies.end());
     }
-    if (copyThroughTool(all))
-        announceCompletion(std::string());
+    if (all.empty())
+        sayNothingNeededRestoring();
+    else if (copyThroughTool(all))
+        announceCompletion(
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
+            localizedString(QT_TRANSLATE_NOOP(
+                "Trayskin", "The menu items must be restarted to show their original pictures.")),
+            std::string());
     updateSelectionViews();
 }
 
 void AppController::showHelp() {
+    beginAction();
     const std::string path = platform::bundle::pathForResource("ReadMe", "html");
-    if (!path.empty() && !platform::sharedWorkspace().openFile(path))
-        tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "The help page could not be opened:"), path);
+    if (!path.empty())
+        openReporting(path, QT_TRANSLATE_NOOP("Trayskin", "The help page could not be opened:"));
+}
+
+void AppController::openReporting(const std::string& path, const char* failureKey) {
+    // The opener may fail at once, or later when it finds nothing to open
+    // the file with; the controller may be gone by then.
+    QPointer<AppController> self(this);
+    const auto failed = [self, path, failureKey] {
+        if (self)
+            self->tellInStatusBar(failureKey, path);
+    };
+    if (!platform::sharedWorkspace().openFile(path, failed))
+        failed();
 }
 
 void AppController::showAbout() {
+    beginAction();
     using platform::bundle::localizedString;
     const QString text =
         QStringLiteral("Trayskin ") + QStringLiteral(TRAYSKIN_VERSION) + QStringLiteral("\n\n") +

@@ -97,9 +97,16 @@ private:
     // the first failure the install's alert, and false.
     bool copyThroughTool(const std::vector<library::InstallCopy>& copies);
     // The completion alert, then the extra's pane (or System Preferences).
-    void announceCompletion(const std::string& extra);
+    void announceCompletion(const QString& title, const QString& message, const std::string& extra);
     // The alert that says why nothing was restored.
     void sayNothingRestored(library::RestoreProblem problem);
+    // The alert of a restore that found every picture already original.
+    void sayNothingNeededRestoring();
+    // Opens the file with the desktop; a failure, now or when the opener
+    // gives up, is said in the status bar with the key and the path.
+    void openReporting(const std::string& path, const char* failureKey);
+    // Every command starts here: a status line about the last one goes.
+    void beginAction();
     // The extra and set of the browser's selection ("" when none).
     std::pair<std::string, std::string> selectedExtraAndSet() const;
     void showBackupNotice();

@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>Bad copy</source>
-        <translation>Die mitgelieferten Beispielsätze konnten nicht in Ihre Bibliothek kopiert werden.</translation>
+        <translation>Die mitgelieferten Beispielsätze konnten nicht in Ihre Bildbibliothek kopiert werden.</translation>
     </message>
     <message>
         <source>Quit</source>
@@ -123,7 +123,7 @@
     </message>
     <message>
         <source>Need restart</source>
-        <translation>Das Menüsymbol muss neu gestartet werden. Bitte öffnen Sie dazu:</translation>
+        <translation>Das Statusmenü muss neu gestartet werden, damit es die neuen Bilder zeigt. Öffnen Sie seine Einstellung: %1.</translation>
     </message>
     <message>
         <source>Open System Preferences</source>
@@ -216,6 +216,226 @@
     <message>
         <source>Nothing Restored</source>
         <translation>Nichts wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Need restart, no settings pane</source>
+        <translation>Das Statusmenü muss neu gestartet werden, damit es die neuen Bilder zeigt.</translation>
+    </message>
+    <message>
+        <source>%1 (%2 to %3)</source>
+        <translation>%1 (%2 nach %3)</translation>
+    </message>
+    <message>
+        <source>Original Pictures Restored</source>
+        <translation>Originalbilder wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Nothing needed restoring</source>
+        <translation>Alle Bilder sind schon die Originale; nichts musste wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>The menu items must be restarted to show their original pictures.</source>
+        <translation>Die Statusmenüs müssen neu gestartet werden, damit sie ihre Originalbilder zeigen.</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not be run.</source>
+        <translation>Das privilegierte Hilfsprogramm konnte nicht ausgeführt werden.</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not be started.</source>
+        <translation>Das privilegierte Hilfsprogramm konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>You are not allowed to change the system&apos;s pictures.</source>
+        <translation>Sie dürfen die Bilder des Systems nicht ändern.</translation>
+    </message>
+    <message>
+        <source>The authorization was cancelled.</source>
+        <translation>Die Autorisierung wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>An administrator&apos;s password is needed and none could be asked for.</source>
+        <translation>Das Passwort eines Administrators wird benötigt, konnte aber nicht erfragt werden.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s authorization failed.</source>
+        <translation>Die Autorisierung des Systems ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The program&apos;s authorization is no longer valid.</source>
+        <translation>Die Autorisierung des Programms ist nicht mehr gültig.</translation>
+    </message>
+    <message>
+        <source>The privileged tool failed with status %1.</source>
+        <translation>Das privilegierte Hilfsprogramm ist mit Status %1 gescheitert.</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started without arguments.</source>
+        <translation>Das privilegierte Hilfsprogramm wurde ohne Argumente gestartet.</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started with an environment.</source>
+        <translation>Das privilegierte Hilfsprogramm wurde mit Umgebungsvariablen gestartet.</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started with a standard channel closed.</source>
+        <translation>Das privilegierte Hilfsprogramm wurde mit geschlossener Standardein- oder -ausgabe gestartet.</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started with other files open.</source>
+        <translation>Das privilegierte Hilfsprogramm wurde mit weiteren offenen Dateien gestartet.</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not change its user.</source>
+        <translation>Das privilegierte Hilfsprogramm konnte seinen Benutzer nicht wechseln.</translation>
+    </message>
+    <message>
+        <source>The privileged tool may not open enough files.</source>
+        <translation>Das privilegierte Hilfsprogramm darf nicht genug Dateien öffnen.</translation>
+    </message>
+    <message>
+        <source>The privileged tool got an incomplete request.</source>
+        <translation>Das privilegierte Hilfsprogramm hat einen unvollständigen Auftrag erhalten.</translation>
+    </message>
+    <message>
+        <source>The privileged tool got more than one request.</source>
+        <translation>Das privilegierte Hilfsprogramm hat mehr als einen Auftrag erhalten.</translation>
+    </message>
+    <message>
+        <source>The request did not reach the privileged tool in time.</source>
+        <translation>Der Auftrag hat das privilegierte Hilfsprogramm nicht rechtzeitig erreicht.</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not read its request.</source>
+        <translation>Das privilegierte Hilfsprogramm konnte seinen Auftrag nicht lesen.</translation>
+    </message>
+    <message>
+        <source>The privileged tool got an unknown command.</source>
+        <translation>Das privilegierte Hilfsprogramm hat einen unbekannten Befehl erhalten.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s path has no end.</source>
+        <translation>Der Pfad des Bildes hat kein Ende.</translation>
+    </message>
+    <message>
+        <source>The path of the picture to replace has no end.</source>
+        <translation>Der Pfad des zu ersetzenden Bildes hat kein Ende.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s path is not absolute.</source>
+        <translation>Der Pfad des Bildes ist nicht absolut.</translation>
+    </message>
+    <message>
+        <source>The path of the picture to replace is not absolute.</source>
+        <translation>Der Pfad des zu ersetzenden Bildes ist nicht absolut.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s path holds a . or .. folder.</source>
+        <translation>Der Pfad des Bildes enthält . oder .. als Ordner.</translation>
+    </message>
+    <message>
+        <source>The path of the picture to replace holds a . or .. folder.</source>
+        <translation>Der Pfad des zu ersetzenden Bildes enthält . oder .. als Ordner.</translation>
+    </message>
+    <message>
+        <source>The authorization is not one of Trayskin&apos;s.</source>
+        <translation>Die Autorisierung stammt nicht von Trayskin.</translation>
+    </message>
+    <message>
+        <source>The authorization belongs to another program.</source>
+        <translation>Die Autorisierung gehört einem anderen Programm.</translation>
+    </message>
+    <message>
+        <source>The program that started the privileged tool has ended.</source>
+        <translation>Das Programm, das das privilegierte Hilfsprogramm gestartet hat, ist beendet.</translation>
+    </message>
+    <message>
+        <source>An administrator&apos;s password is needed and none was given.</source>
+        <translation>Das Passwort eines Administrators wird benötigt, wurde aber nicht eingegeben.</translation>
+    </message>
+    <message>
+        <source>The password dialog was dismissed.</source>
+        <translation>Die Passwortabfrage wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s authority (polkit) could not be asked.</source>
+        <translation>Die Autorisierungsstelle des Systems (polkit) konnte nicht gefragt werden.</translation>
+    </message>
+    <message>
+        <source>The program that started the privileged tool belongs to another user.</source>
+        <translation>Das Programm, das das privilegierte Hilfsprogramm gestartet hat, gehört einem anderen Benutzer.</translation>
+    </message>
+    <message>
+        <source>The picture does not exist, or you may not read it.</source>
+        <translation>Das Bild existiert nicht, oder Sie dürfen es nicht lesen.</translation>
+    </message>
+    <message>
+        <source>The picture is not a plain file.</source>
+        <translation>Das Bild ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The picture is larger than 16 MiB.</source>
+        <translation>Das Bild ist größer als 16 MiB.</translation>
+    </message>
+    <message>
+        <source>The picture could not be read.</source>
+        <translation>Das Bild konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The picture is not a file on a disk.</source>
+        <translation>Das Bild ist keine Datei auf einem Datenträger.</translation>
+    </message>
+    <message>
+        <source>The picture changed while it was read.</source>
+        <translation>Das Bild hat sich beim Lesen geändert.</translation>
+    </message>
+    <message>
+        <source>The picture is not a TIFF picture.</source>
+        <translation>Das Bild ist kein TIFF-Bild.</translation>
+    </message>
+    <message>
+        <source>The file to replace is not a picture of a Menu Extra.</source>
+        <translation>Die zu ersetzende Datei ist kein Bild eines Statusmenüs.</translation>
+    </message>
+    <message>
+        <source>The file to replace is not named .tif or .tiff.</source>
+        <translation>Der Name der zu ersetzenden Datei endet nicht auf .tif oder .tiff.</translation>
+    </message>
+    <message>
+        <source>The Menu Extra or its picture is not installed, or is reached through a link.</source>
+        <translation>Das Statusmenü oder sein Bild ist nicht installiert oder nur über einen Link erreichbar.</translation>
+    </message>
+    <message>
+        <source>The picture to replace is not a plain file.</source>
+        <translation>Das zu ersetzende Bild ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>A folder of the Menu Extra may be changed by others than the administrator.</source>
+        <translation>Ein Ordner des Statusmenüs kann von anderen als dem Administrator geändert werden.</translation>
+    </message>
+    <message>
+        <source>No copy could be made beside the picture to replace.</source>
+        <translation>Neben dem zu ersetzenden Bild konnte keine Kopie angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The copy could not be written; the disk may be full.</source>
+        <translation>Die Kopie konnte nicht geschrieben werden; vielleicht ist der Datenträger voll.</translation>
+    </message>
+    <message>
+        <source>The copy could not get the owner and permissions of the picture.</source>
+        <translation>Die Kopie konnte Eigentümer und Zugriffsrechte des Bildes nicht übernehmen.</translation>
+    </message>
+    <message>
+        <source>The copy could not be saved to the disk.</source>
+        <translation>Die Kopie konnte nicht dauerhaft auf den Datenträger geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The copy could not take the place of the picture.</source>
+        <translation>Die Kopie konnte nicht an die Stelle des Bildes treten.</translation>
+    </message>
+    <message>
+        <source>The copy does not hold the picture&apos;s bytes.</source>
+        <translation>Die Kopie enthält nicht die Bytes des Bildes.</translation>
     </message>
 </context>
 </TS>

@@ -109,20 +109,37 @@ TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {
     EXPECT_EQ(exits, std::vector<int>{0});
     EXPECT_EQ(readFile(box.library() + "/Clock"), "mine");
 
-    // The same alert in German, from the translation the bundle ships.
-    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    ASSERT_TRUE(platform::bundle::loadTranslations());
-    platform::bundle::setMainBundlePath(bundle);
-    AppController german;
-    german.setTerminator([this](int status) { exits.push_back(status); });
-    ::testing::internal::CaptureStdout();
-    german.awakeFromNib();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem including examples!\n");
-    ASSERT_EQ(presenter.alerts.size(), 2u);
-    EXPECT_EQ(presenter.alerts[1].title, QStringLiteral("Wir bitten um Entschuldigung"));
-    EXPECT_TRUE(presenter.alerts[1].message.startsWith(QStringLiteral("Die mitgelieferten")));
-    EXPECT_EQ(presenter.alerts[1].button, QStringLiteral("Beenden"));
+    // The same alert in English and in German, from the tables the bundle
+    // ships: whole sentences instead of the keys.
+    const struct {
+        QLocale locale;
+        const char *title, *message, *button;
+    } languages[] = {
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), "My Apologies",
+         "The example sets that come with Trayskin could not be copied into your picture "
+         "library.",
+         "Quit"},
+        {QLocale(QLocale::German, QLocale::Germany), "Wir bitten um Entschuldigung",
+         "Die mitgelieferten Beispielsätze konnten nicht in Ihre Bildbibliothek kopiert werden.",
+         "Beenden"},
+    };
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.title);
+        platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+        QLocale::setDefault(language.locale);
+        ASSERT_TRUE(platform::bundle::loadTranslations());
+        platform::bundle::setMainBundlePath(bundle);
+        presenter.alerts.clear();
+        AppController translated;
+        translated.setTerminator([this](int status) { exits.push_back(status); });
+        ::testing::internal::CaptureStdout();
+        translated.awakeFromNib();
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem including examples!\n");
+        ASSERT_EQ(presenter.alerts.size(), 1u);
+        EXPECT_EQ(presenter.alerts[0].title, QString::fromUtf8(language.title));
+        EXPECT_EQ(presenter.alerts[0].message, QString::fromUtf8(language.message));
+        EXPECT_EQ(presenter.alerts[0].button, QString::fromUtf8(language.button));
+    }
 
     // Every other language shows the keys.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
@@ -154,12 +171,21 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
               std::string(TRAYSKIN_TEST_BUNDLE) + "/Contents/Resources/de.lproj/ReadMe.html");
     QLocale::setDefault(QLocale::c());
 
-    // No application to open it with: the status bar says so.
+    // An opener that fails after it started, or none at all: the status
+    // bar says so, until the next action.
+    const QString cannotOpen =
+        QStringLiteral("The help page could not be opened: " TRAYSKIN_TEST_BUNDLE
+                       "/Contents/Resources/ReadMe.html");
+    ASSERT_EQ(desktop.openFailures.size(), 2u);
+    desktop.openFailures.front()();
+    EXPECT_EQ(controller.mainWindow()->statusBar()->currentMessage(), cannotOpen);
+    controller.showAbout();
+    EXPECT_TRUE(controller.mainWindow()->statusBar()->currentMessage().isEmpty());
     desktop.opens = false;
     controller.showHelp();
-    EXPECT_EQ(controller.mainWindow()->statusBar()->currentMessage(),
-              QStringLiteral("The help page could not be opened: " TRAYSKIN_TEST_BUNDLE
-                             "/Contents/Resources/ReadMe.html"));
+    EXPECT_EQ(controller.mainWindow()->statusBar()->currentMessage(), cannotOpen);
+    controller.reloadData();
+    EXPECT_TRUE(controller.mainWindow()->statusBar()->currentMessage().isEmpty());
 
     controller.exitApp();
     EXPECT_EQ(exits, std::vector<int>{0});

@@ -45,6 +45,11 @@ protected:
         writeFile(lib + "/Volume/Empty/trayskininfo.txt", "No pictures.");
         writeFile(lib + "/Eject/Plain/Eject1.tif", tiffBytes("plain eject"));
         writeFile(lib + "/Eject/Plain/trayskininfo.txt", "An eject set.");
+        writeFile(lib + "/Eject/Bad/Eject1.tif", "not a TIFF picture");
+        writeFile(lib + "/Eject/Bad/trayskininfo.txt", "A set that cannot be used.");
+        // An item whose bundle is not installed.
+        writeFile(lib + "/Gone/Mine/Gone1.tif", tiffBytes("gone"));
+        writeFile(lib + "/Gone/Mine/trayskininfo.txt", "For a Menu Extra that is not there.");
         startShown();
     }
 
@@ -72,6 +77,7 @@ protected:
         return n;
     }
     QString inUse() { return controller.inUseLabel()->text(); }
+    QString statusLine() { return controller.mainWindow()->statusBar()->currentMessage(); }
     std::string target(const std::string& extra, const std::string& name) {
         return box.menuExtras() + "/" + extra + ".menu/Contents/Resources/" + name;
     }
@@ -128,7 +134,83 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
                   QString::fromStdString(box.library() + "/Volume/Three/Volume2.tiff") +
                   QStringLiteral(" to ") +
                   QString::fromStdString(target("Volume", "Volume2.tiff")) + QLatin1Char(')'));
+    // Beneath it, and in the status bar until the next action, the cause.
+    EXPECT_EQ(presenter.alerts[0].detail,
+              QStringLiteral("The picture to replace is not a plain file."));
+    EXPECT_EQ(statusLine(), presenter.alerts[0].detail);
     EXPECT_TRUE(desktop.opened.empty() && desktop.launched.empty());
+    click(browser(), 2, "Volume1.tif");
+    EXPECT_TRUE(statusLine().isEmpty());
+}
+
+TEST_F(InstallTest, AnItemWithoutBundleIsSaidBeforeAndAfterUse) {
+    click(browser(), 0, "Gone");
+    EXPECT_EQ(inUse(), QStringLiteral("No Menu Extra of this name is installed."));
+    click(browser(), 1, "Mine");
+    EXPECT_EQ(inUse(), QStringLiteral("No Menu Extra of this name is installed."));
+    install("Gone", "Mine");
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_TRUE(presenter.alerts[0].message.startsWith(QStringLiteral("Wrong Password (")));
+    EXPECT_EQ(presenter.alerts[0].detail,
+              QStringLiteral(
+                  "The Menu Extra or its picture is not installed, or is reached through a link."));
+}
+
+TEST_F(InstallTest, WordsInTheUsersLanguage) {
+    struct Case {
+        QLocale locale;
+        const char *complete, *sound, *noPane, *wrong, *notTiff, *restored, *restoredAll, *nothing;
+    };
+    const Case cases[] = {
+        // No table (the C locale, or a language without one): the keys.
+        {QLocale::c(), "Installation Complete", "Need restart Sound", "Need restart ",
+         "Wrong Password (%1 to %2)", "The picture is not a TIFF picture.",
+         "Original Pictures Restored",
+         "The menu items must be restarted to show their original pictures.",
+         "Nothing needed restoring"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "Installation Complete",
+         "The menu item must be restarted to show the new pictures. Open its settings: Sound.",
+         "The menu item must be restarted to show the new pictures.", "Wrong Password (%1 to %2)",
+         "The picture is not a TIFF picture.", "Original Pictures Restored",
+         "The menu items must be restarted to show their original pictures.",
+         "Every picture already is the original; nothing needed restoring."},
+        {QLocale(QLocale::German, QLocale::Germany), "Installation abgeschlossen",
+         "Das Statusmenü muss neu gestartet werden, damit es die neuen Bilder zeigt. Öffnen Sie "
+         "seine Einstellung: Ton.",
+         "Das Statusmenü muss neu gestartet werden, damit es die neuen Bilder zeigt.",
+         "Falsches Passwort (%1 nach %2)", "Das Bild ist kein TIFF-Bild.",
+         "Originalbilder wiederhergestellt",
+         "Die Statusmenüs müssen neu gestartet werden, damit sie ihre Originalbilder zeigen.",
+         "Alle Bilder sind schon die Originale; nichts musste wiederhergestellt werden."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale.name().toStdString());
+        QLocale::setDefault(c.locale);
+        EXPECT_EQ(platform::bundle::loadTranslations(), c.locale != QLocale::c());
+        presenter.alerts.clear();
+        install("Volume", "Mine");
+        install("Eject", "Plain");
+        install("Eject", "Bad");
+        click(browser(), 0, "Volume");
+        controller.restoreOriginalPictures();
+        controller.restoreAllOriginalPictures();
+        controller.restoreAllOriginalPictures();
+        const auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
+        ASSERT_EQ(presenter.alerts.size(), 6u);
+        EXPECT_EQ(presenter.alerts[0].title, text(c.complete));
+        EXPECT_EQ(presenter.alerts[0].message, text(c.sound));
+        EXPECT_EQ(presenter.alerts[1].message, text(c.noPane));
+        EXPECT_EQ(presenter.alerts[2].message,
+                  text(c.wrong).arg(QString::fromStdString(box.library() + "/Eject/Bad/Eject1.tif"),
+                                    QString::fromStdString(target("Eject", "Eject1.tif"))));
+        EXPECT_EQ(presenter.alerts[2].detail, text(c.notTiff));
+        EXPECT_EQ(presenter.alerts[3].title, text(c.restored));
+        EXPECT_EQ(presenter.alerts[3].message, text(c.sound));
+        EXPECT_EQ(presenter.alerts[4].title, text(c.restored));
+        EXPECT_EQ(presenter.alerts[4].message, text(c.restoredAll));
+        EXPECT_EQ(presenter.alerts[5].title, text(c.restored));
+        EXPECT_EQ(presenter.alerts[5].message, text(c.nothing));
+    }
 }
 
 TEST_F(InstallTest, ASetOfLinksInstallsThePicturesTheyPointTo) {
@@ -204,10 +286,12 @@ TEST_F(InstallTest, RestorePutsTheOriginalsBackAndTheStatusBarNamesTheSetInUse) 
     click(browser(), 0, "Volume");
     EXPECT_TRUE(controller.restoreAction()->isEnabled());
     EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
-    // An untouched item: nothing to put back, no tool run.
+    // An untouched item: nothing to put back, no tool run, no pane.
     EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 0);
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("Installation Complete"));
+    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Nothing needed restoring"));
+    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
+    EXPECT_TRUE(desktop.opened.empty() && desktop.launched.empty());
 
     install("Volume", "Mine");
     EXPECT_EQ(inUse(), QStringLiteral("In use: Mine"));

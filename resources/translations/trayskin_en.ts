@@ -1,0 +1,441 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>BackupWindow</name>
+    <message>
+        <source>Trayskin Backup</source>
+        <translation>Trayskin Backup</translation>
+    </message>
+    <message>
+        <source>Backing up the system&apos;s menu pictures. This happens only once.</source>
+        <translation>Backing up the system&apos;s menu pictures. This happens only once.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Trayskin</source>
+        <translation>Trayskin</translation>
+    </message>
+    <message>
+        <source>Inspector</source>
+        <translation>Inspector</translation>
+    </message>
+    <message>
+        <source>Use This Set</source>
+        <translation>Use This Set</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Reload</translation>
+    </message>
+    <message>
+        <source>Ctrl+R</source>
+        <translation>Ctrl+R</translation>
+    </message>
+    <message>
+        <source>Restore &amp;Original Pictures</source>
+        <translation>Restore &amp;Original Pictures</translation>
+    </message>
+    <message>
+        <source>Restore &amp;All Original Pictures</source>
+        <translation>Restore &amp;All Original Pictures</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Trayskin</source>
+        <translation>&amp;Quit Trayskin</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
+        <source>&amp;About Trayskin</source>
+        <translation>&amp;About Trayskin</translation>
+    </message>
+    <message>
+        <source>Trayskin &amp;Help</source>
+        <translation>Trayskin &amp;Help</translation>
+    </message>
+    <message>
+        <source>F1</source>
+        <translation>F1</translation>
+    </message>
+</context>
+<context>
+    <name>Trayskin</name>
+    <message>
+        <source>Need restart</source>
+        <translation>The menu item must be restarted to show the new pictures. Open its settings: %1.</translation>
+    </message>
+    <message>
+        <source>Need restart, no settings pane</source>
+        <translation>The menu item must be restarted to show the new pictures.</translation>
+    </message>
+    <message>
+        <source>Bad setup prefs</source>
+        <translation>Your picture library in your home folder could not be set up.</translation>
+    </message>
+    <message>
+        <source>Bad copy</source>
+        <translation>The example sets that come with Trayskin could not be copied into your picture library.</translation>
+    </message>
+    <message>
+        <source>Backup not complete, tried again at the next start:</source>
+        <translation>Backup not complete, tried again at the next start:</translation>
+    </message>
+    <message>
+        <source>My Apologies</source>
+        <translation>My Apologies</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Installation Complete</source>
+        <translation>Installation Complete</translation>
+    </message>
+    <message>
+        <source>%1 (%2 to %3)</source>
+        <translation>%1 (%2 to %3)</translation>
+    </message>
+    <message>
+        <source>Wrong Password</source>
+        <translation>Wrong Password</translation>
+    </message>
+    <message>
+        <source>Open System Preferences</source>
+        <translation>Open System Preferences</translation>
+    </message>
+    <message>
+        <source>The settings pane could not be opened:</source>
+        <translation>The settings pane could not be opened:</translation>
+    </message>
+    <message>
+        <source>This application could not be started:</source>
+        <translation>This application could not be started:</translation>
+    </message>
+    <message>
+        <source>In use:</source>
+        <translation>In use:</translation>
+    </message>
+    <message>
+        <source>a mix of sets</source>
+        <translation>a mix of sets</translation>
+    </message>
+    <message>
+        <source>pictures that no set holds</source>
+        <translation>pictures that no set holds</translation>
+    </message>
+    <message>
+        <source>No Menu Extra of this name is installed.</source>
+        <translation>No Menu Extra of this name is installed.</translation>
+    </message>
+    <message>
+        <source>There is no backup of the Menu Extras folder yet.</source>
+        <translation>There is no backup of the Menu Extras folder yet.</translation>
+    </message>
+    <message>
+        <source>The backup of the Menu Extras folder is not complete yet.</source>
+        <translation>The backup of the Menu Extras folder is not complete yet.</translation>
+    </message>
+    <message>
+        <source>The backup holds no copy of this Menu Extra.</source>
+        <translation>The backup holds no copy of this Menu Extra.</translation>
+    </message>
+    <message>
+        <source>Nothing Restored</source>
+        <translation>Nothing Restored</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Original Pictures Restored</source>
+        <translation>Original Pictures Restored</translation>
+    </message>
+    <message>
+        <source>Nothing needed restoring</source>
+        <translation>Every picture already is the original; nothing needed restoring.</translation>
+    </message>
+    <message>
+        <source>The menu items must be restarted to show their original pictures.</source>
+        <translation>The menu items must be restarted to show their original pictures.</translation>
+    </message>
+    <message>
+        <source>The help page could not be opened:</source>
+        <translation>The help page could not be opened:</translation>
+    </message>
+    <message>
+        <source>Chooses the pictures of the menu bar&apos;s status items.</source>
+        <translation>Chooses the pictures of the menu bar&apos;s status items.</translation>
+    </message>
+    <message>
+        <source>Free software under the MIT License.</source>
+        <translation>Free software under the MIT License.</translation>
+    </message>
+    <message>
+        <source>About Trayskin</source>
+        <translation>About Trayskin</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not be run.</source>
+        <translation>The privileged tool could not be run.</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not be started.</source>
+        <translation>The privileged tool could not be started.</translation>
+    </message>
+    <message>
+        <source>You are not allowed to change the system&apos;s pictures.</source>
+        <translation>You are not allowed to change the system&apos;s pictures.</translation>
+    </message>
+    <message>
+        <source>The authorization was cancelled.</source>
+        <translation>The authorization was cancelled.</translation>
+    </message>
+    <message>
+        <source>An administrator&apos;s password is needed and none could be asked for.</source>
+        <translation>An administrator&apos;s password is needed and none could be asked for.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s authorization failed.</source>
+        <translation>The system&apos;s authorization failed.</translation>
+    </message>
+    <message>
+        <source>The program&apos;s authorization is no longer valid.</source>
+        <translation>The program&apos;s authorization is no longer valid.</translation>
+    </message>
+    <message>
+        <source>The privileged tool failed with status %1.</source>
+        <translation>The privileged tool failed with status %1.</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Displays</source>
+        <translation>Displays</translation>
+    </message>
+    <message>
+        <source>Energy</source>
+        <translation>Energy Saver</translation>
+    </message>
+    <message>
+        <source>DateTime</source>
+        <translation>Date &amp; Time</translation>
+    </message>
+    <message>
+        <source>Directory</source>
+        <translation>Directory</translation>
+    </message>
+    <message>
+        <source>Multiple Selection</source>
+        <translation>Multiple Selection</translation>
+    </message>
+    <message>
+        <source>No Selection</source>
+        <translation>No Selection</translation>
+    </message>
+    <message>
+        <source>The rest of the description is not shown.</source>
+        <translation>The rest of the description is not shown.</translation>
+    </message>
+    <message>
+        <source>Name: </source>
+        <translation>Name: </translation>
+    </message>
+    <message>
+        <source>Type: </source>
+        <translation>Type: </translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Column %1</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started without arguments.</source>
+        <translation>The privileged tool was started without arguments.</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started with an environment.</source>
+        <translation>The privileged tool was started with an environment.</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started with a standard channel closed.</source>
+        <translation>The privileged tool was started with a standard channel closed.</translation>
+    </message>
+    <message>
+        <source>The privileged tool was started with other files open.</source>
+        <translation>The privileged tool was started with other files open.</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not change its user.</source>
+        <translation>The privileged tool could not change its user.</translation>
+    </message>
+    <message>
+        <source>The privileged tool may not open enough files.</source>
+        <translation>The privileged tool may not open enough files.</translation>
+    </message>
+    <message>
+        <source>The privileged tool got an incomplete request.</source>
+        <translation>The privileged tool got an incomplete request.</translation>
+    </message>
+    <message>
+        <source>The privileged tool got more than one request.</source>
+        <translation>The privileged tool got more than one request.</translation>
+    </message>
+    <message>
+        <source>The request did not reach the privileged tool in time.</source>
+        <translation>The request did not reach the privileged tool in time.</translation>
+    </message>
+    <message>
+        <source>The privileged tool could not read its request.</source>
+        <translation>The privileged tool could not read its request.</translation>
+    </message>
+    <message>
+        <source>The privileged tool got an unknown command.</source>
+        <translation>The privileged tool got an unknown command.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s path has no end.</source>
+        <translation>The picture&apos;s path has no end.</translation>
+    </message>
+    <message>
+        <source>The path of the picture to replace has no end.</source>
+        <translation>The path of the picture to replace has no end.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s path is not absolute.</source>
+        <translation>The picture&apos;s path is not absolute.</translation>
+    </message>
+    <message>
+        <source>The path of the picture to replace is not absolute.</source>
+        <translation>The path of the picture to replace is not absolute.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s path holds a . or .. folder.</source>
+        <translation>The picture&apos;s path holds a . or .. folder.</translation>
+    </message>
+    <message>
+        <source>The path of the picture to replace holds a . or .. folder.</source>
+        <translation>The path of the picture to replace holds a . or .. folder.</translation>
+    </message>
+    <message>
+        <source>The authorization is not one of Trayskin&apos;s.</source>
+        <translation>The authorization is not one of Trayskin&apos;s.</translation>
+    </message>
+    <message>
+        <source>The authorization belongs to another program.</source>
+        <translation>The authorization belongs to another program.</translation>
+    </message>
+    <message>
+        <source>The program that started the privileged tool has ended.</source>
+        <translation>The program that started the privileged tool has ended.</translation>
+    </message>
+    <message>
+        <source>An administrator&apos;s password is needed and none was given.</source>
+        <translation>An administrator&apos;s password is needed and none was given.</translation>
+    </message>
+    <message>
+        <source>The password dialog was dismissed.</source>
+        <translation>The password dialog was dismissed.</translation>
+    </message>
+    <message>
+        <source>The system&apos;s authority (polkit) could not be asked.</source>
+        <translation>The system&apos;s authority (polkit) could not be asked.</translation>
+    </message>
+    <message>
+        <source>The program that started the privileged tool belongs to another user.</source>
+        <translation>The program that started the privileged tool belongs to another user.</translation>
+    </message>
+    <message>
+        <source>The picture does not exist, or you may not read it.</source>
+        <translation>The picture does not exist, or you may not read it.</translation>
+    </message>
+    <message>
+        <source>The picture is not a plain file.</source>
+        <translation>The picture is not a plain file.</translation>
+    </message>
+    <message>
+        <source>The picture is larger than 16 MiB.</source>
+        <translation>The picture is larger than 16 MiB.</translation>
+    </message>
+    <message>
+        <source>The picture could not be read.</source>
+        <translation>The picture could not be read.</translation>
+    </message>
+    <message>
+        <source>The picture is not a file on a disk.</source>
+        <translation>The picture is not a file on a disk.</translation>
+    </message>
+    <message>
+        <source>The picture changed while it was read.</source>
+        <translation>The picture changed while it was read.</translation>
+    </message>
+    <message>
+        <source>The picture is not a TIFF picture.</source>
+        <translation>The picture is not a TIFF picture.</translation>
+    </message>
+    <message>
+        <source>The file to replace is not a picture of a Menu Extra.</source>
+        <translation>The file to replace is not a picture of a Menu Extra.</translation>
+    </message>
+    <message>
+        <source>The file to replace is not named .tif or .tiff.</source>
+        <translation>The file to replace is not named .tif or .tiff.</translation>
+    </message>
+    <message>
+        <source>The Menu Extra or its picture is not installed, or is reached through a link.</source>
+        <translation>The Menu Extra or its picture is not installed, or is reached through a link.</translation>
+    </message>
+    <message>
+        <source>The picture to replace is not a plain file.</source>
+        <translation>The picture to replace is not a plain file.</translation>
+    </message>
+    <message>
+        <source>A folder of the Menu Extra may be changed by others than the administrator.</source>
+        <translation>A folder of the Menu Extra may be changed by others than the administrator.</translation>
+    </message>
+    <message>
+        <source>No copy could be made beside the picture to replace.</source>
+        <translation>No copy could be made beside the picture to replace.</translation>
+    </message>
+    <message>
+        <source>The copy could not be written; the disk may be full.</source>
+        <translation>The copy could not be written; the disk may be full.</translation>
+    </message>
+    <message>
+        <source>The copy could not get the owner and permissions of the picture.</source>
+        <translation>The copy could not get the owner and permissions of the picture.</translation>
+    </message>
+    <message>
+        <source>The copy could not be saved to the disk.</source>
+        <translation>The copy could not be saved to the disk.</translation>
+    </message>
+    <message>
+        <source>The copy could not take the place of the picture.</source>
+        <translation>The copy could not take the place of the picture.</translation>
+    </message>
+    <message>
+        <source>The copy does not hold the picture&apos;s bytes.</source>
+        <translation>The copy does not hold the picture&apos;s bytes.</translation>
+    </message>
+</context>
+</TS>

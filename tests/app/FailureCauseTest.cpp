@@ -1,0 +1,117 @@
+#include "app/FailureCause.h"
+#include "platform/core/Bundle.h"
+#include "privileged/Protocol.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string sourceText(const std::string& file) {
+    std::ifstream in(std::string(TRAYSKIN_SOURCE_DIR) + "/" + file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Every code the tool can end with: the names it refuses or returns with,
+// valued by the enumeration in the protocol header.
+std::map<std::string, int> codesTheToolUses() {
+    std::map<std::string, int> values;
+    const std::string header = sourceText("privileged/Protocol.h");
+    const std::regex enumerator(R"((k[A-Za-z]+) = (\d+),)");
+    for (std::sregex_iterator it(header.begin(), header.end(), enumerator), end; it != end; ++it)
+        values[(*it)[1]] = std::stoi((*it)[2]);
+    std::map<std::string, int> used;
+    const std::string tool = sourceText("privileged/tool/ToolMain.cpp");
+    const std::regex exit(R"((?:refuse\(|static_cast<int>\()\s*(k[A-Za-z]+))");
+    for (std::sregex_iterator it(tool.begin(), tool.end(), exit), end; it != end; ++it) {
+        const std::string name = (*it)[1];
+        EXPECT_TRUE(values.count(name)) << name << " is not an exit status of Protocol.h";
+        if (values.count(name) && values[name] != 0)
+            used[name] = values[name];
+    }
+    return used;
+}
+
+QString inLanguage(const QLocale& locale, OSStatus status) {
+    QLocale::setDefault(locale);
+    platform::bundle::loadTranslations();
+    return failureCause(status);
+}
+
+class FailureCauseTest : public ::testing::Test {
+protected:
+    FailureCauseTest() { platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE); }
+    ~FailureCauseTest() override {
+        QLocale::setDefault(QLocale::c());
+        platform::bundle::loadTranslations();
+    }
+};
+
+} // namespace
+
+TEST_F(FailureCauseTest, EveryExitStatusOfTheToolHasItsOwnSentenceInEnglishAndGerman) {
+    const auto used = codesTheToolUses();
+    ASSERT_GT(used.size(), 40u); // the scan found the tool's refusals
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    std::set<std::string> keys;
+    std::set<int> codes;
+    for (const auto& entry : privileged::protocol::kToolExitSentences) {
+        const int code = static_cast<int>(entry.code);
+        SCOPED_TRACE(code);
+        EXPECT_TRUE(code > 1 && code < 256);
+        EXPECT_TRUE(codes.insert(code).second) << "twice in the table";
+        EXPECT_TRUE(keys.insert(entry.key).second) << "sentence shared: " << entry.key;
+        // Without a table the key itself, a sentence; with one, the table's.
+        const QString key = QString::fromUtf8(entry.key);
+        EXPECT_EQ(inLanguage(QLocale::c(), code), key);
+        EXPECT_TRUE(key.endsWith(QLatin1Char('.')));
+        EXPECT_EQ(inLanguage(english, code), key);
+        const QString inGerman = inLanguage(german, code);
+        EXPECT_NE(inGerman, key);
+        EXPECT_TRUE(inGerman.endsWith(QLatin1Char('.'))) << inGerman.toStdString();
+    }
+    for (const auto& [name, code] : used)
+        EXPECT_TRUE(codes.count(code)) << name << " (" << code << ") has no sentence";
+    // The refusal another check of the tool's caller ends with.
+    EXPECT_TRUE(codes.count(static_cast<int>(privileged::protocol::ToolExit::kParentOtherUser)));
+}
+
+TEST_F(FailureCauseTest, TheRunnersOwnStatusesAndUnknownOnes) {
+    const struct {
+        OSStatus status;
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {-1, "The privileged tool could not be run.",
+         "Das privilegierte Hilfsprogramm konnte nicht ausgeführt werden."},
+        {1, "The privileged tool could not be started.",
+         "Das privilegierte Hilfsprogramm konnte nicht gestartet werden."},
+        {errAuthorizationDenied, "You are not allowed to change the system's pictures.",
+         "Sie dürfen die Bilder des Systems nicht ändern."},
+        {errAuthorizationCanceled, "The authorization was cancelled.",
+         "Die Autorisierung wurde abgebrochen."},
+        {errAuthorizationInvalidRef, "The program's authorization is no longer valid.",
+         "Die Autorisierung des Programms ist nicht mehr gültig."},
+        {56, "The picture is not a TIFF picture.", "Das Bild ist kein TIFF-Bild."},
+        {99, "The privileged tool failed with status 99.",
+         "Das privilegierte Hilfsprogramm ist mit Status 99 gescheitert."},
+        {-60099, "The privileged tool failed with status -60099.",
+         "Das privilegierte Hilfsprogramm ist mit Status -60099 gescheitert."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        EXPECT_EQ(inLanguage(QLocale::c(), c.status), QString::fromUtf8(c.english));
+        EXPECT_EQ(inLanguage(QLocale(QLocale::German, QLocale::Germany), c.status),
+                  QString::fromUtf8(c.german));
+    }
+}

@@ -1,0 +1,94 @@
+#!/usr/bin/python3
+"""The words of an alert on screen, read through the accessibility bus, in
+the user's language: the start-up failure alert ("My Apologies", "Bad setup
+prefs", "Quit") of a home folder whose Library is a file. Without a table for
+the language (the C locale) the keys show; English and German show their
+tables' sentences. Passes when each alert reads as expected and its button
+ends the program with 0.
+
+    dbus-run-session -- alert_texts.py BUILD_DIR
+"""
+
+import os
+import shutil
+import sys
+import tempfile
+
+import pyatspi
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop import (Display, Program, TestFailure, find, press, start_accessibility,  # noqa: E402
+                     states, text_of, wait_for)
+
+LANGUAGES = [
+    ("C.UTF-8", "My Apologies", "Bad setup prefs", "Quit"),
+    ("en_US.UTF-8", "My Apologies",
+     "Your picture library in your home folder could not be set up.", "Quit"),
+    ("de_DE.UTF-8", "Wir bitten um Entschuldigung",
+     "Die Bildbibliothek in Ihrem Benutzerordner konnte nicht eingerichtet werden.", "Beenden"),
+]
+
+
+def shown_labels(alert):
+    """The texts of the alert's labels on screen."""
+    labels = pyatspi.utils.findAllDescendants(
+        alert, lambda a: a is not None and a.getRole() == pyatspi.ROLE_LABEL)
+    return sorted(text_of(label) for label in labels
+                  if states(label).contains(pyatspi.STATE_SHOWING) and text_of(label))
+
+
+def main():
+    program_path = os.path.join(sys.argv[1], "Trayskin.app", "Contents", "MacOS", "trayskin")
+    work = tempfile.mkdtemp(prefix="trayskin-e2e-")
+    display = None
+    program = None
+    failures = []
+    try:
+        home = os.path.join(work, "home")
+        os.makedirs(home)
+        os.makedirs(os.path.join(work, "system"))
+        with open(os.path.join(home, "Library"), "w") as f:
+            f.write("a file where the Library folder belongs\n")
+        display = Display()
+        start_accessibility()
+        for lang, title, message, button in LANGUAGES:
+            program = Program(program_path,
+                              {"TRAYSKIN_SYSROOT": os.path.join(work, "system"), "HOME": home,
+                               "LANG": lang, "LC_ALL": lang, "LANGUAGE": ""},
+                              os.path.join(work, "stdout"), os.path.join(work, "stderr"))
+            alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], title)
+            expected = sorted([title, message])
+            try:
+                wait_for("the alert's labels", lambda: shown_labels(alert) == expected, limit=30)
+            except TestFailure:
+                failures.append("%s: %r, not %r" % (lang, shown_labels(alert), expected))
+            press(wait_for("the alert's button",
+                           lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON, button)))
+            status = program.wait_exit()
+            if status != 0:
+                failures.append("%s: the program ended with %d" % (lang, status))
+            program = None
+        for f in failures:
+            print(f)
+        return 1 if failures else 0
+    except TestFailure as failure:
+        print("FAILED:", failure)
+        for f in failures:
+            print(f)
+        for name in ("stdout", "stderr"):
+            path = os.path.join(work, name)
+            if os.path.exists(path):
+                print("---", name)
+                with open(path, errors="replace") as f:
+                    print(f.read()[-3000:])
+        return 1
+    finally:
+        if program:
+            program.kill()
+        if display:
+            display.close()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

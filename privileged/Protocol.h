@@ -85,8 +85,11 @@ enum class ToolExit : int {
     kNotAuthorized = 43, // polkit said no
     kChallenge = 44,     // polkit wanted a password nobody gave
     kDismissed = 45,
-    kPolkitError = 46,     // polkit could not be asked or did not answer
-    kParentOtherUser = 47, // the parent's real user is not the tool's
+    kPolkitError = 46, // polkit could not be asked or did not answer
+    // The parent is not wholly the user's: a process that did not start the
+    // tool (an orphan's new parent, or the parent of a process that cloned
+    // the tool with CLONE_PARENT), or one that became someone else.
+    kParentNotUsers = 76,
     // Source
     kSourceOpen = 50,       // missing, or not readable by the user
     kSourceNotRegular = 51, // a folder, FIFO, device or socket
@@ -164,9 +167,9 @@ inline constexpr ToolExitSentence kToolExitSentences[] = {
     {ToolExit::kDismissed, QT_TRANSLATE_NOOP("Trayskin", "The password dialog was dismissed.")},
     {ToolExit::kPolkitError,
      QT_TRANSLATE_NOOP("Trayskin", "The system's authority (polkit) could not be asked.")},
-    {ToolExit::kParentOtherUser,
+    {ToolExit::kParentNotUsers,
      QT_TRANSLATE_NOOP("Trayskin",
-                       "The program that started the privileged tool belongs to another user.")},
+                       "The program that started the privileged tool does not run as you.")},
     {ToolExit::kSourceOpen,
      QT_TRANSLATE_NOOP("Trayskin", "The picture does not exist, or you may not read it.")},
     {ToolExit::kSourceNotRegular,

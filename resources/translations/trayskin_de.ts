@@ -362,10 +362,6 @@
         <translation>Die Autorisierungsstelle des Systems (polkit) konnte nicht gefragt werden.</translation>
     </message>
     <message>
-        <source>The program that started the privileged tool belongs to another user.</source>
-        <translation>Das Programm, das das privilegierte Hilfsprogramm gestartet hat, gehört einem anderen Benutzer.</translation>
-    </message>
-    <message>
         <source>The picture does not exist, or you may not read it.</source>
         <translation>Das Bild existiert nicht, oder Sie dürfen es nicht lesen.</translation>
     </message>
@@ -436,6 +432,10 @@
     <message>
         <source>The copy does not hold the picture&apos;s bytes.</source>
         <translation>Die Kopie enthält nicht die Bytes des Bildes.</translation>
+    </message>
+    <message>
+        <source>The program that started the privileged tool does not run as you.</source>
+        <translation>Das Programm, das das privilegierte Hilfsprogramm gestartet hat, läuft nicht unter Ihrem Benutzerkonto.</translation>
     </message>
 </context>
 </TS>

@@ -362,10 +362,6 @@
         <translation>The system&apos;s authority (polkit) could not be asked.</translation>
     </message>
     <message>
-        <source>The program that started the privileged tool belongs to another user.</source>
-        <translation>The program that started the privileged tool belongs to another user.</translation>
-    </message>
-    <message>
         <source>The picture does not exist, or you may not read it.</source>
         <translation>The picture does not exist, or you may not read it.</translation>
     </message>
@@ -436,6 +432,10 @@
     <message>
         <source>The copy does not hold the picture&apos;s bytes.</source>
         <translation>The copy does not hold the picture&apos;s bytes.</translation>
+    </message>
+    <message>
+        <source>The program that started the privileged tool does not run as you.</source>
+        <translation>The program that started the privileged tool does not run as you.</translation>
     </message>
 </context>
 </TS>

@@ -82,8 +82,8 @@ TEST_F(FailureCauseTest, EveryExitStatusOfTheToolHasItsOwnSentenceInEnglishAndGe
     }
     for (const auto& [name, code] : used)
         EXPECT_TRUE(codes.count(code)) << name << " (" << code << ") has no sentence";
-    // The refusal another check of the tool's caller ends with.
-    EXPECT_TRUE(codes.count(static_cast<int>(privileged::protocol::ToolExit::kParentOtherUser)));
+    // The refusal of a parent that is not wholly the user's.
+    EXPECT_TRUE(codes.count(static_cast<int>(privileged::protocol::ToolExit::kParentNotUsers)));
 }
 
 TEST_F(FailureCauseTest, TheRunnersOwnStatusesAndUnknownOnes) {

@@ -51,6 +51,22 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
         fsCell->setAttributedStringValueFromFSNodeInfo(*entry);
 }
 
+bool LibraryBrowserController::browserDescribeCell(platform::ColumnBrowser&,
+                                                   platform::BrowserCell& cell, int row,
+                                                   int column) {
+    auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
+    const auto names = platform::fs::listFolder(folder->absolutePath());
+    auto entry = row < 0 ? nullptr : folder->visibleSubNodeAt(names, static_cast<std::size_t>(row));
+    if (!entry)
+        return true; // a row that is gone reads as blank
+    // Title and flags as the fill sets them; no icon is read for a reader.
+    cell.setAttributedStringValue(entry->lastPathComponent(),
+                                  FSBrowserCell::stringAttributesForNode(*entry));
+    cell.setEnabled(entry->isReadable());
+    cell.setLeaf(!entry->isDirectory());
+    return true;
+}
+
 bool LibraryBrowserController::browserTitlesInColumn(platform::ColumnBrowser&, int column,
                                                      std::vector<std::string>& titles) {
     // The rows' rule (a node is visible by its name alone), on the names of

@@ -40,6 +40,10 @@ public:
     int browserNumberOfRowsInColumn(platform::ColumnBrowser& browser, int column) override;
     void browserWillDisplayCell(platform::ColumnBrowser& browser, platform::BrowserCell& cell,
                                 int row, int column) override;
+    // A row's title, icon and flags, as a fill gives them, but without the
+    // info text and the use button: for a reader, not for the screen.
+    bool browserDescribeCell(platform::ColumnBrowser& browser, platform::BrowserCell& cell, int row,
+                             int column) override;
     // The names of the column folder's visible entries, from one listing.
     bool browserTitlesInColumn(platform::ColumnBrowser& browser, int column,
                                std::vector<std::string>& titles) override;

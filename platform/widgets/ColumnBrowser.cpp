@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
@@ -17,16 +18,22 @@ bool ColumnBrowserDelegate::browserTitlesInColumn(ColumnBrowser&, int, std::vect
     return false;
 }
 
+bool ColumnBrowserDelegate::browserDescribeCell(ColumnBrowser&, BrowserCell&, int, int) {
+    return false;
+}
+
 // ---- ColumnModel ---------------------------------------------------------
 
 // The rows of one column for Qt's views. A row's cell is made and filled the
-// first time anything asks about the row: the view painting it, keyboard
-// navigation reaching it, an accessibility client reading it.
+// first time it is drawn. What else asks about a row (keyboard navigation,
+// an accessibility client) reads the filled cell, or else a cell that the
+// delegate only describes, kept apart until the row is drawn.
 class ColumnModel final : public QAbstractListModel {
 public:
     ColumnModel(ColumnBrowser& browser, int column, int rows, QObject* parent)
         : QAbstractListModel(parent), browser_(browser), column_(column),
-          cells_(static_cast<std::size_t>(std::max(rows, 0))) {}
+          cells_(static_cast<std::size_t>(std::max(rows, 0))),
+          described_(static_cast<std::size_t>(std::max(rows, 0))) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(cells_.size());
@@ -39,7 +46,7 @@ public:
         case Qt::DisplayRole:
         case Qt::AccessibleTextRole:
         case Qt::ToolTipRole:
-            return QString::fromUtf8(filled(index.row()).stringValue());
+            return QString::fromUtf8(read(index.row()).stringValue());
         default:
             return {};
         }
@@ -49,7 +56,7 @@ public:
         if (!validRow(index))
             return Qt::NoItemFlags;
         // Disabled rows can be neither selected nor highlighted.
-        return filled(index.row()).isEnabled()
+        return read(index.row()).isEnabled()
                    ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
                    : Qt::ItemNeverHasChildren;
     }
@@ -89,6 +96,21 @@ public:
         if (!slot) {
             slot = browser_.makeCell();
             browser_.fillCell(*slot, row, column_);
+            described_[static_cast<std::size_t>(row)].reset();
+        }
+        return *slot;
+    }
+
+    // The cell of a row for reading: the filled one, or one described.
+    const BrowserCell& read(int row) const {
+        if (const BrowserCell* cell = loaded(row))
+            return *cell;
+        auto& slot = described_[static_cast<std::size_t>(row)];
+        if (!slot) {
+            auto cell = browser_.makeCell();
+            if (!browser_.describeCell(*cell, row, column_))
+                return filled(row);
+            slot = std::move(cell);
         }
         return *slot;
     }
@@ -101,6 +123,7 @@ private:
     ColumnBrowser& browser_;
     int column_;
     mutable std::vector<std::unique_ptr<BrowserCell>> cells_;
+    mutable std::vector<std::unique_ptr<BrowserCell>> described_;
 };
 
 namespace {
@@ -169,12 +192,27 @@ BrowserColumn::BrowserColumn(ColumnBrowser& browser, int index, int rows)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    verticalScrollBar()->setSingleStep(static_cast<int>(browser_.rowHeight()));
-    setFocusPolicy(Qt::StrongFocus);
+    // The keyboard reaches a column through the browser, which is the one
+    // tab stop; a click gives a column the focus directly.
+    setFocusPolicy(Qt::ClickFocus);
     setTabKeyNavigation(false);
-    setAccessibleName(QCoreApplication::translate("Trayskin", "Column %1").arg(index + 1));
+    refresh();
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { browser_.selectionChanged(index_); });
+}
+
+void BrowserColumn::refresh() {
+    setAccessibleName(browser_.columnName(index_));
+    verticalScrollBar()->setSingleStep(static_cast<int>(browser_.rowHeight()));
+    // Uniform rows: the views measure them again.
+    scheduleDelayedItemsLayout();
+}
+
+int BrowserColumn::firstEnabledRow() const {
+    for (int row = 0; row < rowCount(); ++row)
+        if (model_->flags(model_->index(row)) & Qt::ItemIsEnabled)
+            return row;
+    return -1;
 }
 
 int BrowserColumn::rowCount() const {
@@ -244,6 +282,15 @@ void BrowserColumn::mousePressEvent(QMouseEvent* event) {
         if (!(event->modifiers() & Qt::ShiftModifier))
             anchor_ = index.row();
     }
+    // The action waits for the release: a drag may still add rows.
+    pressed_ = true;
+}
+
+void BrowserColumn::mouseReleaseEvent(QMouseEvent* event) {
+    QListView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !pressed_)
+        return;
+    pressed_ = false;
     browser_.clicked();
 }
 
@@ -283,6 +330,17 @@ void BrowserColumn::keyPressEvent(QKeyEvent* event) {
             }
         }
         return;
+    case Qt::Key_Down:
+        // Nothing selected here yet: Down selects the first row, not the
+        // one below the row that holds the focus mark.
+        if (before.empty() && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
+            typed_.clear();
+            typedAt_.invalidate();
+            if (select(firstEnabledRow(), Qt::NoModifier) && !selectedRows().empty())
+                browser_.clicked();
+            return;
+        }
+        break;
     default:
         break;
     }
@@ -314,7 +372,9 @@ void BrowserColumn::typeToSelect(const QString& text) {
     typedAt_.restart();
     if (rowCount() == 0)
         return;
-    const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+    // With nothing selected here, a search starts at the top.
+    const int current =
+        currentIndex().isValid() && !selectedRows().empty() ? currentIndex().row() : -1;
     const int from = current < 0 ? 0 : (current + (fresh ? 1 : 0)) % rowCount();
     // The titles are matched without filling cells; a match that is
     // disabled is passed over.
@@ -324,6 +384,29 @@ void BrowserColumn::typeToSelect(const QString& text) {
         if (select(match.row(), Qt::NoModifier))
             return;
     }
+}
+
+void BrowserColumn::focusInEvent(QFocusEvent* event) {
+    // The focus mark comes back to the row selected last, if any.
+    const auto rows = selectedRows();
+    if (!currentIndex().isValid() && !rows.empty())
+        selectionModel()->setCurrentIndex(model_->index(*rows.rbegin()),
+                                          QItemSelectionModel::NoUpdate);
+    browser_.focusedColumn_ = index_;
+    QListView::focusInEvent(event);
+}
+
+void BrowserColumn::focusOutEvent(QFocusEvent* event) {
+    QListView::focusOutEvent(event);
+    // Only the column with the keyboard has a current row, so that an
+    // assistive client hears of focus where it is and nowhere else. A window
+    // that goes to the background keeps its focus.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
+bool BrowserColumn::focusNextPrevChild(bool next) {
+    return browser_.focusOutOfBrowser(next);
 }
 
 void BrowserColumn::paintEvent(QPaintEvent* event) {
@@ -363,7 +446,9 @@ ColumnBrowser::ColumnBrowser(QWidget* parent) : QFrame(parent) {
     setFrameShape(QFrame::StyledPanel);
     scroller_ = new QScrollArea(this);
     scroller_->setFrameShape(QFrame::NoFrame);
-    // The keyboard belongs to the columns, not to the area that scrolls them.
+    // The keyboard belongs to the columns, not to the area that scrolls them;
+    // the browser is their one stop in the window's tab order.
+    setFocusPolicy(Qt::StrongFocus);
     scroller_->setFocusPolicy(Qt::NoFocus);
     scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -380,10 +465,65 @@ ColumnBrowser::~ColumnBrowser() = default;
 
 void ColumnBrowser::setCellFactory(CellFactory factory) {
     factory_ = std::move(factory);
-    // Every row is as high as a fresh cell says it wants to be.
+    updateRowHeight();
+}
+
+void ColumnBrowser::updateRowHeight() {
+    // Every row is as high as a fresh cell says it wants to be, and never
+    // lower than a line of the font with a point above and below.
     auto probe = makeCell();
     const double natural = probe->cellSizeForBounds(QRectF(0, 0, 1e4, 1e4)).height();
-    rowHeight_ = std::max(1.0, std::ceil(natural));
+    const double line = QFontMetricsF(systemFont()).height() + 2.0;
+    rowHeight_ = std::max(1.0, std::ceil(std::max(natural, line)));
+    for (BrowserColumn* column : columns_)
+        column->refresh();
+}
+
+void ColumnBrowser::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    // Focus given to the browser goes to the column that had it last.
+    const int column = std::min(focusedColumn_, numberOfColumns() - 1);
+    if (BrowserColumn* view = columnView(std::max(0, column)))
+        view->setFocus(event->reason());
+}
+
+void ColumnBrowser::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange)
+        updateRowHeight();
+}
+
+void ColumnBrowser::setColumnNames(const QStringList& names) {
+    columnNames_ = names;
+    for (BrowserColumn* column : columns_)
+        column->refresh();
+}
+
+QString ColumnBrowser::columnName(int column) const {
+    if (column >= 0 && column < columnNames_.size())
+        return columnNames_.at(column);
+    return QCoreApplication::translate("Trayskin", "Column %1").arg(column + 1);
+}
+
+bool ColumnBrowser::describeCell(BrowserCell& cell, int row, int column) {
+    return delegate_ && delegate_->browserDescribeCell(*this, cell, row, column);
+}
+
+bool ColumnBrowser::focusOutOfBrowser(bool next) {
+    // The next widget in the window's chain that is not part of the
+    // browser and takes focus from the Tab key.
+    QWidget* w = this;
+    for (;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == this)
+            return false;
+        if (isAncestorOf(w))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window()) && w->isEnabled())
+            break;
+    }
+    w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 std::unique_ptr<BrowserCell> ColumnBrowser::makeCell() const {
@@ -444,11 +584,6 @@ void ColumnBrowser::addColumn() {
         delegate_ ? std::max(0, delegate_->browserNumberOfRowsInColumn(*this, index)) : 0;
     auto* column = new BrowserColumn(*this, index, rows);
     stripLayout_->insertWidget(index, column);
-    // The columns take the browser's place in the window's tab order, left
-    // to right; focus given to the browser goes to its first column.
-    QWidget::setTabOrder(index == 0 ? static_cast<QWidget*>(this) : columns_.back(), column);
-    if (index == 0)
-        setFocusProxy(column);
     columns_.push_back(column);
     layoutColumns();
     // Give the column its place now, so that it never paints at a size it
@@ -457,8 +592,6 @@ void ColumnBrowser::addColumn() {
 }
 
 void ColumnBrowser::dropColumnsAfter(int column) {
-    if (column < 0)
-        setFocusProxy(nullptr);
     while (numberOfColumns() > column + 1) {
         BrowserColumn* last = columns_.back();
         columns_.pop_back();
@@ -470,8 +603,14 @@ void ColumnBrowser::dropColumnsAfter(int column) {
 }
 
 void ColumnBrowser::loadColumnZero() {
+    // The keyboard stays in the browser when it was there.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && isAncestorOf(focus);
     dropColumnsAfter(-1);
+    focusedColumn_ = 0;
     addColumn();
+    if (hadFocus)
+        focusColumn(0);
 }
 
 int ColumnBrowser::numberOfRowsInColumn(int column) const {

@@ -2,14 +2,18 @@
 // a list view over a model of ours, so keyboard, focus, scrolling and
 // accessibility are Qt's. The browser makes its row cells itself and asks a
 // delegate how many rows a column has when the column loads, and to fill each
-// cell once, just before that cell is first shown (or an accessibility client
-// asks for it). Only rows that come on screen are filled, so a long column
-// costs its visible rows; titles are matched (setPath, type-to-select)
-// against the delegate's list of titles, without filling cells.
+// cell once, just before that cell is first drawn. Only rows that come on
+// screen are filled, so a long column costs its visible rows; titles are
+// matched (setPath, type-to-select) against the delegate's list of titles,
+// and what an accessibility client or the keyboard asks of a row not yet
+// drawn is answered from a cell the delegate only describes, so neither
+// fills a cell.
 //
 // Selecting rows in a column drops the columns to its right; when exactly one
 // row that is not a leaf is selected, the next column is loaded. Disabled
-// rows can be neither selected nor highlighted.
+// rows can be neither selected nor highlighted. The action runs once a
+// click's selection is final: on release of the button, after a drag.
+// The browser is one stop in the window's tab order.
 #pragma once
 
 #include "platform/widgets/BrowserCell.h"
@@ -17,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QListView>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <set>
@@ -43,6 +48,11 @@ public:
     // fills cells to read their titles.
     virtual bool browserTitlesInColumn(ColumnBrowser& browser, int column,
                                        std::vector<std::string>& titles);
+    // Gives a cell a row's title and flags for reading only (an assistive
+    // client, the keyboard), with none of a fill's other effects. A
+    // delegate that cannot returns false; the browser then fills the cell.
+    virtual bool browserDescribeCell(ColumnBrowser& browser, BrowserCell& cell, int row,
+                                     int column);
 };
 
 class ColumnBrowser : public QFrame {
@@ -61,8 +71,9 @@ public:
     void setCellFactory(CellFactory factory);
     void setDelegate(ColumnBrowserDelegate* delegate) { delegate_ = delegate; }
 
-    // The action runs after every click and every change of selection made
-    // from the keyboard; the double action after a double click.
+    // The action runs after every click (once the button is released) and
+    // every change of selection made from the keyboard; the double action
+    // after a double click.
     void setAction(Action action) { action_ = std::move(action); }
     void setDoubleAction(Action action) { doubleAction_ = std::move(action); }
 
@@ -95,15 +106,28 @@ public:
     // action (for menus, keyboard and tests). A disabled row is refused.
     void selectRow(int row, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     BrowserColumn* columnView(int column) const;
+    // What an accessibility client calls each column, by its index; a column
+    // without a name here is "Column n".
+    void setColumnNames(const QStringList& names);
+    // The row height: a fresh cell's natural height, or the font's line
+    // height when that needs more.
     double rowHeight() const { return rowHeight_; }
     double columnWidth() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     friend class BrowserColumn;
     friend class ColumnModel;
+
+    void updateRowHeight();
+    // Tab and Shift+Tab from a column: the next widget outside the browser.
+    bool focusOutOfBrowser(bool next);
+    bool describeCell(BrowserCell& cell, int row, int column);
+    QString columnName(int column) const;
 
     void addColumn();
     void dropColumnsAfter(int column);
@@ -127,6 +151,8 @@ private:
     QWidget* strip_ = nullptr;
     QHBoxLayout* stripLayout_ = nullptr;
     std::vector<BrowserColumn*> columns_;
+    QStringList columnNames_;
+    int focusedColumn_ = 0; // the column that had the keyboard last
 };
 
 // One column: a list view over the column's rows, the cells filled so far
@@ -146,22 +172,32 @@ public:
     bool select(int row, Qt::KeyboardModifiers modifiers);
     // The rectangle of a row in the viewport.
     QRect rowRect(int row) const;
+    // Row heights and name again, after a change of font or names.
+    void refresh();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The first row from the top that may be selected, or -1.
+    int firstEnabledRow() const;
+
     // Selects the first enabled row whose title starts with what was typed
     // lately; a new search starts below the current row.
     void typeToSelect(const QString& text);
 
     ColumnBrowser& browser_;
     int index_;
-    ColumnModel* model_; // a child of the view
-    int anchor_ = -1;    // where a range selected with Shift starts
+    ColumnModel* model_;   // a child of the view
+    int anchor_ = -1;      // where a range selected with Shift starts
+    bool pressed_ = false; // a click began here and its button is still down
     QString typed_;
     QElapsedTimer typedAt_;
 };

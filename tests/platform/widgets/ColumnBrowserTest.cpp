@@ -1,7 +1,10 @@
 #include "platform/widgets/ColumnBrowser.h"
 #include "tests/support/Sandbox.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -242,4 +245,92 @@ TEST_F(BrowserFixture, MatchingTitlesFillsOnlyWhatComesOnScreen) {
     showAll();
     EXPECT_EQ(browser.path(), "/c0r1999");
     EXPECT_LE(delegate.filledIn(0), visible + 4);
+}
+
+TEST_F(BrowserFixture, TheActionWaitsUntilTheClickSelectionIsFinal) {
+    delegate.rows = {6, 3};
+    browser.loadColumnZero();
+    showAll();
+    auto* view = browser.columnView(0);
+    auto send = [&](QEvent::Type type, int row, Qt::MouseButtons buttons) {
+        const QPointF at = view->rowRect(row).center();
+        QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &event);
+    };
+    // Press on one row, drag to the next, release: one action, for both rows.
+    send(QEvent::MouseButtonPress, 1, Qt::LeftButton);
+    EXPECT_TRUE(actions.empty());
+    send(QEvent::MouseMove, 2, Qt::LeftButton);
+    EXPECT_TRUE(actions.empty());
+    send(QEvent::MouseButtonRelease, 2, Qt::NoButton);
+    EXPECT_EQ(actions, std::vector<std::size_t>{2});
+    EXPECT_EQ(view->selectedRows(), (std::set<int>{1, 2}));
+    // A click on one row of the two: the action sees that row alone.
+    send(QEvent::MouseButtonPress, 2, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, 2, Qt::NoButton);
+    EXPECT_EQ(actions, (std::vector<std::size_t>{2, 1}));
+    EXPECT_EQ(browser.path(), "/c0r2");
+}
+
+TEST_F(BrowserFixture, KeyboardStartsAtTheTopStaysThroughReloadAndTabsOut) {
+    delegate.rows = {30, 4};
+    delegate.tellTitles = true;
+    QWidget window;
+    // The browser is the fixture's: it leaves the window before the window goes.
+    struct Release {
+        ColumnBrowser& browser;
+        ~Release() { browser.setParent(nullptr); }
+    } release{browser};
+    auto* layout = new QHBoxLayout(&window);
+    auto* before = new QPushButton(QStringLiteral("before"));
+    auto* after = new QPushButton(QStringLiteral("after"));
+    layout->addWidget(before);
+    layout->addWidget(&browser);
+    layout->addWidget(after);
+    window.resize(900, 400);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    browser.loadColumnZero();
+    showAll();
+
+    // Tab from the button before enters column 0; nothing is selected yet,
+    // so Down selects the first row and a search starts at the top.
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    auto* column0 = browser.columnView(0);
+    ASSERT_EQ(QApplication::focusWidget(), column0);
+    QTest::keyClick(column0, Qt::Key_Down);
+    EXPECT_EQ(browser.path(), "/c0r0");
+    browser.loadColumnZero();
+    column0 = browser.columnView(0);
+    EXPECT_EQ(QApplication::focusWidget(), column0); // reload kept the keyboard
+    QTest::keyClick(column0, Qt::Key_C);
+    EXPECT_EQ(browser.path(), "/c0r0");
+
+    // Into column 1: only the row with the keyboard reports the focus.
+    QTest::keyClick(column0, Qt::Key_Right);
+    auto* column1 = browser.columnView(1);
+    ASSERT_EQ(QApplication::focusWidget(), column1);
+    auto focusedRows = [](QWidget* column) {
+        std::vector<int> rows;
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(column);
+        for (int i = 0; i < list->childCount(); ++i) {
+            QAccessibleInterface* child = list->child(i);
+            if (child && child->role() == QAccessible::ListItem && child->state().focused)
+                rows.push_back(i);
+        }
+        return rows;
+    };
+    EXPECT_TRUE(focusedRows(column0).empty());
+    EXPECT_EQ(focusedRows(column1).size(), 1u);
+
+    // Tab leaves the browser from any column, and Shift+Tab comes back.
+    QTest::keyClick(column1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), after);
+    QTest::keyClick(after, Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), column1);
+    QTest::keyClick(column1, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), before);
 }

@@ -212,3 +212,58 @@ TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
     EXPECT_FALSE(rows[QStringLiteral("Zzz gone")].selectable);
     EXPECT_TRUE(rows[QStringLiteral("Battery")].selectable);
 }
+
+TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorInspector) {
+    // A column of 200 sets, most of them far off screen.
+    for (int i = 0; i < 196; ++i)
+        writeFile(box.library() + "/Volume/Set " + std::to_string(1000 + i) + "/Volume1.tif", "p");
+    controller.reloadData();
+    settle();
+    click(0, "Volume");
+    ASSERT_EQ(browser().numberOfRowsInColumn(1), 201);
+    ASSERT_TRUE(browser().setPath("/Volume/Ocean"));
+    settle();
+    click(2, titles(2).front());
+    const QString ocean = controller.libraryBrowser().infostore();
+    const QString shown = inspector();
+    ASSERT_TRUE(buttonEnabled());
+    ASSERT_FALSE(ocean.isEmpty());
+
+    // Every row answers its title and state.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(browser().columnView(1));
+    ASSERT_TRUE(list);
+    std::vector<std::string> read;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface* child = list->child(i);
+        if (child && child->role() == QAccessible::ListItem) {
+            read.push_back(child->text(QAccessible::Name).toStdString());
+            EXPECT_TRUE(child->state().selectable) << read.back();
+        }
+    }
+    std::vector<std::string> listed;
+    controller.libraryBrowser().browserTitlesInColumn(browser(), 1, listed);
+    EXPECT_EQ(read, listed);
+    // The button, the info text and the inspector of the picture are as
+    // they were, and stay so at the picture's next click.
+    EXPECT_TRUE(buttonEnabled());
+    EXPECT_EQ(controller.libraryBrowser().infostore(), ocean);
+    click(2, titles(2).front());
+    EXPECT_EQ(inspector(), shown);
+}
+
+TEST_F(LibraryBrowserTest, RowsAre20HighAndGrowWithALargeFont) {
+    EXPECT_EQ(browser().rowHeight(), 20.0);
+    EXPECT_EQ(browser().columnView(0)->rowRect(0).height(), 20);
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSize(16);
+    QApplication::setFont(large);
+    settle();
+    const int line = QFontMetrics(large).height();
+    EXPECT_GT(line, 18);
+    EXPECT_GE(browser().rowHeight(), line + 2);
+    EXPECT_GE(browser().columnView(0)->rowRect(0).height(), line + 2);
+    QApplication::setFont(before);
+    settle();
+    EXPECT_EQ(browser().rowHeight(), 20.0);
+}

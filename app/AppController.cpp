@@ -26,6 +26,8 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTextEdit>
@@ -79,8 +81,17 @@ AppController::AppController()
     inUse_ = new QLabel(mainWindow_.get());
     inUse_->setObjectName(QStringLiteral("inUse"));
     inUse_->setTextFormat(Qt::PlainText);
-    mainWindow_->statusBar()->addPermanentWidget(inUse_);
+    // A long line is cut rather than widening the window.
+    inUse_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    mainWindow_->statusBar()->addPermanentWidget(inUse_, 1);
+    showPreviewInPlace();
     connect(mainUi_->useButton, &QPushButton::clicked, this, [this] { useButtonClick(); });
+    // The menu item does what the button does, when the button may.
+    connect(mainUi_->actionUse, &QAction::triggered, this, [this] {
+        if (mainUi_->useButton->isEnabled())
+            useButtonClick();
+    });
+    mainUi_->useButton->installEventFilter(this);
     // Alerts sit on the main window once it is shown.
     platform::setAlertParent(mainWindow_.get());
     // The inspector reads like part of the window, not like a text field.
@@ -90,6 +101,8 @@ AppController::AppController()
 }
 
 bool AppController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mainUi_->useButton && event->type() == QEvent::EnabledChange)
+        mainUi_->actionUse->setEnabled(mainUi_->useButton->isEnabled());
     if (watched == mainWindow_.get() && event->type() == QEvent::Close) {
         event->ignore();
         exitApp();
@@ -124,6 +137,10 @@ QLabel* AppController::setPreview() const {
 
 QAction* AppController::restoreAction() const {
     return mainUi_->actionRestore;
+}
+
+QAction* AppController::useAction() const {
+    return mainUi_->actionUse;
 }
 
 void AppController::awakeFromNib() {
@@ -353,13 +370,31 @@ void AppController::updateSelectionViews() {
         }
     }
     // The preview is drawn from the files now and dropped with the next one.
+    QLabel& shown = *mainUi_->setPreview;
     const browser::SetPreview preview =
         set.empty() ? browser::SetPreview{}
-                    : browser::renderSetPreview(browser::previewPicturesOf(extra, set));
-    if (preview.image.isNull())
-        mainUi_->setPreview->clear();
-    else
-        mainUi_->setPreview->setPixmap(QPixmap::fromImage(preview.image));
+                    : browser::renderSetPreview(browser::previewPicturesOf(extra, set),
+                                                shown.devicePixelRatioF());
+    if (preview.image.isNull()) {
+        shown.clear();
+        shown.setAccessibleDescription(QString());
+    } else {
+        shown.setPixmap(QPixmap::fromImage(preview.image));
+        shown.setAccessibleDescription(preview.description);
+    }
+    showPreviewInPlace();
+}
+
+void AppController::showPreviewInPlace() {
+    // The strip scrolls inside the width the window has, never widening it;
+    // it is as high as the preview (up to a limit) and its scroll bar.
+    QLabel& shown = *mainUi_->setPreview;
+    QScrollArea& scroller = *mainUi_->previewScroller;
+    const bool empty = shown.pixmap().isNull();
+    shown.adjustSize();
+    const int bar = scroller.horizontalScrollBar()->sizeHint().height();
+    scroller.setFixedHeight(empty ? 0 : std::min(shown.height(), kPreviewMaxHeight) + bar);
+    scroller.setVisible(!empty);
 }
 
 void AppController::sayNothingRestored(library::RestoreProblem problem) {

@@ -69,6 +69,8 @@ public:
     QLabel* setPreview() const;
     QLabel* inUseLabel() const { return inUse_; }
     QAction* restoreAction() const;
+    // File > Use This Set: the use button's command, enabled when it is.
+    QAction* useAction() const;
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }
     // Backup entries that this start could not copy (the backup stays
@@ -117,6 +119,9 @@ private:
     void failStartUp(const char* line, const char* messageKey);
     void setBarValue(double value);
     void configureBrowser();
+    void showPreviewInPlace();
+    // The highest the preview strip grows before it scrolls.
+    static constexpr int kPreviewMaxHeight = 120;
 
     std::unique_ptr<Ui::MainWindow> mainUi_;
     std::unique_ptr<Ui::BackupWindow> backupUi_;

@@ -1,18 +1,24 @@
 #include "browser/SetPreview.h"
 
 #include "library/Layout.h"
+#include "platform/core/Bundle.h"
+#include "platform/gui/AttributedString.h"
 #include "platform/gui/Image.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace browser {
 
 namespace {
 
-constexpr int kPad = 6;
+constexpr int kPad = 4;
 constexpr int kGap = 6;
 constexpr int kSeparator = 18;
+// An edge that shows against a light and against a dark window.
+const QColor kEdge(0x80, 0x80, 0x80);
 
 QImage load(const std::string& path) {
     auto image = platform::Image::fromFile(path);
@@ -28,56 +34,98 @@ std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const st
     return pictures;
 }
 
-SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures) {
+SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures, double devicePixelRatio) {
+    using platform::bundle::localizedString;
     SetPreview preview;
     if (pictures.empty())
         return preview;
+    const QString setText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "This set"));
+    const QString currentText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "In use now"));
+    const QString sizeText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Menu bar size"));
+    const QString twiceText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Twice the size"));
+    const int n = static_cast<int>(pictures.size());
+    preview.description =
+        localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                          "%1 pictures of this set above the pictures in use "
+                                          "now, at menu bar size and at twice that size, on a "
+                                          "light and on a dark bar."))
+            .arg(n);
+
     // Every picture gets a cell as large as the largest, at each size.
     QSize cell(1, 1);
     for (const auto& p : pictures)
         for (const QImage* image : {&p.set, &p.current})
             if (!image->isNull())
                 cell = cell.expandedTo(image->size());
-    const int n = static_cast<int>(pictures.size());
-    const int width =
-        kPad + n * (cell.width() + kGap) + kSeparator + n * (2 * cell.width() + kGap) + kPad - kGap;
-    const int barHeight = kPad + 2 * (2 * cell.height()) + kGap + kPad;
+    const QFont font = platform::systemFont();
+    const QFontMetrics metrics(font);
+    const int labelWidth =
+        std::max(metrics.horizontalAdvance(setText), metrics.horizontalAdvance(currentText));
+    const int once =
+        std::max(n * (cell.width() + kGap) - kGap, metrics.horizontalAdvance(sizeText));
+    const int twice =
+        std::max(n * (2 * cell.width() + kGap) - kGap, metrics.horizontalAdvance(twiceText));
+    const int header = metrics.height();
+    const int rowHeight = std::max(2 * cell.height(), metrics.height());
+    const int width = kPad + labelWidth + kGap + once + kSeparator + twice + kPad;
+    const int barHeight = kPad + header + kGap + 2 * rowHeight + kGap + kPad;
+
     // The two bars side by side, so that the strip stays low.
-    preview.image = QImage(2 * width + kSeparator, barHeight, QImage::Format_ARGB32_Premultiplied);
+    const double ratio = std::max(1.0, devicePixelRatio);
+    const QSize logical(2 * width + kSeparator, barHeight);
+    preview.image = QImage(QSize(static_cast<int>(std::ceil(logical.width() * ratio)),
+                                 static_cast<int>(std::ceil(logical.height() * ratio))),
+                           QImage::Format_ARGB32_Premultiplied);
+    preview.image.setDevicePixelRatio(ratio);
     preview.image.fill(Qt::transparent);
     QPainter painter(&preview.image);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setFont(font);
 
-    auto drawBar = [&](SetPreview::Bar& bar, int left, const QColor& colour) {
-        const int top = 0;
-        bar.area = QRect(left, top, width, barHeight);
+    auto drawBar = [&](SetPreview::Bar& bar, int left, const QColor& colour, const QColor& ink) {
+        bar.area = QRect(left, 0, width, barHeight);
         painter.fillRect(bar.area, colour);
-        const int rows[2] = {top + kPad, top + kPad + 2 * cell.height() + kGap};
+        painter.setPen(kEdge);
+        painter.drawRect(bar.area.adjusted(0, 0, -1, -1));
+        painter.setPen(ink);
+        const int labelsLeft = left + kPad;
+        const int onceLeft = labelsLeft + labelWidth + kGap;
+        const int twiceLeft = onceLeft + once + kSeparator;
+        const int rows[2] = {kPad + header + kGap, kPad + header + kGap + rowHeight + kGap};
+        auto text = [&](const QRect& box, const QString& words, int flags) {
+            painter.drawText(box, flags | Qt::TextSingleLine, words);
+            return box;
+        };
+        bar.sizeLabel = text(QRect(onceLeft, kPad, once, header), sizeText, Qt::AlignLeft);
+        bar.twiceLabel = text(QRect(twiceLeft, kPad, twice, header), twiceText, Qt::AlignLeft);
+        bar.setLabel = text(QRect(labelsLeft, rows[0], labelWidth, rowHeight), setText,
+                            Qt::AlignLeft | Qt::AlignVCenter);
+        bar.currentLabel = text(QRect(labelsLeft, rows[1], labelWidth, rowHeight), currentText,
+                                Qt::AlignLeft | Qt::AlignVCenter);
         // A picture at its own size (times the scale), centred in its cell.
         auto place = [&](const QImage& image, int x, int y, int scale) {
             const QSize size = image.isNull() ? QSize() : image.size() * scale;
-            const QSize box(cell.width() * scale, 2 * cell.height());
+            const QSize box(cell.width() * scale, rowHeight);
             const QRect target(x + (box.width() - size.width()) / 2,
                                y + (box.height() - size.height()) / 2, size.width(), size.height());
             if (!image.isNull())
                 painter.drawImage(target, image);
             return target;
         };
-        int x = left + kPad;
+        int x = onceLeft;
         for (const auto& p : pictures) {
             bar.set.push_back(place(p.set, x, rows[0], 1));
             bar.current.push_back(place(p.current, x, rows[1], 1));
             x += cell.width() + kGap;
         }
-        x += kSeparator - kGap;
+        x = twiceLeft;
         for (const auto& p : pictures) {
             bar.setTwice.push_back(place(p.set, x, rows[0], 2));
             bar.currentTwice.push_back(place(p.current, x, rows[1], 2));
             x += 2 * cell.width() + kGap;
         }
     };
-    drawBar(preview.light, 0, QColor(0xf2, 0xf2, 0xf2));
-    drawBar(preview.dark, width + kSeparator, QColor(0x2b, 0x2b, 0x2b));
+    drawBar(preview.light, 0, QColor(0xf2, 0xf2, 0xf2), QColor(0x20, 0x20, 0x20));
+    drawBar(preview.dark, width + kSeparator, QColor(0x2b, 0x2b, 0x2b), QColor(0xf0, 0xf0, 0xf0));
     return preview;
 }
 

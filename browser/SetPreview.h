@@ -1,11 +1,14 @@
 // A preview of a picture set as the menu bar would show it: each picture of
 // the set above the bundle's current picture of the same name, at the size
 // they have in the menu bar and at twice that size, on a light and on a
-// dark bar. Made from the files when asked; nothing is kept.
+// dark bar. Rows and sizes are labelled, each bar has an edge that shows on
+// a light and on a dark window, and the image is drawn at the screen's pixel
+// ratio. Made from the files when asked; nothing is kept.
 #pragma once
 
 #include <QImage>
 #include <QRect>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -17,20 +20,26 @@ struct PreviewPicture {
 };
 
 struct SetPreview {
+    // Its device pixel ratio is the one asked for; places below are in
+    // device-independent pixels.
     QImage image;
     // Where each picture went, per bar (light, then dark): index i of each
     // list is picture i of the set.
     struct Bar {
         QRect area;
         std::vector<QRect> set, current, setTwice, currentTwice;
+        QRect setLabel, currentLabel, sizeLabel, twiceLabel;
     };
     Bar light, dark;
+    // What the preview shows, in words, for an assistive client.
+    QString description;
 };
 
 // The set's pictures and the bundle's current ones, read from the files.
 std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set);
 
-// Draws the preview; an empty list gives a null image.
-SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures);
+// Draws the preview at the pixel ratio; an empty list gives a null image.
+SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures,
+                            double devicePixelRatio = 1.0);
 
 } // namespace browser

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -367,4 +368,84 @@ TEST_F(InstallTest, SelectingASetShowsItsPreview) {
     EXPECT_FALSE(controller.setPreview()->pixmap().isNull());
     click(browser(), 0, "Eject");
     EXPECT_TRUE(controller.setPreview()->pixmap().isNull());
+}
+
+TEST_F(InstallTest, TheKeyboardReachesTheButtonAndTheMenuItemFollowsIt) {
+    QMainWindow& window = *controller.mainWindow();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QPushButton& button = *controller.useButton();
+    QAction& item = *controller.useAction();
+    EXPECT_FALSE(item.isEnabled());
+    EXPECT_EQ(QKeySequence::mnemonic(button.text()), QKeySequence(Qt::ALT | Qt::Key_U));
+    EXPECT_FALSE(item.shortcut().isEmpty());
+
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Mine");
+    ASSERT_TRUE(button.isEnabled());
+    EXPECT_TRUE(item.isEnabled());
+    // Tab: browser, inspector, button; Shift+Tab back the same way.
+    QWidget* column = QApplication::focusWidget();
+    ASSERT_TRUE(browser().isAncestorOf(column));
+    QTest::keyClick(column, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(controller.nodeInspector()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(&button));
+    QTest::keyClick(&button, Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(controller.nodeInspector()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), column);
+
+    // The menu item installs what the button would.
+    EXPECT_EQ(copiesOf([&] { item.trigger(); }), 2);
+    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
+    // A column without an info file disables both.
+    click(browser(), 0, "Eject");
+    EXPECT_FALSE(button.isEnabled());
+    EXPECT_FALSE(item.isEnabled());
+    EXPECT_EQ(copiesOf([&] { item.trigger(); }), 0);
+}
+
+TEST_F(InstallTest, TheWindowFitsSmallScreensAndAWidePreviewScrollsInside) {
+    // A set of 40 pictures of 22 x 16.
+    for (int i = 0; i < 40; ++i)
+        writeTiff(box.library() + "/Volume/Forty/Volume" + std::to_string(i) + ".tif", 22, 16);
+    writeFile(box.library() + "/Volume/Forty/trayskininfo.txt", "Forty pictures.");
+    QMainWindow& window = *controller.mainWindow();
+    const int width = window.width();
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Forty");
+    QApplication::processEvents();
+    const QLabel& preview = *controller.setPreview();
+    ASSERT_FALSE(preview.pixmap().isNull());
+    EXPECT_GT(preview.width(), width); // wider than the window: it scrolls
+    EXPECT_EQ(window.width(), width);
+    EXPECT_FALSE(preview.accessibleDescription().isEmpty());
+
+    // The smallest window fits a 1280 x 800 screen at twice the scale and a
+    // 1024 x 600 screen at once, with room for a title bar; so do the
+    // controls, inside it.
+    // (The same test runs again with QT_SCALE_FACTOR=2, where the window's
+    // pixel ratio is 2.)
+    const double ratio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                             : 1.0;
+    EXPECT_EQ(window.devicePixelRatio(), ratio);
+    const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+    for (const auto& [screen, scale] : {std::pair{QSize(1280, 800), 2}, {QSize(1024, 600), 1}}) {
+        SCOPED_TRACE(scale);
+        const QSize room(screen.width() / scale, screen.height() / scale - 40);
+        EXPECT_LE(least.width(), room.width());
+        EXPECT_LE(least.height(), room.height());
+        window.resize(room);
+        QApplication::processEvents();
+        EXPECT_EQ(window.size(), room);
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 &browser(), controller.nodeIconWell(), controller.nodeInspector(),
+                 controller.useButton(), preview.parentWidget()->parentWidget()}) {
+            const QRect inWindow(control->mapTo(&window, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(window.rect().contains(inWindow)) << control->objectName().toStdString();
+            EXPECT_FALSE(control->visibleRegion().isEmpty()) << control->objectName().toStdString();
+        }
+    }
 }

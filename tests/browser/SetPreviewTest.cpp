@@ -47,6 +47,30 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
         EXPECT_EQ(preview.image.pixelColor(bar->area.topLeft() + QPoint(1, 1)), ground);
         // Where the bundle has no picture, the bar shows through.
         EXPECT_EQ(preview.image.pixelColor(bar->current[1].center()), ground);
+        // An edge that differs from both grounds; rows and sizes labelled.
+        const QColor edge = preview.image.pixelColor(bar->area.topLeft());
+        EXPECT_NE(edge, light);
+        EXPECT_NE(edge, dark);
+        EXPECT_EQ(preview.image.pixelColor(bar->area.bottomRight()), edge);
+        for (const QRect& label :
+             {bar->setLabel, bar->currentLabel, bar->sizeLabel, bar->twiceLabel}) {
+            int inked = 0;
+            for (int y = label.top(); y <= label.bottom(); ++y)
+                for (int x = label.left(); x <= label.right(); ++x)
+                    inked += preview.image.pixelColor(x, y) != ground;
+            EXPECT_GT(inked, 0);
+            EXPECT_TRUE(bar->area.contains(label));
+        }
+        EXPECT_LT(bar->setLabel.bottom(), bar->currentLabel.top());
+        EXPECT_LT(bar->setLabel.right(), bar->set[0].left());
     }
+    EXPECT_NE(preview.description.indexOf(QLatin1String("3")), -1);
+
+    // At twice the pixel ratio: the same places, twice the pixels.
+    const browser::SetPreview sharp = browser::renderSetPreview(pictures, 2.0);
+    EXPECT_EQ(sharp.image.devicePixelRatio(), 2.0);
+    EXPECT_EQ(sharp.image.size(), preview.image.size() * 2);
+    EXPECT_EQ(sharp.light.set, preview.light.set);
+    EXPECT_EQ(sharp.image.pixelColor(sharp.light.set[0].center() * 2), QColor(Qt::red));
     EXPECT_TRUE(browser::renderSetPreview({}).image.isNull());
 }

@@ -94,6 +94,8 @@ AppController::AppController()
     mainUi_->useButton->installEventFilter(this);
     // Alerts sit on the main window once it is shown.
     platform::setAlertParent(mainWindow_.get());
+    mainUi_->nodeIconWell->setAccessibleName(
+        platform::bundle::localizedString(QT_TRANSLATE_NOOP("Trayskin", "No icon")));
     // The inspector reads like part of the window, not like a text field.
     mainUi_->nodeInspector->viewport()->setAutoFillBackground(false);
     // Closing the main window is quitting: the authorization is freed too.
@@ -186,7 +188,12 @@ void AppController::configureBrowser() {
     view.setDoubleAction(
         [this](platform::ColumnBrowser& sender) { libraryBrowser_->browserDoubleClick(sender); });
     view.setMaxVisibleColumns(4);
+    using platform::bundle::localizedString;
+    view.setColumnNames({localizedString(QT_TRANSLATE_NOOP("Trayskin", "Status Items")),
+                         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets")),
+                         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Pictures"))});
     // A quarter of the width that the window's layout gives the browser.
+    mainWindow_->layout()->activate();
     mainWindow_->centralWidget()->layout()->activate();
     const float width = static_cast<float>(view.rect().width());
     view.setMinColumnWidth(width * 0.25f);

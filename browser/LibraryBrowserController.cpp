@@ -101,11 +101,13 @@ void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& brows
         }
     }
     auto text = attributedInspectorStringForFSNode(*node);
-    showInspector(text, node->iconImageOfSize(kWellIconSide, kWellIconSide));
+    showInspector(text, node->iconImageOfSize(kWellIconSide, kWellIconSide),
+                  QString::fromUtf8(node->lastPathComponent()));
 }
 
 void LibraryBrowserController::showInspector(const platform::AttributedString& text,
-                                             std::shared_ptr<platform::Image> image) {
+                                             std::shared_ptr<platform::Image> image,
+                                             const QString& shownName) {
     inspectorText_ = text;
     wellImage_ = std::move(image);
     if (outlets_.nodeInspector) {
@@ -116,6 +118,9 @@ void LibraryBrowserController::showInspector(const platform::AttributedString& t
                          "Trayskin", "The rest of the description is not shown.")));
     }
     if (outlets_.nodeIconWell) {
+        outlets_.nodeIconWell->setAccessibleName(
+            wellImage_ ? localizedString(QT_TRANSLATE_NOOP("Trayskin", "Icon of %1")).arg(shownName)
+                       : localizedString(QT_TRANSLATE_NOOP("Trayskin", "No icon")));
         if (!wellImage_) {
             outlets_.nodeIconWell->clear();
         } else {

@@ -71,8 +71,9 @@ private:
     QString infostore_;
     Outlets outlets_;
 
+    // The text, and the icon in the well, which is named after what it shows.
     void showInspector(const platform::AttributedString& text,
-                       std::shared_ptr<platform::Image> image);
+                       std::shared_ptr<platform::Image> image, const QString& shownName = {});
 
     platform::AttributedString inspectorText_;
     std::shared_ptr<platform::Image> wellImage_;

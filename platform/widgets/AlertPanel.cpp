@@ -1,5 +1,7 @@
 #include "platform/widgets/AlertPanel.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -22,14 +24,27 @@ QPointer<QWidget>& alertParent() {
     return parent;
 }
 
+// An assistive client hears a panel as an alert, not as a plain dialog.
+QAccessibleInterface* alertAccessible(const QString&, QObject* object) {
+    if (object && object->isWidgetType() && object->objectName() == QLatin1String("alertPanel"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+    return nullptr;
+}
+
 // A modal panel with the application's icon, the title in bold, the message,
 // the detail below it when there is one, and one button. The texts are plain
 // text, shown exactly as given: every space, "%", "<", "&" and line break.
 class AlertDialog final : public QDialog {
 public:
     explicit AlertDialog(const Alert& alert, QWidget* parent) : QDialog(parent) {
+        static const bool factoryInstalled = (QAccessible::installFactory(alertAccessible), true);
+        (void)factoryInstalled;
         setObjectName(QStringLiteral("alertPanel"));
         setWindowTitle(alert.title);
+        setAccessibleName(alert.title);
+        setAccessibleDescription(alert.detail.isEmpty()
+                                     ? alert.message
+                                     : alert.message + QLatin1Char('\n') + alert.detail);
         setModal(true);
         auto* icon = new QLabel(this);
         const QIcon appIcon = QApplication::windowIcon().isNull()
@@ -78,6 +93,13 @@ public:
 
     // Escape answers with the one button, as a click would.
     void reject() override { accept(); }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QDialog::showEvent(event);
+        QAccessibleEvent shown(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&shown);
+    }
 
 private:
     QLabel* title_;

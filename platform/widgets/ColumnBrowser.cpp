@@ -459,6 +459,10 @@ ColumnBrowser::ColumnBrowser(QWidget* parent) : QFrame(parent) {
     stripLayout_->setSpacing(0);
     stripLayout_->addStretch(1);
     scroller_->setWidget(strip_);
+    // What holds the columns is named for an assistive client too.
+    const QString columns = QCoreApplication::translate("Trayskin", "Columns");
+    for (QWidget* holder : {static_cast<QWidget*>(scroller_), scroller_->viewport(), strip_})
+        holder->setAccessibleName(columns);
 }
 
 ColumnBrowser::~ColumnBrowser() = default;

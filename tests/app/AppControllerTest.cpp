@@ -5,6 +5,7 @@
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
 
+#include <QAccessible>
 #include <QLocale>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -51,6 +52,9 @@ TEST_F(ControllerTest, FirstStartShowsTheBackupAndPreparesTheLibrary) {
     EXPECT_EQ(seen.back().value, 100);
     EXPECT_FALSE(controller.backupWindow()->isVisible());
     EXPECT_EQ(controller.backupProgressValue(), 100.0);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(controller.backupProgress())->text(QAccessible::Name),
+        QStringLiteral("Backup progress"));
 
     // The library holds the backup, the default set and the shipped examples.
     EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");

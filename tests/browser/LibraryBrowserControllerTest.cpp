@@ -267,3 +267,35 @@ TEST_F(LibraryBrowserTest, RowsAre20HighAndGrowWithALargeFont) {
     settle();
     EXPECT_EQ(browser().rowHeight(), 20.0);
 }
+
+TEST_F(LibraryBrowserTest, AScreenReaderHearsWhatEachPartHolds) {
+    click(0, "Volume");
+    click(1, "Ocean");
+    const std::string picture = titles(2).front();
+    click(2, picture);
+    std::vector<QString> columns;
+    for (int c = 0; c < browser().numberOfColumns(); ++c)
+        columns.push_back(QAccessible::queryAccessibleInterface(browser().columnView(c))
+                              ->text(QAccessible::Name));
+    EXPECT_EQ(columns, (std::vector<QString>{QStringLiteral("Status Items"), QStringLiteral("Sets"),
+                                             QStringLiteral("Pictures")}));
+    EXPECT_EQ(controller.nodeIconWell()->accessibleName(),
+              QStringLiteral("Icon of ") + QString::fromStdString(picture));
+    click(1, "Ember", Qt::ControlModifier);
+    EXPECT_EQ(controller.nodeIconWell()->accessibleName(), QStringLiteral("No icon"));
+
+    // The browser and everything between it and its columns have names.
+    std::vector<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(&browser())};
+    int named = 0;
+    while (!open.empty()) {
+        QAccessibleInterface* part = open.back();
+        open.pop_back();
+        if (part->role() == QAccessible::List || part->role() == QAccessible::ScrollBar)
+            continue;
+        EXPECT_FALSE(part->text(QAccessible::Name).isEmpty()) << part->role();
+        ++named;
+        for (int i = 0; i < part->childCount(); ++i)
+            open.push_back(part->child(i));
+    }
+    EXPECT_GE(named, 3);
+}

@@ -1,6 +1,7 @@
 #include "platform/widgets/AlertPanel.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -14,6 +15,8 @@ struct Shown {
     QString title, windowTitle, message, detail, button;
     bool plain = false;
     bool detailShown = false;
+    QAccessible::Role role = QAccessible::NoRole;
+    QString spoken; // what an assistive client reads: name and description
     QWidget* parent = nullptr;
 };
 
@@ -39,6 +42,11 @@ Shown showAndRead(const QString& title, const QString& message, const QString& d
         ASSERT_EQ(buttons.size(), 1);
         shown.button = buttons.front()->text();
         shown.parent = panel->parentWidget();
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(panel);
+        ASSERT_TRUE(read);
+        shown.role = read->role();
+        shown.spoken =
+            read->text(QAccessible::Name) + QLatin1Char('|') + read->text(QAccessible::Description);
         buttons.front()->click();
     });
     platform::setAlertPresenter(nullptr);
@@ -70,6 +78,8 @@ TEST(AlertPanel, ShowsTitleAndMessageExactlyAsGiven) {
     EXPECT_EQ(failure.message, message);
     EXPECT_EQ(failure.detail, detail);
     EXPECT_TRUE(failure.detailShown);
+    EXPECT_EQ(shown.role, QAccessible::AlertMessage);
+    EXPECT_EQ(shown.spoken, title + QLatin1Char('|') + message);
 
     // With a main window on screen, the panel sits on it.
     QMainWindow window;

@@ -30,6 +30,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStringList>
+#include <QStyle>
 #include <QTextEdit>
 #include <algorithm>
 #include <cmath>
@@ -399,8 +400,11 @@ void AppController::showPreviewInPlace() {
     QScrollArea& scroller = *mainUi_->previewScroller;
     const bool empty = shown.pixmap().isNull();
     shown.adjustSize();
-    const int bar = scroller.horizontalScrollBar()->sizeHint().height();
-    scroller.setFixedHeight(empty ? 0 : std::min(shown.height(), kPreviewMaxHeight) + bar);
+    const bool fits = shown.height() <= kPreviewMaxHeight;
+    scroller.setVerticalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    const int bar = scroller.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &scroller);
+    scroller.setFixedHeight(
+        empty ? 0 : std::min(shown.height(), kPreviewMaxHeight) + bar + 2 * scroller.frameWidth());
     scroller.setVisible(!empty);
 }
 

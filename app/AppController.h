@@ -121,7 +121,7 @@ private:
     void configureBrowser();
     void showPreviewInPlace();
     // The highest the preview strip grows before it scrolls.
-    static constexpr int kPreviewMaxHeight = 120;
+    static constexpr int kPreviewMaxHeight = 124;
 
     std::unique_ptr<Ui::MainWindow> mainUi_;
     std::unique_ptr<Ui::BackupWindow> backupUi_;

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -38,6 +39,17 @@ void quitOnTerminationSignals(AppController& controller) {
         ::sigaction(sig, &action, nullptr);
 }
 
+// The window opens at the size its interface file gives it, or at what the
+// screen has room for when that is less (a small screen, a large scale),
+// leaving room for a title bar.
+void fitOnScreen(QMainWindow& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QSize room = screen->availableGeometry().size() - QSize(0, 40);
+    window.resize(window.size().boundedTo(room).expandedTo(window.minimumSizeHint()));
+}
+
 } // namespace
 
 int applicationMain(int argc, char** argv) {
@@ -58,6 +70,7 @@ int applicationMain(int argc, char** argv) {
     AppController controller;
     quitOnTerminationSignals(controller);
     controller.awakeFromNib();
+    fitOnScreen(*controller.mainWindow());
     controller.mainWindow()->show();
     return QApplication::exec();
 }

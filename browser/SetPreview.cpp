@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kPad = 4;
 constexpr int kGap = 6;
+constexpr int kRowGap = 2; // between the header and the rows, and the rows
 constexpr int kSeparator = 18;
 // An edge that shows against a light and against a dark window.
 const QColor kEdge(0x80, 0x80, 0x80);
@@ -68,7 +69,7 @@ SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures, double 
     const int header = metrics.height();
     const int rowHeight = std::max(2 * cell.height(), metrics.height());
     const int width = kPad + labelWidth + kGap + once + kSeparator + twice + kPad;
-    const int barHeight = kPad + header + kGap + 2 * rowHeight + kGap + kPad;
+    const int barHeight = kPad + header + kRowGap + 2 * rowHeight + kRowGap + kPad;
 
     // The two bars side by side, so that the strip stays low.
     const double ratio = std::max(1.0, devicePixelRatio);
@@ -90,7 +91,8 @@ SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures, double 
         const int labelsLeft = left + kPad;
         const int onceLeft = labelsLeft + labelWidth + kGap;
         const int twiceLeft = onceLeft + once + kSeparator;
-        const int rows[2] = {kPad + header + kGap, kPad + header + kGap + rowHeight + kGap};
+        const int rows[2] = {kPad + header + kRowGap,
+                             kPad + header + kRowGap + rowHeight + kRowGap};
         auto text = [&](const QRect& box, const QString& words, int flags) {
             painter.drawText(box, flags | Qt::TextSingleLine, words);
             return box;

@@ -101,10 +101,14 @@ public:
         return *slot;
     }
 
-    // The cell of a row for reading: the filled one, or one described.
+    // The cell of a row for reading: the filled one; for a row on screen,
+    // which is drawn (and so filled) anyway, filled now; otherwise one
+    // described.
     const BrowserCell& read(int row) const {
         if (const BrowserCell* cell = loaded(row))
             return *cell;
+        if (onScreen(row))
+            return filled(row);
         auto& slot = described_[static_cast<std::size_t>(row)];
         if (!slot) {
             auto cell = browser_.makeCell();
@@ -116,6 +120,12 @@ public:
     }
 
 private:
+    bool onScreen(int row) const {
+        const auto* view = qobject_cast<const QAbstractItemView*>(QObject::parent());
+        return view && view->isVisible() &&
+               view->visualRect(index(row)).intersects(view->viewport()->rect());
+    }
+
     bool validRow(const QModelIndex& index) const {
         return index.isValid() && index.row() >= 0 && index.row() < rowCount();
     }

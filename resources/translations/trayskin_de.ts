@@ -11,13 +11,13 @@
         <source>Backing up the system&apos;s menu pictures. This happens only once.</source>
         <translation>Die Menübilder des Systems werden gesichert. Das geschieht nur einmal.</translation>
     </message>
+    <message>
+        <source>Backup progress</source>
+        <translation>Fortschritt der Sicherung</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
-    <message>
-        <source>Use This Set</source>
-        <translation>Diesen Satz verwenden</translation>
-    </message>
     <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
@@ -73,6 +73,18 @@
     <message>
         <source>Restore &amp;All Original Pictures</source>
         <translation>&amp;Alle Originalbilder wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation>Bibliothek</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Set</source>
+        <translation>Diesen Satz &amp;verwenden</translation>
+    </message>
+    <message>
+        <source>Ctrl+U</source>
+        <translation>Ctrl+U</translation>
     </message>
 </context>
 <context>
@@ -436,6 +448,50 @@
     <message>
         <source>The program that started the privileged tool does not run as you.</source>
         <translation>Das Programm, das das privilegierte Hilfsprogramm gestartet hat, läuft nicht unter Ihrem Benutzerkonto.</translation>
+    </message>
+    <message>
+        <source>No icon</source>
+        <translation>Kein Symbol</translation>
+    </message>
+    <message>
+        <source>Status Items</source>
+        <translation>Statusmenüs</translation>
+    </message>
+    <message>
+        <source>Sets</source>
+        <translation>Sätze</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Icon of %1</source>
+        <translation>Symbol von %1</translation>
+    </message>
+    <message>
+        <source>This set</source>
+        <translation>Dieser Satz</translation>
+    </message>
+    <message>
+        <source>In use now</source>
+        <translation>Jetzt verwendet</translation>
+    </message>
+    <message>
+        <source>Menu bar size</source>
+        <translation>Größe in der Menüleiste</translation>
+    </message>
+    <message>
+        <source>Twice the size</source>
+        <translation>Doppelte Größe</translation>
+    </message>
+    <message>
+        <source>%1 pictures of this set above the pictures in use now, at menu bar size and at twice that size, on a light and on a dark bar.</source>
+        <translation>%1 Bilder dieses Satzes über den jetzt verwendeten Bildern, in der Größe der Menüleiste und doppelt so groß, auf einer hellen und einer dunklen Leiste.</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Spalten</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,10 @@
         <source>Backing up the system&apos;s menu pictures. This happens only once.</source>
         <translation>Backing up the system&apos;s menu pictures. This happens only once.</translation>
     </message>
+    <message>
+        <source>Backup progress</source>
+        <translation>Backup progress</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -21,10 +25,6 @@
     <message>
         <source>Inspector</source>
         <translation>Inspector</translation>
-    </message>
-    <message>
-        <source>Use This Set</source>
-        <translation>Use This Set</translation>
     </message>
     <message>
         <source>Preview</source>
@@ -73,6 +73,18 @@
     <message>
         <source>F1</source>
         <translation>F1</translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation>Library</translation>
+    </message>
+    <message>
+        <source>&amp;Use This Set</source>
+        <translation>&amp;Use This Set</translation>
+    </message>
+    <message>
+        <source>Ctrl+U</source>
+        <translation>Ctrl+U</translation>
     </message>
 </context>
 <context>
@@ -436,6 +448,50 @@
     <message>
         <source>The program that started the privileged tool does not run as you.</source>
         <translation>The program that started the privileged tool does not run as you.</translation>
+    </message>
+    <message>
+        <source>No icon</source>
+        <translation>No icon</translation>
+    </message>
+    <message>
+        <source>Status Items</source>
+        <translation>Status Items</translation>
+    </message>
+    <message>
+        <source>Sets</source>
+        <translation>Sets</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>Icon of %1</source>
+        <translation>Icon of %1</translation>
+    </message>
+    <message>
+        <source>This set</source>
+        <translation>This set</translation>
+    </message>
+    <message>
+        <source>In use now</source>
+        <translation>In use now</translation>
+    </message>
+    <message>
+        <source>Menu bar size</source>
+        <translation>Menu bar size</translation>
+    </message>
+    <message>
+        <source>Twice the size</source>
+        <translation>Twice the size</translation>
+    </message>
+    <message>
+        <source>%1 pictures of this set above the pictures in use now, at menu bar size and at twice that size, on a light and on a dark bar.</source>
+        <translation>%1 pictures of this set above the pictures in use now, at menu bar size and at twice that size, on a light and on a dark bar.</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Columns</translation>
     </message>
 </context>
 </TS>

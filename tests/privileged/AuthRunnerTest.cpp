@@ -58,26 +58,21 @@ protected:
 
 } // namespace
 
-TEST(CheckSpaces, EscapesEverySpaceOneForOne) {
-    EXPECT_EQ(escaped("/Users/Jo Lee/Library"), "/Users/Jo\\ Lee/Library");
-    EXPECT_EQ(escaped("a  b"), "a\\ \\ b");
-    EXPECT_EQ(escaped(" a "), "\\ a\\ ");
-    EXPECT_EQ(escaped("   "), "\\ \\ \\ ");
-    EXPECT_EQ(escaped(""), "");
-    EXPECT_EQ(escaped("/no/spaces"), "/no/spaces");
-    EXPECT_EQ(escaped("back\\ slash"), "back\\\\ slash");
-    EXPECT_EQ(escaped("/System/Library/CoreServices/Menu Extras/Volume.menu"),
-              "/System/Library/CoreServices/Menu\\ Extras/Volume.menu");
+TEST(CheckSpaces, EscapesEverySpaceOneForOneAndTheToolGetsThePathBack) {
     const std::string longest(1023, 'x');
-    EXPECT_EQ(escaped(longest), longest);
-    EXPECT_EQ(privileged::protocol::escapedLength("a  b"), 6u);
-
-    // What the tool un-escapes is the path that was escaped.
-    for (const std::string path :
-         {"/a  b/c", " lead", "trail ", "   ", "", "x\\ y", "x\\\\ y", "\\", "a\\", "\\ \\ ",
-          "/Big  Icons/Volume1.tif", "tab\there", "\xff \xfe"}) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/Users/Jo Lee/Library", "/Users/Jo\\ Lee/Library"},
+        {"a  b", "a\\ \\ b"},
+        {" a ", "\\ a\\ "},
+        {"", ""},
+        {"back\\ slash", "back\\\\ slash"},
+        {longest, longest},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(escaped(path), expected) << path;
+    for (const std::string path : {"/a  b/c", " lead", "trail ", "x\\ y", "x\\\\ y", "\\", "a\\",
+                                   "\\ \\ ", "tab\there", "\xff \xfe"})
         EXPECT_EQ(privileged::protocol::unescapeSpaces(escaped(path).c_str()), path) << path;
-    }
 }
 
 TEST_F(RunnerTest, SendsTheRequestAndReportsTheToolsOutcome) {
@@ -104,9 +99,7 @@ TEST_F(RunnerTest, SendsTheRequestAndReportsTheToolsOutcome) {
     EXPECT_EQ(pid, ::getpid());
     EXPECT_EQ(command, 1);
     EXPECT_EQ(std::string(request.data() + protocol::kSourceOffset), escaped(source));
-    const std::string sentDestination(request.data() + protocol::kDestinationOffset);
-    EXPECT_EQ(sentDestination, escaped(destination));
-    EXPECT_NE(sentDestination.find("Menu\\ Extras"), std::string::npos);
+    EXPECT_EQ(std::string(request.data() + protocol::kDestinationOffset), escaped(destination));
 
     // The runner asked, without a dialog, about the command right for
     // this process.
@@ -124,15 +117,12 @@ TEST_F(RunnerTest, SendsTheRequestAndReportsTheToolsOutcome) {
 }
 
 TEST_F(RunnerTest, ToolOutcomesAndMissingTools) {
-    platform::bundle::setMainBundlePath(fakeBundle(box, "exit3"));
-    Outcome three = run("/a.tif", "/b.tif");
-    EXPECT_EQ(three.status, 3);
-    EXPECT_EQ(three.err, "performCommand returned : 3\n");
-
-    platform::bundle::setMainBundlePath(fakeBundle(box, "signal"));
-    Outcome killed = run("/a.tif", "/b.tif");
-    EXPECT_EQ(killed.status, -1);
-    EXPECT_EQ(killed.err, "performCommand returned : -1\n");
+    for (const auto& [mode, status] : {std::pair{"exit3", 3}, std::pair{"signal", -1}}) {
+        platform::bundle::setMainBundlePath(fakeBundle(box, mode));
+        const Outcome done = run("/a.tif", "/b.tif");
+        EXPECT_EQ(done.status, status) << mode;
+        EXPECT_EQ(done.err, "performCommand returned : " + std::to_string(status) + "\n");
+    }
 
     const std::string missing = box.base() + "/Missing.app";
     makeFolders(missing + "/Contents/Resources");

@@ -16,16 +16,10 @@ namespace {
 // A pkcheck that writes its arguments and environment beside itself and
 // exits with the code in the file "answer" beside it.
 std::string stubPkcheck(const Sandbox& box) {
-    const std::string path = box.base() + "/pkcheck";
-    writeFile(path, "#!/bin/sh\n"
-                    "printf '%s|' \"$@\" > '" +
-                        box.base() +
-                        "/args'\n"
-                        "tr '\\000' ' ' < /proc/$$/environ > '" +
-                        box.base() +
-                        "/environ'\n"
-                        "read code < '" +
-                        box.base() + "/answer'\nexit $code\n");
+    const std::string dir = box.base() + "/", path = dir + "pkcheck";
+    writeFile(path, "#!/bin/sh\nprintf '%s|' \"$@\" > '" + dir + "args'\ntr '\\000' ' ' < " +
+                        "/proc/$$/environ > '" + dir + "environ'\nread code < '" + dir +
+                        "answer'\nexit $code\n");
     ::chmod(path.c_str(), 0755);
     return path;
 }

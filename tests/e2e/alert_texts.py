@@ -17,8 +17,8 @@ import tempfile
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Display, Program, TestFailure, find, press, start_accessibility,  # noqa: E402
-                     states, text_of, wait_for)
+from desktop import (Display, Program, TestFailure, find, press, print_outputs,  # noqa: E402
+                     start_accessibility, states, text_of, wait_for)
 
 LANGUAGES = [
     ("C.UTF-8", "My Apologies", "Bad setup prefs", "Quit"),
@@ -75,12 +75,7 @@ def main():
         print("FAILED:", failure)
         for f in failures:
             print(f)
-        for name in ("stdout", "stderr"):
-            path = os.path.join(work, name)
-            if os.path.exists(path):
-                print("---", name)
-                with open(path, errors="replace") as f:
-                    print(f.read()[-3000:])
+        print_outputs(work)
         return 1
     finally:
         if program:

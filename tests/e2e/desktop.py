@@ -166,3 +166,14 @@ def press(accessible):
             action.doAction(i)
             return
     action.doAction(0)
+
+
+def print_outputs(work):
+    """Prints the end of the program's standard output and error, as far as
+    they were written to the work folder, for a failed test's log."""
+    for name in ("stdout", "stderr"):
+        path = os.path.join(work, name)
+        if os.path.exists(path):
+            print("---", name)
+            with open(path, errors="replace") as f:
+                print(f.read()[-3000:])

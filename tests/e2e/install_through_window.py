@@ -19,8 +19,8 @@ import tempfile
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Display, Program, TestFailure, find, press, start_accessibility,  # noqa: E402
-                     states, text_of, wait_for, xdotool)
+from desktop import (Display, Program, TestFailure, find, press, print_outputs,  # noqa: E402
+                     start_accessibility, states, text_of, wait_for, xdotool)
 
 
 def inspector_names(window, name):
@@ -107,21 +107,13 @@ def main():
         if failures:
             for f in failures:
                 print(f)
-            for name in ("stdout", "stderr"):
-                print("---", name)
-                with open(os.path.join(work, name), errors="replace") as f:
-                    print(f.read()[-3000:])
+            print_outputs(work)
             return 1
         print("installed %d pictures of Volume/Ocean" % len(pictures))
         return 0
     except TestFailure as failure:
         print("FAILED:", failure)
-        for name in ("stdout", "stderr"):
-            path = os.path.join(work, name)
-            if os.path.exists(path):
-                print("---", name)
-                with open(path, errors="replace") as f:
-                    print(f.read()[-3000:])
+        print_outputs(work)
         return 1
     finally:
         if program:

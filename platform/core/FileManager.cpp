@@ -1,5 +1,6 @@
 #include "platform/core/FileManager.h"
 
+#include "platform/core/FileDescriptor.h"
 #include "platform/core/PathString.h"
 #include "platform/core/Posix.h"
 
@@ -12,152 +13,10 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform::fs {
-
-namespace {
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
-    bool close() {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-// Copies the bytes with the kernel's copy path, falling back to read/write
-// where copy_file_range is not offered for these two files.
-bool copyContents(int in, int out) {
-    bool fallback = false;
-    for (;;) {
-        if (!fallback) {
-            ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, 1 << 30, 0);
-            if (n > 0)
-                continue;
-            if (n == 0)
-                return true;
-            if (errno == EINTR)
-                continue;
-            if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP &&
-                errno != EBADF)
-                return false;
-            fallback = true;
-        }
-        char buffer[1 << 16];
-        ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n == 0)
-            return true;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (!posix::writeAll(out, buffer, static_cast<std::size_t>(n)))
-            return false;
-    }
-}
-
-bool copyFile(const std::string& source, const std::string& destination, mode_t mode) {
-    Fd in(::open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-    if (!in.ok())
-        return false;
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    Fd out(::open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                  (mode & 07777) | S_IWUSR));
-    if (!out.ok())
-        return false;
-    if (!copyContents(in.get(), out.get()))
-        return false;
-    if (::fchmod(out.get(), mode & 07777) != 0)
-        return false;
-    return out.close();
-}
-
-bool copyEntry(const std::string& source, const std::string& destination) {
-    struct stat st {};
-    if (::lstat(source.c_str(), &st) != 0)
-        return false;
-    if (S_ISLNK(st.st_mode)) {
-        std::string target(static_cast<std::size_t>(st.st_size) + 1, '\0');
-        ssize_t n = ::readlink(source.c_str(), target.data(), target.size());
-        if (n < 0 || static_cast<std::size_t>(n) >= target.size())
-            return false;
-        target.resize(static_cast<std::size_t>(n));
-        return ::symlink(target.c_str(), destination.c_str()) == 0;
-    }
-    if (S_ISREG(st.st_mode))
-        return copyFile(source, destination, st.st_mode);
-    if (S_ISDIR(st.st_mode)) {
-        // Made writable for its owner while it is filled; its own mode at the end.
-        if (::mkdir(destination.c_str(), (st.st_mode & 07777) | S_IRWXU) != 0)
-            return false;
-        DIR* dir = ::opendir(source.c_str());
-        if (!dir)
-            return false;
-        std::vector<std::string> names;
-        while (dirent* e = ::readdir(dir)) {
-            std::string name = e->d_name;
-            if (name != "." && name != "..")
-                names.push_back(std::move(name));
-        }
-        ::closedir(dir);
-        for (const auto& name : names) {
-            if (!copyEntry(source + "/" + name, destination + "/" + name))
-                return false;
-        }
-        return ::chmod(destination.c_str(), st.st_mode & 07777) == 0;
-    }
-    if (S_ISFIFO(st.st_mode))
-        return ::mkfifo(destination.c_str(), st.st_mode & 07777) == 0;
-    // Devices and sockets have no place in a picture bundle.
-    errno = ENOTSUP;
-    return false;
-}
-
-// A fresh name in the work folder.
-std::string temporaryIn(const std::string& workFolder) {
-    static std::mt19937_64 rng{std::random_device{}()};
-    // Built in one buffer: GCC 12 reports a false -Wrestrict on string assembly here.
-    char name[PATH_MAX + 64];
-    int n = std::snprintf(name, sizeof name, "%s/%s%016llx", workFolder.c_str(),
-                          kTemporaryCopyPrefix, static_cast<unsigned long long>(rng()));
-    if (n < 0 || static_cast<size_t>(n) >= sizeof name)
-        return std::string();
-    return std::string(name, static_cast<size_t>(n));
-}
-
-bool removeTree(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        return errno == ENOENT;
-    if (S_ISDIR(st.st_mode)) {
-        ::chmod(path.c_str(), (st.st_mode & 07777) | S_IRWXU);
-        for (const auto& name : listFolder(path))
-            removeTree(path + "/" + name);
-        return ::rmdir(path.c_str()) == 0;
-    }
-    return ::unlink(path.c_str()) == 0;
-}
-
-} // namespace
 
 bool exists(const std::string& path) {
     struct stat st {};
@@ -187,8 +46,15 @@ bool createDirectoryChain(const std::string& path) {
         return false;
     for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
         const std::string partial = path.substr(0, end);
-        if (!isDirectory(partial) && !createDirectory(partial))
-            return false;
+        // Another process may make the same folder at the same moment.
+        if (!isDirectory(partial) && !createDirectory(partial)) {
+            if (errno != EEXIST)
+                return false;
+            if (!isDirectory(partial)) {
+                errno = ENOTDIR;
+                return false;
+            }
+        }
         if (end == std::string::npos)
             return true;
     }
@@ -203,26 +69,6 @@ bool moveNoReplace(const std::string& source, const std::string& destination) {
     if (exists(destination))
         return false;
     return ::rename(source.c_str(), destination.c_str()) == 0;
-}
-
-bool copyPath(const std::string& source, const std::string& destination,
-              const std::string& workFolder) {
-    if (exists(destination))
-        return false;
-    struct stat st {};
-    if (::lstat(source.c_str(), &st) != 0)
-        return false;
-    std::string temporary = temporaryIn(workFolder);
-    if (temporary.empty()) {
-        errno = ENAMETOOLONG;
-        return false;
-    }
-    if (copyEntry(source, temporary) && moveNoReplace(temporary, destination))
-        return true;
-    int saved = errno;
-    removeTree(temporary);
-    errno = saved;
-    return false;
 }
 
 bool createFile(const std::string& path, const std::string& contents) {
@@ -325,66 +171,78 @@ std::vector<std::string> listFolder(const std::string& path) {
     return names;
 }
 
+int openForReading(const std::string& path, long long* size) {
+    // O_NONBLOCK: the open of a FIFO without a writer returns at once
+    // instead of waiting for one; O_NOCTTY: a terminal never becomes ours.
+    Fd in(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!in.ok())
+        return -1;
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0)
+        return -1;
+    if (!S_ISREG(st.st_mode)) {
+        errno = EINVAL;
+        return -1;
+    }
+    if (size)
+        *size = static_cast<long long>(st.st_size);
+    return in.release();
+}
+
 bool sameContents(const std::string& a, const std::string& b) {
-    Fd first(::open(a.c_str(), O_RDONLY | O_CLOEXEC));
-    Fd second(::open(b.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat sa {
-    }, sb{};
-    if (!first.ok() || !second.ok() || ::fstat(first.get(), &sa) != 0 ||
-        ::fstat(second.get(), &sb) != 0 || !S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) ||
-        sa.st_size != sb.st_size)
+    long long sizeA = 0, sizeB = 0;
+    Fd first(openForReading(a, &sizeA));
+    if (!first.ok())
+        return false;
+    Fd second(openForReading(b, &sizeB));
+    if (!second.ok() || sizeA != sizeB)
         return false;
     std::array<char, 65536> x{}, y{};
-    for (off_t left = sa.st_size; left > 0;) {
-        const auto chunk = static_cast<std::size_t>(std::min<off_t>(left, x.size()));
+    for (long long left = sizeA; left > 0;) {
+        const auto chunk = static_cast<std::size_t>(std::min<long long>(left, x.size()));
         if (!posix::readAll(first.get(), x.data(), chunk) ||
             !posix::readAll(second.get(), y.data(), chunk) ||
             std::memcmp(x.data(), y.data(), chunk) != 0)
             return false;
-        left -= static_cast<off_t>(chunk);
+        left -= static_cast<long long>(chunk);
     }
     return true;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    Fd in(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::optional<FilePrefix> readFilePrefix(const std::string& path, std::size_t limit) {
+    long long size = 0;
+    Fd in(openForReading(path, &size));
     if (!in.ok())
         return std::nullopt;
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    std::string data;
+    FilePrefix prefix;
+    // The size is a hint only: the file may grow or shrink while it is read.
+    prefix.bytes.reserve(std::min<std::size_t>(limit, static_cast<std::size_t>(size)));
     char buffer[1 << 16];
     for (;;) {
-        ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+        const std::size_t room = limit - prefix.bytes.size();
+        // One byte past the limit tells whether more follows.
+        const std::size_t want = std::min<std::size_t>(sizeof buffer, room == 0 ? 1 : room);
+        ssize_t n = ::read(in.get(), buffer, want);
         if (n == 0)
-            return data;
+            return prefix;
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             return std::nullopt;
         }
-        data.append(buffer, static_cast<std::size_t>(n));
+        if (room == 0) {
+            prefix.whole = false;
+            return prefix;
+        }
+        prefix.bytes.append(buffer, static_cast<std::size_t>(n));
     }
 }
 
-std::string makeFolderIn(const std::string& workFolder) {
-    const std::string folder = temporaryIn(workFolder);
-    if (folder.empty() || !createDirectory(folder))
-        return std::string();
-    return folder;
-}
-
-bool prepareWorkFolder(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        return errno == ENOENT && createDirectory(path);
-    if (!S_ISDIR(st.st_mode))
-        return false;
-    bool emptied = true;
-    for (const auto& name : listFolder(path))
-        emptied = removeTree(path + "/" + name) && emptied;
-    return emptied;
+std::optional<std::string> readFile(const std::string& path) {
+    auto prefix = readFilePrefix(path, static_cast<std::size_t>(-1));
+    if (!prefix)
+        return std::nullopt;
+    return std::move(prefix->bytes);
 }
 
 } // namespace platform::fs

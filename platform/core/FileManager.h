@@ -32,7 +32,8 @@ bool createDirectoryChain(const std::string& path);
 // links and never followed. The copy is built in the work folder (which must
 // be on the destination's file system) and renamed into place without
 // replacing anything, so the destination either appears whole or not at all,
-// and whatever a kill leaves is inside the work folder.
+// and whatever a kill leaves is inside the work folder. Folders are walked
+// by descriptor, so a tree deeper than the longest path is copied too.
 bool copyPath(const std::string& source, const std::string& destination,
               const std::string& workFolder);
 
@@ -42,7 +43,8 @@ std::string makeFolderIn(const std::string& workFolder);
 
 // Makes the work folder, or empties it of what earlier runs left. Refuses an
 // entry of that name that is not a plain folder (a link, a file): nothing
-// but a folder of ours is ever emptied.
+// but a folder of ours is ever emptied. The caller must hold the library's
+// lock: another process may be building copies in it.
 bool prepareWorkFolder(const std::string& path);
 
 // Writes the bytes as a new file; an existing entry is never replaced.
@@ -55,12 +57,27 @@ std::vector<std::string> listFolder(const std::string& path);
 // How many folder listings this process has made (for benchmarks).
 unsigned long long listingCount();
 
+// Opens a file of the library for reading without ever waiting: a FIFO, a
+// socket or a device (also behind a link, /dev/zero say) is refused at once
+// like a file that cannot be read. The descriptor of a regular file (close
+// on exec), or -1 with errno set (EINVAL for what is no regular file). The
+// file's size goes to *size when asked.
+int openForReading(const std::string& path, long long* size = nullptr);
+
 // Whether both are regular files (links followed) with the same bytes:
 // sizes are compared first, then the contents.
 bool sameContents(const std::string& a, const std::string& b);
 
-// The whole file, or nothing when it cannot be read.
+// The whole of a regular file, or nothing when it cannot be read.
 std::optional<std::string> readFile(const std::string& path);
+
+// At most the first limit bytes of a regular file, and whether that is all
+// of it; nothing when it cannot be read.
+struct FilePrefix {
+    std::string bytes;
+    bool whole = true;
+};
+std::optional<FilePrefix> readFilePrefix(const std::string& path, std::size_t limit);
 
 // Renames an entry; fails rather than replace an existing destination.
 bool moveNoReplace(const std::string& source, const std::string& destination);

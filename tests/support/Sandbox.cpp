@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -14,28 +15,37 @@
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace testing_support {
 
 namespace {
 
-void removeAll(const std::string& path) {
+// By descriptor, so that trees deeper than the path limit go too.
+void removeAt(int folder, const char* name) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
+    if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return;
     if (S_ISDIR(st.st_mode)) {
-        ::chmod(path.c_str(), 0700);
-        if (DIR* dir = ::opendir(path.c_str())) {
-            while (dirent* e = ::readdir(dir)) {
+        ::fchmodat(folder, name, 0700, 0);
+        const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (DIR* dir = inner >= 0 ? ::fdopendir(inner) : nullptr) {
+            std::vector<std::string> names;
+            while (dirent* e = ::readdir(dir))
                 if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-                    removeAll(path + "/" + e->d_name);
-            }
+                    names.emplace_back(e->d_name);
+            for (const auto& child : names)
+                removeAt(::dirfd(dir), child.c_str());
             ::closedir(dir);
         }
-        ::rmdir(path.c_str());
+        ::unlinkat(folder, name, AT_REMOVEDIR);
     } else {
-        ::unlink(path.c_str());
+        ::unlinkat(folder, name, 0);
     }
+}
+
+void removeAll(const std::string& path) {
+    removeAt(AT_FDCWD, path.c_str());
 }
 
 void snapshotInto(const std::string& root, const std::string& relative,

@@ -1,7 +1,9 @@
 #include "platform/core/FileManager.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,4 +120,81 @@ TEST(FileManager, ListingsAreCompleteAndStable) {
     EXPECT_TRUE(fs::listFolder(box.base() + "/l/a").empty());
     EXPECT_EQ(fs::readFile(box.base() + "/l/a").value_or("x"), "");
     EXPECT_FALSE(fs::readFile(box.base() + "/none").has_value());
+}
+
+TEST(FileManager, ReadsNeverWaitAndStopAtTheirLimit) {
+    Sandbox box;
+    const std::string dir = box.base() + "/odd";
+    writeFile(dir + "/plain", "plain");
+    ASSERT_EQ(::symlink("/dev/zero", (dir + "/zero-link").c_str()), 0);
+    std::vector<std::string> odd = {dir + "/zero-link"};
+    for (Special kind : kAllSpecials) {
+        odd.push_back(dir + "/" + nameOf(kind));
+        makeSpecial(kind, odd.back());
+    }
+    FifoWatchdog watchdog({dir});
+    for (const auto& path : odd) {
+        SCOPED_TRACE(path);
+        EXPECT_LT(fs::openForReading(path), 0);
+        EXPECT_FALSE(fs::readFile(path).has_value());
+        EXPECT_FALSE(fs::readFilePrefix(path, 10).has_value());
+        EXPECT_FALSE(fs::sameContents(path, dir + "/plain"));
+        EXPECT_FALSE(fs::sameContents(dir + "/plain", path));
+    }
+    EXPECT_FALSE(watchdog.fired());
+
+    // A prefix says whether it is the whole file.
+    const std::vector<std::pair<std::size_t, bool>> limits = {
+        {0, false}, {4, false}, {5, true}, {6, true}};
+    for (const auto& [limit, whole] : limits) {
+        const auto prefix = fs::readFilePrefix(dir + "/plain", limit);
+        ASSERT_TRUE(prefix.has_value());
+        EXPECT_EQ(prefix->bytes, std::string("plain").substr(0, limit));
+        EXPECT_EQ(prefix->whole, whole) << limit;
+    }
+}
+
+TEST(FileManager, CopiesAndRemovesTreesDeeperThanThePathLimit) {
+    Sandbox box;
+    const std::string work = box.base() + "/work";
+    ASSERT_TRUE(fs::prepareWorkFolder(work));
+    // 40 folders of 200-byte names: 8 KB of path, twice the limit, made
+    // one level at a time from the level above.
+    const std::string name(200, 'd');
+    makeFolders(box.base() + "/deep.menu");
+    int at = ::open((box.base() + "/deep.menu").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(at, 0);
+    for (int level = 0; level < 40; ++level) {
+        ASSERT_EQ(::mkdirat(at, name.c_str(), 0755), 0);
+        const int next = ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(at);
+        ASSERT_GE(next, 0);
+        at = next;
+    }
+    const int file = ::openat(at, "bottom.tif", O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(::write(file, "deep", 4), 4);
+    ::close(file);
+    ::close(at);
+
+    ASSERT_TRUE(fs::copyPath(box.base() + "/deep.menu", box.base() + "/copy.menu", work));
+    at = ::open((box.base() + "/copy.menu").c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < 40 && at >= 0; ++level) {
+        const int next = ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(at);
+        at = next;
+    }
+    ASSERT_GE(at, 0);
+    char bytes[8] = {};
+    const int copied = ::openat(at, "bottom.tif", O_RDONLY);
+    ::close(at);
+    ASSERT_GE(copied, 0);
+    EXPECT_EQ(::read(copied, bytes, sizeof bytes), 4);
+    ::close(copied);
+    EXPECT_EQ(std::string(bytes), "deep");
+
+    // A deep tree left in the work folder is emptied out with the rest.
+    ASSERT_TRUE(fs::moveNoReplace(box.base() + "/copy.menu", work + "/.trayskin-copy-left"));
+    ASSERT_TRUE(fs::prepareWorkFolder(work));
+    EXPECT_TRUE(fs::listFolder(work).empty());
 }

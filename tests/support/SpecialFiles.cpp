@@ -1,0 +1,100 @@
+#include "tests/support/SpecialFiles.h"
+
+#include "tests/support/Sandbox.h"
+
+#include <chrono>
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace testing_support {
+
+const char* nameOf(Special kind) {
+    switch (kind) {
+    case Special::Fifo:
+        return "FIFO";
+    case Special::Socket:
+        return "socket";
+    case Special::Device:
+        return "device";
+    }
+    return "?";
+}
+
+void makeSpecial(Special kind, const std::string& path) {
+    makeFolders(path.substr(0, path.rfind('/')));
+    switch (kind) {
+    case Special::Fifo:
+        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+        break;
+    case Special::Socket:
+        makeSocket(path);
+        break;
+    case Special::Device:
+        if (::geteuid() == 0)
+            ASSERT_EQ(::mknod(path.c_str(), S_IFCHR | 0644, makedev(1, 5)), 0) << path;
+        else
+            ASSERT_EQ(::symlink("/dev/zero", path.c_str()), 0) << path;
+        break;
+    }
+}
+
+FifoWatchdog::FifoWatchdog(std::vector<std::string> folders, int seconds)
+    : folders_(std::move(folders)), thread_([this, seconds] { watch(seconds); }) {}
+
+FifoWatchdog::~FifoWatchdog() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    stop_.notify_all();
+    thread_.join();
+}
+
+namespace {
+
+void fifosBelow(const std::string& folder, std::vector<std::string>& out) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = folder + "/" + name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0)
+            continue;
+        if (S_ISFIFO(st.st_mode))
+            out.push_back(path);
+        else if (S_ISDIR(st.st_mode))
+            fifosBelow(path, out);
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+void FifoWatchdog::watch(int seconds) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (stop_.wait_for(lock, std::chrono::seconds(seconds), [this] { return stopping_; }))
+        return;
+    fired_ = true;
+    while (!stopping_) {
+        std::vector<std::string> fifos;
+        for (const auto& folder : folders_)
+            fifosBelow(folder, fifos);
+        for (const auto& fifo : fifos) {
+            // Succeeds only while a reader waits; the close gives it end of file.
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+        }
+        stop_.wait_for(lock, std::chrono::milliseconds(20), [this] { return stopping_; });
+    }
+}
+
+} // namespace testing_support

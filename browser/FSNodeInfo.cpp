@@ -93,9 +93,12 @@ QString FSNodeInfo::fsType() const {
 }
 
 QString FSNodeInfo::readInfoText(const std::string& path) {
-    if (fs::isDirectory(path))
+    // A character takes at most four bytes: a file longer than this gives
+    // more characters than are ever shown, and no more is read.
+    const auto prefix = fs::readFilePrefix(path, 4 * (kInfoTextShownLimit + 1));
+    if (!prefix)
         return QString();
-    return QString::fromUtf8(fs::readFile(path).value_or(std::string()));
+    return QString::fromUtf8(prefix->bytes);
 }
 
 bool FSNodeInfo::hasInfoFile(QString& text) const {
@@ -121,8 +124,11 @@ std::shared_ptr<platform::Image> FSNodeInfo::iconImageOfSize(double width, doubl
     std::shared_ptr<platform::Image> image;
     if (library::isPicture(path)) {
         // Our pictures always scale when their size is changed.
-        if (!fs::isDirectory(path))
-            image = platform::Image::fromFile(path);
+        // Decoded at most at twice the size asked for (sharp on a dense
+        // screen), whatever the picture's own size.
+        const QSize fit(static_cast<int>(std::ceil(2 * width)),
+                        static_cast<int>(std::ceil(2 * height)));
+        image = platform::Image::fromFile(path, fit);
     } else {
         // Asked for at the size it is shown, so that it is drawn sharp.
         const int side = static_cast<int>(std::ceil(std::max(width, height)));

@@ -57,7 +57,9 @@ public:
     // given the size asked for; none is ever made smaller.
     std::shared_ptr<platform::Image> iconImageOfSize(double width, double height) const;
 
-    // The whole text of an info file as the inspector shows it.
+    // The text of an info file as the inspector shows it: the whole text,
+    // or for a longer file its beginning, longer than kInfoTextShownLimit
+    // (UTF-16 units). A file that is not a regular one gives the empty text.
     static QString readInfoText(const std::string& path);
 
 private:
@@ -67,6 +69,9 @@ private:
 
 // A child's path: the parent's path ("" for "/") and the entry name.
 inline constexpr std::string_view kChildPathPattern = "%@/%@";
+
+// The most characters of an info text that the inspector shows.
+inline constexpr qsizetype kInfoTextShownLimit = 20000;
 
 // The name of the icon resource used when nothing better is known.
 inline constexpr const char* kDefaultIconName = "FSIconImage-Default";

@@ -3,6 +3,7 @@
 // last and shows the selection in the inspector.
 #pragma once
 
+#include "browser/FSNodeInfo.h"
 #include "platform/gui/AttributedString.h"
 #include "platform/widgets/ColumnBrowser.h"
 
@@ -64,8 +65,8 @@ public:
     // Side of the icon asked for the well.
     static constexpr double kWellIconSide = 64.0;
     // The most characters of a description that the inspector lays out; the
-    // rest is left out with a note (the info text itself stays whole).
-    static constexpr qsizetype kInspectorShownLimit = 20000;
+    // rest is left out with a note (the info text is read only that far).
+    static constexpr qsizetype kInspectorShownLimit = kInfoTextShownLimit;
 
 private:
     QString infostore_;

@@ -22,7 +22,7 @@ constexpr int kSeparator = 18;
 const QColor kEdge(0x80, 0x80, 0x80);
 
 QImage load(const std::string& path) {
-    auto image = platform::Image::fromFile(path);
+    auto image = platform::Image::fromFile(path, kPreviewPictureFit);
     return image ? image->pixels() : QImage();
 }
 
@@ -30,8 +30,11 @@ QImage load(const std::string& path) {
 
 std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set) {
     std::vector<PreviewPicture> pictures;
-    for (const library::InstallCopy& copy : library::installCopies(extra, set))
+    for (const library::InstallCopy& copy : library::installCopies(extra, set)) {
+        if (pictures.size() == kPreviewMostPictures)
+            break;
         pictures.push_back({load(copy.source), load(copy.target)});
+    }
     return pictures;
 }
 

@@ -8,7 +8,9 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -35,7 +37,13 @@ struct SetPreview {
     QString description;
 };
 
-// The set's pictures and the bundle's current ones, read from the files.
+// What a preview decodes at most, whatever the set holds: its first pictures,
+// each decoded no larger than this (a menu bar picture is far smaller).
+inline constexpr std::size_t kPreviewMostPictures = 24;
+inline constexpr QSize kPreviewPictureFit{64, 64};
+
+// The set's pictures and the bundle's current ones, read from the files
+// (at most kPreviewMostPictures of them, each at most kPreviewPictureFit).
 std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set);
 
 // Draws the preview at the pixel ratio; an empty list gives a null image.

@@ -2,36 +2,52 @@
 
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
+#include "platform/core/Log.h"
 
-#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <map>
+#include <string>
+#include <unistd.h>
 
 namespace platform {
 
 Image::Image(QImage pixels) : pixels_(std::move(pixels)), size_(pixels_.size()) {}
 
-std::shared_ptr<Image> Image::fromFile(const std::string& path) {
-    // Read by its bytes, so that a name that is no UTF-8 is no obstacle.
-    const auto bytes = fs::readFile(path);
-    if (!bytes)
+std::shared_ptr<Image> Image::fromFile(const std::string& path, QSize fitIn) {
+    // Read through a descriptor that never waits (no FIFO, socket or device)
+    // and by the path's bytes, so that a name that is no UTF-8 is no obstacle.
+    QFile file;
+    const int fd = fs::openForReading(path);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return nullptr;
-    QByteArray data = QByteArray::fromStdString(*bytes);
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    }
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kAllocationLimitMB);
-    // Refuse from the header alone what would not fit, before decoding.
+    // Refuse from the header alone what is too large, before decoding.
     const QSize declared = reader.size();
-    if (declared.isValid() && static_cast<qint64>(declared.width()) * declared.height() * 4 >
-                                  static_cast<qint64>(kAllocationLimitMB) * 1024 * 1024)
+    if (declared.isValid() &&
+        static_cast<qint64>(declared.width()) * declared.height() > kPixelLimit) {
+        logLine("Picture not read, " + std::to_string(declared.width()) + " x " +
+                std::to_string(declared.height()) + " pixels is more than " +
+                std::to_string(kPixelLimit) + ": " + path);
         return nullptr;
+    }
+    const bool shrink = declared.isValid() && fitIn.isValid() &&
+                        (declared.width() > fitIn.width() || declared.height() > fitIn.height());
+    if (shrink)
+        reader.setScaledSize(declared.scaled(fitIn, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage pixels = reader.read();
     if (pixels.isNull())
         return nullptr;
-    return std::make_shared<Image>(std::move(pixels));
+    auto image = std::make_shared<Image>(std::move(pixels));
+    if (shrink)
+        image->setSize(QSizeF(declared));
+    return image;
 }
 
 std::shared_ptr<Image> Image::named(const std::string& name) {

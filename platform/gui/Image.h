@@ -17,15 +17,20 @@ class Image {
 public:
     explicit Image(QImage pixels);
 
-    // The picture in the file, or nothing when the file is not a picture that
-    // can be read within the allocation limit.
-    static std::shared_ptr<Image> fromFile(const std::string& path);
+    // The picture in the file, or nothing when the file is not a regular
+    // file holding a picture of at most kPixelLimit pixels (a larger one is
+    // refused from its header, with a line in the log). With a size to fit
+    // in, a larger picture is decoded at most that large (aspect kept); its
+    // display size stays the picture's own.
+    static std::shared_ptr<Image> fromFile(const std::string& path, QSize fitIn = QSize());
     // The application's image resource "<name>.png", loaded once and shared by
     // every caller; nothing when the bundle lacks it.
     static std::shared_ptr<Image> named(const std::string& name);
 
     // Largest picture, in megabytes of decoded pixels, that fromFile reads.
     static constexpr int kAllocationLimitMB = 64;
+    // Most pixels a picture may have to be read at all: 16 MB decoded.
+    static constexpr qint64 kPixelLimit = 2048 * 2048;
 
     std::shared_ptr<Image> copy() const;
 

@@ -3,6 +3,7 @@
 #include "platform/gui/Workspace.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/SpecialFiles.h"
 #include "tests/support/TiffFiles.h"
 
 #include "platform/core/Bundle.h"
@@ -186,4 +187,47 @@ TEST(FSNodeInfo, IconsFollowTheSizeRule) {
     desktop.haveFileIcons = false;
     EXPECT_EQ(node("notes.txt")->iconImageOfSize(16, 16), defaultIcon);
     EXPECT_EQ(desktop.askedTypes, std::vector<std::string>{"txt"});
+}
+
+TEST(FSNodeInfo, ReadsNoMoreThanIsShownAndNeverWaits) {
+    Sandbox box;
+    platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
+    const std::string dir = box.base() + "/lib";
+    auto node = [&](const std::string& name) {
+        return FSNodeInfo::nodeWithParent(nullptr, dir + "/" + name);
+    };
+    // A long description: its beginning, more than is shown, no more than
+    // that needs (four bytes a character at most).
+    writeFile(dir + "/long/trayskininfo.txt", std::string(1 << 20, 'w'));
+    const QString text = FSNodeInfo::readInfoText(dir + "/long/trayskininfo.txt");
+    EXPECT_GT(text.size(), browser::kInfoTextShownLimit);
+    EXPECT_LE(text.size(), 4 * (browser::kInfoTextShownLimit + 1));
+
+    // Pictures are decoded no larger than twice the size asked for, and
+    // those of too many pixels not at all; the display size stays their own.
+    writePackedTiff(dir + "/mid.tif", 600, 400);
+    writePackedTiff(dir + "/big.tif", 2100, 2100);
+    const auto mid = node("mid.tif")->iconImageOfSize(16, 16);
+    ASSERT_TRUE(mid);
+    EXPECT_EQ(mid->pixels().size(), QSize(32, 21));
+    EXPECT_EQ(mid->size(), QSizeF(600, 400));
+    const auto defaultIcon = platform::Image::named(browser::kDefaultIconName);
+    EXPECT_EQ(node("big.tif")->iconImageOfSize(16, 16), defaultIcon);
+
+    // FIFOs, sockets and devices as info files and pictures: nothing waits
+    // on them and nothing is read from them.
+    for (Special kind : kAllSpecials) {
+        SCOPED_TRACE(nameOf(kind));
+        const std::string set = dir + "/" + nameOf(kind);
+        makeSpecial(kind, set + "/trayskininfo.txt");
+        makeSpecial(kind, set + "/x.tif");
+        makeSpecial(kind, set + "/x.txt");
+        FifoWatchdog watchdog({set});
+        QString info = QStringLiteral("stale");
+        EXPECT_TRUE(FSNodeInfo::nodeWithParent(nullptr, set)->hasInfoFile(info));
+        EXPECT_EQ(info, QString());
+        EXPECT_EQ(node(std::string(nameOf(kind)) + "/x.tif")->iconImageOfSize(16, 16), defaultIcon);
+        EXPECT_TRUE(node(std::string(nameOf(kind)) + "/x.txt")->iconImageOfSize(16, 16));
+        EXPECT_FALSE(watchdog.fired());
+    }
 }

@@ -162,14 +162,17 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     EXPECT_EQ(controller.nodeInspector()->toPlainText(), expected);
     EXPECT_TRUE(controller.nodeInspector()->isReadOnly());
 
-    // A description of megabytes is kept whole but shown in part.
+    // Of a description of megabytes only its beginning is read, and shown in part.
     std::string huge;
     while (huge.size() < 5 * 1024 * 1024)
         huge += "A long description line that goes on and on.\n";
     writeFile(set + "/trayskininfo.txt", huge);
     click(1, "Ocean");
     click(1, "Big  Set");
-    EXPECT_EQ(controller.libraryBrowser().infostore().size(), static_cast<qsizetype>(huge.size()));
+    EXPECT_TRUE(controller.libraryBrowser().infostore().startsWith(
+        QString::fromStdString(huge.substr(0, 1000))));
+    EXPECT_LE(controller.libraryBrowser().infostore().size(),
+              4 * (browser::LibraryBrowserController::kInspectorShownLimit + 1));
     const QString shown = controller.nodeInspector()->toPlainText();
     EXPECT_LT(shown.size(), browser::LibraryBrowserController::kInspectorShownLimit + 200);
     EXPECT_TRUE(shown.endsWith(QStringLiteral("The rest of the description is not shown.")));

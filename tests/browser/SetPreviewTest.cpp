@@ -1,8 +1,13 @@
 #include "browser/SetPreview.h"
 
+#include "tests/support/Sandbox.h"
+#include "tests/support/SpecialFiles.h"
+#include "tests/support/TiffFiles.h"
+
 #include <gtest/gtest.h>
 
 using browser::PreviewPicture;
+using namespace testing_support;
 
 namespace {
 
@@ -73,4 +78,34 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
     EXPECT_EQ(sharp.light.set, preview.light.set);
     EXPECT_EQ(sharp.image.pixelColor(sharp.light.set[0].center() * 2), QColor(Qt::red));
     EXPECT_TRUE(browser::renderSetPreview({}).image.isNull());
+}
+
+TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
+    Sandbox box;
+    box.addBundle("Volume", {});
+    const std::string set = box.library() + "/Volume/Many/";
+    writePackedTiff(set + "A0.tif", 600, 300);
+    for (int i = 1; i < 60; ++i)
+        writeTiff(set + "A" + std::to_string(i) + ".tif", 4, 4);
+    const auto pictures = browser::previewPicturesOf("Volume", "Many");
+    ASSERT_EQ(pictures.size(), browser::kPreviewMostPictures);
+    EXPECT_EQ(pictures[0].set.size(), QSize(64, 32));
+    EXPECT_EQ(pictures[1].set.size(), QSize(4, 4));
+
+    for (Special kind : kAllSpecials) {
+        SCOPED_TRACE(nameOf(kind));
+        const std::string odd = box.library() + "/Volume/" + nameOf(kind);
+        makeSpecial(kind, odd + "/x.tif");
+        makeSpecial(kind,
+                    box.menuExtras() + "/Volume.menu/Contents/Resources/" + nameOf(kind) + ".tif");
+        writeTiff(odd + "/" + nameOf(kind) + ".tif", 4, 4);
+        FifoWatchdog watchdog({box.base()});
+        const auto odds = browser::previewPicturesOf("Volume", nameOf(kind));
+        // The set's readable picture over the bundle's odd one, then the
+        // set's odd one over none.
+        ASSERT_EQ(odds.size(), 2u);
+        EXPECT_EQ(odds[0].set.size(), QSize(4, 4));
+        EXPECT_TRUE(odds[0].current.isNull() && odds[1].set.isNull() && odds[1].current.isNull());
+        EXPECT_FALSE(watchdog.fired());
+    }
 }

@@ -3,6 +3,7 @@
 #include "tests/support/Sandbox.h"
 
 #include <QImage>
+#include <QImageWriter>
 #include <cstdint>
 #include <gtest/gtest.h>
 
@@ -17,6 +18,15 @@ void writeTiff(const std::string& path, int width, int height) {
     image.fill(QColor(200, 30, 30));
     writeFile(path, "");
     ASSERT_TRUE(image.save(QString::fromStdString(path), "TIFF")) << path;
+}
+
+void writePackedTiff(const std::string& path, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(30, 30, 200));
+    writeFile(path, "");
+    QImageWriter writer(QString::fromStdString(path), "tiff");
+    writer.setCompression(1); // LZW
+    ASSERT_TRUE(writer.write(image)) << path << writer.errorString().toStdString();
 }
 
 void writeHugeTiffHeader(const std::string& path, int width, int height) {

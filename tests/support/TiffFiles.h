@@ -10,6 +10,8 @@ namespace testing_support {
 std::string tiffBytes(const std::string& rest);
 // A TIFF picture w x h in one colour.
 void writeTiff(const std::string& path, int width, int height);
+// A TIFF picture w x h in one colour, LZW-packed: a small file of many pixels.
+void writePackedTiff(const std::string& path, int width, int height);
 // A TIFF header that declares a picture far too big to decode, and no pixels.
 void writeHugeTiffHeader(const std::string& path, int width, int height);
 

@@ -36,6 +36,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -150,8 +151,14 @@ void AppController::awakeFromNib() {
     libraryBrowser_->setInfostore(QStringLiteral("test "));
 
     if (!setupHomeFolder()) {
+        using platform::bundle::localizedString;
+        const QString error = setupFailedError_ != 0
+                                  ? QString::fromLocal8Bit(std::strerror(setupFailedError_))
+                                  : localizedString(QT_TRANSLATE_NOOP("Trayskin", "unknown error"));
         failStartUp("Problem setting up home folder!",
-                    QT_TRANSLATE_NOOP("Trayskin", "Bad setup prefs"));
+                    QT_TRANSLATE_NOOP("Trayskin", "Bad setup prefs"),
+                    localizedString(QT_TRANSLATE_NOOP("Trayskin", "Could not set up %1: %2"))
+                        .arg(QString::fromUtf8(setupFailedPath_), error));
         return;
     }
     if (!includeExamples()) {
@@ -200,13 +207,17 @@ void AppController::configureBrowser() {
     view.setMinColumnWidth(width * 0.25f);
 }
 
-void AppController::failStartUp(const char* line, const char* messageKey) {
+void AppController::failStartUp(const char* line, const char* messageKey, const QString& detail) {
     std::puts(line);
     std::fflush(stdout);
+    if (!detail.isEmpty()) {
+        std::fprintf(stderr, "%s\n", detail.toLocal8Bit().constData());
+        std::fflush(stderr);
+    }
     using platform::bundle::localizedString;
     platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")),
                             localizedString(messageKey),
-                            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Quit")));
+                            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Quit")), detail);
     terminate_(0);
 }
 
@@ -252,8 +263,11 @@ bool AppController::includeExamples() {
 
 bool AppController::setupHomeFolder() {
     library::SetupReport report;
-    if (!library::setupHomeFolder(*this, &report))
+    if (!library::setupHomeFolder(*this, &report)) {
+        setupFailedPath_ = report.failedPath;
+        setupFailedError_ = report.failedError;
         return false;
+    }
     backupMissing_ = report.backupMissing;
     for (const std::string& entry : backupMissing_) {
         std::printf("Backup not complete: could not copy %s\n", entry.c_str());

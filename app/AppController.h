@@ -116,7 +116,9 @@ private:
     void tellInStatusBar(const char* key, const std::string& path);
     void incrementBy(double delta) override;
     void displayIfNeeded() override;
-    void failStartUp(const char* line, const char* messageKey);
+    // The line on standard output and the alert; a detail (what failed and
+    // why) goes beneath the alert's message and to standard error.
+    void failStartUp(const char* line, const char* messageKey, const QString& detail = QString());
     void setBarValue(double value);
     void configureBrowser();
     void showPreviewInPlace();
@@ -135,5 +137,8 @@ private:
 
     double progressValue_ = 0.0;
     std::vector<std::string> backupMissing_;
+    // What a failed start-up failed on, and the system's error for it.
+    std::string setupFailedPath_;
+    int setupFailedError_ = 0;
     Terminator terminate_;
 };

@@ -4,6 +4,8 @@
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <string>
 
 namespace library {
@@ -13,8 +15,38 @@ namespace fs = platform::fs;
 
 namespace {
 
+// Notes what failed, with the system's error of the step, for the caller.
+bool failedAt(SetupReport* report, const std::string& path) {
+    if (report) {
+        report->failedError = errno;
+        report->failedPath = path;
+    }
+    return false;
+}
+
+// Gives a default set's info file its whole text again when an earlier start
+// could write only its beginning (a full disk). A text of the user's own is
+// never touched.
+bool repairDefaultInfo(const std::string& defaultSet, const std::string& work,
+                       SetupReport* report) {
+    const std::string infoFile = formatPath(kExtraFolderPattern, {defaultSet, kInfoFileName});
+    const auto stored = fs::readFilePrefix(infoFile, kDefaultInfoText.size());
+    if (!stored || !stored->whole || stored->bytes.size() == kDefaultInfoText.size() ||
+        kDefaultInfoText.substr(0, stored->bytes.size()) != stored->bytes)
+        return true;
+    const std::string made = fs::makeFolderIn(work);
+    if (made.empty())
+        return failedAt(report, work);
+    const std::string whole = formatPath(kExtraFolderPattern, {made, kInfoFileName});
+    if (!fs::createFile(whole, std::string(kDefaultInfoText)))
+        return failedAt(report, whole);
+    if (std::rename(whole.c_str(), infoFile.c_str()) != 0)
+        return failedAt(report, infoFile);
+    return true;
+}
+
 bool prepareBundle(const std::string& root, const std::string& menuExtras, const std::string& entry,
-                   const std::string& work) {
+                   const std::string& work, SetupReport* report) {
     const std::string extra = extraNameOfBundle(entry);
     // "backup.menu" would otherwise make an extra folder "backup" that stands
     // for the backup and keeps the real one from its name.
@@ -23,7 +55,7 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras, const
 
     const std::string extraFolder = formatPath(kExtraFolderPattern, {root, extra});
     if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
-        return false;
+        return failedAt(report, extraFolder);
 
     const std::string defaultSet = formatPath(kDefaultSetPattern, {root, extra});
     if (!fs::exists(defaultSet)) {
@@ -33,11 +65,16 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras, const
         // start was cut short.
         const std::string made = fs::makeFolderIn(work);
         if (made.empty())
-            return false;
-        // Not tested: a set without an info file is still a set.
-        fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info);
+            return failedAt(report, work);
+        // Only a whole info file, written and closed without an error, lets
+        // the set appear.
+        const std::string infoFile = formatPath(kExtraFolderPattern, {made, kInfoFileName});
+        if (!fs::createFile(infoFile, info))
+            return failedAt(report, infoFile);
         if (!fs::moveNoReplace(made, defaultSet))
-            return false;
+            return failedAt(report, defaultSet);
+    } else if (!repairDefaultInfo(defaultSet, work, report)) {
+        return false;
     }
 
     const auto resources = fs::listFolder(formatPath(kBundleResourcesPattern, {menuExtras, entry}));
@@ -50,7 +87,7 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras, const
             continue;
         if (!fs::copyPath(formatPath(kBundleResourcePattern, {menuExtras, entry, name}), target,
                           work))
-            return false;
+            return failedAt(report, target);
     }
     return true;
 }
@@ -64,11 +101,11 @@ bool setupHomeFolder(BackupProgress& progress, SetupReport* report) {
     // On this platform a home folder need not have a "Library" folder yet;
     // it is made along with the root.
     if (!fs::exists(root) && !fs::createDirectoryChain(root))
-        return false;
+        return failedAt(report, root);
     // Whatever an earlier start left half-copied is in here, and only here.
     const std::string work = workFolder();
     if (!fs::prepareWorkFolder(work))
-        return false;
+        return failedAt(report, work);
 
     const std::string backup = formatPath(kBackupFolderPattern, {root, kBackupSuffix});
     const std::string staging = formatPath(kBackupFolderPattern, {root, kBackupStagingSuffix});
@@ -100,17 +137,17 @@ bool setupHomeFolder(BackupProgress& progress, SetupReport* report) {
             progress.incrementBy(step);
             progress.displayIfNeeded();
             if (!copied && !resuming)
-                return false;
+                return failedAt(report, copy);
             if (!copied)
                 missing.push_back(entry);
         }
-        if (isMenuBundle(entry) && !prepareBundle(root, menuExtras, entry, work))
+        if (isMenuBundle(entry) && !prepareBundle(root, menuExtras, entry, work, report))
             return false;
     }
 
     if (makeBackup) {
         if (missing.empty() && !fs::moveNoReplace(staging, backup))
-            return false;
+            return failedAt(report, backup);
         progress.closeBackupWindow();
     }
     if (report)

@@ -25,6 +25,10 @@ public:
 // called "backup") and every start tries them again.
 struct SetupReport {
     std::vector<std::string> backupMissing;
+    // For a start that failed: the path it failed on and the system's error
+    // number (0 when none was given).
+    std::string failedPath;
+    int failedError = 0;
 };
 
 // Returns true when the library is ready, false at the first failure. Nothing
@@ -39,7 +43,12 @@ struct SetupReport {
 // one bad entry never locks the user out.
 //
 // Every copy is built in the work folder, which each start empties first, so
-// a start killed at any moment leaves no temporary name elsewhere. Menu
+// a start killed at any moment leaves no temporary name elsewhere; the caller
+// holds the library's lock, so no other process is building copies there.
+// A set goes into place only once each of its files was written and closed
+// without an error (a full disk fails the start instead), and a "default"
+// set whose info file an older start left cut short (a beginning of the
+// default text) gets its whole text back. Menu
 // Extras named like the library root's own folders get no extra folder.
 bool setupHomeFolder(BackupProgress& progress, SetupReport* report = nullptr);
 

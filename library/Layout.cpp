@@ -34,7 +34,11 @@ bool isHiddenName(std::string_view name) {
 bool isReservedExtraName(std::string_view name) {
     // The suffixes are the names with the "/" that joins them to the root.
     return name == kBackupFolderName || name == kBackupStagingSuffix.substr(1) ||
-           name == kWorkFolderSuffix.substr(1);
+           name == kWorkFolderSuffix.substr(1) || name == kLockFileSuffix.substr(1);
+}
+
+std::string lockFile() {
+    return platform::formatPath(kBackupFolderPattern, {libraryRoot(), kLockFileSuffix});
 }
 
 std::string workFolder() {

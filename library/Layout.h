@@ -23,6 +23,9 @@ inline constexpr std::string_view kMenuExtension = "menu";
 inline constexpr std::string_view kPictureExtension = "tif";
 inline constexpr std::string_view kLongPictureExtension = "tiff";
 
+// The lock that one running program holds on the library; hidden by its ".".
+inline constexpr std::string_view kLockFileSuffix = "/.trayskin-lock";
+
 // Arguments of the backup patterns.
 inline constexpr std::string_view kBackupSuffix = "/backup";
 // The backup is first gathered here and renamed to "backup" once complete.
@@ -89,12 +92,15 @@ std::string extraNameOfBundle(std::string_view entryName);
 // and every name that begins with ".".
 bool isHiddenName(std::string_view name);
 
-// The library root's own folders (backup, its staging folder, the work
-// folder): no extra folder may take one of these names.
+// The library root's own entries (backup, its staging folder, the work
+// folder, the lock): no extra folder may take one of these names.
 bool isReservedExtraName(std::string_view name);
 
 // The work folder that copies into the library are built in.
 std::string workFolder();
+
+// The library's lock file.
+std::string lockFile();
 
 // One picture of a set and the bundle picture that an install replaces
 // with it.

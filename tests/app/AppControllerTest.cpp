@@ -10,6 +10,8 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -86,15 +88,34 @@ TEST_F(ControllerTest, SetupFailureAlertsAndEndsWithStatusZero) {
     writeFile(box.home() + "/Library", "a file where the Library folder should be");
 
     ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
     controller.awakeFromNib();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem setting up home folder!\n");
+    // Beneath the message and on standard error: the path and the system's error.
+    const QString detail = QStringLiteral("Could not set up %1: %2")
+                               .arg(QString::fromStdString(box.library()),
+                                    QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), detail.toStdString() + "\n");
 
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("My Apologies"));
     EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
     EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("Quit"));
+    EXPECT_EQ(presenter.alerts[0].detail, detail);
     EXPECT_EQ(exits, std::vector<int>{0});
     EXPECT_EQ(readFile(box.home() + "/Library"), "a file where the Library folder should be");
+
+    // In German too.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(platform::bundle::loadTranslations());
+    AppController german;
+    german.setTerminator([this](int status) { exits.push_back(status); });
+    ::testing::internal::CaptureStdout();
+    german.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem setting up home folder!\n");
+    ASSERT_EQ(presenter.alerts.size(), 2u);
+    EXPECT_TRUE(presenter.alerts[1].detail.contains(QString::fromStdString(box.library())));
+    EXPECT_TRUE(presenter.alerts[1].detail.contains(QStringLiteral("konnte nicht")));
 }
 
 TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {

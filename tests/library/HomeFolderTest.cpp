@@ -1,10 +1,16 @@
 #include "library/HomeFolder.h"
+#include "library/InUse.h"
 #include "library/Layout.h"
 #include "platform/core/FileManager.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/SpecialFiles.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/mount.h>
 #include <unistd.h>
 #include <vector>
 
@@ -309,6 +315,7 @@ TEST(SetupHomeFolder, MenuExtrasNamedLikeTheLibrarysOwnFoldersGetNoExtraFolder) 
     box.addBundle("backup", {{"b1.tif", "b"}});
     box.addBundle(".backup-staging", {{"s1.tif", "s"}});
     box.addBundle(".trayskin-work", {{"w1.tif", "w"}});
+    box.addBundle(".trayskin-lock", {{"l1.tif", "l"}});
     box.addBundle("Volume", {{"Volume1.tif", "v1"}});
     for (int start = 1; start <= 2; ++start) {
         SCOPED_TRACE(start);
@@ -322,5 +329,74 @@ TEST(SetupHomeFolder, MenuExtrasNamedLikeTheLibrarysOwnFoldersGetNoExtraFolder) 
                   (std::vector<std::string>{".trayskin-work", "Volume", "backup"}));
         EXPECT_TRUE(platform::fs::listFolder(box.library() + "/.trayskin-work").empty());
         EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
+    }
+}
+
+TEST(SetupHomeFolder, AFullDiskLeavesNoSetCutShortAndALaterStartMendsIt) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small tmpfs as the home folder needs root; not run";
+    // Pictures of a page each: the disk fills at a different step for each
+    // size, in the backup, at an info file or at a picture.
+    const std::string page(4096, 'p');
+    bool infoFileFailed = false;
+    for (int pages = 1; pages <= 24; ++pages) {
+        SCOPED_TRACE(pages);
+        Sandbox box;
+        for (const char* name : {"Battery", "Clock", "Volume"})
+            box.addBundle(name, {{std::string(name) + "1.tif", page + name},
+                                 {std::string(name) + "2.tif", page + "2"}});
+        makeFolders(box.home());
+        const std::string size = "size=" + std::to_string(pages * 4) + "k";
+        ASSERT_EQ(::mount("tmpfs", box.home().c_str(), "tmpfs", 0, size.c_str()), 0)
+            << std::strerror(errno);
+        RecordingProgress progress;
+        library::SetupReport report;
+        if (!library::setupHomeFolder(progress, &report)) {
+            EXPECT_EQ(report.failedError, ENOSPC) << report.failedPath;
+            infoFileFailed = infoFileFailed || report.failedPath.ends_with("/trayskininfo.txt");
+        }
+        // No set is in place without its whole info file.
+        for (const char* name : {"Battery", "Clock", "Volume"}) {
+            const std::string set = box.library() + "/" + name + "/default";
+            if (platform::fs::exists(set)) {
+                EXPECT_EQ(readFile(set + "/trayskininfo.txt"), kInfo) << set;
+            }
+        }
+        // An older start may have left a cut info file: it is mended too.
+        if (platform::fs::exists(box.library() + "/Clock/default")) {
+            ASSERT_EQ(::truncate((box.library() + "/Clock/default/trayskininfo.txt").c_str(), 0),
+                      0);
+        }
+
+        ASSERT_EQ(::mount("tmpfs", box.home().c_str(), "tmpfs", MS_REMOUNT, "size=4m"), 0);
+        library::SetupReport again;
+        EXPECT_TRUE(library::setupHomeFolder(progress, &again)) << again.failedPath;
+        EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
+        for (const char* name : {"Battery", "Clock", "Volume"}) {
+            const std::string set = box.library() + "/" + name + "/default/";
+            EXPECT_EQ(readFile(set + "trayskininfo.txt"), kInfo) << set;
+            EXPECT_EQ(readFile(set + name + "1.tif"), page + name);
+        }
+        EXPECT_EQ(::umount(box.home().c_str()), 0);
+    }
+    // The sizes above reach the moment the fault was in.
+    EXPECT_TRUE(infoFileFailed);
+}
+
+TEST(SetupHomeFolder, FifosSocketsAndDevicesNeverHoldTheStartOrTheInUseLookUp) {
+    for (Special kind : kAllSpecials) {
+        SCOPED_TRACE(nameOf(kind));
+        Sandbox box;
+        box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+        makeSpecial(kind, box.menuExtras() + "/Volume.menu/Contents/Resources/x.tif");
+        makeSpecial(kind, box.library() + "/Volume/default/trayskininfo.txt");
+        makeSpecial(kind, box.library() + "/Volume/Odd/Volume1.tif");
+        makeSpecial(kind, box.library() + "/Volume/Odd/x.tif");
+        FifoWatchdog watchdog({box.base()});
+        RecordingProgress progress;
+        library::setupHomeFolder(progress);
+        const library::InUse inUse = library::setInUse("Volume");
+        EXPECT_EQ(inUse.kind, library::InUse::Kind::Unknown);
+        EXPECT_FALSE(watchdog.fired());
     }
 }

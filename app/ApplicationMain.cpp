@@ -1,6 +1,8 @@
 #include "app/ApplicationMain.h"
 
 #include "app/AppController.h"
+#include "app/SingleInstance.h"
+#include "library/Layout.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Memory.h"
 
@@ -10,6 +12,7 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -67,7 +70,24 @@ int applicationMain(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
     platform::bundle::loadTranslations();
 
+    // One program per library: a second start brings the first one's window
+    // to the front and ends; only the holder of the lock touches the library.
+    SingleInstance instance(library::libraryRoot());
+    if (instance.start() == SingleInstance::Start::Elsewhere) {
+        std::fputs("Trayskin is already running on this library; its window was brought to the "
+                   "front.\n",
+                   stderr);
+        return 0;
+    }
+
     AppController controller;
+    instance.setShowRequest([&controller] {
+        QMainWindow* window = controller.mainWindow();
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
     quitOnTerminationSignals(controller);
     controller.awakeFromNib();
     fitOnScreen(*controller.mainWindow());

@@ -5,7 +5,9 @@
 #include <QProcessEnvironment>
 #include <csignal>
 #include <dirent.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace testing_support;
 using namespace std::chrono_literals;
@@ -120,6 +122,9 @@ TEST(BundleRun, ImpossibleLibraryRootReportsAndEndsWithZero) {
     EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process->exitCode(), 0);
     EXPECT_EQ(process->readAllStandardOutput().toStdString(), "Problem setting up home folder!\n");
+    // What failed, and why, beneath it on standard error.
+    EXPECT_TRUE(process->readAllStandardError().contains(
+        QByteArray::fromStdString("Could not set up " + box.library() + ": Not a directory\n")));
     EXPECT_EQ(readFile(box.home() + "/Library"), "in the way");
     EXPECT_EQ(snapshot(box.home()).size(), 1u);
 }
@@ -175,5 +180,73 @@ TEST(BundleRun, AKillAtAnyMomentOfAFirstStartLeavesNothingHalfDone) {
         EXPECT_EQ(now, reference);
         for (const auto& [path, kind] : now)
             EXPECT_EQ(path.find(".trayskin-copy-"), std::string::npos) << path;
+    }
+}
+
+TEST(BundleRun, TwoStartsOnOneLibraryLeaveOneProgramAndAWholeLibrary) {
+    Sandbox clean;
+    addManyBundles(clean);
+    std::map<std::string, std::string> reference;
+    {
+        std::unique_ptr<QProcess> process(startBundle(clean));
+        ASSERT_TRUE(waitUntil(
+            [&] { return !readFile(clean.library() + "/Volume/Ocean/trayskininfo.txt").empty(); },
+            60s));
+        terminate(*process);
+        reference = snapshot(clean.library());
+    }
+
+    // The second start comes at another moment of the first one's start-up
+    // each time: at once, once the first holds the library, during its
+    // backup, during its default sets, and once it is done.
+    auto done = [](const Sandbox& box) {
+        return !readFile(box.library() + "/Volume/Ocean/trayskininfo.txt").empty();
+    };
+    const std::vector<std::function<bool(const Sandbox&)>> moments = {
+        [](const Sandbox&) { return true; },
+        [](const Sandbox& box) { return ::access(box.library().c_str(), F_OK) == 0; },
+        [&](const Sandbox& box) {
+            return countEntries(box.library() + "/.backup-staging") > 3 || done(box);
+        },
+        [&](const Sandbox& box) {
+            return countEntries(box.library() + "/Extra3") > 0 || done(box);
+        },
+        done,
+    };
+    for (std::size_t moment = 0; moment < moments.size(); ++moment) {
+        SCOPED_TRACE(moment);
+        Sandbox box;
+        addManyBundles(box);
+        std::unique_ptr<QProcess> first(startBundle(box));
+        waitUntil([&] { return moments[moment](box); }, 60s);
+        std::unique_ptr<QProcess> second(startBundle(box));
+        // One of the two ends by itself, with 0, and says why.
+        QProcess* ended = nullptr;
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                for (QProcess* p : {first.get(), second.get()})
+                    if (p->waitForFinished(0) || p->state() == QProcess::NotRunning)
+                        ended = p;
+                return ended != nullptr;
+            },
+            60s));
+        QProcess* running = ended == first.get() ? second.get() : first.get();
+        EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(ended->exitCode(), 0);
+        EXPECT_EQ(ended->readAllStandardOutput().toStdString(), "");
+        EXPECT_TRUE(ended->readAllStandardError().contains("already running"));
+        // The other prepares the whole library, undisturbed.
+        std::map<std::string, std::string> now;
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                now = snapshot(box.library());
+                return now == reference;
+            },
+            60s));
+        EXPECT_EQ(running->state(), QProcess::Running);
+        terminate(*running);
+        EXPECT_EQ(running->exitCode(), 0);
+        EXPECT_EQ(running->readAllStandardOutput().toStdString(), "");
+        EXPECT_EQ(snapshot(box.library()), reference);
     }
 }

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 #include <QtGlobal>
 
 namespace browser {
@@ -36,10 +37,11 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
                                                       int column) {
     auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
     // One listing serves both questions: the row's entry and the info file.
-    const auto names = platform::fs::listFolder(folder->absolutePath());
-    const bool hasInfo = folder->hasInfoFileAmong(names, infostore_);
+    const FillListing& listing = listingForFill(folder->absolutePath());
+    const auto& names = listing.names;
+    infostore_ = listing.info;
     if (outlets_.useButton)
-        outlets_.useButton->setEnabled(hasInfo);
+        outlets_.useButton->setEnabled(listing.hasInfo);
     // The folder may have lost entries since the rows were counted: the
     // cell of a row that is gone stays blank.
     if (row < 0)
@@ -67,6 +69,21 @@ bool LibraryBrowserController::browserDescribeCell(platform::ColumnBrowser&,
     return true;
 }
 
+const LibraryBrowserController::FillListing&
+LibraryBrowserController::listingForFill(const std::string& folder) {
+    const std::string version = platform::fs::folderVersion(folder);
+    if (fillListing_ && !version.empty() && fillListing_->folder == folder &&
+        fillListing_->version == version)
+        return *fillListing_;
+    if (!fillListing_)
+        QTimer::singleShot(0, &passContext_, [this] { fillListing_.reset(); });
+    FillListing listing{folder, version, platform::fs::listFolder(folder), false, QString()};
+    listing.hasInfo =
+        FSNodeInfo::nodeWithParent(nullptr, folder)->hasInfoFileAmong(listing.names, listing.info);
+    fillListing_ = std::move(listing);
+    return *fillListing_;
+}
+
 bool LibraryBrowserController::browserTitlesInColumn(platform::ColumnBrowser&, int column,
                                                      std::vector<std::string>& titles) {
     // The rows' rule (a node is visible by its name alone), on the names of
@@ -92,13 +109,10 @@ void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& brows
                                                   {library::libraryRoot(), browser.path()});
     auto node = FSNodeInfo::nodeWithParent(nullptr, path);
     if (node->isDirectory()) {
-        infostore_.clear();
-        for (const auto& entry : node->subNodes()) {
-            if (entry->lastPathComponent() == library::kInfoFileName) {
-                infostore_ = FSNodeInfo::readInfoText(entry->absolutePath());
-                break;
-            }
-        }
+        // The child of that exact name, read by its path: no listing of a
+        // folder of thousands for one name.
+        infostore_ = FSNodeInfo::readInfoText(
+            FSNodeInfo(node.get(), std::string(library::kInfoFileName)).absolutePath());
     }
     auto text = attributedInspectorStringForFSNode(*node);
     showInspector(text, node->iconImageOfSize(kWellIconSide, kWellIconSide),

@@ -7,8 +7,10 @@
 #include "platform/gui/AttributedString.h"
 #include "platform/widgets/ColumnBrowser.h"
 
+#include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,20 @@ public:
 private:
     QString infostore_;
     Outlets outlets_;
+    // The column folder's listing and info text that the cells filled in one
+    // pass of the event loop share, so that a screen of cells in a folder of
+    // thousands costs one listing; dropped at the end of the pass, or when
+    // the folder changes.
+    struct FillListing {
+        std::string folder;
+        std::string version;
+        std::vector<std::string> names;
+        bool hasInfo = false;
+        QString info;
+    };
+    std::optional<FillListing> fillListing_;
+    QObject passContext_;
+    const FillListing& listingForFill(const std::string& folder);
 
     // The text, and the icon in the well, which is named after what it shows.
     void showInspector(const platform::AttributedString& text,

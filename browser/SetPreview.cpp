@@ -30,11 +30,9 @@ QImage load(const std::string& path) {
 
 std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set) {
     std::vector<PreviewPicture> pictures;
-    for (const library::InstallCopy& copy : library::installCopies(extra, set)) {
-        if (pictures.size() == kPreviewMostPictures)
-            break;
+    for (const library::InstallCopy& copy :
+         library::installCopies(extra, set, kPreviewMostPictures))
         pictures.push_back({load(copy.source), load(copy.target)});
-    }
     return pictures;
 }
 

@@ -32,12 +32,24 @@ InUse setInUse(const std::string& extra) {
             continue;
         std::size_t pictures = 0;
         bool all = true;
-        for (const InstallCopy& copy : installCopies(extra, set)) {
+        // The set's pictures as an install takes them (installCopies), by name.
+        for (const std::string& name :
+             fs::listFolder(formatPath(kPictureSetPattern, {root, extra, set}))) {
+            if (!isPicture(name))
+                continue;
             ++pictures;
-            const std::string name = platform::lastPathComponent(copy.target);
-            const bool same = fs::sameContents(copy.source, copy.target);
+            // A picture the bundle does not have cannot be the same: no file
+            // is opened for it, so that a set of thousands costs a listing.
+            const auto bundlePicture = held.find(name);
+            if (bundlePicture == held.end()) {
+                all = false;
+                continue;
+            }
+            const bool same =
+                fs::sameContents(formatPath(kSetFilePattern, {root, extra, set, name}),
+                                 formatPath(kInstallTargetPattern, {menuExtras, extra, name}));
             if (same)
-                held[name] = true;
+                bundlePicture->second = true;
             all = all && same;
         }
         if (pictures > best && all) {

@@ -45,7 +45,8 @@ std::string workFolder() {
     return platform::formatPath(kBackupFolderPattern, {libraryRoot(), kWorkFolderSuffix});
 }
 
-std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set) {
+std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set,
+                                       std::size_t most) {
     const std::string root = libraryRoot();
     const std::string menuExtras = menuExtrasFolder();
     std::vector<InstallCopy> copies;
@@ -54,6 +55,8 @@ std::vector<InstallCopy> installCopies(const std::string& extra, const std::stri
     for (const std::string& name : entries) {
         if (!isPicture(name))
             continue;
+        if (copies.size() == most)
+            break;
         copies.push_back({platform::formatPath(kSetFilePattern, {root, extra, set, name}),
                           platform::formatPath(kInstallTargetPattern, {menuExtras, extra, name})});
     }

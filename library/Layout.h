@@ -110,8 +110,10 @@ struct InstallCopy {
 };
 
 // The pictures of the set, in the order of the set folder's listing, each
-// with its install target; none when the folder cannot be listed.
-std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set);
+// with its install target (the first `most` of them); none when the folder
+// cannot be listed.
+std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set,
+                                       std::size_t most = static_cast<std::size_t>(-1));
 
 // Why there is nothing to restore.
 enum class RestoreProblem { None, NoBackup, BackupIncomplete, NoCopyOfBundle };

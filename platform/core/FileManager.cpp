@@ -150,6 +150,19 @@ void sortNames(std::vector<std::string>& names) {
 
 } // namespace
 
+std::string folderVersion(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::string();
+    char text[160];
+    std::snprintf(text, sizeof text, "%llu:%llu:%lld.%ld:%lld.%ld",
+                  static_cast<unsigned long long>(st.st_dev),
+                  static_cast<unsigned long long>(st.st_ino),
+                  static_cast<long long>(st.st_mtim.tv_sec), st.st_mtim.tv_nsec,
+                  static_cast<long long>(st.st_ctim.tv_sec), st.st_ctim.tv_nsec);
+    return text;
+}
+
 unsigned long long listingCount() {
     return listings.load(std::memory_order_relaxed);
 }

@@ -54,6 +54,11 @@ bool createFile(const std::string& path, const std::string& contents);
 // two listings of an unchanged folder agree; empty when it cannot be listed.
 std::vector<std::string> listFolder(const std::string& path);
 
+// A text that changes whenever the folder's entries may have changed (its
+// device, inode, and modification and change times to the nanosecond);
+// empty when the folder cannot be examined.
+std::string folderVersion(const std::string& path);
+
 // How many folder listings this process has made (for benchmarks).
 unsigned long long listingCount();
 

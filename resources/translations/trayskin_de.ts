@@ -493,5 +493,13 @@
         <source>Columns</source>
         <translation>Spalten</translation>
     </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>Could not set up %1: %2</source>
+        <translation>%1 konnte nicht eingerichtet werden: %2</translation>
+    </message>
 </context>
 </TS>

@@ -493,5 +493,13 @@
         <source>Columns</source>
         <translation>Columns</translation>
     </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>Could not set up %1: %2</source>
+        <translation>Could not set up %1: %2</translation>
+    </message>
 </context>
 </TS>

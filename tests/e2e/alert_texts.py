@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """The words of an alert on screen, read through the accessibility bus, in
 the user's language: the start-up failure alert ("My Apologies", "Bad setup
-prefs", "Quit") of a home folder whose Library is a file. Without a table for
-the language (the C locale) the keys show; English and German show their
-tables' sentences. Passes when each alert reads as expected and its button
+prefs", "Quit", and beneath them the path and the system's error) of a home
+folder whose Library is a file. Without a table for the language (the C
+locale) the keys show; English and German show their tables' sentences. Passes when each alert reads as expected and its button
 ends the program with 0.
 
     dbus-run-session -- alert_texts.py BUILD_DIR
@@ -20,12 +20,16 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import (Display, Program, TestFailure, find, press, print_outputs,  # noqa: E402
                      start_accessibility, states, text_of, wait_for)
 
+# Beneath the message, what failed and the system's error (in whatever
+# language the system gives it): the detail's beginning.
 LANGUAGES = [
-    ("C.UTF-8", "My Apologies", "Bad setup prefs", "Quit"),
+    ("C.UTF-8", "My Apologies", "Bad setup prefs", "Could not set up {}: ", "Quit"),
     ("en_US.UTF-8", "My Apologies",
-     "Your picture library in your home folder could not be set up.", "Quit"),
+     "Your picture library in your home folder could not be set up.", "Could not set up {}: ",
+     "Quit"),
     ("de_DE.UTF-8", "Wir bitten um Entschuldigung",
-     "Die Bildbibliothek in Ihrem Benutzerordner konnte nicht eingerichtet werden.", "Beenden"),
+     "Die Bildbibliothek in Ihrem Benutzerordner konnte nicht eingerichtet werden.",
+     "{} konnte nicht eingerichtet werden: ", "Beenden"),
 ]
 
 
@@ -51,17 +55,26 @@ def main():
             f.write("a file where the Library folder belongs\n")
         display = Display()
         start_accessibility()
-        for lang, title, message, button in LANGUAGES:
+        library = os.path.join(home, "Library", "Trayskin")
+        for lang, title, message, detail, button in LANGUAGES:
             program = Program(program_path,
                               {"TRAYSKIN_SYSROOT": os.path.join(work, "system"), "HOME": home,
                                "LANG": lang, "LC_ALL": lang, "LANGUAGE": ""},
                               os.path.join(work, "stdout"), os.path.join(work, "stderr"))
             alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], title)
             expected = sorted([title, message])
+            start = detail.format(library)
+
+            def as_expected():
+                labels = shown_labels(alert)
+                details = [label for label in labels if label.startswith(start)]
+                return (len(details) == 1 and len(details[0]) > len(start)
+                        and sorted(label for label in labels if label not in details) == expected)
             try:
-                wait_for("the alert's labels", lambda: shown_labels(alert) == expected, limit=30)
+                wait_for("the alert's labels", as_expected, limit=30)
             except TestFailure:
-                failures.append("%s: %r, not %r" % (lang, shown_labels(alert), expected))
+                failures.append("%s: %r, not %r and %r..." % (lang, shown_labels(alert), expected,
+                                                              start))
             press(wait_for("the alert's button",
                            lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON, button)))
             status = program.wait_exit()

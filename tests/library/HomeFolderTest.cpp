@@ -347,8 +347,13 @@ TEST(SetupHomeFolder, AFullDiskLeavesNoSetCutShortAndALaterStartMendsIt) {
                                  {std::string(name) + "2.tif", page + "2"}});
         makeFolders(box.home());
         const std::string size = "size=" + std::to_string(pages * 4) + "k";
-        ASSERT_EQ(::mount("tmpfs", box.home().c_str(), "tmpfs", 0, size.c_str()), 0)
-            << std::strerror(errno);
+        if (::mount("tmpfs", box.home().c_str(), "tmpfs", 0, size.c_str()) != 0) {
+            // Root in a container may be denied mounts.
+            if (errno == EPERM)
+                GTEST_SKIP() << "no tmpfs can be mounted here (" << std::strerror(errno)
+                             << "); not run";
+            FAIL() << std::strerror(errno);
+        }
         RecordingProgress progress;
         library::SetupReport report;
         if (!library::setupHomeFolder(progress, &report)) {

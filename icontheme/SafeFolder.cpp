@@ -1,6 +1,7 @@
 #include "icontheme/SafeFolder.h"
 
 #include "icontheme/ThemeIndex.h"
+#include "platform/core/FileDescriptor.h"
 #include "platform/core/Posix.h"
 
 #include <QDir>
@@ -15,20 +16,7 @@
 namespace icontheme {
 namespace {
 
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
+using platform::fs::Fd;
 
 void step(const char* what) {
     if (SafeFolder::stepHook())

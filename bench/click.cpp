@@ -5,7 +5,7 @@
 //   info         a set whose description is 200 MB
 //   packed-set   a set whose one picture is a small file of 4000 x 4000 pixels
 //   packed-file  that picture itself
-//   many         a set of 20,000 pictures
+//   many         a set of 50,000 pictures
 // The library is made in WORK_DIR when missing (CASE "make" makes it and
 // does nothing else). The program starts as it does
 // for a user (offscreen), selects the item and clicks: the inspector, its
@@ -74,10 +74,10 @@ void makeLibrary(const std::string& work) {
         writer.write(big);
     }
     fs::createDirectoryChain(root + "/Many");
-    fs::createFile(root + "/Many/trayskininfo.txt", "Twenty thousand pictures.\n");
+    fs::createFile(root + "/Many/trayskininfo.txt", "Fifty thousand pictures.\n");
     const std::string picture = tiny();
-    for (int i = 0; i < 20000; ++i)
-        fs::createFile(root + "/Many/Picture" + std::to_string(10000 + i) + ".tif", picture);
+    for (int i = 0; i < 50000; ++i)
+        fs::createFile(root + "/Many/Picture" + std::to_string(100000 + i) + ".tif", picture);
     fs::createDirectoryChain(resources);
     fs::createFile(resources + "/Picture.tif", picture);
     (void)work;

@@ -33,9 +33,12 @@ RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme font
 # session bus and the accessibility bus with its Python client for the
 # end-to-end tests, and xdotool for their keyboard.
 # The install test validates the launcher and the metainfo. The icon theme
-# tests read the machine's own Adwaita and ask GTK 3's lookup through Python.
+# tests read the machine's own Adwaita and ask real clients: GTK 3's lookup
+# through Python, Qt's (with its SVG icon engine), and a real tray (trayer,
+# its window tree through xwininfo, its pixels through ImageMagick's import).
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi
-    desktop-file-utils appstream adwaita-icon-theme python3-gi gir1.2-gtk-3.0)
+    desktop-file-utils appstream adwaita-icon-theme python3-gi gir1.2-gtk-3.0 libqt6svg6 trayer
+    x11-utils imagemagick libx11-6)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

@@ -4,31 +4,17 @@
 // that hold it, and after a restore the theme's own file again.
 #include "icontheme/IconThemes.h"
 #include "icontheme/Overlay.h"
-#include "tests/icontheme/ThemeWorld.h"
+#include "tests/icontheme/RealClients.h"
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <QFileInfo>
 
 using namespace icontheme;
+using testing_support::gtkLookup;
 using testing_support::ThemeWorld;
 
 namespace {
-
-QStringList gtkLookup(const ThemeWorld& world, const QStringList& questions) {
-    QProcess gtk;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", world.root() + "/home");
-    env.insert("XDG_DATA_HOME", world.root() + "/data");
-    env.insert("XDG_DATA_DIRS", "/usr/share");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    gtk.setProcessEnvironment(env);
-    gtk.start("/usr/bin/python3", QStringList{TRAYSKIN_GTK_LOOKUP, "Adwaita"} + questions);
-    EXPECT_TRUE(gtk.waitForFinished(120000));
-    EXPECT_EQ(gtk.exitCode(), 0) << gtk.readAllStandardError().toStdString();
-    return QString::fromUtf8(gtk.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-}
 
 TEST(GtkLookup, FindsTheOverlayAtEverySizeAndTheThemeAfterRestore) {
     ThemeWorld world;
@@ -60,7 +46,7 @@ TEST(GtkLookup, FindsTheOverlayAtEverySizeAndTheThemeAfterRestore) {
         }
     }
     ASSERT_GE(questions.size(), 10);
-    const QStringList theirs = gtkLookup(world, questions);
+    const QStringList theirs = gtkLookup(world, "Adwaita", questions);
     ASSERT_EQ(theirs.size(), questions.size());
     for (const QString& path : theirs)
         EXPECT_TRUE(path.startsWith("/usr/share/icons/Adwaita/")) << path.toStdString();
@@ -70,7 +56,7 @@ TEST(GtkLookup, FindsTheOverlayAtEverySizeAndTheThemeAfterRestore) {
     ASSERT_TRUE(report.ok());
     EXPECT_TRUE(report.refused.isEmpty());
     EXPECT_TRUE(report.skipped.isEmpty());
-    const QStringList ours = gtkLookup(world, questions);
+    const QStringList ours = gtkLookup(world, "Adwaita", questions);
     ASSERT_EQ(ours.size(), questions.size());
     for (int i = 0; i < ours.size(); ++i) {
         const QString icon = questions[i].section(':', 0, 0);
@@ -79,7 +65,7 @@ TEST(GtkLookup, FindsTheOverlayAtEverySizeAndTheThemeAfterRestore) {
             << names[i].toStdString() << ": " << ours[i].toStdString();
     }
     ASSERT_TRUE(overlay.restore().ok());
-    EXPECT_EQ(gtkLookup(world, questions), theirs);
+    EXPECT_EQ(gtkLookup(world, "Adwaita", questions), theirs);
 }
 
 } // namespace

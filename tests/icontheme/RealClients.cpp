@@ -1,0 +1,70 @@
+#include "tests/icontheme/RealClients.h"
+
+#include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+namespace {
+
+QString run(const ThemeWorld& world, const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessEnvironment(clientEnvironment(world));
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(240000)) << program.toStdString();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0)
+        << program.toStdString() << ": " << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+QProcessEnvironment clientEnvironment(const ThemeWorld& world) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", world.root() + "/home");
+    env.insert("XDG_DATA_HOME", world.root() + "/data");
+    env.insert("XDG_CONFIG_HOME", world.root() + "/config");
+    env.insert("XDG_DATA_DIRS", "/usr/share");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("XDG_CURRENT_DESKTOP");
+    return env;
+}
+
+QStringList qtLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions) {
+    return run(world, TRAYSKIN_QT_PROBE, QStringList{theme} + questions)
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions) {
+    return run(world, "/usr/bin/python3", QStringList{TRAYSKIN_GTK_LOOKUP, theme} + questions)
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& names) {
+    QTemporaryDir out;
+    run(world, "/usr/bin/python3", QStringList{TRAYSKIN_TRAY_PIXELS, out.path()} + names);
+    QMap<QString, QImage> pixels;
+    for (const QString& name : names)
+        pixels.insert(name, QImage(out.path() + "/" + name + ".ppm", "PPM"));
+    return pixels;
+}
+
+QRgb mainColour(const QImage& image) {
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y) | 0xff000000];
+    }
+    QRgb best = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (!counts.contains(best) || it.value() > counts[best])
+            best = it.key();
+    }
+    return best;
+}
+
+} // namespace testing_support

@@ -1,0 +1,27 @@
+// Real clients asked in processes of their own, started after each step as
+// a panel's status item would be: Qt's QIcon::fromTheme, GTK 3's lookup and
+// a real tray (Debian's trayer with GTK 3 status icons under Xvfb). Each
+// sees the world's home and data folders and the machine's /usr/share.
+#pragma once
+
+#include "tests/icontheme/ThemeWorld.h"
+
+#include <QImage>
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace testing_support {
+
+QProcessEnvironment clientEnvironment(const ThemeWorld& world);
+// "NAME:SIZE" each: "WxH #aarrggbb" of the centre pixel, or "-".
+QStringList qtLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions);
+// "NAME:SIZE:SCALE" each: the file GTK gives, or "-".
+QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions);
+// What the tray draws for each name's status icon.
+QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& names);
+// The colour that covers most of the image.
+QRgb mainColour(const QImage& image);
+
+} // namespace testing_support

@@ -19,9 +19,11 @@ QString iconOf(const QString& path) {
 
 } // namespace
 
-Overlay::Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recordPath)
+Overlay::Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recordPath,
+                 QString folderName)
     : themes_(themes), dirs_(std::move(dirs)), theme_(std::move(theme)),
-      recordPath_(std::move(recordPath)) {}
+      recordPath_(std::move(recordPath)),
+      folderName_(folderName.isEmpty() ? theme_ : std::move(folderName)) {}
 
 std::optional<OverlayRecord> Overlay::readRecord() const {
     QFile file(recordPath_);
@@ -53,7 +55,7 @@ bool Overlay::save(const OverlayRecord& record) {
 }
 
 std::optional<OverlayRecord> Overlay::record() {
-    if (!isSafeThemeName(theme_))
+    if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_))
         return std::nullopt;
     auto folder = SafeFolder::open(this->folder(), false);
     if (!folder) {
@@ -86,7 +88,8 @@ QStringList Overlay::placesFor(const Picture& picture) {
 
 OverlayReport Overlay::install(const QStringList& pictures) {
     OverlayReport report;
-    if (!isSafeThemeName(theme_) || themes_.theme(theme_) == nullptr) {
+    if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_) ||
+        themes_.theme(theme_) == nullptr) {
         report.failure = OverlayFailure::NoTheme;
         return report;
     }
@@ -169,7 +172,7 @@ OverlayReport Overlay::install(const QStringList& pictures) {
         report.failure = OverlayFailure::Record;
 
     // $HOME/.icons comes before the overlay in a lookup's base directories.
-    const QString shadow = dirs_.homeIcons + u'/' + theme_ + u'/';
+    const QString shadow = dirs_.homeIcons + u'/' + folderName_ + u'/';
     for (const QString& path : std::as_const(report.written)) {
         const QString stem = path.chopped(path.size() - path.lastIndexOf(u'.'));
         for (const char* suffix : {".png", ".svg", ".xpm", ".symbolic.png"}) {
@@ -185,7 +188,7 @@ OverlayReport Overlay::install(const QStringList& pictures) {
 
 OverlayReport Overlay::restore(const QStringList& icons) {
     OverlayReport report;
-    if (!isSafeThemeName(theme_)) {
+    if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_)) {
         report.failure = OverlayFailure::NoTheme;
         return report;
     }

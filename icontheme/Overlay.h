@@ -41,9 +41,12 @@ struct OverlayReport {
 
 class Overlay {
 public:
-    Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recordPath);
+    // The pictures go where the theme holds their names; into the theme's
+    // own overlay folder, or into folderName under $XDG_DATA_HOME/icons.
+    Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recordPath,
+            QString folderName = QString());
 
-    QString folder() const { return dirs_.userIcons + u'/' + theme_; }
+    QString folder() const { return dirs_.userIcons + u'/' + folderName_; }
 
     // The record read back against the folder (written again when that
     // changed it); none when it cannot be read.
@@ -63,6 +66,7 @@ private:
     BaseDirs dirs_;
     QString theme_;
     QString recordPath_;
+    QString folderName_;
 };
 
 } // namespace icontheme

@@ -141,6 +141,16 @@ bool SafeFolder::exists(const QString& relative) {
                                        AT_SYMLINK_NOFOLLOW) == 0;
 }
 
+bool SafeFolder::removeEmptyFolder(const QString& relative) {
+    QString name;
+    Fd dir(openParent(relative, false, &name));
+    if (dir.get() < 0)
+        return errno == ENOENT;
+    step("rmdir");
+    return ::unlinkat(dir.get(), QFile::encodeName(name).constData(), AT_REMOVEDIR) == 0 ||
+           errno == ENOENT;
+}
+
 void SafeFolder::removeLeftover(const QString& relative) {
     QString name;
     Fd dir(openParent(relative, false, &name));

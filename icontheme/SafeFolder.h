@@ -32,6 +32,8 @@ public:
     // True when it is gone (or was never there).
     bool remove(const QString& relative);
     bool exists(const QString& relative);
+    // Removes the folder below this one when it is empty; true when it is gone.
+    bool removeEmptyFolder(const QString& relative);
     // Removes what a kill in the middle of write() may have left.
     void removeLeftover(const QString& relative);
     static QString temporaryName(const QString& name);

@@ -4,6 +4,7 @@
 // agreement.
 #include "icontheme/Overlay.h"
 #include "icontheme/IconThemes.h"
+#include "icontheme/OwnTheme.h"
 #include "icontheme/SafeFolder.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/Sandbox.h"
@@ -243,6 +244,57 @@ TEST_F(OverlayTest, AStopAtAnyStepLeavesRecordAndFilesInAgreement) {
         EXPECT_TRUE(ourFiles().empty());
     }
     EXPECT_TRUE(completed);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(OverlayTest, OwnThemeHoldsThePicturesInheritsTheThemeAndGoesWithRestore) {
+    ThemeWorld::put(world.systemIcons(), "Made/32x32/status/other.png", "theme");
+    const auto before = testing_support::snapshot(world.root().toStdString());
+    const QString own = world.userIcons() + "/Made-Trayskin/";
+    EXPECT_EQ(OwnTheme(themes, dirs, "../Made", record()).install({}).failure,
+              OverlayFailure::NoTheme);
+    OwnTheme theme(themes, dirs, "Made", world.root() + "/own.json");
+    const QStringList set = {picture("vol-symbolic.svg", svgBytes(0xff0000)),
+                             picture("vol.png", pngBytes(24, 0x00ff00))};
+    const auto withSet = testing_support::snapshot(world.root().toStdString());
+    ASSERT_TRUE(theme.install(set).ok());
+    // Only the own theme's folder and its record changed.
+    auto after = testing_support::snapshot(world.root().toStdString());
+    std::erase_if(after, [](const auto& entry) {
+        return entry.first.starts_with("data/icons/Made-Trayskin") || entry.first == "own.json";
+    });
+    EXPECT_EQ(after, withSet);
+    const auto index = parseThemeIndex(ThemeWorld::get(own + "index.theme"));
+    ASSERT_TRUE(index);
+    EXPECT_EQ(index->inherits, QStringList{"Made"});
+    QStringList listed;
+    for (const ThemeDir& dir : index->dirs)
+        listed.append(dir.path + "@" + QString::number(dir.scale));
+    EXPECT_EQ(listed, (QStringList{"16x16/status@1", "24x24/legacy@1", "24x24/status@1",
+                                   "scalable/status@1", "16x16@2/status@2"}));
+    // Ours at every size, even where the home's .icons holds the name in the
+    // user's theme; every other name from the user's theme.
+    IconThemes fresh(dirs.bases);
+    for (const auto& [icon, size, file] :
+         {std::tuple{"vol-symbolic", 16, "16x16/status/vol-symbolic.svg"},
+          std::tuple{"vol-symbolic", 64, "scalable/status/vol-symbolic.svg"},
+          std::tuple{"vol", 48, "24x24/legacy/vol.png"}})
+        EXPECT_EQ(fresh.lookup("Made-Trayskin", icon, size), own + file) << icon;
+    EXPECT_EQ(fresh.lookup("Made-Trayskin", "other", 32),
+              world.systemIcons() + "/Made/32x32/status/other.png");
+
+    ASSERT_TRUE(theme.restore({"vol"}).ok());
+    EXPECT_FALSE(QFile::exists(own + "24x24/legacy"));
+    EXPECT_EQ(parseThemeIndex(ThemeWorld::get(own + "index.theme"))->dirs.size(), 4);
+    ASSERT_TRUE(theme.restore().ok());
+    after = testing_support::snapshot(world.root().toStdString());
+    std::erase_if(after, [](const auto& entry) {
+        return entry.first == "own.json" || entry.first.starts_with("set");
+    });
+    EXPECT_EQ(after, before);
 }
 
 } // namespace

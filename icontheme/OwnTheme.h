@@ -1,0 +1,45 @@
+// A theme of our own beside the user's: $XDG_DATA_HOME/icons/<theme>-Trayskin/
+// holds the installed pictures in the directories the user's theme holds
+// their names in, and an index.theme that inherits the user's theme and
+// lists only those directories. A client asked for that theme finds our
+// picture of a name at every size, and every other name in the user's theme,
+// whatever order it breaks ties between base directories in.
+#pragma once
+
+#include "icontheme/Overlay.h"
+#include "icontheme/ThemeIndex.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace icontheme {
+
+// "<theme>-Trayskin".
+QString ownThemeName(const QString& theme);
+
+// The index.theme of the own theme: the directories in the order the user's
+// theme lists them, each with the user's theme's keys.
+QByteArray ownThemeIndex(const QString& theme, const ThemeIndex& index, const QStringList& dirs);
+
+class OwnTheme {
+public:
+    OwnTheme(IconThemes& themes, const BaseDirs& dirs, const QString& theme, QString recordPath);
+
+    QString name() const { return ownThemeName(theme_); }
+    QString folder() const { return overlay_.folder(); }
+
+    // As Overlay::install, then the index written for what the folder holds.
+    OverlayReport install(const QStringList& pictures);
+    // As Overlay::restore; the index and the empty folders go with the last picture.
+    OverlayReport restore(const QStringList& icons = QStringList());
+
+private:
+    void finish(OverlayReport& report, const QStringList& touched);
+
+    IconThemes& themes_;
+    QString theme_;
+    Overlay overlay_;
+};
+
+} // namespace icontheme

@@ -1,0 +1,138 @@
+// Switching the desktop's icon theme through the setting it was read from,
+// with stand-in settings tools on a temporary PATH and made-up settings files.
+#include "icontheme/ThemeSwitch.h"
+#include "tests/icontheme/ThemeWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace icontheme;
+using testing_support::ThemeWorld;
+
+namespace {
+
+// gsettings and xfconf-query that keep their values in files beside them.
+struct StandIns {
+    ThemeWorld world;
+    QString bin = world.root() + "/bin";
+    QByteArray savedPath = qgetenv("PATH");
+
+    StandIns() {
+        ThemeWorld::put(
+            bin, "gsettings",
+            ("#!/bin/sh\nf=\"" + bin +
+             "/gsettings-$2\"\n"
+             "case \"$1\" in\n get) test -f \"$f\" && printf \"'%s'\\n\" \"$(cat \"$f\")\";;\n"
+             " set) printf '%s' \"$4\" > \"$f\";;\n *) exit 1;;\nesac\n")
+                .toUtf8());
+        ThemeWorld::put(bin, "xfconf-query",
+                        ("#!/bin/sh\nf=\"" + bin +
+                         "/xfconf\"\n"
+                         "if [ \"$5\" = -n ]; then printf '%s' \"$9\" > \"$f\"; "
+                         "else test -f \"$f\" && cat \"$f\" && echo; fi\n")
+                            .toUtf8());
+        for (const char* tool : {"gsettings", "xfconf-query"})
+            QFile::setPermissions(bin + "/" + tool, QFile::ReadOwner | QFile::ExeOwner);
+        qputenv("PATH", QFile::encodeName(bin) + ":/usr/bin:/bin");
+    }
+    ~StandIns() { qputenv("PATH", savedPath); }
+
+    ThemeChoice detect(const QString& desktop) {
+        DesktopContext context = desktopContextFromEnvironment();
+        context.currentDesktop = desktop;
+        return chooseTheme(context, desktopThemeSources());
+    }
+    ThemeSwitch themeSwitch() {
+        return ThemeSwitch(switchContextFromEnvironment(desktopContextFromEnvironment()),
+                           world.root() + "/state/switch.json");
+    }
+};
+
+TEST(ThemeSwitch, SetsTheSettingItReadAndPutsTheOldValueBack) {
+    struct Case {
+        const char* desktop;
+        const char* file; // in the stand-ins' folder or the config folder
+        QByteArray before;
+        const char* source;
+    };
+    const QByteArray kde = "[General]\nColorScheme=Dark\n\n[Icons]\nTheme=breeze\n[KDE]\nx=1\n";
+    const Case cases[] = {
+        {"ubuntu:GNOME", "bin/gsettings-org.gnome.desktop.interface", "Yaru", "GNOME settings"},
+        {"X-Cinnamon", "bin/gsettings-org.cinnamon.desktop.interface", "Mint-Y",
+         "Cinnamon settings"},
+        {"MATE", "bin/gsettings-org.mate.interface", "menta", "MATE settings"},
+        {"XFCE", "bin/xfconf", "elementary", "Xfce settings"},
+        {"KDE", "config/kdeglobals", kde, "KDE settings"},
+        {"LXDE", "config/gtk-3.0/settings.ini", "[Settings]\ngtk-icon-theme-name=Papirus\n",
+         "GTK 3 settings"},
+        {"LXDE", nullptr, "", "default"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        StandIns standIns;
+        const QString file = standIns.world.root() + "/" + (c.file ? c.file : "none");
+        if (c.file)
+            ThemeWorld::put(standIns.world.root(), c.file, c.before);
+        const ThemeChoice before = standIns.detect(c.desktop);
+        ASSERT_EQ(before.source, c.source);
+        ThemeSwitch themeSwitch = standIns.themeSwitch();
+        const QString ours = before.theme + "-Trayskin";
+        ASSERT_EQ(themeSwitch.switchTo(before, ours), SwitchResult::Done);
+        const ThemeChoice switched = standIns.detect(c.desktop);
+        EXPECT_EQ(switched.theme, ours);
+        EXPECT_FALSE(themeSwitch.userPickedAnother(switched));
+        // A second install keeps the first value to put back.
+        ASSERT_EQ(themeSwitch.switchTo(switched, ours), SwitchResult::Done);
+        EXPECT_EQ(themeSwitch.state()->previous,
+                  c.file ? std::optional(before.theme) : std::nullopt);
+        ASSERT_EQ(themeSwitch.restore(switched), SwitchResult::Done);
+        EXPECT_EQ(standIns.detect(c.desktop).theme, before.theme);
+        if (c.file)
+            EXPECT_EQ(ThemeWorld::get(file), c.before);
+        else
+            EXPECT_EQ(ThemeWorld::get(standIns.world.root() + "/config/gtk-3.0/settings.ini"),
+                      "[Settings]\n");
+        EXPECT_FALSE(themeSwitch.state());
+        EXPECT_EQ(themeSwitch.restore(switched), SwitchResult::NothingToRestore);
+    }
+}
+
+TEST(ThemeSwitch, LeavesAThemeTheUserPickedSinceAndRefusesWhatItCannotDoSafely) {
+    StandIns standIns;
+    const QString gnome = standIns.bin + "/gsettings-org.gnome.desktop.interface";
+    ThemeWorld::put(standIns.bin, "gsettings-org.gnome.desktop.interface", "Yaru");
+    ThemeSwitch themeSwitch = standIns.themeSwitch();
+    ASSERT_EQ(themeSwitch.switchTo(standIns.detect("GNOME"), "Yaru-Trayskin"), SwitchResult::Done);
+    ThemeWorld::put(standIns.bin, "gsettings-org.gnome.desktop.interface", "Papirus");
+    const ThemeChoice picked = standIns.detect("GNOME");
+    EXPECT_TRUE(themeSwitch.userPickedAnother(picked));
+    EXPECT_EQ(themeSwitch.restore(picked), SwitchResult::UserChanged);
+    EXPECT_EQ(ThemeWorld::get(gnome), "Papirus");
+    EXPECT_FALSE(themeSwitch.state());
+
+    EXPECT_EQ(themeSwitch.switchTo(picked, "../Evil"), SwitchResult::UnsafeName);
+    EXPECT_EQ(themeSwitch.switchTo({"Yaru", "command line", {}}, "Yaru-Trayskin"),
+              SwitchResult::NoSetting);
+    // A settings tool that fails: nothing remembered.
+    ThemeWorld::put(standIns.bin, "xfconf", "Xfcey");
+    ThemeWorld::put(standIns.bin, "xfconf-query", "#!/bin/sh\ntest \"$5\" != -n && echo Xfcey\n");
+    EXPECT_EQ(themeSwitch.switchTo(standIns.detect("XFCE"), "Xfcey-Trayskin"),
+              SwitchResult::ToolFailed);
+    EXPECT_FALSE(themeSwitch.state());
+    // A settings file that is a link (kept by a dotfile manager) is left alone.
+    ThemeWorld::put(standIns.world.root(), "dotfiles/kdeglobals", "[Icons]\nTheme=breeze\n");
+    ASSERT_TRUE(QDir().mkpath(standIns.world.root() + "/config"));
+    ASSERT_TRUE(QFile::link(standIns.world.root() + "/dotfiles/kdeglobals",
+                            standIns.world.root() + "/config/kdeglobals"));
+    EXPECT_EQ(themeSwitch.switchTo({"breeze", "KDE settings", {}}, "breeze-Trayskin"),
+              SwitchResult::FileFailed);
+    EXPECT_EQ(ThemeWorld::get(standIns.world.root() + "/config/kdeglobals"),
+              "[Icons]\nTheme=breeze\n");
+    EXPECT_TRUE(QFileInfo(standIns.world.root() + "/config/kdeglobals").isSymLink());
+    EXPECT_FALSE(themeSwitch.state());
+}
+
+} // namespace

@@ -63,15 +63,11 @@ ToolRun runTool(const std::string& tool, const std::string& request, const ToolO
             int extra = ::open("/dev/null", O_RDONLY);
             ::dup2(extra, 7);
         }
-        if (options.fileSizeLimit >= 0) {
-            rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
-                         static_cast<rlim_t>(options.fileSizeLimit)};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        if (options.descriptorLimit >= 0) {
-            rlimit limit{static_cast<rlim_t>(options.descriptorLimit),
-                         static_cast<rlim_t>(options.descriptorLimit)};
-            ::setrlimit(RLIMIT_NOFILE, &limit);
+        for (const auto& [resource, value] : {std::pair{RLIMIT_FSIZE, options.fileSizeLimit},
+                                              {RLIMIT_NOFILE, options.descriptorLimit}}) {
+            const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
+            if (value >= 0)
+                ::setrlimit(resource, &limit);
         }
         if (options.runAs) {
             if (::setgroups(0, nullptr) != 0 || ::setgid(options.runAsGroup) != 0 ||

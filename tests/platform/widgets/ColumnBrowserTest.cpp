@@ -1,5 +1,5 @@
 #include "platform/widgets/ColumnBrowser.h"
-#include "tests/support/Sandbox.h"
+#include "tests/support/BrowserDriver.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,6 +12,8 @@
 
 using platform::BrowserCell;
 using platform::ColumnBrowser;
+using testing_support::click;
+using testing_support::settle;
 
 namespace {
 
@@ -71,14 +73,14 @@ struct BrowserFixture : ::testing::Test {
         browser.show();
         QApplication::processEvents();
     }
-    void showAll() {
-        for (int c = 0; c < browser.numberOfColumns(); ++c)
-            browser.columnView(c)->viewport()->repaint();
-        QApplication::processEvents();
+    // Rows of column 0 that fit on screen, the one cut at the bottom too.
+    int visible() {
+        return static_cast<int>(browser.columnView(0)->viewport()->height() / browser.rowHeight()) +
+               1;
     }
-    void click(int column, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        auto* view = browser.columnView(column);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, view->rowRect(row).center());
+    void load() {
+        browser.loadColumnZero();
+        settle(browser);
     }
 };
 
@@ -86,46 +88,38 @@ struct BrowserFixture : ::testing::Test {
 
 TEST_F(BrowserFixture, OnlyRowsOnScreenAreFilledAndEachOnce) {
     delegate.rows = {100000, 3};
-    browser.loadColumnZero();
-    showAll();
-    const int visible =
-        static_cast<int>(browser.columnView(0)->viewport()->height() / browser.rowHeight()) + 1;
+    load();
     EXPECT_EQ(delegate.countsAsked, std::vector<int>{0});
     EXPECT_GT(delegate.filledIn(0), 0);
-    EXPECT_LE(delegate.filledIn(0), visible);
-    showAll();
+    EXPECT_LE(delegate.filledIn(0), visible());
+    settle(browser);
     EXPECT_TRUE(delegate.eachFilledOnce());
 
     // Scrolling far down fills the rows that come into view, and only those.
     auto* bar = browser.columnView(0)->verticalScrollBar();
     bar->setValue(bar->maximum());
-    showAll();
+    settle(browser);
     EXPECT_EQ(delegate.fills.count({0, 99999}), 1u);
-    EXPECT_LE(delegate.filledIn(0), 2 * visible);
+    EXPECT_LE(delegate.filledIn(0), 2 * visible());
     bar->setValue(0);
-    showAll();
+    settle(browser);
     EXPECT_TRUE(delegate.eachFilledOnce());
 }
 
 TEST_F(BrowserFixture, SelectionReloadsOnlyTheColumnsToItsRight) {
     delegate.rows = {5, 4, 3};
-    browser.loadColumnZero();
-    showAll();
-    click(0, 2);
-    showAll();
+    load();
+    click(browser, 0, "c0r2");
     ASSERT_EQ(browser.numberOfColumns(), 2);
-    click(1, 1);
-    showAll();
+    click(browser, 1, "c1r1");
     ASSERT_EQ(browser.numberOfColumns(), 3);
     EXPECT_EQ(browser.pathToColumn(0), "/");
     EXPECT_EQ(browser.pathToColumn(2), "/c0r2/c1r1");
     EXPECT_EQ(browser.path(), "/c0r2/c1r1");
-    EXPECT_EQ(browser.pathSeparator(), "/");
     EXPECT_EQ(delegate.countsAsked, (std::vector<int>{0, 1, 2}));
 
     // Another row of column 1: column 2 is loaded afresh, columns 0 and 1 not.
-    click(1, 3);
-    showAll();
+    click(browser, 1, "c1r3");
     EXPECT_EQ(delegate.countsAsked, (std::vector<int>{0, 1, 2, 2}));
     EXPECT_EQ(delegate.fills[std::make_pair(0, 2)], 1);
     EXPECT_EQ(delegate.fills[std::make_pair(1, 3)], 1);
@@ -133,12 +127,12 @@ TEST_F(BrowserFixture, SelectionReloadsOnlyTheColumnsToItsRight) {
     EXPECT_EQ(actions, (std::vector<std::size_t>{1, 1, 1}));
 
     // Several rows of one column: no column to the right, all reported.
-    click(1, 0, Qt::ControlModifier);
+    click(browser, 1, "c1r0", Qt::ControlModifier);
     EXPECT_EQ(browser.numberOfColumns(), 2);
     EXPECT_EQ(browser.selectedCells().size(), 2u);
     // Shift extends from the last row clicked (Qt's rule: rows picked with
     // Control before stay picked).
-    click(1, 2, Qt::ShiftModifier);
+    click(browser, 1, "c1r2", Qt::ShiftModifier);
     EXPECT_EQ(browser.selectedCells().size(), 4u);
     EXPECT_EQ(actions.back(), 4u);
 
@@ -162,8 +156,7 @@ TEST_F(BrowserFixture, SelectionReloadsOnlyTheColumnsToItsRight) {
 
 TEST_F(BrowserFixture, KeyboardAndPaths) {
     delegate.rows = {30, 4, 3};
-    browser.loadColumnZero();
-    showAll();
+    load();
     auto* column0 = browser.columnView(0);
     // The focus comes to the first row without selecting it; Space selects
     // it, the arrows move on.
@@ -208,49 +201,44 @@ TEST_F(BrowserFixture, ColumnWidthsFollowTheLimits) {
 TEST_F(BrowserFixture, MatchingTitlesFillsOnlyWhatComesOnScreen) {
     delegate.rows = {2000, 3};
     delegate.tellTitles = true;
-    browser.loadColumnZero();
-    showAll();
-    const int visible =
-        static_cast<int>(browser.columnView(0)->viewport()->height() / browser.rowHeight()) + 1;
-    const int atStart = delegate.filledIn(0);
-    EXPECT_LE(atStart, visible);
+    load();
+    EXPECT_LE(delegate.filledIn(0), visible());
 
     // A path to a row far down: that row and the rows around it on screen.
     delegate.fills.clear();
     EXPECT_TRUE(browser.setPath("/c0r1500"));
-    showAll();
+    settle(browser);
     EXPECT_EQ(browser.path(), "/c0r1500");
-    EXPECT_LE(delegate.filledIn(0), visible + 1);
+    EXPECT_LE(delegate.filledIn(0), visible() + 1);
     EXPECT_EQ(delegate.fills.count({0, 1500}), 1u);
 
     // Reloading the same way costs the same.
     delegate.fills.clear();
     browser.loadColumnZero();
     EXPECT_TRUE(browser.setPath("/c0r1000"));
-    showAll();
-    EXPECT_LE(delegate.filledIn(0), 2 * visible + 1);
+    settle(browser);
+    EXPECT_LE(delegate.filledIn(0), 2 * visible() + 1);
 
     // Typing what no title starts with fills nothing and changes nothing.
     delegate.fills.clear();
     auto* column = browser.columnView(0);
     column->setFocus();
     QTest::keyClicks(column, QStringLiteral("zzz"));
-    showAll();
+    settle(browser);
     EXPECT_EQ(delegate.filledIn(0), 0);
     EXPECT_EQ(browser.path(), "/c0r1000");
     // One that matches a row off screen fills the rows it selected on the
     // way (c0r1001, c0r1900, c0r1990, c0r1999) and what is then shown.
     QTest::keyClick(column, Qt::Key_Escape);
     QTest::keyClicks(column, QStringLiteral("c0r1999"));
-    showAll();
+    settle(browser);
     EXPECT_EQ(browser.path(), "/c0r1999");
-    EXPECT_LE(delegate.filledIn(0), visible + 4);
+    EXPECT_LE(delegate.filledIn(0), visible() + 4);
 }
 
 TEST_F(BrowserFixture, TheActionWaitsUntilTheClickSelectionIsFinal) {
     delegate.rows = {6, 3};
-    browser.loadColumnZero();
-    showAll();
+    load();
     auto* view = browser.columnView(0);
     auto send = [&](QEvent::Type type, int row, Qt::MouseButtons buttons) {
         const QPointF at = view->rowRect(row).center();
@@ -292,8 +280,7 @@ TEST_F(BrowserFixture, KeyboardStartsAtTheTopStaysThroughReloadAndTabsOut) {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    browser.loadColumnZero();
-    showAll();
+    load();
 
     // Tab from the button before enters column 0; nothing is selected yet,
     // so Down selects the first row and a search starts at the top.

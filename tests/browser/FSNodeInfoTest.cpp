@@ -42,8 +42,6 @@ struct KnownDesktop : testing_support::RecordingWorkspace {
         askedTypes.push_back(extension);
         return nullptr;
     }
-    bool openFile(const std::string&, std::function<void()>) override { return false; }
-    bool launchApplication(const std::string&) override { return false; }
 };
 
 } // namespace
@@ -89,22 +87,22 @@ TEST(FSNodeInfo, VisibleEntriesLinksAndTypes) {
     EXPECT_EQ(names(set.visibleSubNodes()),
               (std::vector<std::string>{"Trayskininfo.txt", "Volume1.tif"}));
 
-    FSNodeInfo link(root.get(), "Link");
-    FSNodeInfo dangling(root.get(), "Dangling");
-    FSNodeInfo picture(&set, "Volume1.tif");
-    FSNodeInfo missing(root.get(), "Missing");
-    EXPECT_TRUE(link.isLink());
-    EXPECT_TRUE(link.isDirectory());
-    EXPECT_TRUE(dangling.isLink());
-    EXPECT_FALSE(dangling.isDirectory());
-    EXPECT_FALSE(dangling.isReadable());
-    EXPECT_FALSE(volume.isLink());
-    EXPECT_EQ(link.fsType(), QStringLiteral("Directory"));
-    EXPECT_EQ(volume.fsType(), QStringLiteral("Directory"));
-    EXPECT_EQ(picture.fsType(), QString());
-    EXPECT_EQ(missing.fsType(), QString());
-    EXPECT_FALSE(missing.isReadable() || missing.isLink() || missing.isDirectory());
-    EXPECT_TRUE(missing.subNodes().empty());
+    // Link, directory, readable, type; a missing entry has no sub-nodes.
+    const std::tuple<FSNodeInfo, bool, bool, bool, QString> kinds[] = {
+        {{root.get(), "Link"}, true, true, true, QStringLiteral("Directory")},
+        {{root.get(), "Dangling"}, true, false, false, QString()},
+        {{root.get(), "Volume"}, false, true, true, QStringLiteral("Directory")},
+        {{&set, "Volume1.tif"}, false, false, true, QString()},
+        {{root.get(), "Missing"}, false, false, false, QString()},
+    };
+    for (const auto& [node, link, directory, readable, type] : kinds) {
+        SCOPED_TRACE(node.lastPathComponent());
+        EXPECT_EQ(node.isLink(), link);
+        EXPECT_EQ(node.isDirectory(), directory);
+        EXPECT_EQ(node.isReadable(), readable);
+        EXPECT_EQ(node.fsType(), type);
+    }
+    EXPECT_TRUE(FSNodeInfo(root.get(), "Missing").subNodes().empty());
     EXPECT_TRUE(FSNodeInfo(&set, "Volume1.tif").subNodes().empty());
 }
 

@@ -59,7 +59,6 @@ TEST(FSBrowserCell, IconCopyAndNaturalSize) {
     ASSERT_TRUE(cell.iconImage());
     EXPECT_EQ(cell.iconImage()->size(), QSizeF(16, 16));
     EXPECT_EQ(icon->size(), QSizeF(22, 16)); // the given image is left as it was
-    EXPECT_NE(cell.iconImage(), icon);
 
     cell.setAttributedStringValue("Volume1.tif", {});
     const QRectF bounds(0, 0, 300, 300);

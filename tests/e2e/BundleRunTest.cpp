@@ -77,31 +77,44 @@ void terminate(QProcess& process) {
     ASSERT_TRUE(process.waitForFinished(10000));
 }
 
-} // namespace
+// The shipped examples are merged last, after the backup and the default
+// sets: once one of them is in, start-up is over.
+bool startUpDone(const Sandbox& box) {
+    return !readFile(box.library() + "/Volume/Ocean/trayskininfo.txt").empty();
+}
 
-TEST(BundleRun, FirstStartPreparesTheLibraryAndQuitsCleanly) {
-    Sandbox box;
-    box.addBundle("Volume", {{"Volume1.tif", "v1"}, {"VolumeBig.TIF", "big"}});
-    box.addBundle("Clock", {{"Clock1.tif", "c1"}});
-    writeFile(box.menuExtras() + "/ReadMe.txt", "not a bundle");
+using Tree = std::map<std::string, std::string>;
 
-    std::unique_ptr<QProcess> process(startBundle(box));
-    // The shipped examples are merged last, after the backup and the default
-    // sets: once one of them is in, start-up is over.
-    const std::string last = box.library() + "/Volume/Ocean/trayskininfo.txt";
-    ASSERT_TRUE(waitUntil([&] { return !readFile(last).empty(); }, 30s))
+// What a first start that nobody interrupts makes of many bundles: the
+// backup, the default sets and the examples the bundle ships; ended by the
+// session, the program quits cleanly.
+Tree cleanFirstStart() {
+    Sandbox clean;
+    addManyBundles(clean);
+    std::unique_ptr<QProcess> process(startBundle(clean));
+    EXPECT_TRUE(waitUntil([&] { return startUpDone(clean); }, 60s))
         << process->readAllStandardError().toStdString();
     terminate(*process);
-
     EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process->exitCode(), 0);
     EXPECT_EQ(process->readAllStandardOutput().toStdString(), "");
-    EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
-    EXPECT_EQ(readFile(box.library() + "/Volume/default/Volume1.tif"), "v1");
-    EXPECT_EQ(readFile(box.library() + "/Clock/default/Clock1.tif"), "c1");
-    EXPECT_FALSE(readFile(box.library() + "/Clock/default/trayskininfo.txt").empty());
-    EXPECT_FALSE(readFile(box.library() + "/Battery/Leaf/trayskininfo.txt").empty());
+    EXPECT_EQ(snapshot(clean.library() + "/backup"), snapshot(clean.menuExtras()));
+    EXPECT_EQ(readFile(clean.library() + "/Extra3/default/Pic2.tif"),
+              readFile(clean.menuExtras() + "/Extra3.menu/Contents/Resources/Pic2.tif"));
+    EXPECT_FALSE(readFile(clean.library() + "/Extra3/default/trayskininfo.txt").empty());
+    EXPECT_FALSE(readFile(clean.library() + "/Battery/Leaf/trayskininfo.txt").empty());
+    const Tree reference = snapshot(clean.library());
+    for (const auto& [path, kind] : reference)
+        EXPECT_EQ(path.find(".trayskin-copy-"), std::string::npos) << path;
+    return reference;
 }
+
+// Waits until the library is the reference.
+void expectBecomes(const Sandbox& box, const Tree& reference) {
+    EXPECT_TRUE(waitUntil([&] { return snapshot(box.library()) == reference; }, 60s));
+}
+
+} // namespace
 
 TEST(BundleRun, ImpossibleLibraryRootReportsAndEndsWithZero) {
     Sandbox box;
@@ -130,23 +143,8 @@ TEST(BundleRun, ImpossibleLibraryRootReportsAndEndsWithZero) {
 }
 
 TEST(BundleRun, AKillAtAnyMomentOfAFirstStartLeavesNothingHalfDone) {
-    // What a first start that nobody interrupts makes.
-    Sandbox clean;
-    addManyBundles(clean);
-    std::map<std::string, std::string> reference;
-    {
-        std::unique_ptr<QProcess> process(startBundle(clean));
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                reference = snapshot(clean.library());
-                return reference.count("backup") &&
-                       reference.count("Volume/Ocean/trayskininfo.txt");
-            },
-            60s));
-        terminate(*process);
-        reference = snapshot(clean.library());
-    }
-    const std::size_t total = countEntries(clean.library());
+    const Tree reference = cleanFirstStart();
+    const std::size_t total = reference.size();
     ASSERT_GT(total, 100u);
 
     // Killed once the library holds a given number of its entries: during the
@@ -167,51 +165,30 @@ TEST(BundleRun, AKillAtAnyMomentOfAFirstStartLeavesNothingHalfDone) {
         ASSERT_TRUE(dying->waitForFinished(10000));
 
         std::unique_ptr<QProcess> again(startBundle(box));
-        std::map<std::string, std::string> now;
-        EXPECT_TRUE(waitUntil(
-            [&] {
-                now = snapshot(box.library());
-                return now == reference;
-            },
-            60s));
+        expectBecomes(box, reference);
         terminate(*again);
         EXPECT_EQ(again->exitCode(), 0);
-        now = snapshot(box.library());
-        EXPECT_EQ(now, reference);
-        for (const auto& [path, kind] : now)
-            EXPECT_EQ(path.find(".trayskin-copy-"), std::string::npos) << path;
+        EXPECT_EQ(snapshot(box.library()), reference);
     }
 }
 
 TEST(BundleRun, TwoStartsOnOneLibraryLeaveOneProgramAndAWholeLibrary) {
-    Sandbox clean;
-    addManyBundles(clean);
-    std::map<std::string, std::string> reference;
-    {
-        std::unique_ptr<QProcess> process(startBundle(clean));
-        ASSERT_TRUE(waitUntil(
-            [&] { return !readFile(clean.library() + "/Volume/Ocean/trayskininfo.txt").empty(); },
-            60s));
-        terminate(*process);
-        reference = snapshot(clean.library());
-    }
+    const Tree reference = cleanFirstStart();
+    ASSERT_GT(reference.size(), 100u);
 
     // The second start comes at another moment of the first one's start-up
     // each time: at once, once the first holds the library, during its
     // backup, during its default sets, and once it is done.
-    auto done = [](const Sandbox& box) {
-        return !readFile(box.library() + "/Volume/Ocean/trayskininfo.txt").empty();
-    };
     const std::vector<std::function<bool(const Sandbox&)>> moments = {
         [](const Sandbox&) { return true; },
         [](const Sandbox& box) { return ::access(box.library().c_str(), F_OK) == 0; },
-        [&](const Sandbox& box) {
-            return countEntries(box.library() + "/.backup-staging") > 3 || done(box);
+        [](const Sandbox& box) {
+            return countEntries(box.library() + "/.backup-staging") > 3 || startUpDone(box);
         },
-        [&](const Sandbox& box) {
-            return countEntries(box.library() + "/Extra3") > 0 || done(box);
+        [](const Sandbox& box) {
+            return countEntries(box.library() + "/Extra3") > 0 || startUpDone(box);
         },
-        done,
+        startUpDone,
     };
     for (std::size_t moment = 0; moment < moments.size(); ++moment) {
         SCOPED_TRACE(moment);
@@ -236,13 +213,7 @@ TEST(BundleRun, TwoStartsOnOneLibraryLeaveOneProgramAndAWholeLibrary) {
         EXPECT_EQ(ended->readAllStandardOutput().toStdString(), "");
         EXPECT_TRUE(ended->readAllStandardError().contains("already running"));
         // The other prepares the whole library, undisturbed.
-        std::map<std::string, std::string> now;
-        EXPECT_TRUE(waitUntil(
-            [&] {
-                now = snapshot(box.library());
-                return now == reference;
-            },
-            60s));
+        expectBecomes(box, reference);
         EXPECT_EQ(running->state(), QProcess::Running);
         terminate(*running);
         EXPECT_EQ(running->exitCode(), 0);

@@ -158,40 +158,35 @@ TEST(FileManager, CopiesAndRemovesTreesDeeperThanThePathLimit) {
     Sandbox box;
     const std::string work = box.base() + "/work";
     ASSERT_TRUE(fs::prepareWorkFolder(work));
-    // 40 folders of 200-byte names: 8 KB of path, twice the limit, made
-    // one level at a time from the level above.
+    // 40 folders of 200-byte names: 8 KB of path, twice the limit, made and
+    // read one level at a time from the level above.
     const std::string name(200, 'd');
+    const auto bottom = [&](const std::string& top, bool make) {
+        int at = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+        for (int level = 0; level < 40 && at >= 0; ++level) {
+            if (make)
+                ::mkdirat(at, name.c_str(), 0755);
+            const int next = ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY);
+            ::close(at);
+            at = next;
+        }
+        return at;
+    };
     makeFolders(box.base() + "/deep.menu");
-    int at = ::open((box.base() + "/deep.menu").c_str(), O_RDONLY | O_DIRECTORY);
-    ASSERT_GE(at, 0);
-    for (int level = 0; level < 40; ++level) {
-        ASSERT_EQ(::mkdirat(at, name.c_str(), 0755), 0);
-        const int next = ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(at);
-        ASSERT_GE(next, 0);
-        at = next;
-    }
-    const int file = ::openat(at, "bottom.tif", O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(file, 0);
-    ASSERT_EQ(::write(file, "deep", 4), 4);
-    ::close(file);
-    ::close(at);
+    // The file at the bottom, by a short name of its folder.
+    const auto atBottom = [](int folder) {
+        return "/proc/self/fd/" + std::to_string(folder) + "/bottom.tif";
+    };
+    const int deep = bottom(box.base() + "/deep.menu", true);
+    ASSERT_GE(deep, 0);
+    writeFile(atBottom(deep), "deep");
+    ::close(deep);
 
     ASSERT_TRUE(fs::copyPath(box.base() + "/deep.menu", box.base() + "/copy.menu", work));
-    at = ::open((box.base() + "/copy.menu").c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < 40 && at >= 0; ++level) {
-        const int next = ::openat(at, name.c_str(), O_RDONLY | O_DIRECTORY);
-        ::close(at);
-        at = next;
-    }
-    ASSERT_GE(at, 0);
-    char bytes[8] = {};
-    const int copied = ::openat(at, "bottom.tif", O_RDONLY);
-    ::close(at);
-    ASSERT_GE(copied, 0);
-    EXPECT_EQ(::read(copied, bytes, sizeof bytes), 4);
-    ::close(copied);
-    EXPECT_EQ(std::string(bytes), "deep");
+    const int copy = bottom(box.base() + "/copy.menu", false);
+    ASSERT_GE(copy, 0);
+    EXPECT_EQ(readFile(atBottom(copy)), "deep");
+    ::close(copy);
 
     // A deep tree left in the work folder is emptied out with the rest.
     ASSERT_TRUE(fs::moveNoReplace(box.base() + "/copy.menu", work + "/.trayskin-copy-left"));

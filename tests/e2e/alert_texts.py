@@ -54,7 +54,7 @@ def main():
         with open(os.path.join(home, "Library"), "w") as f:
             f.write("a file where the Library folder belongs\n")
         display = Display()
-        start_accessibility()
+        start_accessibility(work)
         library = os.path.join(home, "Library", "Trayskin")
         for lang, title, message, detail, button in LANGUAGES:
             program = Program(program_path,

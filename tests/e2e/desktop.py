@@ -61,9 +61,21 @@ class Display:
         self.server.wait()
 
 
-def start_accessibility():
+def start_accessibility(work):
     """Starts the accessibility bus and registry before any program, so that
-    programs started afterwards register with it."""
+    programs started afterwards register with it.
+
+    The bus launcher is started by the session bus with the session bus's
+    own environment, which has no display: it would put its socket at one
+    path in the user's runtime or cache folder, where a second test running
+    at the same time replaces it. So the session bus is told this test's
+    display and a runtime folder of its own inside WORK first."""
+    runtime = os.path.join(work, "runtime")
+    os.mkdir(runtime, 0o700)
+    os.environ["XDG_RUNTIME_DIR"] = runtime
+    subprocess.run(["dbus-update-activation-environment",
+                    "DISPLAY=" + os.environ["DISPLAY"], "XDG_RUNTIME_DIR=" + runtime],
+                   check=True, stdout=subprocess.DEVNULL)
     wait_for("the accessibility registry",
              lambda: pyatspi.Registry.getDesktop(0) is not None)
 

@@ -54,7 +54,7 @@ def main():
         subprocess.run([os.path.join(build, "resources", "artgen"), "sandbox", system],
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         display = Display()
-        start_accessibility()
+        start_accessibility(work)
         program = Program(os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
                           {"TRAYSKIN_SYSROOT": system, "HOME": home,
                            "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"},

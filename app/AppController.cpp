@@ -7,6 +7,7 @@
 #include "library/Examples.h"
 #include "library/InUse.h"
 #include "library/Layout.h"
+#include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
@@ -87,6 +88,11 @@ AppController::AppController()
     inUse_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     mainWindow_->statusBar()->addPermanentWidget(inUse_, 1);
     showPreviewInPlace();
+    // Which system's pictures the program works on.
+    mode_ = new QLabel(mainWindow_.get());
+    mode_->setObjectName(QStringLiteral("mode"));
+    mode_->setTextFormat(Qt::PlainText);
+    mainWindow_->statusBar()->addPermanentWidget(mode_);
     connect(mainUi_->useButton, &QPushButton::clicked, this, [this] { useButtonClick(); });
     // The menu item does what the button does, when the button may.
     connect(mainUi_->actionUse, &QAction::triggered, this, [this] {
@@ -165,6 +171,7 @@ void AppController::awakeFromNib() {
         failStartUp("Problem including examples!", QT_TRANSLATE_NOOP("Trayskin", "Bad copy"));
         return;
     }
+    mode_->setText(library::activeSystem().description());
     configureBrowser();
     reloadData();
     // The keyboard starts in the browser.
@@ -258,12 +265,13 @@ void AppController::displayIfNeeded() {
 }
 
 bool AppController::includeExamples() {
-    return library::includeExamples(platform::bundle::bundlePath());
+    return library::includeExampleTree(
+        library::activeSystem().exampleTree(platform::bundle::bundlePath()));
 }
 
 bool AppController::setupHomeFolder() {
     library::SetupReport report;
-    if (!library::setupHomeFolder(*this, &report)) {
+    if (!library::activeSystem().setupLibrary(*this, &report)) {
         setupFailedPath_ = report.failedPath;
         setupFailedError_ = report.failedError;
         return false;
@@ -299,12 +307,9 @@ void AppController::useButtonClick() {
     // Nothing to install until a set is selected in the second column.
     if (components.size() < 3 || components[1].empty() || components[2].empty())
         return;
-    using platform::bundle::localizedString;
     const std::string extra = components[1];
     const std::string set = components[2];
-    if (copyThroughTool(library::installCopies(extra, set)))
-        announceCompletion(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
-                           needRestartMessage(whichPanel(extra)), extra);
+    tellOutcome(library::activeSystem().install(extra, set, copier()), extra);
     updateSelectionViews();
 }
 
@@ -370,7 +375,7 @@ void AppController::updateSelectionViews() {
     if (extra.empty()) {
         inUse_->clear();
     } else {
-        const library::InUse inUse = library::setInUse(extra);
+        const library::InUse inUse = library::activeSystem().inUse(extra);
         const QString label =
             localizedString(QT_TRANSLATE_NOOP("Trayskin", "In use:")) + QLatin1Char(' ');
         switch (inUse.kind) {
@@ -387,7 +392,9 @@ void AppController::updateSelectionViews() {
             break;
         case library::InUse::Kind::NoBundle:
             inUse_->setText(localizedString(
-                QT_TRANSLATE_NOOP("Trayskin", "No Menu Extra of this name is installed.")));
+                library::activeSystem().mode() == library::PictureSystem::Mode::IconTheme
+                    ? QT_TRANSLATE_NOOP("Trayskin", "The icon theme shows no picture of this item.")
+                    : QT_TRANSLATE_NOOP("Trayskin", "No Menu Extra of this name is installed.")));
             break;
         }
     }
@@ -445,50 +452,54 @@ void AppController::sayNothingNeededRestoring() {
 }
 
 void AppController::restoreOriginalPictures() {
-    using platform::bundle::localizedString;
     beginAction();
     const std::string extra = selectedExtraAndSet().first;
     if (extra.empty())
         return;
-    library::RestoreProblem problem = library::RestoreProblem::None;
-    const auto copies = library::restoreCopies(extra, problem);
-    if (problem != library::RestoreProblem::None) {
-        sayNothingRestored(problem);
-        return;
-    }
-    if (copies.empty())
-        sayNothingNeededRestoring();
-    else if (copyThroughTool(copies))
-        announceCompletion(
-            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
-            needRestartMessage(whichPanel(extra)), extra);
+    tellOutcome(library::activeSystem().restore(extra, copier()), extra);
     updateSelectionViews();
 }
 
 void AppController::restoreAllOriginalPictures() {
-    using platform::bundle::localizedString;
     beginAction();
-    std::vector<library::InstallCopy> all;
-    for (const std::string& extra : library::installedExtras()) {
-        library::RestoreProblem problem = library::RestoreProblem::None;
-        auto copies = library::restoreCopies(extra, problem);
-        if (problem == library::RestoreProblem::NoBackup ||
-            problem == library::RestoreProblem::BackupIncomplete) {
-            sayNothingRestored(problem);
-            return;
-        }
-        // A bundle added after the backup was made has nothing to go back to.
-        all.insert(all.end(), copies.begin(), copies.end());
-    }
-    if (all.empty())
+    tellOutcome(library::activeSystem().restoreAll(copier()), std::string());
+    updateSelectionViews();
+}
+
+library::PrivilegedCopier AppController::copier() {
+    return
+        [this](const std::vector<library::InstallCopy>& copies) { return copyThroughTool(copies); };
+}
+
+void AppController::tellOutcome(const library::PlaceReport& report, const std::string& extra) {
+    using platform::bundle::localizedString;
+    using Completion = library::PlaceReport::Completion;
+    for (const library::Notice& notice : report.notices)
+        platform::runAlertPanel(notice.title, notice.message, notice.button);
+    if (report.problem != library::RestoreProblem::None)
+        sayNothingRestored(report.problem);
+    if (report.nothingNeeded)
         sayNothingNeededRestoring();
-    else if (copyThroughTool(all))
+    switch (report.menuExtraCompletion) {
+    case Completion::None:
+        break;
+    case Completion::Installed:
+        announceCompletion(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
+                           needRestartMessage(whichPanel(extra)), extra);
+        break;
+    case Completion::Restored:
+        announceCompletion(
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
+            needRestartMessage(whichPanel(extra)), extra);
+        break;
+    case Completion::RestoredAll:
         announceCompletion(
             localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
             localizedString(QT_TRANSLATE_NOOP(
                 "Trayskin", "The menu items must be restarted to show their original pictures.")),
             std::string());
-    updateSelectionViews();
+        break;
+    }
 }
 
 void AppController::showHelp() {

@@ -5,6 +5,7 @@
 #include "browser/LibraryBrowserController.h"
 #include "library/HomeFolder.h"
 #include "library/Layout.h"
+#include "library/PictureSystem.h"
 
 #include <QObject>
 #include <QString>
@@ -68,6 +69,8 @@ public:
 
     QLabel* setPreview() const;
     QLabel* inUseLabel() const { return inUse_; }
+    // The status bar's name of the mode (and, in desktop mode, the theme).
+    QLabel* modeLabel() const { return mode_; }
     QAction* restoreAction() const;
     // File > Use This Set: the use button's command, enabled when it is.
     QAction* useAction() const;
@@ -100,6 +103,11 @@ private:
     bool copyThroughTool(const std::vector<library::InstallCopy>& copies);
     // The completion alert, then the extra's pane (or System Preferences).
     void announceCompletion(const QString& title, const QString& message, const std::string& extra);
+    // The copies through the privileged tool, for the system that needs them.
+    library::PrivilegedCopier copier();
+    // The alerts of an install or restore, then the Menu Extras' own
+    // completion or nothing-restored alerts.
+    void tellOutcome(const library::PlaceReport& report, const std::string& extra);
     // The alert that says why nothing was restored.
     void sayNothingRestored(library::RestoreProblem problem);
     // The alert of a restore that found every picture already original.
@@ -134,6 +142,7 @@ private:
     QProgressBar* backupProgress_ = nullptr;
     std::unique_ptr<browser::LibraryBrowserController> libraryBrowser_;
     QLabel* inUse_ = nullptr; // in the status bar
+    QLabel* mode_ = nullptr;  // in the status bar
 
     double progressValue_ = 0.0;
     std::vector<std::string> backupMissing_;

@@ -1,8 +1,10 @@
 #include "app/ApplicationMain.h"
 
 #include "app/AppController.h"
+#include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "library/Layout.h"
+#include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Memory.h"
 
@@ -69,6 +71,9 @@ int applicationMain(int argc, char** argv) {
                      QSize(side, side));
     QApplication::setWindowIcon(icon);
     platform::bundle::loadTranslations();
+    // The command line first, then which folders exist.
+    const StartOptions options = startOptionsOrExit(QApplication::arguments());
+    library::setActiveSystem(library::chooseSystem(options.request, options.iconTheme));
 
     // One program per library: a second start brings the first one's window
     // to the front and ends; only the holder of the lock touches the library.

@@ -1,6 +1,7 @@
 #include "browser/FSNodeInfo.h"
 
 #include "library/Layout.h"
+#include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
@@ -122,7 +123,7 @@ std::shared_ptr<platform::Image> FSNodeInfo::iconImageOfSize(double width, doubl
     const std::string path = absolutePath();
     const std::string extension = platform::pathExtension(path);
     std::shared_ptr<platform::Image> image;
-    if (library::isPicture(path)) {
+    if (library::activeSystem().isPicture(path)) {
         // Our pictures always scale when their size is changed.
         // Decoded at most at twice the size asked for (sharp on a dense
         // screen), whatever the picture's own size.

@@ -1,6 +1,7 @@
 #include "browser/SetPreview.h"
 
 #include "library/Layout.h"
+#include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
 #include "platform/gui/AttributedString.h"
 #include "platform/gui/Image.h"
@@ -21,18 +22,30 @@ constexpr int kSeparator = 18;
 // An edge that shows against a light and against a dark window.
 const QColor kEdge(0x80, 0x80, 0x80);
 
-QImage load(const std::string& path) {
-    auto image = platform::Image::fromFile(path, kPreviewPictureFit);
-    return image ? image->pixels() : QImage();
+// The picture fitted for the preview; where the system's panel shows its
+// pictures at one side, no larger than that.
+QImage load(const std::string& path, int panelSide) {
+    auto image = path.empty() ? nullptr : platform::Image::fromFile(path, kPreviewPictureFit);
+    if (!image)
+        return QImage();
+    if (panelSide <= 0)
+        return image->pixels();
+    const QSize shown =
+        image->size().toSize().scaled(QSize(panelSide, panelSide), Qt::KeepAspectRatio);
+    if (shown == image->pixels().size())
+        return image->pixels();
+    return image->pixels().scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace
 
 std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set) {
     std::vector<PreviewPicture> pictures;
+    library::PictureSystem& system = library::activeSystem();
     for (const library::InstallCopy& copy :
-         library::installCopies(extra, set, kPreviewMostPictures))
-        pictures.push_back({load(copy.source), load(copy.target)});
+         system.currentPictures(extra, set, kPreviewMostPictures))
+        pictures.push_back(
+            {load(copy.source, system.panelSide()), load(copy.target, system.panelSide())});
     return pictures;
 }
 

@@ -10,17 +10,20 @@ using platform::formatPath;
 namespace fs = platform::fs;
 
 bool includeExamples(const std::string& bundlePath) {
-    const std::string bundle = bundlePath;
+    return includeExampleTree(formatPath(kExampleTreePattern, {bundlePath}));
+}
+
+bool includeExampleTree(const std::string& tree) {
     const std::string root = libraryRoot();
     const std::string work = workFolder();
 
-    const auto extras = fs::listFolder(formatPath(kExampleTreePattern, {bundle}));
+    const auto extras = fs::listFolder(tree);
     for (std::size_t x = 0; x < extras.size(); ++x) {
         const std::string& extra = extras[x];
         // The library root's own folders are never an extra's.
         if (isReservedExtraName(extra))
             continue;
-        const auto sets = fs::listFolder(formatPath(kExampleExtraPattern, {bundle, extra}));
+        const auto sets = fs::listFolder(formatPath(kExtraFolderPattern, {tree, extra}));
 
         const std::string extraFolder = formatPath(kExtraFolderPattern, {root, extra});
         if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
@@ -32,7 +35,7 @@ bool includeExamples(const std::string& bundlePath) {
             if (!fs::exists(setFolder) && !fs::createDirectory(setFolder))
                 return false;
 
-            const auto files = fs::listFolder(formatPath(kExampleSetPattern, {bundle, extra, set}));
+            const auto files = fs::listFolder(formatPath(kPictureSetPattern, {tree, extra, set}));
             for (std::size_t f = 0; f < files.size(); ++f) {
                 const std::string& file = files[f];
                 const std::string target = formatPath(kSetFilePattern, {root, extra, set, file});
@@ -41,8 +44,8 @@ bool includeExamples(const std::string& bundlePath) {
                 // Made by the library set-up; made here when the step runs alone.
                 if (!fs::exists(work))
                     fs::createDirectory(work);
-                if (!fs::copyPath(formatPath(kExampleFilePattern, {bundle, extra, set, file}),
-                                  target, work))
+                if (!fs::copyPath(formatPath(kSetFilePattern, {tree, extra, set, file}), target,
+                                  work))
                     return false;
             }
         }

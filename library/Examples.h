@@ -9,5 +9,7 @@ namespace library {
 // example extra and set is made when missing, every file copied unless an
 // entry of that name is already there. Returns false at the first failure.
 bool includeExamples(const std::string& bundlePath);
+// The same from an example tree (extra/set/file) anywhere.
+bool includeExampleTree(const std::string& tree);
 
 } // namespace library

@@ -1,5 +1,6 @@
 #include "library/Layout.h"
 
+#include "library/PictureSystem.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 #include "platform/core/SystemFolders.h"
@@ -7,7 +8,7 @@
 namespace library {
 
 std::string libraryRoot() {
-    return platform::expandTilde(kLibraryRoot);
+    return activeSystem().libraryRoot();
 }
 
 std::string menuExtrasFolder() {

@@ -52,6 +52,9 @@ inline constexpr std::string_view kExampleTreePattern = "%@/Contents/Resources/i
 inline constexpr std::string_view kExampleExtraPattern = "%@/Contents/Resources/included/%@";
 inline constexpr std::string_view kExampleSetPattern = "%@/Contents/Resources/included/%@/%@";
 inline constexpr std::string_view kExampleFilePattern = "%@/Contents/Resources/included/%@/%@/%@";
+// The example tree of desktop mode (PNG and SVG pictures named by icon names).
+inline constexpr std::string_view kDesktopExampleTreePattern =
+    "%@/Contents/Resources/included-desktop";
 
 // Library, first argument the expanded library root.
 inline constexpr std::string_view kBackupFolderPattern = "%@%@";
@@ -73,6 +76,7 @@ inline constexpr std::string_view kBrowserFolderPattern = "%@%@";
 inline constexpr std::string_view kDefaultInfoText = "Original pictures by the maker of Mac OS X.\n"
                                                      "They came with Mac OS X\n";
 
+// The active picture system's library root: for the Menu Extras,
 // "~/Library/Trayskin" with the home folder put in for "~".
 std::string libraryRoot();
 

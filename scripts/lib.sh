@@ -24,7 +24,7 @@ need_packages() {
 # What building the program needs (Qt's CMake files ask for the GL headers;
 # Qt's translation functions come with its tools' CMake files).
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-tools-dev
-    qt6-image-formats-plugins libgl-dev)
+    qt6-image-formats-plugins qt6-svg-dev libgl-dev)
 # What showing it without a display needs: a virtual display, a screenshot,
 # the icon theme and fonts the window is drawn with, and the opener of files.
 RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme fonts-dejavu-core

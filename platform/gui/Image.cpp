@@ -7,11 +7,25 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <unistd.h>
 
 namespace platform {
+
+namespace {
+
+// An SVG document by its first bytes: the element, perhaps after an XML
+// declaration, comments or a doctype.
+bool looksLikeSvg(const QByteArray& head) {
+    const QByteArray text = head.trimmed();
+    return text.startsWith("<svg") ||
+           ((text.startsWith("<?xml") || text.startsWith("<!")) && text.contains("<svg"));
+}
+
+} // namespace
 
 Image::Image(QImage pixels) : pixels_(std::move(pixels)), size_(pixels_.size()) {}
 
@@ -24,6 +38,11 @@ std::shared_ptr<Image> Image::fromFile(const std::string& path, QSize fitIn) {
         if (fd >= 0)
             ::close(fd);
         return nullptr;
+    }
+    // An SVG is drawn from its text, sharp at several times its size.
+    if (looksLikeSvg(file.peek(4096))) {
+        const QByteArray data = file.read(kSvgMaxBytes + 1);
+        return data.size() > kSvgMaxBytes ? nullptr : fromSvg(data);
     }
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
@@ -47,6 +66,28 @@ std::shared_ptr<Image> Image::fromFile(const std::string& path, QSize fitIn) {
     auto image = std::make_shared<Image>(std::move(pixels));
     if (shrink)
         image->setSize(QSizeF(declared));
+    return image;
+}
+
+std::shared_ptr<Image> Image::fromSvg(const QByteArray& data) {
+    if (!looksLikeSvg(data.left(4096)))
+        return nullptr;
+    QSvgRenderer renderer(data);
+    if (!renderer.isValid())
+        return nullptr;
+    QSize size = renderer.defaultSize();
+    if (size.isEmpty())
+        size = QSize(kSvgSide, kSvgSide);
+    size = size.boundedTo(QSize(kSvgMaxSide, kSvgMaxSide));
+    // Drawn large enough to stay sharp at several times its display size.
+    const double scale = std::max(1.0, double(kSvgSide) / std::max(size.width(), size.height()));
+    QImage pixels((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::transparent);
+    QPainter painter(&pixels);
+    renderer.render(&painter);
+    painter.end();
+    auto image = std::make_shared<Image>(std::move(pixels));
+    image->setSize(QSizeF(size));
     return image;
 }
 

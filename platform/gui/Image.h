@@ -3,6 +3,7 @@
 // and is always drawn scaled to it.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSizeF>
 #include <memory>
@@ -23,6 +24,9 @@ public:
     // in, a larger picture is decoded at most that large (aspect kept); its
     // display size stays the picture's own.
     static std::shared_ptr<Image> fromFile(const std::string& path, QSize fitIn = QSize());
+    // An SVG picture at its own size, drawn sharp for several times that size;
+    // nothing when the bytes are not an SVG.
+    static std::shared_ptr<Image> fromSvg(const QByteArray& data);
     // The application's image resource "<name>.png", loaded once and shared by
     // every caller; nothing when the bundle lacks it.
     static std::shared_ptr<Image> named(const std::string& name);
@@ -31,6 +35,11 @@ public:
     static constexpr int kAllocationLimitMB = 64;
     // Most pixels a picture may have to be read at all: 16 MB decoded.
     static constexpr qint64 kPixelLimit = 2048 * 2048;
+    // Side of the pixels an SVG is drawn into, its largest display side, and
+    // the largest SVG file read.
+    static constexpr int kSvgSide = 256;
+    static constexpr int kSvgMaxSide = 4096;
+    static constexpr qint64 kSvgMaxBytes = 16 << 20;
 
     std::shared_ptr<Image> copy() const;
 

@@ -4,10 +4,13 @@
 // other program; every picture is painted below.
 //
 //   artgen examples <included-folder>
+//   artgen desktop-examples <folder>   SVG sets of desktop mode
 //   artgen icon <file.png>
 //   artgen appicons <dir>      trayskin-<side>.png, the application icon
 //   artgen sandbox <system-root>
 //   artgen menuextras <folder> <bundles> <pictures-per-bundle>
+
+#include "resources/artgen/DesktopExamples.h"
 
 #include <QColor>
 #include <QDir>
@@ -385,6 +388,8 @@ int main(int argc, char** argv) {
     bool ok = false;
     if (args.size() == 3 && args[1] == QStringLiteral("examples"))
         ok = makeExamples(args[2]);
+    else if (args.size() == 3 && args[1] == QStringLiteral("desktop-examples"))
+        ok = makeDesktopExamples(args[2]);
     else if (args.size() == 3 && args[1] == QStringLiteral("icon"))
         ok = makeIcon(args[2]);
     else if (args.size() == 3 && args[1] == QStringLiteral("appicons"))
@@ -394,8 +399,8 @@ int main(int argc, char** argv) {
     else if (args.size() == 5 && args[1] == QStringLiteral("menuextras"))
         ok = makeMenuExtras(args[2], args[3].toInt(), args[4].toInt());
     else
-        std::fprintf(stderr,
-                     "usage: artgen examples DIR | icon FILE | appicons DIR | sandbox ROOT | "
-                     "menuextras DIR BUNDLES PICTURES\n");
+        std::fprintf(stderr, "usage: artgen examples DIR | desktop-examples DIR | icon FILE | "
+                             "appicons DIR | sandbox ROOT | "
+                             "menuextras DIR BUNDLES PICTURES\n");
     return ok ? 0 : 1;
 }

@@ -501,5 +501,125 @@
         <source>Could not set up %1: %2</source>
         <translation>%1 konnte nicht eingerichtet werden: %2</translation>
     </message>
+    <message>
+        <source>The icon theme shows no picture of this item.</source>
+        <translation>Das Symbolthema zeigt kein Bild dieses Elements.</translation>
+    </message>
+    <message>
+        <source>Work on the desktop&apos;s icon theme (desktop mode).</source>
+        <translation>Mit dem Symbolthema der Arbeitsumgebung arbeiten (Desktop-Modus).</translation>
+    </message>
+    <message>
+        <source>Work on the Menu Extras folder.</source>
+        <translation>Mit dem Ordner „Menu Extras“ arbeiten.</translation>
+    </message>
+    <message>
+        <source>Work on this icon theme (desktop mode).</source>
+        <translation>Mit diesem Symbolthema arbeiten (Desktop-Modus).</translation>
+    </message>
+    <message>
+        <source>--desktop and --menu-extras cannot be given together.</source>
+        <translation>--desktop und --menu-extras können nicht zusammen angegeben werden.</translation>
+    </message>
+    <message>
+        <source>the name is not an icon name (letters, digits and . _ + - only)</source>
+        <translation>der Name ist kein Symbolname (nur Buchstaben, Ziffern und . _ + -)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>die Datei kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the file is larger than 16 MiB</source>
+        <translation>die Datei ist größer als 16 MiB</translation>
+    </message>
+    <message>
+        <source>the file is not a PNG or SVG picture</source>
+        <translation>die Datei ist kein PNG- oder SVG-Bild</translation>
+    </message>
+    <message>
+        <source>the name&apos;s extension does not match the contents</source>
+        <translation>die Endung des Namens passt nicht zum Inhalt</translation>
+    </message>
+    <message>
+        <source>the set holds another picture of this icon</source>
+        <translation>das Set enthält ein weiteres Bild dieses Symbols</translation>
+    </message>
+    <message>
+        <source>A picture could not be written or removed.</source>
+        <translation>Ein Bild konnte nicht geschrieben oder entfernt werden.</translation>
+    </message>
+    <message>
+        <source>The icon theme was not found:</source>
+        <translation>Das Symbolthema wurde nicht gefunden:</translation>
+    </message>
+    <message>
+        <source>The icon theme&apos;s folder in your data folder cannot be made or opened:</source>
+        <translation>Der Ordner des Symbolthemas in Ihrem Datenordner kann nicht angelegt oder geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>The record of what Trayskin wrote into the icon theme cannot be read or written:</source>
+        <translation>Die Aufzeichnung dessen, was Trayskin in das Symbolthema geschrieben hat, kann nicht gelesen oder geschrieben werden:</translation>
+    </message>
+    <message>
+        <source>GNOME Shell shows them after you log out and in again.</source>
+        <translation>GNOME Shell zeigt sie, nachdem Sie sich ab- und wieder angemeldet haben.</translation>
+    </message>
+    <message>
+        <source>The Xfce panel shows them once it is started again: xfce4-panel -r</source>
+        <translation>Die Xfce-Leiste zeigt sie, sobald sie neu gestartet wird: xfce4-panel -r</translation>
+    </message>
+    <message>
+        <source>The MATE panel shows them once it is started again: mate-panel --replace</source>
+        <translation>Die MATE-Leiste zeigt sie, sobald sie neu gestartet wird: mate-panel --replace</translation>
+    </message>
+    <message>
+        <source>Cinnamon shows them once it is started again: cinnamon --replace</source>
+        <translation>Cinnamon zeigt sie, sobald es neu gestartet wird: cinnamon --replace</translation>
+    </message>
+    <message>
+        <source>Plasma shows them once it is started again: plasmashell --replace</source>
+        <translation>Plasma zeigt sie, sobald es neu gestartet wird: plasmashell --replace</translation>
+    </message>
+    <message>
+        <source>The LXQt panel shows them once it is started again.</source>
+        <translation>Die LXQt-Leiste zeigt sie, sobald sie neu gestartet wird.</translation>
+    </message>
+    <message>
+        <source>A panel shows them once it, or the program that puts the status icon there, is started again.</source>
+        <translation>Eine Leiste zeigt sie, sobald sie oder das Programm, das das Statussymbol dorthin setzt, neu gestartet wird.</translation>
+    </message>
+    <message>
+        <source>Desktop mode, icon theme:</source>
+        <translation>Desktop-Modus, Symbolthema:</translation>
+    </message>
+    <message>
+        <source>not an icon name of this item</source>
+        <translation>kein Symbolname dieses Elements</translation>
+    </message>
+    <message>
+        <source>the icon theme has no folder for this name</source>
+        <translation>das Symbolthema hat keinen Ordner für diesen Namen</translation>
+    </message>
+    <message>
+        <source>Some Pictures Not Used</source>
+        <translation>Einige Bilder nicht verwendet</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the icon theme</source>
+        <translation>Die Bilder sind eingesetzt im Symbolthema</translation>
+    </message>
+    <message>
+        <source>Files of the same name in ~/.icons hide these pictures:</source>
+        <translation>Gleichnamige Dateien in ~/.icons verdecken diese Bilder:</translation>
+    </message>
+    <message>
+        <source>The icon theme shows its own pictures again, and your own overrides are back.</source>
+        <translation>Das Symbolthema zeigt wieder seine eigenen Bilder, und Ihre eigenen Ersetzungen sind zurück.</translation>
+    </message>
+    <message>
+        <source>Menu Extras</source>
+        <translation>Menu Extras</translation>
+    </message>
 </context>
 </TS>

@@ -501,5 +501,125 @@
         <source>Could not set up %1: %2</source>
         <translation>Could not set up %1: %2</translation>
     </message>
+    <message>
+        <source>The icon theme shows no picture of this item.</source>
+        <translation>The icon theme shows no picture of this item.</translation>
+    </message>
+    <message>
+        <source>Work on the desktop&apos;s icon theme (desktop mode).</source>
+        <translation>Work on the desktop&apos;s icon theme (desktop mode).</translation>
+    </message>
+    <message>
+        <source>Work on the Menu Extras folder.</source>
+        <translation>Work on the Menu Extras folder.</translation>
+    </message>
+    <message>
+        <source>Work on this icon theme (desktop mode).</source>
+        <translation>Work on this icon theme (desktop mode).</translation>
+    </message>
+    <message>
+        <source>--desktop and --menu-extras cannot be given together.</source>
+        <translation>--desktop and --menu-extras cannot be given together.</translation>
+    </message>
+    <message>
+        <source>the name is not an icon name (letters, digits and . _ + - only)</source>
+        <translation>the name is not an icon name (letters, digits and . _ + - only)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>the file is larger than 16 MiB</source>
+        <translation>the file is larger than 16 MiB</translation>
+    </message>
+    <message>
+        <source>the file is not a PNG or SVG picture</source>
+        <translation>the file is not a PNG or SVG picture</translation>
+    </message>
+    <message>
+        <source>the name&apos;s extension does not match the contents</source>
+        <translation>the name&apos;s extension does not match the contents</translation>
+    </message>
+    <message>
+        <source>the set holds another picture of this icon</source>
+        <translation>the set holds another picture of this icon</translation>
+    </message>
+    <message>
+        <source>A picture could not be written or removed.</source>
+        <translation>A picture could not be written or removed.</translation>
+    </message>
+    <message>
+        <source>The icon theme was not found:</source>
+        <translation>The icon theme was not found:</translation>
+    </message>
+    <message>
+        <source>The icon theme&apos;s folder in your data folder cannot be made or opened:</source>
+        <translation>The icon theme&apos;s folder in your data folder cannot be made or opened:</translation>
+    </message>
+    <message>
+        <source>The record of what Trayskin wrote into the icon theme cannot be read or written:</source>
+        <translation>The record of what Trayskin wrote into the icon theme cannot be read or written:</translation>
+    </message>
+    <message>
+        <source>GNOME Shell shows them after you log out and in again.</source>
+        <translation>GNOME Shell shows them after you log out and in again.</translation>
+    </message>
+    <message>
+        <source>The Xfce panel shows them once it is started again: xfce4-panel -r</source>
+        <translation>The Xfce panel shows them once it is started again: xfce4-panel -r</translation>
+    </message>
+    <message>
+        <source>The MATE panel shows them once it is started again: mate-panel --replace</source>
+        <translation>The MATE panel shows them once it is started again: mate-panel --replace</translation>
+    </message>
+    <message>
+        <source>Cinnamon shows them once it is started again: cinnamon --replace</source>
+        <translation>Cinnamon shows them once it is started again: cinnamon --replace</translation>
+    </message>
+    <message>
+        <source>Plasma shows them once it is started again: plasmashell --replace</source>
+        <translation>Plasma shows them once it is started again: plasmashell --replace</translation>
+    </message>
+    <message>
+        <source>The LXQt panel shows them once it is started again.</source>
+        <translation>The LXQt panel shows them once it is started again.</translation>
+    </message>
+    <message>
+        <source>A panel shows them once it, or the program that puts the status icon there, is started again.</source>
+        <translation>A panel shows them once it, or the program that puts the status icon there, is started again.</translation>
+    </message>
+    <message>
+        <source>Desktop mode, icon theme:</source>
+        <translation>Desktop mode, icon theme:</translation>
+    </message>
+    <message>
+        <source>not an icon name of this item</source>
+        <translation>not an icon name of this item</translation>
+    </message>
+    <message>
+        <source>the icon theme has no folder for this name</source>
+        <translation>the icon theme has no folder for this name</translation>
+    </message>
+    <message>
+        <source>Some Pictures Not Used</source>
+        <translation>Some Pictures Not Used</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the icon theme</source>
+        <translation>The pictures are in place in the icon theme</translation>
+    </message>
+    <message>
+        <source>Files of the same name in ~/.icons hide these pictures:</source>
+        <translation>Files of the same name in ~/.icons hide these pictures:</translation>
+    </message>
+    <message>
+        <source>The icon theme shows its own pictures again, and your own overrides are back.</source>
+        <translation>The icon theme shows its own pictures again, and your own overrides are back.</translation>
+    </message>
+    <message>
+        <source>Menu Extras</source>
+        <translation>Menu Extras</translation>
+    </message>
 </context>
 </TS>

@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QProcess* startBundle(const Sandbox& box) {
+QProcess* startBundle(const Sandbox& box, const QStringList& arguments = {}) {
     auto* process = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), QString::fromStdString(box.home()));
@@ -22,8 +22,12 @@ QProcess* startBundle(const Sandbox& box) {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(box.base() + "/data"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(box.base() + "/config"));
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/share"));
+    env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
     process->setProcessEnvironment(env);
-    process->start(QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin"), {});
+    process->start(QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin"), arguments);
     EXPECT_TRUE(process->waitForStarted(10000));
     return process;
 }
@@ -220,4 +224,31 @@ TEST(BundleRun, TwoStartsOnOneLibraryLeaveOneProgramAndAWholeLibrary) {
         EXPECT_EQ(running->readAllStandardOutput().toStdString(), "");
         EXPECT_EQ(snapshot(box.library()), reference);
     }
+}
+
+TEST(BundleRun, DesktopModeFromTheCommandLineWorksOnTheMachinesAdwaita) {
+    Sandbox box;
+    std::unique_ptr<QProcess> help(startBundle(box, {QStringLiteral("--help")}));
+    ASSERT_TRUE(help->waitForFinished(30000));
+    const QString usage = QString::fromUtf8(help->readAllStandardOutput());
+    for (const char* option : {"--desktop", "--menu-extras", "--icon-theme <NAME>"})
+        EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
+
+    // The Menu Extras folder exists, yet the command line decides.
+    std::unique_ptr<QProcess> process(
+        startBundle(box, {QStringLiteral("--desktop"), QStringLiteral("--icon-theme"),
+                          QStringLiteral("Adwaita")}));
+    const std::string library = box.base() + "/data/trayskin";
+    ASSERT_TRUE(waitUntil(
+        [&] { return !readFile(library + "/Network/Dusk/trayskininfo.txt").empty(); }, 60s))
+        << process->readAllStandardError().toStdString();
+    terminate(*process);
+    EXPECT_EQ(process->exitCode(), 0);
+    EXPECT_NE(readFile(library + "/Volume/default/trayskininfo.txt").find("icon theme Adwaita"),
+              std::string::npos);
+    EXPECT_EQ(readFile(library + "/Volume/default/audio-volume-high.png"),
+              readFile("/usr/share/icons/Adwaita/48x48/legacy/audio-volume-high.png"));
+    EXPECT_EQ(readFile(library + "/Volume/default/audio-volume-high-symbolic.svg"),
+              readFile("/usr/share/icons/Adwaita/scalable/status/audio-volume-high-symbolic.svg"));
+    EXPECT_TRUE(snapshot(box.library()).empty()) << "the Menu Extras library was made";
 }

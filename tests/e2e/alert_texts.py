@@ -50,7 +50,9 @@ def main():
     try:
         home = os.path.join(work, "home")
         os.makedirs(home)
-        os.makedirs(os.path.join(work, "system"))
+        # A system with a Menu Extras folder, so the program is in menu-extras mode.
+        os.makedirs(os.path.join(work, "system", "System", "Library", "CoreServices",
+                                 "Menu Extras"))
         with open(os.path.join(home, "Library"), "w") as f:
             f.write("a file where the Library folder belongs\n")
         display = Display()

@@ -1,0 +1,86 @@
+#include "library/DesktopTexts.h"
+
+#include "platform/core/Bundle.h"
+
+#include <QStringList>
+#include <QtGlobal>
+#include <cstdio>
+
+namespace library {
+
+using platform::bundle::localizedString;
+
+const char* refusalKey(icontheme::PictureProblem problem) {
+    using icontheme::PictureProblem;
+    switch (problem) {
+    case PictureProblem::BadName:
+        return QT_TRANSLATE_NOOP("Trayskin",
+                                 "the name is not an icon name (letters, digits and . _ + - only)");
+    case PictureProblem::Unreadable:
+        return QT_TRANSLATE_NOOP("Trayskin", "the file cannot be read");
+    case PictureProblem::TooLarge:
+        return QT_TRANSLATE_NOOP("Trayskin", "the file is larger than 16 MiB");
+    case PictureProblem::NotPngOrSvg:
+        return QT_TRANSLATE_NOOP("Trayskin", "the file is not a PNG or SVG picture");
+    case PictureProblem::WrongExtension:
+        return QT_TRANSLATE_NOOP("Trayskin", "the name's extension does not match the contents");
+    case PictureProblem::Duplicate:
+        return QT_TRANSLATE_NOOP("Trayskin", "the set holds another picture of this icon");
+    case PictureProblem::None:
+        break;
+    }
+    return "";
+}
+
+Notice failureNotice(icontheme::OverlayFailure failure, const QString& theme) {
+    using icontheme::OverlayFailure;
+    const char* why = QT_TRANSLATE_NOOP("Trayskin", "A picture could not be written or removed.");
+    if (failure == OverlayFailure::NoTheme)
+        why = QT_TRANSLATE_NOOP("Trayskin", "The icon theme was not found:");
+    else if (failure == OverlayFailure::Folder)
+        why = QT_TRANSLATE_NOOP("Trayskin", "The icon theme's folder in your data folder cannot "
+                                            "be made or opened:");
+    else if (failure == OverlayFailure::Record)
+        why = QT_TRANSLATE_NOOP("Trayskin", "The record of what Trayskin wrote into the icon "
+                                            "theme cannot be read or written:");
+    QString message = localizedString(why);
+    if (failure != OverlayFailure::Write)
+        message += u' ' + theme;
+    std::printf("icon theme problem: %s\n", qPrintable(message));
+    std::fflush(stdout);
+    return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")), message,
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))};
+}
+
+const char* panelHintKey(const QString& currentDesktop) {
+    struct Hint {
+        const char* desktop;
+        const char* key;
+    };
+    static const Hint hints[] = {
+        {"GNOME", QT_TRANSLATE_NOOP("Trayskin", "GNOME Shell shows them after you log out and in "
+                                                "again.")},
+        {"Unity", QT_TRANSLATE_NOOP("Trayskin", "GNOME Shell shows them after you log out and in "
+                                                "again.")},
+        {"Budgie", QT_TRANSLATE_NOOP("Trayskin", "GNOME Shell shows them after you log out and in "
+                                                 "again.")},
+        {"XFCE", QT_TRANSLATE_NOOP("Trayskin", "The Xfce panel shows them once it is started "
+                                               "again: xfce4-panel -r")},
+        {"MATE", QT_TRANSLATE_NOOP("Trayskin", "The MATE panel shows them once it is started "
+                                               "again: mate-panel --replace")},
+        {"X-Cinnamon", QT_TRANSLATE_NOOP("Trayskin", "Cinnamon shows them once it is started "
+                                                     "again: cinnamon --replace")},
+        {"KDE", QT_TRANSLATE_NOOP("Trayskin", "Plasma shows them once it is started again: "
+                                              "plasmashell --replace")},
+        {"LXQt", QT_TRANSLATE_NOOP("Trayskin", "The LXQt panel shows them once it is started "
+                                               "again.")},
+    };
+    for (const QString& desktop : currentDesktop.split(u':', Qt::SkipEmptyParts))
+        for (const Hint& hint : hints)
+            if (desktop.compare(QLatin1String(hint.desktop), Qt::CaseInsensitive) == 0)
+                return hint.key;
+    return QT_TRANSLATE_NOOP("Trayskin", "A panel shows them once it, or the program that puts "
+                                         "the status icon there, is started again.");
+}
+
+} // namespace library

@@ -1,0 +1,134 @@
+// Desktop mode's start: the library root, the one-time backup of the user's
+// own overrides in the theme's overlay, and a default set per status item.
+#include "icontheme/Overlay.h"
+#include "icontheme/Picture.h"
+#include "icontheme/StatusItems.h"
+#include "library/IconThemeSystem.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace library {
+
+namespace fs = platform::fs;
+using platform::formatPath;
+
+namespace {
+
+// Copies into the library through the work folder, so it appears whole.
+bool copyWhole(const std::string& source, const std::string& target, const std::string& work) {
+    return fs::copyPath(source, target, work);
+}
+
+bool writeWhole(const std::string& target, const QByteArray& bytes, const std::string& work) {
+    const std::string made = fs::makeFolderIn(work);
+    if (made.empty())
+        return false;
+    const std::string file = made + "/picture";
+    return fs::createFile(file, bytes.toStdString()) && fs::moveNoReplace(file, target);
+}
+
+} // namespace
+
+bool IconThemeSystem::setupLibrary(BackupProgress& progress, SetupReport* report) {
+    if (!fs::exists(root_) && !fs::createDirectoryChain(root_))
+        return false;
+    const std::string work = formatPath(kBackupFolderPattern, {root_, kWorkFolderSuffix});
+    if (!fs::prepareWorkFolder(work))
+        return false;
+    return backUpOverrides(progress, report, work) && makeDefaultSets(work);
+}
+
+bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* report,
+                                      const std::string& work) {
+    const std::string backup = formatPath(kBackupFolderPattern, {root_, kBackupSuffix});
+    const std::string staging = formatPath(kBackupFolderPattern, {root_, kBackupStagingSuffix});
+    if (fs::exists(backup))
+        return true;
+    // An unfinished backup of an earlier start is resumed, not started anew.
+    const bool resuming = fs::exists(staging);
+    if (!resuming && !fs::createDirectory(staging))
+        return false;
+    progress.openBackupWindow();
+
+    // The overlay's files for the items' names, less what Trayskin wrote.
+    icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
+    const auto record = overlay.record();
+    QStringList entries;
+    QDirIterator it(overlay.folder(), QDir::Files | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const auto name = icontheme::pictureName(it.fileName());
+        const QString relative = QDir(overlay.folder()).relativeFilePath(path);
+        if (!name || icontheme::itemForIcon(name->icon) == nullptr ||
+            (record && record->files.contains(relative)))
+            continue;
+        entries.append(relative);
+    }
+    entries.sort();
+
+    const std::string theme = theme_.toStdString();
+    std::vector<std::string> missing;
+    const double step = entries.isEmpty() ? 0.0 : static_cast<double>(100 / entries.size());
+    for (const QString& relative : std::as_const(entries)) {
+        const std::string rel = relative.toStdString();
+        const std::string copy = staging + "/" + theme + "/" + rel;
+        const std::string parent = copy.substr(0, copy.rfind('/'));
+        const bool copied =
+            fs::exists(copy) || ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
+                                 copyWhole(overlay.folder().toStdString() + "/" + rel, copy, work));
+        progress.incrementBy(step);
+        progress.displayIfNeeded();
+        if (!copied && !resuming)
+            return false;
+        if (!copied)
+            missing.push_back(rel);
+    }
+    if (missing.empty() && !fs::moveNoReplace(staging, backup))
+        return false;
+    progress.closeBackupWindow();
+    if (report)
+        report->backupMissing = missing;
+    for (const std::string& entry : missing)
+        std::printf("Backup not complete: could not copy %s\n", entry.c_str());
+    return true;
+}
+
+bool IconThemeSystem::makeDefaultSets(const std::string& work) {
+    const auto pictures = themePictures();
+    const std::string info = "Original pictures of the icon theme " + theme_.toStdString() +
+                             ".\nThey came with the theme.\n";
+    for (auto item = pictures.cbegin(); item != pictures.cend(); ++item) {
+        const std::string title = item.key().toStdString();
+        const std::string extraFolder = formatPath(kExtraFolderPattern, {root_, title});
+        if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
+            return false;
+        const std::string defaultSet = formatPath(kDefaultSetPattern, {root_, title});
+        if (!fs::exists(defaultSet)) {
+            // Made with its info file in the work folder, then renamed into place.
+            const std::string made = fs::makeFolderIn(work);
+            if (made.empty() ||
+                !fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info) ||
+                !fs::moveNoReplace(made, defaultSet))
+                return false;
+        }
+        for (auto icon = item->cbegin(); icon != item->cend(); ++icon) {
+            const icontheme::Picture picture = icontheme::readPicture(icon.value());
+            // A theme's file that is no picture of ours is left out.
+            if (picture.problem != icontheme::PictureProblem::None)
+                continue;
+            const std::string target = formatPath(kDefaultSetFilePattern,
+                                                  {root_, title, picture.fileName().toStdString()});
+            if (!fs::exists(target) && !writeWhole(target, picture.bytes, work))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace library

@@ -1,0 +1,77 @@
+// Desktop mode: the user's icon theme. A set is put in place by writing its
+// pictures into the theme's overlay in the user's data folder (no password,
+// no tool); a restore removes exactly what was written and puts back the
+// user's own overrides from the backup. What is in use is what the theme
+// lookup resolves now.
+#pragma once
+
+#include "icontheme/BaseDirs.h"
+#include "icontheme/IconThemes.h"
+#include "library/PictureSystem.h"
+
+#include <QMap>
+#include <QString>
+
+namespace library {
+
+class IconThemeSystem final : public PictureSystem {
+public:
+    // dataHome is $XDG_DATA_HOME (the library lives in its "trayskin");
+    // desktop is $XDG_CURRENT_DESKTOP, for what makes a panel show pictures.
+    IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QString dataHome,
+                    QString desktop = QString());
+    // The theme the desktop uses (or the one named), the base directories
+    // and data folder of the environment.
+    static std::shared_ptr<IconThemeSystem> fromEnvironment(const QString& themeName = QString());
+
+    const QString& theme() const { return theme_; }
+    // Whether a base directory holds the theme's index.
+    bool themeFound();
+    QString overlayFolder() const { return dirs_.userIcons + u'/' + theme_; }
+    // Where the record of what was written into the overlay is kept.
+    QString recordPath() const;
+
+    Mode mode() const override { return Mode::IconTheme; }
+    QString description() const override;
+    std::string libraryRoot() const override { return root_; }
+    std::string exampleTree(const std::string& bundlePath) const override;
+    bool isPicture(std::string_view name) const override;
+    int panelSide() const override { return kPanelSide; }
+    bool setupLibrary(BackupProgress& progress, SetupReport* report) override;
+    std::vector<std::string> items() override;
+    InUse inUse(const std::string& item) override;
+    std::vector<InstallCopy> currentPictures(const std::string& item, const std::string& set,
+                                             std::size_t most) override;
+    PlaceReport install(const std::string& item, const std::string& set,
+                        const PrivilegedCopier& copier) override;
+    PlaceReport restore(const std::string& item, const PrivilegedCopier& copier) override;
+    PlaceReport restoreAll(const PrivilegedCopier& copier) override;
+
+    // Every status item's names that the theme (with what it inherits)
+    // holds, each with the theme's own file: the scalable SVG where there is
+    // one, else the largest PNG. The overlay is left out.
+    QMap<QString, QMap<QString, QString>> themePictures();
+
+    // The size a panel asks its status icons at, for the preview.
+    static constexpr int kPanelSide = 24;
+
+private:
+    // The set's files that are meant as pictures: not hidden, ".png" or ".svg".
+    QStringList picturesOfSet(const std::string& item, const std::string& set) const;
+    // Every file a lookup of the icon gives at the sizes of the theme's
+    // directories that hold it.
+    QStringList resolvedFiles(const QString& icon);
+    // Removes what was written for the icons (all when empty) and puts the
+    // user's own overrides back from the backup.
+    PlaceReport putBack(const QStringList& items);
+    bool backUpOverrides(BackupProgress& progress, SetupReport* report, const std::string& work);
+    bool makeDefaultSets(const std::string& work);
+
+    icontheme::IconThemes themes_;
+    icontheme::BaseDirs dirs_;
+    QString theme_;
+    std::string root_;
+    QString desktop_;
+};
+
+} // namespace library

@@ -1,0 +1,20 @@
+#include "library/SystemChoice.h"
+
+#include "library/IconThemeSystem.h"
+#include "library/Layout.h"
+#include "library/MenuExtrasSystem.h"
+#include "platform/core/FileManager.h"
+
+namespace library {
+
+std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName) {
+    if (request == ModeRequest::Any)
+        request = !themeName.isEmpty() || !platform::fs::isDirectory(menuExtrasFolder())
+                      ? ModeRequest::Desktop
+                      : ModeRequest::MenuExtras;
+    if (request == ModeRequest::MenuExtras)
+        return std::make_shared<MenuExtrasSystem>();
+    return IconThemeSystem::fromEnvironment(themeName);
+}
+
+} // namespace library

@@ -1,0 +1,18 @@
+// Which picture system the program works on: the one asked for on the
+// command line, else the Menu Extras where their folder exists (behind the
+// system root when one is set), else the user's icon theme.
+#pragma once
+
+#include "library/PictureSystem.h"
+
+#include <QString>
+#include <memory>
+
+namespace library {
+
+enum class ModeRequest { Any, MenuExtras, Desktop };
+
+// A theme name asks for desktop mode unless the Menu Extras are asked for.
+std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName);
+
+} // namespace library

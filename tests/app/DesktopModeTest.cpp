@@ -1,0 +1,287 @@
+// Desktop mode through the program: the start on a made-up icon theme, Use
+// This Set into the theme's overlay and the restores; GTK's own lookup on
+// the machine's Adwaita after each; the command line and the choice of mode.
+#include "app/CommandLine.h"
+#include "library/IconThemeSystem.h"
+#include "library/SystemChoice.h"
+#include "platform/core/FileManager.h"
+#include "tests/icontheme/ThemeWorld.h"
+#include "tests/support/BrowserDriver.h"
+#include "tests/support/ControllerFixture.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+const QByteArray kIndex = "[Icon Theme]\nName=Test\n"
+                          "Directories=16x16/status,24x24/legacy,scalable/status\n"
+                          "[16x16/status]\nSize=16\nType=Fixed\n"
+                          "[24x24/legacy]\nSize=24\nType=Fixed\n"
+                          "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n";
+
+class DesktopTest : public ControllerFixture {
+protected:
+    // The program in desktop mode on the theme, with base directories of
+    // the world and then the given system ones.
+    void start(const QString& theme, const QStringList& systemBases) {
+        icontheme::BaseDirs dirs{
+            {world.homeIcons(), world.userIcons()}, world.homeIcons(), world.userIcons()};
+        dirs.bases += systemBases;
+        system = std::make_shared<library::IconThemeSystem>(dirs, theme,
+                                                            world.root() + QStringLiteral("/data"));
+        library::setActiveSystem(system);
+        startShown();
+    }
+    void TearDown() override { library::setActiveSystem(nullptr); }
+
+    std::string library() const {
+        return (world.root() + QStringLiteral("/data/trayskin")).toStdString();
+    }
+    QString overlay(const QString& relative) const {
+        return world.userIcons() + QStringLiteral("/") + system->theme() + u'/' + relative;
+    }
+    void use(const std::string& item, const std::string& set) {
+        click(*controller.fsBrowser(), 0, item);
+        click(*controller.fsBrowser(), 1, set);
+        ASSERT_TRUE(controller.useButton()->isEnabled());
+        ::testing::internal::CaptureStdout();
+        controller.useButtonClick();
+        lines = ::testing::internal::GetCapturedStdout();
+    }
+    void put(const std::string& path, const QByteArray& bytes) {
+        writeFile(library() + "/" + path, bytes.toStdString());
+    }
+    QStringList alertTitles() const {
+        QStringList titles;
+        for (const auto& alert : presenter.alerts)
+            titles << alert.title;
+        return titles;
+    }
+
+    ThemeWorld world;
+    std::shared_ptr<library::IconThemeSystem> system;
+    std::string lines;
+};
+
+class MadeUpThemeTest : public DesktopTest {
+protected:
+    void SetUp() override {
+        const QString sys = world.systemIcons() + QStringLiteral("/Test/");
+        ThemeWorld::put(sys, QStringLiteral("index.theme"), kIndex);
+        ThemeWorld::put(sys, QStringLiteral("16x16/status/audio-volume-high.png"),
+                        pngBytes(16, 0xff0000));
+        ThemeWorld::put(sys, QStringLiteral("24x24/legacy/audio-volume-high.png"),
+                        pngBytes(24, 0xee0000));
+        ThemeWorld::put(sys, QStringLiteral("scalable/status/audio-volume-high-symbolic.svg"),
+                        svgBytes(0x333333));
+        ThemeWorld::put(sys, QStringLiteral("16x16/status/audio-volume-high-symbolic.symbolic.png"),
+                        pngBytes(16, 0x333333));
+        ThemeWorld::put(sys, QStringLiteral("24x24/legacy/battery-good.png"),
+                        pngBytes(24, 0x00aa00));
+        ThemeWorld::put(sys, QStringLiteral("16x16/status/folder-open.png"),
+                        pngBytes(16, 0x0000ff));
+        // The user's own override, there before Trayskin.
+        ThemeWorld::put(world.userIcons(), QStringLiteral("Test/24x24/legacy/battery-good.png"),
+                        mine);
+
+        put("Volume/Mine/audio-volume-high.png", pngBytes(20, 0x0000ff));
+        put("Volume/Mine/audio-volume-high-symbolic.svg", svgBytes(0x0000ff));
+        put("Volume/Mine/bad name!.png", pngBytes(16, 0));
+        put("Volume/Mine/audio-volume-low.svg", pngBytes(16, 0));
+        put("Volume/Mine/notes.txt", "notes");
+        put("Volume/Mine/folder-open.png", pngBytes(16, 0)); // another item's icon
+        put("Volume/Mine/trayskininfo.txt", "Mine.");
+        put("Battery/Mine/battery-good.png", pngBytes(24, 0xffff00));
+        put("Battery/Mine/trayskininfo.txt", "Yellow.");
+        start(QStringLiteral("Test"), {world.systemIcons()});
+    }
+    QString inUse() { return controller.inUseLabel()->text(); }
+
+    const QByteArray mine = pngBytes(24, 0x00ff00);
+};
+
+TEST_F(MadeUpThemeTest, FirstStartMakesDefaultSetsAndBacksUpTheUsersOverrides) {
+    EXPECT_EQ(controller.modeLabel()->text(), QStringLiteral("Desktop mode, icon theme: Test"));
+    EXPECT_EQ(readFile(library() + "/Volume/default/audio-volume-high.png"),
+              pngBytes(24, 0xee0000).toStdString()); // the largest PNG
+    EXPECT_EQ(readFile(library() + "/Volume/default/audio-volume-high-symbolic.svg"),
+              svgBytes(0x333333).toStdString()); // the SVG before any PNG
+    EXPECT_FALSE(
+        platform::fs::exists(library() + "/Volume/default/audio-volume-high-symbolic.png"));
+    EXPECT_EQ(readFile(library() + "/Battery/default/battery-good.png"),
+              pngBytes(24, 0x00aa00).toStdString()); // the theme's, not the override
+    EXPECT_NE(readFile(library() + "/Battery/default/trayskininfo.txt").find("icon theme Test"),
+              std::string::npos);
+    EXPECT_EQ(readFile(library() + "/backup/Test/24x24/legacy/battery-good.png"),
+              mine.toStdString());
+    EXPECT_EQ(snapshot(library() + "/backup").size(), 4u); // Test, 24x24, legacy, the file
+    // Items the theme does not show get no folder, other icons no picture;
+    // the shipped desktop examples are merged.
+    EXPECT_EQ(titles(*controller.fsBrowser(), 0),
+              (std::vector<std::string>{"Battery", "Network", "Volume"}));
+    EXPECT_TRUE(platform::fs::exists(library() + "/Network/Dusk/network-wired-symbolic.svg"));
+    EXPECT_TRUE(presenter.alerts.empty());
+}
+
+TEST_F(MadeUpThemeTest, UseThisSetWritesEveryDirectoryAndRestorePutsTheThemeBack) {
+    use("Volume", "Mine");
+    ASSERT_EQ(alertTitles(), (QStringList{QStringLiteral("Some Pictures Not Used"),
+                                          QStringLiteral("Installation Complete")}));
+    EXPECT_TRUE(
+        presenter.alerts[0].message.contains(QStringLiteral("bad name!.png: the name is not")));
+    EXPECT_TRUE(presenter.alerts[0].message.contains(
+        QStringLiteral("audio-volume-low.svg: the name's extension does not match")));
+    EXPECT_TRUE(presenter.alerts[0].message.contains(
+        QStringLiteral("folder-open.png: not an icon name of this item")));
+    EXPECT_FALSE(QFileInfo::exists(overlay(QStringLiteral("16x16/status/folder-open.png"))));
+    EXPECT_TRUE(presenter.alerts[1].message.startsWith(
+        QStringLiteral("The pictures are in place in the icon theme Test.")));
+    EXPECT_NE(lines.find("refused bad name!.png"), std::string::npos) << lines;
+    for (const char* path :
+         {"16x16/status/audio-volume-high.png", "24x24/legacy/audio-volume-high.png"})
+        EXPECT_EQ(ThemeWorld::get(overlay(QString::fromUtf8(path))), pngBytes(20, 0x0000ff))
+            << path;
+    for (const char* path : {"scalable/status/audio-volume-high-symbolic.svg",
+                             "16x16/status/audio-volume-high-symbolic.svg"})
+        EXPECT_EQ(ThemeWorld::get(overlay(QString::fromUtf8(path))), svgBytes(0x0000ff)) << path;
+    EXPECT_FALSE(
+        QFileInfo::exists(overlay(QStringLiteral("scalable/status/audio-volume-low.svg"))));
+    EXPECT_EQ(inUse(), QStringLiteral("In use: Mine"));
+    EXPECT_FALSE(controller.setPreview()->pixmap().isNull());
+
+    presenter.alerts.clear();
+    ::testing::internal::CaptureStdout();
+    controller.restoreOriginalPictures();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(alertTitles(), QStringList{QStringLiteral("Original Pictures Restored")});
+    EXPECT_FALSE(QFileInfo::exists(overlay(QStringLiteral("16x16/status/audio-volume-high.png"))));
+    EXPECT_FALSE(QFileInfo::exists(
+        overlay(QStringLiteral("scalable/status/audio-volume-high-symbolic.svg"))));
+    EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
+    // The user's override of another item was never touched.
+    EXPECT_EQ(ThemeWorld::get(overlay(QStringLiteral("24x24/legacy/battery-good.png"))), mine);
+}
+
+TEST_F(MadeUpThemeTest, RestoreAllPutsBackTheUsersOwnOverride) {
+    use("Battery", "Mine");
+    use("Volume", "Mine");
+    EXPECT_EQ(ThemeWorld::get(overlay(QStringLiteral("24x24/legacy/battery-good.png"))),
+              pngBytes(24, 0xffff00));
+    presenter.alerts.clear();
+    ::testing::internal::CaptureStdout();
+    controller.restoreAllOriginalPictures();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(alertTitles(), QStringList{QStringLiteral("Original Pictures Restored")});
+    EXPECT_EQ(ThemeWorld::get(overlay(QStringLiteral("24x24/legacy/battery-good.png"))), mine);
+    EXPECT_FALSE(QFileInfo::exists(overlay(QStringLiteral("24x24/legacy/audio-volume-high.png"))));
+}
+
+// GTK's own lookup: after Use This Set through the program, every name of
+// the set at every size of the theme's directories that hold it is the
+// overlay's file; after Restore All, the theme's own again.
+class AdwaitaTest : public DesktopTest {};
+
+QStringList gtkLookup(const ThemeWorld& world, const QStringList& questions) {
+    QProcess gtk;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), world.root() + QStringLiteral("/home"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), world.root() + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/share"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    gtk.setProcessEnvironment(env);
+    gtk.start(QStringLiteral("/usr/bin/python3"),
+              QStringList{QStringLiteral(TRAYSKIN_GTK_LOOKUP), QStringLiteral("Adwaita")} +
+                  questions);
+    EXPECT_TRUE(gtk.waitForFinished(120000));
+    EXPECT_EQ(gtk.exitCode(), 0) << gtk.readAllStandardError().toStdString();
+    return QString::fromUtf8(gtk.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+TEST_F(AdwaitaTest, GtkShowsTheShippedSetAfterUseAndTheThemeAfterRestore) {
+    start(QStringLiteral("Adwaita"), {QStringLiteral("/usr/share/icons")});
+    icontheme::IconThemes themes({QStringLiteral("/usr/share/icons")});
+    ASSERT_NE(themes.theme(QStringLiteral("Adwaita")), nullptr) << "adwaita-icon-theme is missing";
+    QStringList questions;
+    for (const std::string& name : platform::fs::listFolder(library() + "/Volume/Ocean")) {
+        const QString icon = QFileInfo(QString::fromStdString(name)).completeBaseName();
+        if (!name.ends_with(".svg"))
+            continue;
+        for (const icontheme::IconFile& held : themes.filesOf(QStringLiteral("Adwaita"), icon))
+            for (const icontheme::ThemeDir& dir :
+                 themes.theme(QStringLiteral("Adwaita"))->index.dirs)
+                if (dir.path == held.dir)
+                    questions << QStringLiteral("%1:%2:%3").arg(icon).arg(dir.size).arg(dir.scale);
+    }
+    ASSERT_GE(questions.size(), 20);
+    const QStringList theirs = gtkLookup(world, questions);
+
+    use("Volume", "Ocean");
+    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("Installation Complete")});
+    EXPECT_EQ(controller.inUseLabel()->text(), QStringLiteral("In use: Ocean"));
+    const QStringList ours = gtkLookup(world, questions);
+    ASSERT_EQ(ours.size(), questions.size());
+    for (qsizetype i = 0; i < ours.size(); ++i)
+        EXPECT_EQ(ours[i], overlay(ours[i].section(u'/', -3))) << questions[i].toStdString();
+
+    ::testing::internal::CaptureStdout();
+    controller.restoreAllOriginalPictures();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(gtkLookup(world, questions), theirs);
+    EXPECT_EQ(controller.inUseLabel()->text(), QStringLiteral("In use: default"));
+}
+
+TEST(StartOptions, CommandLineChoosesTheMode) {
+    using library::ModeRequest;
+    struct Case {
+        QStringList arguments;
+        ModeRequest request;
+        QString theme;
+        bool error;
+    };
+    const Case cases[] = {
+        {{}, ModeRequest::Any, {}, false},
+        {{QStringLiteral("--desktop")}, ModeRequest::Desktop, {}, false},
+        {{QStringLiteral("--menu-extras")}, ModeRequest::MenuExtras, {}, false},
+        {{QStringLiteral("--icon-theme"), QStringLiteral("Papirus")},
+         ModeRequest::Desktop,
+         QStringLiteral("Papirus"),
+         false},
+        {{QStringLiteral("--desktop"), QStringLiteral("--menu-extras")},
+         ModeRequest::Any,
+         {},
+         true},
+        {{QStringLiteral("--bogus")}, ModeRequest::Any, {}, true},
+    };
+    for (const Case& c : cases) {
+        const StartOptions options =
+            parseStartOptions(QStringList{QStringLiteral("trayskin")} + c.arguments);
+        const std::string line = c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(!options.error.isEmpty(), c.error) << line;
+        if (!c.error) {
+            EXPECT_EQ(options.request, c.request) << line;
+            EXPECT_EQ(options.iconTheme, c.theme) << line;
+        }
+    }
+    // Without a word on the command line the Menu Extras folder decides.
+    Sandbox box;
+    ASSERT_EQ(::rmdir(box.menuExtras().c_str()), 0);
+    EXPECT_EQ(library::chooseSystem(ModeRequest::Any, {})->mode(),
+              library::PictureSystem::Mode::IconTheme);
+    EXPECT_EQ(library::chooseSystem(ModeRequest::Any, QStringLiteral("Adwaita"))->mode(),
+              library::PictureSystem::Mode::IconTheme);
+    makeFolders(box.menuExtras());
+    EXPECT_EQ(library::chooseSystem(ModeRequest::Any, {})->mode(),
+              library::PictureSystem::Mode::MenuExtras);
+    EXPECT_EQ(library::chooseSystem(ModeRequest::Desktop, {})->mode(),
+              library::PictureSystem::Mode::IconTheme);
+}
+
+} // namespace

@@ -80,8 +80,11 @@ QString IconThemeSystem::recordPath() const {
 }
 
 QString IconThemeSystem::description() const {
-    return localizedString(QT_TRANSLATE_NOOP("Trayskin", "Desktop mode, icon theme:")) + u' ' +
-           theme_;
+    // A theme that no base directory holds has no items: say so at once.
+    const char* key = themes_.theme(theme_) != nullptr
+                          ? QT_TRANSLATE_NOOP("Trayskin", "Desktop mode, icon theme:")
+                          : QT_TRANSLATE_NOOP("Trayskin", "Desktop mode, icon theme not found:");
+    return localizedString(key) + u' ' + theme_;
 }
 
 std::string IconThemeSystem::exampleTree(const std::string& bundlePath) const {

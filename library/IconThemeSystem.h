@@ -67,7 +67,7 @@ private:
     bool backUpOverrides(BackupProgress& progress, SetupReport* report, const std::string& work);
     bool makeDefaultSets(const std::string& work);
 
-    icontheme::IconThemes themes_;
+    mutable icontheme::IconThemes themes_; // what was read of the themes, kept
     icontheme::BaseDirs dirs_;
     QString theme_;
     std::string root_;

@@ -621,5 +621,9 @@
         <source>Menu Extras</source>
         <translation>Menu Extras</translation>
     </message>
+    <message>
+        <source>Desktop mode, icon theme not found:</source>
+        <translation>Desktop mode, icon theme not found:</translation>
+    </message>
 </context>
 </TS>

@@ -128,6 +128,10 @@ TEST_F(MadeUpThemeTest, FirstStartMakesDefaultSetsAndBacksUpTheUsersOverrides) {
               (std::vector<std::string>{"Battery", "Network", "Volume"}));
     EXPECT_TRUE(platform::fs::exists(library() + "/Network/Dusk/network-wired-symbolic.svg"));
     EXPECT_TRUE(presenter.alerts.empty());
+    EXPECT_EQ(library::IconThemeSystem({{world.systemIcons()}, {}, {}}, QStringLiteral("Tset"),
+                                       world.root())
+                  .description(),
+              QStringLiteral("Desktop mode, icon theme not found: Tset"));
 }
 
 TEST_F(MadeUpThemeTest, UseThisSetWritesEveryDirectoryAndRestorePutsTheThemeBack) {

@@ -5,6 +5,7 @@
 #include "library/IconThemeSystem.h"
 #include "library/SystemChoice.h"
 #include "platform/core/FileManager.h"
+#include "tests/icontheme/RealClients.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
@@ -240,6 +241,40 @@ TEST_F(AdwaitaTest, GtkShowsTheShippedSetAfterUseAndTheThemeAfterRestore) {
     ::testing::internal::GetCapturedStdout();
     EXPECT_EQ(gtkLookup(world, questions), theirs);
     EXPECT_EQ(controller.inUseLabel()->text(), QStringLiteral("In use: default"));
+}
+
+// The share of a real tray's status icon (trayer under Xvfb, a GTK 3 status
+// icon asking for the name) that has the colour, each channel within 24.
+double trayShare(const ThemeWorld& world, const QString& icon, QRgb colour) {
+    const QImage pixels = trayPixels(world, {icon}).value(icon);
+    EXPECT_FALSE(pixels.isNull()) << icon.toStdString();
+    if (pixels.isNull())
+        return -1.0;
+    int matching = 0;
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x) {
+            const QRgb seen = pixels.pixel(x, y);
+            matching += std::abs(qRed(seen) - qRed(colour)) <= 24 &&
+                        std::abs(qGreen(seen) - qGreen(colour)) <= 24 &&
+                        std::abs(qBlue(seen) - qBlue(colour)) <= 24;
+        }
+    }
+    return double(matching) / (pixels.width() * pixels.height());
+}
+
+TEST_F(AdwaitaTest, ARealTrayShowsTheSetsPixelsAfterUseAndTheThemesAfterRestore) {
+    put("Volume/Red/audio-volume-high.svg", svgBytes(0xff0000));
+    put("Volume/Red/trayskininfo.txt", "All red.");
+    start(QStringLiteral("Adwaita"), {QStringLiteral("/usr/share/icons")});
+    const QString icon = QStringLiteral("audio-volume-high");
+    const QRgb red = qRgb(0xff, 0, 0);
+    EXPECT_LT(trayShare(world, icon, red), 0.05);
+    use("Volume", "Red");
+    EXPECT_GT(trayShare(world, icon, red), 0.9);
+    ::testing::internal::CaptureStdout();
+    controller.restoreOriginalPictures();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_LT(trayShare(world, icon, red), 0.05);
 }
 
 TEST(StartOptions, CommandLineChoosesTheMode) {

@@ -123,6 +123,7 @@ TEST_F(MadeUpThemeTest, FirstStartMakesDefaultSetsAndBacksUpTheUsersOverrides) {
     EXPECT_EQ(readFile(library() + "/backup/Test/24x24/legacy/battery-good.png"),
               mine.toStdString());
     EXPECT_EQ(snapshot(library() + "/backup").size(), 4u); // Test, 24x24, legacy, the file
+    EXPECT_EQ(system->items(), (std::vector<std::string>{"Volume", "Battery"}));
     // Items the theme does not show get no folder, other icons no picture;
     // the shipped desktop examples are merged.
     EXPECT_EQ(titles(*controller.fsBrowser(), 0),

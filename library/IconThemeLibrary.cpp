@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace library {
 
@@ -19,11 +18,7 @@ using platform::formatPath;
 
 namespace {
 
-// Copies into the library through the work folder, so it appears whole.
-bool copyWhole(const std::string& source, const std::string& target, const std::string& work) {
-    return fs::copyPath(source, target, work);
-}
-
+// Writes a new file into the library through the work folder, so it appears whole.
 bool writeWhole(const std::string& target, const QByteArray& bytes, const std::string& work) {
     const std::string made = fs::makeFolderIn(work);
     if (made.empty())
@@ -79,9 +74,9 @@ bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* rep
         const std::string rel = relative.toStdString();
         const std::string copy = staging + "/" + theme + "/" + rel;
         const std::string parent = copy.substr(0, copy.rfind('/'));
-        const bool copied =
-            fs::exists(copy) || ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
-                                 copyWhole(overlay.folder().toStdString() + "/" + rel, copy, work));
+        const bool copied = fs::exists(copy) ||
+                            ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
+                             fs::copyPath(overlay.folder().toStdString() + "/" + rel, copy, work));
         progress.incrementBy(step);
         progress.displayIfNeeded();
         if (!copied && !resuming)
@@ -94,8 +89,6 @@ bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* rep
     progress.closeBackupWindow();
     if (report)
         report->backupMissing = missing;
-    for (const std::string& entry : missing)
-        std::printf("Backup not complete: could not copy %s\n", entry.c_str());
     return true;
 }
 

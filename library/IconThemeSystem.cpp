@@ -71,10 +71,6 @@ std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString&
                                              context.currentDesktop);
 }
 
-bool IconThemeSystem::themeFound() {
-    return themes_.theme(theme_) != nullptr;
-}
-
 QString IconThemeSystem::recordPath() const {
     return fromStd(root_) + QStringLiteral("/.overlay-") + theme_ + QStringLiteral(".json");
 }

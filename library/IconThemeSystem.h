@@ -25,8 +25,6 @@ public:
     static std::shared_ptr<IconThemeSystem> fromEnvironment(const QString& themeName = QString());
 
     const QString& theme() const { return theme_; }
-    // Whether a base directory holds the theme's index.
-    bool themeFound();
     QString overlayFolder() const { return dirs_.userIcons + u'/' + theme_; }
     // Where the record of what was written into the overlay is kept.
     QString recordPath() const;

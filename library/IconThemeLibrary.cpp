@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <cerrno>
 
 namespace library {
 
@@ -27,15 +28,24 @@ bool writeWhole(const std::string& target, const QByteArray& bytes, const std::s
     return fs::createFile(file, bytes.toStdString()) && fs::moveNoReplace(file, target);
 }
 
+// Notes what failed, with the system's error of the step, for the caller.
+bool failedAt(SetupReport* report, const std::string& path) {
+    if (report) {
+        report->failedError = errno;
+        report->failedPath = path;
+    }
+    return false;
+}
+
 } // namespace
 
 bool IconThemeSystem::setupLibrary(BackupProgress& progress, SetupReport* report) {
     if (!fs::exists(root_) && !fs::createDirectoryChain(root_))
-        return false;
+        return failedAt(report, root_);
     const std::string work = formatPath(kBackupFolderPattern, {root_, kWorkFolderSuffix});
     if (!fs::prepareWorkFolder(work))
-        return false;
-    return backUpOverrides(progress, report, work) && makeDefaultSets(work);
+        return failedAt(report, work);
+    return backUpOverrides(progress, report, work) && makeDefaultSets(work, report);
 }
 
 bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* report,
@@ -47,7 +57,7 @@ bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* rep
     // An unfinished backup of an earlier start is resumed, not started anew.
     const bool resuming = fs::exists(staging);
     if (!resuming && !fs::createDirectory(staging))
-        return false;
+        return failedAt(report, staging);
     progress.openBackupWindow();
 
     // The overlay's files for the items' names, less what Trayskin wrote.
@@ -80,19 +90,19 @@ bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* rep
         progress.incrementBy(step);
         progress.displayIfNeeded();
         if (!copied && !resuming)
-            return false;
+            return failedAt(report, copy);
         if (!copied)
             missing.push_back(rel);
     }
     if (missing.empty() && !fs::moveNoReplace(staging, backup))
-        return false;
+        return failedAt(report, backup);
     progress.closeBackupWindow();
     if (report)
         report->backupMissing = missing;
     return true;
 }
 
-bool IconThemeSystem::makeDefaultSets(const std::string& work) {
+bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* report) {
     const auto pictures = themePictures();
     const std::string info = "Original pictures of the icon theme " + theme_.toStdString() +
                              ".\nThey came with the theme.\n";
@@ -100,7 +110,7 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work) {
         const std::string title = item.key().toStdString();
         const std::string extraFolder = formatPath(kExtraFolderPattern, {root_, title});
         if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
-            return false;
+            return failedAt(report, extraFolder);
         const std::string defaultSet = formatPath(kDefaultSetPattern, {root_, title});
         if (!fs::exists(defaultSet)) {
             // Made with its info file in the work folder, then renamed into place.
@@ -108,7 +118,7 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work) {
             if (made.empty() ||
                 !fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info) ||
                 !fs::moveNoReplace(made, defaultSet))
-                return false;
+                return failedAt(report, defaultSet);
         }
         for (auto icon = item->cbegin(); icon != item->cend(); ++icon) {
             const icontheme::Picture picture = icontheme::readPicture(icon.value());
@@ -118,7 +128,7 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work) {
             const std::string target = formatPath(kDefaultSetFilePattern,
                                                   {root_, title, picture.fileName().toStdString()});
             if (!fs::exists(target) && !writeWhole(target, picture.bytes, work))
-                return false;
+                return failedAt(report, target);
         }
     }
     return true;

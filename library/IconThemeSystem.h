@@ -63,7 +63,7 @@ private:
     // user's own overrides back from the backup.
     PlaceReport putBack(const QStringList& items);
     bool backUpOverrides(BackupProgress& progress, SetupReport* report, const std::string& work);
-    bool makeDefaultSets(const std::string& work);
+    bool makeDefaultSets(const std::string& work, SetupReport* report);
 
     mutable icontheme::IconThemes themes_; // what was read of the themes, kept
     icontheme::BaseDirs dirs_;

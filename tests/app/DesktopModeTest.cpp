@@ -189,6 +189,24 @@ TEST_F(MadeUpThemeTest, RestoreAllPutsBackTheUsersOwnOverride) {
     EXPECT_FALSE(QFileInfo::exists(overlay(QStringLiteral("24x24/legacy/audio-volume-high.png"))));
 }
 
+TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {
+    writeFile(library(), "a file where the library belongs");
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    system = std::make_shared<library::IconThemeSystem>(
+        icontheme::BaseDirs{world.bases(), world.homeIcons(), world.userIcons()},
+        QStringLiteral("Test"), world.root() + QStringLiteral("/data"));
+    library::setActiveSystem(system);
+    controller.awakeFromNib();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Problem setting up home folder!\n");
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("My Apologies")});
+    EXPECT_TRUE(presenter.alerts[0].detail.startsWith(QStringLiteral("Could not set up ") +
+                                                      QString::fromStdString(library())));
+    EXPECT_EQ(exits, std::vector<int>{0});
+    EXPECT_EQ(readFile(library()), "a file where the library belongs");
+}
+
 // GTK's own lookup: after Use This Set through the program, every name of
 // the set at every size of the theme's directories that hold it is the
 // overlay's file; after Restore All, the theme's own again.

@@ -60,6 +60,34 @@ bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* rep
         return failedAt(report, staging);
     progress.openBackupWindow();
 
+    const QStringList entries = userOverrides();
+    const std::string folder = overlayFolder().toStdString();
+    const std::string theme = theme_.toStdString();
+    std::vector<std::string> missing;
+    const double step = entries.isEmpty() ? 0.0 : static_cast<double>(100 / entries.size());
+    for (const QString& relative : std::as_const(entries)) {
+        const std::string rel = relative.toStdString();
+        const std::string copy = staging + "/" + theme + "/" + rel;
+        const std::string parent = copy.substr(0, copy.rfind('/'));
+        const bool copied =
+            fs::exists(copy) || ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
+                                 fs::copyPath(folder + "/" + rel, copy, work));
+        progress.incrementBy(step);
+        progress.displayIfNeeded();
+        if (!copied && !resuming)
+            return failedAt(report, copy);
+        if (!copied)
+            missing.push_back(rel);
+    }
+    if (missing.empty() && !fs::moveNoReplace(staging, backup))
+        return failedAt(report, backup);
+    progress.closeBackupWindow();
+    if (report)
+        report->backupMissing = missing;
+    return true;
+}
+
+QStringList IconThemeSystem::userOverrides() {
     // The overlay's files for the items' names, less what Trayskin wrote.
     icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
     const auto record = overlay.record();
@@ -76,30 +104,27 @@ bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* rep
         entries.append(relative);
     }
     entries.sort();
+    return entries;
+}
 
-    const std::string theme = theme_.toStdString();
-    std::vector<std::string> missing;
-    const double step = entries.isEmpty() ? 0.0 : static_cast<double>(100 / entries.size());
-    for (const QString& relative : std::as_const(entries)) {
-        const std::string rel = relative.toStdString();
-        const std::string copy = staging + "/" + theme + "/" + rel;
+std::string IconThemeSystem::keepUserOverrides() {
+    const std::string backup = formatPath(kBackupFolderPattern, {root_, kBackupSuffix});
+    // Before the backup is whole the first start's copies are still to come.
+    if (!fs::isDirectory(backup))
+        return {};
+    const std::string work = formatPath(kBackupFolderPattern, {root_, kWorkFolderSuffix});
+    const std::string folder = overlayFolder().toStdString();
+    for (const QString& relative : userOverrides()) {
+        const std::string copy = backup + "/" + theme_.toStdString() + "/" + relative.toStdString();
         const std::string parent = copy.substr(0, copy.rfind('/'));
-        const bool copied = fs::exists(copy) ||
-                            ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
-                             fs::copyPath(overlay.folder().toStdString() + "/" + rel, copy, work));
-        progress.incrementBy(step);
-        progress.displayIfNeeded();
-        if (!copied && !resuming)
-            return failedAt(report, copy);
-        if (!copied)
-            missing.push_back(rel);
+        if (fs::exists(copy))
+            continue;
+        if ((!fs::isDirectory(parent) && !fs::createDirectoryChain(parent)) ||
+            (!fs::isDirectory(work) && !fs::createDirectory(work)) ||
+            !fs::copyPath(folder + "/" + relative.toStdString(), copy, work))
+            return folder + "/" + relative.toStdString();
     }
-    if (missing.empty() && !fs::moveNoReplace(staging, backup))
-        return failedAt(report, backup);
-    progress.closeBackupWindow();
-    if (report)
-        report->backupMissing = missing;
-    return true;
+    return {};
 }
 
 bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* report) {

@@ -258,6 +258,19 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         }
         pictures.append(path);
     }
+    // A user's own picture that an install may replace is kept first.
+    const std::string notKept = keepUserOverrides();
+    if (!notKept.empty()) {
+        std::printf("not kept %s\n", notKept.c_str());
+        std::fflush(stdout);
+        place.notices.push_back({localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")),
+                                 localizedString(QT_TRANSLATE_NOOP(
+                                     "Trayskin", "Your own picture could not be kept in the "
+                                                 "backup, so nothing was changed:")) +
+                                     u' ' + fromStd(notKept),
+                                 localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))});
+        return place;
+    }
     icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
     const icontheme::OverlayReport report = overlay.install(pictures);
     for (const QString& path : report.written)

@@ -62,6 +62,13 @@ private:
     // Removes what was written for the icons (all when empty) and puts the
     // user's own overrides back from the backup.
     PlaceReport putBack(const QStringList& items);
+    // The overlay's files for the items' names that Trayskin did not write,
+    // relative to the overlay folder.
+    QStringList userOverrides();
+    // Copies into the backup the user's overrides that came after it was
+    // made, before an install may write over them; the path of the one
+    // that could not be copied, or "".
+    std::string keepUserOverrides();
     bool backUpOverrides(BackupProgress& progress, SetupReport* report, const std::string& work);
     bool makeDefaultSets(const std::string& work, SetupReport* report);
 

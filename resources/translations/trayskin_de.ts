@@ -625,5 +625,9 @@
         <source>Desktop mode, icon theme not found:</source>
         <translation>Desktop-Modus, Symbolthema nicht gefunden:</translation>
     </message>
+    <message>
+        <source>Your own picture could not be kept in the backup, so nothing was changed:</source>
+        <translation>Ihr eigenes Bild konnte nicht in der Sicherung aufbewahrt werden, daher wurde nichts geändert:</translation>
+    </message>
 </context>
 </TS>

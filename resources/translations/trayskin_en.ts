@@ -625,5 +625,9 @@
         <source>Desktop mode, icon theme not found:</source>
         <translation>Desktop mode, icon theme not found:</translation>
     </message>
+    <message>
+        <source>Your own picture could not be kept in the backup, so nothing was changed:</source>
+        <translation>Your own picture could not be kept in the backup, so nothing was changed:</translation>
+    </message>
 </context>
 </TS>

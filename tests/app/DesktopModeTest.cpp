@@ -176,6 +176,10 @@ TEST_F(MadeUpThemeTest, UseThisSetWritesEveryDirectoryAndRestorePutsTheThemeBack
 }
 
 TEST_F(MadeUpThemeTest, RestoreAllPutsBackTheUsersOwnOverride) {
+    // One the first start's backup did not see is kept before it is replaced.
+    const QByteArray later = pngBytes(16, 0x00ffff);
+    ThemeWorld::put(world.userIcons(), QStringLiteral("Test/16x16/status/audio-volume-high.png"),
+                    later);
     use("Battery", "Mine");
     use("Volume", "Mine");
     EXPECT_EQ(ThemeWorld::get(overlay(QStringLiteral("24x24/legacy/battery-good.png"))),
@@ -187,6 +191,8 @@ TEST_F(MadeUpThemeTest, RestoreAllPutsBackTheUsersOwnOverride) {
     EXPECT_EQ(alertTitles(), QStringList{QStringLiteral("Original Pictures Restored")});
     EXPECT_EQ(ThemeWorld::get(overlay(QStringLiteral("24x24/legacy/battery-good.png"))), mine);
     EXPECT_FALSE(QFileInfo::exists(overlay(QStringLiteral("24x24/legacy/audio-volume-high.png"))));
+    EXPECT_EQ(ThemeWorld::get(overlay(QStringLiteral("16x16/status/audio-volume-high.png"))),
+              later);
 }
 
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {

@@ -12,7 +12,7 @@
 
 #include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
+#include <QPainter>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -218,56 +218,6 @@ TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {
 // overlay's file; after Restore All, the theme's own again.
 class AdwaitaTest : public DesktopTest {};
 
-QStringList gtkLookup(const ThemeWorld& world, const QStringList& questions) {
-    QProcess gtk;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), world.root() + QStringLiteral("/home"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), world.root() + QStringLiteral("/data"));
-    env.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/share"));
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    gtk.setProcessEnvironment(env);
-    gtk.start(QStringLiteral("/usr/bin/python3"),
-              QStringList{QStringLiteral(TRAYSKIN_GTK_LOOKUP), QStringLiteral("Adwaita")} +
-                  questions);
-    EXPECT_TRUE(gtk.waitForFinished(120000));
-    EXPECT_EQ(gtk.exitCode(), 0) << gtk.readAllStandardError().toStdString();
-    return QString::fromUtf8(gtk.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
-
-TEST_F(AdwaitaTest, GtkShowsTheShippedSetAfterUseAndTheThemeAfterRestore) {
-    start(QStringLiteral("Adwaita"), {QStringLiteral("/usr/share/icons")});
-    icontheme::IconThemes themes({QStringLiteral("/usr/share/icons")});
-    ASSERT_NE(themes.theme(QStringLiteral("Adwaita")), nullptr) << "adwaita-icon-theme is missing";
-    QStringList questions;
-    for (const std::string& name : platform::fs::listFolder(library() + "/Volume/Ocean")) {
-        const QString icon = QFileInfo(QString::fromStdString(name)).completeBaseName();
-        if (!name.ends_with(".svg"))
-            continue;
-        for (const icontheme::IconFile& held : themes.filesOf(QStringLiteral("Adwaita"), icon))
-            for (const icontheme::ThemeDir& dir :
-                 themes.theme(QStringLiteral("Adwaita"))->index.dirs)
-                if (dir.path == held.dir)
-                    questions << QStringLiteral("%1:%2:%3").arg(icon).arg(dir.size).arg(dir.scale);
-    }
-    ASSERT_GE(questions.size(), 20);
-    const QStringList theirs = gtkLookup(world, questions);
-
-    use("Volume", "Ocean");
-    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("Installation Complete")});
-    EXPECT_EQ(controller.inUseLabel()->text(), QStringLiteral("In use: Ocean"));
-    const QStringList ours = gtkLookup(world, questions);
-    ASSERT_EQ(ours.size(), questions.size());
-    for (qsizetype i = 0; i < ours.size(); ++i)
-        EXPECT_EQ(ours[i], overlay(ours[i].section(u'/', -3))) << questions[i].toStdString();
-
-    ::testing::internal::CaptureStdout();
-    controller.restoreAllOriginalPictures();
-    ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(gtkLookup(world, questions), theirs);
-    EXPECT_EQ(controller.inUseLabel()->text(), QStringLiteral("In use: default"));
-}
-
 // The share of a real tray's status icon (trayer under Xvfb, a GTK 3 status
 // icon asking for the name) that has the colour, each channel within 24.
 double trayShare(const ThemeWorld& world, const QString& icon, QRgb colour) {
@@ -285,6 +235,75 @@ double trayShare(const ThemeWorld& world, const QString& icon, QRgb colour) {
         }
     }
     return double(matching) / (pixels.width() * pixels.height());
+}
+
+// A picture for people of what the tray shows for the names, side by side,
+// four times enlarged.
+void saveTray(const ThemeWorld& world, const QStringList& names, const QString& path) {
+    const QMap<QString, QImage> icons = trayPixels(world, names);
+    int width = 0, height = 0;
+    for (const QImage& icon : icons) {
+        width += icon.width() + 2;
+        height = std::max(height, icon.height());
+    }
+    QImage tray(width, height, QImage::Format_RGB32);
+    tray.fill(icons.isEmpty() ? Qt::white : QColor(icons.first().pixel(0, 0)));
+    QPainter painter(&tray);
+    int x = 0;
+    for (const QString& name : names) {
+        painter.drawImage(x, 0, icons.value(name));
+        x += icons.value(name).width() + 2;
+    }
+    painter.end();
+    EXPECT_TRUE(tray.scaled(tray.size() * 4).save(path)) << path.toStdString();
+}
+
+TEST_F(AdwaitaTest, GtkShowsTheShippedSetsAfterUseAndTheThemeAfterRestore) {
+    start(QStringLiteral("Adwaita"), {QStringLiteral("/usr/share/icons")});
+    icontheme::IconThemes themes({QStringLiteral("/usr/share/icons")});
+    ASSERT_NE(themes.theme(QStringLiteral("Adwaita")), nullptr) << "adwaita-icon-theme is missing";
+    const std::pair<std::string, std::string> sets[] = {
+        {"Battery", "Leaf"}, {"Network", "Beacon"}, {"Volume", "Ocean"}};
+    QStringList questions;
+    for (const auto& [item, set] : sets) {
+        for (const std::string& name :
+             platform::fs::listFolder(library() + "/" + item + "/" + set)) {
+            const QString icon = QFileInfo(QString::fromStdString(name)).completeBaseName();
+            if (!name.ends_with(".svg"))
+                continue;
+            for (const icontheme::IconFile& held : themes.filesOf(QStringLiteral("Adwaita"), icon))
+                for (const icontheme::ThemeDir& dir :
+                     themes.theme(QStringLiteral("Adwaita"))->index.dirs)
+                    if (dir.path == held.dir)
+                        questions
+                            << QStringLiteral("%1:%2:%3").arg(icon).arg(dir.size).arg(dir.scale);
+        }
+    }
+    ASSERT_GE(questions.size(), 60);
+    const QStringList theirs = gtkLookup(world, QStringLiteral("Adwaita"), questions);
+    // Pictures of a tray for people, when asked for.
+    const QString shots = qEnvironmentVariable("TRAYSKIN_TRAY_SHOTS");
+    const QStringList shown{QStringLiteral("audio-volume-high"), QStringLiteral("battery-good"),
+                            QStringLiteral("network-wireless-signal-good")};
+    if (!shots.isEmpty())
+        saveTray(world, shown, shots + QStringLiteral("/tray-before.png"));
+
+    for (const auto& [item, set] : sets)
+        use(item, set);
+    ASSERT_EQ(alertTitles(), QStringList(3, QStringLiteral("Installation Complete")));
+    EXPECT_EQ(controller.inUseLabel()->text(), QStringLiteral("In use: Ocean"));
+    const QStringList ours = gtkLookup(world, QStringLiteral("Adwaita"), questions);
+    ASSERT_EQ(ours.size(), questions.size());
+    for (qsizetype i = 0; i < ours.size(); ++i)
+        EXPECT_EQ(ours[i], overlay(ours[i].section(u'/', -3))) << questions[i].toStdString();
+    if (!shots.isEmpty())
+        saveTray(world, shown, shots + QStringLiteral("/tray-after.png"));
+
+    ::testing::internal::CaptureStdout();
+    controller.restoreAllOriginalPictures();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(gtkLookup(world, QStringLiteral("Adwaita"), questions), theirs);
+    EXPECT_EQ(controller.inUseLabel()->text(), QStringLiteral("In use: default"));
 }
 
 TEST_F(AdwaitaTest, ARealTrayShowsTheSetsPixelsAfterUseAndTheThemesAfterRestore) {

@@ -1,6 +1,7 @@
 // Desktop mode through the program: the start on a made-up icon theme, Use
-// This Set into the theme's overlay and the restores; GTK's own lookup on
-// the machine's Adwaita after each; the command line and the choice of mode.
+// This Set into the theme's overlay and the restores; GTK's own lookup and
+// a real tray on the machine's Adwaita after each; the command line and the
+// choice of mode.
 #include "app/CommandLine.h"
 #include "library/IconThemeSystem.h"
 #include "library/SystemChoice.h"

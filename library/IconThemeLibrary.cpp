@@ -137,24 +137,33 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* repo
         if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
             return failedAt(report, extraFolder);
         const std::string defaultSet = formatPath(kDefaultSetPattern, {root_, title});
-        if (!fs::exists(defaultSet)) {
-            // Made with its info file in the work folder, then renamed into place.
-            const std::string made = fs::makeFolderIn(work);
-            if (made.empty() ||
-                !fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info) ||
-                !fs::moveNoReplace(made, defaultSet))
-                return failedAt(report, defaultSet);
-        }
+        // A new set is made whole in the work folder, with its info file and
+        // every picture, then renamed into place; a set that is there gets
+        // the pictures it lacks one by one.
+        const bool whole = !fs::exists(defaultSet);
+        const std::string made = whole ? fs::makeFolderIn(work) : std::string();
+        if (whole &&
+            (made.empty() ||
+             !fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info)))
+            return failedAt(report, made.empty() ? work : made);
         for (auto icon = item->cbegin(); icon != item->cend(); ++icon) {
             const icontheme::Picture picture = icontheme::readPicture(icon.value());
             // A theme's file that is no picture of ours is left out.
             if (picture.problem != icontheme::PictureProblem::None)
                 continue;
-            const std::string target = formatPath(kDefaultSetFilePattern,
-                                                  {root_, title, picture.fileName().toStdString()});
+            const std::string name = picture.fileName().toStdString();
+            if (whole) {
+                const std::string file = formatPath(kExtraFolderPattern, {made, name});
+                if (!fs::createFile(file, picture.bytes.toStdString()))
+                    return failedAt(report, file);
+                continue;
+            }
+            const std::string target = formatPath(kDefaultSetFilePattern, {root_, title, name});
             if (!fs::exists(target) && !writeWhole(target, picture.bytes, work))
                 return failedAt(report, target);
         }
+        if (whole && !fs::moveNoReplace(made, defaultSet))
+            return failedAt(report, defaultSet);
     }
     return true;
 }

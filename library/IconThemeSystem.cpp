@@ -101,10 +101,14 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
     std::map<QString, Best> best; // icon -> its file
     for (const QString& name : themes_.chain(theme_)) {
         const icontheme::Theme* theme = themes_.theme(name);
+        // Only the base directories that hold the theme are read; never the
+        // overlay.
+        QStringList held;
+        for (const QString& base : themes_.bases())
+            if (base != dirs_.userIcons && QFileInfo(base + u'/' + name).isDir())
+                held.append(base);
         for (const icontheme::ThemeDir& dir : theme->index.dirs) {
-            for (const QString& base : themes_.bases()) {
-                if (base == dirs_.userIcons)
-                    continue;
+            for (const QString& base : held) {
                 const QString folder = base + u'/' + name + u'/' + dir.path;
                 for (const QString& file : QDir(folder).entryList(QDir::Files)) {
                     const auto picture = icontheme::pictureName(file);

@@ -110,7 +110,9 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
         for (const icontheme::ThemeDir& dir : theme->index.dirs) {
             for (const QString& base : held) {
                 const QString folder = base + u'/' + name + u'/' + dir.path;
-                for (const QString& file : QDir(folder).entryList(QDir::Files)) {
+                // Names alone: a picture's name is never a folder's in a theme.
+                for (const std::string& entry : fs::listFolder(toStd(folder))) {
+                    const QString file = fromStd(entry);
                     const auto picture = icontheme::pictureName(file);
                     if (!picture || icontheme::itemForIcon(picture->icon) == nullptr)
                         continue;

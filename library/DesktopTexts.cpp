@@ -60,10 +60,10 @@ const char* panelHintKey(const QString& currentDesktop) {
     static const Hint hints[] = {
         {"GNOME", QT_TRANSLATE_NOOP("Trayskin", "GNOME Shell shows them after you log out and in "
                                                 "again.")},
-        {"Unity", QT_TRANSLATE_NOOP("Trayskin", "GNOME Shell shows them after you log out and in "
-                                                "again.")},
-        {"Budgie", QT_TRANSLATE_NOOP("Trayskin", "GNOME Shell shows them after you log out and in "
-                                                 "again.")},
+        {"Unity",
+         QT_TRANSLATE_NOOP("Trayskin", "The panel shows them after you log out and in again.")},
+        {"Budgie",
+         QT_TRANSLATE_NOOP("Trayskin", "The panel shows them after you log out and in again.")},
         {"XFCE", QT_TRANSLATE_NOOP("Trayskin", "The Xfce panel shows them once it is started "
                                                "again: xfce4-panel -r")},
         {"MATE", QT_TRANSLATE_NOOP("Trayskin", "The MATE panel shows them once it is started "

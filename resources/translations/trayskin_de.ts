@@ -629,5 +629,9 @@
         <source>Your own picture could not be kept in the backup, so nothing was changed:</source>
         <translation>Ihr eigenes Bild konnte nicht in der Sicherung aufbewahrt werden, daher wurde nichts geändert:</translation>
     </message>
+    <message>
+        <source>The panel shows them after you log out and in again.</source>
+        <translation>Die Leiste zeigt sie, nachdem Sie sich ab- und wieder angemeldet haben.</translation>
+    </message>
 </context>
 </TS>

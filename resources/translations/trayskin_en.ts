@@ -629,5 +629,9 @@
         <source>Your own picture could not be kept in the backup, so nothing was changed:</source>
         <translation>Your own picture could not be kept in the backup, so nothing was changed:</translation>
     </message>
+    <message>
+        <source>The panel shows them after you log out and in again.</source>
+        <translation>The panel shows them after you log out and in again.</translation>
+    </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 // a real tray on the machine's Adwaita after each; the command line and the
 // choice of mode.
 #include "app/CommandLine.h"
+#include "library/DesktopTexts.h"
 #include "library/IconThemeSystem.h"
 #include "library/SystemChoice.h"
 #include "platform/core/FileManager.h"
@@ -369,3 +370,21 @@ TEST(StartOptions, CommandLineChoosesTheMode) {
 }
 
 } // namespace
+
+// Each desktop is told what its own panel needs; a desktop whose panel is not
+// GNOME Shell is never told to wait for it, whatever else the list names.
+TEST(PanelHint, NamesTheDesktopsOwnPanel) {
+    const struct {
+        const char* desktop;
+        const char* starts;
+    } cases[] = {
+        {"GNOME", "GNOME Shell"},     {"Budgie:GNOME", "The panel shows"},
+        {"Unity", "The panel shows"}, {"XFCE", "The Xfce panel"},
+        {"X-Cinnamon", "Cinnamon"},   {"KDE", "Plasma"},
+        {"", "A panel shows"},        {"Sway", "A panel shows"},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(QString::fromUtf8(library::panelHintKey(QString::fromUtf8(c.desktop)))
+                        .startsWith(QString::fromUtf8(c.starts)))
+            << c.desktop;
+}

@@ -10,14 +10,13 @@ ends the program with 0.
 """
 
 import os
-import shutil
 import sys
 import tempfile
 
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Display, Program, TestFailure, find, press, print_outputs,  # noqa: E402
+from desktop import (Display, Program, TestFailure, clean_up, find, press, print_outputs,  # noqa: E402
                      start_accessibility, states, text_of, wait_for)
 
 # Beneath the message, what failed and the system's error (in whatever
@@ -93,11 +92,7 @@ def main():
         print_outputs(work)
         return 1
     finally:
-        if program:
-            program.kill()
-        if display:
-            display.close()
-        shutil.rmtree(work, ignore_errors=True)
+        clean_up(program, display, work)
 
 
 if __name__ == "__main__":

@@ -8,6 +8,7 @@ each test has its own session bus and accessibility bus.
 """
 
 import os
+import shutil
 import subprocess
 import time
 
@@ -189,3 +190,12 @@ def print_outputs(work):
             print("---", name)
             with open(path, errors="replace") as f:
                 print(f.read()[-3000:])
+
+
+def clean_up(program, display, work):
+    """Ends what a test started and removes its work folder."""
+    if program:
+        program.kill()
+    if display:
+        display.close()
+    shutil.rmtree(work, ignore_errors=True)

@@ -11,7 +11,6 @@ Volume bundle holds the set's pictures byte for byte, standard output has one
 
 import filecmp
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -19,7 +18,7 @@ import tempfile
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Display, Program, TestFailure, find, press, print_outputs,  # noqa: E402
+from desktop import (Display, Program, TestFailure, clean_up, find, press, print_outputs,  # noqa: E402
                      start_accessibility, states, text_of, wait_for, xdotool)
 
 
@@ -116,11 +115,7 @@ def main():
         print_outputs(work)
         return 1
     finally:
-        if program:
-            program.kill()
-        if display:
-            display.close()
-        shutil.rmtree(work, ignore_errors=True)
+        clean_up(program, display, work)
 
 
 if __name__ == "__main__":

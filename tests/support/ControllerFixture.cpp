@@ -24,7 +24,12 @@ void ControllerFixture::startShown() {
     ASSERT_TRUE(exits.empty()) << "the program ended";
     controller.mainWindow()->resize(900, 500);
     controller.mainWindow()->show();
-    settle(*controller.fsBrowser());
+    settle(browser());
+}
+
+void ControllerFixture::reload() {
+    controller.reloadData();
+    settle(browser());
 }
 
 } // namespace testing_support

@@ -20,6 +20,9 @@ protected:
     // Starts as the program does and shows the main window at a size of
     // its own, with the rows on screen filled; the program must not end.
     void startShown();
+    platform::ColumnBrowser& browser() { return *controller.fsBrowser(); }
+    // Reads the library again, with the rows on screen filled.
+    void reload();
 
     Sandbox box;
     RecordingAlerts presenter;

@@ -142,14 +142,17 @@ void makeFolders(const std::string& path) {
         ADD_FAILURE() << "cannot make folder " << path;
 }
 
-void writeFile(const std::string& path, const std::string& contents) {
+void writeFile(const std::string& path, const std::string& contents, unsigned mode) {
     auto slash = path.rfind('/');
     if (slash != std::string::npos && slash > 0)
         makeFolders(path.substr(0, slash));
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << contents;
+    out.close();
     if (!out)
         ADD_FAILURE() << "cannot write " << path;
+    if (mode && ::chmod(path.c_str(), mode) != 0)
+        ADD_FAILURE() << "cannot set the mode of " << path;
 }
 
 std::string readFile(const std::string& path) {

@@ -36,8 +36,8 @@ private:
 };
 
 // File helpers that create missing parent folders and report failures through
-// gtest.
-void writeFile(const std::string& path, const std::string& contents);
+// gtest. A mode, when given, is set once the file is written (0755: a script).
+void writeFile(const std::string& path, const std::string& contents, unsigned mode = 0);
 std::string readFile(const std::string& path);
 void makeFolders(const std::string& path);
 void makeSocket(const std::string& path);

@@ -17,10 +17,11 @@ namespace {
 // exits with the code in the file "answer" beside it.
 std::string stubPkcheck(const Sandbox& box) {
     const std::string dir = box.base() + "/", path = dir + "pkcheck";
-    writeFile(path, "#!/bin/sh\nprintf '%s|' \"$@\" > '" + dir + "args'\ntr '\\000' ' ' < " +
-                        "/proc/$$/environ > '" + dir + "environ'\nread code < '" + dir +
-                        "answer'\nexit $code\n");
-    ::chmod(path.c_str(), 0755);
+    writeFile(path,
+              "#!/bin/sh\nprintf '%s|' \"$@\" > '" + dir + "args'\ntr '\\000' ' ' < " +
+                  "/proc/$$/environ > '" + dir + "environ'\nread code < '" + dir +
+                  "answer'\nexit $code\n",
+              0755);
     return path;
 }
 

@@ -19,8 +19,8 @@ class OpenerTest : public ::testing::Test {
 protected:
     OpenerTest() : savedPath_(qgetenv("PATH")) {
         const std::string script = box.base() + "/bin/xdg-open";
-        writeFile(script, "#!/bin/sh\necho $$ > \"$1.pid\"\nname=${1##*/}\nexit ${name%.html}\n");
-        ::chmod(script.c_str(), 0755);
+        writeFile(script, "#!/bin/sh\necho $$ > \"$1.pid\"\nname=${1##*/}\nexit ${name%.html}\n",
+                  0755);
         qputenv("PATH", QByteArray::fromStdString(box.base() + "/bin"));
     }
     ~OpenerTest() override { qputenv("PATH", savedPath_); }

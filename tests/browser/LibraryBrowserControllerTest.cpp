@@ -33,15 +33,6 @@ protected:
         startShown();
     }
 
-    void settle() { testing_support::settle(browser()); }
-    platform::ColumnBrowser& browser() { return *controller.fsBrowser(); }
-    std::vector<std::string> titles(int column) {
-        return testing_support::titles(browser(), column);
-    }
-    void click(int column, const std::string& title,
-               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        testing_support::click(browser(), column, title, modifiers);
-    }
     QString inspector() { return controller.libraryBrowser().inspectorText().string(); }
     bool buttonEnabled() { return controller.useButton()->isEnabled(); }
 };
@@ -49,16 +40,15 @@ protected:
 } // namespace
 
 TEST_F(LibraryBrowserTest, ColumnsListTheLibraryInListingOrder) {
-    EXPECT_EQ(titles(0), (std::vector<std::string>{"Battery", "Clock", "Volume"}));
+    EXPECT_EQ(titles(browser(), 0), (std::vector<std::string>{"Battery", "Clock", "Volume"}));
     EXPECT_EQ(browser().minColumnWidth(), std::floor(browser().minColumnWidth()));
     EXPECT_GE(browser().minColumnWidth(), 150.0);
-    EXPECT_EQ(browser().maxVisibleColumns(), 4);
-    click(0, "Volume");
-    EXPECT_EQ(titles(1),
+    click(browser(), 0, "Volume");
+    EXPECT_EQ(titles(browser(), 1),
               (std::vector<std::string>{"Ember", "Info Only", "Ocean", "Plain", "default"}));
-    click(1, "default");
+    click(browser(), 1, "default");
     EXPECT_EQ(controller.libraryBrowser().fsPathToColumn(2), box.library() + "/Volume/default");
-    EXPECT_EQ(titles(2), std::vector<std::string>{"Volume1.tif"});
+    EXPECT_EQ(titles(browser(), 2), std::vector<std::string>{"Volume1.tif"});
 
     // The folder loses its entries while shown: a late fill of a row that is
     // gone leaves the cell blank.
@@ -72,12 +62,12 @@ TEST_F(LibraryBrowserTest, ColumnsListTheLibraryInListingOrder) {
 
 TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
     EXPECT_FALSE(buttonEnabled());
-    click(0, "Volume");
+    click(browser(), 0, "Volume");
     EXPECT_FALSE(buttonEnabled());
     EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
     EXPECT_EQ(inspector(), QStringLiteral("Name: Volume\nType: Directory\n\n"));
 
-    click(1, "Ocean");
+    click(browser(), 1, "Ocean");
     const QString ocean =
         QString::fromStdString(readFile(box.library() + "/Volume/Ocean/trayskininfo.txt"));
     ASSERT_FALSE(ocean.isEmpty());
@@ -89,36 +79,37 @@ TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
     EXPECT_FALSE(controller.nodeIconWell()->pixmap().isNull());
 
     // A picture: no type, the set's text stays.
-    click(2, titles(2).front());
-    EXPECT_EQ(inspector(), QStringLiteral("Name: ") + QString::fromStdString(titles(2).front()) +
+    click(browser(), 2, titles(browser(), 2).front());
+    EXPECT_EQ(inspector(), QStringLiteral("Name: ") +
+                               QString::fromStdString(titles(browser(), 2).front()) +
                                QStringLiteral("\nType: \n") + ocean + QLatin1Char('\n'));
     EXPECT_EQ(controller.libraryBrowser().wellImage()->size(), QSizeF(64, 64));
 
     // A set with nothing but its info file shows no rows: the button keeps
     // the state the pictures of Ocean left.
-    click(1, "Info Only");
+    click(browser(), 1, "Info Only");
     EXPECT_EQ(browser().numberOfRowsInColumn(2), 0);
     EXPECT_TRUE(buttonEnabled());
     EXPECT_EQ(controller.libraryBrowser().infostore(), QStringLiteral("Nothing but words."));
 
     // An info file in the wrong letter case is none.
-    click(1, "Plain");
+    click(browser(), 1, "Plain");
     EXPECT_FALSE(buttonEnabled());
     EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
 
     // Another extra: its sets' column disables the button and empties the text.
-    click(1, "Ocean");
+    click(browser(), 1, "Ocean");
     EXPECT_TRUE(buttonEnabled());
-    click(0, "Clock");
+    click(browser(), 0, "Clock");
     EXPECT_FALSE(buttonEnabled());
     EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
 }
 
 TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
-    click(0, "Volume");
-    click(1, "Ocean");
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Ocean");
     const QString before = controller.libraryBrowser().infostore();
-    click(1, "Ember", Qt::ControlModifier);
+    click(browser(), 1, "Ember", Qt::ControlModifier);
     EXPECT_EQ(inspector(), QStringLiteral("Multiple Selection"));
     EXPECT_FALSE(controller.libraryBrowser().wellImage());
     EXPECT_TRUE(controller.nodeIconWell()->pixmap().isNull());
@@ -128,18 +119,17 @@ TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     // With several selected, the lowest of them makes the path (and so the
     // set that Use installs).
     EXPECT_EQ(browser().pathToColumn(2), "/Volume/Ocean");
-    click(1, "Plain", Qt::ControlModifier);
+    click(browser(), 1, "Plain", Qt::ControlModifier);
     EXPECT_EQ(browser().pathToColumn(2), "/Volume/Plain");
     EXPECT_EQ(browser().path(), "/Volume/Plain");
 
-    controller.reloadData();
-    settle();
+    reload();
     QTest::mouseClick(browser().columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(20, 400));
     EXPECT_EQ(inspector(), QStringLiteral("No Selection"));
 
     // A double click does what its first click did, nothing more.
-    click(0, "Volume");
+    click(browser(), 0, "Volume");
     const QString shown = inspector();
     const int columns = browser().numberOfColumns();
     controller.libraryBrowser().browserDoubleClick(browser());
@@ -152,10 +142,9 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     const std::string info = "  indented\n\ttabbed  twice\n\nlast line   ";
     writeFile(set + "/trayskininfo.txt", info);
     writeFile(set + "/Volume1.tif", "p");
-    controller.reloadData();
-    settle();
-    click(0, "Volume");
-    click(1, "Big  Set");
+    reload();
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Big  Set");
     const QString expected = QStringLiteral("Name: Big  Set\nType: Directory\n") +
                              QString::fromStdString(info) + QLatin1Char('\n');
     EXPECT_EQ(inspector(), expected);
@@ -167,8 +156,8 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     while (huge.size() < 5 * 1024 * 1024)
         huge += "A long description line that goes on and on.\n";
     writeFile(set + "/trayskininfo.txt", huge);
-    click(1, "Ocean");
-    click(1, "Big  Set");
+    click(browser(), 1, "Ocean");
+    click(browser(), 1, "Big  Set");
     EXPECT_TRUE(controller.libraryBrowser().infostore().startsWith(
         QString::fromStdString(huge.substr(0, 1000))));
     EXPECT_LE(controller.libraryBrowser().infostore().size(),
@@ -181,15 +170,15 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
 TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
     // A link to nothing cannot be read, so its row is disabled.
     ASSERT_EQ(::symlink("nowhere", (box.library() + "/Zzz gone").c_str()), 0);
-    controller.reloadData();
-    settle();
-    ASSERT_EQ(titles(0), (std::vector<std::string>{"Battery", "Clock", "Volume", "Zzz gone"}));
+    reload();
+    ASSERT_EQ(titles(browser(), 0),
+              (std::vector<std::string>{"Battery", "Clock", "Volume", "Zzz gone"}));
     auto* column = browser().columnView(0);
 
-    click(0, "Zzz gone");
+    click(browser(), 0, "Zzz gone");
     EXPECT_EQ(browser().selectedColumn(), -1);
     EXPECT_EQ(inspector(), QString()); // the click did nothing at all
-    click(0, "Volume");
+    click(browser(), 0, "Volume");
     column->setFocus();
     QTest::keyClick(column, Qt::Key_Down);
     EXPECT_EQ(browser().path(), "/Volume");
@@ -200,14 +189,9 @@ TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
     EXPECT_FALSE(browser().setPath("/Zzz gone"));
 
     // Every row has its title as its name, and its state.
-    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(column);
-    ASSERT_TRUE(list);
     std::map<QString, QAccessible::State> rows;
-    for (int i = 0; i < list->childCount(); ++i) {
-        QAccessibleInterface* child = list->child(i);
-        if (child && child->role() == QAccessible::ListItem)
-            rows[child->text(QAccessible::Name)] = child->state();
-    }
+    for (const auto& [name, state] : accessibleRows(column))
+        rows[name] = state;
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_TRUE(rows[QStringLiteral("Volume")].selected);
     EXPECT_FALSE(rows[QStringLiteral("Clock")].selected);
@@ -220,28 +204,22 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     // A column of 200 sets, most of them far off screen.
     for (int i = 0; i < 196; ++i)
         writeFile(box.library() + "/Volume/Set " + std::to_string(1000 + i) + "/Volume1.tif", "p");
-    controller.reloadData();
-    settle();
-    click(0, "Volume");
+    reload();
+    click(browser(), 0, "Volume");
     ASSERT_EQ(browser().numberOfRowsInColumn(1), 201);
     ASSERT_TRUE(browser().setPath("/Volume/Ocean"));
-    settle();
-    click(2, titles(2).front());
+    settle(browser());
+    click(browser(), 2, titles(browser(), 2).front());
     const QString ocean = controller.libraryBrowser().infostore();
     const QString shown = inspector();
     ASSERT_TRUE(buttonEnabled());
     ASSERT_FALSE(ocean.isEmpty());
 
     // Every row answers its title and state.
-    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(browser().columnView(1));
-    ASSERT_TRUE(list);
     std::vector<std::string> read;
-    for (int i = 0; i < list->childCount(); ++i) {
-        QAccessibleInterface* child = list->child(i);
-        if (child && child->role() == QAccessible::ListItem) {
-            read.push_back(child->text(QAccessible::Name).toStdString());
-            EXPECT_TRUE(child->state().selectable) << read.back();
-        }
+    for (const auto& [name, state] : accessibleRows(browser().columnView(1))) {
+        read.push_back(name.toStdString());
+        EXPECT_TRUE(state.selectable) << read.back();
     }
     std::vector<std::string> listed;
     controller.libraryBrowser().browserTitlesInColumn(browser(), 1, listed);
@@ -250,7 +228,7 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     // they were, and stay so at the picture's next click.
     EXPECT_TRUE(buttonEnabled());
     EXPECT_EQ(controller.libraryBrowser().infostore(), ocean);
-    click(2, titles(2).front());
+    click(browser(), 2, titles(browser(), 2).front());
     EXPECT_EQ(inspector(), shown);
 }
 
@@ -261,21 +239,21 @@ TEST_F(LibraryBrowserTest, RowsAre20HighAndGrowWithALargeFont) {
     QFont large = before;
     large.setPointSize(16);
     QApplication::setFont(large);
-    settle();
+    settle(browser());
     const int line = QFontMetrics(large).height();
     EXPECT_GT(line, 18);
     EXPECT_GE(browser().rowHeight(), line + 2);
     EXPECT_GE(browser().columnView(0)->rowRect(0).height(), line + 2);
     QApplication::setFont(before);
-    settle();
+    settle(browser());
     EXPECT_EQ(browser().rowHeight(), 20.0);
 }
 
 TEST_F(LibraryBrowserTest, AScreenReaderHearsWhatEachPartHolds) {
-    click(0, "Volume");
-    click(1, "Ocean");
-    const std::string picture = titles(2).front();
-    click(2, picture);
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Ocean");
+    const std::string picture = titles(browser(), 2).front();
+    click(browser(), 2, picture);
     std::vector<QString> columns;
     for (int c = 0; c < browser().numberOfColumns(); ++c)
         columns.push_back(QAccessible::queryAccessibleInterface(browser().columnView(c))
@@ -284,7 +262,7 @@ TEST_F(LibraryBrowserTest, AScreenReaderHearsWhatEachPartHolds) {
                                              QStringLiteral("Pictures")}));
     EXPECT_EQ(controller.nodeIconWell()->accessibleName(),
               QStringLiteral("Icon of ") + QString::fromStdString(picture));
-    click(1, "Ember", Qt::ControlModifier);
+    click(browser(), 1, "Ember", Qt::ControlModifier);
     EXPECT_EQ(controller.nodeIconWell()->accessibleName(), QStringLiteral("No icon"));
 
     // The browser and everything between it and its columns have names.

@@ -172,7 +172,7 @@ TEST_F(BrowserFixture, KeyboardAndPaths) {
     QTest::keyClicks(browser.columnView(0), QStringLiteral("c0r2"));
     QTest::keyClick(browser.columnView(0), Qt::Key_9);
     EXPECT_EQ(browser.path(), "/c0r29");
-    // A click on a row scrolled out of view above.
+    // The driver scrolls a row out of view above back onto the screen.
     click(browser, 0, "c0r1");
     EXPECT_EQ(browser.path(), "/c0r1");
 

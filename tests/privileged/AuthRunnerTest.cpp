@@ -26,8 +26,7 @@ std::string fakeBundle(const Sandbox& box, const std::string& mode) {
     const std::string bundle = box.base() + "/Test-" + mode + ".app";
     makeFolders(bundle + "/Contents/Resources");
     const std::string tool = bundle + "/Contents/Resources/Trayskin";
-    writeFile(tool, readFile(TRAYSKIN_FAKE_TOOL));
-    ::chmod(tool.c_str(), 0755);
+    writeFile(tool, readFile(TRAYSKIN_FAKE_TOOL), 0755);
     return bundle;
 }
 

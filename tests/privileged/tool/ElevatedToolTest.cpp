@@ -8,6 +8,7 @@
 #include "privileged/Protocol.h"
 #include "tests/privileged/tool/ToolHarness.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/TiffFiles.h"
 
 #include <atomic>
 #include <cerrno>
@@ -32,8 +33,8 @@ const std::string kWorld = TRAYSKIN_ELEVATED_WORLD;
 const std::string kMenuExtras = kWorld + "/Menu Extras";
 const std::string kResources = kMenuExtras + "/Volume.menu/Contents/Resources";
 const std::string kTarget = kResources + "/Volume1.tif";
-const std::string kSystemPicture = std::string("II*\0", 4) + "system picture";
-const std::string kUserPicture = std::string("II*\0", 4) + "the user's picture";
+const std::string kSystemPicture = tiffBytes("system picture");
+const std::string kUserPicture = tiffBytes("the user's picture");
 
 // Only the target is in the Resources folder: no copy was left beside it.
 bool onlyTheTarget() {
@@ -65,11 +66,9 @@ protected:
         ::unlink(kWorld.c_str()); // a link left by a test that was killed
         ASSERT_EQ(::symlink(world.c_str(), kWorld.c_str()), 0) << std::strerror(errno);
 
-        writeFile(kTarget, kSystemPicture);
-        ::chmod(kTarget.c_str(), 0644);
+        writeFile(kTarget, kSystemPicture, 0644);
         tool = kWorld + "/Tool.app/Contents/Resources/Trayskin";
-        writeFile(tool, readFile(TRAYSKIN_TEST_TOOL));
-        ::chmod(tool.c_str(), 04755);
+        writeFile(tool, readFile(TRAYSKIN_TEST_TOOL), 04755);
         // The stand-in for pkcheck tells its pid (where the user may read it),
         // who ran it and how, waits at the gate when there is one, and
         // answers what the test chose.
@@ -82,8 +81,8 @@ echo $$ > "$d/user/pkcheck.pid"; chmod 644 "$d/user/pkcheck.pid"
 [ -p "$d/gate" ] && read gate < "$d/gate"
 read answer < "$d/answer" || exit 126
 exit $answer
-)");
-        ::chmod((kWorld + "/pkcheck").c_str(), 0755);
+)",
+                  0755);
         answer(0);
         source = kWorld + "/user/Volume 1.tif";
         writeFile(source, kUserPicture);
@@ -238,7 +237,7 @@ TEST_F(ElevatedTest, TheUserCanNeitherTraceNorStopPolkitOrTheTool) {
 
 TEST_F(ElevatedTest, SourcesAreReadOnlyWithTheUsersRights) {
     const std::string secret = kWorld + "/secret.tif";
-    writeFile(secret, std::string("II*\0", 4) + "root only");
+    writeFile(secret, tiffBytes("root only"));
     ::chmod(secret.c_str(), 0600);
     EXPECT_EQ(installAs(secret, kTarget), 50);
     const std::string link = kWorld + "/user/secret link.tif";
@@ -260,7 +259,7 @@ TEST_F(ElevatedTest, ASourceThatGrowsWhileReadNeverPassesTheCap) {
     const std::string growing = kWorld + "/user/growing.tif";
     const off_t cap = 16 * 1024 * 1024;
     for (int run = 0; run < 3; ++run) {
-        writeFile(growing, std::string("II*\0", 4));
+        writeFile(growing, tiffBytes(""));
         ASSERT_EQ(::truncate(growing.c_str(), cap - 4096), 0);
         ownedByUser(growing);
         std::atomic<bool> stop{false};

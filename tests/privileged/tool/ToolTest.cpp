@@ -3,6 +3,7 @@
 #include "privileged/Protocol.h"
 #include "tests/privileged/tool/ToolHarness.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/TiffFiles.h"
 
 #include <csignal>
 #include <cstring>
@@ -16,11 +17,7 @@ using namespace testing_support;
 
 namespace {
 
-// A picture as the tool accepts it: a TIFF header, then anything.
-std::string tiff(const std::string& rest, bool motorola = false) {
-    return std::string(motorola ? "MM\0*" : "II*\0", 4) + rest;
-}
-const std::string kNew = tiff("new picture bytes");
+const std::string kNew = tiffBytes("new picture bytes");
 
 class ToolTest : public ::testing::Test {
 protected:
@@ -83,13 +80,13 @@ TEST_F(ToolTest, CopiesByteExactAndKeepsTheMode) {
     std::string bytes;
     for (int i = 0; i < 300000; ++i)
         bytes.push_back(static_cast<char>(i * 7));
-    writeFile(source, tiff(bytes, true));
+    writeFile(source, std::string("MM\0*", 4) + bytes);
     EXPECT_EQ(copy(source, destination).exitCode, 0);
-    expectOnly(tiff(bytes, true));
-    writeFile(box.base() + "/other.tif", tiff("linked"));
+    expectOnly(std::string("MM\0*", 4) + bytes);
+    writeFile(box.base() + "/other.tif", tiffBytes("linked"));
     ::symlink((box.base() + "/other.tif").c_str(), (box.base() + "/link.tif").c_str());
     EXPECT_EQ(copy(box.base() + "/link.tif", destination).exitCode, 0);
-    expectOnly(tiff("linked"));
+    expectOnly(tiffBytes("linked"));
 
     // A leftover of a run that ended between naming its copy and the rename
     // is removed by the next run.
@@ -183,7 +180,7 @@ TEST_F(ToolTest, RefusesSourcesAndDestinationsItMustNotTouch) {
 
 TEST_F(ToolTest, InterruptedCopiesLeaveOldOrNewContent) {
     // Bigger than the size limit below: the write fails part-way.
-    const std::string big = tiff(std::string(200000, 'n'));
+    const std::string big = tiffBytes(std::string(200000, 'n'));
     writeFile(source, big);
     expectUntouched(copy(source, destination, {.fileSizeLimit = 50000}), 71);
 

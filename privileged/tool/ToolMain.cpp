@@ -388,6 +388,26 @@ void checkAuthorization(const AuthorizationExternalForm& external) {
     refuse(kPolkitError, "the authority gave no answer");
 }
 
+// Limits and an out-of-memory score the user set before starting the tool
+// would otherwise still end it as root, between naming its copy in the
+// system folder and the rename: root lifts them.
+void liftUsersLimits() {
+    // Where even root may not raise a hard limit (a container without
+    // CAP_SYS_RESOURCE), the soft limit goes up to it.
+    for (int resource : {RLIMIT_CPU, RLIMIT_FSIZE, RLIMIT_AS, RLIMIT_DATA}) {
+        rlimit limit{RLIM_INFINITY, RLIM_INFINITY};
+        if (::setrlimit(resource, &limit) != 0 && ::getrlimit(resource, &limit) == 0) {
+            limit.rlim_cur = limit.rlim_max;
+            ::setrlimit(resource, &limit);
+        }
+    }
+    const int score = ::open("/proc/self/oom_score_adj", O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (score >= 0) {
+        [[maybe_unused]] const ssize_t written = ::write(score, "0", 1);
+        ::close(score);
+    }
+}
+
 // Root in every id: from here on the user can neither signal nor trace the
 // tool. Nothing can interrupt the replacement but the parent's death.
 void elevate() {
@@ -399,6 +419,7 @@ void elevate() {
     if (::getresuid(&r, &e, &s) != 0 || r != 0 || e != 0 || s != 0)
         refuse(kIdentity, "did not become root");
     ::prctl(PR_SET_DUMPABLE, 0);
+    liftUsersLimits();
     armParentDeath();
 }
 

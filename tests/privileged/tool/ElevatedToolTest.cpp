@@ -17,7 +17,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <regex>
 #include <sys/inotify.h>
+#include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -369,6 +371,43 @@ TEST_F(ElevatedTest, AKillAtAnyStepLeavesNothingBesideTheTarget) {
         EXPECT_TRUE(now == kSystemPicture || now == kUserPicture);
         EXPECT_TRUE(onlyTheTarget());
     }
+}
+
+TEST_F(ElevatedTest, LimitsTheUserSetNoLongerHoldOnceTheToolIsRoot) {
+    // The user starts the tool with a CPU-time limit and an out-of-memory
+    // score that would let the kernel end it; once its copy is named in the
+    // system folder, the root tool runs without them.
+    const std::string seen = kWorld + "/user/seen";
+    const int outcome = asUser(uid, gid, [&] {
+        const rlimit cpu{300, 600};
+        // Dumpable again, as a user's own shell is, so /proc/self is the user's.
+        ::prctl(PR_SET_DUMPABLE, 1);
+        const int score = ::open("/proc/self/oom_score_adj", O_WRONLY | O_CLOEXEC);
+        if (::setrlimit(RLIMIT_CPU, &cpu) != 0 || score < 0 || ::write(score, "1000", 4) != 4)
+            return 1;
+        ::close(score);
+        Watch watch(kResources, IN_CREATE);
+        const ToolRun run = runTool(tool, requestBytes(ownExternalForm(), source, kTarget),
+                                    {.whileRunning = [&](pid_t pid) {
+                                        if (!watch.valid() || !watch.next())
+                                            return;
+                                        const std::string proc = "/proc/" + std::to_string(pid);
+                                        writeFile(seen, readFile(proc + "/oom_score_adj") + "\n" +
+                                                            readFile(proc + "/limits"));
+                                    }});
+        return run.exitCode;
+    });
+    EXPECT_EQ(outcome, 0);
+    EXPECT_EQ(readFile(kTarget), kUserPicture);
+    const std::string seenText = readFile(seen);
+    EXPECT_EQ(seenText.substr(0, 2), "0\n") << seenText;
+    // Without CAP_SYS_RESOURCE (a container) root may only raise the soft
+    // limit to the user's hard one.
+    const std::string cpuLine = std::regex_replace(seenText.substr(seenText.find("Max cpu time")),
+                                                   std::regex("\n[^]*"), "");
+    EXPECT_TRUE(std::regex_search(
+        cpuLine, std::regex(rootMayRaiseLimits() ? "unlimited +unlimited" : " 600 +600 ")))
+        << cpuLine;
 }
 
 TEST_F(ElevatedTest, InheritedStateIsRefusedOrPutRight) {

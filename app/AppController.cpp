@@ -5,6 +5,7 @@
 #include "browser/FSBrowserCell.h"
 #include "browser/SetPreview.h"
 #include "library/Examples.h"
+#include "library/IconThemeSystem.h"
 #include "library/InUse.h"
 #include "library/Layout.h"
 #include "library/PictureSystem.h"
@@ -40,6 +41,11 @@
 #include <cstring>
 
 namespace {
+
+// The system in desktop mode; none in Menu Extras mode.
+library::IconThemeSystem* desktopSystem() {
+    return dynamic_cast<library::IconThemeSystem*>(&library::activeSystem());
+}
 
 // The completion message: "Need restart", a space and the pane's name, as
 // the keys stand ("Need restart " when there is no pane) where the strings
@@ -81,6 +87,10 @@ AppController::AppController()
             [this] { restoreOriginalPictures(); });
     connect(mainUi_->actionRestoreAll, &QAction::triggered, this,
             [this] { restoreAllOriginalPictures(); });
+    connect(mainUi_->actionOwnTheme, &QAction::triggered, this,
+            [this](bool on) { setOwnThemeRoute(on); });
+    connect(mainUi_->actionSwitchTheme, &QAction::triggered, this,
+            [this] { switchDesktopTheme(); });
     inUse_ = new QLabel(mainWindow_.get());
     inUse_->setObjectName(QStringLiteral("inUse"));
     inUse_->setTextFormat(Qt::PlainText);
@@ -153,6 +163,45 @@ QAction* AppController::useAction() const {
     return mainUi_->actionUse;
 }
 
+QAction* AppController::ownThemeAction() const {
+    return mainUi_->actionOwnTheme;
+}
+
+QAction* AppController::switchThemeAction() const {
+    return mainUi_->actionSwitchTheme;
+}
+
+bool AppController::setOwnThemeRoute(bool on) {
+    beginAction();
+    library::IconThemeSystem* system = desktopSystem();
+    const bool done = system != nullptr && system->setOwnThemeRoute(on);
+    updateDesktopActions();
+    return done;
+}
+
+void AppController::switchDesktopTheme() {
+    beginAction();
+    if (library::IconThemeSystem* system = desktopSystem())
+        tellOutcome(system->switchDesktop(), std::string());
+    updateSelectionViews();
+}
+
+void AppController::updateDesktopActions() {
+    using platform::bundle::localizedString;
+    using Offer = library::IconThemeSystem::SwitchOffer;
+    library::IconThemeSystem* system = desktopSystem();
+    mainUi_->actionOwnTheme->setEnabled(system != nullptr);
+    mainUi_->actionOwnTheme->setChecked(system != nullptr && system->ownThemeRoute());
+    const auto [offer, theme] =
+        system ? system->switchOffer() : std::pair<Offer, QString>{Offer::None, QString()};
+    mainUi_->actionSwitchTheme->setEnabled(offer != Offer::None);
+    mainUi_->actionSwitchTheme->setText(
+        offer == Offer::Back
+            ? localizedString(QT_TRANSLATE_NOOP("Trayskin", "S&witch Desktop Back to %1"))
+                  .arg(theme)
+            : localizedString(QT_TRANSLATE_NOOP("Trayskin", "S&witch Desktop to Own Theme")));
+}
+
 void AppController::awakeFromNib() {
     libraryBrowser_->setInfostore(QStringLiteral("test "));
 
@@ -172,6 +221,15 @@ void AppController::awakeFromNib() {
         return;
     }
     mode_->setText(library::activeSystem().description());
+    // A switch of the desktop's theme that the user has replaced since is
+    // said once; the desktop is left as it is.
+    if (library::IconThemeSystem* system = desktopSystem()) {
+        if (const auto notice = system->startNotice()) {
+            mainWindow_->statusBar()->showMessage(notice->message);
+            platform::runAlertPanel(notice->title, notice->message, notice->button);
+        }
+    }
+    updateDesktopActions();
     configureBrowser();
     reloadData();
     // The keyboard starts in the browser.
@@ -372,6 +430,7 @@ void AppController::updateSelectionViews() {
     using platform::bundle::localizedString;
     const auto [extra, set] = selectedExtraAndSet();
     mainUi_->actionRestore->setEnabled(!extra.empty());
+    updateDesktopActions();
     if (extra.empty()) {
         inUse_->clear();
     } else {
@@ -475,7 +534,7 @@ void AppController::tellOutcome(const library::PlaceReport& report, const std::s
     using platform::bundle::localizedString;
     using Completion = library::PlaceReport::Completion;
     for (const library::Notice& notice : report.notices)
-        platform::runAlertPanel(notice.title, notice.message, notice.button);
+        platform::runAlertPanel(notice.title, notice.message, notice.button, notice.detail);
     if (report.problem != library::RestoreProblem::None)
         sayNothingRestored(report.problem);
     if (report.nothingNeeded)

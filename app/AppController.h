@@ -74,6 +74,13 @@ public:
     QAction* restoreAction() const;
     // File > Use This Set: the use button's command, enabled when it is.
     QAction* useAction() const;
+    // File > Install as Own Theme (desktop mode): the route of the next
+    // installs, kept in the library; false when it could not be kept.
+    bool setOwnThemeRoute(bool on);
+    QAction* ownThemeAction() const;
+    // File > Switch Desktop to Own Theme, or back to the theme it replaced.
+    void switchDesktopTheme();
+    QAction* switchThemeAction() const;
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }
     // Backup entries that this start could not copy (the backup stays
@@ -120,6 +127,8 @@ private:
     // The extra and set of the browser's selection ("" when none).
     std::pair<std::string, std::string> selectedExtraAndSet() const;
     void showBackupNotice();
+    // The own-theme commands follow the route, the own theme and the switch.
+    void updateDesktopActions();
     // A line in the status bar: the localized key, a space, the path.
     void tellInStatusBar(const char* key, const std::string& path);
     void incrementBy(double delta) override;

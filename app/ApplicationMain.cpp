@@ -95,6 +95,8 @@ int applicationMain(int argc, char** argv) {
     });
     quitOnTerminationSignals(controller);
     controller.awakeFromNib();
+    if (options.ownTheme && !controller.setOwnThemeRoute(true))
+        std::fputs("The own-theme route could not be kept in the library.\n", stderr);
     fitOnScreen(*controller.mainWindow());
     controller.mainWindow()->show();
     return QApplication::exec();

@@ -24,13 +24,18 @@ struct Parser {
         QStringLiteral("icon-theme"),
         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Work on this icon theme (desktop mode).")),
         QStringLiteral("NAME")};
+    QCommandLineOption ownTheme{
+        QStringLiteral("own-theme"),
+        localizedString(QT_TRANSLATE_NOOP(
+            "Trayskin", "Install sets into a theme of their own beside the icon theme, which the "
+                        "desktop shows once switched to it (desktop mode)."))};
 
     Parser() {
         parser.setApplicationDescription(localizedString(
             QT_TRANSLATE_NOOP("Trayskin", "Chooses the pictures of the menu bar's status items.")));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({desktop, menuExtras, iconTheme});
+        parser.addOptions({desktop, menuExtras, iconTheme, ownTheme});
     }
 
     StartOptions read() const {
@@ -40,10 +45,17 @@ struct Parser {
                 "Trayskin", "--desktop and --menu-extras cannot be given together."));
             return options;
         }
+        if (parser.isSet(ownTheme) && parser.isSet(menuExtras)) {
+            options.error = localizedString(QT_TRANSLATE_NOOP(
+                "Trayskin", "--own-theme works in desktop mode only and cannot be given with "
+                            "--menu-extras."));
+            return options;
+        }
         options.iconTheme = parser.value(iconTheme);
+        options.ownTheme = parser.isSet(ownTheme);
         if (parser.isSet(menuExtras))
             options.request = library::ModeRequest::MenuExtras;
-        else if (parser.isSet(desktop) || !options.iconTheme.isEmpty())
+        else if (parser.isSet(desktop) || options.ownTheme || !options.iconTheme.isEmpty())
             options.request = library::ModeRequest::Desktop;
         return options;
     }
@@ -53,8 +65,11 @@ struct Parser {
 
 StartOptions parseStartOptions(const QStringList& arguments) {
     Parser p;
-    if (!p.parser.parse(arguments))
-        return StartOptions{library::ModeRequest::Any, QString(), p.parser.errorText()};
+    if (!p.parser.parse(arguments)) {
+        StartOptions options;
+        options.error = p.parser.errorText();
+        return options;
+    }
     return p.read();
 }
 

@@ -2,6 +2,7 @@
 //   --desktop             the user's icon theme (desktop mode)
 //   --menu-extras         the Menu Extras folder
 //   --icon-theme NAME     that icon theme (desktop mode)
+//   --own-theme           sets go into a theme of their own (desktop mode)
 //   --help, --version
 #pragma once
 
@@ -13,7 +14,8 @@
 struct StartOptions {
     library::ModeRequest request = library::ModeRequest::Any;
     QString iconTheme;
-    QString error; // why the arguments cannot be used; empty when they can
+    bool ownTheme = false; // the own-theme route from now on
+    QString error;         // why the arguments cannot be used; empty when they can
 };
 
 // Reads the arguments (the program's name first). --help and --version are

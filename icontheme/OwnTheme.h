@@ -28,6 +28,8 @@ public:
 
     QString name() const { return ownThemeName(theme_); }
     QString folder() const { return overlay_.folder(); }
+    // What the own theme holds, as Overlay::record.
+    std::optional<OverlayRecord> record() { return overlay_.record(); }
 
     // As Overlay::install, then the index written for what the folder holds.
     OverlayReport install(const QStringList& pictures);

@@ -238,6 +238,18 @@ bool ThemeSwitch::userPickedAnother(const ThemeChoice& current) const {
     return remembered && current.theme != remembered->theme;
 }
 
+QString ThemeSwitch::place(const QString& source) const {
+    const Setting* setting = settingFor(source);
+    if (setting == nullptr)
+        return QString();
+    if (setting->file != nullptr)
+        return context_.configHome + u'/' + QLatin1String(setting->file);
+    QStringList command{QLatin1String(setting->program)};
+    for (const char* argument : setting->arguments)
+        command.append(QLatin1String(argument));
+    return command.join(u' ');
+}
+
 SwitchResult ThemeSwitch::restore(const ThemeChoice& current) {
     const auto remembered = state();
     if (!remembered)

@@ -58,6 +58,9 @@ public:
     SwitchResult restore(const ThemeChoice& current);
     // A switch of ours is remembered and the desktop's theme is another now.
     bool userPickedAnother(const ThemeChoice& current) const;
+    // Where the setting of a source is kept, for people: the settings tool's
+    // command or the settings file's path; empty for no setting.
+    QString place(const QString& source) const;
 
 private:
     SwitchResult write(const QString& source, const std::optional<QString>& value);

@@ -52,6 +52,65 @@ Notice failureNotice(icontheme::OverlayFailure failure, const QString& theme) {
             localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))};
 }
 
+Notice switchFailure(icontheme::SwitchResult result, const QString& theme, const QString& place,
+                     const QString& statePath) {
+    using icontheme::SwitchResult;
+    const QString ok = localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"));
+    if (result == SwitchResult::UserChanged)
+        return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Switched")),
+                localizedString(QT_TRANSLATE_NOOP(
+                    "Trayskin", "You picked another icon theme after Trayskin switched the "
+                                "desktop; it is left as it is.")),
+                ok};
+    QString detail;
+    switch (result) {
+    case SwitchResult::NoSetting:
+        detail = localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "No setting of the desktop names its icon theme."));
+        break;
+    case SwitchResult::UnsafeName:
+        detail = localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "The name is not a safe icon theme name."));
+        break;
+    case SwitchResult::ToolFailed:
+        detail = localizedString(QT_TRANSLATE_NOOP(
+                     "Trayskin", "The desktop's settings tool is missing, failed or took too "
+                                 "long:")) +
+                 u' ' + place;
+        break;
+    case SwitchResult::FileFailed:
+        detail = localizedString(QT_TRANSLATE_NOOP(
+                     "Trayskin", "The settings file cannot be read or written, or is a link:")) +
+                 u' ' + place;
+        break;
+    case SwitchResult::StateFailed:
+        detail = localizedString(QT_TRANSLATE_NOOP(
+                     "Trayskin", "What the setting held before cannot be kept in the library:")) +
+                 u' ' + statePath;
+        break;
+    case SwitchResult::NothingToRestore:
+        detail = localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "No switch made by Trayskin is remembered."));
+        break;
+    case SwitchResult::Done:
+    case SwitchResult::UserChanged:
+        break;
+    }
+    const QString message =
+        localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "The desktop's icon theme could not be switched to %1."))
+            .arg(theme);
+    std::printf("theme switch problem: %s %s\n", qPrintable(message), qPrintable(detail));
+    std::fflush(stdout);
+    return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")), message, ok, detail};
+}
+
+QString switchedBackText(const QString& theme) {
+    return localizedString(
+               QT_TRANSLATE_NOOP("Trayskin", "The desktop uses the icon theme %1 again."))
+        .arg(theme);
+}
+
 const char* panelHintKey(const QString& currentDesktop) {
     struct Hint {
         const char* desktop;

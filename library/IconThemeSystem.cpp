@@ -2,6 +2,7 @@
 
 #include "icontheme/DesktopTheme.h"
 #include "icontheme/Overlay.h"
+#include "icontheme/OwnTheme.h"
 #include "icontheme/Picture.h"
 #include "icontheme/SafeFolder.h"
 #include "icontheme/StatusItems.h"
@@ -51,12 +52,44 @@ const icontheme::StatusItem* statusItem(const std::string& title) {
     return nullptr;
 }
 
+// Whether the file is a picture of one of the items (of any when none given).
+bool ofItems(const QStringList& items, const QString& fileName) {
+    const auto name = icontheme::pictureName(fileName);
+    const icontheme::StatusItem* item = name ? icontheme::itemForIcon(name->icon) : nullptr;
+    return item && (items.isEmpty() || items.contains(item->title));
+}
+
+// The icons of the items that a record holds files of; all tells whether
+// the record holds nothing else.
+QStringList iconsOfItems(const icontheme::OverlayRecord& record, const QStringList& items,
+                         bool* all = nullptr) {
+    QStringList icons;
+    if (all)
+        *all = true;
+    for (auto it = record.files.cbegin(); it != record.files.cend(); ++it) {
+        const QString file = it.key().mid(it.key().lastIndexOf(u'/') + 1);
+        if (ofItems(items, file))
+            icons.append(icontheme::pictureName(file)->icon);
+        else if (all)
+            *all = false;
+    }
+    return icons;
+}
+
+void printRemoved(const icontheme::OverlayReport& report, const QString& folder) {
+    for (const QString& path : report.removed)
+        std::printf("removed %s/%s\n", qPrintable(folder), qPrintable(path));
+}
+
 } // namespace
 
 IconThemeSystem::IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QString dataHome,
                                  QString desktop)
     : themes_(dirs.bases), dirs_(std::move(dirs)), theme_(std::move(theme)),
-      root_(toStd(dataHome + QStringLiteral("/trayskin"))), desktop_(std::move(desktop)) {}
+      root_(toStd(dataHome + QStringLiteral("/trayskin"))), desktop_(std::move(desktop)),
+      context_(icontheme::desktopContextFromEnvironment()) {
+    context_.currentDesktop = desktop_;
+}
 
 std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString& themeName) {
     icontheme::BaseDirs dirs = icontheme::baseDirsFromEnvironment();
@@ -67,7 +100,12 @@ std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString&
         std::printf("Icon theme name refused (%s)\n", qPrintable(refused));
     // The data folder is the one the overlay base directory is in.
     const QString dataHome = dirs.userIcons.chopped(int(qstrlen("/icons")));
-    return std::make_shared<IconThemeSystem>(std::move(dirs), choice.theme, dataHome,
+    // A desktop switched to an own theme is on the theme it is made from.
+    const QString own = icontheme::ownThemeName(QString());
+    const QString theme = choice.theme.endsWith(own) && choice.theme.size() > own.size()
+                              ? choice.theme.chopped(own.size())
+                              : choice.theme;
+    return std::make_shared<IconThemeSystem>(std::move(dirs), theme, dataHome,
                                              context.currentDesktop);
 }
 
@@ -155,10 +193,10 @@ QStringList IconThemeSystem::picturesOfSet(const std::string& item, const std::s
     return pictures;
 }
 
-QStringList IconThemeSystem::resolvedFiles(const QString& icon) {
+QStringList IconThemeSystem::resolvedFiles(const QString& icon, const QString& shown) {
     QStringList files;
     QSet<QPair<int, int>> asked;
-    for (const QString& name : themes_.chain(theme_)) {
+    for (const QString& name : themes_.chain(shown)) {
         const icontheme::Theme* theme = themes_.theme(name);
         for (const icontheme::IconFile& file : themes_.filesOf(name, icon)) {
             for (const icontheme::ThemeDir& dir : theme->index.dirs) {
@@ -169,7 +207,7 @@ QStringList IconThemeSystem::resolvedFiles(const QString& icon) {
                     if (asked.contains({size, dir.scale}))
                         continue;
                     asked.insert({size, dir.scale});
-                    const QString found = themes_.lookup(theme_, icon, size, dir.scale);
+                    const QString found = themes_.lookup(shown, icon, size, dir.scale);
                     if (!found.isEmpty() && !files.contains(found))
                         files.append(found);
                 }
@@ -182,6 +220,7 @@ QStringList IconThemeSystem::resolvedFiles(const QString& icon) {
 InUse IconThemeSystem::inUse(const std::string& item) {
     // What the disk holds now, not what was read before.
     themes_.forget();
+    const QString theme = shownTheme();
     InUse result;
     std::map<QString, bool> held;          // icon -> some set's picture is shown
     QMap<QString, QSet<QByteArray>> shown; // icon -> bytes of the files a lookup gives
@@ -202,7 +241,7 @@ InUse IconThemeSystem::inUse(const std::string& item) {
             ++pictures;
             if (!shown.contains(picture.icon)) {
                 QSet<QByteArray>& bytes = shown[picture.icon];
-                for (const QString& file : resolvedFiles(picture.icon))
+                for (const QString& file : resolvedFiles(picture.icon, theme))
                     bytes.insert(readSmall(file).value_or(QByteArray()));
             }
             const bool isShown = shown[picture.icon].contains(picture.bytes);
@@ -233,12 +272,13 @@ std::vector<InstallCopy> IconThemeSystem::currentPictures(const std::string& ite
                                                           const std::string& set,
                                                           std::size_t most) {
     themes_.forget();
+    const QString theme = shownTheme();
     std::vector<InstallCopy> pictures;
     for (const QString& path : picturesOfSet(item, set)) {
         if (pictures.size() == most)
             break;
         const auto name = icontheme::pictureName(QFileInfo(path).fileName());
-        const QString now = name ? themes_.lookup(theme_, name->icon, kPanelSide) : QString();
+        const QString now = name ? themes_.lookup(theme, name->icon, kPanelSide) : QString();
         pictures.push_back({toStd(path), toStd(now)});
     }
     return pictures;
@@ -265,7 +305,8 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         pictures.append(path);
     }
     // A user's own picture that an install may replace is kept first.
-    const std::string notKept = keepUserOverrides();
+    const bool own = ownThemeRoute();
+    const std::string notKept = own ? std::string() : keepUserOverrides();
     if (!notKept.empty()) {
         std::printf("not kept %s\n", notKept.c_str());
         std::fflush(stdout);
@@ -277,10 +318,18 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
                                  localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))});
         return place;
     }
+    // An item's pictures are in one route: what the other wrote of it goes.
+    QString switchedBack;
+    if (!(own ? takeOutOfOverlay({fromStd(item)}, place)
+              : takeOutOfOwnTheme({fromStd(item)}, place, &switchedBack)))
+        return place;
     icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
-    const icontheme::OverlayReport report = overlay.install(pictures);
+    icontheme::OwnTheme ownTheme(themes_, dirs_, theme_, ownThemeRecordPath());
+    const icontheme::OverlayReport report =
+        own ? ownTheme.install(pictures) : overlay.install(pictures);
+    const QString folder = own ? ownTheme.folder() : overlay.folder();
     for (const QString& path : report.written)
-        std::printf("wrote %s/%s\n", qPrintable(overlay.folder()), qPrintable(path));
+        std::printf("wrote %s/%s\n", qPrintable(folder), qPrintable(path));
     for (const icontheme::Picture& picture : report.refused) {
         const QString line = QFileInfo(picture.source).fileName() + QStringLiteral(": ") +
                              localizedString(refusalKey(picture.problem));
@@ -300,14 +349,32 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
             {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Some Pictures Not Used")),
              unused.join(u'\n'), localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))});
     if (!report.ok()) {
-        place.notices.push_back(failureNotice(report.failure, theme_));
+        place.notices.push_back(failureNotice(report.failure, own ? ownThemeName() : theme_));
         return place;
     }
     place.done = true;
-    QString message =
-        localizedString(
-            QT_TRANSLATE_NOOP("Trayskin", "The pictures are in place in the icon theme")) +
-        u' ' + theme_ + QStringLiteral(".\n\n") + localizedString(panelHintKey(desktop_));
+    QString message;
+    if (!own) {
+        message = localizedString(QT_TRANSLATE_NOOP(
+                      "Trayskin", "The pictures are in place in the icon theme")) +
+                  u' ' + theme_ + QStringLiteral(".\n\n") + localizedString(panelHintKey(desktop_));
+    } else if (shownTheme() == ownThemeName()) {
+        message = localizedString(
+                      QT_TRANSLATE_NOOP("Trayskin",
+                                        "The pictures are in place in the own theme %1, which the "
+                                        "desktop uses."))
+                      .arg(ownThemeName()) +
+                  QStringLiteral("\n\n") + localizedString(panelHintKey(desktop_));
+    } else {
+        message =
+            localizedString(QT_TRANSLATE_NOOP(
+                                "Trayskin", "The pictures are in place in the own theme %1. The "
+                                            "desktop shows them once it is switched to that theme: "
+                                            "File > Switch Desktop to Own Theme."))
+                .arg(ownThemeName());
+    }
+    if (!switchedBack.isEmpty())
+        message += QStringLiteral("\n\n") + switchedBackText(switchedBack);
     if (!report.shadowed.isEmpty())
         message += QStringLiteral("\n\n") +
                    localizedString(QT_TRANSLATE_NOOP(
@@ -329,32 +396,38 @@ PlaceReport IconThemeSystem::restoreAll(const PrivilegedCopier&) {
 
 PlaceReport IconThemeSystem::putBack(const QStringList& items) {
     PlaceReport place;
-    auto ofItems = [&items](const QString& fileName) {
-        const auto name = icontheme::pictureName(fileName);
-        const icontheme::StatusItem* item = name ? icontheme::itemForIcon(name->icon) : nullptr;
-        return item && (items.isEmpty() || items.contains(item->title));
-    };
+    QString switchedBack;
+    if (!takeOutOfOwnTheme(items, place, &switchedBack) || !takeOutOfOverlay(items, place))
+        return place;
+    place.done = true;
+    QString message = localizedString(QT_TRANSLATE_NOOP(
+                          "Trayskin", "The icon theme shows its own pictures again, and your "
+                                      "own overrides are back.")) +
+                      QStringLiteral("\n\n") + localizedString(panelHintKey(desktop_));
+    if (!switchedBack.isEmpty())
+        message += QStringLiteral("\n\n") + switchedBackText(switchedBack);
+    place.notices.push_back(
+        {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")), message,
+         localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))});
+    return place;
+}
+
+bool IconThemeSystem::takeOutOfOverlay(const QStringList& items, PlaceReport& place) {
     icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
     const auto record = overlay.record();
     icontheme::OverlayReport report;
     if (!record) {
         report.failure = icontheme::OverlayFailure::Record;
     } else {
-        QStringList icons;
-        for (auto it = record->files.cbegin(); it != record->files.cend(); ++it) {
-            const QString file = it.key().mid(it.key().lastIndexOf(u'/') + 1);
-            if (ofItems(file))
-                icons.append(icontheme::pictureName(file)->icon);
-        }
+        const QStringList icons = iconsOfItems(*record, items);
         if (!icons.isEmpty())
             report = overlay.restore(icons);
     }
-    for (const QString& path : report.removed)
-        std::printf("removed %s/%s\n", qPrintable(overlay.folder()), qPrintable(path));
+    printRemoved(report, overlay.folder());
     if (!report.ok()) {
         std::fflush(stdout);
         place.notices.push_back(failureNotice(report.failure, theme_));
-        return place;
+        return false;
     }
     // The user's own overrides, as the first start found them.
     const QString saved =
@@ -366,7 +439,7 @@ PlaceReport IconThemeSystem::putBack(const QStringList& items) {
         while (it.hasNext()) {
             const QString path = it.next();
             const QString relative = QDir(saved).relativeFilePath(path);
-            if (!ofItems(it.fileName()) || QFileInfo(path).isSymLink())
+            if (!ofItems(items, it.fileName()) || QFileInfo(path).isSymLink())
                 continue;
             if (folder && folder->exists(relative))
                 continue;
@@ -379,19 +452,46 @@ PlaceReport IconThemeSystem::putBack(const QStringList& items) {
     }
     std::fflush(stdout);
     themes_.forget();
-    if (!allBack) {
+    if (!allBack)
         place.notices.push_back(failureNotice(icontheme::OverlayFailure::Write, theme_));
-        return place;
+    return allBack;
+}
+
+bool IconThemeSystem::takeOutOfOwnTheme(const QStringList& items, PlaceReport& place,
+                                        QString* switchedBack) {
+    icontheme::OwnTheme own(themes_, dirs_, theme_, ownThemeRecordPath());
+    const auto record = own.record();
+    if (!record) {
+        place.notices.push_back(failureNotice(icontheme::OverlayFailure::Record, own.name()));
+        return false;
     }
-    place.done = true;
-    place.notices.push_back(
-        {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
-         localizedString(QT_TRANSLATE_NOOP(
-             "Trayskin", "The icon theme shows its own pictures again, and your own "
-                         "overrides are back.")) +
-             QStringLiteral("\n\n") + localizedString(panelHintKey(desktop_)),
-         localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))});
-    return place;
+    bool all = true;
+    const QStringList icons = iconsOfItems(*record, items, &all);
+    // The desktop is never left on a theme that is gone: it is switched back
+    // before the own theme's last picture goes.
+    icontheme::ThemeSwitch themeSwitch = this->themeSwitch();
+    const auto switched = themeSwitch.state();
+    if (all && switched && switched->theme == own.name()) {
+        const icontheme::ThemeChoice current = desktopTheme();
+        const icontheme::SwitchResult result = themeSwitch.restore(current);
+        if (result == icontheme::SwitchResult::Done) {
+            *switchedBack = desktopTheme().theme;
+            std::printf("switched the desktop back to %s\n", qPrintable(*switchedBack));
+        } else if (result != icontheme::SwitchResult::UserChanged) {
+            place.notices.push_back(switchFailure(result, switched->previous.value_or(theme_),
+                                                  themeSwitch.place(current.source),
+                                                  switchStatePath()));
+            return false;
+        }
+    }
+    if (icons.isEmpty())
+        return true;
+    const icontheme::OverlayReport report = own.restore(icons);
+    printRemoved(report, own.folder());
+    std::fflush(stdout);
+    if (!report.ok())
+        place.notices.push_back(failureNotice(report.failure, own.name()));
+    return report.ok();
 }
 
 } // namespace library

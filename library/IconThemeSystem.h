@@ -2,15 +2,21 @@
 // pictures into the theme's overlay in the user's data folder (no password,
 // no tool); a restore removes exactly what was written and puts back the
 // user's own overrides from the backup. What is in use is what the theme
-// lookup resolves now.
+// lookup resolves now. On the own-theme route a set goes into a theme of
+// Trayskin's beside the user's theme instead, which the desktop shows once
+// it is switched to it, only when the user asks.
 #pragma once
 
 #include "icontheme/BaseDirs.h"
+#include "icontheme/DesktopTheme.h"
 #include "icontheme/IconThemes.h"
+#include "icontheme/ThemeSwitch.h"
 #include "library/PictureSystem.h"
 
 #include <QMap>
 #include <QString>
+#include <optional>
+#include <utility>
 
 namespace library {
 
@@ -28,6 +34,25 @@ public:
     QString overlayFolder() const { return dirs_.userIcons + u'/' + theme_; }
     // Where the record of what was written into the overlay is kept.
     QString recordPath() const;
+
+    // The own-theme route, remembered in the library: Use This Set writes
+    // into the theme <theme>-Trayskin instead of the overlay.
+    bool ownThemeRoute() const;
+    bool setOwnThemeRoute(bool on);
+    QString ownThemeName() const;
+    QString ownThemeRecordPath() const;
+    // Where the desktop's switch to an own theme is remembered.
+    QString switchStatePath() const;
+
+    enum class SwitchOffer { None, ToOwnTheme, Back };
+    // What switching the desktop's theme does now, and the theme it names.
+    std::pair<SwitchOffer, QString> switchOffer();
+    // Switches the desktop to the own theme, or back to the theme it
+    // replaced, as the offer says.
+    PlaceReport switchDesktop();
+    // At a start: a remembered switch whose theme the desktop no longer
+    // uses, said once and then forgotten; the user's theme is left as it is.
+    std::optional<Notice> startNotice();
 
     Mode mode() const override { return Mode::IconTheme; }
     QString description() const override;
@@ -56,12 +81,23 @@ public:
 private:
     // The set's files that are meant as pictures: not hidden, ".png" or ".svg".
     QStringList picturesOfSet(const std::string& item, const std::string& set) const;
-    // Every file a lookup of the icon gives at the sizes of the theme's
-    // directories that hold it.
-    QStringList resolvedFiles(const QString& icon);
-    // Removes what was written for the icons (all when empty) and puts the
-    // user's own overrides back from the backup.
+    // Every file a lookup of the icon in the theme gives at the sizes of
+    // the theme's directories that hold it.
+    QStringList resolvedFiles(const QString& icon, const QString& theme);
+    // The theme the desktop shows the pictures in: the own theme while the
+    // desktop is switched to it.
+    QString shownTheme();
+    icontheme::ThemeSwitch themeSwitch() const;
+    // The desktop's theme as its settings say now.
+    icontheme::ThemeChoice desktopTheme() const;
+    // Removes what was written for the items (all when empty) by both routes
+    // and puts the user's own overrides back from the backup.
     PlaceReport putBack(const QStringList& items);
+    // The overlay's part of that; false, with the alert, on a failure.
+    bool takeOutOfOverlay(const QStringList& items, PlaceReport& place);
+    // The own theme's part: when it is left with no picture, the desktop is
+    // switched back from it first (the theme it uses then in switchedBack).
+    bool takeOutOfOwnTheme(const QStringList& items, PlaceReport& place, QString* switchedBack);
     // The overlay's files for the items' names that Trayskin did not write,
     // relative to the overlay folder.
     QStringList userOverrides();
@@ -77,6 +113,7 @@ private:
     QString theme_;
     std::string root_;
     QString desktop_;
+    icontheme::DesktopContext context_; // how the desktop's theme is read
 };
 
 } // namespace library

@@ -24,6 +24,7 @@ struct Notice {
     QString title;
     QString message;
     QString button;
+    QString detail{}; // beneath the message: what failed and why
 };
 
 // What putting a set in place or restoring did.

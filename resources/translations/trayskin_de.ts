@@ -86,6 +86,10 @@
         <source>Ctrl+U</source>
         <translation>Ctrl+U</translation>
     </message>
+    <message>
+        <source>Install as &amp;Own Theme</source>
+        <translation>Als &amp;eigenes Thema installieren</translation>
+    </message>
 </context>
 <context>
     <name>Trayskin</name>
@@ -632,6 +636,86 @@
     <message>
         <source>The panel shows them after you log out and in again.</source>
         <translation>Die Leiste zeigt sie, nachdem Sie sich ab- und wieder angemeldet haben.</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Desktop Back to %1</source>
+        <translation>Desktop &amp;zurück auf %1 umstellen</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Desktop to Own Theme</source>
+        <translation>Desktop auf eigenes Thema &amp;umstellen</translation>
+    </message>
+    <message>
+        <source>Install sets into a theme of their own beside the icon theme, which the desktop shows once switched to it (desktop mode).</source>
+        <translation>Sets in ein eigenes Thema neben dem Symbolthema installieren, das der Desktop zeigt, sobald er darauf umgestellt ist (Desktop-Modus).</translation>
+    </message>
+    <message>
+        <source>--own-theme works in desktop mode only and cannot be given with --menu-extras.</source>
+        <translation>--own-theme gilt nur im Desktop-Modus und kann nicht mit --menu-extras angegeben werden.</translation>
+    </message>
+    <message>
+        <source>Nothing Switched</source>
+        <translation>Nichts umgestellt</translation>
+    </message>
+    <message>
+        <source>You picked another icon theme after Trayskin switched the desktop; it is left as it is.</source>
+        <translation>Sie haben ein anderes Symbolthema gewählt, nachdem Trayskin den Desktop umgestellt hatte; es bleibt, wie es ist.</translation>
+    </message>
+    <message>
+        <source>No setting of the desktop names its icon theme.</source>
+        <translation>Keine Einstellung des Desktops nennt sein Symbolthema.</translation>
+    </message>
+    <message>
+        <source>The name is not a safe icon theme name.</source>
+        <translation>Der Name ist kein sicherer Name für ein Symbolthema.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s settings tool is missing, failed or took too long:</source>
+        <translation>Das Einstellungsprogramm des Desktops fehlt, ist gescheitert oder hat zu lange gebraucht:</translation>
+    </message>
+    <message>
+        <source>The settings file cannot be read or written, or is a link:</source>
+        <translation>Die Einstellungsdatei kann nicht gelesen oder geschrieben werden oder ist ein Verweis:</translation>
+    </message>
+    <message>
+        <source>What the setting held before cannot be kept in the library:</source>
+        <translation>Der bisherige Wert der Einstellung kann nicht in der Bibliothek festgehalten werden:</translation>
+    </message>
+    <message>
+        <source>No switch made by Trayskin is remembered.</source>
+        <translation>Keine Umstellung durch Trayskin ist vermerkt.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s icon theme could not be switched to %1.</source>
+        <translation>Das Symbolthema des Desktops konnte nicht auf %1 umgestellt werden.</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1 again.</source>
+        <translation>Der Desktop verwendet wieder das Symbolthema %1.</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the own theme %1, which the desktop uses.</source>
+        <translation>Die Bilder sind im eigenen Thema %1, das der Desktop verwendet, an ihrem Platz.</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the own theme %1. The desktop shows them once it is switched to that theme: File &gt; Switch Desktop to Own Theme.</source>
+        <translation>Die Bilder sind im eigenen Thema %1 an ihrem Platz. Der Desktop zeigt sie, sobald er auf dieses Thema umgestellt ist: Datei &gt; Desktop auf eigenes Thema umstellen.</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1 now.</source>
+        <translation>Der Desktop verwendet jetzt das Symbolthema %1.</translation>
+    </message>
+    <message>
+        <source>Desktop Switched</source>
+        <translation>Desktop umgestellt</translation>
+    </message>
+    <message>
+        <source>Own Theme Not Shown</source>
+        <translation>Eigenes Thema nicht sichtbar</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1, which was picked after Trayskin switched it to %2, so the pictures in %2 are no longer shown. Trayskin leaves the desktop as it is.</source>
+        <translation>Der Desktop verwendet das Symbolthema %1, das gewählt wurde, nachdem Trayskin ihn auf %2 umgestellt hatte; die Bilder in %2 werden daher nicht mehr gezeigt. Trayskin lässt den Desktop, wie er ist.</translation>
     </message>
 </context>
 </TS>

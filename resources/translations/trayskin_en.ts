@@ -86,6 +86,10 @@
         <source>Ctrl+U</source>
         <translation>Ctrl+U</translation>
     </message>
+    <message>
+        <source>Install as &amp;Own Theme</source>
+        <translation>Install as &amp;Own Theme</translation>
+    </message>
 </context>
 <context>
     <name>Trayskin</name>
@@ -632,6 +636,86 @@
     <message>
         <source>The panel shows them after you log out and in again.</source>
         <translation>The panel shows them after you log out and in again.</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Desktop Back to %1</source>
+        <translation>S&amp;witch Desktop Back to %1</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Desktop to Own Theme</source>
+        <translation>S&amp;witch Desktop to Own Theme</translation>
+    </message>
+    <message>
+        <source>Install sets into a theme of their own beside the icon theme, which the desktop shows once switched to it (desktop mode).</source>
+        <translation>Install sets into a theme of their own beside the icon theme, which the desktop shows once switched to it (desktop mode).</translation>
+    </message>
+    <message>
+        <source>--own-theme works in desktop mode only and cannot be given with --menu-extras.</source>
+        <translation>--own-theme works in desktop mode only and cannot be given with --menu-extras.</translation>
+    </message>
+    <message>
+        <source>Nothing Switched</source>
+        <translation>Nothing Switched</translation>
+    </message>
+    <message>
+        <source>You picked another icon theme after Trayskin switched the desktop; it is left as it is.</source>
+        <translation>You picked another icon theme after Trayskin switched the desktop; it is left as it is.</translation>
+    </message>
+    <message>
+        <source>No setting of the desktop names its icon theme.</source>
+        <translation>No setting of the desktop names its icon theme.</translation>
+    </message>
+    <message>
+        <source>The name is not a safe icon theme name.</source>
+        <translation>The name is not a safe icon theme name.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s settings tool is missing, failed or took too long:</source>
+        <translation>The desktop&apos;s settings tool is missing, failed or took too long:</translation>
+    </message>
+    <message>
+        <source>The settings file cannot be read or written, or is a link:</source>
+        <translation>The settings file cannot be read or written, or is a link:</translation>
+    </message>
+    <message>
+        <source>What the setting held before cannot be kept in the library:</source>
+        <translation>What the setting held before cannot be kept in the library:</translation>
+    </message>
+    <message>
+        <source>No switch made by Trayskin is remembered.</source>
+        <translation>No switch made by Trayskin is remembered.</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s icon theme could not be switched to %1.</source>
+        <translation>The desktop&apos;s icon theme could not be switched to %1.</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1 again.</source>
+        <translation>The desktop uses the icon theme %1 again.</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the own theme %1, which the desktop uses.</source>
+        <translation>The pictures are in place in the own theme %1, which the desktop uses.</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the own theme %1. The desktop shows them once it is switched to that theme: File &gt; Switch Desktop to Own Theme.</source>
+        <translation>The pictures are in place in the own theme %1. The desktop shows them once it is switched to that theme: File &gt; Switch Desktop to Own Theme.</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1 now.</source>
+        <translation>The desktop uses the icon theme %1 now.</translation>
+    </message>
+    <message>
+        <source>Desktop Switched</source>
+        <translation>Desktop Switched</translation>
+    </message>
+    <message>
+        <source>Own Theme Not Shown</source>
+        <translation>Own Theme Not Shown</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1, which was picked after Trayskin switched it to %2, so the pictures in %2 are no longer shown. Trayskin leaves the desktop as it is.</source>
+        <translation>The desktop uses the icon theme %1, which was picked after Trayskin switched it to %2, so the pictures in %2 are no longer shown. Trayskin leaves the desktop as it is.</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,7 @@
 // Desktop mode through the program: the start on a made-up icon theme, Use
-// This Set into the theme's overlay and the restores; GTK's own lookup and
-// a real tray on the machine's Adwaita after each; the command line and the
-// choice of mode.
+// This Set into the theme's overlay or an own theme and the restores; GTK's
+// own lookup, Qt's and a real tray on the machine's Adwaita after each; the
+// command line and the choice of mode.
 #include "app/CommandLine.h"
 #include "library/DesktopTexts.h"
 #include "library/IconThemeSystem.h"
@@ -12,6 +12,9 @@
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
@@ -197,6 +200,48 @@ TEST_F(MadeUpThemeTest, RestoreAllPutsBackTheUsersOwnOverride) {
               later);
 }
 
+TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsSaidOnce) {
+    const QString settings = world.root() + QStringLiteral("/config/gtk-3.0/settings.ini");
+    ThemeWorld::put(world.root(), QStringLiteral("elsewhere.ini"),
+                    "[Settings]\ngtk-icon-theme-name=Test\n");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).path()));
+    ASSERT_TRUE(QFile::link(world.root() + QStringLiteral("/elsewhere.ini"), settings));
+    EXPECT_FALSE(controller.switchThemeAction()->isEnabled());
+    controller.ownThemeAction()->trigger();
+    use("Volume", "Mine");
+    EXPECT_TRUE(presenter.alerts.back().message.contains(QStringLiteral(
+        "in the own theme Test-Trayskin. The desktop shows them once it is switched")));
+    EXPECT_FALSE(QFileInfo::exists(overlay(QStringLiteral("16x16/status/audio-volume-high.png"))));
+    EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
+    // A settings file that is a link is left alone, and the alert says why.
+    controller.switchThemeAction()->trigger();
+    EXPECT_EQ(presenter.alerts.back().detail,
+              QStringLiteral("The settings file cannot be read or written, or is a link: ") +
+                  settings);
+    ASSERT_TRUE(QFile::remove(settings));
+    ThemeWorld::put(world.root(), QStringLiteral("config/gtk-3.0/settings.ini"),
+                    "[Settings]\ngtk-icon-theme-name=Test\n");
+    controller.switchThemeAction()->trigger();
+    EXPECT_EQ(presenter.alerts.back().title, QStringLiteral("Desktop Switched"));
+    EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Test-Trayskin\n");
+    EXPECT_EQ(inUse(), QStringLiteral("In use: Mine"));
+    EXPECT_EQ(controller.switchThemeAction()->text(),
+              QStringLiteral("S&witch Desktop Back to Test"));
+
+    // The user picks another theme; of the next two starts, the first says so.
+    ThemeWorld::put(world.root(), QStringLiteral("config/gtk-3.0/settings.ini"),
+                    "[Settings]\ngtk-icon-theme-name=Other\n");
+    for (const QStringList& said :
+         {QStringList{QStringLiteral("Own Theme Not Shown")}, QStringList()}) {
+        presenter.alerts.clear();
+        AppController again;
+        again.setTerminator([this](int status) { exits.push_back(status); });
+        again.awakeFromNib();
+        EXPECT_EQ(alertTitles(), said);
+    }
+    EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Other\n");
+}
+
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {
     writeFile(library(), "a file where the library belongs");
     ::testing::internal::CaptureStdout();
@@ -298,6 +343,10 @@ TEST_F(AdwaitaTest, GtkShowsTheShippedSetsAfterUseAndTheThemeAfterRestore) {
     ASSERT_EQ(ours.size(), questions.size());
     for (qsizetype i = 0; i < ours.size(); ++i)
         EXPECT_EQ(ours[i], overlay(ours[i].section(u'/', -3))) << questions[i].toStdString();
+    ThemeWorld::put(world.root(), "config/kdeglobals", "[Icons]\nTheme=Adwaita\n");
+    std::printf(
+        "kiconfinder5 on the overlay: %s\n",
+        qPrintable(kdeLookup(world, shown + QStringList{"audio-volume-high-symbolic"}).join(", ")));
     if (!shots.isEmpty())
         saveTray(world, shown, shots + QStringLiteral("/tray-after.png"));
 
@@ -323,6 +372,61 @@ TEST_F(AdwaitaTest, ARealTrayShowsTheSetsPixelsAfterUseAndTheThemesAfterRestore)
     EXPECT_LT(trayShare(world, icon, red), 0.05);
 }
 
+// Switched to the own theme, GTK 3 and Qt show the set's pictures and find
+// every other name in the theme it inherits; KDE's icon loader is recorded.
+TEST_F(AdwaitaTest, TheOwnThemeSwitchedToShowsTheSetInGtkAndQtAndRestoreAllUndoesBoth) {
+    const QString settings = world.root() + QStringLiteral("/config/gtk-3.0/settings.ini");
+    ThemeWorld::put(world.root(), QStringLiteral("config/gtk-3.0/settings.ini"),
+                    "[Settings]\ngtk-icon-theme-name=Adwaita\n");
+    put("Volume/Red/audio-volume-high.png", pngBytes(24, 0xff0000));
+    put("Volume/Red/audio-volume-high-symbolic.svg", svgBytes(0x0000ff));
+    put("Volume/Red/trayskininfo.txt", "Red and blue.");
+    start(QStringLiteral("Adwaita"), {QStringLiteral("/usr/share/icons")});
+    controller.ownThemeAction()->trigger();
+    use("Volume", "Red");
+    controller.switchThemeAction()->trigger();
+    const QString own = QString::fromUtf8(ThemeWorld::get(settings)).section(u'=', 1).trimmed();
+    ASSERT_EQ(own, QStringLiteral("Adwaita-Trayskin"));
+    // The set's names at sizes Adwaita holds them at, then two it inherits.
+    const QStringList questions{"audio-volume-high:24",          "audio-volume-high:48",
+                                "audio-volume-high-symbolic:16", "audio-volume-high-symbolic:64",
+                                "audio-volume-muted:24",         "edit-copy:48"};
+    QStringList scaled;
+    for (const QString& question : questions)
+        scaled << question + QStringLiteral(":1");
+    const QStringList gtk = gtkLookup(world, own, scaled);
+    const QStringList qt = qtLookup(world, own, questions);
+    ASSERT_EQ(gtk.size(), 6);
+    ASSERT_EQ(qt.size(), 6);
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(questions[i].toStdString());
+        EXPECT_TRUE(gtk[i].startsWith(
+            (i < 4 ? world.userIcons() + u'/' + own : QStringLiteral("/usr/share/icons/Adwaita")) +
+            u'/'))
+            << gtk[i].toStdString();
+        if (i < 4)
+            EXPECT_EQ(qt[i].section(u' ', 1), i < 2 ? "#ffff0000" : "#ff0000ff");
+        else
+            EXPECT_NE(qt[i], "-");
+    }
+    // KDE's loader reads its theme from kdeglobals; it skips Adwaita's
+    // Legacy directories, so only the -symbolic names are found.
+    ThemeWorld::put(world.root(), "config/kdeglobals", "[Icons]\nTheme=" + own.toUtf8() + "\n");
+    const QStringList kde = kdeLookup(
+        world, {"audio-volume-high", "audio-volume-high-symbolic", "audio-volume-muted-symbolic"});
+    std::printf("kiconfinder5 on %s: %s\n", qPrintable(own), qPrintable(kde.join(", ")));
+    EXPECT_TRUE(kde[1].startsWith(world.userIcons() + u'/' + own + u'/'));
+    EXPECT_TRUE(kde[2].startsWith("/usr/share/icons/Adwaita/"));
+
+    ::testing::internal::CaptureStdout();
+    controller.restoreAllOriginalPictures();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(presenter.alerts.back().message.endsWith(
+        QStringLiteral("The desktop uses the icon theme Adwaita again.")));
+    EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Adwaita\n");
+    EXPECT_FALSE(QFileInfo::exists(world.userIcons() + u'/' + own));
+}
+
 TEST(StartOptions, CommandLineChoosesTheMode) {
     using library::ModeRequest;
     struct Case {
@@ -330,6 +434,7 @@ TEST(StartOptions, CommandLineChoosesTheMode) {
         ModeRequest request;
         QString theme;
         bool error;
+        bool ownTheme{};
     };
     const Case cases[] = {
         {{}, ModeRequest::Any, {}, false},
@@ -344,6 +449,8 @@ TEST(StartOptions, CommandLineChoosesTheMode) {
          {},
          true},
         {{QStringLiteral("--bogus")}, ModeRequest::Any, {}, true},
+        {{"--own-theme"}, ModeRequest::Desktop, {}, false, true},
+        {{"--own-theme", "--menu-extras"}, ModeRequest::Any, {}, true},
     };
     for (const Case& c : cases) {
         const StartOptions options =
@@ -353,6 +460,7 @@ TEST(StartOptions, CommandLineChoosesTheMode) {
         if (!c.error) {
             EXPECT_EQ(options.request, c.request) << line;
             EXPECT_EQ(options.iconTheme, c.theme) << line;
+            EXPECT_EQ(options.ownTheme, c.ownTheme) << line;
         }
     }
     // Without a word on the command line the Menu Extras folder decides.

@@ -44,6 +44,21 @@ QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStri
         .split('\n', Qt::SkipEmptyParts);
 }
 
+QStringList kdeLookup(const ThemeWorld& world, const QStringList& names) {
+    QStringList files;
+    for (const QString& name : names) {
+        QProcess process;
+        QProcessEnvironment env = clientEnvironment(world);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(env);
+        process.start("kiconfinder5", {name});
+        process.waitForFinished(60000);
+        const QString file = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+        files.append(file.isEmpty() ? "-" : file);
+    }
+    return files;
+}
+
 QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& names) {
     QTemporaryDir out;
     run(world, "/usr/bin/python3", QStringList{TRAYSKIN_TRAY_PIXELS, out.path()} + names);

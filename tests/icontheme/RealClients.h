@@ -1,6 +1,6 @@
 // Real clients asked in processes of their own, started after each step as
-// a panel's status item would be: Qt's QIcon::fromTheme, GTK 3's lookup and
-// a real tray (Debian's trayer with GTK 3 status icons under Xvfb). Each
+// a panel's status item would be: Qt's QIcon::fromTheme, GTK 3's lookup, KDE's
+// icon loader and a real tray (Debian's trayer with GTK 3 status icons under Xvfb). Each
 // sees the world's home and data folders and the machine's /usr/share.
 #pragma once
 
@@ -19,6 +19,9 @@ QProcessEnvironment clientEnvironment(const ThemeWorld& world);
 QStringList qtLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions);
 // "NAME:SIZE:SCALE" each: the file GTK gives, or "-".
 QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions);
+// "NAME" each: the file KDE's icon loader (kiconfinder5) finds in the theme
+// that the world's kdeglobals names, or "-".
+QStringList kdeLookup(const ThemeWorld& world, const QStringList& names);
 // What the tray draws for each name's status icon.
 QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& names);
 // The colour that covers most of the image.

@@ -221,14 +221,6 @@ void AppController::awakeFromNib() {
         return;
     }
     mode_->setText(library::activeSystem().description());
-    // A switch of the desktop's theme that the user has replaced since is
-    // said once; the desktop is left as it is.
-    if (library::IconThemeSystem* system = desktopSystem()) {
-        if (const auto notice = system->startNotice()) {
-            mainWindow_->statusBar()->showMessage(notice->message);
-            platform::runAlertPanel(notice->title, notice->message, notice->button);
-        }
-    }
     updateDesktopActions();
     configureBrowser();
     reloadData();
@@ -236,6 +228,14 @@ void AppController::awakeFromNib() {
     fsBrowser()->setFocus();
     privileged::authinit();
     showBackupNotice();
+    // A switch of the desktop's theme that the user has replaced since is
+    // said once; the desktop is left as it is.
+    if (library::IconThemeSystem* system = desktopSystem()) {
+        if (const auto notice = system->startNotice()) {
+            platform::runAlertPanel(notice->title, notice->message, notice->button);
+            updateDesktopActions();
+        }
+    }
 }
 
 void AppController::showBackupNotice() {

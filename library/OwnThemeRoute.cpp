@@ -97,7 +97,9 @@ PlaceReport IconThemeSystem::switchDesktop() {
         offer == SwitchOffer::Back
             ? switchedBackText(now)
             : localizedString(
-                  QT_TRANSLATE_NOOP("Trayskin", "The desktop uses the icon theme %1 now."))
+                  QT_TRANSLATE_NOOP(
+                      "Trayskin",
+                      "The desktop uses the icon theme %1 now, which holds the pictures."))
                       .arg(now) +
                   QStringLiteral("\n\n") + localizedString(panelHintKey(desktop_));
     place.notices.push_back({localizedString(QT_TRANSLATE_NOOP("Trayskin", "Desktop Switched")),

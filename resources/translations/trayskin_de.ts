@@ -702,10 +702,6 @@
         <translation>Die Bilder sind im eigenen Thema %1 an ihrem Platz. Der Desktop zeigt sie, sobald er auf dieses Thema umgestellt ist: Datei &gt; Desktop auf eigenes Thema umstellen.</translation>
     </message>
     <message>
-        <source>The desktop uses the icon theme %1 now.</source>
-        <translation>Der Desktop verwendet jetzt das Symbolthema %1.</translation>
-    </message>
-    <message>
         <source>Desktop Switched</source>
         <translation>Desktop umgestellt</translation>
     </message>
@@ -716,6 +712,10 @@
     <message>
         <source>The desktop uses the icon theme %1, which was picked after Trayskin switched it to %2, so the pictures in %2 are no longer shown. Trayskin leaves the desktop as it is.</source>
         <translation>Der Desktop verwendet das Symbolthema %1, das gewählt wurde, nachdem Trayskin ihn auf %2 umgestellt hatte; die Bilder in %2 werden daher nicht mehr gezeigt. Trayskin lässt den Desktop, wie er ist.</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1 now, which holds the pictures.</source>
+        <translation>Der Desktop verwendet jetzt das Symbolthema %1, das die Bilder enthält.</translation>
     </message>
 </context>
 </TS>

@@ -702,10 +702,6 @@
         <translation>The pictures are in place in the own theme %1. The desktop shows them once it is switched to that theme: File &gt; Switch Desktop to Own Theme.</translation>
     </message>
     <message>
-        <source>The desktop uses the icon theme %1 now.</source>
-        <translation>The desktop uses the icon theme %1 now.</translation>
-    </message>
-    <message>
         <source>Desktop Switched</source>
         <translation>Desktop Switched</translation>
     </message>
@@ -716,6 +712,10 @@
     <message>
         <source>The desktop uses the icon theme %1, which was picked after Trayskin switched it to %2, so the pictures in %2 are no longer shown. Trayskin leaves the desktop as it is.</source>
         <translation>The desktop uses the icon theme %1, which was picked after Trayskin switched it to %2, so the pictures in %2 are no longer shown. Trayskin leaves the desktop as it is.</translation>
+    </message>
+    <message>
+        <source>The desktop uses the icon theme %1 now, which holds the pictures.</source>
+        <translation>The desktop uses the icon theme %1 now, which holds the pictures.</translation>
     </message>
 </context>
 </TS>

@@ -96,7 +96,9 @@ AppController::AppController()
     inUse_->setTextFormat(Qt::PlainText);
     // A long line is cut rather than widening the window.
     inUse_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    mainWindow_->statusBar()->addPermanentWidget(inUse_, 1);
+    // A normal widget, so that a message of the status bar shows in its place
+    // until it is cleared; a permanent one would leave the message no room.
+    mainWindow_->statusBar()->addWidget(inUse_, 1);
     showPreviewInPlace();
     // Which system's pictures the program works on.
     mode_ = new QLabel(mainWindow_.get());

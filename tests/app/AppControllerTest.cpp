@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTest>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -187,8 +188,22 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
     ASSERT_EQ(desktop.openFailures.size(), 2u);
     desktop.openFailures.front()();
     EXPECT_EQ(controller.mainWindow()->statusBar()->currentMessage(), cannotOpen);
+    // Drawn where it can be read, not left without room by the other lines
+    // (the status bar has no other text here).
+    controller.mainWindow()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.mainWindow()));
+    const auto textPixels = [&] {
+        const QImage bar = controller.mainWindow()->statusBar()->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < bar.height(); ++y)
+            for (int x = 0; x < bar.width() / 2; ++x)
+                dark += qGray(bar.pixel(x, y)) < 100;
+        return dark;
+    };
+    EXPECT_GT(textPixels(), 50);
     controller.showAbout();
     EXPECT_TRUE(controller.mainWindow()->statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(textPixels(), 0);
     desktop.opens = false;
     controller.showHelp();
     EXPECT_EQ(controller.mainWindow()->statusBar()->currentMessage(), cannotOpen);

@@ -3,6 +3,7 @@
 #include "library/Layout.h"
 #include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
+#include "platform/core/PathString.h"
 #include "platform/gui/AttributedString.h"
 #include "platform/gui/Image.h"
 
@@ -37,15 +38,32 @@ QImage load(const std::string& path, int panelSide) {
     return image->pixels().scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
+// A symbolic picture as panels draw it: its shape in the bar's text colour.
+QImage inInk(const QImage& image, const QColor& ink) {
+    QImage shape = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&shape);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(shape.rect(), ink);
+    return shape;
+}
+
 } // namespace
+
+bool isSymbolicPicture(const std::string& path) {
+    const std::string name = platform::lastPathComponent(path);
+    const std::string stem = platform::deletingPathExtension(name);
+    return name.ends_with(".symbolic.png") || stem.ends_with("-symbolic") ||
+           stem.ends_with("-symbolic-ltr") || stem.ends_with("-symbolic-rtl");
+}
 
 std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set) {
     std::vector<PreviewPicture> pictures;
     library::PictureSystem& system = library::activeSystem();
     for (const library::InstallCopy& copy :
          system.currentPictures(extra, set, kPreviewMostPictures))
-        pictures.push_back(
-            {load(copy.source, system.panelSide()), load(copy.target, system.panelSide())});
+        pictures.push_back({load(copy.source, system.panelSide()),
+                            load(copy.target, system.panelSide()), isSymbolicPicture(copy.source),
+                            isSymbolicPicture(copy.target)});
     return pictures;
 }
 
@@ -118,25 +136,25 @@ SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures, double 
         bar.currentLabel = text(QRect(labelsLeft, rows[1], labelWidth, rowHeight), currentText,
                                 Qt::AlignLeft | Qt::AlignVCenter);
         // A picture at its own size (times the scale), centred in its cell.
-        auto place = [&](const QImage& image, int x, int y, int scale) {
+        auto place = [&](const QImage& image, bool symbolic, int x, int y, int scale) {
             const QSize size = image.isNull() ? QSize() : image.size() * scale;
             const QSize box(cell.width() * scale, rowHeight);
             const QRect target(x + (box.width() - size.width()) / 2,
                                y + (box.height() - size.height()) / 2, size.width(), size.height());
             if (!image.isNull())
-                painter.drawImage(target, image);
+                painter.drawImage(target, symbolic ? inInk(image, ink) : image);
             return target;
         };
         int x = onceLeft;
         for (const auto& p : pictures) {
-            bar.set.push_back(place(p.set, x, rows[0], 1));
-            bar.current.push_back(place(p.current, x, rows[1], 1));
+            bar.set.push_back(place(p.set, p.setSymbolic, x, rows[0], 1));
+            bar.current.push_back(place(p.current, p.currentSymbolic, x, rows[1], 1));
             x += cell.width() + kGap;
         }
         x = twiceLeft;
         for (const auto& p : pictures) {
-            bar.setTwice.push_back(place(p.set, x, rows[0], 2));
-            bar.currentTwice.push_back(place(p.current, x, rows[1], 2));
+            bar.setTwice.push_back(place(p.set, p.setSymbolic, x, rows[0], 2));
+            bar.currentTwice.push_back(place(p.current, p.currentSymbolic, x, rows[1], 2));
             x += 2 * cell.width() + kGap;
         }
     };

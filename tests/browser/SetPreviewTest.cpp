@@ -25,13 +25,14 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
         {filled(16, 16, Qt::red), filled(16, 16, Qt::blue)},
         {filled(20, 10, Qt::green), QImage()}, // the bundle has no such picture
         {filled(12, 18, Qt::yellow), filled(12, 18, Qt::magenta)},
+        {filled(16, 16, Qt::black), filled(16, 16, Qt::black), true, false}, // a symbolic one
     };
     const browser::SetPreview preview = browser::renderSetPreview(pictures);
     ASSERT_FALSE(preview.image.isNull());
     for (const auto* bar : {&preview.light, &preview.dark}) {
-        ASSERT_EQ(bar->set.size(), 3u);
-        ASSERT_EQ(bar->setTwice.size(), 3u);
-        for (std::size_t i = 0; i < 3; ++i) {
+        ASSERT_EQ(bar->set.size(), pictures.size());
+        ASSERT_EQ(bar->setTwice.size(), pictures.size());
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
             // The menu bar's size, and twice it; each set picture above the
             // current one.
             EXPECT_EQ(bar->set[i].size(), pictures[i].set.size());
@@ -49,6 +50,13 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
         EXPECT_EQ(preview.image.pixelColor(bar->current[0].center()), QColor(Qt::blue));
         EXPECT_EQ(preview.image.pixelColor(bar->setTwice[1].center()), QColor(Qt::green));
         EXPECT_EQ(preview.image.pixelColor(bar->currentTwice[2].center()), QColor(Qt::magenta));
+        // A symbolic picture in the bar's text colour, as panels draw it: a
+        // black one is light on the dark bar; the others as they are.
+        const QColor ink =
+            bar == &preview.light ? QColor(0x20, 0x20, 0x20) : QColor(0xf0, 0xf0, 0xf0);
+        EXPECT_EQ(preview.image.pixelColor(bar->set[3].center()), ink);
+        EXPECT_EQ(preview.image.pixelColor(bar->setTwice[3].center()), ink);
+        EXPECT_EQ(preview.image.pixelColor(bar->current[3].center()), QColor(Qt::black));
         EXPECT_EQ(preview.image.pixelColor(bar->area.topLeft() + QPoint(1, 1)), ground);
         // Where the bundle has no picture, the bar shows through.
         EXPECT_EQ(preview.image.pixelColor(bar->current[1].center()), ground);
@@ -69,7 +77,7 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
         EXPECT_LT(bar->setLabel.bottom(), bar->currentLabel.top());
         EXPECT_LT(bar->setLabel.right(), bar->set[0].left());
     }
-    EXPECT_NE(preview.description.indexOf(QLatin1String("3")), -1);
+    EXPECT_NE(preview.description.indexOf(QLatin1String("4")), -1);
 
     // At twice the pixel ratio: the same places, twice the pixels.
     const browser::SetPreview sharp = browser::renderSetPreview(pictures, 2.0);
@@ -78,6 +86,10 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
     EXPECT_EQ(sharp.light.set, preview.light.set);
     EXPECT_EQ(sharp.image.pixelColor(sharp.light.set[0].center() * 2), QColor(Qt::red));
     EXPECT_TRUE(browser::renderSetPreview({}).image.isNull());
+    for (const char* name : {"s/a-symbolic.svg", "s/a-symbolic-rtl.png", "t/16x16/a.symbolic.png"})
+        EXPECT_TRUE(browser::isSymbolicPicture(name)) << name;
+    for (const char* name : {"s/a.svg", "a-symbolic/a.png", "symbolic.png", "Volume1.tif"})
+        EXPECT_FALSE(browser::isSymbolicPicture(name)) << name;
 }
 
 TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {

@@ -73,7 +73,8 @@ int applicationMain(int argc, char** argv) {
     platform::bundle::loadTranslations();
     // The command line first, then which folders exist.
     const StartOptions options = startOptionsOrExit(QApplication::arguments());
-    library::setActiveSystem(library::chooseSystem(options.request, options.iconTheme));
+    library::setActiveSystem(
+        library::chooseSystem(options.request, options.iconTheme, QIcon::themeName()));
 
     // One program per library: a second start brings the first one's window
     // to the front and ends; only the holder of the lock touches the library.

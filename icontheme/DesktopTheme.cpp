@@ -60,8 +60,9 @@ ThemeSource iniValue(const QString& name, const QStringList& desktops, const QSt
 
 } // namespace
 
-DesktopContext desktopContextFromEnvironment() {
+DesktopContext desktopContextFromEnvironment(const QString& qtTheme) {
     DesktopContext context;
+    context.qtTheme = qtTheme;
     context.currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
     context.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!QDir::isAbsolutePath(context.configHome))
@@ -95,6 +96,12 @@ QList<ThemeSource> desktopThemeSources() {
                  QStringLiteral("kdeglobals"), QStringLiteral("Icons"), QStringLiteral("Theme")),
         iniValue(QStringLiteral("GTK 3 settings"), {}, QStringLiteral("gtk-3.0/settings.ini"),
                  QStringLiteral("Settings"), QStringLiteral("gtk-icon-theme-name")),
+        {QStringLiteral("Qt theme"),
+         [](const DesktopContext& context) -> std::optional<QString> {
+             if (context.qtTheme.isEmpty() || context.qtTheme == u"hicolor")
+                 return std::nullopt;
+             return context.qtTheme;
+         }},
     };
 }
 

@@ -19,6 +19,9 @@ struct DesktopContext {
     QString currentDesktop; // XDG_CURRENT_DESKTOP, e.g. "ubuntu:GNOME"
     QString configHome;     // XDG_CONFIG_HOME or ~/.config
     std::function<std::optional<QString>(const QString&, const QStringList&)> run;
+    // Qt's own theme name (QIcon::themeName()): a GUI application knows it,
+    // so the program passes it in.
+    QString qtTheme{};
 };
 
 struct ThemeSource {
@@ -32,10 +35,11 @@ struct ThemeChoice {
     QStringList refused; // answers that were not safe theme names, with their source
 };
 
-DesktopContext desktopContextFromEnvironment();
+DesktopContext desktopContextFromEnvironment(const QString& qtTheme = QString());
 
 // GNOME/Budgie/Unity, Cinnamon and MATE through gsettings, Xfce through
-// xfconf-query, KDE's kdeglobals, then GTK 3's settings.ini.
+// xfconf-query, KDE's kdeglobals, GTK 3's settings.ini, then Qt's own name
+// (not when it is only Qt's fallback, hicolor).
 QList<ThemeSource> desktopThemeSources();
 
 // The override first (when not empty), then the sources, then hicolor.

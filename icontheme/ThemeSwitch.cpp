@@ -56,8 +56,10 @@ const QList<Setting>& settings() {
 }
 
 const Setting* settingFor(const QString& source) {
-    // A desktop whose theme no setting gave reads GTK 3's settings file.
-    const QString name = source == u"default" ? QStringLiteral("GTK 3 settings") : source;
+    // A desktop whose theme no setting gave (only Qt's own name, or none)
+    // reads GTK 3's settings file.
+    const QString name =
+        source == u"default" || source == u"Qt theme" ? QStringLiteral("GTK 3 settings") : source;
     for (const Setting& setting : settings()) {
         if (name == QLatin1String(setting.source))
             return &setting;

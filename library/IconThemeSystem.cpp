@@ -91,9 +91,10 @@ IconThemeSystem::IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QStrin
     context_.currentDesktop = desktop_;
 }
 
-std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString& themeName) {
+std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString& themeName,
+                                                                  const QString& qtTheme) {
     icontheme::BaseDirs dirs = icontheme::baseDirsFromEnvironment();
-    const icontheme::DesktopContext context = icontheme::desktopContextFromEnvironment();
+    const icontheme::DesktopContext context = icontheme::desktopContextFromEnvironment(qtTheme);
     const icontheme::ThemeChoice choice =
         icontheme::chooseTheme(context, icontheme::desktopThemeSources(), themeName);
     for (const QString& refused : choice.refused)

@@ -27,8 +27,9 @@ public:
     IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QString dataHome,
                     QString desktop = QString());
     // The theme the desktop uses (or the one named), the base directories
-    // and data folder of the environment.
-    static std::shared_ptr<IconThemeSystem> fromEnvironment(const QString& themeName = QString());
+    // and data folder of the environment; qtTheme is Qt's own theme name.
+    static std::shared_ptr<IconThemeSystem> fromEnvironment(const QString& themeName = QString(),
+                                                            const QString& qtTheme = QString());
 
     const QString& theme() const { return theme_; }
     QString overlayFolder() const { return dirs_.userIcons + u'/' + theme_; }

@@ -7,14 +7,15 @@
 
 namespace library {
 
-std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName) {
+std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName,
+                                            const QString& qtTheme) {
     if (request == ModeRequest::Any)
         request = !themeName.isEmpty() || !platform::fs::isDirectory(menuExtrasFolder())
                       ? ModeRequest::Desktop
                       : ModeRequest::MenuExtras;
     if (request == ModeRequest::MenuExtras)
         return std::make_shared<MenuExtrasSystem>();
-    return IconThemeSystem::fromEnvironment(themeName);
+    return IconThemeSystem::fromEnvironment(themeName, qtTheme);
 }
 
 } // namespace library

@@ -12,7 +12,10 @@ namespace library {
 
 enum class ModeRequest { Any, MenuExtras, Desktop };
 
-// A theme name asks for desktop mode unless the Menu Extras are asked for.
-std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName);
+// A theme name asks for desktop mode unless the Menu Extras are asked for;
+// qtTheme is Qt's own theme name, one of the answers to which theme the
+// desktop uses.
+std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName,
+                                            const QString& qtTheme = QString());
 
 } // namespace library

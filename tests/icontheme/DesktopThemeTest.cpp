@@ -17,7 +17,7 @@ TEST(DesktopTheme, FirstSourceThatAnswersWins) {
     const QString config = world.root() + "/config";
     struct Case {
         const char* desktop;
-        QMap<QString, QString> tools; // "program schema-or-channel" -> output
+        QMap<QString, QString> tools; // "program schema-or-channel" -> output; "qt" -> Qt's name
         QMap<QString, QByteArray> files;
         const char* overrideName;
         const char* theme;
@@ -47,6 +47,10 @@ TEST(DesktopTheme, FirstSourceThatAnswersWins) {
         {"", all, {{"gtk-3.0/settings.ini", "garbage\0\xff"}}, nullptr, "hicolor", "default"},
         {"GNOME", all, {}, "Chosen", "Chosen", "command line"},
         {"GNOME", all, {}, "a/b", "Gnomish", "GNOME settings"},
+        // Qt's own name after GTK's settings; its fallback is no answer.
+        {"LXQt", {{"qt", "Qtish"}}, {}, nullptr, "Qtish", "Qt theme"},
+        {"LXQt", {{"qt", "Qtish"}}, gtk, nullptr, "GtkOne", "GTK 3 settings"},
+        {"LXQt", {{"qt", "hicolor"}}, {}, nullptr, "hicolor", "default"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.desktop);
@@ -61,6 +65,7 @@ TEST(DesktopTheme, FirstSourceThatAnswersWins) {
                 return c.tools.contains(key) ? std::optional<QString>(c.tools.value(key))
                                              : std::nullopt;
             }};
+        context.qtTheme = c.tools.value("qt");
         const ThemeChoice choice =
             chooseTheme(context, desktopThemeSources(), QString::fromUtf8(c.overrideName));
         EXPECT_EQ(choice.theme, c.theme);

@@ -40,8 +40,10 @@ struct StandIns {
     }
     ~StandIns() { qputenv("PATH", savedPath); }
 
+    // Qt's own theme name is a made-up one on LXQt.
     ThemeChoice detect(const QString& desktop) {
-        DesktopContext context = desktopContextFromEnvironment();
+        DesktopContext context =
+            desktopContextFromEnvironment(desktop == "LXQt" ? "Qtish" : QString());
         context.currentDesktop = desktop;
         return chooseTheme(context, desktopThemeSources());
     }
@@ -69,6 +71,7 @@ TEST(ThemeSwitch, SetsTheSettingItReadAndPutsTheOldValueBack) {
         {"LXDE", "config/gtk-3.0/settings.ini", "[Settings]\ngtk-icon-theme-name=Papirus\n",
          "GTK 3 settings"},
         {"LXDE", nullptr, "", "default"},
+        {"LXQt", nullptr, "", "Qt theme"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source);

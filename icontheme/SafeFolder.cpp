@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,18 @@ SafeFolder::SafeFolder(SafeFolder&& other) noexcept
 SafeFolder::~SafeFolder() {
     if (fd_ >= 0)
         ::close(fd_);
+}
+
+bool SafeFolder::touch() {
+    struct stat before {};
+    if (::fstat(fd_, &before) != 0)
+        return false;
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const struct timespec times[2] = {
+        {0, UTIME_OMIT},
+        now.tv_sec > before.st_mtim.tv_sec ? now : timespec{before.st_mtim.tv_sec + 1, 0}};
+    return ::futimens(fd_, times) == 0;
 }
 
 QString SafeFolder::temporaryName(const QString& name) {

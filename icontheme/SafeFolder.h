@@ -36,6 +36,10 @@ public:
     bool removeEmptyFolder(const QString& relative);
     // Removes what a kill in the middle of write() may have left.
     void removeLeftover(const QString& relative);
+    // Moves the folder's modification time forward: to now, or one second
+    // past the old time when now is not later, so that a client comparing
+    // it in whole seconds with what it read before sees a change.
+    bool touch();
     static QString temporaryName(const QString& name);
 
     // Called before each step that changes the disk; for tests that stop

@@ -6,6 +6,7 @@
 #include "icontheme/Picture.h"
 #include "icontheme/SafeFolder.h"
 #include "icontheme/StatusItems.h"
+#include "library/ClientReload.h"
 #include "library/DesktopTexts.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
@@ -345,6 +346,7 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         unused.append(line);
     }
     std::fflush(stdout);
+    const ClientReload reload = tellRunningClients({overlay.folder(), ownTheme.folder()});
     if (!unused.isEmpty())
         place.notices.push_back(
             {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Some Pictures Not Used")),
@@ -374,6 +376,8 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
                                             "File > Switch Desktop to Own Theme."))
                 .arg(ownThemeName());
     }
+    if (!own || shownTheme() == ownThemeName())
+        message += reloadParagraph(reload);
     if (!switchedBack.isEmpty())
         message += QStringLiteral("\n\n") + switchedBackText(switchedBack);
     if (!report.shadowed.isEmpty())
@@ -398,13 +402,18 @@ PlaceReport IconThemeSystem::restoreAll(const PrivilegedCopier&) {
 PlaceReport IconThemeSystem::putBack(const QStringList& items) {
     PlaceReport place;
     QString switchedBack;
-    if (!takeOutOfOwnTheme(items, place, &switchedBack) || !takeOutOfOverlay(items, place))
+    const bool out =
+        takeOutOfOwnTheme(items, place, &switchedBack) && takeOutOfOverlay(items, place);
+    const ClientReload reload =
+        tellRunningClients({overlayFolder(), dirs_.userIcons + u'/' + ownThemeName()});
+    if (!out)
         return place;
     place.done = true;
     QString message = localizedString(QT_TRANSLATE_NOOP(
                           "Trayskin", "The icon theme shows its own pictures again, and your "
                                       "own overrides are back.")) +
                       QStringLiteral("\n\n") + localizedString(panelHintKey(desktop_));
+    message += reloadParagraph(reload);
     if (!switchedBack.isEmpty())
         message += QStringLiteral("\n\n") + switchedBackText(switchedBack);
     place.notices.push_back(

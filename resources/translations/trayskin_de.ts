@@ -717,5 +717,13 @@
         <source>The desktop uses the icon theme %1 now, which holds the pictures.</source>
         <translation>Der Desktop verwendet jetzt das Symbolthema %1, das die Bilder enthält.</translation>
     </message>
+    <message>
+        <source>Running KDE programs were told to reload their icons.</source>
+        <translation>Laufende KDE-Programme wurden aufgefordert, ihre Symbole neu zu laden.</translation>
+    </message>
+    <message>
+        <source>Running GTK programs notice the change the next time they look an icon up, as a status icon does when its state changes (the volume, for example).</source>
+        <translation>Laufende GTK-Programme bemerken die Änderung, sobald sie das nächste Mal ein Symbol nachschlagen, wie es ein Statussymbol tut, wenn sich sein Zustand ändert (etwa die Lautstärke).</translation>
+    </message>
 </context>
 </TS>

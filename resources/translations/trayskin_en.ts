@@ -717,5 +717,13 @@
         <source>The desktop uses the icon theme %1 now, which holds the pictures.</source>
         <translation>The desktop uses the icon theme %1 now, which holds the pictures.</translation>
     </message>
+    <message>
+        <source>Running KDE programs were told to reload their icons.</source>
+        <translation>Running KDE programs were told to reload their icons.</translation>
+    </message>
+    <message>
+        <source>Running GTK programs notice the change the next time they look an icon up, as a status icon does when its state changes (the volume, for example).</source>
+        <translation>Running GTK programs notice the change the next time they look an icon up, as a status icon does when its state changes (the volume, for example).</translation>
+    </message>
 </context>
 </TS>

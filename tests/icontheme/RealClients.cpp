@@ -68,6 +68,38 @@ QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& nam
     return pixels;
 }
 
+LiveTray::LiveTray(const ThemeWorld& world, const QStringList& names) : names_(names) {
+    process_.setProcessEnvironment(clientEnvironment(world));
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start("/usr/bin/python3",
+                   QStringList{TRAYSKIN_TRAY_PIXELS, "--live", out_.path()} + names);
+}
+
+LiveTray::~LiveTray() {
+    process_.closeWriteChannel(); // the end of its input ends the tray
+    if (!process_.waitForFinished(240000))
+        process_.kill();
+    process_.waitForFinished(-1);
+}
+
+QMap<QString, QImage> LiveTray::pixels() {
+    // The first pixels come once the tray is up; a line asks for more.
+    if (asked_)
+        process_.write("\n");
+    asked_ = true;
+    while (!process_.canReadLine()) {
+        if (process_.state() == QProcess::NotRunning || !process_.waitForReadyRead(240000)) {
+            ADD_FAILURE() << "the tray gave no pixels";
+            return {};
+        }
+    }
+    EXPECT_EQ(process_.readLine(), "shot\n");
+    QMap<QString, QImage> pixels;
+    for (const QString& name : names_)
+        pixels.insert(name, QImage(out_.path() + "/" + name + ".ppm", "PPM"));
+    return pixels;
+}
+
 QRgb mainColour(const QImage& image) {
     QHash<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y) {

@@ -8,9 +8,11 @@
 
 #include <QImage>
 #include <QMap>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace testing_support {
 
@@ -24,6 +26,22 @@ QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStri
 QStringList kdeLookup(const ThemeWorld& world, const QStringList& names);
 // What the tray draws for each name's status icon.
 QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& names);
+// A real tray that keeps running, its GTK 3 status icons setting their
+// names again every second (as a volume indicator does on each change), so
+// that GTK looks them up while they run.
+class LiveTray {
+public:
+    LiveTray(const ThemeWorld& world, const QStringList& names);
+    ~LiveTray();
+    // What the tray draws for each name now, once its pixels hold still.
+    QMap<QString, QImage> pixels();
+
+private:
+    QTemporaryDir out_;
+    QStringList names_;
+    QProcess process_;
+    bool asked_ = false;
+};
 // The colour that covers most of the image.
 QRgb mainColour(const QImage& image);
 

@@ -1,12 +1,17 @@
 #!/usr/bin/python3
 """Shows status icons in a real tray and writes what it draws:
-    tray_pixels.py OUT_DIR NAME...
+    tray_pixels.py [--live] OUT_DIR NAME...
 Starts its own X display (Xvfb), Debian's trayer, then one GTK 3 status icon
 per name, titled with its name; finds each icon's window in the tray's window
 tree and, once the tray's pixels hold still, writes each icon's pixels to
 OUT_DIR/NAME.ppm. GTK finds the icons through the environment it is given
 (HOME, XDG_DATA_HOME, XDG_DATA_DIRS). Every wait is on a condition, with a
-deadline."""
+deadline.
+With --live the tray and its icons keep running: each line read from the
+standard input asks for the pixels again (written as above, then "shot" is
+printed), and the end of the input ends them all. The icons then set their
+names again every second, as a volume indicator does when the volume
+changes, so GTK looks them up again while they run."""
 import ctypes
 import ctypes.util
 import os
@@ -22,13 +27,23 @@ import sys
 import warnings
 import gi
 gi.require_version("Gtk", "3.0")
-from gi.repository import Gtk
+from gi.repository import GLib, Gtk
 warnings.simplefilter("ignore")
 icons = []
-for name in sys.argv[1:]:
+for name in sys.argv[2:]:
     icon = Gtk.StatusIcon.new_from_icon_name(name)
     icon.set_title(name)
     icons.append(icon)
+
+
+def set_again():
+    for icon in icons:
+        icon.set_from_icon_name(icon.get_title())
+    return True
+
+
+if sys.argv[1] == "live":
+    GLib.timeout_add_seconds(1, set_again)
 Gtk.main()
 """
 
@@ -145,7 +160,8 @@ def drawn(pixels, background):
 
 
 def main():
-    out, names = sys.argv[1], sys.argv[2:]
+    live = sys.argv[1] == "--live"
+    out, names = sys.argv[1 + live], sys.argv[2 + live:]
     env = dict(os.environ)
     processes = []
     try:
@@ -165,7 +181,7 @@ def main():
 
         wait_for("the tray", tray_ready)
         processes.append(subprocess.Popen(
-            ["/usr/bin/python3", "-c", CLIENT] + names,
+            ["/usr/bin/python3", "-c", CLIENT, "live" if live else "once"] + names,
             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         looks = []
 
@@ -189,10 +205,17 @@ def main():
             looks.append(pixels)
             return pixels if len(looks) >= 3 else None
 
-        pixels = wait_for("the tray's pixels to hold still", still)
-        for name, (box, rgb) in pixels.items():
-            with open(os.path.join(out, name + ".ppm"), "wb") as ppm:
-                ppm.write(b"P6\n%d %d\n255\n" % (box[2], box[3]) + rgb)
+        while True:
+            looks.clear()
+            pixels = wait_for("the tray's pixels to hold still", still)
+            for name, (box, rgb) in pixels.items():
+                with open(os.path.join(out, name + ".ppm"), "wb") as ppm:
+                    ppm.write(b"P6\n%d %d\n255\n" % (box[2], box[3]) + rgb)
+            if not live:
+                break
+            print("shot", flush=True)
+            if not sys.stdin.readline():
+                break
     finally:
         # The X server ends on a signal it cleans up after (its lock file and
         # socket), so that the next one may take its display number.

@@ -107,8 +107,11 @@ std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString&
     const QString theme = choice.theme.endsWith(own) && choice.theme.size() > own.size()
                               ? choice.theme.chopped(own.size())
                               : choice.theme;
-    return std::make_shared<IconThemeSystem>(std::move(dirs), theme, dataHome,
-                                             context.currentDesktop);
+    auto system =
+        std::make_shared<IconThemeSystem>(std::move(dirs), theme, dataHome, context.currentDesktop);
+    // The desktop's theme is read again later as it was read here.
+    system->context_.qtTheme = qtTheme;
+    return system;
 }
 
 QString IconThemeSystem::recordPath() const {

@@ -1,7 +1,8 @@
 #include "icontheme/IconThemes.h"
 
+#include "icontheme/Picture.h"
+
 #include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <climits>
@@ -46,14 +47,15 @@ const Theme* IconThemes::theme(const QString& name) {
         return known->get();
     std::shared_ptr<Theme> found;
     for (const QString& base : bases_) {
-        QFile file(base + u'/' + name + QStringLiteral("/index.theme"));
-        if (!file.open(QIODevice::ReadOnly))
+        const QString path = base + u'/' + name + QStringLiteral("/index.theme");
+        bool tooLarge = false;
+        const auto text = readSmallFile(path, kMaxIndexBytes, &tooLarge);
+        if (!text && !tooLarge)
             continue;
-        const QByteArray text = file.read(kMaxIndexBytes + 1);
         // The first index.theme decides, even when it cannot be used.
-        if (text.size() <= kMaxIndexBytes) {
-            if (auto index = parseThemeIndex(text))
-                found = std::make_shared<Theme>(Theme{name, file.fileName(), std::move(*index)});
+        if (text) {
+            if (auto index = parseThemeIndex(*text))
+                found = std::make_shared<Theme>(Theme{name, path, std::move(*index)});
         }
         break;
     }

@@ -1,43 +1,44 @@
 #include "icontheme/IniFile.h"
 
-#include <QFile>
+#include "icontheme/Picture.h"
 
 namespace icontheme {
 
 IniFile IniFile::parse(const QByteArray& text) {
     IniFile ini;
     QHash<QString, QString>* group = nullptr;
-    for (const QByteArray& raw : text.split('\n')) {
-        const QString line = QString::fromUtf8(raw).trimmed();
-        if (line.isEmpty() || line.startsWith(u'#') || line.startsWith(u';'))
+    // Lines are looked at in place; only names and values become strings.
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
+        start = end + 1;
+        if (line.isEmpty() || line.front() == '#' || line.front() == ';')
             continue;
-        if (line.startsWith(u'[')) {
+        if (line.front() == '[') {
             group = nullptr;
-            if (line.endsWith(u']') && line.size() > 2) {
-                const QString name = line.mid(1, line.size() - 2);
+            if (line.back() == ']' && line.size() > 2) {
                 // A group given twice keeps its first keys, as a key given twice does.
-                group = &ini.groups_[name];
+                group = &ini.groups_[QString::fromUtf8(line.sliced(1, line.size() - 2))];
             }
             continue;
         }
-        const qsizetype eq = line.indexOf(u'=');
+        const qsizetype eq = line.indexOf('=');
         if (group == nullptr || eq <= 0)
             continue;
-        const QString key = line.left(eq).trimmed();
+        const QString key = QString::fromUtf8(line.first(eq).trimmed());
         if (!group->contains(key))
-            group->insert(key, line.mid(eq + 1).trimmed());
+            group->insert(key, QString::fromUtf8(line.sliced(eq + 1).trimmed()));
     }
     return ini;
 }
 
 std::optional<IniFile> IniFile::read(const QString& path, qint64 maxBytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto text = readSmallFile(path, maxBytes);
+    if (!text)
         return std::nullopt;
-    const QByteArray text = file.read(maxBytes + 1);
-    if (text.size() > maxBytes)
-        return std::nullopt;
-    return parse(text);
+    return parse(*text);
 }
 
 std::optional<QString> IniFile::value(const QString& group, const QString& key) const {

@@ -1,6 +1,7 @@
 #include "icontheme/Picture.h"
 
 #include "icontheme/StatusItems.h"
+#include "platform/core/FileManager.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,18 @@ bool looksLikeSvg(const QByteArray& bytes) {
 
 } // namespace
 
+std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes, bool* tooLarge) {
+    // Read to the size it has, not into a buffer of the largest size allowed.
+    auto prefix =
+        platform::fs::readFilePrefix(QFile::encodeName(path).toStdString(), std::size_t(maxBytes));
+    if (!prefix || !prefix->whole) {
+        if (tooLarge)
+            *tooLarge = prefix.has_value();
+        return std::nullopt;
+    }
+    return QByteArray(prefix->bytes.data(), qsizetype(prefix->bytes.size()));
+}
+
 QString pictureKind(const QByteArray& head) {
     if (head.startsWith("\x89PNG\r\n\x1a\n"))
         return QStringLiteral("png");
@@ -46,17 +59,13 @@ Picture readPicture(const QString& path) {
     }
     picture.icon = name->icon;
     picture.extension = name->extension;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        picture.problem = PictureProblem::Unreadable;
+    bool tooLarge = false;
+    auto bytes = readSmallFile(path, kMaxPictureBytes, &tooLarge);
+    if (!bytes) {
+        picture.problem = tooLarge ? PictureProblem::TooLarge : PictureProblem::Unreadable;
         return picture;
     }
-    picture.bytes = file.read(kMaxPictureBytes + 1);
-    if (picture.bytes.size() > kMaxPictureBytes) {
-        picture.bytes.clear();
-        picture.problem = PictureProblem::TooLarge;
-        return picture;
-    }
+    picture.bytes = std::move(*bytes);
     const QString kind = pictureKind(picture.bytes);
     if (kind.isEmpty())
         picture.problem = PictureProblem::NotPngOrSvg;

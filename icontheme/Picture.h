@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace icontheme {
 
 constexpr qint64 kMaxPictureBytes = 16 << 20;
@@ -35,6 +37,11 @@ struct Picture {
 
 // Reads and checks the file; problem says why it cannot be used.
 Picture readPicture(const QString& path);
+// The bytes of a regular file (a FIFO or a device is refused at once, never
+// waited on), none when it cannot be read or holds more than maxBytes (then
+// *tooLarge is set).
+std::optional<QByteArray> readSmallFile(const QString& path, qint64 maxBytes,
+                                        bool* tooLarge = nullptr);
 // "png", "svg", or empty for anything else.
 QString pictureKind(const QByteArray& head);
 

@@ -3,6 +3,7 @@
 #include "icontheme/IconThemes.h"
 
 #include <algorithm>
+#include <array>
 
 namespace icontheme {
 
@@ -50,10 +51,25 @@ const QList<StatusItem>& statusItems() {
 }
 
 const StatusItem* itemForIcon(const QString& icon) {
-    const QList<StatusItem>& items = statusItems();
-    const auto it = std::find_if(items.cbegin(), items.cend(),
-                                 [&](const StatusItem& item) { return item.hasName(icon); });
-    return it == items.cend() ? nullptr : &*it;
+    // The items by the first letter of their prefixes, in the table's order:
+    // most names of a theme are no item's, and that shows at the first letter.
+    static const auto byLetter = [] {
+        std::array<QList<const StatusItem*>, 128> table;
+        for (const StatusItem& item : statusItems()) {
+            for (const QString& prefix : item.prefixes) {
+                QList<const StatusItem*>& items = table[prefix.front().unicode() & 0x7f];
+                if (!items.contains(&item))
+                    items.append(&item);
+            }
+        }
+        return table;
+    }();
+    if (icon.isEmpty() || icon.front().unicode() >= byLetter.size())
+        return nullptr;
+    for (const StatusItem* item : byLetter[icon.front().unicode()])
+        if (item->hasName(icon))
+            return item;
+    return nullptr;
 }
 
 std::optional<PictureName> pictureName(const QString& fileName) {

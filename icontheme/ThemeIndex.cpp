@@ -32,12 +32,15 @@ std::optional<int> number(const IniFile& ini, const QString& group, const QStrin
 
 QStringList list(const IniFile& ini, const QString& key) {
     QStringList out;
+    QSet<QString> seen; // a theme may list hundreds of directories
     for (const QString& item : ini.value(QStringLiteral("Icon Theme"), key)
                                    .value_or(QString())
                                    .split(u',', Qt::SkipEmptyParts)) {
         const QString trimmed = item.trimmed();
-        if (!trimmed.isEmpty() && !out.contains(trimmed))
+        if (!trimmed.isEmpty() && !seen.contains(trimmed)) {
+            seen.insert(trimmed);
             out.append(trimmed);
+        }
     }
     return out;
 }

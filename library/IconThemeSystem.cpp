@@ -156,6 +156,9 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
                 // Names alone: a picture's name is never a folder's in a theme.
                 for (const std::string& entry : fs::listFolder(toStd(folder))) {
                     const QString file = fromStd(entry);
+                    // Most names are no item's, which the file name shows at once.
+                    if (icontheme::itemForIcon(file) == nullptr)
+                        continue;
                     const auto picture = icontheme::pictureName(file);
                     if (!picture || icontheme::itemForIcon(picture->icon) == nullptr)
                         continue;

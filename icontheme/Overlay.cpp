@@ -65,6 +65,20 @@ std::optional<OverlayRecord> Overlay::record() {
     return load(*folder);
 }
 
+bool Overlay::recover(const QStringList& others) {
+    if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_))
+        return false;
+    const QFileInfo info(recordPath_);
+    if (auto records = SafeFolder::open(info.path(), false))
+        records->removeLeftover(info.fileName());
+    auto folder = SafeFolder::open(this->folder(), false);
+    if (!folder)
+        return readRecord().has_value();
+    for (const QString& path : others)
+        folder->removeLeftover(path);
+    return load(*folder).has_value();
+}
+
 QStringList Overlay::placesFor(const Picture& picture) {
     QStringList dirs;
     for (const IconFile& file : themes_.filesOf(theme_, picture.icon, dirs_.userIcons)) {

@@ -55,6 +55,11 @@ public:
     OverlayReport install(const QStringList& pictures);
     // Removes what the record lists: everything, or the files of these icons.
     OverlayReport restore(const QStringList& icons = QStringList());
+    // At a start, after a kill at any moment of an earlier run: the record
+    // read back against the folder, and the temporary files left beside the
+    // record, its entries and others (paths in the folder that other writes
+    // go to) removed. False when the record cannot be read.
+    bool recover(const QStringList& others = QStringList());
 
 private:
     std::optional<OverlayRecord> readRecord() const;

@@ -18,6 +18,8 @@ const char* typeName(DirType type) {
     return "Threshold";
 }
 
+const QString kIndexName = QStringLiteral("index.theme");
+
 QString folderOf(const QString& path) {
     return path.left(path.lastIndexOf(u'/'));
 }
@@ -74,12 +76,20 @@ OverlayReport OwnTheme::restore(const QStringList& icons) {
     return report;
 }
 
-// The index names exactly the directories the record holds; without any,
-// the index and the folders emptied go.
+bool OwnTheme::recover() {
+    if (!overlay_.recover({kIndexName}))
+        return false;
+    OverlayReport report;
+    finish(report, QStringList());
+    return report.ok();
+}
+
+// The index names exactly the directories the record holds, and is written
+// only when it does not already; without any, the index and the folders
+// emptied go.
 void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
     const auto record = overlay_.record();
     auto folder = SafeFolder::open(overlay_.folder(), false);
-    const Theme* theme = themes_.theme(theme_);
     if (!record || !folder) {
         if (report.ok() && folder)
             report.failure = OverlayFailure::Record;
@@ -91,11 +101,16 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
             dirs.append(folderOf(it.key()));
     }
     bool ok = true;
+    bool changed = !touched.isEmpty();
     if (!dirs.isEmpty()) {
-        ok = theme != nullptr && folder->write(QStringLiteral("index.theme"),
-                                               ownThemeIndex(theme_, theme->index, dirs));
-    } else {
-        ok = folder->remove(QStringLiteral("index.theme"));
+        const Theme* theme = themes_.theme(theme_);
+        const QByteArray index = theme ? ownThemeIndex(theme_, theme->index, dirs) : QByteArray();
+        const bool same = theme && folder->read(kIndexName, index.size()) == index;
+        ok = theme != nullptr && (same || folder->write(kIndexName, index));
+        changed = changed || !same;
+    } else if (folder->exists(kIndexName)) {
+        changed = true;
+        ok = folder->remove(kIndexName);
     }
     // Folders left empty, deepest first; a folder still holding anything stays.
     QStringList emptied;
@@ -117,7 +132,8 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
         if (auto parent = SafeFolder::open(path.left(slash), false))
             parent->removeEmptyFolder(path.mid(slash + 1));
     }
-    themes_.forget();
+    if (changed)
+        themes_.forget();
     if (!ok && report.ok())
         report.failure = OverlayFailure::Write;
 }

@@ -35,6 +35,9 @@ public:
     OverlayReport install(const QStringList& pictures);
     // As Overlay::restore; the index and the empty folders go with the last picture.
     OverlayReport restore(const QStringList& icons = QStringList());
+    // As Overlay::recover, and the index made to name the directories the
+    // record holds again: a kill may come between the pictures and the index.
+    bool recover();
 
 private:
     void finish(OverlayReport& report, const QStringList& touched);

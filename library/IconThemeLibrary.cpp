@@ -1,6 +1,7 @@
 // Desktop mode's start: the library root, the one-time backup of the user's
 // own overrides in the theme's overlay, and a default set per status item.
 #include "icontheme/Overlay.h"
+#include "icontheme/OwnTheme.h"
 #include "icontheme/Picture.h"
 #include "icontheme/StatusItems.h"
 #include "library/IconThemeSystem.h"
@@ -28,6 +29,15 @@ bool writeWhole(const std::string& target, const QByteArray& bytes, const std::s
     return fs::createFile(file, bytes.toStdString()) && fs::moveNoReplace(file, target);
 }
 
+// The files under a folder, by their paths relative to it.
+QStringList filesUnder(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(folder).relativeFilePath(it.next()));
+    return files;
+}
+
 // Notes what failed, with the system's error of the step, for the caller.
 bool failedAt(SetupReport* report, const std::string& path) {
     if (report) {
@@ -45,6 +55,15 @@ bool IconThemeSystem::setupLibrary(BackupProgress& progress, SetupReport* report
     const std::string work = formatPath(kBackupFolderPattern, {root_, kWorkFolderSuffix});
     if (!fs::prepareWorkFolder(work))
         return failedAt(report, work);
+    // A kill of an earlier run may have left a write half done: the overlay
+    // and the own theme are put right before anything reads them. Beyond
+    // what the record lists, the overlay is written only where the user's
+    // own pictures are put back from the backup.
+    const QString saved =
+        QString::fromStdString(formatPath(kBackupFolderPattern, {root_, kBackupSuffix})) + u'/' +
+        theme_;
+    icontheme::Overlay(themes_, dirs_, theme_, recordPath()).recover(filesUnder(saved));
+    icontheme::OwnTheme(themes_, dirs_, theme_, ownThemeRecordPath()).recover();
     return backUpOverrides(progress, report, work) && makeDefaultSets(work, report);
 }
 

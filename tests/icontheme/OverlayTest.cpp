@@ -1,11 +1,9 @@
 // The overlay writer on made-up themes: where pictures go, what is refused,
 // what a restore takes away, that nothing outside the overlay folder is
-// ever written, and that a stop at any step leaves record and files in
-// agreement.
+// ever written.
 #include "icontheme/Overlay.h"
 #include "icontheme/IconThemes.h"
 #include "icontheme/OwnTheme.h"
-#include "icontheme/SafeFolder.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/Sandbox.h"
 
@@ -191,64 +189,6 @@ TEST_F(OverlayTest, NothingOutsideTheOverlayFolderIsWritten) {
     ThemeWorld::put(world.root(), "lib/.work/overlay-Made.json", "{\"theme\":\"Other\"}");
     EXPECT_EQ(overlay.restore().failure, OverlayFailure::Record);
 }
-
-struct Stop {};
-
-TEST_F(OverlayTest, AStopAtAnyStepLeavesRecordAndFilesInAgreement) {
-    const QStringList first = {picture("vol-symbolic.svg", svgBytes(1)),
-                               picture("new-thing.svg", svgBytes(2))};
-    const QStringList second = {picture("vol-symbolic.png", pngBytes(16, 3)),
-                                picture("new-thing.png", pngBytes(32, 4))};
-    auto ourFiles = [&] {
-        std::map<std::string, std::string> out = overlayFiles();
-        std::erase_if(out, [](const auto& e) {
-            return e.second == "d" || e.first.find("mine.png") != std::string::npos ||
-                   e.first == "24x24/legacy/vol.png";
-        });
-        return out;
-    };
-    // Where an uninterrupted install ends.
-    ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(first).ok());
-    ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(second).ok());
-    const auto finished = ourFiles();
-    ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).restore().ok());
-
-    bool completed = false;
-    for (int stopAt = 0; !completed && stopAt < 500; ++stopAt) {
-        SCOPED_TRACE(stopAt);
-        ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(first).ok());
-        int steps = 0;
-        SafeFolder::stepHook() = [&](const char*) {
-            if (steps++ == stopAt)
-                throw Stop{};
-        };
-        try {
-            Overlay(themes, dirs, "Made", record()).install(second);
-            completed = true;
-        } catch (const Stop&) {
-        }
-        SafeFolder::stepHook() = nullptr;
-        // Started again: the record names exactly the files of ours (so no
-        // temporary file is left), and the install completes.
-        const auto read = Overlay(themes, dirs, "Made", record()).record();
-        ASSERT_TRUE(read);
-        std::set<std::string> recorded, present;
-        for (const QString& path : read->files.keys())
-            recorded.insert(path.toStdString());
-        for (const auto& [path, contents] : ourFiles())
-            present.insert(path);
-        EXPECT_EQ(recorded, present);
-        ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).install(second).ok());
-        EXPECT_EQ(ourFiles(), finished);
-        ASSERT_TRUE(Overlay(themes, dirs, "Made", record()).restore().ok());
-        EXPECT_TRUE(ourFiles().empty());
-    }
-    EXPECT_TRUE(completed);
-}
-
-} // namespace
-
-namespace {
 
 TEST_F(OverlayTest, OwnThemeHoldsThePicturesInheritsTheThemeAndGoesWithRestore) {
     ThemeWorld::put(world.systemIcons(), "Made/32x32/status/other.png", "theme");

@@ -6,6 +6,7 @@
 #include "icontheme/Picture.h"
 #include "icontheme/SafeFolder.h"
 #include "icontheme/StatusItems.h"
+#include "icontheme/ThemeFolder.h"
 #include "library/ClientReload.h"
 #include "library/DesktopTexts.h"
 #include "platform/core/Bundle.h"
@@ -146,16 +147,15 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
         const icontheme::Theme* theme = themes_.theme(name);
         // Only the base directories that hold the theme are read; never the
         // overlay.
-        QStringList held;
+        std::vector<icontheme::ThemeFolder> held;
         for (const QString& base : themes_.bases())
             if (base != dirs_.userIcons && QFileInfo(base + u'/' + name).isDir())
-                held.append(base);
+                held.emplace_back(base + u'/' + name);
         for (const icontheme::ThemeDir& dir : theme->index.dirs) {
-            for (const QString& base : held) {
-                const QString folder = base + u'/' + name + u'/' + dir.path;
+            for (const icontheme::ThemeFolder& themeFolder : held) {
+                const QString folder = themeFolder.path() + u'/' + dir.path;
                 // Names alone: a picture's name is never a folder's in a theme.
-                for (const std::string& entry : fs::listFolder(toStd(folder))) {
-                    const QString file = fromStd(entry);
+                for (const QString& file : themeFolder.names(dir.path)) {
                     // Most names are no item's, which the file name shows at once.
                     if (icontheme::itemForIcon(file) == nullptr)
                         continue;
@@ -171,8 +171,12 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
                     // A theme earlier in the chain wins over those it inherits.
                     if (!known.theme.isEmpty() && known.theme != name)
                         continue;
-                    if (score > known.score)
-                        known = {folder + u'/' + file, name, score};
+                    // Of "<icon>.png" and "<icon>.symbolic.png" in one directory, the first.
+                    const QString path = folder + u'/' + file;
+                    const bool plainer = score == known.score && path.size() < known.file.size() &&
+                                         known.file.startsWith(folder + u'/');
+                    if (score > known.score || plainer)
+                        known = {path, name, score};
                 }
             }
         }

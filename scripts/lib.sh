@@ -36,10 +36,11 @@ RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme font
 # tests read the machine's own Adwaita and ask real clients: GTK 3's lookup
 # through Python, Qt's (with its SVG icon engine), and a real tray (trayer,
 # its window tree through xwininfo, its pixels through ImageMagick's import),
-# and KDE's icon loader (kiconfinder5), whose answers are recorded.
+# KDE's icon loader (kiconfinder5), whose answers are recorded, and GTK's
+# icon cache of a made-up theme.
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream adwaita-icon-theme python3-gi gir1.2-gtk-3.0 libqt6svg6 trayer
-    x11-utils imagemagick libx11-6 libkf5iconthemes-bin)
+    x11-utils imagemagick libx11-6 libkf5iconthemes-bin gtk-update-icon-cache)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

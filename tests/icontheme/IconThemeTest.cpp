@@ -3,12 +3,17 @@
 #include "icontheme/BaseDirs.h"
 #include "icontheme/IconThemes.h"
 #include "icontheme/StatusItems.h"
+#include "icontheme/ThemeFolder.h"
 #include "icontheme/ThemeIndex.h"
 #include "tests/icontheme/ThemeWorld.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QProcess>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace icontheme;
 using testing_support::ThemeWorld;
@@ -172,6 +177,59 @@ TEST(Lookup, FindsWhatAClientFindsAndListsEveryFileOfAName) {
     EXPECT_FALSE(themes.holds("Made", "new"));
     themes.forget();
     EXPECT_TRUE(themes.holds("Made", "new"));
+}
+
+// GTK's cache of a made-up theme stands for the listings of the directories
+// older than it; a directory that changed later, and a damaged cache, are listed.
+TEST(ThemeFolder, NamesFromGtksCacheWhileItIsNewerThanTheDirectory) {
+    ThemeWorld world;
+    const QString folder = world.systemIcons() + "/Made";
+    ThemeWorld::put(folder, "index.theme",
+                    "[Icon Theme]\nDirectories=16x16/status,22x22/status\n"
+                    "[16x16/status]\nSize=16\n[22x22/status]\nSize=22\n");
+    for (const char* file : {"16x16/status/a.png", "16x16/status/a.symbolic.png",
+                             "16x16/status/b.svg", "16x16/status/c.xpm"})
+        ThemeWorld::put(folder, file);
+    QDir().mkpath(folder + "/22x22/status");
+    ASSERT_EQ(QProcess::execute("gtk-update-icon-cache", {"--force", "--quiet", folder}), 0);
+    auto age = [&](const char* dir) {
+        const timespec old[2] = {{1, 0}, {1, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(folder + "/" + dir).constData(), old, 0),
+                  0);
+    };
+    // A file gone while the directory looks unchanged is still named: the cache speaks.
+    QFile::remove(folder + "/16x16/status/a.png");
+    age("16x16/status");
+    age("22x22/status");
+    const ThemeFolder cached(folder);
+    auto sorted = [](QStringList names) {
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(sorted(cached.names("16x16/status")),
+              (QStringList{"a.png", "a.symbolic.png", "b.svg", "c.xpm"}));
+    EXPECT_EQ(cached.names("22x22/status"), QStringList());
+    EXPECT_EQ(cached.names("48x48/status"), QStringList());
+    ThemeWorld::put(folder, "22x22/status/d.png");
+    EXPECT_EQ(ThemeFolder(folder).names("22x22/status"), QStringList{"d.png"});
+    ThemeWorld::put(folder, "icon-theme.cache", "damaged");
+    EXPECT_EQ(ThemeFolder(folder).names("16x16/status"),
+              (QStringList{"a.symbolic.png", "b.svg", "c.xpm"}));
+
+    // A cache by hand: one directory "d" holding "i.png"; then its chain loops.
+    QByteArray cache =
+        QByteArray::fromHex("00010000"
+                            "0000000c00000020"           // hash at 12, dirs at 32
+                            "0000000100000014"           // one bucket: icon at 20
+                            "ffffffff0000002c00000030"   // end, name at 44, images at 48
+                            "0000000100000028"           // one directory, named at 40
+                            "6400000069000000"           // "d", "i"
+                            "000000010000000400000000"); // one image: d, .png
+    ASSERT_TRUE(IconCache::parse(cache));
+    EXPECT_EQ(IconCache::parse(cache)->names("d"), QStringList{"i.png"});
+    EXPECT_FALSE(IconCache::parse(cache.left(50)));
+    cache.replace(20, 4, QByteArray::fromHex("00000014"));
+    EXPECT_FALSE(IconCache::parse(cache));
 }
 
 TEST(StatusItems, PictureNamesAndTheTableAgainstAdwaita) {

@@ -26,12 +26,13 @@ Overlay::Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recor
       folderName_(folderName.isEmpty() ? theme_ : std::move(folderName)) {}
 
 std::optional<OverlayRecord> Overlay::readRecord() const {
-    QFile file(recordPath_);
-    if (!file.exists())
+    if (!QFile::exists(recordPath_))
         return OverlayRecord{theme_, {}};
-    if (!file.open(QIODevice::ReadOnly))
+    // Never waited on, should the record's name hold a FIFO.
+    const auto bytes = readSmallFile(recordPath_, kMaxPictureBytes);
+    if (!bytes)
         return std::nullopt;
-    auto record = OverlayRecord::fromJson(file.read(kMaxPictureBytes));
+    auto record = OverlayRecord::fromJson(*bytes);
     if (!record || record->theme != theme_)
         return std::nullopt;
     return record;

@@ -37,14 +37,10 @@ QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// A picture's bytes; a FIFO or device (even behind a link) is refused, never
+// waited on.
 std::optional<QByteArray> readSmall(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.read(icontheme::kMaxPictureBytes + 1);
-    if (bytes.size() > icontheme::kMaxPictureBytes)
-        return std::nullopt;
-    return bytes;
+    return icontheme::readSmallFile(path, icontheme::kMaxPictureBytes);
 }
 
 const icontheme::StatusItem* statusItem(const std::string& title) {

@@ -12,6 +12,7 @@
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -238,6 +239,30 @@ TEST_F(MadeUpThemeTest, UseThisSetWritesEveryDirectoryAndRestorePutsTheThemeBack
     EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
     // The user's override of another item was never touched.
     EXPECT_EQ(ThemeWorld::get(overlay(QStringLiteral("24x24/legacy/battery-good.png"))), mine);
+}
+
+TEST_F(MadeUpThemeTest, AThemePictureThatIsAFifoIsNeverWaitedOn) {
+    // What is in use compares the sets with what the theme shows; a FIFO
+    // there is refused, not opened and waited on.
+    // Reached through a link, as a theme's names often are.
+    const std::string fifo = world.systemIcons().toStdString() + "/Test/fifo";
+    makeSpecial(Special::Fifo, fifo);
+    ASSERT_EQ(::symlink(fifo.c_str(), (world.systemIcons().toStdString() +
+                                       "/Test/16x16/status/audio-volume-medium.png")
+                                          .c_str()),
+              0);
+    put("Volume/Mine/audio-volume-medium.png", pngBytes(16, 0x0000ff));
+    // Nor is the record of what was written, should its name hold one.
+    const std::string record = library() + "/.overlay-Test.json";
+    ::unlink(record.c_str());
+    makeSpecial(Special::Fifo, record);
+    FifoWatchdog watchdog({world.systemIcons().toStdString(), library()});
+    click(*controller.fsBrowser(), 0, "Volume");
+    EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
+    ::testing::internal::CaptureStdout();
+    controller.restoreOriginalPictures();
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(watchdog.fired());
 }
 
 TEST_F(MadeUpThemeTest, RestoreAllPutsBackTheUsersOwnOverride) {

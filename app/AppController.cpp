@@ -202,6 +202,12 @@ void AppController::updateDesktopActions() {
             ? localizedString(QT_TRANSLATE_NOOP("Trayskin", "S&witch Desktop Back to %1"))
                   .arg(theme)
             : localizedString(QT_TRANSLATE_NOOP("Trayskin", "S&witch Desktop to Own Theme")));
+    // The mode, and the own theme while the desktop is switched to it.
+    QString mode = library::activeSystem().description();
+    if (offer == Offer::Back)
+        mode += u' ' + localizedString(QT_TRANSLATE_NOOP("Trayskin", "(the desktop shows %1)"))
+                           .arg(system->ownThemeName());
+    mode_->setText(mode);
 }
 
 void AppController::awakeFromNib() {
@@ -222,7 +228,6 @@ void AppController::awakeFromNib() {
         failStartUp("Problem including examples!", QT_TRANSLATE_NOOP("Trayskin", "Bad copy"));
         return;
     }
-    mode_->setText(library::activeSystem().description());
     updateDesktopActions();
     configureBrowser();
     reloadData();

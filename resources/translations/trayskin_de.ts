@@ -725,5 +725,9 @@
         <source>Running GTK programs notice the change the next time they look an icon up, as a status icon does when its state changes (the volume, for example).</source>
         <translation>Laufende GTK-Programme bemerken die Änderung, sobald sie das nächste Mal ein Symbol nachschlagen, wie es ein Statussymbol tut, wenn sich sein Zustand ändert (etwa die Lautstärke).</translation>
     </message>
+    <message>
+        <source>(the desktop shows %1)</source>
+        <translation>(der Desktop zeigt %1)</translation>
+    </message>
 </context>
 </TS>

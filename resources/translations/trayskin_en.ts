@@ -725,5 +725,9 @@
         <source>Running GTK programs notice the change the next time they look an icon up, as a status icon does when its state changes (the volume, for example).</source>
         <translation>Running GTK programs notice the change the next time they look an icon up, as a status icon does when its state changes (the volume, for example).</translation>
     </message>
+    <message>
+        <source>(the desktop shows %1)</source>
+        <translation>(the desktop shows %1)</translation>
+    </message>
 </context>
 </TS>

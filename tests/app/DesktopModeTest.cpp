@@ -312,6 +312,8 @@ TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsS
     EXPECT_EQ(inUse(), QStringLiteral("In use: Mine"));
     EXPECT_EQ(controller.switchThemeAction()->text(),
               QStringLiteral("S&witch Desktop Back to Test"));
+    EXPECT_EQ(controller.modeLabel()->text(),
+              QStringLiteral("Desktop mode, icon theme: Test (the desktop shows Test-Trayskin)"));
 
     // The user picks another theme; of the next two starts, the first says so.
     ThemeWorld::put(world.root(), QStringLiteral("config/gtk-3.0/settings.ini"),

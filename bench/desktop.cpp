@@ -3,22 +3,12 @@
 //   bench_desktop start           the first start: backup and default sets
 //   bench_desktop sources         the theme files the default sets copy, one a line
 //   bench_desktop install ITEM SET   Use This Set; the files written, one a line
+#include "bench/SilentProgress.h"
 #include "icontheme/BaseDirs.h"
 #include "library/IconThemeSystem.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-
-namespace {
-
-struct SilentProgress final : library::BackupProgress {
-    void openBackupWindow() override {}
-    void closeBackupWindow() override {}
-    void incrementBy(double) override {}
-    void displayIfNeeded() override {}
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -28,7 +18,7 @@ int main(int argc, char** argv) {
     library::IconThemeSystem system(dirs, QStringLiteral("Adwaita"), dataHome);
     library::setActiveSystem(
         std::shared_ptr<library::PictureSystem>(&system, [](library::PictureSystem*) {}));
-    SilentProgress progress;
+    bench::SilentProgress progress;
     if (args.size() == 2 && args[1] == u"start")
         return system.setupLibrary(progress, nullptr) ? 0 : 1;
     if (args.size() == 2 && args[1] == u"sources") {

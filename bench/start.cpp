@@ -1,28 +1,18 @@
 // One start-up's library work, without windows: the library set-up (with the
 // backup on a first start) and the merge of the example tree of the bundle
 // given as the only argument. HOME and TRAYSKIN_SYSROOT say where.
+#include "bench/SilentProgress.h"
 #include "library/Examples.h"
 #include "library/HomeFolder.h"
 
 #include <cstdio>
-
-namespace {
-
-struct SilentProgress final : library::BackupProgress {
-    void openBackupWindow() override {}
-    void closeBackupWindow() override {}
-    void incrementBy(double) override {}
-    void displayIfNeeded() override {}
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: bench_start BUNDLE\n");
         return 2;
     }
-    SilentProgress progress;
+    bench::SilentProgress progress;
     if (!library::setupHomeFolder(progress)) {
         std::puts("Problem setting up home folder!");
         return 1;

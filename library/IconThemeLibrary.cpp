@@ -11,7 +11,12 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace library {
 
@@ -146,43 +151,94 @@ std::string IconThemeSystem::keepUserOverrides() {
     return {};
 }
 
+namespace {
+
+// Where a default set could not be made, with the system's error of the step.
+struct SetFailure {
+    std::string path;
+    int error = 0;
+};
+
+SetFailure failure(const std::string& path) {
+    return {path, errno};
+}
+
+// Makes the default set of one item from the theme's pictures of its names.
+// A new set is made whole in the work folder, with its info file and every
+// picture, then renamed into place; a set that is there gets the pictures it
+// lacks one by one.
+SetFailure makeDefaultSet(const std::string& root, const std::string& title,
+                          const QMap<QString, QString>& icons, const std::string& info,
+                          const std::string& work) {
+    const std::string extraFolder = formatPath(kExtraFolderPattern, {root, title});
+    if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
+        return failure(extraFolder);
+    const std::string defaultSet = formatPath(kDefaultSetPattern, {root, title});
+    const bool whole = !fs::exists(defaultSet);
+    const std::string made = whole ? fs::makeFolderIn(work) : std::string();
+    if (whole && made.empty())
+        return failure(work);
+    if (whole && !fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info))
+        return failure(made);
+    for (const QString& source : icons) {
+        const icontheme::Picture picture = icontheme::readPicture(source);
+        // A theme's file that is no picture of ours is left out.
+        if (picture.problem != icontheme::PictureProblem::None)
+            continue;
+        const std::string name = picture.fileName().toStdString();
+        if (whole) {
+            const std::string file = formatPath(kExtraFolderPattern, {made, name});
+            if (!fs::createFile(file, picture.bytes.toStdString()))
+                return failure(file);
+            continue;
+        }
+        const std::string target = formatPath(kDefaultSetFilePattern, {root, title, name});
+        if (!fs::exists(target) && !writeWhole(target, picture.bytes, work))
+            return failure(target);
+    }
+    if (whole && !fs::moveNoReplace(made, defaultSet))
+        return failure(defaultSet);
+    return {};
+}
+
+} // namespace
+
 bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* report) {
     const auto pictures = themePictures();
     const std::string info = "Original pictures of the icon theme " + theme_.toStdString() +
                              ".\nThey came with the theme.\n";
-    for (auto item = pictures.cbegin(); item != pictures.cend(); ++item) {
-        const std::string title = item.key().toStdString();
-        const std::string extraFolder = formatPath(kExtraFolderPattern, {root_, title});
-        if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
-            return failedAt(report, extraFolder);
-        const std::string defaultSet = formatPath(kDefaultSetPattern, {root_, title});
-        // A new set is made whole in the work folder, with its info file and
-        // every picture, then renamed into place; a set that is there gets
-        // the pictures it lacks one by one.
-        const bool whole = !fs::exists(defaultSet);
-        const std::string made = whole ? fs::makeFolderIn(work) : std::string();
-        if (whole &&
-            (made.empty() ||
-             !fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info)))
-            return failedAt(report, made.empty() ? work : made);
-        for (auto icon = item->cbegin(); icon != item->cend(); ++icon) {
-            const icontheme::Picture picture = icontheme::readPicture(icon.value());
-            // A theme's file that is no picture of ours is left out.
-            if (picture.problem != icontheme::PictureProblem::None)
-                continue;
-            const std::string name = picture.fileName().toStdString();
-            if (whole) {
-                const std::string file = formatPath(kExtraFolderPattern, {made, name});
-                if (!fs::createFile(file, picture.bytes.toStdString()))
-                    return failedAt(report, file);
-                continue;
-            }
-            const std::string target = formatPath(kDefaultSetFilePattern, {root_, title, name});
-            if (!fs::exists(target) && !writeWhole(target, picture.bytes, work))
-                return failedAt(report, target);
+    std::vector<std::pair<std::string, const QMap<QString, QString>*>> items;
+    for (auto item = pictures.cbegin(); item != pictures.cend(); ++item)
+        items.emplace_back(item.key().toStdString(), &item.value());
+    // The start's time goes to the disk's creations of folders and files,
+    // and the items' sets are apart from each other: a few threads make them
+    // at once. Every item is tried; the first failure in the items' order is
+    // the one reported.
+    std::vector<SetFailure> failures(items.size());
+    std::atomic<std::size_t> next{0};
+    auto work_through = [&] {
+        for (std::size_t i = next++; i < items.size(); i = next++)
+            failures[i] = makeDefaultSet(root_, items[i].first, *items[i].second, info, work);
+    };
+    const std::size_t helpers =
+        std::min<std::size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u) - 1,
+                              items.size() > 1 ? items.size() - 1 : 0);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < helpers; ++i) {
+        try {
+            threads.emplace_back(work_through);
+        } catch (const std::system_error&) {
+            break; // no thread to be had: this one does the rest
         }
-        if (whole && !fs::moveNoReplace(made, defaultSet))
-            return failedAt(report, defaultSet);
+    }
+    work_through();
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const SetFailure& failed : failures) {
+        if (!failed.path.empty()) {
+            errno = failed.error;
+            return failedAt(report, failed.path);
+        }
     }
     return true;
 }

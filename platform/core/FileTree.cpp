@@ -166,7 +166,8 @@ std::pair<std::string, std::string> splitLast(const std::string& path) {
 
 // A fresh name in the work folder.
 std::string temporaryIn(const std::string& workFolder) {
-    static std::mt19937_64 rng{std::random_device{}()};
+    // One generator a thread: default sets are made by several at once.
+    thread_local std::mt19937_64 rng{std::random_device{}()};
     // Built in one buffer: GCC 12 reports a false -Wrestrict on string assembly here.
     char name[PATH_MAX + 64];
     int n = std::snprintf(name, sizeof name, "%s/%s%016llx", workFolder.c_str(),

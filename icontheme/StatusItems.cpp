@@ -7,9 +7,20 @@
 
 namespace icontheme {
 
-bool StatusItem::hasName(const QString& icon) const {
+namespace {
+
+template <typename View> bool startsWithAny(View name, const QStringList& prefixes) {
     return std::any_of(prefixes.cbegin(), prefixes.cend(),
-                       [&](const QString& prefix) { return icon.startsWith(prefix); });
+                       [&](const QString& prefix) { return name.startsWith(prefix); });
+}
+
+} // namespace
+
+bool StatusItem::hasName(QStringView icon) const {
+    return startsWithAny(icon, prefixes);
+}
+bool StatusItem::hasName(QLatin1StringView icon) const {
+    return startsWithAny(icon, prefixes);
 }
 
 const QList<StatusItem>& statusItems() {
@@ -50,9 +61,11 @@ const QList<StatusItem>& statusItems() {
     return items;
 }
 
-const StatusItem* itemForIcon(const QString& icon) {
-    // The items by the first letter of their prefixes, in the table's order:
-    // most names of a theme are no item's, and that shows at the first letter.
+namespace {
+
+// The items by the first letter of their prefixes, in the table's order:
+// most names of a theme are no item's, and that shows at the first letter.
+const std::array<QList<const StatusItem*>, 128>& itemsByLetter() {
     static const auto byLetter = [] {
         std::array<QList<const StatusItem*>, 128> table;
         for (const StatusItem& item : statusItems()) {
@@ -64,12 +77,27 @@ const StatusItem* itemForIcon(const QString& icon) {
         }
         return table;
     }();
+    return byLetter;
+}
+
+template <typename View> const StatusItem* findItem(View icon) {
+    const auto& byLetter = itemsByLetter();
     if (icon.isEmpty() || icon.front().unicode() >= byLetter.size())
         return nullptr;
     for (const StatusItem* item : byLetter[icon.front().unicode()])
         if (item->hasName(icon))
             return item;
     return nullptr;
+}
+
+} // namespace
+
+const StatusItem* itemForIcon(const QString& icon) {
+    return findItem(QStringView(icon));
+}
+
+bool isItemName(QLatin1StringView name) {
+    return findItem(name) != nullptr;
 }
 
 std::optional<PictureName> pictureName(const QString& fileName) {

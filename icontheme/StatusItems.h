@@ -14,12 +14,16 @@ struct StatusItem {
     QString title; // the item's folder in the library
     QStringList prefixes;
 
-    bool hasName(const QString& icon) const;
+    bool hasName(QStringView icon) const;
+    bool hasName(QLatin1StringView icon) const;
 };
 
 const QList<StatusItem>& statusItems();
 // The item whose prefixes take the icon name; none when no item does.
 const StatusItem* itemForIcon(const QString& icon);
+// Whether some item's prefix takes the name, looked at as it is stored (a
+// theme's cache holds names as bytes, and every prefix is ASCII).
+bool isItemName(QLatin1StringView name);
 
 // A picture file: "<icon>.png" or "<icon>.svg", and a theme's
 // "<icon>.symbolic.png", which is the same icon recoloured.

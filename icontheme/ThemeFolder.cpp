@@ -89,10 +89,12 @@ std::optional<IconCache> IconCache::parse(QByteArray bytes) {
     return cache;
 }
 
-QStringList IconCache::names(const QString& dir) const {
+QStringList IconCache::names(const QString& dir, NameFilter keep) const {
     QStringList names;
     QByteArray file;
     for (const Image& image : dirs_.value(dir)) {
+        if (keep && !keep(QLatin1StringView(bytes_.constData() + image.name)))
+            continue;
         for (const auto& [flag, suffix] :
              {std::pair{4, ".png"}, std::pair{2, ".svg"}, std::pair{1, ".xpm"}}) {
             if (image.suffixes & flag) {
@@ -116,18 +118,19 @@ ThemeFolder::ThemeFolder(QString path) : path_(std::move(path)) {
     }
 }
 
-QStringList ThemeFolder::names(const QString& dir) const {
+QStringList ThemeFolder::names(const QString& dir, NameFilter keep) const {
     const QByteArray path = QFile::encodeName(path_ + u'/' + dir);
     struct stat info {};
     if (cache_) {
         if (::stat(path.constData(), &info) != 0)
             return {};
         if (S_ISDIR(info.st_mode) && before(info.st_mtim, cacheTime_))
-            return cache_->names(dir);
+            return cache_->names(dir, keep);
     }
     QStringList names;
     for (const std::string& name : platform::fs::listFolder(path.toStdString()))
-        names.append(QFile::decodeName(name.c_str()));
+        if (!keep || keep(QLatin1StringView(name.data(), qsizetype(name.size()))))
+            names.append(QFile::decodeName(name.c_str()));
     return names;
 }
 

@@ -15,6 +15,12 @@
 
 namespace icontheme {
 
+// Picks file names by their bytes as stored (looked at as Latin-1), so that
+// the names left out never become strings. The cache hands it a name
+// without its suffix, a listing the whole file name: it may look at how a
+// name begins, not at how it ends.
+using NameFilter = bool (*)(QLatin1StringView name);
+
 // GTK's icon-theme.cache, read: a header (version 1.x, the offsets of the
 // hash and of the directory list), the directories' names, and a hash of
 // icons, each with its name and its images: a directory's index and the
@@ -23,8 +29,9 @@ class IconCache {
 public:
     // None when the bytes are not such a cache or are damaged.
     static std::optional<IconCache> parse(QByteArray bytes);
-    // The file names of the directory, in no particular order.
-    QStringList names(const QString& dir) const;
+    // The file names of the directory, in no particular order; with a
+    // filter, only those it keeps.
+    QStringList names(const QString& dir, NameFilter keep = nullptr) const;
 
 private:
     struct Image {
@@ -41,8 +48,8 @@ public:
 
     const QString& path() const { return path_; }
     // The file names in the directory (relative to the folder), in no
-    // particular order.
-    QStringList names(const QString& dir) const;
+    // particular order; with a filter, only those it keeps.
+    QStringList names(const QString& dir, NameFilter keep = nullptr) const;
 
 private:
     QString path_;

@@ -18,9 +18,8 @@ bool isPlainAscii(const QString& text) {
                        [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
 }
 
-std::optional<int> number(const IniFile& ini, const QString& group, const QString& key, int low,
-                          int high) {
-    const auto text = ini.value(group, key);
+std::optional<int> number(const IniFile::Group& group, QByteArrayView key, int low, int high) {
+    const auto text = group.raw(key);
     if (!text)
         return std::nullopt;
     bool ok = false;
@@ -46,21 +45,22 @@ QStringList list(const IniFile& ini, const QString& key) {
 }
 
 std::optional<ThemeDir> readDir(const IniFile& ini, const QString& path) {
-    const auto size = number(ini, path, QStringLiteral("Size"), 1, kMaxSize);
-    if (!size || !ini.hasGroup(path))
+    const IniFile::Group* group = ini.group(path);
+    const auto size = group ? number(*group, "Size", 1, kMaxSize) : std::nullopt;
+    if (!size)
         return std::nullopt;
     ThemeDir dir;
     dir.path = path;
     dir.size = *size;
-    dir.scale = number(ini, path, QStringLiteral("Scale"), 1, kMaxScale).value_or(1);
-    const QString type = ini.value(path, QStringLiteral("Type")).value_or(QString());
-    dir.type = type == u"Fixed"      ? DirType::Fixed
-               : type == u"Scalable" ? DirType::Scalable
-                                     : DirType::Threshold;
-    dir.minSize = number(ini, path, QStringLiteral("MinSize"), 1, kMaxSize).value_or(dir.size);
-    dir.maxSize = number(ini, path, QStringLiteral("MaxSize"), 1, kMaxSize).value_or(dir.size);
-    dir.threshold = number(ini, path, QStringLiteral("Threshold"), 0, kMaxSize).value_or(2);
-    dir.context = ini.value(path, QStringLiteral("Context")).value_or(QString());
+    dir.scale = number(*group, "Scale", 1, kMaxScale).value_or(1);
+    const QByteArrayView type = group->raw("Type").value_or(QByteArrayView());
+    dir.type = type == "Fixed"      ? DirType::Fixed
+               : type == "Scalable" ? DirType::Scalable
+                                    : DirType::Threshold;
+    dir.minSize = number(*group, "MinSize", 1, kMaxSize).value_or(dir.size);
+    dir.maxSize = number(*group, "MaxSize", 1, kMaxSize).value_or(dir.size);
+    dir.threshold = number(*group, "Threshold", 0, kMaxSize).value_or(2);
+    dir.context = group->value("Context").value_or(QString());
     return dir;
 }
 

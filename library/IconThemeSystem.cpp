@@ -151,10 +151,8 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
             for (const icontheme::ThemeFolder& themeFolder : held) {
                 const QString folder = themeFolder.path() + u'/' + dir.path;
                 // Names alone: a picture's name is never a folder's in a theme.
-                for (const QString& file : themeFolder.names(dir.path)) {
-                    // Most names are no item's, which the file name shows at once.
-                    if (icontheme::itemForIcon(file) == nullptr)
-                        continue;
+                // Most names are no item's, which their first bytes show.
+                for (const QString& file : themeFolder.names(dir.path, icontheme::isItemName)) {
                     const auto picture = icontheme::pictureName(file);
                     if (!picture || icontheme::itemForIcon(picture->icon) == nullptr)
                         continue;

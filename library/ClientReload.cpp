@@ -2,13 +2,21 @@
 
 #include "icontheme/SafeFolder.h"
 #include "platform/core/Bundle.h"
+#include "platform/core/FileDescriptor.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
 #include <QStringList>
 #include <QUuid>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace library {
 namespace {
@@ -26,6 +34,55 @@ QString sessionBusAddress() {
     return QString();
 }
 
+// The socket of a bus address's first "unix:path=" or "unix:abstract=" entry
+// (its value unescaped; an abstract name starts with a NUL byte); empty for
+// other transports.
+QByteArray unixSocketOf(const QString& address) {
+    const QString first = address.section(u';', 0, 0);
+    if (!first.startsWith(QStringLiteral("unix:")))
+        return {};
+    for (const QString& pair : first.mid(5).split(u',')) {
+        const QString key = pair.section(u'=', 0, 0);
+        const QByteArray value = QByteArray::fromPercentEncoding(pair.section(u'=', 1).toUtf8());
+        if (key == u"path")
+            return value;
+        if (key == u"abstract")
+            return QByteArray(1, '\0') + value;
+    }
+    return {};
+}
+
+// Whether the bus at a unix socket answers the start of a connection (the
+// client's credentials and its AUTH EXTERNAL line) within the limit.
+// libdbus waits without end for a bus that took the connection and never
+// answers, as a stopped daemon does, and the window would wait with it: so
+// the bus is asked here first, with a deadline.
+bool busAnswers(const QByteArray& socketName, int limitMs) {
+    sockaddr_un where{};
+    where.sun_family = AF_UNIX;
+    if (socketName.isEmpty() || std::size_t(socketName.size()) > sizeof where.sun_path)
+        return false;
+    std::memcpy(where.sun_path, socketName.constData(), std::size_t(socketName.size()));
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + std::size_t(socketName.size()) +
+                                  (socketName.front() == '\0' ? 0 : 1));
+    platform::fs::Fd bus(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!bus.ok() || ::connect(bus.get(), reinterpret_cast<sockaddr*>(&where), length) != 0)
+        return false;
+    const QByteArray hello =
+        QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n";
+    if (::send(bus.get(), hello.constData(), std::size_t(hello.size()), MSG_NOSIGNAL) !=
+        hello.size())
+        return false;
+    pollfd wait{bus.get(), POLLIN, 0};
+    int ready = 0;
+    do
+        ready = ::poll(&wait, 1, limitMs);
+    while (ready < 0 && errno == EINTR);
+    char answer[3] = {};
+    return ready == 1 && ::recv(bus.get(), answer, sizeof answer, 0) == 3 &&
+           std::memcmp(answer, "OK ", 3) == 0;
+}
+
 // KIconLoader's signal: every loader on the bus drops what it read of the
 // theme. The group is 0 (all), as KDE's own daemon sends it when an icons
 // folder changes. A private connection, read from the environment now and
@@ -35,6 +92,12 @@ bool signalKde() {
     const QString address = sessionBusAddress();
     if (address.isEmpty())
         return false;
+    const QByteArray socket = unixSocketOf(address);
+    if (!socket.isEmpty() && !busAnswers(socket, 2000)) {
+        std::fprintf(stderr, "The session bus %s does not answer; KDE programs are not told.\n",
+                     qPrintable(address));
+        return false;
+    }
     const QString name = QStringLiteral("trayskin-reload-") + QUuid::createUuid().toString();
     bool sent = false;
     {

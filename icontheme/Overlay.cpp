@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace icontheme {
 namespace {
 
@@ -42,9 +44,9 @@ std::optional<OverlayRecord> Overlay::load(SafeFolder& folder) {
     auto record = readRecord();
     if (!record)
         return std::nullopt;
-    const auto before = record->files;
+    const OverlayRecord before = *record;
     record->reconcile(folder);
-    if (record->files != before && !save(*record))
+    if ((record->files != before.files || record->folders != before.folders) && !save(*record))
         return std::nullopt;
     return record;
 }
@@ -77,7 +79,14 @@ bool Overlay::recover(const QStringList& others) {
         return readRecord().has_value();
     for (const QString& path : others)
         folder->removeLeftover(path);
-    return load(*folder).has_value();
+    auto record = load(*folder);
+    if (!record)
+        return false;
+    // What a kill kept a restore from taking away, or what an install's
+    // removals left empty.
+    const QStringList made = record->folders;
+    removeEmptiedFolders(*record, folder);
+    return record->folders == made || save(*record);
 }
 
 QStringList Overlay::placesFor(const Picture& picture) {
@@ -107,6 +116,18 @@ OverlayReport Overlay::install(const QStringList& pictures) {
         themes_.theme(theme_) == nullptr) {
         report.failure = OverlayFailure::NoTheme;
         return report;
+    }
+    // The overlay of the user's theme may be the user's: the folders an
+    // install makes are named in the record before they are made, so that
+    // a restore takes away only those. (The own theme is Trayskin's alone,
+    // and OwnTheme removes whatever it leaves empty.)
+    const bool notesFolders = folderName_ == theme_;
+    if (notesFolders && !QFileInfo::exists(this->folder())) {
+        auto record = readRecord();
+        if (record && !record->folders.contains(QString())) {
+            record->folders.append(QString());
+            save(*record);
+        }
     }
     auto folder = SafeFolder::open(this->folder(), true);
     if (!folder) {
@@ -152,9 +173,18 @@ OverlayReport Overlay::install(const QStringList& pictures) {
         }
     }
 
-    // First the record names both the old and the new bytes, then the files
-    // change, then the record names what is there.
+    // First the record names both the old and the new bytes (and the folders
+    // the writes make), then the files change, then the record names what is
+    // there.
     OverlayRecord pending = *current;
+    for (const Write& write : std::as_const(writes)) {
+        for (qsizetype slash = write.path.indexOf(u'/'); notesFolders && slash > 0;
+             slash = write.path.indexOf(u'/', slash + 1)) {
+            const QString dir = write.path.left(slash);
+            if (!pending.folders.contains(dir) && !folder->exists(dir))
+                pending.folders.append(dir);
+        }
+    }
     for (const Write& write : writes) {
         QStringList& digests = pending.files[write.path];
         if (!current->files.contains(write.path) && folder->exists(write.path))
@@ -201,6 +231,25 @@ OverlayReport Overlay::install(const QStringList& pictures) {
     return report;
 }
 
+void Overlay::removeEmptiedFolders(OverlayRecord& record, std::optional<SafeFolder>& folder) {
+    // Deepest first; a folder still holding anything stays, and stays noted.
+    QStringList made = record.folders;
+    made.removeAll(QString());
+    std::sort(made.begin(), made.end(),
+              [](const QString& a, const QString& b) { return a.count(u'/') > b.count(u'/'); });
+    for (const QString& dir : std::as_const(made)) {
+        if (folder->removeEmptyFolder(dir))
+            record.folders.removeAll(dir);
+    }
+    if (!record.folders.contains(QString()) || !record.files.isEmpty())
+        return;
+    folder.reset();
+    const qsizetype slash = this->folder().lastIndexOf(u'/');
+    auto parent = SafeFolder::open(this->folder().left(slash), false);
+    if (parent && parent->removeEmptyFolder(folderName_))
+        record.folders.removeAll(QString());
+}
+
 OverlayReport Overlay::restore(const QStringList& icons) {
     OverlayReport report;
     if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_)) {
@@ -230,6 +279,8 @@ OverlayReport Overlay::restore(const QStringList& icons) {
         report.removed.append(it.key());
         it = current->files.erase(it);
     }
+    if (report.ok())
+        removeEmptiedFolders(*current, folder);
     if (!save(*current) && report.failure == OverlayFailure::None)
         report.failure = OverlayFailure::Record;
     themes_.forget();

@@ -56,9 +56,10 @@ public:
     // Removes what the record lists: everything, or the files of these icons.
     OverlayReport restore(const QStringList& icons = QStringList());
     // At a start, after a kill at any moment of an earlier run: the record
-    // read back against the folder, and the temporary files left beside the
+    // read back against the folder, the temporary files left beside the
     // record, its entries and others (paths in the folder that other writes
-    // go to) removed. False when the record cannot be read.
+    // go to) removed, and the folders it made that are empty. False when the
+    // record cannot be read.
     bool recover(const QStringList& others = QStringList());
 
 private:
@@ -66,6 +67,10 @@ private:
     std::optional<OverlayRecord> load(SafeFolder& folder);
     bool save(const OverlayRecord& record);
     QStringList placesFor(const Picture& picture);
+    // Removes the folders the record notes as made that are empty now, and
+    // the overlay folder itself when it was made and is left empty (the
+    // folder is closed then); what is gone leaves the record.
+    void removeEmptiedFolders(OverlayRecord& record, std::optional<SafeFolder>& folder);
 
     IconThemes& themes_;
     BaseDirs dirs_;

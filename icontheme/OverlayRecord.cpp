@@ -36,6 +36,8 @@ QByteArray OverlayRecord::toJson() const {
     QJsonObject root;
     root.insert(QStringLiteral("theme"), theme);
     root.insert(QStringLiteral("files"), entries);
+    if (!folders.isEmpty())
+        root.insert(QStringLiteral("folders"), QJsonArray::fromStringList(folders));
     return QJsonDocument(root).toJson();
 }
 
@@ -56,6 +58,11 @@ std::optional<OverlayRecord> OverlayRecord::fromJson(const QByteArray& json) {
             digests.append(value.toString());
         record.files.insert(it.key(), digests);
     }
+    for (const QJsonValue& value : root.value(QStringLiteral("folders")).toArray()) {
+        const QString folder = value.toString();
+        if ((folder.isEmpty() || isSafeSubdir(folder)) && !record.folders.contains(folder))
+            record.folders.append(folder);
+    }
     return record;
 }
 
@@ -71,6 +78,9 @@ void OverlayRecord::reconcile(SafeFolder& overlay) {
             it = files.erase(it);
         }
     }
+    folders.removeIf([&](const QString& folder) {
+        return !folder.isEmpty() && !overlay.folderId(folder).has_value();
+    });
 }
 
 } // namespace icontheme

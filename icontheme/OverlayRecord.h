@@ -21,6 +21,9 @@ class OverlayRecord {
 public:
     QString theme;
     QMap<QString, QStringList> files; // relative path -> sha256 hex digests
+    // The folders the writer makes, named before it makes them (a relative
+    // path, "" for the overlay folder itself); they go again once empty.
+    QStringList folders{};
 
     static QString digest(const QByteArray& bytes);
 
@@ -29,7 +32,8 @@ public:
     static std::optional<OverlayRecord> fromJson(const QByteArray& json);
 
     // Keeps the entries whose file in the folder holds one of their digests,
-    // with that digest alone, and removes leftover temporary files.
+    // with that digest alone, and the folders that are there; removes
+    // leftover temporary files.
     void reconcile(SafeFolder& overlay);
 };
 

@@ -164,6 +164,23 @@ bool SafeFolder::removeEmptyFolder(const QString& relative) {
            errno == ENOENT;
 }
 
+std::optional<QString> SafeFolder::folderId(const QString& relative) {
+    struct stat info {};
+    if (relative.isEmpty()) {
+        if (::fstat(fd_, &info) != 0)
+            return std::nullopt;
+    } else {
+        QString name;
+        Fd dir(openParent(relative, false, &name));
+        if (dir.get() < 0 || ::fstatat(dir.get(), QFile::encodeName(name).constData(), &info,
+                                       AT_SYMLINK_NOFOLLOW) != 0)
+            return std::nullopt;
+    }
+    if (!S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+}
+
 void SafeFolder::removeLeftover(const QString& relative) {
     QString name;
     Fd dir(openParent(relative, false, &name));

@@ -34,6 +34,10 @@ public:
     bool exists(const QString& relative);
     // Removes the folder below this one when it is empty; true when it is gone.
     bool removeEmptyFolder(const QString& relative);
+    // Which folder this is ("" for this one), by its device and inode, so
+    // that a folder made again under the same name is told apart; none when
+    // it is not a folder or cannot be reached without links.
+    std::optional<QString> folderId(const QString& relative = QString());
     // Removes what a kill in the middle of write() may have left.
     void removeLeftover(const QString& relative);
     // Moves the folder's modification time forward: to now, or one second

@@ -79,6 +79,35 @@ void printRemoved(const icontheme::OverlayReport& report, const QString& folder)
         std::printf("removed %s/%s\n", qPrintable(folder), qPrintable(path));
 }
 
+// A folder that an install made where there was none ($XDG_DATA_HOME/icons)
+// is noted in a file by its folder id, and goes again once a restore leaves
+// it empty; a folder of that name that anyone else made is never taken for it.
+void noteMadeFolder(const QString& folder, const QString& note) {
+    auto made = icontheme::SafeFolder::open(folder, false);
+    const auto id = made ? made->folderId() : std::nullopt;
+    auto notes = icontheme::SafeFolder::open(QFileInfo(note).path(), false);
+    if (id && notes)
+        notes->write(QFileInfo(note).fileName(), id->toUtf8());
+}
+
+void removeMadeFolder(const QString& folder, const QString& note) {
+    auto notes = icontheme::SafeFolder::open(QFileInfo(note).path(), false);
+    const QString name = QFileInfo(note).fileName();
+    if (!notes || !notes->exists(name))
+        return;
+    const auto noted = notes->read(name, 64);
+    auto made = icontheme::SafeFolder::open(folder, false);
+    const bool ours = made && noted && made->folderId() == QString::fromUtf8(*noted);
+    made.reset();
+    const qsizetype slash = folder.lastIndexOf(u'/');
+    auto parent = icontheme::SafeFolder::open(folder.left(slash), false);
+    // A folder of ours that still holds anything stays, and stays noted.
+    if (ours && !(parent && parent->removeEmptyFolder(folder.mid(slash + 1))))
+        return;
+    notes->remove(name);
+    std::printf("%s %s\n", ours ? "removed" : "forgot", qPrintable(folder));
+}
+
 } // namespace
 
 IconThemeSystem::IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QString dataHome,
@@ -113,6 +142,10 @@ std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString&
 
 QString IconThemeSystem::recordPath() const {
     return fromStd(root_) + QStringLiteral("/.overlay-") + theme_ + QStringLiteral(".json");
+}
+
+QString IconThemeSystem::madeIconsNotePath() const {
+    return fromStd(root_) + QStringLiteral("/.made-icons-folder");
 }
 
 QString IconThemeSystem::description() const {
@@ -331,8 +364,11 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         return place;
     icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
     icontheme::OwnTheme ownTheme(themes_, dirs_, theme_, ownThemeRecordPath());
+    const bool iconsThere = QFileInfo::exists(dirs_.userIcons);
     const icontheme::OverlayReport report =
         own ? ownTheme.install(pictures) : overlay.install(pictures);
+    if (!iconsThere)
+        noteMadeFolder(dirs_.userIcons, madeIconsNotePath());
     const QString folder = own ? ownTheme.folder() : overlay.folder();
     for (const QString& path : report.written)
         std::printf("wrote %s/%s\n", qPrintable(folder), qPrintable(path));
@@ -406,10 +442,15 @@ PlaceReport IconThemeSystem::restoreAll(const PrivilegedCopier&) {
 PlaceReport IconThemeSystem::putBack(const QStringList& items) {
     PlaceReport place;
     QString switchedBack;
+    const bool overlayThere = QFileInfo::exists(overlayFolder());
     const bool out =
         takeOutOfOwnTheme(items, place, &switchedBack) && takeOutOfOverlay(items, place);
-    const ClientReload reload =
+    removeMadeFolder(dirs_.userIcons, madeIconsNotePath());
+    ClientReload reload =
         tellRunningClients({overlayFolder(), dirs_.userIcons + u'/' + ownThemeName()});
+    // An overlay folder that went with its last picture is a change that
+    // GTK sees as well.
+    reload.touched = reload.touched || (overlayThere && !QFileInfo::exists(overlayFolder()));
     if (!out)
         return place;
     place.done = true;
@@ -448,7 +489,8 @@ bool IconThemeSystem::takeOutOfOverlay(const QStringList& items, PlaceReport& pl
         fromStd(formatPath(kBackupFolderPattern, {root_, kBackupSuffix})) + u'/' + theme_;
     bool allBack = true;
     if (QFileInfo(saved).isDir()) {
-        auto folder = icontheme::SafeFolder::open(overlay.folder(), true);
+        // Made again only for a picture to put back.
+        auto folder = icontheme::SafeFolder::open(overlay.folder(), false);
         QDirIterator it(saved, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
@@ -457,6 +499,10 @@ bool IconThemeSystem::takeOutOfOverlay(const QStringList& items, PlaceReport& pl
                 continue;
             if (folder && folder->exists(relative))
                 continue;
+            if (!folder) {
+                if (auto made = icontheme::SafeFolder::open(overlay.folder(), true))
+                    folder.emplace(std::move(*made));
+            }
             const auto bytes = readSmall(path);
             const bool back = folder && bytes && folder->write(relative, *bytes);
             std::printf("%s %s/%s\n", back ? "put back" : "could not put back",

@@ -44,6 +44,8 @@ public:
     QString ownThemeRecordPath() const;
     // Where the desktop's switch to an own theme is remembered.
     QString switchStatePath() const;
+    // Where an $XDG_DATA_HOME/icons that an install made is noted.
+    QString madeIconsNotePath() const;
 
     enum class SwitchOffer { None, ToOwnTheme, Back };
     // What switching the desktop's theme does now, and the theme it names.

@@ -94,6 +94,27 @@ bool prepareBundle(const std::string& root, const std::string& menuExtras, const
 
 } // namespace
 
+BackupRun::BackupRun(BackupProgress& progress, std::size_t entries, bool resuming)
+    : progress_(progress), step_(entries == 0 ? 0.0 : static_cast<double>(100 / entries)),
+      resuming_(resuming) {}
+
+bool BackupRun::entryDone(bool copied, const std::string& entry) {
+    progress_.incrementBy(step_);
+    progress_.displayIfNeeded();
+    if (!copied && !resuming_)
+        return false;
+    if (!copied)
+        missing_.push_back(entry);
+    return true;
+}
+
+bool BackupRun::finish(const std::string& staging, const std::string& backup) {
+    if (missing_.empty() && !fs::moveNoReplace(staging, backup))
+        return false;
+    progress_.closeBackupWindow();
+    return true;
+}
+
 bool setupHomeFolder(BackupProgress& progress, SetupReport* report) {
     const std::string root = libraryRoot();
     const std::string menuExtras = menuExtrasFolder();
@@ -120,9 +141,8 @@ bool setupHomeFolder(BackupProgress& progress, SetupReport* report) {
         progress.openBackupWindow();
     }
 
-    std::vector<std::string> missing;
     const auto entries = fs::listFolder(menuExtras);
-    const double step = entries.empty() ? 0.0 : static_cast<double>(100 / entries.size());
+    BackupRun run(progress, entries.size(), resuming);
 
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string& entry = entries[i];
@@ -134,24 +154,17 @@ bool setupHomeFolder(BackupProgress& progress, SetupReport* report) {
             const bool copied =
                 fs::exists(copy) ||
                 fs::copyPath(formatPath(kMenuExtrasEntryPattern, {menuExtras, entry}), copy, work);
-            progress.incrementBy(step);
-            progress.displayIfNeeded();
-            if (!copied && !resuming)
+            if (!run.entryDone(copied, entry))
                 return failedAt(report, copy);
-            if (!copied)
-                missing.push_back(entry);
         }
         if (isMenuBundle(entry) && !prepareBundle(root, menuExtras, entry, work, report))
             return false;
     }
 
-    if (makeBackup) {
-        if (missing.empty() && !fs::moveNoReplace(staging, backup))
-            return failedAt(report, backup);
-        progress.closeBackupWindow();
-    }
+    if (makeBackup && !run.finish(staging, backup))
+        return failedAt(report, backup);
     if (report)
-        report->backupMissing = missing;
+        report->backupMissing = run.missing();
     return true;
 }
 

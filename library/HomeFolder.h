@@ -3,6 +3,7 @@
 // for every Menu Extra bundle.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,28 @@ public:
     virtual void incrementBy(double delta) = 0;
     // Redraws the bar at once; the event loop is not running yet.
     virtual void displayIfNeeded() = 0;
+};
+
+// The run of the one-time backup, whichever system it copies: the bar moves
+// on by one step per entry; a copy that fails stops a first start, and a
+// start that resumes the backup leaves it for the next one instead; once
+// every entry is in, the staging folder becomes the backup.
+class BackupRun {
+public:
+    BackupRun(BackupProgress& progress, std::size_t entries, bool resuming);
+    // After an entry's copy was made (or found made): false when the start
+    // stops at it.
+    bool entryDone(bool copied, const std::string& entry);
+    // The staging folder renamed to the backup when no entry is missing
+    // (false when that fails), and the window closed.
+    bool finish(const std::string& staging, const std::string& backup);
+    const std::vector<std::string>& missing() const { return missing_; }
+
+private:
+    BackupProgress& progress_;
+    double step_;
+    bool resuming_;
+    std::vector<std::string> missing_;
 };
 
 // What a start that succeeded could not do: the backup entries that it could

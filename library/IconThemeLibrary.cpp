@@ -85,30 +85,31 @@ bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* rep
     progress.openBackupWindow();
 
     const QStringList entries = userOverrides();
-    const std::string folder = overlayFolder().toStdString();
-    const std::string theme = theme_.toStdString();
-    std::vector<std::string> missing;
-    const double step = entries.isEmpty() ? 0.0 : static_cast<double>(100 / entries.size());
+    BackupRun run(progress, std::size_t(entries.size()), resuming);
     for (const QString& relative : std::as_const(entries)) {
-        const std::string rel = relative.toStdString();
-        const std::string copy = staging + "/" + theme + "/" + rel;
-        const std::string parent = copy.substr(0, copy.rfind('/'));
-        const bool copied =
-            fs::exists(copy) || ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
-                                 fs::copyPath(folder + "/" + rel, copy, work));
-        progress.incrementBy(step);
-        progress.displayIfNeeded();
-        if (!copied && !resuming)
-            return failedAt(report, copy);
-        if (!copied)
-            missing.push_back(rel);
+        if (!run.entryDone(copyOverride(relative, staging, work), relative.toStdString()))
+            return failedAt(report, overrideCopy(relative, staging));
     }
-    if (missing.empty() && !fs::moveNoReplace(staging, backup))
+    if (!run.finish(staging, backup))
         return failedAt(report, backup);
-    progress.closeBackupWindow();
     if (report)
-        report->backupMissing = missing;
+        report->backupMissing = run.missing();
     return true;
+}
+
+std::string IconThemeSystem::overrideCopy(const QString& relative,
+                                          const std::string& backup) const {
+    return backup + "/" + theme_.toStdString() + "/" + relative.toStdString();
+}
+
+bool IconThemeSystem::copyOverride(const QString& relative, const std::string& backup,
+                                   const std::string& work) const {
+    const std::string copy = overrideCopy(relative, backup);
+    const std::string parent = copy.substr(0, copy.rfind('/'));
+    return fs::exists(copy) ||
+           ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
+            (fs::isDirectory(work) || fs::createDirectory(work)) &&
+            fs::copyPath(overlayFolder().toStdString() + "/" + relative.toStdString(), copy, work));
 }
 
 QStringList IconThemeSystem::userOverrides() {
@@ -137,16 +138,9 @@ std::string IconThemeSystem::keepUserOverrides() {
     if (!fs::isDirectory(backup))
         return {};
     const std::string work = formatPath(kBackupFolderPattern, {root_, kWorkFolderSuffix});
-    const std::string folder = overlayFolder().toStdString();
     for (const QString& relative : userOverrides()) {
-        const std::string copy = backup + "/" + theme_.toStdString() + "/" + relative.toStdString();
-        const std::string parent = copy.substr(0, copy.rfind('/'));
-        if (fs::exists(copy))
-            continue;
-        if ((!fs::isDirectory(parent) && !fs::createDirectoryChain(parent)) ||
-            (!fs::isDirectory(work) && !fs::createDirectory(work)) ||
-            !fs::copyPath(folder + "/" + relative.toStdString(), copy, work))
-            return folder + "/" + relative.toStdString();
+        if (!copyOverride(relative, backup, work))
+            return overlayFolder().toStdString() + "/" + relative.toStdString();
     }
     return {};
 }

@@ -260,24 +260,18 @@ InUse IconThemeSystem::inUse(const std::string& item) {
     // What the disk holds now, not what was read before.
     themes_.forget();
     const QString theme = shownTheme();
-    InUse result;
     std::map<QString, bool> held;          // icon -> some set's picture is shown
     QMap<QString, QSet<QByteArray>> shown; // icon -> bytes of the files a lookup gives
     const icontheme::StatusItem* status = statusItem(item);
-    std::size_t best = 0;
-    for (const std::string& set : fs::listFolder(formatPath(kExtraFolderPattern, {root_, item}))) {
-        if (isHiddenName(set) ||
-            !fs::isDirectory(formatPath(kPictureSetPattern, {root_, item, set})))
-            continue;
-        std::size_t pictures = 0;
-        bool all = true;
+    const auto set = setAllShown(root_, item, [&](const std::string& set) {
+        SetWeight weight;
         for (const QString& path : picturesOfSet(item, set)) {
             // A picture that can never be put in place does not count.
             const icontheme::Picture picture = icontheme::readPicture(path);
             if (picture.problem != icontheme::PictureProblem::None || status == nullptr ||
                 !status->hasName(picture.icon))
                 continue;
-            ++pictures;
+            ++weight.pictures;
             if (!shown.contains(picture.icon)) {
                 QSet<QByteArray>& bytes = shown[picture.icon];
                 for (const QString& file : resolvedFiles(picture.icon, theme))
@@ -285,26 +279,18 @@ InUse IconThemeSystem::inUse(const std::string& item) {
             }
             const bool isShown = shown[picture.icon].contains(picture.bytes);
             held[picture.icon] = held[picture.icon] || isShown;
-            all = all && isShown;
+            weight.allShown = weight.allShown && isShown;
         }
-        if (pictures > best && all) {
-            best = pictures;
-            result.kind = InUse::Kind::Set;
-            result.set = set;
-        }
-    }
-    if (result.kind == InUse::Kind::Set)
-        return result;
+        return weight;
+    });
+    if (set)
+        return {InUse::Kind::Set, *set};
     bool anyResolved = false;
     for (auto it = shown.cbegin(); it != shown.cend(); ++it)
         anyResolved = anyResolved || !it->isEmpty();
     if (!anyResolved)
-        return result; // the theme shows nothing of this item
-    bool allHeld = !held.empty();
-    for (const auto& [icon, isHeld] : held)
-        allHeld = allHeld && isHeld;
-    result.kind = allHeld ? InUse::Kind::Mix : InUse::Kind::Unknown;
-    return result;
+        return InUse{}; // the theme shows nothing of this item
+    return mixOrUnknown(held);
 }
 
 std::vector<InstallCopy> IconThemeSystem::currentPictures(const std::string& item,

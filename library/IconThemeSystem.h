@@ -108,6 +108,12 @@ private:
     // made, before an install may write over them; the path of the one
     // that could not be copied, or "".
     std::string keepUserOverrides();
+    // Where the backup keeps a copy of the override (a path in the overlay).
+    std::string overrideCopy(const QString& relative, const std::string& backup) const;
+    // Copies the override into the backup, with the folders it needs; a
+    // copy that is there already counts as made.
+    bool copyOverride(const QString& relative, const std::string& backup,
+                      const std::string& work) const;
     bool backUpOverrides(BackupProgress& progress, SetupReport* report, const std::string& work);
     bool makeDefaultSets(const std::string& work, SetupReport* report);
 

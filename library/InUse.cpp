@@ -5,44 +5,54 @@
 #include "platform/core/PathString.h"
 
 #include <map>
-#include <vector>
 
 namespace library {
 
 namespace fs = platform::fs;
 using platform::formatPath;
 
+std::optional<std::string> setAllShown(const std::string& root, const std::string& item,
+                                       const std::function<SetWeight(const std::string&)>& weigh) {
+    std::optional<std::string> best;
+    std::size_t most = 0;
+    for (const std::string& set : fs::listFolder(formatPath(kExtraFolderPattern, {root, item}))) {
+        if (isHiddenName(set) ||
+            !fs::isDirectory(formatPath(kPictureSetPattern, {root, item, set})))
+            continue;
+        const SetWeight weight = weigh(set);
+        if (weight.pictures > most && weight.allShown) {
+            most = weight.pictures;
+            best = set;
+        }
+    }
+    return best;
+}
+
 InUse setInUse(const std::string& extra) {
     const std::string root = libraryRoot();
     const std::string menuExtras = menuExtrasFolder();
-    InUse result;
     const std::string resources = formatPath(kExtraResourcesPattern, {menuExtras, extra});
     if (!fs::isDirectory(resources))
-        return result;
+        return InUse{};
 
     std::map<std::string, bool> held; // bundle picture -> some set has it
     for (const std::string& name : fs::listFolder(resources))
         if (isPicture(name))
             held[name] = false;
 
-    std::size_t best = 0;
-    for (const std::string& set : fs::listFolder(formatPath(kExtraFolderPattern, {root, extra}))) {
-        if (isHiddenName(set) ||
-            !fs::isDirectory(formatPath(kPictureSetPattern, {root, extra, set})))
-            continue;
-        std::size_t pictures = 0;
-        bool all = true;
+    const auto set = setAllShown(root, extra, [&](const std::string& set) {
+        SetWeight weight;
         // The set's pictures as an install takes them (installCopies), by name.
         for (const std::string& name :
              fs::listFolder(formatPath(kPictureSetPattern, {root, extra, set}))) {
             if (!isPicture(name))
                 continue;
-            ++pictures;
+            ++weight.pictures;
             // A picture the bundle does not have cannot be the same: no file
             // is opened for it, so that a set of thousands costs a listing.
             const auto bundlePicture = held.find(name);
             if (bundlePicture == held.end()) {
-                all = false;
+                weight.allShown = false;
                 continue;
             }
             const bool same =
@@ -50,21 +60,13 @@ InUse setInUse(const std::string& extra) {
                                  formatPath(kInstallTargetPattern, {menuExtras, extra, name}));
             if (same)
                 bundlePicture->second = true;
-            all = all && same;
+            weight.allShown = weight.allShown && same;
         }
-        if (pictures > best && all) {
-            best = pictures;
-            result.kind = InUse::Kind::Set;
-            result.set = set;
-        }
-    }
-    if (result.kind == InUse::Kind::Set)
-        return result;
-    bool allHeld = !held.empty();
-    for (const auto& [name, isHeld] : held)
-        allHeld = allHeld && isHeld;
-    result.kind = allHeld ? InUse::Kind::Mix : InUse::Kind::Unknown;
-    return result;
+        return weight;
+    });
+    if (set)
+        return {InUse::Kind::Set, *set};
+    return mixOrUnknown(held);
 }
 
 } // namespace library

@@ -24,6 +24,10 @@ class QTextEdit;
 class QWidget;
 class QFrame;
 
+namespace library {
+class IconThemeSystem;
+} // namespace library
+
 namespace Ui {
 class MainWindow;
 class BackupWindow;
@@ -105,6 +109,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The system in desktop mode; none in Menu Extras mode.
+    static library::IconThemeSystem* desktopSystem();
     // Each copy through the privileged tool, with the install's lines; at
     // the first failure the install's alert, and false.
     bool copyThroughTool(const std::vector<library::InstallCopy>& copies);

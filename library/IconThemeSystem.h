@@ -18,6 +18,10 @@
 #include <optional>
 #include <utility>
 
+namespace icontheme {
+struct StatusItem;
+} // namespace icontheme
+
 namespace library {
 
 class IconThemeSystem final : public PictureSystem {
@@ -82,6 +86,8 @@ public:
     static constexpr int kPanelSide = 24;
 
 private:
+    // The status item of the title; none when no item has it.
+    static const icontheme::StatusItem* statusItem(const std::string& title);
     // The set's files that are meant as pictures: not hidden, ".png" or ".svg".
     QStringList picturesOfSet(const std::string& item, const std::string& set) const;
     // Every file a lookup of the icon in the theme gives at the sizes of

@@ -30,7 +30,8 @@ std::map<std::string, int> codesTheToolUses() {
     for (std::sregex_iterator it(header.begin(), header.end(), enumerator), end; it != end; ++it)
         values[(*it)[1]] = std::stoi((*it)[2]);
     std::map<std::string, int> used;
-    const std::string tool = sourceText("privileged/tool/ToolMain.cpp");
+    const std::string tool =
+        sourceText("privileged/tool/ToolMain.cpp") + sourceText("privileged/tool/Replacement.cpp");
     const std::regex exit(R"((?:refuse\(|static_cast<int>\()\s*(k[A-Za-z]+))");
     for (std::sregex_iterator it(tool.begin(), tool.end(), exit), end; it != end; ++it) {
         const std::string name = (*it)[1];

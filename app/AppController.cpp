@@ -246,11 +246,6 @@ void AppController::openBackupWindow() {
     displayIfNeeded();
 }
 
-void AppController::updateBackupWindow(double value) {
-    setBarValue(value);
-    displayIfNeeded();
-}
-
 void AppController::closeBackupWindow() {
     setBarValue(100.0);
     backupWindow_->hide();

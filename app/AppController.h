@@ -45,7 +45,6 @@ public:
     void awakeFromNib();
 
     void openBackupWindow() override;
-    void updateBackupWindow(double value);
     void closeBackupWindow() override;
 
     bool includeExamples();
@@ -92,7 +91,6 @@ public:
     const std::vector<std::string>& backupMissing() const { return backupMissing_; }
     QWidget* backupWindow() const { return backupWindow_.get(); }
     QProgressBar* backupProgress() const { return backupProgress_; }
-    double backupProgressValue() const { return progressValue_; }
     platform::ColumnBrowser* fsBrowser() const;
     QPushButton* useButton() const;
     QTextEdit* nodeInspector() const;

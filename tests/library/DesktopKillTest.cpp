@@ -10,6 +10,7 @@
 #include "icontheme/ThemeIndex.h"
 #include "library/IconThemeSystem.h"
 #include "tests/icontheme/ThemeWorld.h"
+#include "tests/library/NoProgress.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -24,18 +25,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using testing_support::NoProgress;
 using testing_support::pngBytes;
 using testing_support::svgBytes;
 using testing_support::ThemeWorld;
 
 namespace {
-
-struct NoProgress final : library::BackupProgress {
-    void openBackupWindow() override {}
-    void closeBackupWindow() override {}
-    void incrementBy(double) override {}
-    void displayIfNeeded() override {}
-};
 
 // "Made" holds two names of the Volume item; the user's own picture of one
 // is in the overlay. Set A replaces it; set B has it as an SVG instead (so

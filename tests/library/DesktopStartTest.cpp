@@ -4,6 +4,7 @@
 #include "library/IconThemeSystem.h"
 #include "platform/core/FileManager.h"
 #include "tests/icontheme/ThemeWorld.h"
+#include "tests/library/NoProgress.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -14,18 +15,12 @@
 #include <string>
 #include <unistd.h>
 
+using testing_support::NoProgress;
 using testing_support::pngBytes;
 using testing_support::svgBytes;
 using testing_support::ThemeWorld;
 
 namespace {
-
-struct NoProgress final : library::BackupProgress {
-    void openBackupWindow() override {}
-    void closeBackupWindow() override {}
-    void incrementBy(double) override {}
-    void displayIfNeeded() override {}
-};
 
 TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReported) {
     ThemeWorld world;

@@ -66,24 +66,17 @@ protected:
         click(browser(), 0, extra);
         click(browser(), 1, set);
         EXPECT_TRUE(controller.useButton()->isEnabled());
-        ::testing::internal::CaptureStdout();
-        pressUse();
-        return ::testing::internal::GetCapturedStdout();
+        return quietly([&] { pressUse(); });
     }
     QString inUse() { return controller.inUseLabel()->text(); }
-    QString statusLine() { return controller.mainWindow()->statusBar()->currentMessage(); }
     std::string target(const std::string& extra, const std::string& name) {
         return box.menuExtras() + "/" + extra + ".menu/Contents/Resources/" + name;
     }
     std::string bundlePicture(const std::string& extra, const std::string& name) {
         return readFile(target(extra, name));
     }
-    // Runs a command with standard output caught; the number of copies.
-    int copiesOf(const std::function<void()>& command) {
-        ::testing::internal::CaptureStdout();
-        command();
-        return copies(::testing::internal::GetCapturedStdout());
-    }
+    // The number of copies the command makes.
+    int copiesOf(const std::function<void()>& command) { return copies(quietly(command)); }
     void pressUse() { QTest::mouseClick(controller.useButton(), Qt::LeftButton); }
 };
 
@@ -100,8 +93,7 @@ TEST_F(InstallTest, InstallsExactlyThePicturesOfTheSetAndOpensThePane) {
     EXPECT_FALSE(platform::fs::exists(target("Volume", "notes.txt")));
     EXPECT_FALSE(platform::fs::exists(target("Volume", "trayskininfo.txt")));
 
-    ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("Installation Complete"));
+    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("Installation Complete")});
     EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Need restart Sound"));
     EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("Open System Preferences"));
     EXPECT_EQ(
@@ -122,8 +114,7 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
     EXPECT_NE(out.find("copy problem!  err is 63\n"), std::string::npos) << out;
     EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("t1"));
     EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), tiffBytes("sys3"));
-    ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("My Apologies"));
+    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("My Apologies")});
     EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
     EXPECT_EQ(presenter.alerts[0].message,
               QStringLiteral("Wrong Password (") +
@@ -219,8 +210,7 @@ TEST_F(InstallTest, ASetOfLinksInstallsThePicturesTheyPointTo) {
     EXPECT_EQ(copies(out), 2);
     EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("original one"));
     EXPECT_EQ(bundlePicture("Volume", "Volume2.tiff"), tiffBytes("mine2"));
-    ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].title, QStringLiteral("Installation Complete"));
+    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("Installation Complete")});
 }
 
 TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {

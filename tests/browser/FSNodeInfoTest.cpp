@@ -192,8 +192,8 @@ TEST(FSNodeInfo, ReadsNoMoreThanIsShownAndNeverWaits) {
 
     // Pictures are decoded no larger than twice the size asked for, and
     // those of too many pixels not at all; the display size stays their own.
-    writePackedTiff(dir + "/mid.tif", 600, 400);
-    writePackedTiff(dir + "/big.tif", 2100, 2100);
+    writeTiff(dir + "/mid.tif", 600, 400, true);
+    writeTiff(dir + "/big.tif", 2100, 2100, true);
     const auto mid = node("mid.tif")->iconImageOfSize(16, 16);
     ASSERT_TRUE(mid);
     EXPECT_EQ(mid->pixels().size(), QSize(32, 21));

@@ -34,6 +34,7 @@ protected:
     }
 
     QString inspector() { return controller.libraryBrowser().inspectorText().string(); }
+    QString infoText() { return controller.libraryBrowser().infostore(); }
     bool buttonEnabled() { return controller.useButton()->isEnabled(); }
 };
 
@@ -64,7 +65,7 @@ TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
     EXPECT_FALSE(buttonEnabled());
     click(browser(), 0, "Volume");
     EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
+    EXPECT_EQ(infoText(), QString());
     EXPECT_EQ(inspector(), QStringLiteral("Name: Volume\nType: Directory\n\n"));
 
     click(browser(), 1, "Ocean");
@@ -72,7 +73,7 @@ TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
         QString::fromStdString(readFile(box.library() + "/Volume/Ocean/trayskininfo.txt"));
     ASSERT_FALSE(ocean.isEmpty());
     EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(controller.libraryBrowser().infostore(), ocean);
+    EXPECT_EQ(infoText(), ocean);
     EXPECT_EQ(inspector(),
               QStringLiteral("Name: Ocean\nType: Directory\n") + ocean + QLatin1Char('\n'));
     ASSERT_TRUE(controller.libraryBrowser().wellImage());
@@ -90,30 +91,30 @@ TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
     click(browser(), 1, "Info Only");
     EXPECT_EQ(browser().numberOfRowsInColumn(2), 0);
     EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(controller.libraryBrowser().infostore(), QStringLiteral("Nothing but words."));
+    EXPECT_EQ(infoText(), QStringLiteral("Nothing but words."));
 
     // An info file in the wrong letter case is none.
     click(browser(), 1, "Plain");
     EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
+    EXPECT_EQ(infoText(), QString());
 
     // Another extra: its sets' column disables the button and empties the text.
     click(browser(), 1, "Ocean");
     EXPECT_TRUE(buttonEnabled());
     click(browser(), 0, "Clock");
     EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
+    EXPECT_EQ(infoText(), QString());
 }
 
 TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     click(browser(), 0, "Volume");
     click(browser(), 1, "Ocean");
-    const QString before = controller.libraryBrowser().infostore();
+    const QString before = infoText();
     click(browser(), 1, "Ember", Qt::ControlModifier);
     EXPECT_FALSE(controller.libraryBrowser().wellImage());
     EXPECT_TRUE(controller.nodeIconWell()->pixmap().isNull());
     EXPECT_EQ(controller.nodeInspector()->toPlainText(), QStringLiteral("Multiple Selection"));
-    EXPECT_EQ(controller.libraryBrowser().infostore(), before);
+    EXPECT_EQ(infoText(), before);
     EXPECT_TRUE(buttonEnabled());
     // With several selected, the lowest of them makes the path (and so the
     // set that Use installs).
@@ -157,10 +158,8 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     writeFile(set + "/trayskininfo.txt", huge);
     click(browser(), 1, "Ocean");
     click(browser(), 1, "Big  Set");
-    EXPECT_TRUE(controller.libraryBrowser().infostore().startsWith(
-        QString::fromStdString(huge.substr(0, 1000))));
-    EXPECT_LE(controller.libraryBrowser().infostore().size(),
-              4 * (browser::LibraryBrowserController::kInspectorShownLimit + 1));
+    EXPECT_TRUE(infoText().startsWith(QString::fromStdString(huge.substr(0, 1000))));
+    EXPECT_LE(infoText().size(), 4 * (browser::LibraryBrowserController::kInspectorShownLimit + 1));
     const QString shown = controller.nodeInspector()->toPlainText();
     EXPECT_LT(shown.size(), browser::LibraryBrowserController::kInspectorShownLimit + 200);
     EXPECT_TRUE(shown.endsWith(QStringLiteral("The rest of the description is not shown.")));
@@ -209,7 +208,7 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     ASSERT_TRUE(browser().setPath("/Volume/Ocean"));
     settle(browser());
     click(browser(), 2, titles(browser(), 2).front());
-    const QString ocean = controller.libraryBrowser().infostore();
+    const QString ocean = infoText();
     const QString shown = inspector();
     ASSERT_TRUE(buttonEnabled());
     ASSERT_FALSE(ocean.isEmpty());
@@ -226,7 +225,7 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     // The button, the info text and the inspector of the picture are as
     // they were, and stay so at the picture's next click.
     EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(controller.libraryBrowser().infostore(), ocean);
+    EXPECT_EQ(infoText(), ocean);
     click(browser(), 2, titles(browser(), 2).front());
     EXPECT_EQ(inspector(), shown);
 }

@@ -96,7 +96,7 @@ TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
     Sandbox box;
     box.addBundle("Volume", {});
     const std::string set = box.library() + "/Volume/Many/";
-    writePackedTiff(set + "A0.tif", 600, 300);
+    writeTiff(set + "A0.tif", 600, 300, true);
     for (int i = 1; i < 60; ++i)
         writeTiff(set + "A" + std::to_string(i) + ".tif", 4, 4);
     const auto pictures = browser::previewPicturesOf("Volume", "Many");

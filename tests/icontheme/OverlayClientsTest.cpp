@@ -70,6 +70,22 @@ QRgb colourOf(const QString& icon) {
     return 0;
 }
 
+using Tray = QMap<QString, QImage>;
+
+// Each picture of the set, as the tray shows it: GTK draws a -symbolic
+// picture in the tray's foreground colour, so our filled square covers most
+// of the icon, where Adwaita's thin glyph leaves the tray's background
+// showing most.
+void expectTrayShowsTheSet(const Adwaita& adwaita, const Tray& theirs, const Tray& ours) {
+    for (const QString& icon : adwaita.names) {
+        ASSERT_FALSE(theirs[icon].isNull() || ours[icon].isNull()) << icon.toStdString();
+        if (icon.endsWith("-symbolic"))
+            EXPECT_NE(mainColour(ours[icon]), mainColour(theirs[icon])) << icon.toStdString();
+        else
+            EXPECT_EQ(mainColour(ours[icon]), colourOf(icon)) << icon.toStdString();
+    }
+}
+
 // Observed with Qt 6.4: where the overlay and the system hold a PNG of the
 // name at the same size, Qt lists the later base directory's file first and
 // shows the system's picture, at every size; the -symbolic SVG shows ours at
@@ -107,20 +123,9 @@ TEST(OverlayClients, ATrayShowsTheSetAfterAnInstallAndTheThemeAfterRestore) {
     Overlay overlay(adwaita.themes, adwaita.dirs, "Adwaita", adwaita.world.root() + "/record");
     ASSERT_TRUE(overlay.install(adwaita.set).ok());
     const auto ours = trayPixels(adwaita.world, adwaita.names);
-    for (const QString& icon : adwaita.names) {
-        ASSERT_FALSE(theirs[icon].isNull() || ours[icon].isNull()) << icon.toStdString();
-        // GTK draws a -symbolic picture in the tray's foreground colour: our
-        // filled square covers most of the icon, where Adwaita's thin glyph
-        // leaves the tray's background showing most.
-        if (icon.endsWith("-symbolic"))
-            EXPECT_NE(mainColour(ours[icon]), mainColour(theirs[icon])) << icon.toStdString();
-        else
-            EXPECT_EQ(mainColour(ours[icon]), colourOf(icon)) << icon.toStdString();
-    }
+    expectTrayShowsTheSet(adwaita, theirs, ours);
     ASSERT_TRUE(overlay.restore().ok());
-    const auto restored = trayPixels(adwaita.world, adwaita.names);
-    for (const QString& icon : adwaita.names)
-        EXPECT_EQ(restored[icon], theirs[icon]) << icon.toStdString();
+    EXPECT_EQ(trayPixels(adwaita.world, adwaita.names), theirs);
 }
 
 // What GTK 3 and Qt show of the own theme is checked through the program.
@@ -142,19 +147,11 @@ TEST(OwnThemeClients, ATrayShowsTheOwnThemeOnceSwitchedToAndTheThemeAfterRestore
                             adwaita.world.root() + "/switch.json");
     ASSERT_EQ(themeSwitch.switchTo(before, own.name()), SwitchResult::Done);
     const auto ours = trayPixels(adwaita.world, adwaita.names);
-    for (const QString& icon : adwaita.names) {
-        ASSERT_FALSE(theirs[icon].isNull() || ours[icon].isNull()) << icon.toStdString();
-        if (icon.endsWith("-symbolic"))
-            EXPECT_NE(mainColour(ours[icon]), mainColour(theirs[icon])) << icon.toStdString();
-        else
-            EXPECT_EQ(mainColour(ours[icon]), colourOf(icon)) << icon.toStdString();
-    }
+    expectTrayShowsTheSet(adwaita, theirs, ours);
     ASSERT_EQ(themeSwitch.restore(chooseTheme(desktop, desktopThemeSources())), SwitchResult::Done);
     ASSERT_TRUE(own.restore().ok());
     EXPECT_FALSE(QFileInfo::exists(own.folder()));
-    const auto restored = trayPixels(adwaita.world, adwaita.names);
-    for (const QString& icon : adwaita.names)
-        EXPECT_EQ(restored[icon], theirs[icon]) << icon.toStdString();
+    EXPECT_EQ(trayPixels(adwaita.world, adwaita.names), theirs);
 }
 
 } // namespace

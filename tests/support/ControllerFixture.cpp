@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QMainWindow>
+#include <QStatusBar>
 
 namespace testing_support {
 
@@ -30,6 +31,23 @@ void ControllerFixture::startShown() {
 void ControllerFixture::reload() {
     controller.reloadData();
     settle(browser());
+}
+
+std::string ControllerFixture::quietly(const std::function<void()>& command) {
+    ::testing::internal::CaptureStdout();
+    command();
+    return ::testing::internal::GetCapturedStdout();
+}
+
+QStringList ControllerFixture::alertTitles() const {
+    QStringList titles;
+    for (const auto& alert : presenter.alerts)
+        titles << alert.title;
+    return titles;
+}
+
+QString ControllerFixture::statusLine() {
+    return controller.mainWindow()->statusBar()->currentMessage();
 }
 
 } // namespace testing_support

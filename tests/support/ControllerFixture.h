@@ -7,6 +7,8 @@
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/Sandbox.h"
 
+#include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -23,6 +25,12 @@ protected:
     platform::ColumnBrowser& browser() { return *controller.fsBrowser(); }
     // Reads the library again, with the rows on screen filled.
     void reload();
+    // Runs the command with standard output caught; what it printed.
+    static std::string quietly(const std::function<void()>& command);
+    // The titles of the alerts shown so far.
+    QStringList alertTitles() const;
+    // What the main window's status bar says.
+    QString statusLine();
 
     Sandbox box;
     RecordingAlerts presenter;

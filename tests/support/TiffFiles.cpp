@@ -13,19 +13,12 @@ std::string tiffBytes(const std::string& rest) {
     return std::string("II*\0", 4) + rest;
 }
 
-void writeTiff(const std::string& path, int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32);
+void writeTiff(const std::string& path, int width, int height, bool packed) {
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(QColor(200, 30, 30));
     writeFile(path, "");
-    ASSERT_TRUE(image.save(QString::fromStdString(path), "TIFF")) << path;
-}
-
-void writePackedTiff(const std::string& path, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(30, 30, 200));
-    writeFile(path, "");
     QImageWriter writer(QString::fromStdString(path), "tiff");
-    writer.setCompression(1); // LZW
+    writer.setCompression(packed ? 1 : 0); // 1: LZW
     ASSERT_TRUE(writer.write(image)) << path << writer.errorString().toStdString();
 }
 

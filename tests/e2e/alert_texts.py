@@ -11,12 +11,11 @@ ends the program with 0.
 
 import os
 import sys
-import tempfile
 
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Display, Program, TestFailure, clean_up, find, press, print_outputs,  # noqa: E402
+from desktop import (Display, Program, TestFailure, find, press, run,  # noqa: E402
                      start_accessibility, states, text_of, wait_for)
 
 # Beneath the message, what failed and the system's error (in whatever
@@ -40,60 +39,44 @@ def shown_labels(alert):
                   if states(label).contains(pyatspi.STATE_SHOWING) and text_of(label))
 
 
-def main():
+def test(session):
     program_path = os.path.join(sys.argv[1], "Trayskin.app", "Contents", "MacOS", "trayskin")
-    work = tempfile.mkdtemp(prefix="trayskin-e2e-")
-    display = None
-    program = None
-    failures = []
-    try:
-        home = os.path.join(work, "home")
-        os.makedirs(home)
-        # A system with a Menu Extras folder, so the program is in menu-extras mode.
-        os.makedirs(os.path.join(work, "system", "System", "Library", "CoreServices",
-                                 "Menu Extras"))
-        with open(os.path.join(home, "Library"), "w") as f:
-            f.write("a file where the Library folder belongs\n")
-        display = Display()
-        start_accessibility(work)
-        library = os.path.join(home, "Library", "Trayskin")
-        for lang, title, message, detail, button in LANGUAGES:
-            program = Program(program_path,
-                              {"TRAYSKIN_SYSROOT": os.path.join(work, "system"), "HOME": home,
-                               "LANG": lang, "LC_ALL": lang, "LANGUAGE": ""},
-                              os.path.join(work, "stdout"), os.path.join(work, "stderr"))
-            alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], title)
-            expected = sorted([title, message])
-            start = detail.format(library)
+    work = session.work
+    home = os.path.join(work, "home")
+    os.makedirs(home)
+    # A system with a Menu Extras folder, so the program is in menu-extras mode.
+    os.makedirs(os.path.join(work, "system", "System", "Library", "CoreServices", "Menu Extras"))
+    with open(os.path.join(home, "Library"), "w") as f:
+        f.write("a file where the Library folder belongs\n")
+    session.display = Display()
+    start_accessibility(work)
+    library = os.path.join(home, "Library", "Trayskin")
+    for lang, title, message, detail, button in LANGUAGES:
+        program = session.program = Program(
+            program_path, {"TRAYSKIN_SYSROOT": os.path.join(work, "system"), "HOME": home,
+                           "LANG": lang, "LC_ALL": lang, "LANGUAGE": ""},
+            os.path.join(work, "stdout"), os.path.join(work, "stderr"))
+        alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], title)
+        expected = sorted([title, message])
+        start = detail.format(library)
 
-            def as_expected():
-                labels = shown_labels(alert)
-                details = [label for label in labels if label.startswith(start)]
-                return (len(details) == 1 and len(details[0]) > len(start)
-                        and sorted(label for label in labels if label not in details) == expected)
-            try:
-                wait_for("the alert's labels", as_expected, limit=30)
-            except TestFailure:
-                failures.append("%s: %r, not %r and %r..." % (lang, shown_labels(alert), expected,
-                                                              start))
-            press(wait_for("the alert's button",
-                           lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON, button)))
-            status = program.wait_exit()
-            if status != 0:
-                failures.append("%s: the program ended with %d" % (lang, status))
-            program = None
-        for f in failures:
-            print(f)
-        return 1 if failures else 0
-    except TestFailure as failure:
-        print("FAILED:", failure)
-        for f in failures:
-            print(f)
-        print_outputs(work)
-        return 1
-    finally:
-        clean_up(program, display, work)
+        def as_expected():
+            labels = shown_labels(alert)
+            details = [label for label in labels if label.startswith(start)]
+            return (len(details) == 1 and len(details[0]) > len(start)
+                    and sorted(label for label in labels if label not in details) == expected)
+        try:
+            wait_for("the alert's labels", as_expected, limit=30)
+        except TestFailure:
+            session.failures.append("%s: %r, not %r and %r..." % (
+                lang, shown_labels(alert), expected, start))
+        press(wait_for("the alert's button",
+                       lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON, button)))
+        status = program.wait_exit()
+        if status != 0:
+            session.failures.append("%s: the program ended with %d" % (lang, status))
+        session.program = None
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run(test))

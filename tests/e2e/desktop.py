@@ -10,6 +10,7 @@ each test has its own session bus and accessibility bus.
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 
 import pyatspi
@@ -181,21 +182,38 @@ def press(accessible):
     action.doAction(0)
 
 
-def print_outputs(work):
-    """Prints the end of the program's standard output and error, as far as
-    they were written to the work folder, for a failed test's log."""
-    for name in ("stdout", "stderr"):
-        path = os.path.join(work, name)
-        if os.path.exists(path):
-            print("---", name)
-            with open(path, errors="replace") as f:
-                print(f.read()[-3000:])
+class Session:
+    """A test's work folder, the display and the program it starts, and what
+    it found wrong."""
+
+    def __init__(self):
+        self.work = tempfile.mkdtemp(prefix="trayskin-e2e-")
+        self.display = None
+        self.program = None
+        self.failures = []
 
 
-def clean_up(program, display, work):
-    """Ends what a test started and removes its work folder."""
-    if program:
-        program.kill()
-    if display:
-        display.close()
-    shutil.rmtree(work, ignore_errors=True)
+def run(test):
+    """Runs test(session); prints what failed with the end of the program's
+    standard output and error, then ends what the test started and removes
+    its folder. The exit status: 0 when nothing failed."""
+    session = Session()
+    try:
+        try:
+            test(session)
+        except TestFailure as failure:
+            session.failures.append("FAILED: %s" % failure)
+        for failure in session.failures:
+            print(failure)
+        for name in ("stdout", "stderr") if session.failures else ():
+            path = os.path.join(session.work, name)
+            if os.path.exists(path):
+                with open(path, errors="replace") as f:
+                    print("---", name, "\n" + f.read()[-3000:])
+        return 1 if session.failures else 0
+    finally:
+        if session.program:
+            session.program.kill()
+        if session.display:
+            session.display.close()
+        shutil.rmtree(session.work, ignore_errors=True)

@@ -13,12 +13,11 @@ import filecmp
 import os
 import subprocess
 import sys
-import tempfile
 
 import pyatspi
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (Display, Program, TestFailure, clean_up, find, press, print_outputs,  # noqa: E402
+from desktop import (Display, Program, TestFailure, find, press, run,  # noqa: E402
                      start_accessibility, states, text_of, wait_for, xdotool)
 
 
@@ -41,82 +40,66 @@ def select_by_typing(program, window, key, name):
     raise TestFailure("typing %s never selected %s" % (key, name))
 
 
-def main():
+def test(session):
     build = sys.argv[1]
-    work = tempfile.mkdtemp(prefix="trayskin-e2e-")
-    display = None
-    program = None
+    work = session.work
+    system = os.path.join(work, "system")
+    home = os.path.join(work, "home")
+    os.makedirs(home)
+    subprocess.run([os.path.join(build, "resources", "artgen"), "sandbox", system],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    session.display = Display()
+    start_accessibility(work)
+    program = session.program = Program(
+        os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
+        {"TRAYSKIN_SYSROOT": system, "HOME": home, "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"},
+        os.path.join(work, "stdout"), os.path.join(work, "stderr"))
+
+    window = program.window(pyatspi.ROLE_FRAME, "Trayskin")
+    use = wait_for("the use button", lambda: find(window, pyatspi.ROLE_PUSH_BUTTON,
+                                                  "Use This Set"))
+    program.focus_window("Trayskin")
+    # Column 0 has the keyboard at start: V selects Volume; Right goes to
+    # its sets, where O selects Ocean.
+    select_by_typing(program, window, "V", "Volume")
+    xdotool("key", "--clearmodifiers", "Right")
+    select_by_typing(program, window, "O", "Ocean")
+    wait_for("the use button to be enabled", lambda: states(use).contains(pyatspi.STATE_ENABLED))
+    press(use)
+
+    alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], "Installation Complete")
+    message = find(alert, pyatspi.ROLE_LABEL, pred=lambda a: "Need restart" in text_of(a))
+    if message is None or text_of(message) != "Need restart Sound":
+        raise TestFailure("completion message: %r" % (message and text_of(message)))
+    press(wait_for("the alert's button", lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON,
+                                                      "Open System Preferences")))
+    wait_for("the alert to close", lambda: not states(alert).contains(pyatspi.STATE_SHOWING)
+             or program.application().childCount == 1)
+
+    quit_item = find(program.application(), pyatspi.ROLE_MENU_ITEM, "Quit Trayskin")
     try:
-        system = os.path.join(work, "system")
-        home = os.path.join(work, "home")
-        os.makedirs(home)
-        subprocess.run([os.path.join(build, "resources", "artgen"), "sandbox", system],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        display = Display()
-        start_accessibility(work)
-        program = Program(os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
-                          {"TRAYSKIN_SYSROOT": system, "HOME": home,
-                           "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"},
-                          os.path.join(work, "stdout"), os.path.join(work, "stderr"))
+        press(quit_item)
+    except Exception:  # the program may end before it answers
+        pass
+    status = program.wait_exit()
 
-        window = program.window(pyatspi.ROLE_FRAME, "Trayskin")
-        use = wait_for("the use button", lambda: find(window, pyatspi.ROLE_PUSH_BUTTON,
-                                                      "Use This Set"))
-        program.focus_window("Trayskin")
-        # Column 0 has the keyboard at start: V selects Volume; Right goes to
-        # its sets, where O selects Ocean.
-        select_by_typing(program, window, "V", "Volume")
-        xdotool("key", "--clearmodifiers", "Right")
-        select_by_typing(program, window, "O", "Ocean")
-        wait_for("the use button to be enabled",
-                 lambda: states(use).contains(pyatspi.STATE_ENABLED))
-        press(use)
-
-        alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], "Installation Complete")
-        message = find(alert, pyatspi.ROLE_LABEL, pred=lambda a: "Need restart" in text_of(a))
-        if message is None or text_of(message) != "Need restart Sound":
-            raise TestFailure("completion message: %r" % (message and text_of(message)))
-        press(wait_for("the alert's button", lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON,
-                                                          "Open System Preferences")))
-        wait_for("the alert to close", lambda: not states(alert).contains(pyatspi.STATE_SHOWING)
-                 or program.application().childCount == 1)
-
-        quit_item = find(program.application(), pyatspi.ROLE_MENU_ITEM, "Quit Trayskin")
-        try:
-            press(quit_item)
-        except Exception:  # the program may end before it answers
-            pass
-        status = program.wait_exit()
-
-        failures = []
-        if status != 0:
-            failures.append("the program ended with %d" % status)
-        library = os.path.join(home, "Library", "Trayskin", "Volume", "Ocean")
-        resources = os.path.join(system, "System", "Library", "CoreServices", "Menu Extras",
-                                 "Volume.menu", "Contents", "Resources")
-        pictures = sorted(n for n in os.listdir(library) if n.endswith(".tif"))
-        for name in pictures:
-            if not filecmp.cmp(os.path.join(library, name), os.path.join(resources, name),
-                               shallow=False):
-                failures.append("not installed: " + name)
-        with open(os.path.join(work, "stdout")) as out:
-            copies = [line for line in out.read().split("\n") if line == "copy"]
-        if not pictures or len(copies) != len(pictures):
-            failures.append("%d pictures, %d copy lines" % (len(pictures), len(copies)))
-        if failures:
-            for f in failures:
-                print(f)
-            print_outputs(work)
-            return 1
+    if status != 0:
+        session.failures.append("the program ended with %d" % status)
+    library = os.path.join(home, "Library", "Trayskin", "Volume", "Ocean")
+    resources = os.path.join(system, "System", "Library", "CoreServices", "Menu Extras",
+                             "Volume.menu", "Contents", "Resources")
+    pictures = sorted(n for n in os.listdir(library) if n.endswith(".tif"))
+    for name in pictures:
+        if not filecmp.cmp(os.path.join(library, name), os.path.join(resources, name),
+                           shallow=False):
+            session.failures.append("not installed: " + name)
+    with open(os.path.join(work, "stdout")) as out:
+        copies = [line for line in out.read().split("\n") if line == "copy"]
+    if not pictures or len(copies) != len(pictures):
+        session.failures.append("%d pictures, %d copy lines" % (len(pictures), len(copies)))
+    if not session.failures:
         print("installed %d pictures of Volume/Ocean" % len(pictures))
-        return 0
-    except TestFailure as failure:
-        print("FAILED:", failure)
-        print_outputs(work)
-        return 1
-    finally:
-        clean_up(program, display, work)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run(test))

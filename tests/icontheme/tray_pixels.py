@@ -71,20 +71,13 @@ def xlib():
     return x11
 
 
-def connects(display):
-    x11 = xlib()
-    connection = x11.XOpenDisplay(display.encode())
-    if connection:
-        x11.XCloseDisplay(connection)
-    return bool(connection)
-
-
 def tray_owner(display):
-    """Whether a tray holds the display's system tray selection."""
+    """Whether a tray holds the display's system tray selection; None when
+    no client can connect to the display."""
     x11 = xlib()
     connection = x11.XOpenDisplay(display.encode())
     if not connection:
-        return False
+        return None
     try:
         selection = x11.XInternAtom(connection, b"_NET_SYSTEM_TRAY_S0", 0)
         return x11.XGetSelectionOwner(connection, selection) != 0
@@ -104,7 +97,7 @@ def start_display(processes):
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
         number = pipe.readline().strip()
-    if number and server.poll() is None and connects(":" + number):
+    if number and server.poll() is None and tray_owner(":" + number) is not None:
         processes.append(server)
         return ":" + number
     server.terminate()

@@ -10,8 +10,6 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
-#include <cerrno>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -60,26 +58,6 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     EXPECT_TRUE(seen.empty());
     EXPECT_FALSE(again.backupWindow()->isVisible());
     EXPECT_TRUE(exits.empty());
-}
-
-TEST_F(ControllerTest, SetupFailureAlertsAndEndsWithStatusZero) {
-    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
-    writeFile(box.home() + "/Library", "a file where the Library folder should be");
-
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(start(controller), "Problem setting up home folder!\n");
-    // Beneath the message and on standard error: the path and the system's error.
-    const QString detail = QStringLiteral("Could not set up %1: %2")
-                               .arg(QString::fromStdString(box.library()),
-                                    QString::fromLocal8Bit(std::strerror(ENOTDIR)));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), detail.toStdString() + "\n");
-
-    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("My Apologies")});
-    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
-    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("Quit"));
-    EXPECT_EQ(presenter.alerts[0].detail, detail);
-    EXPECT_EQ(exits, std::vector<int>{0});
-    EXPECT_EQ(readFile(box.home() + "/Library"), "a file where the Library folder should be");
 }
 
 TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {

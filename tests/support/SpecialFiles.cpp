@@ -3,7 +3,6 @@
 #include "tests/support/Sandbox.h"
 
 #include <chrono>
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -54,44 +53,22 @@ FifoWatchdog::~FifoWatchdog() {
     thread_.join();
 }
 
-namespace {
-
-void fifosBelow(const std::string& folder, std::vector<std::string>& out) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    while (dirent* e = ::readdir(dir)) {
-        const std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        const std::string path = folder + "/" + name;
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0)
-            continue;
-        if (S_ISFIFO(st.st_mode))
-            out.push_back(path);
-        else if (S_ISDIR(st.st_mode))
-            fifosBelow(path, out);
-    }
-    ::closedir(dir);
-}
-
-} // namespace
-
 void FifoWatchdog::watch(int seconds) {
     std::unique_lock<std::mutex> lock(mutex_);
     if (stop_.wait_for(lock, std::chrono::seconds(seconds), [this] { return stopping_; }))
         return;
     fired_ = true;
     while (!stopping_) {
-        std::vector<std::string> fifos;
-        for (const auto& folder : folders_)
-            fifosBelow(folder, fifos);
-        for (const auto& fifo : fifos) {
-            // Succeeds only while a reader waits; the close gives it end of file.
-            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-            if (fd >= 0)
-                ::close(fd);
+        for (const auto& folder : folders_) {
+            for (const auto& [path, kind] : snapshot(folder)) {
+                // Succeeds only at a FIFO a reader waits on; the close gives
+                // it end of file.
+                const int fd = kind == "o" ? ::open((folder + "/" + path).c_str(),
+                                                    O_WRONLY | O_NONBLOCK | O_CLOEXEC)
+                                           : -1;
+                if (fd >= 0)
+                    ::close(fd);
+            }
         }
         stop_.wait_for(lock, std::chrono::milliseconds(20), [this] { return stopping_; });
     }

@@ -43,16 +43,12 @@ struct CountingDelegate : platform::ColumnBrowserDelegate {
         return true;
     }
     int filledIn(int column) const {
-        int n = 0;
-        for (const auto& [key, times] : fills)
-            n += key.first == column;
-        return n;
+        return int(std::count_if(fills.begin(), fills.end(),
+                                 [&](const auto& fill) { return fill.first.first == column; }));
     }
     bool eachFilledOnce() const {
-        for (const auto& [key, times] : fills)
-            if (times != 1)
-                return false;
-        return true;
+        return std::all_of(fills.begin(), fills.end(),
+                           [](const auto& fill) { return fill.second == 1; });
     }
 };
 

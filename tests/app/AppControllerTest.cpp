@@ -15,18 +15,7 @@
 
 using namespace testing_support;
 
-namespace {
-
-class ControllerTest : public ControllerFixture {
-protected:
-    // Starts a controller whose end is recorded in exits; its standard output.
-    std::string start(AppController& started) {
-        started.setTerminator([this](int status) { exits.push_back(status); });
-        return quietly([&] { started.awakeFromNib(); });
-    }
-};
-
-} // namespace
+using ControllerTest = ControllerFixture;
 
 TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     box.addBundle("Volume", {{"Volume1.tif", "v1"}});
@@ -54,7 +43,7 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     std::vector<int> seen;
     QObject::connect(again.backupProgress(), &QProgressBar::valueChanged, &again,
                      [&](int value) { seen.push_back(value); });
-    start(again);
+    startQuietly(again);
     EXPECT_TRUE(seen.empty());
     EXPECT_FALSE(again.backupWindow()->isVisible());
     EXPECT_TRUE(exits.empty());
@@ -68,7 +57,7 @@ TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {
     platform::bundle::setMainBundlePath(bundle);
     writeFile(box.library() + "/Clock", "mine");
 
-    EXPECT_EQ(start(controller), "Problem including examples!\n");
+    EXPECT_EQ(startQuietly(controller), "Problem including examples!\n");
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad copy"));
     EXPECT_EQ(exits, std::vector<int>{0});
@@ -96,7 +85,7 @@ TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {
         platform::bundle::setMainBundlePath(bundle);
         presenter.alerts.clear();
         AppController translated;
-        EXPECT_EQ(start(translated), "Problem including examples!\n");
+        EXPECT_EQ(startQuietly(translated), "Problem including examples!\n");
         ASSERT_EQ(presenter.alerts.size(), 1u);
         EXPECT_EQ(presenter.alerts[0].title, QString::fromUtf8(language.title));
         EXPECT_EQ(presenter.alerts[0].message, QString::fromUtf8(language.message));
@@ -197,7 +186,7 @@ TEST_F(ControllerTest, TheBarStepsWithEachEntryWhileShownAndNeverPassesItsEnd) {
                              seen.push_back(value);
                              EXPECT_TRUE(fresh.backupWindow()->isVisible()) << value;
                          });
-        start(fresh);
+        startQuietly(fresh);
         std::vector<int> expected{5};
         for (int i = 1; i <= n && 100 / n; ++i)
             expected.push_back(std::min(100, 5 + 100 / n * i));
@@ -212,7 +201,7 @@ TEST_F(ControllerTest, TheBarStepsWithEachEntryWhileShownAndNeverPassesItsEnd) {
         Sandbox world;
         makeSocket(world.menuExtras() + "/Broken");
         AppController failing;
-        start(failing);
+        startQuietly(failing);
         EXPECT_TRUE(failing.backupWindow()->isVisible());
         EXPECT_EQ(failing.backupProgress()->value(), 100);
         EXPECT_EQ(exits, std::vector<int>{0});
@@ -224,7 +213,7 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
     box.addBundle("Volume", {{"Volume1.tif", "v1"}});
     makeSocket(box.menuExtras() + "/Broken");
 
-    EXPECT_EQ(start(controller), "Problem setting up home folder!\n");
+    EXPECT_EQ(startQuietly(controller), "Problem setting up home folder!\n");
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
     EXPECT_EQ(exits, std::vector<int>{0});
@@ -232,7 +221,7 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
     for (int again = 2; again <= 3; ++again) {
         SCOPED_TRACE(again);
         AppController later;
-        EXPECT_EQ(start(later), "Backup not complete: could not copy Broken\n");
+        EXPECT_EQ(startQuietly(later), "Backup not complete: could not copy Broken\n");
         EXPECT_EQ(exits, std::vector<int>{0});  // this start did not end
         EXPECT_EQ(presenter.alerts.size(), 1u); // no new alert
         // The window is ready (the examples, the browser) and says what is missing.

@@ -237,8 +237,7 @@ TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsS
     for (const QStringList& said : {QStringList{"Own Theme Not Shown"}, QStringList()}) {
         presenter.alerts.clear();
         AppController again;
-        again.setTerminator([this](int status) { exits.push_back(status); });
-        again.awakeFromNib();
+        startQuietly(again);
         EXPECT_EQ(alertTitles(), said);
     }
     EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Other\n");

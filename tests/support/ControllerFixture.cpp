@@ -33,6 +33,11 @@ void ControllerFixture::reload() {
     settle(browser());
 }
 
+std::string ControllerFixture::startQuietly(AppController& started) {
+    started.setTerminator([this](int status) { exits.push_back(status); });
+    return quietly([&] { started.awakeFromNib(); });
+}
+
 std::string ControllerFixture::quietly(const std::function<void()>& command) {
     ::testing::internal::CaptureStdout();
     command();

@@ -25,6 +25,8 @@ protected:
     platform::ColumnBrowser& browser() { return *controller.fsBrowser(); }
     // Reads the library again, with the rows on screen filled.
     void reload();
+    // Starts another controller, its end recorded in exits; what it printed.
+    std::string startQuietly(AppController& started);
     // Runs the command with standard output caught; what it printed.
     static std::string quietly(const std::function<void()>& command);
     // The titles of the alerts shown so far.

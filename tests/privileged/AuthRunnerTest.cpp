@@ -2,6 +2,7 @@
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "privileged/Protocol.h"
+#include "tests/privileged/tool/ToolHarness.h"
 #include "tests/support/FakeAuthority.h"
 #include "tests/support/Sandbox.h"
 
@@ -11,15 +12,8 @@
 
 using namespace testing_support;
 using privileged::authmain;
-using privileged::check_spaces;
 
 namespace {
-
-std::string escaped(const std::string& path) {
-    std::vector<char> buffer(2 * path.size() + 1);
-    std::memcpy(buffer.data(), path.c_str(), path.size() + 1);
-    return check_spaces(buffer.data());
-}
 
 // A bundle whose Resources/Trayskin is the fake tool in the given mode.
 std::string fakeBundle(const Sandbox& box, const std::string& mode) {

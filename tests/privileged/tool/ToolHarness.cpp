@@ -30,18 +30,19 @@ AuthorizationExternalForm ownExternalForm() {
     return form;
 }
 
+std::string escaped(const std::string& path) {
+    std::vector<char> buffer(2 * path.size() + 1);
+    std::memcpy(buffer.data(), path.c_str(), path.size() + 1);
+    return privileged::check_spaces(buffer.data());
+}
+
 std::string requestBytes(const AuthorizationExternalForm& external, const std::string& source,
                          const std::string& destination, std::int32_t command) {
-    namespace protocol = privileged::protocol;
     std::string bytes(external.bytes, sizeof external.bytes);
     bytes.append(reinterpret_cast<const char*>(&command), sizeof command);
-    for (const std::string* path : {&source, &destination}) {
-        std::string field(protocol::kPathFieldSize, '\0');
-        std::vector<char> escaped(2 * path->size() + 1);
-        std::memcpy(escaped.data(), path->c_str(), path->size() + 1);
-        privileged::check_spaces(escaped.data());
-        std::memcpy(field.data(), escaped.data(),
-                    std::min(field.size() - 1, std::strlen(escaped.data())));
+    for (const std::string& path : {source, destination}) {
+        std::string field = escaped(path).substr(0, privileged::protocol::kPathFieldSize - 1);
+        field.resize(privileged::protocol::kPathFieldSize, '\0');
         bytes += field;
     }
     return bytes;

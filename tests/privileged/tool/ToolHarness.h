@@ -34,6 +34,8 @@ struct ToolOptions {
 
 // An external form naming this process, as the program would send it.
 AuthorizationExternalForm ownExternalForm();
+// The path with its spaces escaped, as the runner sends it.
+std::string escaped(const std::string& path);
 // The request bytes for a copy from source to destination (escaped here).
 std::string requestBytes(const AuthorizationExternalForm& external, const std::string& source,
                          const std::string& destination, std::int32_t command = 1);

@@ -10,7 +10,9 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <poll.h>
@@ -73,14 +75,25 @@ bool busAnswers(const QByteArray& socketName, int limitMs) {
     if (::send(bus.get(), hello.constData(), std::size_t(hello.size()), MSG_NOSIGNAL) !=
         hello.size())
         return false;
-    pollfd wait{bus.get(), POLLIN, 0};
-    int ready = 0;
-    do
-        ready = ::poll(&wait, 1, limitMs);
-    while (ready < 0 && errno == EINTR);
+    // The answer's first three bytes, however the bus sends them, until the deadline.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     char answer[3] = {};
-    return ready == 1 && ::recv(bus.get(), answer, sizeof answer, 0) == 3 &&
-           std::memcmp(answer, "OK ", 3) == 0;
+    std::size_t got = 0;
+    while (got < sizeof answer) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd wait{bus.get(), POLLIN, 0};
+        const int ready = ::poll(&wait, 1, int(std::max<long long>(left.count(), 0)));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready != 1)
+            return false;
+        const ssize_t n = ::recv(bus.get(), answer + got, sizeof answer - got, 0);
+        if (n <= 0 && !(n < 0 && (errno == EINTR || errno == EAGAIN)))
+            return false;
+        got += std::size_t(std::max<ssize_t>(n, 0));
+    }
+    return std::memcmp(answer, "OK ", 3) == 0;
 }
 
 // KIconLoader's signal: every loader on the bus drops what it read of the

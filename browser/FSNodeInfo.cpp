@@ -59,18 +59,6 @@ FSNodeInfo::visibleSubNodesAmong(std::vector<std::string> entryNames) const {
     return nodes;
 }
 
-std::unique_ptr<FSNodeInfo> FSNodeInfo::visibleSubNodeAt(const std::vector<std::string>& entryNames,
-                                                         std::size_t index) const {
-    // Visibility depends on the name alone: only the row's node is made.
-    for (const auto& name : entryNames) {
-        if (library::isHiddenName(name))
-            continue;
-        if (index-- == 0)
-            return nodeWithParent(this, name);
-    }
-    return nullptr;
-}
-
 bool FSNodeInfo::isVisible() const {
     return !library::isHiddenName(lastPathComponent());
 }

@@ -30,12 +30,9 @@ public:
     // One child per entry of the folder, hidden ones included, in listing order.
     std::vector<std::unique_ptr<FSNodeInfo>> subNodes() const;
     std::vector<std::unique_ptr<FSNodeInfo>> visibleSubNodes() const;
-    // The same from a listing of this folder that the caller already made;
-    // and only the one at an index of that list, or nothing past its end.
+    // The same from a listing of this folder that the caller already made.
     std::vector<std::unique_ptr<FSNodeInfo>>
     visibleSubNodesAmong(std::vector<std::string> entryNames) const;
-    std::unique_ptr<FSNodeInfo> visibleSubNodeAt(const std::vector<std::string>& entryNames,
-                                                 std::size_t index) const;
 
     bool isVisible() const;
     bool isLink() const;

@@ -28,8 +28,7 @@ std::string LibraryBrowserController::fsPathToColumn(int column) const {
 }
 
 int LibraryBrowserController::browserNumberOfRowsInColumn(platform::ColumnBrowser&, int column) {
-    auto node = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
-    return static_cast<int>(node->visibleSubNodes().size());
+    return static_cast<int>(listingForPass(fsPathToColumn(column)).visible.size());
 }
 
 void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
@@ -37,59 +36,72 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
                                                       int column) {
     auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
     // One listing serves both questions: the row's entry and the info file.
-    const FillListing& listing = listingForFill(folder->absolutePath());
-    const auto& names = listing.names;
+    PassListing& listing = listingForPass(folder->absolutePath());
+    if (!listing.infoRead) {
+        listing.hasInfo = folder->hasInfoFileAmong(listing.names, listing.info);
+        listing.infoRead = true;
+    }
     infostore_ = listing.info;
     if (outlets_.useButton)
         outlets_.useButton->setEnabled(listing.hasInfo);
     // The folder may have lost entries since the rows were counted: the
     // cell of a row that is gone stays blank.
-    if (row < 0)
+    const std::string* name = listing.rowName(row);
+    if (!name)
         return;
-    auto entry = folder->visibleSubNodeAt(names, static_cast<std::size_t>(row));
-    if (!entry)
-        return;
+    FSNodeInfo entry(folder.get(), *name);
     if (auto* fsCell = dynamic_cast<FSBrowserCell*>(&cell))
-        fsCell->setAttributedStringValueFromFSNodeInfo(*entry);
+        fsCell->setAttributedStringValueFromFSNodeInfo(entry);
 }
 
 bool LibraryBrowserController::browserDescribeCell(platform::ColumnBrowser&,
                                                    platform::BrowserCell& cell, int row,
                                                    int column) {
     auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
-    const auto names = platform::fs::listFolder(folder->absolutePath());
-    auto entry = row < 0 ? nullptr : folder->visibleSubNodeAt(names, static_cast<std::size_t>(row));
-    if (!entry)
+    const PassListing& listing = listingForPass(folder->absolutePath());
+    const std::string* name = listing.rowName(row);
+    if (!name)
         return true; // a row that is gone reads as blank
+    FSNodeInfo entry(folder.get(), *name);
     // Title and flags as the fill sets them; no icon is read for a reader.
-    cell.setAttributedStringValue(entry->lastPathComponent(),
-                                  FSBrowserCell::stringAttributesForNode(*entry));
-    cell.setEnabled(entry->isReadable());
-    cell.setLeaf(!entry->isDirectory());
+    cell.setAttributedStringValue(entry.lastPathComponent(),
+                                  FSBrowserCell::stringAttributesForNode(entry));
+    cell.setEnabled(entry.isReadable());
+    cell.setLeaf(!entry.isDirectory());
     return true;
 }
 
-const LibraryBrowserController::FillListing&
-LibraryBrowserController::listingForFill(const std::string& folder) {
+const std::string* LibraryBrowserController::PassListing::rowName(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= visible.size())
+        return nullptr;
+    return &names[visible[static_cast<std::size_t>(row)]];
+}
+
+LibraryBrowserController::PassListing&
+LibraryBrowserController::listingForPass(const std::string& folder) {
     const std::string version = platform::fs::folderVersion(folder);
-    if (fillListing_ && !version.empty() && fillListing_->folder == folder &&
-        fillListing_->version == version)
-        return *fillListing_;
-    if (!fillListing_)
-        QTimer::singleShot(0, &passContext_, [this] { fillListing_.reset(); });
-    FillListing listing{folder, version, platform::fs::listFolder(folder), false, QString()};
-    listing.hasInfo =
-        FSNodeInfo::nodeWithParent(nullptr, folder)->hasInfoFileAmong(listing.names, listing.info);
-    fillListing_ = std::move(listing);
-    return *fillListing_;
+    const auto known = passListings_.find(folder);
+    if (known != passListings_.end() && !version.empty() && known->second.version == version)
+        return known->second;
+    if (passListings_.empty())
+        QTimer::singleShot(0, &passContext_, [this] { passListings_.clear(); });
+    PassListing listing;
+    listing.version = version;
+    listing.names = platform::fs::listFolder(folder);
+    // The rows' rule: a node is visible by its name alone.
+    for (std::size_t i = 0; i < listing.names.size(); ++i)
+        if (!library::isHiddenName(listing.names[i]))
+            listing.visible.push_back(i);
+    return passListings_[folder] = std::move(listing);
 }
 
 bool LibraryBrowserController::browserTitlesInColumn(platform::ColumnBrowser&, int column,
                                                      std::vector<std::string>& titles) {
-    // The rows' rule (a node is visible by its name alone), on the names of
-    // one listing, without making a node for each.
-    titles = platform::fs::listFolder(fsPathToColumn(column));
-    std::erase_if(titles, [](const std::string& name) { return library::isHiddenName(name); });
+    const PassListing& listing = listingForPass(fsPathToColumn(column));
+    titles.clear();
+    titles.reserve(listing.visible.size());
+    for (std::size_t i : listing.visible)
+        titles.push_back(listing.names[i]);
     return true;
 }
 

@@ -9,8 +9,8 @@
 
 #include <QObject>
 #include <QString>
+#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,20 +73,25 @@ public:
 private:
     QString infostore_;
     Outlets outlets_;
-    // The column folder's listing and info text that the cells filled in one
-    // pass of the event loop share, so that a screen of cells in a folder of
-    // thousands costs one listing; dropped at the end of the pass, or when
-    // the folder changes.
-    struct FillListing {
-        std::string folder;
+    // The column folders' listings that the rows counted, the titles matched,
+    // and the cells filled and described in one pass of the event loop
+    // share, so that a reload or a search in a folder of thousands costs
+    // one listing; each is served only while its folder's version is the
+    // one it was made at, and all are dropped at the end of the pass. The
+    // info text is read once, for the first fill.
+    struct PassListing {
         std::string version;
         std::vector<std::string> names;
+        std::vector<std::size_t> visible; // the rows: indexes into names
+        bool infoRead = false;
         bool hasInfo = false;
         QString info;
+        // The name of a row, or nothing for a row that is gone.
+        const std::string* rowName(int row) const;
     };
-    std::optional<FillListing> fillListing_;
+    std::map<std::string, PassListing> passListings_;
     QObject passContext_;
-    const FillListing& listingForFill(const std::string& folder);
+    PassListing& listingForPass(const std::string& folder);
 
     // The text, and the icon in the well, which is named after what it shows.
     void showInspector(const platform::AttributedString& text,

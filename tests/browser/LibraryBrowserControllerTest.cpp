@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 #include <unistd.h>
 
 using namespace testing_support;
@@ -59,6 +61,17 @@ TEST_F(LibraryBrowserTest, ColumnsListTheLibraryInListingOrder) {
     EXPECT_EQ(late.stringValue(), "");
     EXPECT_FALSE(late.iconImage());
     EXPECT_EQ(controller.libraryBrowser().browserNumberOfRowsInColumn(browser(), 2), 0);
+
+    // In the same pass of the event loop, an entry made since that listing
+    // is counted, listed and found by typing.
+    writeFile(box.library() + "/Volume/default/Zebra.tif", "z");
+    EXPECT_EQ(controller.libraryBrowser().browserNumberOfRowsInColumn(browser(), 2), 1);
+    std::vector<std::string> listed;
+    controller.libraryBrowser().browserTitlesInColumn(browser(), 2, listed);
+    EXPECT_EQ(listed, std::vector<std::string>{"Zebra.tif"});
+    QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+    QApplication::sendEvent(browser().columnView(2), &z);
+    EXPECT_EQ(browser().columnView(2)->selectedRows(), std::set<int>{0});
 }
 
 TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {

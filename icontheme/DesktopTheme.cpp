@@ -1,6 +1,6 @@
 #include "icontheme/DesktopTheme.h"
 
-#include "icontheme/IniFile.h"
+#include "icontheme/KeyFile.h"
 #include "icontheme/ThemeIndex.h"
 
 #include <QDir>
@@ -43,17 +43,19 @@ ThemeSource gsettings(const QString& name, const QStringList& desktops, const QS
             }};
 }
 
-ThemeSource iniValue(const QString& name, const QStringList& desktops, const QString& file,
-                     const QString& group, const QString& key) {
+// A settings file's value, read by its owner's rules.
+ThemeSource keyFileValue(const QString& name, const QStringList& desktops, const QString& file,
+                         const QString& group, const QString& key, KeyFileRules rules) {
     return {name, [=](const DesktopContext& context) -> std::optional<QString> {
                 if (!desktops.isEmpty() && !onDesktop(context, desktops))
                     return std::nullopt;
                 if (context.configHome.isEmpty())
                     return std::nullopt;
-                const auto ini = IniFile::read(context.configHome + u'/' + file, 1 << 20);
-                if (!ini)
+                const auto keyFile =
+                    KeyFile::read(context.configHome + u'/' + file, rules, 1 << 20);
+                if (!keyFile)
                     return std::nullopt;
-                const auto value = ini->value(group, key);
+                const auto value = keyFile->value(group, key);
                 return value && !value->isEmpty() ? value : std::nullopt;
             }};
 }
@@ -71,6 +73,11 @@ DesktopContext desktopContextFromEnvironment(const QString& qtTheme) {
         return runTool(program, arguments);
     };
     return context;
+}
+
+QString stateHomeFromEnvironment() {
+    const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    return QDir::isAbsolutePath(state) ? state : QDir::homePath() + QStringLiteral("/.local/state");
 }
 
 QList<ThemeSource> desktopThemeSources() {
@@ -92,10 +99,12 @@ QList<ThemeSource> desktopThemeSources() {
                              {QStringLiteral("-c"), QStringLiteral("xsettings"),
                               QStringLiteral("-p"), QStringLiteral("/Net/IconThemeName")}));
          }},
-        iniValue(QStringLiteral("KDE settings"), {QStringLiteral("KDE")},
-                 QStringLiteral("kdeglobals"), QStringLiteral("Icons"), QStringLiteral("Theme")),
-        iniValue(QStringLiteral("GTK 3 settings"), {}, QStringLiteral("gtk-3.0/settings.ini"),
-                 QStringLiteral("Settings"), QStringLiteral("gtk-icon-theme-name")),
+        keyFileValue(QStringLiteral("KDE settings"), {QStringLiteral("KDE")},
+                     QStringLiteral("kdeglobals"), QStringLiteral("Icons"), QStringLiteral("Theme"),
+                     KeyFileRules::Kde),
+        keyFileValue(QStringLiteral("GTK 3 settings"), {}, QStringLiteral("gtk-3.0/settings.ini"),
+                     QStringLiteral("Settings"), QStringLiteral("gtk-icon-theme-name"),
+                     KeyFileRules::Gtk),
         {QStringLiteral("Qt theme"),
          [](const DesktopContext& context) -> std::optional<QString> {
              if (context.qtTheme.isEmpty() || context.qtTheme == u"hicolor")

@@ -36,6 +36,9 @@ struct ThemeChoice {
 };
 
 DesktopContext desktopContextFromEnvironment(const QString& qtTheme = QString());
+// $XDG_STATE_HOME, or ~/.local/state: what a program keeps of its own that
+// outlives a deleted library (a switched setting, the folders it made).
+QString stateHomeFromEnvironment();
 
 // GNOME/Budgie/Unity, Cinnamon and MATE through gsettings, Xfce through
 // xfconf-query, KDE's kdeglobals, GTK 3's settings.ini, then Qt's own name

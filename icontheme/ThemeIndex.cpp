@@ -1,6 +1,6 @@
 #include "icontheme/ThemeIndex.h"
 
-#include "icontheme/IniFile.h"
+#include "icontheme/KeyFile.h"
 
 #include <QSet>
 
@@ -18,7 +18,7 @@ bool isPlainAscii(const QString& text) {
                        [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
 }
 
-std::optional<int> number(const IniFile::Group& group, QByteArrayView key, int low, int high) {
+std::optional<int> number(const KeyFile::Group& group, QByteArrayView key, int low, int high) {
     const auto text = group.raw(key);
     if (!text)
         return std::nullopt;
@@ -29,7 +29,7 @@ std::optional<int> number(const IniFile::Group& group, QByteArrayView key, int l
     return std::clamp(value, low, high);
 }
 
-QStringList list(const IniFile& ini, const QString& key) {
+QStringList list(const KeyFile& ini, const QString& key) {
     QStringList out;
     QSet<QString> seen; // a theme may list hundreds of directories
     for (const QString& item : ini.value(QStringLiteral("Icon Theme"), key)
@@ -44,8 +44,8 @@ QStringList list(const IniFile& ini, const QString& key) {
     return out;
 }
 
-std::optional<ThemeDir> readDir(const IniFile& ini, const QString& path) {
-    const IniFile::Group* group = ini.group(path);
+std::optional<ThemeDir> readDir(const KeyFile& ini, const QString& path) {
+    const KeyFile::Group* group = ini.group(path);
     const auto size = group ? number(*group, "Size", 1, kMaxSize) : std::nullopt;
     if (!size)
         return std::nullopt;
@@ -81,7 +81,8 @@ bool isSafeSubdir(const QString& path) {
 }
 
 std::optional<ThemeIndex> parseThemeIndex(const QByteArray& text) {
-    const IniFile ini = IniFile::parse(text);
+    // Read as Qt's and KDE's loaders read it, which skip a damaged line.
+    const KeyFile ini = KeyFile::parse(text, KeyFileRules::Kde);
     const QString main = QStringLiteral("Icon Theme");
     if (!ini.hasGroup(main))
         return std::nullopt;

@@ -1,6 +1,6 @@
 #include "icontheme/ThemeSwitch.h"
 
-#include "icontheme/IniFile.h"
+#include "icontheme/KeyFile.h"
 #include "icontheme/SafeFolder.h"
 #include "icontheme/ThemeIndex.h"
 
@@ -21,6 +21,7 @@ struct Setting {
     const char* file;
     const char* group;
     const char* key;
+    KeyFileRules rules = KeyFileRules::Gtk; // the file's owner's
 };
 
 const QList<Setting>& settings() {
@@ -49,7 +50,7 @@ const QList<Setting>& settings() {
          nullptr,
          nullptr,
          nullptr},
-        {"KDE settings", nullptr, {}, "kdeglobals", "Icons", "Theme"},
+        {"KDE settings", nullptr, {}, "kdeglobals", "Icons", "Theme", KeyFileRules::Kde},
         {"GTK 3 settings", nullptr, {}, "gtk-3.0/settings.ini", "Settings", "gtk-icon-theme-name"},
     };
     return table;
@@ -68,44 +69,6 @@ const Setting* settingFor(const QString& source) {
 }
 
 } // namespace
-
-QByteArray withIniValue(const QByteArray& text, const QString& group, const QString& key,
-                        const std::optional<QString>& value) {
-    QStringList lines = QString::fromUtf8(text).split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    const QString header = u'[' + group + u']';
-    const QString line = value ? key + u'=' + *value : QString();
-    qsizetype start = -1;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString trimmed = lines[i].trimmed();
-        if (trimmed.startsWith(u'[')) {
-            if (start >= 0)
-                break;
-            if (trimmed == header)
-                start = i;
-            continue;
-        }
-        if (start >= 0 && trimmed.section(u'=', 0, 0).trimmed() == key && trimmed.contains(u'=')) {
-            if (value)
-                lines[i] = line;
-            else
-                lines.removeAt(i);
-            return (lines.join(u'\n') + u'\n').toUtf8();
-        }
-    }
-    if (value) {
-        if (start >= 0) {
-            lines.insert(start + 1, line);
-        } else {
-            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-                lines.append(QString());
-            lines.append(header);
-            lines.append(line);
-        }
-    }
-    return (lines.join(u'\n') + u'\n').toUtf8();
-}
 
 bool runToolQuietly(const QString& program, const QStringList& arguments,
                     std::chrono::milliseconds timeout) {
@@ -194,11 +157,16 @@ SwitchResult ThemeSwitch::write(const QString& source, const std::optional<QStri
     if (!text && folder->exists(file))
         return SwitchResult::FileFailed; // a link, a folder or too large: left alone
     const QByteArray old = text.value_or(QByteArray());
-    const QByteArray next =
-        withIniValue(old, QLatin1String(setting->group), QLatin1String(setting->key), value);
-    if (next == old)
+    // Written so that the file's owner reads the new value; a file it
+    // refuses as a whole is left as it is.
+    const auto next =
+        KeyFile::parse(old, setting->rules)
+            .withValue(QLatin1String(setting->group), QLatin1String(setting->key), value);
+    if (!next)
+        return SwitchResult::FileFailed;
+    if (*next == old)
         return SwitchResult::Done;
-    return folder->write(file, next) ? SwitchResult::Done : SwitchResult::FileFailed;
+    return folder->write(file, *next) ? SwitchResult::Done : SwitchResult::FileFailed;
 }
 
 SwitchResult ThemeSwitch::switchTo(const ThemeChoice& current, const QString& theme) {
@@ -221,7 +189,7 @@ SwitchResult ThemeSwitch::switchTo(const ThemeChoice& current, const QString& th
         const auto text =
             folder ? folder->read(QLatin1String(setting->file), 1 << 20) : std::nullopt;
         if (!remembered)
-            next.previous = IniFile::parse(text.value_or(QByteArray()))
+            next.previous = KeyFile::parse(text.value_or(QByteArray()), setting->rules)
                                 .value(QLatin1String(setting->group), QLatin1String(setting->key));
     }
     if (next.previous && !isSafeThemeName(*next.previous))
@@ -233,6 +201,30 @@ SwitchResult ThemeSwitch::switchTo(const ThemeChoice& current, const QString& th
     if (result != SwitchResult::Done)
         saveState(remembered);
     return result;
+}
+
+SwitchResult ThemeSwitch::leave(const ThemeChoice& current, const QString& fallback) {
+    const auto remembered = state();
+    if (remembered && remembered->theme == current.theme)
+        return restore(current);
+    if (!isSafeThemeName(fallback))
+        return SwitchResult::UnsafeName;
+    const SwitchResult result = write(current.source, fallback);
+    if (result == SwitchResult::Done && remembered && !saveState(std::nullopt))
+        return SwitchResult::StateFailed;
+    return result;
+}
+
+bool ThemeSwitch::adopt(const QString& oldPath) {
+    const QFileInfo old(oldPath);
+    if (oldPath == statePath_ || !QFileInfo::exists(oldPath))
+        return true;
+    const auto remembered = ThemeSwitch(context_, oldPath).state();
+    // What is remembered here already is the newer; a damaged old memory is dropped.
+    if (remembered && !state() && !saveState(remembered))
+        return false;
+    auto folder = SafeFolder::open(old.path(), false);
+    return folder && folder->remove(old.fileName());
 }
 
 bool ThemeSwitch::userPickedAnother(const ThemeChoice& current) const {

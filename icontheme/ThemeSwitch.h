@@ -56,6 +56,12 @@ public:
     SwitchResult switchTo(const ThemeChoice& current, const QString& theme);
     // Puts back the value replaced, unless the user picked another theme since.
     SwitchResult restore(const ThemeChoice& current);
+    // Takes the desktop off the theme it names now, which is gone: back to
+    // the value remembered when the switch remembered set that theme, else
+    // to fallback. Nothing is remembered afterwards.
+    SwitchResult leave(const ThemeChoice& current, const QString& fallback);
+    // Takes over, once, what an older version remembered at oldPath.
+    bool adopt(const QString& oldPath);
     // A switch of ours is remembered and the desktop's theme is another now.
     bool userPickedAnother(const ThemeChoice& current) const;
     // Where the setting of a source is kept, for people: the settings tool's
@@ -69,10 +75,5 @@ private:
     SwitchContext context_;
     QString statePath_;
 };
-
-// The ini text with the key of the group set to value, or taken out when
-// value is none; every other line stays as it was.
-QByteArray withIniValue(const QByteArray& text, const QString& group, const QString& key,
-                        const std::optional<QString>& value);
 
 } // namespace icontheme

@@ -32,10 +32,10 @@ TEST(ThemeIndex, MalformedAndHostileFilesYieldOnlyWhatIsSafe) {
         {"[Icon Theme]\nInherits=good, ../up ,a/b, ,good\nDirectories=../x,/abs,a//b,a/./b,"
          "ok/deep,..\n[ok/deep]\nSize=8\n[../x]\nSize=8\n[/abs]\nSize=8\n",
          "ok/deep|good|../up,a/b,../x,/abs,a//b,a/./b,.."},
-        // Unterminated groups, lines without "=", a key given twice: the first counts.
+        // Unterminated groups, lines without "=", a key given twice: the last counts.
         {"[Icon Theme\n[Icon Theme]\nnonsense\nDirectories=s\nDirectories=t\n[s]\nSize=4\n[t]\n"
          "Size=4\n",
-         "s||"},
+         "t||"},
         {"[Icon Theme]\nDirectories=a\nScaledDirectories=a@2,a\n[a]\nSize=16\n[a@2]\nSize=16\n"
          "Scale=2\n",
          "a,a@2||"},

@@ -1,0 +1,110 @@
+// Key files read and changed as their owners read them, held against the
+// owners' own readers: GLib's, as GTK 3 reads settings.ini, and KDE's icon
+// loader, which reads the theme that kdeglobals names.
+#include "icontheme/KeyFile.h"
+#include "tests/icontheme/GtkSettings.h"
+#include "tests/icontheme/RealClients.h"
+
+#include <gtest/gtest.h>
+
+using namespace icontheme;
+using namespace testing_support;
+
+namespace {
+
+const QString kGroup = "Settings";
+const QString kKey = "gtk-icon-theme-name";
+
+TEST(KeyFile, GtkReadsWhatWeReadAndTheValueWeWriteAndEveryOtherLineStays) {
+    struct Case {
+        QByteArray text;
+        const char* gtkReads; // "-" for none
+    };
+    const Case cases[] = {
+        {"[Settings]\ngtk-icon-theme-name=A\n", "A"},
+        {"# mine\n[Settings]\ngtk-icon-theme-name=A\n\n# later\n  gtk-icon-theme-name = B\nx=1\n",
+         "B"},
+        {"[Settings]\ngtk-icon-theme-name=A\n[Other]\ngtk-icon-theme-name=C\n[Settings]\n"
+         "gtk-font-name=Sans 10\n",
+         "A"},
+        {"[Settings]\ngtk-theme-name=T\n[Other]\n[Settings]\ngtk-icon-theme-name=B\ny=2", "B"},
+        {"[Settings]\r\ngtk-icon-theme-name=W\r\ngtk-theme-name=T\r\n", "W"},
+        {"[Settings]\ngtk-icon-theme-name=\\sA\\\\b \n", " A\\b "},
+        // Keys of their own: a locale's; none of these name a theme.
+        {"[Settings]\ngtk-icon-theme-name[de]=Q\n", "-"},
+        {"# top\n[Other]\nk=v", "-"},
+        {"", "-"},
+        // Files GLib refuses whole: left as they are.
+        {"[Settings]\ngtk-icon-theme-name=A\n; not a comment to GLib\n", "-"},
+        {"gtk-icon-theme-name=A\n[Settings]\n", "-"},
+        {"[Settings]\ngtk-icon-theme-name=A\ngtk-icon-theme-name]=B\n", "-"},
+        {"[Settings]\n=A\n", "-"},
+        {"[Set[tings]\n", "-"},
+    };
+    QTemporaryDir dir;
+    QStringList files;
+    QList<std::optional<KeyFile>> written;
+    for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i) {
+        const KeyFile before = KeyFile::parse(cases[i].text, KeyFileRules::Gtk);
+        const auto next = before.withValue(kGroup, kKey, "New-Trayskin");
+        ThemeWorld::put(dir.path(), QString("%1-before.ini").arg(i), cases[i].text);
+        ThemeWorld::put(dir.path(), QString("%1-after.ini").arg(i), next.value_or(cases[i].text));
+        files << dir.path() + QString("/%1-before.ini").arg(i)
+              << dir.path() + QString("/%1-after.ini").arg(i);
+        written.append(next ? std::optional(KeyFile::parse(*next, KeyFileRules::Gtk))
+                            : std::nullopt);
+    }
+    const QStringList gtk = gtkSettingsThemes(files);
+    ASSERT_EQ(gtk.size(), files.size());
+    for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.text.toStdString());
+        const KeyFile before = KeyFile::parse(c.text, KeyFileRules::Gtk);
+        const auto ours = before.value(kGroup, kKey);
+        EXPECT_EQ(gtk[2 * i], c.gtkReads);
+        EXPECT_EQ(ours.value_or("-"), gtk[2 * i]);
+        EXPECT_EQ(written[i].has_value(), before.readable());
+        if (!written[i]) {
+            EXPECT_EQ(gtk[2 * i + 1], "-");
+            continue;
+        }
+        EXPECT_EQ(gtk[2 * i + 1], "New-Trayskin");
+        EXPECT_EQ(written[i]->value(kGroup, kKey), "New-Trayskin");
+        // Changed back, the file is as it was; without a value before, GTK reads none.
+        const QByteArray back = *written[i]->withValue(kGroup, kKey, ours);
+        if (ours)
+            EXPECT_EQ(back, c.text);
+        else
+            EXPECT_EQ(KeyFile::parse(back, KeyFileRules::Gtk).value(kGroup, kKey), std::nullopt);
+    }
+}
+
+TEST(KeyFile, KdeReadsWhatWeReadAndTheValueWeWrite) {
+    const QByteArray cases[] = {
+        "[Icons]\nTheme=Aa\n[General]\nx=1\n[Icons]\nTheme = Bb \nnot a line\n",
+        "[Icons][$i]\nTheme[de]=Cc\nTheme[$e]=Bb\n",
+        "; mine\n[Icons]\nTheme=Bb\nTheme=Cc\n",
+    };
+    ThemeWorld world;
+    for (const char* theme : {"Aa", "Bb", "Cc"}) {
+        ThemeWorld::put(world.userIcons(), QString(theme) + "/index.theme",
+                        "[Icon Theme]\nDirectories=16\n[16]\nSize=16\nType=Fixed\n");
+        ThemeWorld::put(world.userIcons(), QString(theme) + "/16/probe.png", pngBytes(16, 1));
+    }
+    const auto kdeReads = [&](const QByteArray& text) {
+        ThemeWorld::put(world.root(), "config/kdeglobals", text);
+        return kdeLookup(world, {"probe"}).value(0).section('/', -3, -3);
+    };
+    for (const QByteArray& text : cases) {
+        SCOPED_TRACE(text.toStdString());
+        const KeyFile before = KeyFile::parse(text, KeyFileRules::Kde);
+        EXPECT_EQ(before.value("Icons", "Theme"), kdeReads(text));
+        const QByteArray next = *before.withValue("Icons", "Theme", "Aa");
+        EXPECT_EQ(kdeReads(next), "Aa");
+        EXPECT_EQ(*KeyFile::parse(next, KeyFileRules::Kde)
+                       .withValue("Icons", "Theme", before.value("Icons", "Theme")),
+                  text);
+    }
+}
+
+} // namespace

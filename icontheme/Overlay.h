@@ -25,6 +25,7 @@ enum class OverlayFailure {
     Folder,  // the overlay folder cannot be made or opened
     Record,  // the record cannot be read (damaged, another theme's) or written
     Write,   // a picture could not be written or an old one removed
+    Taken,   // the own theme's folder is there and not Trayskin's
 };
 
 struct OverlayReport {

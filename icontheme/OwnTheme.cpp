@@ -1,7 +1,17 @@
 #include "icontheme/OwnTheme.h"
 
+#include "icontheme/DesktopTheme.h"
 #include "icontheme/IconThemes.h"
 #include "icontheme/SafeFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <fcntl.h>
 
 namespace icontheme {
 namespace {
@@ -22,6 +32,38 @@ const QString kIndexName = QStringLiteral("index.theme");
 
 QString folderOf(const QString& path) {
     return path.left(path.lastIndexOf(u'/'));
+}
+
+// The name a folder is made under before it is ours by its own name.
+QString passingName(const QString& name) {
+    return u'.' + name + QStringLiteral(".making");
+}
+
+// The identities of the own-theme folders that Trayskin made, by name.
+const QString kMarks = QStringLiteral("own-themes.json");
+
+QString marksFolder() {
+    return stateHomeFromEnvironment() + QStringLiteral("/trayskin");
+}
+
+QJsonObject readMarks() {
+    auto folder = SafeFolder::open(marksFolder(), false);
+    const auto bytes = folder ? folder->read(kMarks, 1 << 16) : std::nullopt;
+    return bytes ? QJsonDocument::fromJson(*bytes).object() : QJsonObject();
+}
+
+bool mark(const QString& name, const std::optional<QString>& id) {
+    QJsonObject marks = readMarks();
+    if (id)
+        marks.insert(name, *id);
+    else if (!marks.contains(name))
+        return true;
+    else
+        marks.remove(name);
+    auto folder = SafeFolder::open(marksFolder(), true);
+    if (folder && marks.isEmpty())
+        return folder->remove(kMarks);
+    return folder && folder->write(kMarks, QJsonDocument(marks).toJson());
 }
 
 } // namespace
@@ -62,8 +104,48 @@ OwnTheme::OwnTheme(IconThemes& themes, const BaseDirs& dirs, const QString& them
     : themes_(themes), theme_(theme),
       overlay_(themes, dirs, theme, std::move(recordPath), ownThemeName(theme)) {}
 
+OwnTheme::Claim OwnTheme::claim() const {
+    const QFileInfo info(folder());
+    if (!info.exists() && !info.isSymLink())
+        return Claim::None;
+    auto folder = SafeFolder::open(this->folder(), false); // never through a link
+    const auto id = folder ? folder->folderId() : std::nullopt;
+    const QJsonValue noted = readMarks().value(name());
+    return id && noted.isString() && noted.toString() == *id ? Claim::Ours : Claim::Theirs;
+}
+
+bool OwnTheme::make() {
+    const QString parent = folderOf(folder());
+    const QString passing = passingName(name());
+    auto icons = SafeFolder::open(parent, true);
+    // What a kill left under the passing name is empty, and goes.
+    if (!icons || !icons->removeEmptyFolder(passing) || !QDir(parent).mkdir(passing))
+        return false;
+    const auto id = icons->folderId(passing);
+    // Renamed only when nothing has the name, so that no folder of the
+    // user's is replaced, even an empty one made a moment ago.
+    if (id && mark(name(), id) &&
+        ::renameat2(AT_FDCWD, QFile::encodeName(parent + u'/' + passing).constData(), AT_FDCWD,
+                    QFile::encodeName(folder()).constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    icons->removeEmptyFolder(passing);
+    return false;
+}
+
 OverlayReport OwnTheme::install(const QStringList& pictures) {
-    OverlayReport report = overlay_.install(pictures);
+    OverlayReport report;
+    const Claim claim = this->claim();
+    if (claim == Claim::Theirs) {
+        std::printf("not ours, left as it is: %s\n", qPrintable(folder()));
+        report.failure = OverlayFailure::Taken;
+        return report;
+    }
+    if (claim == Claim::None && isSafeThemeName(name()) && themes_.theme(theme_) != nullptr &&
+        !make()) {
+        report.failure = OverlayFailure::Folder;
+        return report;
+    }
+    report = overlay_.install(pictures);
     if (report.failure != OverlayFailure::NoTheme && report.failure != OverlayFailure::Folder)
         finish(report, report.removed);
     return report;
@@ -88,6 +170,13 @@ bool OwnTheme::recover() {
 // only when it does not already; without any, the index and the folders
 // emptied go.
 void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
+    // What a kill in make() or mark() may have left.
+    if (auto icons = SafeFolder::open(folderOf(folder()), false))
+        icons->removeEmptyFolder(passingName(name()));
+    if (auto marks = SafeFolder::open(marksFolder(), false))
+        marks->removeLeftover(kMarks);
+    if (claim() != Claim::Ours)
+        return;
     const auto record = overlay_.record();
     auto folder = SafeFolder::open(overlay_.folder(), false);
     if (!record || !folder) {
@@ -129,8 +218,9 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
         const QString path = folder->path();
         folder.reset();
         const qsizetype slash = path.lastIndexOf(u'/');
-        if (auto parent = SafeFolder::open(path.left(slash), false))
-            parent->removeEmptyFolder(path.mid(slash + 1));
+        auto parent = SafeFolder::open(path.left(slash), false);
+        if (parent && parent->removeEmptyFolder(path.mid(slash + 1)))
+            mark(name(), std::nullopt);
     }
     if (changed)
         themes_.forget();

@@ -4,6 +4,12 @@
 // lists only those directories. A client asked for that theme finds our
 // picture of a name at every size, and every other name in the user's theme,
 // whatever order it breaks ties between base directories in.
+//
+// The folder is Trayskin's only when Trayskin made it: it is made under a
+// passing name, its identity (device and inode) noted in Trayskin's state
+// outside the library, and only then renamed to its own name. A folder of
+// that name that the user made is never taken for ours: nothing in it is
+// written or removed, and an install into it is refused.
 #pragma once
 
 #include "icontheme/Overlay.h"
@@ -28,10 +34,13 @@ public:
 
     QString name() const { return ownThemeName(theme_); }
     QString folder() const { return overlay_.folder(); }
+    // The folder is there and Trayskin made it.
+    bool ours() const { return claim() == Claim::Ours; }
     // What the own theme holds, as Overlay::record.
     std::optional<OverlayRecord> record() { return overlay_.record(); }
 
-    // As Overlay::install, then the index written for what the folder holds.
+    // As Overlay::install, then the index written for what the folder holds;
+    // the folder is made first, and a folder of that name not ours refuses it.
     OverlayReport install(const QStringList& pictures);
     // As Overlay::restore; the index and the empty folders go with the last picture.
     OverlayReport restore(const QStringList& icons = QStringList());
@@ -40,6 +49,10 @@ public:
     bool recover();
 
 private:
+    enum class Claim { None, Ours, Theirs };
+    Claim claim() const;
+    // Makes the folder as ours; false when it cannot be.
+    bool make();
     void finish(OverlayReport& report, const QStringList& touched);
 
     IconThemes& themes_;

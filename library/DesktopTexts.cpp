@@ -40,6 +40,11 @@ Notice failureNotice(icontheme::OverlayFailure failure, const QString& theme) {
     else if (failure == OverlayFailure::Folder)
         why = QT_TRANSLATE_NOOP("Trayskin", "The icon theme's folder in your data folder cannot "
                                             "be made or opened:");
+    else if (failure == OverlayFailure::Taken)
+        why = QT_TRANSLATE_NOOP("Trayskin", "A folder that Trayskin did not make has the own "
+                                            "theme's name in your icons folder, so nothing was "
+                                            "written into it. Rename or remove it to use the own "
+                                            "theme:");
     else if (failure == OverlayFailure::Record)
         why = QT_TRANSLATE_NOOP("Trayskin", "The record of what Trayskin wrote into the icon "
                                             "theme cannot be read or written:");

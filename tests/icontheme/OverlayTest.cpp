@@ -201,10 +201,11 @@ TEST_F(OverlayTest, OwnThemeHoldsThePicturesInheritsTheThemeAndGoesWithRestore) 
                              picture("vol.png", pngBytes(24, 0x00ff00))};
     const auto withSet = testing_support::snapshot(world.root().toStdString());
     ASSERT_TRUE(theme.install(set).ok());
-    // Only the own theme's folder and its record changed.
+    // Only the own theme's folder, its record and the note that it is ours changed.
     auto after = testing_support::snapshot(world.root().toStdString());
     std::erase_if(after, [](const auto& entry) {
-        return entry.first.starts_with("data/icons/Made-Trayskin") || entry.first == "own.json";
+        return entry.first.starts_with("data/icons/Made-Trayskin") || entry.first == "own.json" ||
+               entry.first.starts_with("home/.local");
     });
     EXPECT_EQ(after, withSet);
     const auto index = parseThemeIndex(ThemeWorld::get(own + "index.theme"));
@@ -232,7 +233,8 @@ TEST_F(OverlayTest, OwnThemeHoldsThePicturesInheritsTheThemeAndGoesWithRestore) 
     ASSERT_TRUE(theme.restore().ok());
     after = testing_support::snapshot(world.root().toStdString());
     std::erase_if(after, [](const auto& entry) {
-        return entry.first == "own.json" || entry.first.starts_with("set");
+        return entry.first == "own.json" || entry.first.starts_with("set") ||
+               entry.first.starts_with("home/.local");
     });
     EXPECT_EQ(after, before);
 }

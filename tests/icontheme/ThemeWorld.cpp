@@ -10,7 +10,8 @@
 
 namespace testing_support {
 namespace {
-const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME"};
+const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME",
+                                  "XDG_STATE_HOME"};
 }
 
 ThemeWorld::ThemeWorld() {
@@ -21,6 +22,7 @@ ThemeWorld::ThemeWorld() {
     qputenv("XDG_DATA_HOME", QFile::encodeName(root() + QStringLiteral("/data")));
     qputenv("XDG_DATA_DIRS", QFile::encodeName(root() + QStringLiteral("/sys")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root() + QStringLiteral("/config")));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(root() + QStringLiteral("/home/.local/state")));
     for (const QString& base : bases())
         QDir().mkpath(base);
 }

@@ -46,7 +46,9 @@ public:
     bool setOwnThemeRoute(bool on);
     QString ownThemeName() const;
     QString ownThemeRecordPath() const;
-    // Where the desktop's switch to an own theme is remembered.
+    // Where the desktop's switch to an own theme is remembered: in Trayskin's
+    // state outside the library, so that a deleted library cannot leave the
+    // desktop on a theme that nothing puts back.
     QString switchStatePath() const;
     // Where an $XDG_DATA_HOME/icons that an install made is noted.
     QString madeIconsNotePath() const;
@@ -57,8 +59,10 @@ public:
     // Switches the desktop to the own theme, or back to the theme it
     // replaced, as the offer says.
     PlaceReport switchDesktop();
-    // At a start: a remembered switch whose theme the desktop no longer
-    // uses, said once and then forgotten; the user's theme is left as it is.
+    // At a start: a desktop named on the own theme while that theme is gone
+    // or holds nothing of ours is switched back, and says so; a remembered
+    // switch whose theme the desktop no longer uses is said once and then
+    // forgotten, the user's theme left as it is.
     std::optional<Notice> startNotice();
 
     Mode mode() const override { return Mode::IconTheme; }
@@ -97,6 +101,11 @@ private:
     // desktop is switched to it.
     QString shownTheme();
     icontheme::ThemeSwitch themeSwitch() const;
+    // The own theme is there to be shown: the user's theme of that name, or
+    // ours with its index and pictures that the record lists.
+    bool ownThemeShows();
+    // Switches the desktop off the own theme it names, which does not show.
+    Notice leaveOwnTheme(const icontheme::ThemeChoice& current);
     // The desktop's theme as its settings say now.
     icontheme::ThemeChoice desktopTheme() const;
     // Removes what was written for the items (all when empty) by both routes

@@ -42,12 +42,15 @@ QString IconThemeSystem::ownThemeRecordPath() const {
 }
 
 QString IconThemeSystem::switchStatePath() const {
-    return QString::fromStdString(root_) + QStringLiteral("/.theme-switch.json");
+    return icontheme::stateHomeFromEnvironment() + QStringLiteral("/trayskin/theme-switch.json");
 }
 
 icontheme::ThemeSwitch IconThemeSystem::themeSwitch() const {
-    return icontheme::ThemeSwitch(icontheme::switchContextFromEnvironment(context_),
-                                  switchStatePath());
+    icontheme::ThemeSwitch themeSwitch(icontheme::switchContextFromEnvironment(context_),
+                                       switchStatePath());
+    // Kept in the library before; taken from there once.
+    themeSwitch.adopt(QString::fromStdString(root_) + QStringLiteral("/.theme-switch.json"));
+    return themeSwitch;
 }
 
 icontheme::ThemeChoice IconThemeSystem::desktopTheme() const {
@@ -107,13 +110,44 @@ PlaceReport IconThemeSystem::switchDesktop() {
     return place;
 }
 
+bool IconThemeSystem::ownThemeShows() {
+    themes_.forget();
+    icontheme::OwnTheme own(themes_, dirs_, theme_, ownThemeRecordPath());
+    const bool indexed = QFileInfo(own.folder() + QStringLiteral("/index.theme")).isFile();
+    if (!own.ours())
+        return indexed;
+    const auto record = own.record();
+    return indexed && record && !record->files.isEmpty();
+}
+
+Notice IconThemeSystem::leaveOwnTheme(const icontheme::ThemeChoice& current) {
+    icontheme::ThemeSwitch themeSwitch = this->themeSwitch();
+    // Back to the value the switch replaced, or, with no memory of it, to
+    // the theme the own theme is made from (and inherits).
+    const icontheme::SwitchResult result = themeSwitch.leave(current, theme_);
+    if (result != icontheme::SwitchResult::Done)
+        return switchFailure(result, theme_, themeSwitch.place(current.source), switchStatePath());
+    const QString now = desktopTheme().theme;
+    std::printf("the own theme %s does not show; switched the desktop back to %s (%s)\n",
+                qPrintable(current.theme), qPrintable(now), qPrintable(current.source));
+    std::fflush(stdout);
+    return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Desktop Switched Back")),
+            localizedString(QT_TRANSLATE_NOOP(
+                                "Trayskin",
+                                "The desktop named the icon theme %1, which is gone or no longer "
+                                "holds Trayskin's pictures, so Trayskin switched the desktop back "
+                                "to %2."))
+                .arg(current.theme, now),
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))};
+}
+
 std::optional<Notice> IconThemeSystem::startNotice() {
+    const icontheme::ThemeChoice current = desktopTheme();
+    if (current.theme == ownThemeName() && !ownThemeShows())
+        return leaveOwnTheme(current);
     icontheme::ThemeSwitch themeSwitch = this->themeSwitch();
     const auto switched = themeSwitch.state();
-    if (!switched)
-        return std::nullopt;
-    const icontheme::ThemeChoice current = desktopTheme();
-    if (!themeSwitch.userPickedAnother(current))
+    if (!switched || !themeSwitch.userPickedAnother(current))
         return std::nullopt;
     // Said once: the switch is forgotten and the user's choice stays.
     themeSwitch.restore(current);

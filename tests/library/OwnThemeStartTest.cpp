@@ -1,0 +1,112 @@
+// The own theme at a start: a desktop left on it while it no longer shows is
+// switched back, whatever took it away (the library, the theme's folder), and
+// a folder of the user's that has its name is never taken for ours.
+#include "library/IconThemeSystem.h"
+#include "tests/icontheme/GtkSettings.h"
+#include "tests/icontheme/ThemeWorld.h"
+#include "tests/library/NoProgress.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+using testing_support::NoProgress;
+using testing_support::pngBytes;
+using testing_support::ThemeWorld;
+
+namespace {
+
+struct OwnThemeWorld {
+    ThemeWorld world;
+    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
+    QString data = world.root() + "/data";
+    QString own = world.userIcons() + "/Made-Trayskin";
+    QString settings = world.root() + "/config/gtk-3.0/settings.ini";
+    // GTK reads the last of the two; the comment and the first stay the user's.
+    QByteArray usersSettings = "[Settings]\ngtk-icon-theme-name=Older\n# mine\n"
+                               "gtk-icon-theme-name = Made\ngtk-font-name=Sans 10\n";
+
+    OwnThemeWorld() {
+        ThemeWorld::put(world.systemIcons(), "Made/index.theme",
+                        "[Icon Theme]\nDirectories=24x24/legacy\n[24x24/legacy]\nSize=24\n"
+                        "Type=Fixed\n");
+        ThemeWorld::put(world.systemIcons(), "Made/24x24/legacy/audio-volume-high.png",
+                        pngBytes(24, 1));
+        ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini", usersSettings);
+    }
+    library::IconThemeSystem system() { return {dirs, "Made", data}; }
+    std::optional<library::Notice> start() {
+        NoProgress progress;
+        EXPECT_TRUE(system().setupLibrary(progress, nullptr));
+        return system().startNotice();
+    }
+    library::PlaceReport useOwnTheme() {
+        EXPECT_TRUE(system().setOwnThemeRoute(true));
+        ThemeWorld::put(data, "trayskin/Volume/A/audio-volume-high.png", pngBytes(24, 2));
+        return system().install("Volume", "A", {});
+    }
+    QString gtkReads() { return testing_support::gtkSettingsThemes({settings}).value(0); }
+};
+
+TEST(OwnThemeStart, ADesktopLeftOnAnOwnThemeThatNoLongerShowsIsSwitchedBack) {
+    const QString state = "/home/.local/state/trayskin/theme-switch.json";
+    const std::pair<const char*, std::function<void(OwnThemeWorld&)>> cases[] = {
+        {"the library deleted",
+         [](OwnThemeWorld& w) { ASSERT_TRUE(QDir(w.data + "/trayskin").removeRecursively()); }},
+        {"the own theme deleted",
+         [](OwnThemeWorld& w) { ASSERT_TRUE(QDir(w.own).removeRecursively()); }},
+        {"remembered where an older Trayskin kept it, the own theme deleted",
+         [&](OwnThemeWorld& w) {
+             ASSERT_TRUE(
+                 QFile::rename(w.world.root() + state, w.data + "/trayskin/.theme-switch.json"));
+             ASSERT_TRUE(QDir(w.own).removeRecursively());
+         }},
+        {"nothing remembered, the own theme deleted: back to the theme it inherits",
+         [&](OwnThemeWorld& w) {
+             ASSERT_TRUE(QFile::remove(w.world.root() + state));
+             ASSERT_TRUE(QDir(w.own).removeRecursively());
+         }},
+    };
+    for (const auto& [what, takeAway] : cases) {
+        SCOPED_TRACE(what);
+        OwnThemeWorld w;
+        ASSERT_EQ(w.start(), std::nullopt);
+        ASSERT_TRUE(w.useOwnTheme().done);
+        ASSERT_TRUE(w.system().switchDesktop().done);
+        ASSERT_EQ(w.gtkReads(), "Made-Trayskin");
+        takeAway(w);
+        const auto notice = w.start();
+        ASSERT_TRUE(notice);
+        EXPECT_EQ(notice->title, "Desktop Switched Back");
+        EXPECT_EQ(w.gtkReads(), "Made");
+        EXPECT_EQ(ThemeWorld::get(w.settings), w.usersSettings);
+        EXPECT_EQ(w.start(), std::nullopt);
+    }
+}
+
+TEST(OwnThemeStart, AFolderOfTheUsersWithTheOwnThemesNameIsLeftAsItIs) {
+    OwnThemeWorld w;
+    const QByteArray index = "[Icon Theme]\nName=Mine\nInherits=Made\nDirectories=\n";
+    ThemeWorld::put(w.own, "index.theme", index);
+    ThemeWorld::put(w.own, "notes.txt", "mine");
+    ASSERT_EQ(w.start(), std::nullopt);
+    const library::PlaceReport refused = w.useOwnTheme();
+    EXPECT_FALSE(refused.done);
+    ASSERT_EQ(refused.notices.size(), 1u);
+    EXPECT_TRUE(refused.notices[0].message.contains("did not make"))
+        << refused.notices[0].message.toStdString();
+    EXPECT_TRUE(refused.notices[0].message.endsWith("Made-Trayskin"));
+    // Nor does a start, a Restore All or the desktop naming it change it.
+    EXPECT_TRUE(w.system().restoreAll({}).done);
+    ThemeWorld::put(w.world.root(), "config/gtk-3.0/settings.ini",
+                    "[Settings]\ngtk-icon-theme-name=Made-Trayskin\n");
+    EXPECT_EQ(w.start(), std::nullopt);
+    EXPECT_EQ(w.gtkReads(), "Made-Trayskin");
+    EXPECT_EQ(QDir(w.own).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"index.theme", "notes.txt"}));
+    EXPECT_EQ(ThemeWorld::get(w.own + "/index.theme"), index);
+}
+
+} // namespace

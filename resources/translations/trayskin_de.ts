@@ -729,5 +729,17 @@
         <source>(the desktop shows %1)</source>
         <translation>(der Desktop zeigt %1)</translation>
     </message>
+    <message>
+        <source>A folder that Trayskin did not make has the own theme&apos;s name in your icons folder, so nothing was written into it. Rename or remove it to use the own theme:</source>
+        <translation>Ein Ordner, den Trayskin nicht angelegt hat, trägt in Ihrem Symbolordner den Namen des eigenen Themas, darum wurde nichts hineingeschrieben. Benennen Sie ihn um oder entfernen Sie ihn, um das eigene Thema zu verwenden:</translation>
+    </message>
+    <message>
+        <source>Desktop Switched Back</source>
+        <translation>Desktop zurückgeschaltet</translation>
+    </message>
+    <message>
+        <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
+        <translation>Der Desktop nannte das Symbolthema %1, das fehlt oder keine Bilder von Trayskin mehr enthält, darum hat Trayskin den Desktop auf %2 zurückgeschaltet.</translation>
+    </message>
 </context>
 </TS>

@@ -729,5 +729,17 @@
         <source>(the desktop shows %1)</source>
         <translation>(the desktop shows %1)</translation>
     </message>
+    <message>
+        <source>A folder that Trayskin did not make has the own theme&apos;s name in your icons folder, so nothing was written into it. Rename or remove it to use the own theme:</source>
+        <translation>A folder that Trayskin did not make has the own theme&apos;s name in your icons folder, so nothing was written into it. Rename or remove it to use the own theme:</translation>
+    </message>
+    <message>
+        <source>Desktop Switched Back</source>
+        <translation>Desktop Switched Back</translation>
+    </message>
+    <message>
+        <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
+        <translation>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</translation>
+    </message>
 </context>
 </TS>

@@ -34,6 +34,16 @@ QString folderOf(const QString& path) {
     return path.left(path.lastIndexOf(u'/'));
 }
 
+// The directories that hold the record's files.
+QStringList dirsOf(const OverlayRecord& record) {
+    QStringList dirs;
+    for (auto it = record.files.cbegin(); it != record.files.cend(); ++it) {
+        if (!dirs.contains(folderOf(it.key())))
+            dirs.append(folderOf(it.key()));
+    }
+    return dirs;
+}
+
 // The name a folder is made under before it is ours by its own name.
 QString passingName(const QString& name) {
     return u'.' + name + QStringLiteral(".making");
@@ -114,6 +124,19 @@ OwnTheme::Claim OwnTheme::claim() const {
     return id && noted.isString() && noted.toString() == *id ? Claim::Ours : Claim::Theirs;
 }
 
+void OwnTheme::adoptOlder() {
+    if (claim() != Claim::Theirs || readMarks().contains(name()))
+        return;
+    auto folder = SafeFolder::open(this->folder(), false);
+    const auto record = overlay_.record();
+    const Theme* theme = themes_.theme(theme_);
+    if (!folder || !record || record->files.isEmpty() || theme == nullptr)
+        return;
+    const QByteArray index = ownThemeIndex(theme_, theme->index, dirsOf(*record));
+    if (folder->read(kIndexName, index.size()) == index)
+        mark(name(), folder->folderId());
+}
+
 bool OwnTheme::make() {
     const QString parent = folderOf(folder());
     const QString passing = passingName(name());
@@ -134,6 +157,7 @@ bool OwnTheme::make() {
 
 OverlayReport OwnTheme::install(const QStringList& pictures) {
     OverlayReport report;
+    adoptOlder();
     const Claim claim = this->claim();
     if (claim == Claim::Theirs) {
         std::printf("not ours, left as it is: %s\n", qPrintable(folder()));
@@ -175,6 +199,7 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
         icons->removeEmptyFolder(passingName(name()));
     if (auto marks = SafeFolder::open(marksFolder(), false))
         marks->removeLeftover(kMarks);
+    adoptOlder();
     if (claim() != Claim::Ours)
         return;
     const auto record = overlay_.record();
@@ -184,11 +209,7 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
             report.failure = OverlayFailure::Record;
         return;
     }
-    QStringList dirs;
-    for (auto it = record->files.cbegin(); it != record->files.cend(); ++it) {
-        if (!dirs.contains(folderOf(it.key())))
-            dirs.append(folderOf(it.key()));
-    }
+    const QStringList dirs = dirsOf(*record);
     bool ok = true;
     bool changed = !touched.isEmpty();
     if (!dirs.isEmpty()) {

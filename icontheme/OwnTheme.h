@@ -51,6 +51,10 @@ public:
 private:
     enum class Claim { None, Ours, Theirs };
     Claim claim() const;
+    // A folder that an older Trayskin made carries no mark: it is ours when
+    // its index is, byte for byte, the one written for the pictures its
+    // record lists, and is marked so.
+    void adoptOlder();
     // Makes the folder as ours; false when it cannot be.
     bool make();
     void finish(OverlayReport& report, const QStringList& touched);

@@ -109,4 +109,15 @@ TEST(OwnThemeStart, AFolderOfTheUsersWithTheOwnThemesNameIsLeftAsItIs) {
     EXPECT_EQ(ThemeWorld::get(w.own + "/index.theme"), index);
 }
 
+TEST(OwnThemeStart, AnOwnThemeThatAnOlderTrayskinMadeIsStillOurs) {
+    OwnThemeWorld w;
+    ASSERT_EQ(w.start(), std::nullopt);
+    ASSERT_TRUE(w.useOwnTheme().done);
+    // An older Trayskin noted nothing outside the library.
+    ASSERT_TRUE(QFile::remove(w.world.root() + "/home/.local/state/trayskin/own-themes.json"));
+    EXPECT_EQ(w.start(), std::nullopt);
+    EXPECT_TRUE(w.system().restoreAll({}).done);
+    EXPECT_FALSE(QFile::exists(w.own));
+}
+
 } // namespace

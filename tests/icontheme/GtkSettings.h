@@ -6,7 +6,8 @@
 
 namespace testing_support {
 
-// The icon theme name GTK takes from each file; "-" for none.
+// The icon theme name GTK takes from each file; "-" for none, "refused" for
+// a file GTK reads nothing of.
 QStringList gtkSettingsThemes(const QStringList& files);
 
 } // namespace testing_support

@@ -113,11 +113,12 @@ PlaceReport IconThemeSystem::switchDesktop() {
 bool IconThemeSystem::ownThemeShows() {
     themes_.forget();
     icontheme::OwnTheme own(themes_, dirs_, theme_, ownThemeRecordPath());
-    const bool indexed = QFileInfo(own.folder() + QStringLiteral("/index.theme")).isFile();
+    // A theme of that name that is not ours is the user's to judge, wherever it is.
     if (!own.ours())
-        return indexed;
+        return themes_.theme(own.name()) != nullptr;
     const auto record = own.record();
-    return indexed && record && !record->files.isEmpty();
+    return QFileInfo(own.folder() + QStringLiteral("/index.theme")).isFile() && record &&
+           !record->files.isEmpty();
 }
 
 Notice IconThemeSystem::leaveOwnTheme(const icontheme::ThemeChoice& current) {

@@ -107,6 +107,11 @@ TEST(OwnThemeStart, AFolderOfTheUsersWithTheOwnThemesNameIsLeftAsItIs) {
     EXPECT_EQ(QDir(w.own).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               (QStringList{"index.theme", "notes.txt"}));
     EXPECT_EQ(ThemeWorld::get(w.own + "/index.theme"), index);
+    // Nor is the user's theme of that name in ~/.icons taken for a gone one.
+    ASSERT_TRUE(QDir(w.own).removeRecursively());
+    ThemeWorld::put(w.world.homeIcons(), "Made-Trayskin/index.theme", index);
+    EXPECT_EQ(w.start(), std::nullopt);
+    EXPECT_EQ(w.gtkReads(), "Made-Trayskin");
 }
 
 TEST(OwnThemeStart, AnOwnThemeThatAnOlderTrayskinMadeIsStillOurs) {

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <cstdio>
+
 namespace icontheme {
 namespace {
 
@@ -18,11 +20,20 @@ BaseDirs baseDirsFromEnvironment() {
     if (dataHome.isEmpty())
         dataHome = home + QStringLiteral("/.local/share");
     QStringList dataDirs;
+    qsizetype leftOut = 0;
     for (const QString& dir :
          qEnvironmentVariable("XDG_DATA_DIRS").split(u':', Qt::SkipEmptyParts)) {
-        if (QDir::isAbsolutePath(dir))
+        if (!QDir::isAbsolutePath(dir))
+            continue;
+        if (dataDirs.size() < kMaxDataDirs)
             dataDirs.append(QDir::cleanPath(dir));
+        else
+            ++leftOut;
     }
+    if (leftOut > 0)
+        std::fprintf(stderr,
+                     "XDG_DATA_DIRS: only the first %lld data folders are read, %lld left out\n",
+                     static_cast<long long>(kMaxDataDirs), static_cast<long long>(leftOut));
     if (dataDirs.isEmpty())
         dataDirs = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
 

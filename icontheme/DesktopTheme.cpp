@@ -3,6 +3,7 @@
 #include "icontheme/KeyFile.h"
 #include "icontheme/ThemeIndex.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
@@ -31,6 +32,40 @@ std::optional<QString> unquoted(std::optional<QString> text) {
     if (value.isEmpty())
         return std::nullopt;
     return value;
+}
+
+// What a settings tool answers is one line: its output is read as it
+// comes, its first line kept and the rest counted only, and a tool that
+// writes more than this, or has not ended by the deadline, is given up
+// (the caller kills it), so a tool that floods its output costs no memory.
+constexpr qint64 kMostToolOutput = 64 << 10;
+
+// The first line of the finished process's output; none when it wrote too
+// much or is still running at the deadline.
+std::optional<QByteArray> boundedOutput(QProcess& process, const QDeadlineTimer& deadline) {
+    QByteArray first;
+    qint64 total = 0;
+    bool lineEnded = false;
+    for (;;) {
+        const QByteArray chunk = process.readAllStandardOutput();
+        total += chunk.size();
+        if (total > kMostToolOutput)
+            return std::nullopt;
+        if (!lineEnded) {
+            const qsizetype end = chunk.indexOf('\n');
+            first.append(end < 0 ? chunk : chunk.left(end + 1));
+            lineEnded = end >= 0;
+        }
+        if (process.state() == QProcess::NotRunning && process.bytesAvailable() == 0)
+            return first;
+        if (deadline.hasExpired())
+            return std::nullopt;
+        // Woken by output, by the end of the process, or by the deadline.
+        if (!process.waitForReadyRead(int(deadline.remainingTime())) &&
+            process.state() != QProcess::NotRunning &&
+            !process.waitForFinished(int(deadline.remainingTime())))
+            return std::nullopt;
+    }
 }
 
 ThemeSource gsettings(const QString& name, const QStringList& desktops, const QString& schema) {
@@ -145,23 +180,24 @@ std::optional<QString> runTool(const QString& program, const QStringList& argume
     const QString path = QStandardPaths::findExecutable(program);
     if (path.isEmpty() || !QDir::isAbsolutePath(path))
         return std::nullopt;
+    const QDeadlineTimer deadline(timeout);
     QProcess process;
     process.setProgram(path);
     process.setArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start();
-    if (!process.waitForStarted(int(timeout.count())))
+    if (!process.waitForStarted(int(deadline.remainingTime())))
         return std::nullopt;
-    if (!process.waitForFinished(int(timeout.count()))) {
+    const auto output = boundedOutput(process, deadline);
+    if (!output) {
         process.kill();
         process.waitForFinished(-1);
         return std::nullopt;
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return std::nullopt;
-    const QByteArray output = process.readAllStandardOutput();
-    const QString first = QString::fromUtf8(output.left(output.indexOf('\n'))).trimmed();
+    const QString first = QString::fromUtf8(output->left(output->indexOf('\n'))).trimmed();
     if (first.isEmpty())
         return std::nullopt;
     return first;

@@ -50,7 +50,9 @@ ThemeChoice chooseTheme(const DesktopContext& context, const QList<ThemeSource>&
                         const QString& overrideName = QString());
 
 // Runs the program found on PATH by its absolute path, without a shell;
-// its first line of output when it exits with 0 within the time.
+// its first line of output when it exits with 0 within the time, having
+// written no more than a line needs (the output is read as it comes; a
+// tool that floods it is killed at once).
 std::optional<QString> runTool(const QString& program, const QStringList& arguments,
                                std::chrono::milliseconds timeout = std::chrono::seconds(3));
 

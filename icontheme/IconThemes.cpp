@@ -3,9 +3,15 @@
 #include "icontheme/Picture.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSet>
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <tuple>
+
+#include <sys/stat.h>
 
 namespace icontheme {
 namespace {
@@ -13,6 +19,19 @@ namespace {
 const QString kSuffixes[] = {QStringLiteral(".png"), QStringLiteral(".svg"), QStringLiteral(".xpm"),
                              QStringLiteral(".symbolic.png")};
 constexpr qint64 kMaxIndexBytes = 4 << 20;
+// A change this soon after the time a folder shows may share that time:
+// the file system's clock ticks coarsely (FAT's in 2 seconds).
+constexpr qint64 kClockTick = 2'000'000'000;
+
+qint64 nanoseconds(const timespec& time) {
+    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+qint64 now() {
+    timespec time{};
+    ::clock_gettime(CLOCK_REALTIME, &time);
+    return nanoseconds(time);
+}
 
 void collect(IconThemes& themes, const QString& name, QStringList& out) {
     if (out.contains(name))
@@ -25,7 +44,49 @@ void collect(IconThemes& themes, const QString& name, QStringList& out) {
         collect(themes, parent, out);
 }
 
+bool isFolder(const Stamp& stamp) {
+    return stamp.mtime >= 0 && S_ISDIR(stamp.mode);
+}
+
 } // namespace
+
+Stamp Stamp::of(const QString& path) {
+    Stamp stamp;
+    stamp.taken = now();
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return stamp;
+    stamp.mtime = nanoseconds(info.st_mtim);
+    stamp.ctime = nanoseconds(info.st_ctim);
+    stamp.size = info.st_size;
+    stamp.inode = info.st_ino;
+    stamp.mode = info.st_mode;
+    return stamp;
+}
+
+bool Stamp::stillHolds(const QString& path) const {
+    const Stamp again = of(path);
+    if (std::tie(again.mtime, again.ctime, again.size, again.inode, again.mode) !=
+        std::tie(mtime, ctime, size, inode, mode))
+        return false;
+    return mtime < 0 || std::max(mtime, ctime) + kClockTick <= taken;
+}
+
+// One theme as it was read: its index, the bases holding its folder, and
+// which of its directories hold each icon name.
+struct IconThemes::State {
+    struct Entry {
+        qint32 dir;   // in the theme's index
+        qint16 base;  // in bases_
+        qint8 suffix; // in kSuffixes
+        auto key() const { return std::tie(dir, base, suffix); }
+    };
+    std::shared_ptr<Theme> theme;           // null: none found
+    QList<std::pair<QString, Stamp>> marks; // its folder and index file in each base
+    QList<qint16> held;
+    bool indexed = false;
+    QHash<QString, QList<Entry>> icons;
+};
 
 bool isSafeIconName(const QString& name) {
     if (name.isEmpty() || name.size() > 255 || name.startsWith(u'.'))
@@ -39,28 +100,91 @@ bool isSafeIconName(const QString& name) {
 
 IconThemes::IconThemes(QStringList bases) : bases_(std::move(bases)) {}
 
-const Theme* IconThemes::theme(const QString& name) {
-    if (!isSafeThemeName(name))
-        return nullptr;
-    const auto known = themes_.constFind(name);
-    if (known != themes_.cend())
-        return known->get();
-    std::shared_ptr<Theme> found;
-    for (const QString& base : bases_) {
-        const QString path = base + u'/' + name + QStringLiteral("/index.theme");
+IconThemes::~IconThemes() = default;
+
+IconThemes::State& IconThemes::state(const QString& name) {
+    std::shared_ptr<State>& slot = themes_[name];
+    if (slot)
+        return *slot;
+    slot = std::make_shared<State>();
+    State& state = *slot;
+    bool decided = false;
+    for (qsizetype b = 0; b < bases_.size(); ++b) {
+        const QString folder = bases_[b] + u'/' + name;
+        state.marks.append({folder, Stamp::of(folder)});
+        if (!isFolder(state.marks.last().second))
+            continue;
+        state.held.append(qint16(b));
+        if (decided)
+            continue;
+        const QString path = folder + QStringLiteral("/index.theme");
+        state.marks.append({path, Stamp::of(path)});
         bool tooLarge = false;
         const auto text = readSmallFile(path, kMaxIndexBytes, &tooLarge);
-        if (!text && !tooLarge)
-            continue;
+        ++reads_;
         // The first index.theme decides, even when it cannot be used.
+        decided = text || tooLarge;
         if (text) {
             if (auto index = parseThemeIndex(*text))
-                found = std::make_shared<Theme>(Theme{name, path, std::move(*index)});
+                state.theme = std::make_shared<Theme>(Theme{name, path, std::move(*index)});
         }
-        break;
     }
-    themes_.insert(name, found);
-    return found.get();
+    if (!state.theme)
+        return state;
+    QList<ThemeDir>& dirs = state.theme->index.dirs;
+    if (state.theme->index.dirsLeftOut > 0)
+        std::fprintf(stderr,
+                     "Icon theme %s: only its first %lld directories are read, %lld left out\n",
+                     qPrintable(name), static_cast<long long>(kMaxThemeDirs),
+                     static_cast<long long>(state.theme->index.dirsLeftOut));
+    const qsizetype most = kMaxThemeFolders / std::max<qsizetype>(1, state.held.size());
+    if (dirs.size() > most) {
+        std::fprintf(stderr,
+                     "Icon theme %s: only its first %lld directories are read in its %lld base "
+                     "directories, %lld left out\n",
+                     qPrintable(name), static_cast<long long>(most),
+                     static_cast<long long>(state.held.size()),
+                     static_cast<long long>(dirs.size() - most));
+        dirs.resize(most);
+    }
+    return state;
+}
+
+IconThemes::State& IconThemes::indexed(const QString& name) {
+    State& found = state(name);
+    if (!found.indexed)
+        index(found);
+    return found;
+}
+
+void IconThemes::index(State& state) {
+    state.icons.clear();
+    state.indexed = true;
+    if (!state.theme)
+        return;
+    const QList<ThemeDir>& dirs = state.theme->index.dirs;
+    for (qsizetype d = 0; d < dirs.size(); ++d) {
+        for (const qint16 b : state.held) {
+            const QString folder = bases_[b] + u'/' + state.theme->name + u'/' + dirs[d].path;
+            for (const QString& file : listing(folder)) {
+                for (qint8 s = 0; s < qint8(std::size(kSuffixes)); ++s) {
+                    if (file.size() > kSuffixes[s].size() && file.endsWith(kSuffixes[s]))
+                        state.icons[file.chopped(kSuffixes[s].size())].append({qint32(d), b, s});
+                }
+            }
+        }
+    }
+    // In directory, then base, then suffix order; a listing has no order.
+    for (QList<State::Entry>& entries : state.icons) {
+        if (entries.size() > 1)
+            std::sort(
+                entries.begin(), entries.end(),
+                [](const State::Entry& a, const State::Entry& b) { return a.key() < b.key(); });
+    }
+}
+
+const Theme* IconThemes::theme(const QString& name) {
+    return isSafeThemeName(name) ? state(name).theme.get() : nullptr;
 }
 
 QStringList IconThemes::chain(const QString& name) {
@@ -74,35 +198,31 @@ QStringList IconThemes::chain(const QString& name) {
 const QSet<QString>& IconThemes::listing(const QString& folder) {
     auto it = listings_.find(folder);
     if (it == listings_.end()) {
-        const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-        it = listings_.insert(folder, QSet<QString>(names.cbegin(), names.cend()));
+        Listing listing{Stamp::of(folder), {}};
+        if (isFolder(listing.stamp)) {
+            const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+            listing.names = QSet<QString>(names.cbegin(), names.cend());
+            ++reads_;
+        }
+        it = listings_.insert(folder, std::move(listing));
     }
-    return *it;
-}
-
-QList<IconFile> IconThemes::filesIn(const QString& base, const Theme& theme, const ThemeDir& dir,
-                                    const QString& icon) {
-    QList<IconFile> out;
-    const QString folder = base + u'/' + theme.name + u'/' + dir.path;
-    const QSet<QString>& names = listing(folder);
-    for (const QString& suffix : kSuffixes) {
-        if (names.contains(icon + suffix))
-            out.append(IconFile{base, dir.path, folder + u'/' + icon + suffix, suffix});
-    }
-    return out;
+    return it->names;
 }
 
 QList<IconFile> IconThemes::filesOf(const QString& themeName, const QString& icon,
                                     const QString& skipBase) {
-    const Theme* found = theme(themeName);
-    if (found == nullptr || !isSafeIconName(icon))
+    if (!isSafeThemeName(themeName) || !isSafeIconName(icon))
         return {};
+    const State& found = indexed(themeName);
     QList<IconFile> out;
-    for (const ThemeDir& dir : found->index.dirs) {
-        for (const QString& base : bases_) {
-            if (base != skipBase)
-                out.append(filesIn(base, *found, dir, icon));
-        }
+    for (const State::Entry& entry : found.icons.value(icon)) {
+        const QString& base = bases_[entry.base];
+        if (base == skipBase)
+            continue;
+        const QString& dir = found.theme->index.dirs[entry.dir].path;
+        out.append(IconFile{
+            base, dir, base + u'/' + themeName + u'/' + dir + u'/' + icon + kSuffixes[entry.suffix],
+            kSuffixes[entry.suffix]});
     }
     return out;
 }
@@ -113,32 +233,27 @@ bool IconThemes::holds(const QString& themeName, const QString& icon) {
                        [&](const QString& name) { return !filesOf(name, icon).isEmpty(); });
 }
 
-QString IconThemes::lookupInTheme(const Theme& theme, const QString& icon, int size, int scale) {
-    for (const ThemeDir& dir : theme.index.dirs) {
-        if (!matchesSize(dir, size, scale))
-            continue;
-        for (const QString& base : bases_) {
-            const QList<IconFile> files = filesIn(base, theme, dir, icon);
-            if (!files.isEmpty())
-                return files.first().path;
+QString IconThemes::lookupInTheme(State& state, const QString& icon, int size, int scale) {
+    const auto found = state.icons.constFind(icon);
+    if (found == state.icons.cend())
+        return {};
+    const QList<ThemeDir>& dirs = state.theme->index.dirs;
+    const State::Entry* best = nullptr;
+    int distance = INT_MAX;
+    for (const State::Entry& entry : *found) {
+        if (matchesSize(dirs[entry.dir], size, scale)) {
+            best = &entry;
+            break;
+        }
+        // The first of the closest, in directory then base order.
+        const int away = sizeDistance(dirs[entry.dir], size, scale);
+        if (away < distance) {
+            distance = away;
+            best = &entry;
         }
     }
-    QString closest;
-    int best = INT_MAX;
-    for (const ThemeDir& dir : theme.index.dirs) {
-        const int distance = sizeDistance(dir, size, scale);
-        if (distance >= best)
-            continue;
-        for (const QString& base : bases_) {
-            const QList<IconFile> files = filesIn(base, theme, dir, icon);
-            if (!files.isEmpty()) {
-                closest = files.first().path;
-                best = distance;
-                break;
-            }
-        }
-    }
-    return closest;
+    return bases_[best->base] + u'/' + state.theme->name + u'/' + dirs[best->dir].path + u'/' +
+           icon + kSuffixes[best->suffix];
 }
 
 QString IconThemes::lookup(const QString& themeName, const QString& icon, int size, int scale) {
@@ -147,7 +262,7 @@ QString IconThemes::lookup(const QString& themeName, const QString& icon, int si
     size = std::clamp(size, 1, 1 << 16);
     scale = std::clamp(scale, 1, 64);
     for (const QString& name : chain(themeName)) {
-        const QString found = lookupInTheme(*theme(name), icon, size, scale);
+        const QString found = lookupInTheme(indexed(name), icon, size, scale);
         if (!found.isEmpty())
             return found;
     }
@@ -159,6 +274,30 @@ QString IconThemes::lookup(const QString& themeName, const QString& icon, int si
         }
     }
     return {};
+}
+
+void IconThemes::refresh() {
+    bool listed = false;
+    for (auto it = listings_.begin(); it != listings_.end();) {
+        if (it->stamp.stillHolds(it.key())) {
+            ++it;
+        } else {
+            it = listings_.erase(it);
+            listed = true;
+        }
+    }
+    for (auto it = themes_.begin(); it != themes_.end();) {
+        const State& known = **it;
+        const bool holds =
+            std::all_of(known.marks.cbegin(), known.marks.cend(),
+                        [](const auto& mark) { return mark.second.stillHolds(mark.first); });
+        if (!holds) {
+            it = themes_.erase(it);
+            continue;
+        }
+        (*it)->indexed = (*it)->indexed && !listed;
+        ++it;
+    }
 }
 
 void IconThemes::forget() {

@@ -1,7 +1,14 @@
 // Icon themes across the base directories, and the lookup that clients do:
 // in a theme the directory matching the size, else the closest one; then the
 // inherited themes, then hicolor, then the unthemed files of the base
-// directories. Folder listings are read once and kept until forget().
+// directories.
+//
+// What is read is kept per theme state: each theme's index.theme, the base
+// directories that hold its folder, the listing of each of its directories
+// and, built from those, which directories hold each icon name. refresh()
+// looks at the disk again (the index files, the theme folders and the
+// listed folders, by their times, as GTK does), and only what changed is
+// read again; a question between two refreshes reads nothing it has read.
 #pragma once
 
 #include "icontheme/ThemeIndex.h"
@@ -12,6 +19,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <ctime>
 #include <memory>
 
 namespace icontheme {
@@ -34,9 +42,35 @@ struct Theme {
 // not starting with a dot.
 bool isSafeIconName(const QString& name);
 
+// The folders of one theme that are listed, at most: its directories in
+// each base directory that holds it. A theme's own folder in one or two
+// bases, with hicolor's 649 directories in a few more, stays far below; a
+// theme of kMaxThemeDirs directories in every one of the data folders would
+// be millions of listings. Beyond it, the theme's later directories are
+// left out, with a line on standard error.
+constexpr qsizetype kMaxThemeFolders = 20000;
+
+// What a file or folder looked like when it was read: absent, or its
+// modification time, change time, size and inode.
+struct Stamp {
+    qint64 mtime = -1; // nanoseconds; -1: absent
+    qint64 ctime = 0;
+    qint64 size = 0;
+    quint64 inode = 0;
+    unsigned mode = 0;
+    qint64 taken = 0; // when it was read, nanoseconds
+
+    static Stamp of(const QString& path);
+    // Whether the path still looks as it did, and did so long enough before
+    // it was read that a change in the same tick of the file system's clock
+    // cannot hide behind the same time.
+    bool stillHolds(const QString& path) const;
+};
+
 class IconThemes {
 public:
     explicit IconThemes(QStringList bases);
+    ~IconThemes();
 
     const QStringList& bases() const { return bases_; }
     // None when the name is not safe or no base directory holds its index.theme.
@@ -51,18 +85,31 @@ public:
     bool holds(const QString& theme, const QString& icon);
     // The path a lookup of the icon gives at that size and scale; empty when none.
     QString lookup(const QString& theme, const QString& icon, int size, int scale = 1);
-    // Reads the folders again at the next question.
+    // Looks at the disk again: what changed since it was read is read again
+    // at the next question, the rest is kept.
+    void refresh();
+    // Reads everything again at the next question.
     void forget();
+    // Folders listed and index files read since the start: what the
+    // questions cost the disk.
+    qint64 reads() const { return reads_; }
 
 private:
+    struct State;
+    struct Listing {
+        Stamp stamp;
+        QSet<QString> names; // the files in the folder
+    };
+    State& state(const QString& name);
+    State& indexed(const QString& name);
+    void index(State& state);
     const QSet<QString>& listing(const QString& folder);
-    QList<IconFile> filesIn(const QString& base, const Theme& theme, const ThemeDir& dir,
-                            const QString& icon);
-    QString lookupInTheme(const Theme& theme, const QString& icon, int size, int scale);
+    QString lookupInTheme(State& state, const QString& icon, int size, int scale);
 
     QStringList bases_;
-    QHash<QString, std::shared_ptr<Theme>> themes_; // null: looked for, not found
-    QHash<QString, QSet<QString>> listings_;
+    QHash<QString, std::shared_ptr<State>> themes_;
+    QHash<QString, Listing> listings_; // folder -> its files
+    qint64 reads_ = 0;
 };
 
 } // namespace icontheme

@@ -104,6 +104,10 @@ std::optional<ThemeIndex> parseThemeIndex(const QByteArray& text) {
             }
             if (seen.contains(path))
                 continue;
+            if (seen.size() == kMaxThemeDirs) {
+                ++index.dirsLeftOut;
+                continue;
+            }
             seen.insert(path);
             if (const auto dir = readDir(ini, path))
                 index.dirs.append(*dir);

@@ -26,11 +26,20 @@ struct ThemeDir {
     QString context;
 };
 
+// The directories of a theme that are read, at most. The largest themes
+// there are (hicolor, with a size for every context, Papirus, Breeze) name a
+// few hundred; each directory is a folder listed in every base directory
+// that holds the theme, so an index.theme naming 100,000 of them (2.7 MB)
+// would cost 100,000 listings a base.
+constexpr qsizetype kMaxThemeDirs = 10000;
+
 struct ThemeIndex {
     QString displayName;
     QStringList inherits;
     QList<ThemeDir> dirs; // Directories, then ScaledDirectories, in their order
     QStringList refused;  // directory and theme names that were not safe to use
+    // Distinct directory names beyond kMaxThemeDirs, left out unread.
+    qsizetype dirsLeftOut = 0;
 };
 
 // A theme name is one folder name: no "/", not "." or "..", no spaces,

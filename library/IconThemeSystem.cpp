@@ -192,8 +192,8 @@ QStringList IconThemeSystem::resolvedFiles(const QString& icon, const QString& s
 }
 
 InUse IconThemeSystem::inUse(const std::string& item) {
-    // What the disk holds now, not what was read before.
-    themes_.forget();
+    // What the disk holds now: what changed since it was read is read again.
+    themes_.refresh();
     const QString theme = shownTheme();
     std::map<QString, bool> held;          // icon -> some set's picture is shown
     QMap<QString, QSet<QByteArray>> shown; // icon -> bytes of the files a lookup gives
@@ -231,7 +231,7 @@ InUse IconThemeSystem::inUse(const std::string& item) {
 std::vector<InstallCopy> IconThemeSystem::currentPictures(const std::string& item,
                                                           const std::string& set,
                                                           std::size_t most) {
-    themes_.forget();
+    themes_.refresh();
     const QString theme = shownTheme();
     std::vector<InstallCopy> pictures;
     for (const QString& path : picturesOfSet(item, set)) {

@@ -69,7 +69,7 @@ bool Stamp::stillHolds(const QString& path) const {
     if (std::tie(again.mtime, again.ctime, again.size, again.inode, again.mode) !=
         std::tie(mtime, ctime, size, inode, mode))
         return false;
-    return mtime < 0 || std::max(mtime, ctime) + kClockTick <= taken;
+    return mtime < 0 || mtime + kClockTick <= taken;
 }
 
 // One theme as it was read: its index, the bases holding its folder, and
@@ -166,7 +166,9 @@ void IconThemes::index(State& state) {
     for (qsizetype d = 0; d < dirs.size(); ++d) {
         for (const qint16 b : state.held) {
             const QString folder = bases_[b] + u'/' + state.theme->name + u'/' + dirs[d].path;
-            for (const QString& file : listing(folder)) {
+            const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+            ++reads_;
+            for (const QString& file : files) {
                 for (qint8 s = 0; s < qint8(std::size(kSuffixes)); ++s) {
                     if (file.size() > kSuffixes[s].size() && file.endsWith(kSuffixes[s]))
                         state.icons[file.chopped(kSuffixes[s].size())].append({qint32(d), b, s});
@@ -222,7 +224,7 @@ QList<IconFile> IconThemes::filesOf(const QString& themeName, const QString& ico
         const QString& dir = found.theme->index.dirs[entry.dir].path;
         out.append(IconFile{
             base, dir, base + u'/' + themeName + u'/' + dir + u'/' + icon + kSuffixes[entry.suffix],
-            kSuffixes[entry.suffix]});
+            kSuffixes[entry.suffix], entry.dir});
     }
     return out;
 }
@@ -277,26 +279,19 @@ QString IconThemes::lookup(const QString& themeName, const QString& icon, int si
 }
 
 void IconThemes::refresh() {
-    bool listed = false;
     for (auto it = listings_.begin(); it != listings_.end();) {
-        if (it->stamp.stillHolds(it.key())) {
+        if (it->stamp.stillHolds(it.key()))
             ++it;
-        } else {
+        else
             it = listings_.erase(it);
-            listed = true;
-        }
     }
     for (auto it = themes_.begin(); it != themes_.end();) {
-        const State& known = **it;
-        const bool holds =
-            std::all_of(known.marks.cbegin(), known.marks.cend(),
-                        [](const auto& mark) { return mark.second.stillHolds(mark.first); });
-        if (!holds) {
+        const QList<std::pair<QString, Stamp>>& marks = (*it)->marks;
+        if (std::all_of(marks.cbegin(), marks.cend(),
+                        [](const auto& mark) { return mark.second.stillHolds(mark.first); }))
+            ++it;
+        else
             it = themes_.erase(it);
-            continue;
-        }
-        (*it)->indexed = (*it)->indexed && !listed;
-        ++it;
     }
 }
 

@@ -3,12 +3,14 @@
 // inherited themes, then hicolor, then the unthemed files of the base
 // directories.
 //
-// What is read is kept per theme state: each theme's index.theme, the base
-// directories that hold its folder, the listing of each of its directories
-// and, built from those, which directories hold each icon name. refresh()
-// looks at the disk again (the index files, the theme folders and the
-// listed folders, by their times, as GTK does), and only what changed is
-// read again; a question between two refreshes reads nothing it has read.
+// What is read is kept per theme state, as GTK keeps it: each theme's
+// index.theme, the base directories that hold its folder, and which of its
+// directories hold each icon name, from one listing of each. refresh()
+// looks at each theme's folder and index.theme in every base directory
+// again (by their times, sizes and inodes) and drops the themes where one
+// changed, to be read again at their next question; a file added to a
+// directory that was there already is seen when the theme's folder or its
+// icon-theme.cache changes (as GTK sees it), or after forget().
 #pragma once
 
 #include "icontheme/ThemeIndex.h"
@@ -29,7 +31,8 @@ struct IconFile {
     QString base;
     QString dir;
     QString path;
-    QString suffix; // ".png", ".svg", ".xpm" or ".symbolic.png"
+    QString suffix;          // ".png", ".svg", ".xpm" or ".symbolic.png"
+    qsizetype dirIndex = -1; // of dir in the theme's index
 };
 
 struct Theme {
@@ -96,9 +99,10 @@ public:
 
 private:
     struct State;
+    // A base directory's own files (the unthemed icons).
     struct Listing {
         Stamp stamp;
-        QSet<QString> names; // the files in the folder
+        QSet<QString> names;
     };
     State& state(const QString& name);
     State& indexed(const QString& name);

@@ -173,18 +173,15 @@ QStringList IconThemeSystem::resolvedFiles(const QString& icon, const QString& s
     for (const QString& name : themes_.chain(shown)) {
         const icontheme::Theme* theme = themes_.theme(name);
         for (const icontheme::IconFile& file : themes_.filesOf(name, icon)) {
-            for (const icontheme::ThemeDir& dir : theme->index.dirs) {
-                if (dir.path != file.dir)
+            const icontheme::ThemeDir& dir = theme->index.dirs[file.dirIndex];
+            for (int size :
+                 {dir.size, dir.type == icontheme::DirType::Scalable ? dir.maxSize : dir.size}) {
+                if (asked.contains({size, dir.scale}))
                     continue;
-                for (int size : {dir.size, dir.type == icontheme::DirType::Scalable ? dir.maxSize
-                                                                                    : dir.size}) {
-                    if (asked.contains({size, dir.scale}))
-                        continue;
-                    asked.insert({size, dir.scale});
-                    const QString found = themes_.lookup(shown, icon, size, dir.scale);
-                    if (!found.isEmpty() && !files.contains(found))
-                        files.append(found);
-                }
+                asked.insert({size, dir.scale});
+                const QString found = themes_.lookup(shown, icon, size, dir.scale);
+                if (!found.isEmpty() && !files.contains(found))
+                    files.append(found);
             }
         }
     }

@@ -86,6 +86,10 @@ public:
     // one, else the largest PNG. The overlay is left out.
     QMap<QString, QMap<QString, QString>> themePictures();
 
+    // What the lookups behind In use and the preview have read of the
+    // themes so far (folders listed, index files read).
+    qint64 themeReads() const { return themes_.reads(); }
+
     // The size a panel asks its status icons at, for the preview.
     static constexpr int kPanelSide = 24;
 

@@ -2,11 +2,16 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace testing_support {
 namespace {
@@ -47,6 +52,25 @@ void ThemeWorld::put(const QString& base, const QString& relative, const QByteAr
 QByteArray ThemeWorld::get(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void age(const QString& root) {
+    const timespec old[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    QDirIterator it(root, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(it.next()).constData(), old, 0), 0);
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(root).constData(), old, 0), 0);
+}
+
+QByteArray manyDirectories(int count) {
+    QByteArray list, groups;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray dir = "d" + QByteArray::number(i) + "/status";
+        list += (i ? "," : "") + dir;
+        groups += "[" + dir + "]\nSize=16\n";
+    }
+    return "[Icon Theme]\nDirectories=" + list + "\n" + groups;
 }
 
 QByteArray pngBytes(int size, unsigned rgb) {

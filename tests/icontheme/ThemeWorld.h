@@ -35,6 +35,12 @@ private:
     QList<std::pair<const char*, QByteArray>> saved_;
 };
 
+// Everything below root (root too) as if it had not changed for an hour,
+// so that no theme looks as if it changed in the tick it was read in.
+void age(const QString& root);
+// An index.theme of that many directories "d0/status" ... of size 16.
+QByteArray manyDirectories(int count);
+
 // A square PNG of that size, of one colour.
 QByteArray pngBytes(int size, unsigned rgb);
 QByteArray svgBytes(unsigned rgb);

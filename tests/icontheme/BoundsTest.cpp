@@ -1,0 +1,149 @@
+// Hostile or merely large environments: what is read of the themes is
+// bounded, each cut is said on standard error, a question asked again reads
+// nothing again until a theme changes, and a settings tool's output is read
+// no further than its answer needs.
+#include "icontheme/BaseDirs.h"
+#include "icontheme/DesktopTheme.h"
+#include "icontheme/IconThemes.h"
+#include "tests/icontheme/ThemeWorld.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <functional>
+
+using namespace icontheme;
+using testing_support::age;
+using testing_support::manyDirectories;
+using testing_support::ThemeWorld;
+
+namespace {
+
+TEST(Bounds, WhatIsReadIsCutWithALineOnStandardError) {
+    struct Case {
+        const char* what;
+        // Makes the environment; how much of it is read.
+        std::function<qsizetype(ThemeWorld&)> read;
+        qsizetype expected;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"a theme of 100,000 directories (2.7 MB)",
+         [](ThemeWorld& world) {
+             ThemeWorld::put(world.systemIcons(), "Huge/index.theme", manyDirectories(100000));
+             ThemeWorld::put(world.systemIcons(), "Huge/d9999/status/kept.png");
+             ThemeWorld::put(world.systemIcons(), "Huge/d10000/status/cut.png");
+             IconThemes themes(world.bases());
+             EXPECT_FALSE(themes.lookup("Huge", "kept", 16).isEmpty());
+             EXPECT_EQ(themes.lookup("Huge", "cut", 16), "");
+             return themes.theme("Huge")->index.dirs.size();
+         },
+         kMaxThemeDirs,
+         "Icon theme Huge: only its first 10000 directories are read, 90000 left out"},
+        {"1,000 data folders",
+         [](ThemeWorld&) {
+             QStringList dirs;
+             for (int i = 0; i < 1000; ++i)
+                 dirs.append("/nowhere/" + QString::number(i));
+             qputenv("XDG_DATA_DIRS", dirs.join(':').toUtf8());
+             return baseDirsFromEnvironment().bases.size();
+         },
+         kMaxDataDirs + 3, "XDG_DATA_DIRS: only the first 256 data folders are read, 744 left out"},
+        {"a theme of 10,000 directories in three base directories",
+         [](ThemeWorld& world) {
+             ThemeWorld::put(world.systemIcons(), "Spread/index.theme",
+                             manyDirectories(int(kMaxThemeDirs)));
+             QDir().mkpath(world.userIcons() + "/Spread");
+             QDir().mkpath(world.homeIcons() + "/Spread");
+             IconThemes themes(world.bases());
+             themes.filesOf("Spread", "any");
+             EXPECT_LE(themes.reads(), kMaxThemeFolders + 1);
+             return themes.theme("Spread")->index.dirs.size();
+         },
+         kMaxThemeFolders / 3,
+         "Icon theme Spread: only its first 6666 directories are read in its 3 base directories, "
+         "3334 left out"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ThemeWorld world;
+        ::testing::internal::CaptureStderr();
+        const qsizetype read = c.read(world);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(read, c.expected);
+        EXPECT_NE(said.find(c.line), std::string::npos) << said;
+    }
+}
+
+TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
+    ThemeWorld world;
+    ThemeWorld::put(world.systemIcons(), "Made/index.theme",
+                    "[Icon Theme]\nDirectories=16/status,24/status\n"
+                    "[16/status]\nSize=16\nType=Fixed\n[24/status]\nSize=24\nType=Fixed\n");
+    ThemeWorld::put(world.systemIcons(), "Made/16/status/a.png");
+    age(world.root());
+    IconThemes themes(world.bases());
+    ASSERT_EQ(themes.lookup("Made", "a", 16), world.systemIcons() + "/Made/16/status/a.png");
+    struct Case {
+        const char* change;
+        std::function<void()> make;
+        const char* icon;
+        int size;
+        QString expected;
+        bool reads; // whether the question after it reads the disk
+    };
+    const Case cases[] = {
+        {"none", [] {}, "a", 16, world.systemIcons() + "/Made/16/status/a.png", false},
+        {"a picture in a directory made since",
+         [&] { ThemeWorld::put(world.systemIcons(), "Made/24/status/b.png"); }, "b", 24,
+         world.systemIcons() + "/Made/24/status/b.png", true},
+        {"the theme's folder in the user's base directory",
+         [&] { ThemeWorld::put(world.userIcons(), "Made/16/status/a.png"); }, "a", 16,
+         world.userIcons() + "/Made/16/status/a.png", true},
+        {"its index.theme rewritten",
+         [&] {
+             ThemeWorld::put(world.systemIcons(), "Made/index.theme",
+                             "[Icon Theme]\nDirectories=24/status\n[24/status]\nSize=24\n");
+         },
+         "a", 16, "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        c.make();
+        const qint64 before = themes.reads();
+        themes.refresh();
+        EXPECT_EQ(themes.lookup("Made", c.icon, c.size), c.expected);
+        EXPECT_EQ(themes.reads() > before, c.reads);
+    }
+}
+
+TEST(Bounds, AFloodingSettingsToolIsGivenUpAfterWhatALineNeeds) {
+    ThemeWorld world;
+    const QString bin = world.root() + "/bin", count = world.root() + "/written";
+    // Counts the blocks of 64 KiB it has written, without end.
+    const QByteArray flood =
+        "n=0\nwhile /usr/bin/head -c 65536 /dev/zero; do n=$((n+1)); echo $n > " +
+        QFile::encodeName(count) + "; done\n";
+    const QByteArray bodies[] = {"echo \"'Flood'\"\n" + flood, flood};
+    const QByteArray savedPath = qgetenv("PATH"), savedDesktop = qgetenv("XDG_CURRENT_DESKTOP");
+    qputenv("PATH", QFile::encodeName(bin));
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    for (const QByteArray& body : bodies) {
+        SCOPED_TRACE(body.constData());
+        QFile::remove(count);
+        ThemeWorld::put(bin, "gsettings", "#!/bin/sh\n" + body);
+        QFile::setPermissions(bin + "/gsettings", QFile::ReadOwner | QFile::ExeOwner);
+        const ThemeChoice choice =
+            chooseTheme(desktopContextFromEnvironment(), desktopThemeSources());
+        EXPECT_EQ(choice.source, "default");
+        // What a line needs, the pipe's room and the block being written: not
+        // the output of the seconds the tool is given.
+        EXPECT_LE(ThemeWorld::get(count).trimmed().toInt(), 8);
+    }
+    qputenv("PATH", savedPath);
+    qputenv("XDG_CURRENT_DESKTOP", savedDesktop);
+}
+
+} // namespace

@@ -172,11 +172,6 @@ TEST(Lookup, FindsWhatAClientFindsAndListsEveryFileOfAName) {
                           ".symbolic.png"});
     EXPECT_TRUE(themes.holds("Made", "h"));
     EXPECT_FALSE(themes.holds("Made", "k"));
-    // A file added later is seen after forget().
-    ThemeWorld::put(world.systemIcons(), "Made/24x24/status/new.png");
-    EXPECT_FALSE(themes.holds("Made", "new"));
-    themes.forget();
-    EXPECT_TRUE(themes.holds("Made", "new"));
 }
 
 // GTK's cache of a made-up theme stands for the listings of the directories

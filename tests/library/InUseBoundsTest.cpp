@@ -26,14 +26,11 @@ TEST(InUseBounds, ChoosingAnItemAgainReadsNoThemeInALargeEnvironment) {
     ThemeWorld::put(data, "trayskin/Volume/Mine/audio-volume-high.png", png);
     testing_support::age(world.root());
 
-    ::testing::internal::CaptureStderr();
     library::IconThemeSystem system(icontheme::baseDirsFromEnvironment(), "Huge", data);
     const library::InUse first = system.inUse("Volume");
-    const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(first.kind, library::InUse::Kind::Set);
     EXPECT_EQ(first.set, "Mine");
-    EXPECT_NE(said.find("XDG_DATA_DIRS: only the first 256"), std::string::npos) << said;
-    EXPECT_NE(said.find("Icon theme Huge: only its first 10000"), std::string::npos) << said;
+    // What the limits let through, read once.
     const qint64 reads = system.themeReads();
     EXPECT_LE(reads, icontheme::kMaxThemeDirs + icontheme::kMaxDataDirs + 10);
 

@@ -98,7 +98,8 @@ bool isSafeIconName(const QString& name) {
     });
 }
 
-IconThemes::IconThemes(QStringList bases) : bases_(std::move(bases)) {}
+IconThemes::IconThemes(QStringList bases, QStringList watched)
+    : bases_(std::move(bases)), watched_(std::move(watched)) {}
 
 IconThemes::~IconThemes() = default;
 
@@ -163,9 +164,13 @@ void IconThemes::index(State& state) {
     if (!state.theme)
         return;
     const QList<ThemeDir>& dirs = state.theme->index.dirs;
+    QSet<QString> marked;
     for (qsizetype d = 0; d < dirs.size(); ++d) {
         for (const qint16 b : state.held) {
-            const QString folder = bases_[b] + u'/' + state.theme->name + u'/' + dirs[d].path;
+            const QString top = bases_[b] + u'/' + state.theme->name;
+            const QString folder = top + u'/' + dirs[d].path;
+            if (watched_.contains(bases_[b]))
+                watch(state, folder, top, marked);
             const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
             ++reads_;
             for (const QString& file : files) {
@@ -182,6 +187,20 @@ void IconThemes::index(State& state) {
             std::sort(
                 entries.begin(), entries.end(),
                 [](const State::Entry& a, const State::Entry& b) { return a.key() < b.key(); });
+    }
+}
+
+void IconThemes::watch(State& state, QString folder, const QString& top, QSet<QString>& marked) {
+    for (;;) {
+        if (folder == top || marked.contains(folder))
+            return; // the theme's folder is marked already
+        marked.insert(folder);
+        const Stamp stamp = Stamp::of(folder);
+        if (isFolder(stamp)) {
+            state.marks.append({folder, stamp});
+            return;
+        }
+        folder.truncate(folder.lastIndexOf(u'/'));
     }
 }
 

@@ -8,9 +8,12 @@
 // directories hold each icon name, from one listing of each. refresh()
 // looks at each theme's folder and index.theme in every base directory
 // again (by their times, sizes and inodes) and drops the themes where one
-// changed, to be read again at their next question; a file added to a
-// directory that was there already is seen when the theme's folder or its
-// icon-theme.cache changes (as GTK sees it), or after forget().
+// changed, to be read again at their next question. In the base
+// directories that are watched (the user's own, which Trayskin and the user
+// write into) each directory's folder is looked at too, so a file put there
+// or taken away is seen; elsewhere a file added to a directory that was
+// there already is seen when the theme's folder or its icon-theme.cache
+// changes, as GTK sees it, or after forget().
 #pragma once
 
 #include "icontheme/ThemeIndex.h"
@@ -72,7 +75,7 @@ struct Stamp {
 
 class IconThemes {
 public:
-    explicit IconThemes(QStringList bases);
+    explicit IconThemes(QStringList bases, QStringList watched = {});
     ~IconThemes();
 
     const QStringList& bases() const { return bases_; }
@@ -107,10 +110,14 @@ private:
     State& state(const QString& name);
     State& indexed(const QString& name);
     void index(State& state);
+    // Marks the folder, or where it is missing the nearest folder above it
+    // within top, so that refresh() sees a change in it.
+    static void watch(State& state, QString folder, const QString& top, QSet<QString>& marked);
     const QSet<QString>& listing(const QString& folder);
     QString lookupInTheme(State& state, const QString& icon, int size, int scale);
 
     QStringList bases_;
+    QStringList watched_;
     QHash<QString, std::shared_ptr<State>> themes_;
     QHash<QString, Listing> listings_; // folder -> its files
     qint64 reads_ = 0;

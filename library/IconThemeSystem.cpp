@@ -40,9 +40,9 @@ std::optional<QByteArray> readSmall(const QString& path) {
 
 IconThemeSystem::IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QString dataHome,
                                  QString desktop)
-    : themes_(dirs.bases), dirs_(std::move(dirs)), theme_(std::move(theme)),
-      root_(toStd(dataHome + QStringLiteral("/trayskin"))), desktop_(std::move(desktop)),
-      context_(icontheme::desktopContextFromEnvironment()) {
+    : themes_(dirs.bases, {dirs.homeIcons, dirs.userIcons}), dirs_(std::move(dirs)),
+      theme_(std::move(theme)), root_(toStd(dataHome + QStringLiteral("/trayskin"))),
+      desktop_(std::move(desktop)), context_(icontheme::desktopContextFromEnvironment()) {
     context_.currentDesktop = desktop_;
 }
 

@@ -77,13 +77,14 @@ bool Stamp::stillHolds(const QString& path) const {
 struct IconThemes::State {
     struct Entry {
         qint32 dir;   // in the theme's index
-        qint16 base;  // in bases_
+        qint32 base;  // in bases_
         qint8 suffix; // in kSuffixes
         auto key() const { return std::tie(dir, base, suffix); }
     };
-    std::shared_ptr<Theme> theme;           // null: none found
-    QList<std::pair<QString, Stamp>> marks; // its folder and index file in each base
-    QList<qint16> held;
+    std::shared_ptr<Theme> theme; // null: none found
+    // Its folder and index.theme in each base, its folders in the watched ones.
+    QList<std::pair<QString, Stamp>> marks;
+    QList<qint32> held;
     bool indexed = false;
     QHash<QString, QList<Entry>> icons;
 };
@@ -115,7 +116,7 @@ IconThemes::State& IconThemes::state(const QString& name) {
         state.marks.append({folder, Stamp::of(folder)});
         if (!isFolder(state.marks.last().second))
             continue;
-        state.held.append(qint16(b));
+        state.held.append(qint32(b));
         if (decided)
             continue;
         const QString path = folder + QStringLiteral("/index.theme");
@@ -166,7 +167,7 @@ void IconThemes::index(State& state) {
     const QList<ThemeDir>& dirs = state.theme->index.dirs;
     QSet<QString> marked;
     for (qsizetype d = 0; d < dirs.size(); ++d) {
-        for (const qint16 b : state.held) {
+        for (const qint32 b : state.held) {
             const QString top = bases_[b] + u'/' + state.theme->name;
             const QString folder = top + u'/' + dirs[d].path;
             if (watched_.contains(bases_[b]))

@@ -12,8 +12,6 @@
 #include <QDir>
 #include <QFile>
 
-#include <functional>
-
 using namespace icontheme;
 using testing_support::age;
 using testing_support::manyDirectories;
@@ -59,30 +57,22 @@ TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
     IconThemes themes(world.bases(), {world.userIcons()});
     const QString sys = world.systemIcons() + "/Made/", user = world.userIcons() + "/Made/";
     struct Case {
-        const char* change;
-        std::function<void()> make;
+        const char* change; // a file written below the base ("": none)
+        QString base;
+        QByteArray bytes;
         const char* icon;
         int size;
-        QString expected;
-        bool reads; // whether the question after it reads the disk
+        QString expected; // what the lookup gives after it
+        bool reads;       // whether that lookup reads the disk
     };
     const Case cases[] = {
-        {"none", [] {}, "a", 16, sys + "16/status/a.png", false},
-        {"a picture in a directory made since",
-         [&] { ThemeWorld::put(world.systemIcons(), "Made/24/status/b.png"); }, "b", 24,
-         sys + "24/status/b.png", true},
-        {"the theme's folder in the user's base directory",
-         [&] { ThemeWorld::put(world.userIcons(), "Made/16/status/a.png"); }, "a", 16,
-         user + "16/status/a.png", true},
-        {"a picture in a directory of the user's that was there",
-         [&] { ThemeWorld::put(world.userIcons(), "Made/16/status/c.png"); }, "c", 16,
-         user + "16/status/c.png", true},
-        {"its index.theme rewritten",
-         [&] {
-             ThemeWorld::put(world.systemIcons(), "Made/index.theme",
-                             "[Icon Theme]\nDirectories=24/status\n[24/status]\nSize=24\n");
-         },
-         "a", 16, "", true},
+        {"", {}, {}, "a", 16, sys + "16/status/a.png", false},
+        // In a directory made since, in the user's base, in a user's directory that was there.
+        {"Made/24/status/b.png", world.systemIcons(), "x", "b", 24, sys + "24/status/b.png", true},
+        {"Made/16/status/a.png", world.userIcons(), "x", "a", 16, user + "16/status/a.png", true},
+        {"Made/16/status/c.png", world.userIcons(), "x", "c", 16, user + "16/status/c.png", true},
+        {"Made/index.theme", world.systemIcons(),
+         "[Icon Theme]\nDirectories=24/status\n[24/status]\nSize=24\n", "a", 16, "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
@@ -91,7 +81,8 @@ TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
         themes.refresh();
         themes.lookup("Made", c.icon, c.size);
         const qint64 before = themes.reads();
-        c.make();
+        if (*c.change)
+            ThemeWorld::put(c.base, c.change, c.bytes);
         themes.refresh();
         EXPECT_EQ(themes.lookup("Made", c.icon, c.size), c.expected);
         EXPECT_EQ(themes.reads() > before, c.reads);

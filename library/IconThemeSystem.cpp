@@ -189,7 +189,8 @@ QStringList IconThemeSystem::resolvedFiles(const QString& icon, const QString& s
 }
 
 InUse IconThemeSystem::inUse(const std::string& item) {
-    // What the disk holds now: what changed since it was read is read again.
+    // The themes as a client sees them now: a theme that changed since it was
+    // read is read again (IconThemes::refresh), the rest is not read twice.
     themes_.refresh();
     const QString theme = shownTheme();
     std::map<QString, bool> held;          // icon -> some set's picture is shown

@@ -84,68 +84,9 @@ namespace {
 
 std::atomic<unsigned long long> listings{0};
 
-// Byte-wise order in time linear in the bytes that tell the names apart: an
-// MSD radix sort on pointers, small groups finished by std::sort. Listings
-// are sorted on every call, so this keeps long folders cheap.
-void radixSort(std::vector<const std::string*>& v, std::size_t lo, std::size_t hi,
-               std::size_t depth, std::vector<const std::string*>& scratch) {
-    constexpr std::size_t kSmall = 48;
-    auto bucketOf = [](const std::string& s, std::size_t at) -> std::size_t {
-        // Bucket 0 holds names that end before this byte.
-        return at < s.size() ? static_cast<unsigned char>(s[at]) + 1u : 0u;
-    };
-    while (hi - lo > 1) {
-        if (hi - lo < kSmall) {
-            std::sort(v.begin() + static_cast<std::ptrdiff_t>(lo),
-                      v.begin() + static_cast<std::ptrdiff_t>(hi),
-                      [depth](const std::string* a, const std::string* b) {
-                          return a->compare(std::min(depth, a->size()), std::string::npos, *b,
-                                            std::min(depth, b->size())) < 0;
-                      });
-            return;
-        }
-        std::array<std::size_t, 258> start{};
-        for (std::size_t i = lo; i < hi; ++i)
-            ++start[bucketOf(*v[i], depth) + 1];
-        for (std::size_t b = 1; b < start.size(); ++b)
-            start[b] += start[b - 1];
-        std::array<std::size_t, 258> next = start;
-        for (std::size_t i = lo; i < hi; ++i)
-            scratch[lo + next[bucketOf(*v[i], depth)]++] = v[i];
-        std::copy(scratch.begin() + static_cast<std::ptrdiff_t>(lo),
-                  scratch.begin() + static_cast<std::ptrdiff_t>(hi),
-                  v.begin() + static_cast<std::ptrdiff_t>(lo));
-        // Recurse into every byte bucket but the largest, which the loop takes.
-        std::size_t bigLo = lo, bigHi = lo;
-        for (std::size_t b = 1; b < 257; ++b) {
-            const std::size_t from = lo + start[b], to = lo + start[b + 1];
-            if (to - from > bigHi - bigLo) {
-                if (bigHi - bigLo > 1)
-                    radixSort(v, bigLo, bigHi, depth + 1, scratch);
-                bigLo = from;
-                bigHi = to;
-            } else if (to - from > 1) {
-                radixSort(v, from, to, depth + 1, scratch);
-            }
-        }
-        lo = bigLo;
-        hi = bigHi;
-        ++depth;
-    }
-}
-
+// Byte-wise order: std::string compares its bytes as unsigned chars.
 void sortNames(std::vector<std::string>& names) {
-    std::vector<const std::string*> order;
-    order.reserve(names.size());
-    for (const auto& name : names)
-        order.push_back(&name);
-    std::vector<const std::string*> scratch(order.size());
-    radixSort(order, 0, order.size(), 0, scratch);
-    std::vector<std::string> sorted;
-    sorted.reserve(names.size());
-    for (const std::string* name : order)
-        sorted.push_back(std::move(*const_cast<std::string*>(name)));
-    names.swap(sorted);
+    std::sort(names.begin(), names.end());
 }
 
 } // namespace

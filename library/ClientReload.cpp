@@ -2,23 +2,22 @@
 
 #include "icontheme/SafeFolder.h"
 #include "platform/core/Bundle.h"
-#include "platform/core/FileDescriptor.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <QUuid>
 
-#include <algorithm>
-#include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
-#include <cstring>
-#include <poll.h>
+#include <future>
+#include <memory>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <unistd.h>
+#include <thread>
 
 namespace library {
 namespace {
@@ -54,63 +53,39 @@ QByteArray unixSocketOf(const QString& address) {
     return {};
 }
 
-// Whether the bus at a unix socket answers the start of a connection (the
-// client's credentials and its AUTH EXTERNAL line) within the limit.
-// libdbus waits without end for a bus that took the connection and never
-// answers, as a stopped daemon does, and the window would wait with it: so
-// the bus is asked here first, with a deadline.
-bool busAnswers(const QByteArray& socketName, int limitMs) {
-    sockaddr_un where{};
-    where.sun_family = AF_UNIX;
-    if (socketName.isEmpty() || std::size_t(socketName.size()) > sizeof where.sun_path)
-        return false;
-    std::memcpy(where.sun_path, socketName.constData(), std::size_t(socketName.size()));
-    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + std::size_t(socketName.size()) +
-                                  (socketName.front() == '\0' ? 0 : 1));
-    platform::fs::Fd bus(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    if (!bus.ok() || ::connect(bus.get(), reinterpret_cast<sockaddr*>(&where), length) != 0)
-        return false;
-    const QByteArray hello =
-        QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n";
-    if (::send(bus.get(), hello.constData(), std::size_t(hello.size()), MSG_NOSIGNAL) !=
-        hello.size())
-        return false;
-    // The answer's first three bytes, however the bus sends them, until the deadline.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    char answer[3] = {};
-    std::size_t got = 0;
-    while (got < sizeof answer) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd wait{bus.get(), POLLIN, 0};
-        const int ready = ::poll(&wait, 1, int(std::max<long long>(left.count(), 0)));
-        if (ready < 0 && errno == EINTR)
+// How long the window waits for the bus to take the signal; a live bus
+// answers in milliseconds.
+constexpr auto kAnswerLimit = std::chrono::seconds(2);
+
+// Ends every connection of this process to the unix socket (shutdown, not
+// close: the descriptor stays its owner's). A bus that took a connection and
+// never answers holds libdbus, and Qt's D-Bus thread with it, without end;
+// an ended connection lets both go.
+void endConnectionsTo(const QByteArray& socketName) {
+    if (socketName.isEmpty())
+        return;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& entry :
+         fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const int fd = entry.toInt(&number);
+        sockaddr_un peer{};
+        socklen_t length = sizeof peer;
+        if (!number || ::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 ||
+            peer.sun_family != AF_UNIX || length <= offsetof(sockaddr_un, sun_path))
             continue;
-        if (ready != 1)
-            return false;
-        const ssize_t n = ::recv(bus.get(), answer + got, sizeof answer - got, 0);
-        if (n <= 0 && !(n < 0 && (errno == EINTR || errno == EAGAIN)))
-            return false;
-        got += std::size_t(std::max<ssize_t>(n, 0));
+        QByteArray name(peer.sun_path, qsizetype(length - offsetof(sockaddr_un, sun_path)));
+        if (!name.startsWith('\0') && name.endsWith('\0'))
+            name.chop(1); // a path's terminator
+        if (name == socketName)
+            ::shutdown(fd, SHUT_RDWR);
     }
-    return std::memcmp(answer, "OK ", 3) == 0;
 }
 
-// KIconLoader's signal: every loader on the bus drops what it read of the
-// theme. The group is 0 (all), as KDE's own daemon sends it when an icons
-// folder changes. A private connection, read from the environment now and
-// closed after, carries it; the call after the signal returns once the bus
-// has passed the signal on.
-bool signalKde() {
-    const QString address = sessionBusAddress();
-    if (address.isEmpty())
-        return false;
-    const QByteArray socket = unixSocketOf(address);
-    if (!socket.isEmpty() && !busAnswers(socket, 2000)) {
-        std::fprintf(stderr, "The session bus %s does not answer; KDE programs are not told.\n",
-                     qPrintable(address));
-        return false;
-    }
+// KIconLoader's signal, through Qt's D-Bus on a private connection read from
+// the environment now and closed after; the call after the signal returns
+// once the bus has passed the signal on.
+bool sendSignal(const QString& address) {
     const QString name = QStringLiteral("trayskin-reload-") + QUuid::createUuid().toString();
     bool sent = false;
     {
@@ -123,12 +98,39 @@ bool signalKde() {
             const QDBusMessage id = QDBusMessage::createMethodCall(
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId"));
+            const int limit = int(std::chrono::milliseconds(kAnswerLimit).count());
             sent = bus.send(signal) &&
-                   bus.call(id, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage;
+                   bus.call(id, QDBus::Block, limit).type() == QDBusMessage::ReplyMessage;
         }
     }
     QDBusConnection::disconnectFromBus(name);
     return sent;
+}
+
+// Every loader on the bus drops what it read of the theme: the group is 0
+// (all), as KDE's own daemon sends it when an icons folder changes. The
+// signal goes out on a thread of its own; the window waits for it a bounded
+// time, and a bus that has not answered by then has its connection ended.
+bool signalKde() {
+    const QString address = sessionBusAddress();
+    if (address.isEmpty())
+        return false;
+    auto outcome = std::make_shared<std::promise<bool>>();
+    std::future<bool> sent = outcome->get_future();
+    std::thread sender([outcome, address] { outcome->set_value(sendSignal(address)); });
+    if (sent.wait_for(kAnswerLimit) == std::future_status::ready) {
+        sender.join();
+        return sent.get();
+    }
+    std::fprintf(stderr, "The session bus %s does not answer; KDE programs are not told.\n",
+                 qPrintable(address));
+    endConnectionsTo(unixSocketOf(address));
+    // A transport that cannot be ended here is left to its thread.
+    if (sent.wait_for(kAnswerLimit) == std::future_status::ready)
+        sender.join();
+    else
+        sender.detach();
+    return false;
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 #   icontheme uses platform/core only;
 #   browser's cell and data source may use widgets; nothing but app/ (and the
 #   tests) includes app/; the privileged tool sees the protocol, not the runner.
+# Above library/, the picture systems are known only through their seam
+# (library/PictureSystem.h): no code there includes a system's own header,
+# casts to a system's class or asks which mode it has.
 set(found "")
 file(GLOB_RECURSE sources RELATIVE "${PROJECT_DIR}"
     "${PROJECT_DIR}/platform/*.cpp" "${PROJECT_DIR}/platform/*.h"
@@ -23,6 +26,16 @@ function(forbid source pattern why)
         endif()
     endforeach()
 endfunction()
+
+# The same for any line of the source, not only its includes.
+function(forbid_code source pattern why)
+    file(STRINGS "${PROJECT_DIR}/${source}" lines REGEX "${pattern}")
+    foreach(line ${lines})
+        set(found "${found}\n${source}: ${line} (${why})" PARENT_SCOPE)
+    endforeach()
+endfunction()
+
+set(system_classes "(MenuExtrasSystem|IconThemeSystem)")
 
 foreach(source ${sources})
     file(STRINGS "${PROJECT_DIR}/${source}" includes REGEX "^#include \"")
@@ -57,6 +70,13 @@ foreach(source ${sources})
     endif()
     if(source MATCHES "^(library|icontheme|privileged|browser|platform)/")
         forbid(${source} "\"app/" "reaches the app")
+    endif()
+    if(source MATCHES "^(app|browser|platform|privileged)/")
+        forbid(${source} "\"library/(MenuExtras|IconTheme|DesktopTexts|OwnTheme)"
+            "a system is known only through the seam")
+        forbid_code(${source} "dynamic_cast<[^>]*${system_classes}"
+            "a cast to a system's class")
+        forbid_code(${source} "Mode::" "a question of which system is active")
     endif()
     if(source MATCHES "^privileged/tool/")
         forbid(${source} "\"privileged/AuthRunner" "the tool sees only the protocol")

@@ -2,8 +2,9 @@
 
 #include "app/AppController.h"
 #include "app/CommandLine.h"
+#include "app/PrivilegedTool.h"
 #include "app/SingleInstance.h"
-#include "library/Layout.h"
+#include "library/PictureSystem.h"
 #include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Memory.h"
@@ -73,12 +74,12 @@ int applicationMain(int argc, char** argv) {
     platform::bundle::loadTranslations();
     // The command line first, then which folders exist.
     const StartOptions options = startOptionsOrExit(QApplication::arguments());
-    library::setActiveSystem(
-        library::chooseSystem(options.request, options.iconTheme, QIcon::themeName()));
+    const std::shared_ptr<library::PictureSystem> system = library::chooseSystem(
+        options.request, options.iconTheme, QIcon::themeName(), std::make_shared<PrivilegedTool>());
 
     // One program per library: a second start brings the first one's window
     // to the front and ends; only the holder of the lock touches the library.
-    SingleInstance instance(library::libraryRoot());
+    SingleInstance instance(system->libraryRoot());
     if (instance.start() == SingleInstance::Start::Elsewhere) {
         std::fputs("Trayskin is already running on this library; its window was brought to the "
                    "front.\n",
@@ -95,8 +96,8 @@ int applicationMain(int argc, char** argv) {
         window->activateWindow();
     });
     quitOnTerminationSignals(controller);
-    controller.awakeFromNib();
-    if (options.ownTheme && !controller.setOwnThemeRoute(true))
+    controller.awakeFromNib(system);
+    if (options.ownTheme && !controller.runSystemCommand(library::kOwnThemeRouteCommand, true))
         std::fputs("The own-theme route could not be kept in the library.\n", stderr);
     fitOnScreen(*controller.mainWindow());
     controller.mainWindow()->show();

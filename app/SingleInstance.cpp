@@ -48,7 +48,8 @@ SingleInstance::Start SingleInstance::start() {
     platform::fs::createDirectoryChain(root_);
     if (!platform::fs::isDirectory(root_))
         return Start::First;
-    lock_ = ::open(library::lockFile().c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    lock_ =
+        ::open(library::lockFile(root_).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     // A library that cannot hold a lock file (read-only): the start-up
     // finds out what else it cannot do and says so.
     if (lock_ < 0)

@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
         makeColumn(library::libraryRoot(), entries);
 
         platform::ColumnBrowser view;
-        browser::LibraryBrowserController controller({&view, nullptr, nullptr, nullptr});
+        browser::LibraryBrowserController controller({&view, nullptr, nullptr, nullptr},
+                                                     library::libraryRoot(), library::isPicture);
         view.setCellClass<browser::FSBrowserCell>();
         view.setDelegate(&controller);
         view.setMaxVisibleColumns(4);
@@ -142,7 +143,8 @@ int main(int argc, char** argv) {
     QTextEdit inspector;
     inspector.resize(220, 300);
     inspector.show();
-    browser::LibraryBrowserController controller({&view, nullptr, &inspector, nullptr});
+    browser::LibraryBrowserController controller({&view, nullptr, &inspector, nullptr}, root,
+                                                 library::isPicture);
     view.setCellClass<browser::FSBrowserCell>();
     view.setDelegate(&controller);
     view.resize(640, 420);

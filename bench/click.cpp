@@ -14,8 +14,8 @@
 // "CASE MS KB": the click's time in milliseconds and how far the process's
 // peak memory (getrusage) rose above what it held before the click.
 #include "app/AppController.h"
-#include "browser/LibraryBrowserController.h"
 #include "library/Layout.h"
+#include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/widgets/ColumnBrowser.h"
@@ -128,18 +128,20 @@ int main(int argc, char** argv) {
 
     AppController controller;
     controller.setTerminator([](int status) { std::exit(status == 0 ? 3 : status); });
-    controller.awakeFromNib();
+    controller.awakeFromNib(library::chooseSystem(library::ModeRequest::MenuExtras, QString()));
     controller.mainWindow()->resize(900, 500);
     controller.mainWindow()->show();
-    platform::ColumnBrowser& view = *controller.fsBrowser();
+    platform::ColumnBrowser& view =
+        *controller.mainWindow()->findChild<platform::ColumnBrowser*>(QStringLiteral("fsBrowser"));
     // The selection with the columns it opens, then the click's action.
     auto click = [&](const std::string& path) {
         QElapsedTimer clock;
         clock.start();
         view.setPath(path);
         QApplication::processEvents();
-        controller.libraryBrowser().browserSingleClick(view);
-        controller.updateSelectionViews();
+        // The click's action on the row the path selected, as a click runs it.
+        const int column = view.selectedColumn();
+        view.selectRow(*view.columnView(column)->selectedRows().begin(), column);
         controller.mainWindow()->repaint();
         return static_cast<double>(clock.nsecsElapsed()) / 1e6;
     };

@@ -16,8 +16,6 @@ int main(int argc, char** argv) {
     icontheme::BaseDirs dirs = icontheme::baseDirsFromEnvironment();
     const QString dataHome = dirs.userIcons.chopped(6); // less "/icons"
     library::IconThemeSystem system(dirs, QStringLiteral("Adwaita"), dataHome);
-    library::setActiveSystem(
-        std::shared_ptr<library::PictureSystem>(&system, [](library::PictureSystem*) {}));
     bench::SilentProgress progress;
     if (args.size() == 2 && args[1] == u"start")
         return system.setupLibrary(progress, nullptr) ? 0 : 1;
@@ -30,8 +28,7 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 4 && args[1] == u"install") {
         const library::PlaceReport report =
-            system.install(args[2].toStdString(), args[3].toStdString(), {});
-        library::setActiveSystem(nullptr);
+            system.install(args[2].toStdString(), args[3].toStdString());
         return report.done ? 0 : 1;
     }
     std::fprintf(stderr, "usage: bench_desktop start | sources | install ITEM SET\n");

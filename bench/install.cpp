@@ -4,11 +4,15 @@
 // the set once and prints nothing unless it fails.
 //   bench_install WORK_DIR BUNDLE
 #include "app/AppController.h"
+#include "app/PrivilegedTool.h"
+#include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
 #include "platform/gui/Workspace.h"
 #include "platform/widgets/AlertPanel.h"
+#include "platform/widgets/ColumnBrowser.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -51,8 +55,11 @@ int main(int argc, char** argv) {
 
     AppController controller;
     controller.setTerminator([](int status) { std::exit(status == 0 ? 3 : status); });
-    controller.awakeFromNib();
-    if (!controller.fsBrowser()->setPath("/Volume/Bench")) {
+    controller.awakeFromNib(library::chooseSystem(library::ModeRequest::MenuExtras, QString(),
+                                                  QString(), std::make_shared<PrivilegedTool>()));
+    auto* view =
+        controller.mainWindow()->findChild<platform::ColumnBrowser*>(QStringLiteral("fsBrowser"));
+    if (!view->setPath("/Volume/Bench")) {
         std::fprintf(stderr, "no set Volume/Bench in %s\n", work.c_str());
         return 1;
     }

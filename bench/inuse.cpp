@@ -104,7 +104,7 @@ void makeSet(library::IconThemeSystem& system) {
 QString choose(library::IconThemeSystem& system) {
     const library::InUse inUse = system.inUse("Volume");
     const browser::SetPreview preview =
-        browser::renderSetPreview(browser::previewPicturesOf("Volume", "Bench"));
+        browser::renderSetPreview(browser::previewPicturesOf(system, "Volume", "Bench"));
     if (preview.image.isNull())
         return QStringLiteral("no-preview");
     return inUse.kind == library::InUse::Kind::Set ? QString::fromStdString(inUse.set)
@@ -115,13 +115,11 @@ int chooseItem(const QString& theme, int runs) {
     icontheme::BaseDirs dirs = icontheme::baseDirsFromEnvironment();
     const QString dataHome = dirs.userIcons.chopped(6); // less "/icons"
     auto system = std::make_shared<library::IconThemeSystem>(dirs, theme, dataHome);
-    library::setActiveSystem(system);
     makeSet(*system);
     const auto indexed = icontheme::IconThemes(dirs.bases).theme(theme);
     const qsizetype dirCount = indexed ? indexed->index.dirs.size() : 0;
     // A system of its own, so that nothing read by makeSet counts.
     system = std::make_shared<library::IconThemeSystem>(dirs, theme, dataHome);
-    library::setActiveSystem(system);
     QElapsedTimer timer;
     timer.start();
     QString answer = choose(*system);
@@ -135,7 +133,6 @@ int chooseItem(const QString& theme, int runs) {
     std::sort(times.begin(), times.end());
     std::printf("%s %lld %.2f %.2f %s\n", qPrintable(theme), static_cast<long long>(dirCount),
                 first, times.empty() ? first : times[times.size() / 2], qPrintable(answer));
-    library::setActiveSystem(nullptr);
     return answer == u"Bench" ? 0 : 1;
 }
 

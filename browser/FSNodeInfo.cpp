@@ -1,7 +1,6 @@
 #include "browser/FSNodeInfo.h"
 
 #include "library/Layout.h"
-#include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
@@ -23,6 +22,12 @@ std::unique_ptr<FSNodeInfo> FSNodeInfo::nodeWithParent(const FSNodeInfo* parent,
 
 FSNodeInfo::FSNodeInfo(const FSNodeInfo* parent, std::string relativePath)
     : parent_(parent), relativePath_(std::move(relativePath)) {}
+
+std::unique_ptr<FSNodeInfo> FSNodeInfo::rootNode(std::string path, PictureRule isPicture) {
+    auto node = nodeWithParent(nullptr, std::move(path));
+    node->isPicture_ = std::move(isPicture);
+    return node;
+}
 
 std::string FSNodeInfo::absolutePath() const {
     if (!parent_)
@@ -111,7 +116,10 @@ std::shared_ptr<platform::Image> FSNodeInfo::iconImageOfSize(double width, doubl
     const std::string path = absolutePath();
     const std::string extension = platform::pathExtension(path);
     std::shared_ptr<platform::Image> image;
-    if (library::activeSystem().isPicture(path)) {
+    const FSNodeInfo* root = this;
+    while (root->parent_)
+        root = root->parent_;
+    if (root->isPicture_ && root->isPicture_(path)) {
         // Our pictures always scale when their size is changed.
         // Decoded at most at twice the size asked for (sharp on a dense
         // screen), whatever the picture's own size.

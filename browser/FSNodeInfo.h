@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,11 +17,17 @@ namespace browser {
 
 class FSNodeInfo {
 public:
+    // Whether a file is one of the system's pictures, by its name.
+    using PictureRule = std::function<bool(std::string_view)>;
+
     // A node for the current request. The parent is not owned and must
     // outlive the node; without a parent the path is a full path.
     static std::unique_ptr<FSNodeInfo> nodeWithParent(const FSNodeInfo* parent,
                                                       std::string relativePath);
     FSNodeInfo(const FSNodeInfo* parent, std::string relativePath);
+    // A node at a full path whose files, and those of every node below it,
+    // are pictures by the rule. A node without one shows no file as a picture.
+    static std::unique_ptr<FSNodeInfo> rootNode(std::string path, PictureRule isPicture);
 
     std::string absolutePath() const;
     std::string lastPathComponent() const;
@@ -49,9 +56,9 @@ public:
     bool hasInfoFile(QString& text) const;
     bool hasInfoFileAmong(const std::vector<std::string>& entryNames, QString& text) const;
 
-    // The picture itself for a picture file, else the desktop's icon, else the
-    // shared default icon at its own size. An image narrower than asked is
-    // given the size asked for; none is ever made smaller.
+    // The picture itself for a picture file (by the root's rule), else the
+    // desktop's icon, else the shared default icon at its own size. An image
+    // narrower than asked is given the size asked for; none is made smaller.
     std::shared_ptr<platform::Image> iconImageOfSize(double width, double height) const;
 
     // The text of an info file as the inspector shows it: the whole text,
@@ -62,6 +69,7 @@ public:
 private:
     const FSNodeInfo* parent_;
     std::string relativePath_;
+    PictureRule isPicture_; // a root's; the nodes below ask their root
 };
 
 // A child's path: the parent's path ("" for "/") and the entry name.

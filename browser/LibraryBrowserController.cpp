@@ -20,11 +20,14 @@ namespace browser {
 using platform::bundle::localizedString;
 
 std::string LibraryBrowserController::fsPathToColumn(int column) const {
-    const std::string root = library::libraryRoot();
     if (column == 0)
-        return root;
+        return root_;
     return platform::formatPath(library::kBrowserFolderPattern,
-                                {root, outlets_.fsBrowser->pathToColumn(column)});
+                                {root_, outlets_.fsBrowser->pathToColumn(column)});
+}
+
+std::unique_ptr<FSNodeInfo> LibraryBrowserController::folderNode(std::string path) const {
+    return FSNodeInfo::rootNode(std::move(path), isPicture_);
 }
 
 int LibraryBrowserController::browserNumberOfRowsInColumn(platform::ColumnBrowser&, int column) {
@@ -34,7 +37,7 @@ int LibraryBrowserController::browserNumberOfRowsInColumn(platform::ColumnBrowse
 void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
                                                       platform::BrowserCell& cell, int row,
                                                       int column) {
-    auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
+    auto folder = folderNode(fsPathToColumn(column));
     // One listing serves both questions: the row's entry and the info file.
     PassListing& listing = listingForPass(folder->absolutePath());
     if (!listing.infoRead) {
@@ -57,7 +60,7 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
 bool LibraryBrowserController::browserDescribeCell(platform::ColumnBrowser&,
                                                    platform::BrowserCell& cell, int row,
                                                    int column) {
-    auto folder = FSNodeInfo::nodeWithParent(nullptr, fsPathToColumn(column));
+    auto folder = folderNode(fsPathToColumn(column));
     const PassListing& listing = listingForPass(folder->absolutePath());
     const std::string* name = listing.rowName(row);
     if (!name)
@@ -117,9 +120,8 @@ void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& brows
         showInspector(platform::AttributedString(localizedString(key)), nullptr);
         return;
     }
-    const std::string path = platform::formatPath(library::kBrowserFolderPattern,
-                                                  {library::libraryRoot(), browser.path()});
-    auto node = FSNodeInfo::nodeWithParent(nullptr, path);
+    auto node =
+        folderNode(platform::formatPath(library::kBrowserFolderPattern, {root_, browser.path()}));
     if (node->isDirectory()) {
         // The child of that exact name, read by its path: no listing of a
         // folder of thousands for one name.

@@ -35,7 +35,11 @@ public:
         QPushButton* useButton = nullptr;
     };
 
-    explicit LibraryBrowserController(const Outlets& outlets) : outlets_(outlets) {}
+    // The browser shows the library at root; its files are pictures by the
+    // rule of the system the library is for.
+    LibraryBrowserController(const Outlets& outlets, std::string libraryRoot,
+                             FSNodeInfo::PictureRule isPicture)
+        : outlets_(outlets), root_(std::move(libraryRoot)), isPicture_(std::move(isPicture)) {}
 
     // The folder that a column lists.
     std::string fsPathToColumn(int column) const;
@@ -73,6 +77,10 @@ public:
 private:
     QString infostore_;
     Outlets outlets_;
+    std::string root_;
+    FSNodeInfo::PictureRule isPicture_;
+    // The node of a folder of the library, with the picture rule.
+    std::unique_ptr<FSNodeInfo> folderNode(std::string path) const;
     // The column folders' listings that the rows counted, the titles matched,
     // and the cells filled and described in one pass of the event loop
     // share, so that a reload or a search in a folder of thousands costs

@@ -1,6 +1,5 @@
 #include "browser/SetPreview.h"
 
-#include "library/Layout.h"
 #include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/PathString.h"
@@ -56,9 +55,9 @@ bool isSymbolicPicture(const std::string& path) {
            stem.ends_with("-symbolic-ltr") || stem.ends_with("-symbolic-rtl");
 }
 
-std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set) {
+std::vector<PreviewPicture> previewPicturesOf(library::PictureSystem& system,
+                                              const std::string& extra, const std::string& set) {
     std::vector<PreviewPicture> pictures;
-    library::PictureSystem& system = library::activeSystem();
     for (const library::InstallCopy& copy :
          system.currentPictures(extra, set, kPreviewMostPictures))
         pictures.push_back({load(copy.source, system.panelSide()),

@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+namespace library {
+class PictureSystem;
+}
+
 namespace browser {
 
 struct PreviewPicture {
@@ -50,9 +54,10 @@ struct SetPreview {
 inline constexpr std::size_t kPreviewMostPictures = 24;
 inline constexpr QSize kPreviewPictureFit{64, 64};
 
-// The set's pictures and the bundle's current ones, read from the files
+// The set's pictures and the ones the system shows now, read from the files
 // (at most kPreviewMostPictures of them, each at most kPreviewPictureFit).
-std::vector<PreviewPicture> previewPicturesOf(const std::string& extra, const std::string& set);
+std::vector<PreviewPicture> previewPicturesOf(library::PictureSystem& system,
+                                              const std::string& extra, const std::string& set);
 
 // Draws the preview at the pixel ratio; an empty list gives a null image.
 SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures,

@@ -10,12 +10,11 @@ using platform::formatPath;
 namespace fs = platform::fs;
 
 bool includeExamples(const std::string& bundlePath) {
-    return includeExampleTree(formatPath(kExampleTreePattern, {bundlePath}));
+    return includeExampleTree(formatPath(kExampleTreePattern, {bundlePath}), libraryRoot());
 }
 
-bool includeExampleTree(const std::string& tree) {
-    const std::string root = libraryRoot();
-    const std::string work = workFolder();
+bool includeExampleTree(const std::string& tree, const std::string& root) {
+    const std::string work = workFolder(root);
 
     const auto extras = fs::listFolder(tree);
     for (std::size_t x = 0; x < extras.size(); ++x) {

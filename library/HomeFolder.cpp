@@ -124,7 +124,7 @@ bool setupHomeFolder(BackupProgress& progress, SetupReport* report) {
     if (!fs::exists(root) && !fs::createDirectoryChain(root))
         return failedAt(report, root);
     // Whatever an earlier start left half-copied is in here, and only here.
-    const std::string work = workFolder();
+    const std::string work = workFolder(root);
     if (!fs::prepareWorkFolder(work))
         return failedAt(report, work);
 

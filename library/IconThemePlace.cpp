@@ -84,8 +84,7 @@ void removeMadeFolder(const QString& folder, const QString& note) {
 
 } // namespace
 
-PlaceReport IconThemeSystem::install(const std::string& item, const std::string& set,
-                                     const PrivilegedCopier&) {
+PlaceReport IconThemeSystem::install(const std::string& item, const std::string& set) {
     PlaceReport place;
     // Only the item's own names: a set never changes another item's icons.
     const icontheme::StatusItem* status = statusItem(item);
@@ -192,11 +191,11 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
     return place;
 }
 
-PlaceReport IconThemeSystem::restore(const std::string& item, const PrivilegedCopier&) {
+PlaceReport IconThemeSystem::restore(const std::string& item) {
     return putBack({QString::fromStdString(item)});
 }
 
-PlaceReport IconThemeSystem::restoreAll(const PrivilegedCopier&) {
+PlaceReport IconThemeSystem::restoreAll() {
     return putBack({});
 }
 

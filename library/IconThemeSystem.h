@@ -63,10 +63,12 @@ public:
     // or holds nothing of ours is switched back, and says so; a remembered
     // switch whose theme the desktop no longer uses is said once and then
     // forgotten, the user's theme left as it is.
-    std::optional<Notice> startNotice();
+    std::optional<Notice> startNotice() override;
 
     Mode mode() const override { return Mode::IconTheme; }
     QString description() const override;
+    QString statusLabel() override;
+    QString nothingShownText() const override;
     std::string libraryRoot() const override { return root_; }
     std::string exampleTree(const std::string& bundlePath) const override;
     bool isPicture(std::string_view name) const override;
@@ -76,10 +78,12 @@ public:
     InUse inUse(const std::string& item) override;
     std::vector<InstallCopy> currentPictures(const std::string& item, const std::string& set,
                                              std::size_t most) override;
-    PlaceReport install(const std::string& item, const std::string& set,
-                        const PrivilegedCopier& copier) override;
-    PlaceReport restore(const std::string& item, const PrivilegedCopier& copier) override;
-    PlaceReport restoreAll(const PrivilegedCopier& copier) override;
+    PlaceReport install(const std::string& item, const std::string& set) override;
+    PlaceReport restore(const std::string& item) override;
+    PlaceReport restoreAll() override;
+    // The own-theme route and the switch of the desktop (IconThemeCommands.cpp).
+    std::vector<SystemCommand> commands() override;
+    PlaceReport runCommand(std::string_view name, bool checked) override;
 
     // Every status item's names that the theme (with what it inherits)
     // holds, each with the theme's own file: the scalable SVG where there is

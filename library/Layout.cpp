@@ -1,6 +1,5 @@
 #include "library/Layout.h"
 
-#include "library/PictureSystem.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 #include "platform/core/SystemFolders.h"
@@ -8,7 +7,7 @@
 namespace library {
 
 std::string libraryRoot() {
-    return activeSystem().libraryRoot();
+    return platform::expandTilde(kLibraryRoot);
 }
 
 std::string menuExtrasFolder() {
@@ -38,12 +37,12 @@ bool isReservedExtraName(std::string_view name) {
            name == kWorkFolderSuffix.substr(1) || name == kLockFileSuffix.substr(1);
 }
 
-std::string lockFile() {
-    return platform::formatPath(kBackupFolderPattern, {libraryRoot(), kLockFileSuffix});
+std::string lockFile(const std::string& root) {
+    return platform::formatPath(kBackupFolderPattern, {root, kLockFileSuffix});
 }
 
-std::string workFolder() {
-    return platform::formatPath(kBackupFolderPattern, {libraryRoot(), kWorkFolderSuffix});
+std::string workFolder(const std::string& root) {
+    return platform::formatPath(kBackupFolderPattern, {root, kWorkFolderSuffix});
 }
 
 std::vector<InstallCopy> installCopies(const std::string& extra, const std::string& set,

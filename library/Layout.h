@@ -76,8 +76,8 @@ inline constexpr std::string_view kBrowserFolderPattern = "%@%@";
 inline constexpr std::string_view kDefaultInfoText = "Original pictures by the maker of Mac OS X.\n"
                                                      "They came with Mac OS X\n";
 
-// The active picture system's library root: for the Menu Extras,
-// "~/Library/Trayskin" with the home folder put in for "~".
+// The Menu Extras' library root: "~/Library/Trayskin" with the home folder
+// put in for "~". (Each picture system names its own root.)
 std::string libraryRoot();
 
 // The Menu Extras folder, behind the system root when one is set.
@@ -100,11 +100,11 @@ bool isHiddenName(std::string_view name);
 // folder, the lock): no extra folder may take one of these names.
 bool isReservedExtraName(std::string_view name);
 
-// The work folder that copies into the library are built in.
-std::string workFolder();
+// The work folder that copies into the library at that root are built in.
+std::string workFolder(const std::string& root);
 
-// The library's lock file.
-std::string lockFile();
+// The lock file of the library at that root.
+std::string lockFile(const std::string& root);
 
 // One picture of a set and the bundle picture that an install replaces
 // with it.

@@ -1,33 +1,29 @@
 #include "library/MenuExtrasSystem.h"
 
+#include "library/MenuExtrasTexts.h"
 #include "platform/core/Bundle.h"
+#include "platform/core/Log.h"
 #include "platform/core/PathString.h"
 
 #include <QtGlobal>
+#include <cstdio>
 
 namespace library {
 
-namespace {
-
-PlaceReport copyRestoring(const std::vector<InstallCopy>& copies, const PrivilegedCopier& copier,
-                          PlaceReport::Completion completion) {
-    PlaceReport report;
-    // Every picture already the original: nothing to copy, and that is said.
-    report.nothingNeeded = copies.empty();
-    report.done = report.nothingNeeded || copier(copies);
-    if (!report.nothingNeeded && report.done)
-        report.menuExtraCompletion = completion;
-    return report;
-}
-
-} // namespace
+MenuExtrasSystem::MenuExtrasSystem(std::shared_ptr<ToolRunner> runner)
+    : runner_(std::move(runner)) {}
 
 QString MenuExtrasSystem::description() const {
     return platform::bundle::localizedString(QT_TRANSLATE_NOOP("Trayskin", "Menu Extras"));
 }
 
+QString MenuExtrasSystem::nothingShownText() const {
+    return platform::bundle::localizedString(
+        QT_TRANSLATE_NOOP("Trayskin", "No Menu Extra of this name is installed."));
+}
+
 std::string MenuExtrasSystem::libraryRoot() const {
-    return platform::expandTilde(kLibraryRoot);
+    return library::libraryRoot();
 }
 
 std::string MenuExtrasSystem::exampleTree(const std::string& bundlePath) const {
@@ -56,37 +52,75 @@ std::vector<InstallCopy> MenuExtrasSystem::currentPictures(const std::string& it
     return installCopies(item, set, most);
 }
 
-PlaceReport MenuExtrasSystem::install(const std::string& item, const std::string& set,
-                                      const PrivilegedCopier& copier) {
+bool MenuExtrasSystem::copyThroughTool(const std::vector<InstallCopy>& copies,
+                                       PlaceReport& report) {
+    for (const InstallCopy& copy : copies) {
+        std::puts("copy");
+        std::fflush(stdout);
+        platform::logLine(copy.source);
+        std::puts("to");
+        std::fflush(stdout);
+        platform::logLine(copy.target);
+        const int status = runner_ ? runner_->copy(copy.source, copy.target) : -1;
+        if (status != 0) {
+            std::printf("copy problem!  err is %d\n", status);
+            std::fflush(stdout);
+            report.statusLine = runner_ ? runner_->failureCause(status) : QString();
+            report.notices.push_back(copyFailed(copy, report.statusLine));
+            return false;
+        }
+    }
+    return true;
+}
+
+PlaceReport MenuExtrasSystem::install(const std::string& item, const std::string& set) {
     PlaceReport report;
-    report.done = copier(installCopies(item, set));
+    report.done = copyThroughTool(installCopies(item, set), report);
     if (report.done)
-        report.menuExtraCompletion = PlaceReport::Completion::Installed;
+        complete(report, Completion::Installed, item);
     return report;
 }
 
-PlaceReport MenuExtrasSystem::restore(const std::string& item, const PrivilegedCopier& copier) {
+PlaceReport MenuExtrasSystem::copyRestoring(const std::vector<InstallCopy>& copies,
+                                            const std::string& extra, bool all) {
     PlaceReport report;
-    const auto copies = restoreCopies(item, report.problem);
-    if (report.problem != RestoreProblem::None)
+    // Every picture already the original: nothing to copy, and that is said.
+    if (copies.empty()) {
+        report.done = true;
+        report.notices.push_back(nothingNeededRestoring());
         return report;
-    return copyRestoring(copies, copier, PlaceReport::Completion::Restored);
+    }
+    report.done = copyThroughTool(copies, report);
+    if (report.done)
+        complete(report, all ? Completion::RestoredAll : Completion::Restored, extra);
+    return report;
 }
 
-PlaceReport MenuExtrasSystem::restoreAll(const PrivilegedCopier& copier) {
-    PlaceReport report;
+PlaceReport MenuExtrasSystem::restore(const std::string& item) {
+    RestoreProblem problem = RestoreProblem::None;
+    const auto copies = restoreCopies(item, problem);
+    if (problem != RestoreProblem::None) {
+        PlaceReport report;
+        report.notices.push_back(nothingRestored(problem));
+        return report;
+    }
+    return copyRestoring(copies, item, false);
+}
+
+PlaceReport MenuExtrasSystem::restoreAll() {
     std::vector<InstallCopy> all;
     for (const std::string& extra : installedExtras()) {
         RestoreProblem problem = RestoreProblem::None;
         auto copies = restoreCopies(extra, problem);
         if (problem == RestoreProblem::NoBackup || problem == RestoreProblem::BackupIncomplete) {
-            report.problem = problem;
+            PlaceReport report;
+            report.notices.push_back(nothingRestored(problem));
             return report;
         }
         // A bundle added after the backup was made has nothing to go back to.
         all.insert(all.end(), copies.begin(), copies.end());
     }
-    return copyRestoring(all, copier, PlaceReport::Completion::RestoredAll);
+    return copyRestoring(all, std::string(), true);
 }
 
 } // namespace library

@@ -1,8 +1,10 @@
-#include "app/PaneLookup.h"
+#include "library/PaneLookup.h"
 
 #include "platform/core/Bundle.h"
 
 #include <QtGlobal>
+
+namespace library {
 
 namespace {
 
@@ -38,3 +40,5 @@ std::string whichSystemPanel(const std::string& extra) {
     const Pane* pane = paneOf(extra);
     return pane ? pane->file : std::string();
 }
+
+} // namespace library

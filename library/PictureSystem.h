@@ -1,9 +1,10 @@
 // What the program needs of the system's pictures, whichever system holds
 // them: the status items and the pictures each shows now, the library root,
-// where the backup comes from, how a set is put in place and restored, and
-// which set is in use. Menu Extras bundles are one such system, the user's
-// icon theme another; the program picks one at start and everything else
-// asks the active one.
+// where the backup comes from, how a set is put in place and restored, which
+// set is in use, and the system's own commands. Menu Extras bundles are one
+// such system, the user's icon theme another; the program picks one at start
+// and hands it to whoever needs it. Everything a system tells the user comes
+// back finished, in the user's words.
 #pragma once
 
 #include "library/HomeFolder.h"
@@ -11,8 +12,7 @@
 #include "library/Layout.h"
 
 #include <QString>
-#include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,24 +27,31 @@ struct Notice {
     QString detail{}; // beneath the message: what failed and why
 };
 
-// What putting a set in place or restoring did.
+// What a command did, as the window shows it: the alerts in order, a line
+// for the status bar, and a settings pane to open after the alerts.
 struct PlaceReport {
-    // The Menu Extras' completion alert (and the extra's settings pane) to
-    // show, by what was done.
-    enum class Completion { None, Installed, Restored, RestoredAll };
-
-    bool done = false; // every picture in place
-    Completion menuExtraCompletion = Completion::None;
-    // Why nothing was restored, or that every picture was already the
-    // original (Menu Extras).
-    RestoreProblem problem = RestoreProblem::None;
-    bool nothingNeeded = false;
-    std::vector<Notice> notices; // shown in order
+    bool done = false; // every picture in place (or the command carried out)
+    std::vector<Notice> notices;
+    QString statusLine; // why it failed, kept in the status bar; "" for none
+    // After the alerts: the settings pane, opened where it exists; else the
+    // application, started by name ("" for neither).
+    std::string pane;
+    std::string paneApplication;
 };
 
-// Copies pictures over system pictures with the user's permission, saying
-// itself what went wrong; false at the first failure.
-using PrivilegedCopier = std::function<bool(const std::vector<InstallCopy>&)>;
+// A command of the system's own besides using and restoring sets, as the
+// window's File menu offers it.
+struct SystemCommand {
+    std::string name; // stable: the menu item's object name
+    QString text;     // in the user's words, with its mnemonic
+    bool enabled = false;
+    bool checkable = false;
+    bool checked = false;
+};
+
+// The command that chooses where the next installs go (desktop mode's own
+// theme); the command line can ask for it too.
+inline constexpr std::string_view kOwnThemeRouteCommand = "ownThemeRoute";
 
 class PictureSystem {
 public:
@@ -53,8 +60,12 @@ public:
     virtual ~PictureSystem() = default;
 
     virtual Mode mode() const = 0;
-    // For the status bar: the mode and, where there is one, the theme.
+    // The mode and, where there is one, the theme.
     virtual QString description() const = 0;
+    // For the status bar: the description, and what the desktop shows now.
+    virtual QString statusLabel() { return description(); }
+    // The in-use line of an item that the system shows no picture of.
+    virtual QString nothingShownText() const = 0;
 
     virtual std::string libraryRoot() const = 0;
     // The bundle's example tree for this system.
@@ -66,6 +77,8 @@ public:
 
     // The root, the one-time backup and the default sets.
     virtual bool setupLibrary(BackupProgress& progress, SetupReport* report) = 0;
+    // Said once at a start, after the library is ready; none by default.
+    virtual std::optional<Notice> startNotice() { return std::nullopt; }
     // The items the system shows now, by their folder names in the library.
     virtual std::vector<std::string> items() = 0;
     virtual InUse inUse(const std::string& item) = 0;
@@ -74,15 +87,19 @@ public:
     virtual std::vector<InstallCopy> currentPictures(const std::string& item,
                                                      const std::string& set, std::size_t most) = 0;
 
-    virtual PlaceReport install(const std::string& item, const std::string& set,
-                                const PrivilegedCopier& copier) = 0;
-    virtual PlaceReport restore(const std::string& item, const PrivilegedCopier& copier) = 0;
-    virtual PlaceReport restoreAll(const PrivilegedCopier& copier) = 0;
-};
+    virtual PlaceReport install(const std::string& item, const std::string& set) = 0;
+    virtual PlaceReport restore(const std::string& item) = 0;
+    virtual PlaceReport restoreAll() = 0;
 
-// The system the program works on; Menu Extras until another is set.
-PictureSystem& activeSystem();
-// Makes the system active (none: Menu Extras again); returns the one before.
-std::shared_ptr<PictureSystem> setActiveSystem(std::shared_ptr<PictureSystem> system);
+    // The system's own commands as they stand now; none by default.
+    virtual std::vector<SystemCommand> commands() { return {}; }
+    // Runs the command of that name (checked: the state a checkable one is
+    // asked to take); a name the system does not offer does nothing.
+    virtual PlaceReport runCommand(std::string_view name, bool checked) {
+        (void)name;
+        (void)checked;
+        return {};
+    }
+};
 
 } // namespace library

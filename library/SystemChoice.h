@@ -4,6 +4,7 @@
 #pragma once
 
 #include "library/PictureSystem.h"
+#include "library/ToolRunner.h"
 
 #include <QString>
 #include <memory>
@@ -14,8 +15,9 @@ enum class ModeRequest { Any, MenuExtras, Desktop };
 
 // A theme name asks for desktop mode unless the Menu Extras are asked for;
 // qtTheme is Qt's own theme name, one of the answers to which theme the
-// desktop uses.
+// desktop uses. The Menu Extras copy through the runner.
 std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName,
-                                            const QString& qtTheme = QString());
+                                            const QString& qtTheme = QString(),
+                                            std::shared_ptr<ToolRunner> runner = nullptr);
 
 } // namespace library

@@ -86,10 +86,6 @@
         <source>Ctrl+U</source>
         <translation>Ctrl+U</translation>
     </message>
-    <message>
-        <source>Install as &amp;Own Theme</source>
-        <translation>Install as &amp;Own Theme</translation>
-    </message>
 </context>
 <context>
     <name>Trayskin</name>
@@ -740,6 +736,10 @@
     <message>
         <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
         <translation>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</translation>
+    </message>
+    <message>
+        <source>Install as &amp;Own Theme</source>
+        <translation>Install as &amp;Own Theme</translation>
     </message>
 </context>
 </TS>

@@ -5,47 +5,101 @@
 #include "tests/support/ControllerFixture.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLocale>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <set>
+#include <stdexcept>
 #include <vector>
 
 using namespace testing_support;
 
 using ControllerTest = ControllerFixture;
 
+namespace {
+
+// The backup windows of the controllers made so far: each makes one, hidden
+// until a first start needs it.
+std::set<QWidget*> backupWindows() {
+    std::set<QWidget*> found;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QStringLiteral("BackupWindow"))
+            found.insert(window);
+    return found;
+}
+
+// The backup window that a controller made since the ones before.
+QWidget& backupWindowSince(const std::set<QWidget*>& before) {
+    for (QWidget* window : backupWindows())
+        if (!before.count(window))
+            return *window;
+    throw std::logic_error("no new backup window");
+}
+
+QProgressBar& barOf(QWidget& backupWindow) {
+    return *backupWindow.findChild<QProgressBar*>(QStringLiteral("backupProgress"));
+}
+
+} // namespace
+
 TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     box.addBundle("Volume", {{"Volume1.tif", "v1"}});
-    controller.awakeFromNib();
+    controller.awakeFromNib(pictureSystem);
     EXPECT_TRUE(presenter.alerts.empty());
     EXPECT_TRUE(exits.empty());
-    // Column 0 is loaded, but no row was shown yet: the info text is the
-    // one start-up gave it. Once the rows are on screen, it is the library
-    // root's, which has no info file.
-    EXPECT_EQ(controller.fsBrowser()->numberOfColumns(), 1);
-    EXPECT_EQ(controller.libraryBrowser().infostore(), QStringLiteral("test "));
+    EXPECT_EQ(browser().numberOfColumns(), 1);
     controller.mainWindow()->show();
-    settle(*controller.fsBrowser());
-    EXPECT_EQ(controller.libraryBrowser().infostore(), QString());
-    EXPECT_FALSE(controller.backupWindow()->isVisible());
-    EXPECT_EQ(
-        QAccessible::queryAccessibleInterface(controller.backupProgress())->text(QAccessible::Name),
-        QStringLiteral("Backup progress"));
+    settle(browser());
+    // The browser: a quarter of its width per column at least, and its
+    // columns named for a screen reader.
+    EXPECT_EQ(browser().minColumnWidth(), std::floor(browser().minColumnWidth()));
+    EXPECT_GE(browser().minColumnWidth(), 150.0);
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "default");
+    std::vector<QString> columns;
+    for (int c = 0; c < browser().numberOfColumns(); ++c)
+        columns.push_back(QAccessible::queryAccessibleInterface(browser().columnView(c))
+                              ->text(QAccessible::Name));
+    EXPECT_EQ(columns, (std::vector<QString>{QStringLiteral("Status Items"), QStringLiteral("Sets"),
+                                             QStringLiteral("Pictures")}));
+    // The browser and everything between it and its columns have names.
+    std::vector<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(&browser())};
+    int named = 0;
+    while (!open.empty()) {
+        QAccessibleInterface* part = open.back();
+        open.pop_back();
+        if (part->role() == QAccessible::List || part->role() == QAccessible::ScrollBar)
+            continue;
+        EXPECT_FALSE(part->text(QAccessible::Name).isEmpty()) << part->role();
+        ++named;
+        for (int i = 0; i < part->childCount(); ++i)
+            open.push_back(part->child(i));
+    }
+    EXPECT_GE(named, 3);
+    ASSERT_EQ(backupWindows().size(), 1u);
+    QWidget& backupWindow = **backupWindows().begin();
+    EXPECT_FALSE(backupWindow.isVisible());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&barOf(backupWindow))->text(QAccessible::Name),
+              QStringLiteral("Backup progress"));
 
     // The shipped examples came in after the backup and the default sets.
     EXPECT_FALSE(readFile(box.library() + "/Battery/Leaf/trayskininfo.txt").empty());
 
     // A later start shows no backup window.
+    const std::set<QWidget*> before = backupWindows();
     AppController again;
+    QWidget& againsWindow = backupWindowSince(before);
     std::vector<int> seen;
-    QObject::connect(again.backupProgress(), &QProgressBar::valueChanged, &again,
+    QObject::connect(&barOf(againsWindow), &QProgressBar::valueChanged, &again,
                      [&](int value) { seen.push_back(value); });
     startQuietly(again);
     EXPECT_TRUE(seen.empty());
-    EXPECT_FALSE(again.backupWindow()->isVisible());
+    EXPECT_FALSE(againsWindow.isVisible());
     EXPECT_TRUE(exits.empty());
 }
 
@@ -100,6 +154,7 @@ TEST_F(ControllerTest, ExampleFailureAlertsInTheUsersLanguage) {
 }
 
 TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
+    startShown();
     controller.showHelp();
     ASSERT_EQ(desktop.opened.size(), 1u);
     EXPECT_EQ(desktop.opened[0],
@@ -157,6 +212,7 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
 }
 
 TEST_F(ControllerTest, AboutNamesTheVersionAndTheLicence) {
+    startShown();
     controller.showAbout();
     ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("About Trayskin")});
     EXPECT_TRUE(
@@ -179,13 +235,14 @@ TEST_F(ControllerTest, TheBarStepsWithEachEntryWhileShownAndNeverPassesItsEnd) {
         Sandbox world;
         for (int i = 0; i < n; ++i)
             writeFile(world.menuExtras() + "/Entry" + std::to_string(1000 + i), "x");
+        const std::set<QWidget*> before = backupWindows();
         AppController fresh;
+        QWidget& window = backupWindowSince(before);
         std::vector<int> seen;
-        QObject::connect(fresh.backupProgress(), &QProgressBar::valueChanged, &fresh,
-                         [&](int value) {
-                             seen.push_back(value);
-                             EXPECT_TRUE(fresh.backupWindow()->isVisible()) << value;
-                         });
+        QObject::connect(&barOf(window), &QProgressBar::valueChanged, &fresh, [&](int value) {
+            seen.push_back(value);
+            EXPECT_TRUE(window.isVisible()) << value;
+        });
         startQuietly(fresh);
         std::vector<int> expected{5};
         for (int i = 1; i <= n && 100 / n; ++i)
@@ -193,17 +250,19 @@ TEST_F(ControllerTest, TheBarStepsWithEachEntryWhileShownAndNeverPassesItsEnd) {
         if (expected.back() != 100)
             expected.push_back(100);
         EXPECT_EQ(seen, expected);
-        EXPECT_FALSE(fresh.backupWindow()->isVisible());
+        EXPECT_FALSE(window.isVisible());
     }
     // A one-entry backup that fails: the window stays with the bar at its
     // end, where the step of 100 took it.
     {
         Sandbox world;
         makeSocket(world.menuExtras() + "/Broken");
+        const std::set<QWidget*> before = backupWindows();
         AppController failing;
+        QWidget& window = backupWindowSince(before);
         startQuietly(failing);
-        EXPECT_TRUE(failing.backupWindow()->isVisible());
-        EXPECT_EQ(failing.backupProgress()->value(), 100);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(barOf(window).value(), 100);
         EXPECT_EQ(exits, std::vector<int>{0});
         exits.clear();
     }
@@ -226,7 +285,10 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
         EXPECT_EQ(presenter.alerts.size(), 1u); // no new alert
         // The window is ready (the examples, the browser) and says what is missing.
         EXPECT_FALSE(readFile(box.library() + "/Battery/Leaf/trayskininfo.txt").empty());
-        EXPECT_EQ(later.fsBrowser()->numberOfColumns(), 1);
+        EXPECT_EQ(later.mainWindow()
+                      ->findChild<platform::ColumnBrowser*>(QStringLiteral("fsBrowser"))
+                      ->numberOfColumns(),
+                  1);
         const QString said = later.mainWindow()->statusBar()->currentMessage();
         EXPECT_TRUE(said.contains(QStringLiteral("Backup not complete"))) << said.toStdString();
         EXPECT_TRUE(said.endsWith(QStringLiteral(": Broken"))) << said.toStdString();
@@ -235,7 +297,7 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
 
 TEST_F(ControllerTest, ClosingTheWindowQuitsLikeQuit) {
     box.addBundle("Volume", {{"Volume1.tif", "v1"}});
-    controller.awakeFromNib();
+    controller.awakeFromNib(pictureSystem);
     controller.mainWindow()->show();
     EXPECT_TRUE(statusLine().isEmpty());
     controller.mainWindow()->close();

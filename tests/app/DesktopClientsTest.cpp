@@ -162,9 +162,9 @@ TEST_F(AdwaitaTest, TheOwnThemeSwitchedToShowsTheSetInGtkAndQtAndRestoreAllUndoe
     put("Volume/Red/trayskininfo.txt", "Red and blue.");
     ASSERT_TRUE(QDir(world.userIcons()).removeRecursively());
     startOnAdwaita();
-    controller.ownThemeAction()->trigger();
+    part<QAction>("ownThemeRoute").trigger();
     use("Volume", "Red");
-    controller.switchThemeAction()->trigger();
+    part<QAction>("switchDesktop").trigger();
     const QString own = QString::fromUtf8(ThemeWorld::get(settings)).section(u'=', 1).trimmed();
     ASSERT_EQ(own, "Adwaita-Trayskin");
     // The set's names at sizes Adwaita holds them at, then two it inherits.

@@ -22,10 +22,9 @@ protected:
             {world.homeIcons(), world.userIcons()}, world.homeIcons(), world.userIcons()};
         dirs.bases += systemBases;
         system = std::make_shared<library::IconThemeSystem>(dirs, theme, world.root() + "/data");
-        library::setActiveSystem(system);
+        pictureSystem = system;
         startShown();
     }
-    void TearDown() override { library::setActiveSystem(nullptr); }
 
     std::string library() const { return (world.root() + "/data/trayskin").toStdString(); }
     QString overlay(const QString& relative) const {
@@ -35,13 +34,13 @@ protected:
     void use(const std::string& item, const std::string& set) {
         click(browser(), 0, item);
         click(browser(), 1, set);
-        ASSERT_TRUE(controller.useButton()->isEnabled());
+        ASSERT_TRUE(part<QPushButton>("useButton").isEnabled());
         lines = quietly([&] { controller.useButtonClick(); });
     }
     void put(const std::string& path, const QByteArray& bytes) {
         writeFile(library() + "/" + path, bytes.toStdString());
     }
-    QString inUse() { return controller.inUseLabel()->text(); }
+    QString inUse() { return part<QLabel>("inUse").text(); }
 
     ThemeWorld world;
     std::shared_ptr<library::IconThemeSystem> system;

@@ -102,7 +102,7 @@ protected:
 };
 
 TEST_F(MadeUpThemeTest, FirstStartMakesDefaultSetsAndBacksUpTheUsersOverrides) {
-    EXPECT_EQ(controller.modeLabel()->text(), "Desktop mode, icon theme: Test");
+    EXPECT_EQ(part<QLabel>("mode").text(), "Desktop mode, icon theme: Test");
     const auto has = [&](const std::string& path, const QByteArray& bytes) {
         EXPECT_EQ(readFile(library() + path), bytes.toStdString()) << path;
     };
@@ -152,7 +152,7 @@ TEST_F(MadeUpThemeTest, UseThisSetWritesEveryDirectoryAndRestorePutsTheThemeBack
         EXPECT_EQ(ThemeWorld::get(overlay(path)), svgBytes(0x0000ff)) << path;
     EXPECT_FALSE(inOverlay("scalable/status/audio-volume-low.svg"));
     EXPECT_EQ(inUse(), "In use: Mine");
-    EXPECT_FALSE(controller.setPreview()->pixmap().isNull());
+    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
 
     presenter.alerts.clear();
     quietly([&] { controller.restoreOriginalPictures(); });
@@ -211,25 +211,25 @@ TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsS
     ThemeWorld::put(world.root(), "elsewhere.ini", "[Settings]\ngtk-icon-theme-name=Test\n");
     ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).path()));
     ASSERT_TRUE(QFile::link(world.root() + "/elsewhere.ini", settings));
-    EXPECT_FALSE(controller.switchThemeAction()->isEnabled());
-    controller.ownThemeAction()->trigger();
+    EXPECT_FALSE(part<QAction>("switchDesktop").isEnabled());
+    part<QAction>("ownThemeRoute").trigger();
     use("Volume", "Mine");
     EXPECT_TRUE(presenter.alerts.back().message.contains(
         "in the own theme Test-Trayskin. The desktop shows them once it is switched"));
     EXPECT_FALSE(inOverlay("16x16/status/audio-volume-high.png"));
     EXPECT_EQ(inUse(), "In use: default");
     // A settings file that is a link is left alone, and the alert says why.
-    controller.switchThemeAction()->trigger();
+    part<QAction>("switchDesktop").trigger();
     EXPECT_EQ(presenter.alerts.back().detail,
               "The settings file cannot be read or written, or is a link: " + settings);
     ASSERT_TRUE(QFile::remove(settings));
     pick("Test");
-    controller.switchThemeAction()->trigger();
+    part<QAction>("switchDesktop").trigger();
     EXPECT_EQ(presenter.alerts.back().title, "Desktop Switched");
     EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Test-Trayskin\n");
     EXPECT_EQ(inUse(), "In use: Mine");
-    EXPECT_EQ(controller.switchThemeAction()->text(), "S&witch Desktop Back to Test");
-    EXPECT_EQ(controller.modeLabel()->text(),
+    EXPECT_EQ(part<QAction>("switchDesktop").text(), "S&witch Desktop Back to Test");
+    EXPECT_EQ(part<QLabel>("mode").text(),
               "Desktop mode, icon theme: Test (the desktop shows Test-Trayskin)");
 
     // The user picks another theme; of the next two starts, the first says so.
@@ -249,8 +249,9 @@ TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {
     system = std::make_shared<library::IconThemeSystem>(
         icontheme::BaseDirs{world.bases(), world.homeIcons(), world.userIcons()}, "Test",
         world.root() + "/data");
-    library::setActiveSystem(system);
-    EXPECT_EQ(quietly([&] { controller.awakeFromNib(); }), "Problem setting up home folder!\n");
+    pictureSystem = system;
+    EXPECT_EQ(quietly([&] { controller.awakeFromNib(pictureSystem); }),
+              "Problem setting up home folder!\n");
     ::testing::internal::GetCapturedStderr();
     ASSERT_EQ(alertTitles(), QStringList{"My Apologies"});
     EXPECT_TRUE(presenter.alerts[0].detail.startsWith("Could not set up " +

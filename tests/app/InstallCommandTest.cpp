@@ -65,10 +65,10 @@ protected:
     std::string install(const std::string& extra, const std::string& set) {
         click(browser(), 0, extra);
         click(browser(), 1, set);
-        EXPECT_TRUE(controller.useButton()->isEnabled());
+        EXPECT_TRUE(part<QPushButton>("useButton").isEnabled());
         return quietly([&] { pressUse(); });
     }
-    QString inUse() { return controller.inUseLabel()->text(); }
+    QString inUse() { return part<QLabel>("inUse").text(); }
     std::string target(const std::string& extra, const std::string& name) {
         return box.menuExtras() + "/" + extra + ".menu/Contents/Resources/" + name;
     }
@@ -77,7 +77,7 @@ protected:
     }
     // The number of copies the command makes.
     int copiesOf(const std::function<void()>& command) { return copies(quietly(command)); }
-    void pressUse() { QTest::mouseClick(controller.useButton(), Qt::LeftButton); }
+    void pressUse() { QTest::mouseClick(&part<QPushButton>("useButton"), Qt::LeftButton); }
 };
 
 } // namespace
@@ -226,7 +226,7 @@ TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
     click(browser(), 0, "Volume");
     click(browser(), 1, "Mine");
     click(browser(), 1, "Empty");
-    ASSERT_TRUE(controller.useButton()->isEnabled());
+    ASSERT_TRUE(part<QPushButton>("useButton").isEnabled());
     EXPECT_EQ(copiesOf([&] { pressUse(); }), 0);
     ASSERT_EQ(presenter.alerts.size(), 2u);
     EXPECT_EQ(presenter.alerts[1].title, QStringLiteral("Installation Complete"));
@@ -256,7 +256,7 @@ TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
 
 TEST_F(InstallTest, RestorePutsTheOriginalsBackAndTheStatusBarNamesTheSetInUse) {
     click(browser(), 0, "Volume");
-    EXPECT_TRUE(controller.restoreAction()->isEnabled());
+    EXPECT_TRUE(part<QAction>("actionRestore").isEnabled());
     EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
     // An untouched item: nothing to put back, no tool run, no pane.
     EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 0);
@@ -321,31 +321,31 @@ TEST_F(InstallTest, RestoreWithoutACompleteBackupCopiesNothingAndSaysSo) {
     click(browser(), 0, "Volume");
     QTest::mouseClick(browser().columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(10, 400));
-    EXPECT_FALSE(controller.restoreAction()->isEnabled());
+    EXPECT_FALSE(part<QAction>("actionRestore").isEnabled());
 }
 
 TEST_F(InstallTest, SelectingASetShowsItsPreview) {
     click(browser(), 0, "Volume");
-    EXPECT_TRUE(controller.setPreview()->pixmap().isNull());
+    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
     // The shipped Ocean set has four real pictures.
     click(browser(), 1, "Ocean");
-    const QPixmap shown = controller.setPreview()->pixmap();
+    const QPixmap shown = part<QLabel>("setPreview").pixmap();
     ASSERT_FALSE(shown.isNull());
-    const auto pictures = browser::previewPicturesOf("Volume", "Ocean");
+    const auto pictures = browser::previewPicturesOf(*pictureSystem, "Volume", "Ocean");
     ASSERT_EQ(pictures.size(), 4u);
     EXPECT_EQ(shown.size(), browser::renderSetPreview(pictures).image.size());
     click(browser(), 2, "Volume1.tif");
-    EXPECT_FALSE(controller.setPreview()->pixmap().isNull());
+    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
     click(browser(), 0, "Eject");
-    EXPECT_TRUE(controller.setPreview()->pixmap().isNull());
+    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
 }
 
 TEST_F(InstallTest, TheKeyboardReachesTheButtonAndTheMenuItemFollowsIt) {
     QMainWindow& window = *controller.mainWindow();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QPushButton& button = *controller.useButton();
-    QAction& item = *controller.useAction();
+    QPushButton& button = part<QPushButton>("useButton");
+    QAction& item = part<QAction>("actionUse");
     EXPECT_FALSE(item.isEnabled());
     EXPECT_EQ(QKeySequence::mnemonic(button.text()), QKeySequence(Qt::ALT | Qt::Key_U));
     EXPECT_FALSE(item.shortcut().isEmpty());
@@ -358,11 +358,13 @@ TEST_F(InstallTest, TheKeyboardReachesTheButtonAndTheMenuItemFollowsIt) {
     QWidget* column = QApplication::focusWidget();
     ASSERT_TRUE(browser().isAncestorOf(column));
     QTest::keyClick(column, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(controller.nodeInspector()));
+    EXPECT_EQ(QApplication::focusWidget(),
+              static_cast<QWidget*>(&part<QTextEdit>("nodeInspector")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(&button));
     QTest::keyClick(&button, Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(controller.nodeInspector()));
+    EXPECT_EQ(QApplication::focusWidget(),
+              static_cast<QWidget*>(&part<QTextEdit>("nodeInspector")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), column);
 
@@ -386,7 +388,7 @@ TEST_F(InstallTest, TheWindowFitsSmallScreensAndAWidePreviewScrollsInside) {
     click(browser(), 0, "Volume");
     click(browser(), 1, "Forty");
     QApplication::processEvents();
-    const QLabel& preview = *controller.setPreview();
+    const QLabel& preview = part<QLabel>("setPreview");
     ASSERT_FALSE(preview.pixmap().isNull());
     EXPECT_GT(preview.width(), width); // wider than the window: it scrolls
     EXPECT_EQ(window.width(), width);
@@ -411,8 +413,8 @@ TEST_F(InstallTest, TheWindowFitsSmallScreensAndAWidePreviewScrollsInside) {
         QApplication::processEvents();
         EXPECT_EQ(window.size(), room);
         for (QWidget* control : std::initializer_list<QWidget*>{
-                 &browser(), controller.nodeIconWell(), controller.nodeInspector(),
-                 controller.useButton(), preview.parentWidget()->parentWidget()}) {
+                 &browser(), &part<QLabel>("nodeIconWell"), &part<QTextEdit>("nodeInspector"),
+                 &part<QPushButton>("useButton"), preview.parentWidget()->parentWidget()}) {
             const QRect inWindow(control->mapTo(&window, QPoint(0, 0)), control->size());
             EXPECT_TRUE(window.rect().contains(inWindow)) << control->objectName().toStdString();
             EXPECT_FALSE(control->visibleRegion().isEmpty()) << control->objectName().toStdString();

@@ -1,5 +1,6 @@
 #include "browser/FSBrowserCell.h"
 #include "browser/FSNodeInfo.h"
+#include "library/Layout.h"
 #include "platform/core/Bundle.h"
 #include "platform/gui/Image.h"
 #include "tests/support/Sandbox.h"
@@ -112,7 +113,7 @@ TEST(FSBrowserCell, ConfiguredFromNodes) {
     makeFolders(dir + "/Sub");
     ASSERT_EQ(::symlink("Volume1.tif", (dir + "/Link.tif").c_str()), 0);
     ASSERT_EQ(::symlink("gone", (dir + "/Gone").c_str()), 0);
-    auto folder = FSNodeInfo::nodeWithParent(nullptr, dir);
+    auto folder = FSNodeInfo::rootNode(dir, library::isPicture);
 
     std::map<std::string, std::unique_ptr<FSBrowserCell>> cells;
     for (const auto& node : folder->visibleSubNodes()) {

@@ -1,4 +1,5 @@
 #include "browser/FSNodeInfo.h"
+#include "library/Layout.h"
 #include "platform/core/Bundle.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/Workspace.h"
@@ -137,7 +138,7 @@ TEST(FSNodeInfo, IconsFollowTheSizeRule) {
     writeHugeTiffHeader(dir + "/huge.tif", 20000, 20000);
     makeFolders(dir + "/folder.tif");
     auto node = [&](const char* name) {
-        return FSNodeInfo::nodeWithParent(nullptr, dir + "/" + name);
+        return FSNodeInfo::rootNode(dir + "/" + name, library::isPicture);
     };
 
     auto wide16 = node("wide.tif")->iconImageOfSize(16, 16);
@@ -181,7 +182,7 @@ TEST(FSNodeInfo, ReadsNoMoreThanIsShownAndNeverWaits) {
     platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
     const std::string dir = box.base() + "/lib";
     auto node = [&](const std::string& name) {
-        return FSNodeInfo::nodeWithParent(nullptr, dir + "/" + name);
+        return FSNodeInfo::rootNode(dir + "/" + name, library::isPicture);
     };
     // A long description: its beginning, more than is shown, no more than
     // that needs (four bytes a character at most).

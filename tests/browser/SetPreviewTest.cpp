@@ -1,4 +1,5 @@
 #include "browser/SetPreview.h"
+#include "library/SystemChoice.h"
 
 #include "tests/support/Sandbox.h"
 #include "tests/support/SpecialFiles.h"
@@ -95,11 +96,12 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
 TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
     Sandbox box;
     box.addBundle("Volume", {});
+    const auto menuExtras = library::chooseSystem(library::ModeRequest::MenuExtras, QString());
     const std::string set = box.library() + "/Volume/Many/";
     writeTiff(set + "A0.tif", 600, 300, true);
     for (int i = 1; i < 60; ++i)
         writeTiff(set + "A" + std::to_string(i) + ".tif", 4, 4);
-    const auto pictures = browser::previewPicturesOf("Volume", "Many");
+    const auto pictures = browser::previewPicturesOf(*menuExtras, "Volume", "Many");
     ASSERT_EQ(pictures.size(), browser::kPreviewMostPictures);
     EXPECT_EQ(pictures[0].set.size(), QSize(64, 32));
     EXPECT_EQ(pictures[1].set.size(), QSize(4, 4));
@@ -112,7 +114,7 @@ TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
                     box.menuExtras() + "/Volume.menu/Contents/Resources/" + nameOf(kind) + ".tif");
         writeTiff(odd + "/" + nameOf(kind) + ".tif", 4, 4);
         FifoWatchdog watchdog({box.base()});
-        const auto odds = browser::previewPicturesOf("Volume", nameOf(kind));
+        const auto odds = browser::previewPicturesOf(*menuExtras, "Volume", nameOf(kind));
         // The set's readable picture over the bundle's odd one, then the
         // set's odd one over none.
         ASSERT_EQ(odds.size(), 2u);

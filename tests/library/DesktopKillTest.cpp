@@ -73,7 +73,7 @@ struct KillWorld {
     // Use This Set (set given) or Restore All, on the overlay or in the own theme.
     bool run(bool ownTheme, const char* set) {
         if (!ownTheme)
-            return set ? system().install("Volume", set, {}).done : system().restoreAll({}).done;
+            return set ? system().install("Volume", set).done : system().restoreAll().done;
         icontheme::IconThemes themes(dirs.bases);
         icontheme::OwnTheme theme(themes, dirs, "Made", system().ownThemeRecordPath());
         QStringList pictures;

@@ -45,7 +45,7 @@ struct OwnThemeWorld {
     library::PlaceReport useOwnTheme() {
         EXPECT_TRUE(system().setOwnThemeRoute(true));
         ThemeWorld::put(data, "trayskin/Volume/A/audio-volume-high.png", pngBytes(24, 2));
-        return system().install("Volume", "A", {});
+        return system().install("Volume", "A");
     }
     QString gtkReads() { return testing_support::gtkSettingsThemes({settings}).value(0); }
 };
@@ -99,7 +99,7 @@ TEST(OwnThemeStart, AFolderOfTheUsersWithTheOwnThemesNameIsLeftAsItIs) {
         << refused.notices[0].message.toStdString();
     EXPECT_TRUE(refused.notices[0].message.endsWith("Made-Trayskin"));
     // Nor does a start, a Restore All or the desktop naming it change it.
-    EXPECT_TRUE(w.system().restoreAll({}).done);
+    EXPECT_TRUE(w.system().restoreAll().done);
     ThemeWorld::put(w.world.root(), "config/gtk-3.0/settings.ini",
                     "[Settings]\ngtk-icon-theme-name=Made-Trayskin\n");
     EXPECT_EQ(w.start(), std::nullopt);
@@ -121,7 +121,7 @@ TEST(OwnThemeStart, AnOwnThemeThatAnOlderTrayskinMadeIsStillOurs) {
     // An older Trayskin noted nothing outside the library.
     ASSERT_TRUE(QFile::remove(w.world.root() + "/home/.local/state/trayskin/own-themes.json"));
     EXPECT_EQ(w.start(), std::nullopt);
-    EXPECT_TRUE(w.system().restoreAll({}).done);
+    EXPECT_TRUE(w.system().restoreAll().done);
     EXPECT_FALSE(QFile::exists(w.own));
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support/ControllerFixture.h"
 
+#include "app/PrivilegedTool.h"
+#include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
 #include "tests/support/BrowserDriver.h"
 
@@ -9,7 +11,9 @@
 
 namespace testing_support {
 
-ControllerFixture::ControllerFixture() {
+ControllerFixture::ControllerFixture()
+    : pictureSystem(library::chooseSystem(library::ModeRequest::MenuExtras, QString(), QString(),
+                                          std::make_shared<PrivilegedTool>())) {
     platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
     controller.setTerminator([this](int status) { exits.push_back(status); });
 }
@@ -21,7 +25,7 @@ ControllerFixture::~ControllerFixture() {
 }
 
 void ControllerFixture::startShown() {
-    controller.awakeFromNib();
+    controller.awakeFromNib(pictureSystem);
     ASSERT_TRUE(exits.empty()) << "the program ended";
     controller.mainWindow()->resize(900, 500);
     controller.mainWindow()->show();
@@ -35,7 +39,7 @@ void ControllerFixture::reload() {
 
 std::string ControllerFixture::startQuietly(AppController& started) {
     started.setTerminator([this](int status) { exits.push_back(status); });
-    return quietly([&] { started.awakeFromNib(); });
+    return quietly([&] { started.awakeFromNib(pictureSystem); });
 }
 
 std::string ControllerFixture::quietly(const std::function<void()>& command) {

@@ -1,0 +1,129 @@
+#include "app/Commands.h"
+
+#include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
+#include "platform/gui/Workspace.h"
+#include "platform/widgets/AlertPanel.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QStatusBar>
+#include <algorithm>
+
+using platform::bundle::localizedString;
+
+Commands::Commands(QMainWindow& window, QMenu& menu, QAction& after, library::PictureSystem& system,
+                   std::function<void()> changed)
+    : window_(window), menu_(menu), after_(after), system_(system), changed_(std::move(changed)) {
+    refreshMenu();
+}
+
+void Commands::beginAction() {
+    // What the status bar said about the last action is old news now.
+    window_.statusBar()->clearMessage();
+}
+
+void Commands::use(const std::string& item, const std::string& set) {
+    beginAction();
+    if (!item.empty() && !set.empty())
+        tellOutcome(system_.install(item, set));
+}
+
+void Commands::restore(const std::string& item) {
+    beginAction();
+    if (!item.empty())
+        tellOutcome(system_.restore(item));
+}
+
+void Commands::restoreAll() {
+    beginAction();
+    tellOutcome(system_.restoreAll());
+}
+
+bool Commands::run(std::string_view name, bool checked) {
+    beginAction();
+    const library::PlaceReport report = system_.runCommand(name, checked);
+    tellOutcome(report);
+    refreshMenu();
+    changed_();
+    return report.done;
+}
+
+void Commands::refreshMenu() {
+    const QList<QAction*> items = menu_.actions();
+    const auto next = std::find(items.begin(), items.end(), &after_);
+    QAction* before = next != items.end() && next + 1 != items.end() ? *(next + 1) : nullptr;
+    for (const library::SystemCommand& command : system_.commands()) {
+        const QString name = QString::fromStdString(command.name);
+        auto found = std::find_if(systemActions_.begin(), systemActions_.end(),
+                                  [&](QAction* action) { return action->objectName() == name; });
+        QAction* action = found != systemActions_.end() ? *found : nullptr;
+        if (!action) {
+            action = new QAction(&window_);
+            action->setObjectName(name);
+            menu_.insertAction(before, action);
+            connect(action, &QAction::triggered, this,
+                    [this, name = command.name](bool checked) { run(name, checked); });
+            systemActions_.push_back(action);
+        }
+        action->setText(command.text);
+        action->setCheckable(command.checkable);
+        action->setChecked(command.checked);
+        action->setEnabled(command.enabled);
+    }
+}
+
+void Commands::tellOutcome(const library::PlaceReport& report) {
+    if (!report.statusLine.isEmpty())
+        window_.statusBar()->showMessage(report.statusLine);
+    for (const library::Notice& notice : report.notices)
+        platform::runAlertPanel(notice.title, notice.message, notice.button, notice.detail);
+    if (report.pane.empty() && report.paneApplication.empty())
+        return;
+    // What the desktop cannot open is said in the status bar.
+    if (platform::fs::exists(report.pane)) {
+        openReporting(report.pane,
+                      QT_TRANSLATE_NOOP("Trayskin", "The settings pane could not be opened:"));
+    } else if (!platform::sharedWorkspace().launchApplication(report.paneApplication)) {
+        tellInStatusBar(QT_TRANSLATE_NOOP("Trayskin", "This application could not be started:"),
+                        report.paneApplication);
+    }
+}
+
+void Commands::showHelp() {
+    beginAction();
+    const std::string path = platform::bundle::pathForResource("ReadMe", "html");
+    if (!path.empty())
+        openReporting(path, QT_TRANSLATE_NOOP("Trayskin", "The help page could not be opened:"));
+}
+
+void Commands::openReporting(const std::string& path, const char* failureKey) {
+    // The opener may fail at once, or later when it finds nothing to open
+    // the file with; the window may be gone by then.
+    QPointer<Commands> self(this);
+    const auto failed = [self, path, failureKey] {
+        if (self)
+            self->tellInStatusBar(failureKey, path);
+    };
+    if (!platform::sharedWorkspace().openFile(path, failed))
+        failed();
+}
+
+void Commands::showAbout() {
+    beginAction();
+    const QString text =
+        QStringLiteral("Trayskin ") + QStringLiteral(TRAYSKIN_VERSION) + QStringLiteral("\n\n") +
+        localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "Chooses the pictures of the menu bar's status items.")) +
+        QStringLiteral("\n\n") +
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Free software under the MIT License."));
+    platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "About Trayskin")), text,
+                            localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+}
+
+void Commands::tellInStatusBar(const char* key, const std::string& path) {
+    window_.statusBar()->showMessage(localizedString(key) + QLatin1Char(' ') +
+                                     QString::fromUtf8(path));
+}

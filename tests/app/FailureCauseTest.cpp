@@ -88,31 +88,24 @@ TEST_F(FailureCauseTest, EveryExitStatusOfTheToolHasItsOwnSentenceInEnglishAndGe
 }
 
 TEST_F(FailureCauseTest, TheRunnersOwnStatusesAndUnknownOnes) {
-    const struct {
-        OSStatus status;
-        const char* english;
-        const char* german;
-    } cases[] = {
-        {-1, "The privileged tool could not be run.",
-         "Das privilegierte Hilfsprogramm konnte nicht ausgeführt werden."},
-        {1, "The privileged tool could not be started.",
-         "Das privilegierte Hilfsprogramm konnte nicht gestartet werden."},
-        {errAuthorizationDenied, "You are not allowed to change the system's pictures.",
-         "Sie dürfen die Bilder des Systems nicht ändern."},
-        {errAuthorizationCanceled, "The authorization was cancelled.",
-         "Die Autorisierung wurde abgebrochen."},
-        {errAuthorizationInvalidRef, "The program's authorization is no longer valid.",
-         "Die Autorisierung des Programms ist nicht mehr gültig."},
-        {56, "The picture is not a TIFF picture.", "Das Bild ist kein TIFF-Bild."},
-        {99, "The privileged tool failed with status 99.",
-         "Das privilegierte Hilfsprogramm ist mit Status 99 gescheitert."},
-        {-60099, "The privileged tool failed with status -60099.",
-         "Das privilegierte Hilfsprogramm ist mit Status -60099 gescheitert."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.status);
-        EXPECT_EQ(inLanguage(QLocale::c(), c.status), QString::fromUtf8(c.english));
-        EXPECT_EQ(inLanguage(QLocale(QLocale::German, QLocale::Germany), c.status),
-                  QString::fromUtf8(c.german));
+    // Each of the runner's own statuses has a sentence of its own, which the
+    // tables translate; a status nobody names is said with its number.
+    const QLocale german(QLocale::German, QLocale::Germany);
+    std::set<std::string> keys;
+    for (const OSStatus status : {-1, 1, errAuthorizationDenied, errAuthorizationCanceled,
+                                  errAuthorizationInteractionNotAllowed, errAuthorizationInternal,
+                                  errAuthorizationInvalidRef, 99, -60099}) {
+        SCOPED_TRACE(status);
+        const char* key = failureCauseKey(status);
+        const bool named = keys.insert(key).second;
+        const QString inC = inLanguage(QLocale::c(), status);
+        EXPECT_NE(inLanguage(german, status), inC);
+        if (status == 99 || status == -60099) {
+            EXPECT_EQ(inC, QString::fromUtf8(key).arg(status));
+            EXPECT_TRUE(inLanguage(german, status).contains(QString::number(status)));
+        } else {
+            EXPECT_TRUE(named) << key;
+            EXPECT_EQ(inC, QString::fromUtf8(key));
+        }
     }
 }

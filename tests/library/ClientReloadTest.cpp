@@ -1,6 +1,7 @@
 // Telling running clients never waits on a session bus that takes the
 // connection and never answers (a stopped daemon): the folders are still
-// touched and the signal is given up.
+// touched, the signal is given up, and the connection is ended, so that Qt's
+// D-Bus thread, and with it the end of this test program, is not held.
 #include "library/ClientReload.h"
 
 #include <gtest/gtest.h>

@@ -55,7 +55,7 @@ QByteArray unixSocketOf(const QString& address) {
 
 // How long the window waits for the bus to take the signal; a live bus
 // answers in milliseconds.
-constexpr auto kAnswerLimit = std::chrono::seconds(2);
+constexpr auto kAnswerLimit = std::chrono::seconds(3);
 
 // Ends every connection of this process to the unix socket (shutdown, not
 // close: the descriptor stays its owner's). A bus that took a connection and

@@ -65,7 +65,6 @@ public:
     // forgotten, the user's theme left as it is.
     std::optional<Notice> startNotice() override;
 
-    Mode mode() const override { return Mode::IconTheme; }
     QString description() const override;
     QString statusLabel() override;
     QString nothingShownText() const override;

@@ -15,7 +15,6 @@ public:
     // one, every copy fails.
     explicit MenuExtrasSystem(std::shared_ptr<ToolRunner> runner);
 
-    Mode mode() const override { return Mode::MenuExtras; }
     QString description() const override;
     QString nothingShownText() const override;
     std::string libraryRoot() const override;

@@ -55,11 +55,8 @@ inline constexpr std::string_view kOwnThemeRouteCommand = "ownThemeRoute";
 
 class PictureSystem {
 public:
-    enum class Mode { MenuExtras, IconTheme };
-
     virtual ~PictureSystem() = default;
 
-    virtual Mode mode() const = 0;
     // The mode and, where there is one, the theme.
     virtual QString description() const = 0;
     // For the status bar: the description, and what the desktop shows now.

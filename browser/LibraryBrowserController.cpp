@@ -134,10 +134,8 @@ void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& brows
 }
 
 void LibraryBrowserController::showInspector(const platform::AttributedString& text,
-                                             std::shared_ptr<platform::Image> image,
+                                             const std::shared_ptr<platform::Image>& image,
                                              const QString& shownName) {
-    inspectorText_ = text;
-    wellImage_ = std::move(image);
     if (outlets_.nodeInspector) {
         // Every space, tab and line as stored; a huge description is shown
         // in part, so that laying it out never holds the window up.
@@ -147,17 +145,16 @@ void LibraryBrowserController::showInspector(const platform::AttributedString& t
     }
     if (outlets_.nodeIconWell) {
         outlets_.nodeIconWell->setAccessibleName(
-            wellImage_ ? localizedString(QT_TRANSLATE_NOOP("Trayskin", "Icon of %1")).arg(shownName)
-                       : localizedString(QT_TRANSLATE_NOOP("Trayskin", "No icon")));
-        if (!wellImage_) {
+            image ? localizedString(QT_TRANSLATE_NOOP("Trayskin", "Icon of %1")).arg(shownName)
+                  : localizedString(QT_TRANSLATE_NOOP("Trayskin", "No icon")));
+        if (!image) {
             outlets_.nodeIconWell->clear();
         } else {
             // The well shows the icon at its display size, scaled down to fit.
-            QSize size = wellImage_->size().toSize();
+            QSize size = image->size().toSize();
             size = size.boundedTo(outlets_.nodeIconWell->contentsRect().size());
-            QImage shown =
-                wellImage_->pixels().scaled(size * outlets_.nodeIconWell->devicePixelRatio(),
-                                            Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            QImage shown = image->pixels().scaled(size * outlets_.nodeIconWell->devicePixelRatio(),
+                                                  Qt::KeepAspectRatio, Qt::SmoothTransformation);
             QPixmap pixmap = QPixmap::fromImage(shown);
             pixmap.setDevicePixelRatio(outlets_.nodeIconWell->devicePixelRatio());
             outlets_.nodeIconWell->setPixmap(pixmap);

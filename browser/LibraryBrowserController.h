@@ -61,12 +61,8 @@ public:
     static platform::TextAttributes normalFontAttributes();
     static platform::TextAttributes boldFontAttributes();
 
-    const QString& infostore() const { return infostore_; }
     // Start-up gives the info text its first contents.
     void setInfostore(const QString& text) { infostore_ = text; }
-    // What the inspector shows now, and the icon in its well.
-    const platform::AttributedString& inspectorText() const { return inspectorText_; }
-    const std::shared_ptr<platform::Image>& wellImage() const { return wellImage_; }
 
     // Side of the icon asked for the well.
     static constexpr double kWellIconSide = 64.0;
@@ -103,10 +99,8 @@ private:
 
     // The text, and the icon in the well, which is named after what it shows.
     void showInspector(const platform::AttributedString& text,
-                       std::shared_ptr<platform::Image> image, const QString& shownName = {});
-
-    platform::AttributedString inspectorText_;
-    std::shared_ptr<platform::Image> wellImage_;
+                       const std::shared_ptr<platform::Image>& image,
+                       const QString& shownName = {});
 };
 
 } // namespace browser

@@ -73,8 +73,12 @@ protected:
     }
 
     platform::ColumnBrowser& browser() { return *view; }
-    QString inspectorText() { return data->inspectorText().string(); }
-    QString infoText() { return data->infostore(); }
+    // What the inspector shows: name, type and the info text in use.
+    QString inspectorText() { return inspector->toPlainText(); }
+    static QString folder(const char* name, const QString& info = QString()) {
+        return QStringLiteral("Name: %1\nType: Directory\n").arg(QLatin1String(name)) + info +
+               QLatin1Char('\n');
+    }
     bool buttonEnabled() { return button->isEnabled(); }
 
     Sandbox box;
@@ -122,18 +126,15 @@ TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
     EXPECT_FALSE(buttonEnabled());
     click(browser(), 0, "Volume");
     EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(infoText(), QString());
-    EXPECT_EQ(inspectorText(), QStringLiteral("Name: Volume\nType: Directory\n\n"));
+    EXPECT_EQ(inspectorText(), folder("Volume"));
 
     click(browser(), 1, "Ocean");
     const QString ocean =
         QString::fromStdString(readFile(box.library() + "/Volume/Ocean/trayskininfo.txt"));
     ASSERT_FALSE(ocean.isEmpty());
     EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(infoText(), ocean);
     EXPECT_EQ(inspectorText(),
               QStringLiteral("Name: Ocean\nType: Directory\n") + ocean + QLatin1Char('\n'));
-    ASSERT_TRUE(data->wellImage());
     EXPECT_FALSE(well->pixmap().isNull());
 
     // A picture: no type, the set's text stays.
@@ -141,37 +142,34 @@ TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
     EXPECT_EQ(inspectorText(), QStringLiteral("Name: ") +
                                    QString::fromStdString(titles(browser(), 2).front()) +
                                    QStringLiteral("\nType: \n") + ocean + QLatin1Char('\n'));
-    EXPECT_EQ(data->wellImage()->size(), QSizeF(64, 64));
+    EXPECT_EQ(well->pixmap().deviceIndependentSize(), QSizeF(64, 64));
 
     // A set with nothing but its info file shows no rows: the button keeps
     // the state the pictures of Ocean left.
     click(browser(), 1, "Info Only");
     EXPECT_EQ(browser().numberOfRowsInColumn(2), 0);
     EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(infoText(), QStringLiteral("Nothing but words."));
+    EXPECT_EQ(inspectorText(), folder("Info Only", QStringLiteral("Nothing but words.")));
 
     // An info file in the wrong letter case is none.
     click(browser(), 1, "Plain");
     EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(infoText(), QString());
+    EXPECT_EQ(inspectorText(), folder("Plain"));
 
     // Another extra: its sets' column disables the button and empties the text.
     click(browser(), 1, "Ocean");
     EXPECT_TRUE(buttonEnabled());
     click(browser(), 0, "Clock");
     EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(infoText(), QString());
+    EXPECT_EQ(inspectorText(), folder("Clock"));
 }
 
 TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     click(browser(), 0, "Volume");
     click(browser(), 1, "Ocean");
-    const QString before = infoText();
     click(browser(), 1, "Ember", Qt::ControlModifier);
-    EXPECT_FALSE(data->wellImage());
     EXPECT_TRUE(well->pixmap().isNull());
-    EXPECT_EQ(inspector->toPlainText(), QStringLiteral("Multiple Selection"));
-    EXPECT_EQ(infoText(), before);
+    EXPECT_EQ(inspectorText(), QStringLiteral("Multiple Selection"));
     EXPECT_TRUE(buttonEnabled());
     // With several selected, the lowest of them makes the path (and so the
     // set that Use installs).
@@ -215,8 +213,6 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     writeFile(set + "/trayskininfo.txt", huge);
     click(browser(), 1, "Ocean");
     click(browser(), 1, "Big  Set");
-    EXPECT_TRUE(infoText().startsWith(QString::fromStdString(huge.substr(0, 1000))));
-    EXPECT_LE(infoText().size(), 4 * (browser::LibraryBrowserController::kInspectorShownLimit + 1));
     const QString shown = inspector->toPlainText();
     EXPECT_LT(shown.size(), browser::LibraryBrowserController::kInspectorShownLimit + 200);
     EXPECT_TRUE(shown.endsWith(QStringLiteral("The rest of the description is not shown.")));
@@ -265,10 +261,9 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     ASSERT_TRUE(browser().setPath("/Volume/Ocean"));
     settle(browser());
     click(browser(), 2, titles(browser(), 2).front());
-    const QString ocean = infoText();
     const QString shown = inspectorText();
     ASSERT_TRUE(buttonEnabled());
-    ASSERT_FALSE(ocean.isEmpty());
+    ASSERT_TRUE(shown.contains(QStringLiteral("sea-green waves"))) << shown.toStdString();
 
     // Every row answers its title and state.
     std::vector<std::string> read;
@@ -279,10 +274,9 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     std::vector<std::string> listed;
     data->browserTitlesInColumn(browser(), 1, listed);
     EXPECT_EQ(read, listed);
-    // The button, the info text and the inspector of the picture are as
-    // they were, and stay so at the picture's next click.
+    // The button and the info text are as they were: the inspector of the
+    // picture is the same at its next click.
     EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(infoText(), ocean);
     click(browser(), 2, titles(browser(), 2).front());
     EXPECT_EQ(inspectorText(), shown);
 }

@@ -15,11 +15,13 @@
 
 #include "ui_MainWindow.h"
 
+#include <QAction>
 #include <QLayout>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <algorithm>
 #include <cstdlib>
 
 AppController::AppController()
@@ -69,9 +71,9 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
 
     if (!startUp_->prepareLibrary(*system_))
         return;
-    commands_ = std::make_unique<Commands>(*mainWindow_, *mainUi_->fileMenu, *mainUi_->actionUse,
-                                           *system_, [this] { updateSelectionViews(); });
+    commands_ = std::make_unique<Commands>(*mainWindow_, *system_);
     connectActions();
+    showSystemCommands();
     selectionViews_->show(std::string(), std::string());
     configureBrowser();
     reloadData();
@@ -85,7 +87,7 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
     // user has replaced since; the desktop is left as it is.
     if (const auto notice = system_->startNotice()) {
         platform::runAlertPanel(notice->title, notice->message, notice->button);
-        commands_->refreshMenu();
+        showSystemCommands();
         selectionViews_->show(std::string(), std::string());
     }
 }
@@ -158,7 +160,7 @@ std::pair<std::string, std::string> AppController::selectedItemAndSet() const {
 void AppController::updateSelectionViews() {
     const auto [item, set] = selectedItemAndSet();
     mainUi_->actionRestore->setEnabled(!item.empty());
-    commands_->refreshMenu();
+    showSystemCommands();
     selectionViews_->show(item, set);
 }
 
@@ -185,7 +187,34 @@ void AppController::restoreAllOriginalPictures() {
 }
 
 bool AppController::runSystemCommand(std::string_view name, bool checked) {
-    return commands_->run(name, checked);
+    const bool done = commands_->run(name, checked);
+    updateSelectionViews();
+    return done;
+}
+
+void AppController::showSystemCommands() {
+    const QList<QAction*> items = mainUi_->fileMenu->actions();
+    const qsizetype use = items.indexOf(mainUi_->actionUse);
+    QAction* before = use >= 0 && use + 1 < items.size() ? items[use + 1] : nullptr;
+    for (const library::SystemCommand& command : system_->commands()) {
+        const QString name = QString::fromStdString(command.name);
+        const auto known =
+            std::find_if(systemActions_.begin(), systemActions_.end(),
+                         [&](QAction* action) { return action->objectName() == name; });
+        QAction* action = known != systemActions_.end() ? *known : nullptr;
+        if (!action) {
+            action = new QAction(mainWindow_.get());
+            action->setObjectName(name);
+            mainUi_->fileMenu->insertAction(before, action);
+            connect(action, &QAction::triggered, this,
+                    [this, name = command.name](bool checked) { runSystemCommand(name, checked); });
+            systemActions_.push_back(action);
+        }
+        action->setText(command.text);
+        action->setCheckable(command.checkable);
+        action->setChecked(command.checked);
+        action->setEnabled(command.enabled);
+    }
 }
 
 void AppController::showHelp() {

@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+class QAction;
 class QMainWindow;
 class Commands;
 class SelectionViews;
@@ -70,6 +72,9 @@ protected:
 private:
     void connectActions();
     void configureBrowser();
+    // The system's own commands in the File menu, after Use This Set, as
+    // they stand now; made at their first showing.
+    void showSystemCommands();
     // Every action of the window starts here: a status line about the last
     // one goes.
     void beginAction();
@@ -85,4 +90,5 @@ private:
     std::unique_ptr<browser::LibraryBrowserController> libraryBrowser_;
     std::unique_ptr<SelectionViews> selectionViews_;
     std::unique_ptr<Commands> commands_;
+    std::vector<QAction*> systemActions_; // named by the system's commands
 };

@@ -5,20 +5,14 @@
 #include "platform/gui/Workspace.h"
 #include "platform/widgets/AlertPanel.h"
 
-#include <QAction>
 #include <QMainWindow>
-#include <QMenu>
 #include <QPointer>
 #include <QStatusBar>
-#include <algorithm>
 
 using platform::bundle::localizedString;
 
-Commands::Commands(QMainWindow& window, QMenu& menu, QAction& after, library::PictureSystem& system,
-                   std::function<void()> changed)
-    : window_(window), menu_(menu), after_(after), system_(system), changed_(std::move(changed)) {
-    refreshMenu();
-}
+Commands::Commands(QMainWindow& window, library::PictureSystem& system)
+    : window_(window), system_(system) {}
 
 void Commands::beginAction() {
     // What the status bar said about the last action is old news now.
@@ -46,33 +40,7 @@ bool Commands::run(std::string_view name, bool checked) {
     beginAction();
     const library::PlaceReport report = system_.runCommand(name, checked);
     tellOutcome(report);
-    refreshMenu();
-    changed_();
     return report.done;
-}
-
-void Commands::refreshMenu() {
-    const QList<QAction*> items = menu_.actions();
-    const auto next = std::find(items.begin(), items.end(), &after_);
-    QAction* before = next != items.end() && next + 1 != items.end() ? *(next + 1) : nullptr;
-    for (const library::SystemCommand& command : system_.commands()) {
-        const QString name = QString::fromStdString(command.name);
-        auto found = std::find_if(systemActions_.begin(), systemActions_.end(),
-                                  [&](QAction* action) { return action->objectName() == name; });
-        QAction* action = found != systemActions_.end() ? *found : nullptr;
-        if (!action) {
-            action = new QAction(&window_);
-            action->setObjectName(name);
-            menu_.insertAction(before, action);
-            connect(action, &QAction::triggered, this,
-                    [this, name = command.name](bool checked) { run(name, checked); });
-            systemActions_.push_back(action);
-        }
-        action->setText(command.text);
-        action->setCheckable(command.checkable);
-        action->setChecked(command.checked);
-        action->setEnabled(command.enabled);
-    }
 }
 
 void Commands::tellOutcome(const library::PlaceReport& report) {

@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextEdit>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
@@ -59,6 +60,7 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     // columns named for a screen reader.
     EXPECT_EQ(browser().minColumnWidth(), std::floor(browser().minColumnWidth()));
     EXPECT_GE(browser().minColumnWidth(), 150.0);
+    EXPECT_TRUE(part<QTextEdit>("nodeInspector").isReadOnly());
     click(browser(), 0, "Volume");
     click(browser(), 1, "default");
     std::vector<QString> columns;

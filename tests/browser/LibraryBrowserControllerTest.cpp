@@ -48,7 +48,6 @@ protected:
         for (QWidget* part : std::initializer_list<QWidget*>{well, inspector, button})
             row->addWidget(part);
         well->setFixedSize(64, 64);
-        inspector->setReadOnly(true);
         data = std::make_unique<browser::LibraryBrowserController>(
             browser::LibraryBrowserController::Outlets{view, well, inspector, button}, lib,
             library::isPicture);
@@ -204,7 +203,6 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
                              QString::fromStdString(info) + QLatin1Char('\n');
     EXPECT_EQ(inspectorText(), expected);
     EXPECT_EQ(inspector->toPlainText(), expected);
-    EXPECT_TRUE(inspector->isReadOnly());
 
     // Of a description of megabytes only its beginning is read, and shown in part.
     std::string huge;

@@ -60,7 +60,8 @@ constexpr auto kAnswerLimit = std::chrono::seconds(3);
 // Ends every connection of this process to the unix socket (shutdown, not
 // close: the descriptor stays its owner's). A bus that took a connection and
 // never answers holds libdbus, and Qt's D-Bus thread with it, without end;
-// an ended connection lets both go.
+// an ended connection lets both go. (A connection of Qt's own to that bus
+// is ended too; it was no better off.)
 void endConnectionsTo(const QByteArray& socketName) {
     if (socketName.isEmpty())
         return;

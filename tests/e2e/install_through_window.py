@@ -1,18 +1,21 @@
 #!/usr/bin/python3
-"""One whole install with the built bundle, as a user does it with the
+"""One whole install with the built bundle, as a German user does it with the
 keyboard, on a private virtual display: the first start with its backup, then
 Volume and its "Ocean" set chosen by typing, the use button pressed, the
-completion alert answered, and Quit from the menu. Passes when the sandbox's
-Volume bundle holds the set's pictures byte for byte, standard output has one
-"copy" line per picture, and the program ends with 0.
+completion alert answered, and Quit from the menu. Every word on screen is
+looked for as the German table gives it. Passes when the sandbox's Volume
+bundle holds the set's pictures byte for byte, standard output has one "copy"
+line per picture, and the program ends with 0.
 
     dbus-run-session -- install_through_window.py BUILD_DIR
 """
 
 import filecmp
 import os
+import re
 import subprocess
 import sys
+import xml.etree.ElementTree as ElementTree
 
 import pyatspi
 
@@ -20,11 +23,22 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import (Display, Program, TestFailure, find, press, run,  # noqa: E402
                      start_accessibility, states, text_of, wait_for, xdotool)
 
+TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, os.pardir,
+                     "resources", "translations", "trayskin_de.ts")
+
+
+def german(key):
+    """The German table's words for the key, as shown (without the mnemonic)."""
+    for message in ElementTree.parse(TABLE).iter("message"):
+        if message.findtext("source") == key:
+            return re.sub("&(.)", r"\1", message.findtext("translation"))
+    raise TestFailure("no German words for %r" % key)
+
 
 def inspector_names(window, name):
     """Whether the inspector shows the item with that name."""
-    inspector = find(window, pyatspi.ROLE_TEXT, "Inspector")
-    return inspector is not None and text_of(inspector).startswith("Name: " + name + "\n")
+    inspector = find(window, pyatspi.ROLE_TEXT, german("Inspector"))
+    return inspector is not None and text_of(inspector).startswith(german("Name: ") + name + "\n")
 
 
 def select_by_typing(program, window, key, name):
@@ -52,12 +66,13 @@ def test(session):
     start_accessibility(work)
     program = session.program = Program(
         os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
-        {"TRAYSKIN_SYSROOT": system, "HOME": home, "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"},
+        {"TRAYSKIN_SYSROOT": system, "HOME": home, "LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8",
+         "LANGUAGE": ""},
         os.path.join(work, "stdout"), os.path.join(work, "stderr"))
 
     window = program.window(pyatspi.ROLE_FRAME, "Trayskin")
     use = wait_for("the use button", lambda: find(window, pyatspi.ROLE_PUSH_BUTTON,
-                                                  "Use This Set"))
+                                                  german("&Use This Set")))
     program.focus_window("Trayskin")
     # Column 0 has the keyboard at start: V selects Volume; Right goes to
     # its sets, where O selects Ocean.
@@ -67,16 +82,17 @@ def test(session):
     wait_for("the use button to be enabled", lambda: states(use).contains(pyatspi.STATE_ENABLED))
     press(use)
 
-    alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], "Installation Complete")
-    message = find(alert, pyatspi.ROLE_LABEL, pred=lambda a: "Need restart" in text_of(a))
-    if message is None or text_of(message) != "Need restart Sound":
-        raise TestFailure("completion message: %r" % (message and text_of(message)))
+    alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG],
+                           german("Installation Complete"))
+    expected = german("Need restart").replace("%1", german("Sound"))
+    if find(alert, pyatspi.ROLE_LABEL, pred=lambda a: text_of(a) == expected) is None:
+        raise TestFailure("no completion message %r" % expected)
     press(wait_for("the alert's button", lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON,
-                                                      "Open System Preferences")))
+                                                      german("Open System Preferences"))))
     wait_for("the alert to close", lambda: not states(alert).contains(pyatspi.STATE_SHOWING)
              or program.application().childCount == 1)
 
-    quit_item = find(program.application(), pyatspi.ROLE_MENU_ITEM, "Quit Trayskin")
+    quit_item = find(program.application(), pyatspi.ROLE_MENU_ITEM, german("&Quit Trayskin"))
     try:
         press(quit_item)
     except Exception:  # the program may end before it answers

@@ -1,11 +1,11 @@
-// Real clients decide what the overlay route and the own theme show: GTK 3's
-// lookup, Qt's QIcon::fromTheme and a real tray, each started after each
-// step, on the machine's Adwaita (read in place) with the overlay and the own
-// theme in a temporary data folder.
+// Real clients decide what the overlay route and the own theme show: Qt's
+// QIcon::fromTheme, GTK 3's lookup and KDE's icon loader, each started after
+// each step, on the machine's Adwaita (read in place) with the overlay and
+// the own theme in a temporary data folder. GTK on the overlay is
+// GtkLookupTest's; a running tray, the program's (DesktopClientsTest).
 #include "icontheme/IconThemes.h"
 #include "icontheme/Overlay.h"
 #include "icontheme/OwnTheme.h"
-#include "icontheme/ThemeSwitch.h"
 #include "tests/icontheme/RealClients.h"
 
 #include <gtest/gtest.h>
@@ -70,22 +70,6 @@ QRgb colourOf(const QString& icon) {
     return 0;
 }
 
-using Tray = QMap<QString, QImage>;
-
-// Each picture of the set, as the tray shows it: GTK draws a -symbolic
-// picture in the tray's foreground colour, so our filled square covers most
-// of the icon, where Adwaita's thin glyph leaves the tray's background
-// showing most.
-void expectTrayShowsTheSet(const Adwaita& adwaita, const Tray& theirs, const Tray& ours) {
-    for (const QString& icon : adwaita.names) {
-        ASSERT_FALSE(theirs[icon].isNull() || ours[icon].isNull()) << icon.toStdString();
-        if (icon.endsWith("-symbolic"))
-            EXPECT_NE(mainColour(ours[icon]), mainColour(theirs[icon])) << icon.toStdString();
-        else
-            EXPECT_EQ(mainColour(ours[icon]), colourOf(icon)) << icon.toStdString();
-    }
-}
-
 // Observed with Qt 6.4: where the overlay and the system hold a PNG of the
 // name at the same size, Qt lists the later base directory's file first and
 // shows the system's picture, at every size; the -symbolic SVG shows ours at
@@ -116,42 +100,52 @@ TEST(OverlayClients, QtShowsTheSystemsPngWhereTheOverlayHoldsTheSameSize) {
     EXPECT_EQ(qtLookup(adwaita.world, "Adwaita", questions), theirs);
 }
 
-TEST(OverlayClients, ATrayShowsTheSetAfterAnInstallAndTheThemeAfterRestore) {
-    Adwaita adwaita;
-    ASSERT_NE(adwaita.themes.theme("Adwaita"), nullptr) << "adwaita-icon-theme is not installed";
-    const auto theirs = trayPixels(adwaita.world, adwaita.names);
-    Overlay overlay(adwaita.themes, adwaita.dirs, "Adwaita", adwaita.world.root() + "/record");
-    ASSERT_TRUE(overlay.install(adwaita.set).ok());
-    const auto ours = trayPixels(adwaita.world, adwaita.names);
-    expectTrayShowsTheSet(adwaita, theirs, ours);
-    ASSERT_TRUE(overlay.restore().ok());
-    EXPECT_EQ(trayPixels(adwaita.world, adwaita.names), theirs);
-}
-
-// What GTK 3 and Qt show of the own theme is checked through the program.
-TEST(OwnThemeClients, ATrayShowsTheOwnThemeOnceSwitchedToAndTheThemeAfterRestore) {
+// Switched to, the own theme shows the set's pictures in GTK 3 and Qt, and
+// every other name from the theme it inherits; KDE's loader skips Adwaita's
+// Legacy directories, so it finds only the -symbolic names. Restored, the
+// own theme is gone.
+TEST(OwnThemeClients, ShowTheSetAndInheritEveryOtherNameUntilRestore) {
     Adwaita adwaita;
     ASSERT_NE(adwaita.themes.theme("Adwaita"), nullptr) << "adwaita-icon-theme is not installed";
     OwnTheme own(adwaita.themes, adwaita.dirs, "Adwaita", adwaita.world.root() + "/own.json");
     ASSERT_TRUE(own.install(adwaita.set).ok());
-    // A desktop that reads GTK 3's settings file, switched to the own theme
-    // and back.
-    ThemeWorld::put(adwaita.world.root(), "config/gtk-3.0/settings.ini",
-                    "[Settings]\ngtk-icon-theme-name=Adwaita\n");
-    DesktopContext desktop = desktopContextFromEnvironment();
-    desktop.currentDesktop.clear();
-    const ThemeChoice before = chooseTheme(desktop, desktopThemeSources());
-    ASSERT_EQ(before.theme, "Adwaita");
-    const auto theirs = trayPixels(adwaita.world, adwaita.names);
-    ThemeSwitch themeSwitch(switchContextFromEnvironment(desktop),
-                            adwaita.world.root() + "/switch.json");
-    ASSERT_EQ(themeSwitch.switchTo(before, own.name()), SwitchResult::Done);
-    const auto ours = trayPixels(adwaita.world, adwaita.names);
-    expectTrayShowsTheSet(adwaita, theirs, ours);
-    ASSERT_EQ(themeSwitch.restore(chooseTheme(desktop, desktopThemeSources())), SwitchResult::Done);
+    const QString ours = own.folder() + u'/', theirs = "/usr/share/icons/Adwaita/";
+    // The set's names at sizes Adwaita holds them at, then two it inherits.
+    const struct {
+        QString question, gtk, qt;
+    } cases[] = {{"audio-volume-high:24", ours, "#ffff0000"},
+                 {"audio-volume-high:48", ours, "#ffff0000"},
+                 {"network-wireless-signal-good-symbolic:16", ours, "#ff00ff00"},
+                 {"network-wireless-signal-good-symbolic:64", ours, "#ff00ff00"},
+                 {"audio-volume-muted:24", theirs, ""},
+                 {"edit-copy:48", theirs, ""}};
+    QStringList questions, scaled;
+    for (const auto& c : cases) {
+        questions << c.question;
+        scaled << c.question + ":1";
+    }
+    const QStringList gtk = gtkLookup(adwaita.world, own.name(), scaled);
+    const QStringList qt = qtLookup(adwaita.world, own.name(), questions);
+    ASSERT_EQ(gtk.size(), questions.size());
+    ASSERT_EQ(qt.size(), questions.size());
+    for (qsizetype i = 0; i < questions.size(); ++i) {
+        SCOPED_TRACE(questions[i].toStdString());
+        const auto& c = cases[i];
+        EXPECT_TRUE(gtk[i].startsWith(c.gtk)) << gtk[i].toStdString();
+        if (c.qt.isEmpty())
+            EXPECT_NE(qt[i], "-");
+        else
+            EXPECT_EQ(qt[i].section(u' ', 1), c.qt);
+    }
+    ThemeWorld::put(adwaita.world.root(), "config/kdeglobals",
+                    "[Icons]\nTheme=" + own.name().toUtf8() + "\n");
+    const QStringList kde = kdeLookup(
+        adwaita.world, {"network-wireless-signal-good-symbolic", "audio-volume-muted-symbolic"});
+    ASSERT_EQ(kde.size(), 2);
+    EXPECT_TRUE(kde[0].startsWith(ours)) << kde[0].toStdString();
+    EXPECT_TRUE(kde[1].startsWith(theirs)) << kde[1].toStdString();
     ASSERT_TRUE(own.restore().ok());
     EXPECT_FALSE(QFileInfo::exists(own.folder()));
-    EXPECT_EQ(trayPixels(adwaita.world, adwaita.names), theirs);
 }
 
 } // namespace

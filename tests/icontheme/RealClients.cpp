@@ -1,6 +1,5 @@
 #include "tests/icontheme/RealClients.h"
 
-#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -59,20 +58,10 @@ QStringList kdeLookup(const ThemeWorld& world, const QStringList& names) {
     return files;
 }
 
-QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& names) {
-    QTemporaryDir out;
-    run(world, "/usr/bin/python3", QStringList{TRAYSKIN_TRAY_PIXELS, out.path()} + names);
-    QMap<QString, QImage> pixels;
-    for (const QString& name : names)
-        pixels.insert(name, QImage(out.path() + "/" + name + ".ppm", "PPM"));
-    return pixels;
-}
-
 LiveTray::LiveTray(const ThemeWorld& world, const QStringList& names) : names_(names) {
     process_.setProcessEnvironment(clientEnvironment(world));
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start("/usr/bin/python3",
-                   QStringList{TRAYSKIN_TRAY_PIXELS, "--live", out_.path()} + names);
+    process_.start("/usr/bin/python3", QStringList{TRAYSKIN_TRAY_PIXELS, out_.path()} + names);
 }
 
 LiveTray::~LiveTray() {
@@ -98,20 +87,6 @@ QMap<QString, QImage> LiveTray::pixels() {
     for (const QString& name : names_)
         pixels.insert(name, QImage(out_.path() + "/" + name + ".ppm", "PPM"));
     return pixels;
-}
-
-QRgb mainColour(const QImage& image) {
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y) | 0xff000000];
-    }
-    QRgb best = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (!counts.contains(best) || it.value() > counts[best])
-            best = it.key();
-    }
-    return best;
 }
 
 } // namespace testing_support

@@ -1,7 +1,8 @@
 // Real clients asked in processes of their own, started after each step as
 // a panel's status item would be: Qt's QIcon::fromTheme, GTK 3's lookup, KDE's
-// icon loader and a real tray (Debian's trayer with GTK 3 status icons under Xvfb). Each
-// sees the world's home and data folders and the machine's /usr/share.
+// icon loader; and a real tray (Debian's trayer with GTK 3 status icons under
+// Xvfb) that keeps running. Each sees the world's home and data folders and
+// the machine's /usr/share.
 #pragma once
 
 #include "tests/icontheme/ThemeWorld.h"
@@ -24,8 +25,6 @@ QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStri
 // "NAME" each: the file KDE's icon loader (kiconfinder5) finds in the theme
 // that the world's kdeglobals names, or "-".
 QStringList kdeLookup(const ThemeWorld& world, const QStringList& names);
-// What the tray draws for each name's status icon.
-QMap<QString, QImage> trayPixels(const ThemeWorld& world, const QStringList& names);
 // A real tray that keeps running, its GTK 3 status icons setting their
 // names again every second (as a volume indicator does on each change), so
 // that GTK looks them up while they run.
@@ -42,7 +41,5 @@ private:
     QProcess process_;
     bool asked_ = false;
 };
-// The colour that covers most of the image.
-QRgb mainColour(const QImage& image);
 
 } // namespace testing_support

@@ -1,17 +1,16 @@
 #!/usr/bin/python3
 """Shows status icons in a real tray and writes what it draws:
-    tray_pixels.py [--live] OUT_DIR NAME...
+    tray_pixels.py OUT_DIR NAME...
 Starts its own X display (Xvfb), Debian's trayer, then one GTK 3 status icon
 per name, titled with its name; finds each icon's window in the tray's window
 tree and, once the tray's pixels hold still, writes each icon's pixels to
-OUT_DIR/NAME.ppm. GTK finds the icons through the environment it is given
-(HOME, XDG_DATA_HOME, XDG_DATA_DIRS). Every wait is on a condition, with a
-deadline.
-With --live the tray and its icons keep running: each line read from the
-standard input asks for the pixels again (written as above, then "shot" is
-printed), and the end of the input ends them all. The icons then set their
-names again every second, as a volume indicator does when the volume
-changes, so GTK looks them up again while they run."""
+OUT_DIR/NAME.ppm and prints "shot". GTK finds the icons through the
+environment it is given (HOME, XDG_DATA_HOME, XDG_DATA_DIRS). Every wait is
+on a condition, with a deadline.
+The tray and its icons keep running: each line read from the standard input
+asks for the pixels again, and the end of the input ends them all. The icons
+set their names again every second, as a volume indicator does when the
+volume changes, so GTK looks them up again while they run."""
 import ctypes
 import ctypes.util
 import os
@@ -30,7 +29,7 @@ gi.require_version("Gtk", "3.0")
 from gi.repository import GLib, Gtk
 warnings.simplefilter("ignore")
 icons = []
-for name in sys.argv[2:]:
+for name in sys.argv[1:]:
     icon = Gtk.StatusIcon.new_from_icon_name(name)
     icon.set_title(name)
     icons.append(icon)
@@ -42,8 +41,7 @@ def set_again():
     return True
 
 
-if sys.argv[1] == "live":
-    GLib.timeout_add_seconds(1, set_again)
+GLib.timeout_add_seconds(1, set_again)
 Gtk.main()
 """
 
@@ -153,8 +151,7 @@ def drawn(pixels, background):
 
 
 def main():
-    live = sys.argv[1] == "--live"
-    out, names = sys.argv[1 + live], sys.argv[2 + live:]
+    out, names = sys.argv[1], sys.argv[2:]
     env = dict(os.environ)
     processes = []
     try:
@@ -174,7 +171,7 @@ def main():
 
         wait_for("the tray", tray_ready)
         processes.append(subprocess.Popen(
-            ["/usr/bin/python3", "-c", CLIENT, "live" if live else "once"] + names,
+            ["/usr/bin/python3", "-c", CLIENT] + names,
             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         looks = []
 
@@ -204,8 +201,6 @@ def main():
             for name, (box, rgb) in pixels.items():
                 with open(os.path.join(out, name + ".ppm"), "wb") as ppm:
                     ppm.write(b"P6\n%d %d\n255\n" % (box[2], box[3]) + rgb)
-            if not live:
-                break
             print("shot", flush=True)
             if not sys.stdin.readline():
                 break

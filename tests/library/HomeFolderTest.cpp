@@ -25,7 +25,6 @@ struct RecordingProgress : library::BackupProgress {
     int opened = 0;
     int closed = 0;
     std::vector<double> shown; // the bar at every redraw
-    std::function<void()> onRedraw;
 
     void openBackupWindow() override {
         open = true;
@@ -38,11 +37,7 @@ struct RecordingProgress : library::BackupProgress {
         ++closed;
     }
     void incrementBy(double delta) override { value += delta; }
-    void displayIfNeeded() override {
-        shown.push_back(value);
-        if (onRedraw)
-            onRedraw();
-    }
+    void displayIfNeeded() override { shown.push_back(value); }
 };
 
 const std::string kInfo(library::kDefaultInfoText);
@@ -205,27 +200,6 @@ TEST(SetupHomeFolder, FailuresStopAtTheRightMoment) {
         EXPECT_EQ(readFile(box.library() + "/Clock/default/Clock1.tif"), "c1");
         EXPECT_FALSE(platform::fs::exists(box.library() + "/Clock/default/Clock2.tif"));
         EXPECT_FALSE(platform::fs::exists(box.library() + "/Clock/default/Clock3.tif"));
-    }
-}
-
-TEST(SetupHomeFolder, AStartKilledAtAnyRedrawLeavesNoBackupOrAWholeOneAfterTheNext) {
-    for (int killAt = 1; killAt <= 4; ++killAt) {
-        SCOPED_TRACE(killAt);
-        Sandbox fresh;
-        for (const char* n : {"A", "B", "C", "D"})
-            fresh.addBundle(n, {{std::string(n) + "1.tif", n}});
-        RecordingProgress dying;
-        int redraws = 0;
-        struct Killed {};
-        dying.onRedraw = [&] {
-            if (++redraws == killAt)
-                throw Killed{};
-        };
-        EXPECT_THROW(library::setupHomeFolder(dying), Killed);
-        EXPECT_FALSE(platform::fs::exists(fresh.library() + "/backup"));
-        RecordingProgress next;
-        ASSERT_TRUE(library::setupHomeFolder(next));
-        EXPECT_EQ(snapshot(fresh.library() + "/backup"), snapshot(fresh.menuExtras()));
     }
 }
 

@@ -48,43 +48,43 @@ std::string requestBytes(const AuthorizationExternalForm& external, const std::s
     return bytes;
 }
 
+namespace {
+
+// In a child: the tool with the request on standard input, standard error
+// into err, and of the rest only what the options give it.
+[[noreturn]] void execTool(const std::string& tool, int in, int err, const ToolOptions& options) {
+    ::dup2(in, 0);
+    ::dup2(err, 2);
+    ::close_range(3, ~0U, 0);
+    if (options.closeStdout)
+        ::close(1);
+    if (options.extraDescriptor)
+        ::dup2(::open("/dev/null", O_RDONLY), 7);
+    for (const auto& [resource, value] : {std::pair{RLIMIT_FSIZE, options.fileSizeLimit},
+                                          {RLIMIT_NOFILE, options.descriptorLimit}}) {
+        const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
+        if (value >= 0)
+            ::setrlimit(resource, &limit);
+    }
+    std::vector<char*> envp;
+    for (const auto& e : options.environment)
+        envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    char* argvWith[] = {const_cast<char*>(tool.c_str()), nullptr};
+    char* argvNone[] = {nullptr};
+    ::execve(tool.c_str(), options.noArguments ? argvNone : argvWith, envp.data());
+    ::_exit(121);
+}
+
+} // namespace
+
 ToolRun runTool(const std::string& tool, const std::string& request, const ToolOptions& options) {
     int in[2], err[2];
     EXPECT_EQ(::pipe2(in, O_CLOEXEC), 0);
     EXPECT_EQ(::pipe2(err, O_CLOEXEC), 0);
     const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(in[0], 0);
-        ::dup2(err[1], 2);
-        // Only what the test chooses reaches the tool.
-        ::close_range(3, ~0U, 0);
-        if (options.closeStdout)
-            ::close(1);
-        if (options.extraDescriptor) {
-            int extra = ::open("/dev/null", O_RDONLY);
-            ::dup2(extra, 7);
-        }
-        for (const auto& [resource, value] : {std::pair{RLIMIT_FSIZE, options.fileSizeLimit},
-                                              {RLIMIT_NOFILE, options.descriptorLimit}}) {
-            const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
-            if (value >= 0)
-                ::setrlimit(resource, &limit);
-        }
-        if (options.runAs) {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(options.runAsGroup) != 0 ||
-                ::setuid(options.runAs) != 0)
-                ::_exit(120);
-        }
-        std::vector<char*> envp;
-        for (const auto& e : options.environment)
-            envp.push_back(const_cast<char*>(e.c_str()));
-        envp.push_back(nullptr);
-        char* argv0 = const_cast<char*>(tool.c_str());
-        char* argvWith[] = {argv0, nullptr};
-        char* argvNone[] = {nullptr};
-        ::execve(tool.c_str(), options.noArguments ? argvNone : argvWith, envp.data());
-        ::_exit(121);
-    }
+    if (child == 0)
+        execTool(tool, in[0], err[1], options);
     ::close(in[0]);
     ::close(err[1]);
     ::signal(SIGPIPE, SIG_IGN);
@@ -141,15 +141,7 @@ int adoptedTool(const std::string& tool, Adoption adoption, const std::string& r
         ::write(in[1], request.data(), request.size()) != static_cast<ssize_t>(request.size()))
         return 250;
     ::close(in[1]);
-    const auto exec = [&] {
-        ::dup2(in[0], 0);
-        ::dup2(err[1], 2);
-        ::close_range(3, ~0U, 0);
-        char* argv[] = {const_cast<char*>(tool.c_str()), nullptr};
-        char* envp[] = {nullptr};
-        ::execve(tool.c_str(), argv, envp);
-        ::_exit(251);
-    };
+    const auto exec = [&] { execTool(tool, in[0], err[1], {}); };
     if (adoption == Adoption::CloneParent) {
         const long child =
             ::syscall(SYS_clone, CLONE_PARENT | SIGCHLD, nullptr, nullptr, nullptr, nullptr);

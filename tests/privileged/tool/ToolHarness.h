@@ -25,8 +25,6 @@ struct ToolOptions {
     bool stall = false;        // write the request but never close the pipe
     long fileSizeLimit = -1;   // RLIMIT_FSIZE for the tool, bytes
     long descriptorLimit = -1; // RLIMIT_NOFILE for the tool
-    uid_t runAs = 0;           // 0: as the test itself
-    gid_t runAsGroup = 0;
     // Called with the tool's pid once the whole request is written, while
     // the tool runs: to watch it, signal it, or attack it.
     std::function<void(pid_t)> whileRunning;

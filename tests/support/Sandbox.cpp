@@ -7,6 +7,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -46,36 +47,6 @@ void removeAt(int folder, const char* name) {
 
 void removeAll(const std::string& path) {
     removeAt(AT_FDCWD, path.c_str());
-}
-
-void snapshotInto(const std::string& root, const std::string& relative,
-                  std::map<std::string, std::string>& out) {
-    const std::string path = relative.empty() ? root : root + "/" + relative;
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir)
-        return;
-    while (dirent* e = ::readdir(dir)) {
-        std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        const std::string rel = relative.empty() ? name : relative + "/" + name;
-        const std::string full = root + "/" + rel;
-        struct stat st {};
-        ::lstat(full.c_str(), &st);
-        if (S_ISDIR(st.st_mode)) {
-            out[rel] = "d";
-            snapshotInto(root, rel, out);
-        } else if (S_ISLNK(st.st_mode)) {
-            char target[4096];
-            ssize_t n = ::readlink(full.c_str(), target, sizeof target);
-            out[rel] = "l:" + std::string(target, n > 0 ? static_cast<size_t>(n) : 0);
-        } else if (S_ISREG(st.st_mode)) {
-            out[rel] = "f:" + readFile(full);
-        } else {
-            out[rel] = "o";
-        }
-    }
-    ::closedir(dir);
 }
 
 } // namespace
@@ -182,8 +153,25 @@ void makeSocket(const std::string& path) {
 }
 
 std::map<std::string, std::string> snapshot(const std::string& root) {
+    namespace fs = std::filesystem;
     std::map<std::string, std::string> out;
-    snapshotInto(root, "", out);
+    std::error_code error, linkError;
+    for (fs::recursive_directory_iterator
+             it(root, fs::directory_options::skip_permission_denied, error),
+         end;
+         !error && it != end; it.increment(error)) {
+        const std::string path = it->path().string();
+        const std::string rel = path.substr(root.size() + 1);
+        const fs::file_status status = it->symlink_status();
+        if (fs::is_directory(status))
+            out[rel] = "d";
+        else if (fs::is_symlink(status))
+            out[rel] = "l:" + fs::read_symlink(it->path(), linkError).string();
+        else if (fs::is_regular_file(status))
+            out[rel] = "f:" + readFile(path);
+        else
+            out[rel] = "o";
+    }
     return out;
 }
 

@@ -23,39 +23,25 @@ void writeTiff(const std::string& path, int width, int height, bool packed) {
 }
 
 void writeHugeTiffHeader(const std::string& path, int width, int height) {
-    std::string bytes = "II*";
-    bytes.push_back('\0');
-    auto put16 = [&](uint16_t v) {
-        bytes.push_back(static_cast<char>(v & 0xff));
-        bytes.push_back(static_cast<char>(v >> 8));
+    std::string bytes("II*\0", 4);
+    const auto put = [&](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
     };
-    auto put32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
-    };
-    put32(8); // first directory right after the header
-    const uint16_t entries = 8;
-    put16(entries);
-    auto entry = [&](uint16_t tag, uint16_t type, uint32_t value) {
-        put16(tag);
-        put16(type);
-        put32(1);
-        if (type == 3) {
-            put16(static_cast<uint16_t>(value));
-            put16(0);
-        } else {
-            put32(value);
-        }
-    };
-    entry(256, 4, static_cast<uint32_t>(width));  // ImageWidth
-    entry(257, 4, static_cast<uint32_t>(height)); // ImageLength
-    entry(258, 3, 8);                             // BitsPerSample
-    entry(259, 3, 1);                             // no compression
-    entry(262, 3, 1);                             // black is zero
-    entry(273, 4, 200);                           // StripOffsets
-    entry(278, 4, static_cast<uint32_t>(height)); // RowsPerStrip
-    entry(279, 4, static_cast<uint32_t>(width) * static_cast<uint32_t>(height));
-    put32(0);
+    put(8, 4); // the first directory, right after the header
+    const auto w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
+    // Width, length, 8 bits a sample, no compression, black is zero, the
+    // strip's offset, rows per strip and bytes in it: tag, type, value.
+    const uint32_t entries[][3] = {{256, 4, w}, {257, 4, h},   {258, 3, 8}, {259, 3, 1},
+                                   {262, 3, 1}, {273, 4, 200}, {278, 4, h}, {279, 4, w * h}};
+    put(std::size(entries), 2);
+    for (const auto& [tag, type, value] : entries) {
+        put(tag, 2);
+        put(type, 2);
+        put(1, 4);
+        put(value, 4); // a short (type 3) in the first two bytes
+    }
+    put(0, 4);
     bytes.resize(256, '\0');
     writeFile(path, bytes);
 }

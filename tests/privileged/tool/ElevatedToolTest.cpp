@@ -410,10 +410,17 @@ TEST_F(ElevatedTest, LimitsTheUserSetNoLongerHoldOnceTheToolIsRoot) {
         << cpuLine;
 }
 
-TEST_F(ElevatedTest, TooFewDescriptorsAreRaisedOnceTheToolIsRoot) {
-    // The copy goes through (the user's process starts the tool with its own
-    // authorization); where root may not raise limits (a container), the
-    // tool says so. What else it inherits is refused as ToolTest shows.
+TEST_F(ElevatedTest, InheritedStateIsRefusedOrPutRight) {
+    const std::string request = requestBytes(ownExternalForm(), source, kTarget);
+    // Each run by the user, as an attacker would start the setuid tool.
+    for (const auto& [options, code] : {std::pair{ToolOptions{.noArguments = true}, 10},
+                                        {ToolOptions{.environment = {"TRAYSKIN=1"}}, 11},
+                                        {ToolOptions{.extraDescriptor = true}, 13}})
+        EXPECT_EQ(asUser(uid, gid, [&] { return runTool(tool, request, options).exitCode; }), code);
+    EXPECT_EQ(readFile(kTarget), kSystemPicture);
+    // Too few descriptors are raised as root, and the copy goes through (the
+    // user's process starts the tool with its own authorization); where root
+    // may not raise limits (a container), the tool says so.
     const int limited = asUser(uid, gid, [&] {
         return runTool(tool, requestBytes(ownExternalForm(), source, kTarget),
                        {.descriptorLimit = 3})

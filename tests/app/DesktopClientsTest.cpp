@@ -1,12 +1,14 @@
-// Desktop mode on the machine's Adwaita, checked by a running real tray.
-// What GTK 3, Qt and KDE find in the overlay and the own theme is checked
-// where those are written (GtkLookupTest, OverlayClientsTest).
+// Desktop mode on the machine's Adwaita: the shipped sets, and a running real
+// tray. What GTK 3, Qt and KDE find in the overlay and the own theme is
+// checked where those are written (GtkLookupTest, OverlayClientsTest).
 #include "icontheme/IconThemes.h"
 #include "tests/app/DesktopFixture.h"
 #include "tests/icontheme/RealClients.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -35,6 +37,34 @@ double share(const QImage& pixels, QRgb colour) {
         }
     }
     return double(matching) / (pixels.width() * pixels.height());
+}
+
+// Every picture of the shipped sets goes where Adwaita holds its name; Restore
+// All takes away all the installs wrote, and every folder they made, the data
+// folder's icons folder too.
+TEST_F(AdwaitaTest, TheShippedSetsGoInAndRestoreAllLeavesNoFolderTheyMade) {
+    ASSERT_TRUE(QDir(world.userIcons()).removeRecursively());
+    startOnAdwaita();
+    QSet<QString> shipped, written;
+    for (const auto& [item, set] :
+         {std::pair{"Battery", "Leaf"}, {"Network", "Beacon"}, {"Volume", "Ocean"}}) {
+        for (const QFileInfo& file :
+             QDir(QString::fromStdString(library()) + "/" + item + "/" + set)
+                 .entryInfoList({"*.svg", "*.png"}))
+            shipped << file.fileName();
+        use(item, set);
+    }
+    ASSERT_EQ(alertTitles(), QStringList(3, "Installation Complete"));
+    int files = 0; // most names are Adwaita's, in several sizes each
+    for (QDirIterator it(overlay(""), QDir::Files, QDirIterator::Subdirectories); it.hasNext();
+         ++files)
+        written << it.nextFileInfo().fileName();
+    EXPECT_EQ(written, shipped);
+    EXPECT_GE(files, 60);
+    EXPECT_EQ(inUse(), "In use: Ocean");
+    quietly([&] { controller.restoreAllOriginalPictures(); });
+    EXPECT_EQ(inUse(), "In use: default");
+    EXPECT_FALSE(QFileInfo::exists(world.userIcons()));
 }
 
 // A tray that keeps running shows the set after Use This Set and the theme

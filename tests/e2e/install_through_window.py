@@ -2,10 +2,11 @@
 """One whole install with the built bundle, as a German user does it with the
 keyboard, on a private virtual display: the first start with its backup, then
 Volume and its "Ocean" set chosen by typing, the use button pressed, the
-completion alert answered, and Quit from the menu. Every word on screen is
-looked for as the German table gives it. Passes when the sandbox's Volume
-bundle holds the set's pictures byte for byte, standard output has one "copy"
-line per picture, and the program ends with 0.
+completion alert answered, and Quit from the menu; then a start that fails,
+its alert read and answered. Every word on screen is looked for as the German
+table gives it. Passes when the sandbox's Volume bundle holds the set's
+pictures byte for byte, standard output has one "copy" line per picture, and
+both runs of the program end with 0.
 
     dbus-run-session -- install_through_window.py BUILD_DIR
 """
@@ -115,6 +116,33 @@ def test(session):
         session.failures.append("%d pictures, %d copy lines" % (len(pictures), len(copies)))
     if not session.failures:
         print("installed %d pictures of Volume/Ocean" % len(pictures))
+    failed_start(session, os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
+                 system)
+
+
+def failed_start(session, program_path, system):
+    """A home folder whose Library is a file: the start-up alert says so,
+    what failed and why beneath, and its button ends the program with 0."""
+    home = os.path.join(session.work, "home-with-a-file")
+    os.makedirs(home)
+    with open(os.path.join(home, "Library"), "w") as f:
+        f.write("a file where the Library folder belongs\n")
+    program = session.program = Program(
+        program_path, {"TRAYSKIN_SYSROOT": system, "HOME": home, "LANG": "de_DE.UTF-8",
+                       "LC_ALL": "de_DE.UTF-8", "LANGUAGE": ""},
+        os.path.join(session.work, "stdout"), os.path.join(session.work, "stderr"))
+    alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], german("My Apologies"))
+    detail = german("Could not set up %1: %2").replace(
+        "%1", os.path.join(home, "Library", "Trayskin")).split("%2")[0]
+    for what, shown in (("message", lambda text: text == german("Bad setup prefs")),
+                        ("detail", lambda text: text.startswith(detail) and text != detail)):
+        wait_for("the alert's " + what, lambda: find(
+            alert, pyatspi.ROLE_LABEL, pred=lambda a: shown(text_of(a))))
+    press(wait_for("the alert's button", lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON,
+                                                      german("Quit"))))
+    status = program.wait_exit()
+    if status != 0:
+        session.failures.append("the failed start ended with %d" % status)
 
 
 if __name__ == "__main__":

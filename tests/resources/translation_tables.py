@@ -2,8 +2,8 @@
 """Checks every translation table the bundle ships, entry by entry, against
 its key: no entry unfinished or empty, the same placeholders (%1, %2, %@...),
 the same keyboard mnemonic where the key has one, the same spaces at either
-end; and a German entry differs from its key, unless the words are the same
-in German. Prints each entry that breaks a rule; exit status 1 if any does.
+end, a sentence for a sentence; and a German entry differs from its key,
+unless the words are the same in German. Prints each entry that breaks a rule; exit status 1 if any does.
 
     translation_tables.py TABLE.ts...
 """
@@ -35,6 +35,8 @@ def faults(key, entry, german):
         return "mnemonic lost"
     if (key[:1].isspace(), key[-1:].isspace()) != (text[:1].isspace(), text[-1:].isspace()):
         return "spaces at the ends differ"
+    if key.endswith(".") and not text.endswith("."):
+        return "the sentence lost its full stop"
     if german and text == key and key not in SAME_IN_GERMAN:
         return "not translated"
     return None

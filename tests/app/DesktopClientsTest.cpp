@@ -78,9 +78,9 @@ TEST_F(AdwaitaTest, RestoreAllSwitchesTheDesktopBackFromTheOwnTheme) {
     put("Volume/Red/trayskininfo.txt", "Red.");
     ASSERT_TRUE(QDir(world.userIcons()).removeRecursively());
     startOnAdwaita();
-    controller.ownThemeAction()->trigger();
+    part<QAction>("ownThemeRoute").trigger();
     use("Volume", "Red");
-    controller.switchThemeAction()->trigger();
+    part<QAction>("switchDesktop").trigger();
     EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Adwaita-Trayskin\n");
     quietly([&] { controller.restoreAllOriginalPictures(); });
     EXPECT_TRUE(

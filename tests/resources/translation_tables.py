@@ -3,7 +3,8 @@
 its key: no entry unfinished or empty, the same placeholders (%1, %2, %@...),
 the same keyboard mnemonic where the key has one, the same spaces at either
 end, a sentence for a sentence; and a German entry differs from its key,
-unless the words are the same in German. Prints each entry that breaks a rule; exit status 1 if any does.
+unless the words are the same in German. Prints each entry that breaks a
+rule; exit status 1 if any does.
 
     translation_tables.py TABLE.ts...
 """

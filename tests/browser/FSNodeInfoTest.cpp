@@ -105,20 +105,21 @@ TEST(FSNodeInfo, InfoFileRewritesTheCallersText) {
     writeFile(box.library() + "/Clock/Bytes/trayskininfo.txt", "caf\xe9 \xff");
     makeFolders(box.library() + "/Clock/Odd/trayskininfo.txt");
 
-    QString text = QStringLiteral("test ");
-    EXPECT_TRUE(FSNodeInfo::nodeWithParent(nullptr, set)->hasInfoFile(text));
-    EXPECT_EQ(text, QStringLiteral("Chalk on a board.\n"));
-    EXPECT_FALSE(
-        FSNodeInfo::nodeWithParent(nullptr, box.library() + "/Clock/Upper")->hasInfoFile(text));
-    EXPECT_EQ(text, QString());
-    text = QStringLiteral("stale");
-    EXPECT_FALSE(FSNodeInfo::nodeWithParent(nullptr, set + "/Clock1.tif")->hasInfoFile(text));
-    EXPECT_EQ(text, QString());
-    // Unreadable as text: still an info file, the text is what could be made of it.
-    text = QStringLiteral("stale");
-    EXPECT_TRUE(
-        FSNodeInfo::nodeWithParent(nullptr, box.library() + "/Clock/Odd")->hasInfoFile(text));
-    EXPECT_EQ(text, QString());
+    // Whether the node has one, and the caller's text after: the file's, or
+    // empty (a folder of that name is one, with no text to be made of it).
+    const std::tuple<std::string, bool, QString> cases[] = {
+        {set, true, QStringLiteral("Chalk on a board.\n")},
+        {box.library() + "/Clock/Upper", false, QString()},
+        {set + "/Clock1.tif", false, QString()},
+        {box.library() + "/Clock/Odd", true, QString()},
+    };
+    QString text;
+    for (const auto& [path, has, after] : cases) {
+        SCOPED_TRACE(path);
+        text = QStringLiteral("stale");
+        EXPECT_EQ(FSNodeInfo::nodeWithParent(nullptr, path)->hasInfoFile(text), has);
+        EXPECT_EQ(text, after);
+    }
     EXPECT_TRUE(
         FSNodeInfo::nodeWithParent(nullptr, box.library() + "/Clock/Bytes")->hasInfoFile(text));
     EXPECT_TRUE(text.startsWith(QStringLiteral("caf")));

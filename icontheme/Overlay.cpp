@@ -19,6 +19,10 @@ QString iconOf(const QString& path) {
     return name ? name->icon : QString();
 }
 
+QString previousRecordPath(const QString& record) {
+    return record + QStringLiteral(".previous");
+}
+
 } // namespace
 
 Overlay::Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recordPath,
@@ -27,17 +31,25 @@ Overlay::Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recor
       recordPath_(std::move(recordPath)),
       folderName_(folderName.isEmpty() ? theme_ : std::move(folderName)) {}
 
+QString Overlay::keepFolder() const {
+    return QFileInfo(recordPath_).path() + QStringLiteral("/.kept/") + folderName_;
+}
+
 std::optional<OverlayRecord> Overlay::readRecord() const {
-    if (!QFile::exists(recordPath_))
+    const QString previous = previousRecordPath(recordPath_);
+    const bool main = QFileInfo(recordPath_).exists() || QFileInfo(recordPath_).isSymLink();
+    if (!main && !QFileInfo(previous).exists() && !QFileInfo(previous).isSymLink())
         return OverlayRecord{theme_, {}};
-    // Never waited on, should the record's name hold a FIFO.
-    const auto bytes = readSmallFile(recordPath_, kMaxPictureBytes);
-    if (!bytes)
-        return std::nullopt;
-    auto record = OverlayRecord::fromJson(*bytes);
-    if (!record || record->theme != theme_)
-        return std::nullopt;
-    return record;
+    // A damaged record gives way to the good one it replaced, which the
+    // folder then corrects: an entry counts only where its file is ours.
+    for (const QString& path : {recordPath_, previous}) {
+        // Never waited on, should the record's name hold a FIFO.
+        const auto bytes = readSmallFile(path, kMaxPictureBytes);
+        auto record = bytes ? OverlayRecord::fromJson(*bytes) : std::nullopt;
+        if (record && record->theme == theme_)
+            return record;
+    }
+    return std::nullopt;
 }
 
 std::optional<OverlayRecord> Overlay::load(SafeFolder& folder) {
@@ -46,7 +58,14 @@ std::optional<OverlayRecord> Overlay::load(SafeFolder& folder) {
         return std::nullopt;
     const OverlayRecord before = *record;
     record->reconcile(folder);
-    if ((record->files != before.files || record->folders != before.folders) && !save(*record))
+    // A kept entry that is no longer in the keep folder was never moved
+    // there (a kill came first), or was taken out of it by hand.
+    auto keep = SafeFolder::open(keepFolder(), false);
+    record->kept.removeIf(
+        [&](const KeptEntry& entry) { return !keep || !keep->exists(entry.keptAs); });
+    if ((record->files != before.files || record->folders != before.folders ||
+         record->kept != before.kept) &&
+        !save(*record))
         return std::nullopt;
     return record;
 }
@@ -54,39 +73,71 @@ std::optional<OverlayRecord> Overlay::load(SafeFolder& folder) {
 bool Overlay::save(const OverlayRecord& record) {
     const QFileInfo info(recordPath_);
     auto folder = SafeFolder::open(info.path(), true);
-    return folder && folder->write(info.fileName(), record.toJson());
+    if (!folder)
+        return false;
+    // The record replaced stays beside it while it is a good one.
+    const QByteArray json = record.toJson();
+    const auto old = folder->read(info.fileName(), kMaxPictureBytes);
+    if (old && *old != json) {
+        const auto parsed = OverlayRecord::fromJson(*old);
+        if (parsed && parsed->theme == theme_ &&
+            !folder->keepAs(info.fileName(), QFileInfo(previousRecordPath(recordPath_)).fileName()))
+            return false;
+    }
+    return folder->write(info.fileName(), json);
 }
 
 std::optional<OverlayRecord> Overlay::record() {
     if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_))
         return std::nullopt;
     auto folder = SafeFolder::open(this->folder(), false);
-    if (!folder) {
-        // No overlay folder: nothing of ours is there, whatever the record says.
-        return readRecord() ? std::optional(OverlayRecord{theme_, {}}) : std::nullopt;
-    }
-    return load(*folder);
+    if (folder)
+        return load(*folder);
+    // No overlay folder: nothing of ours is there, whatever the record says.
+    auto record = readRecord();
+    if (record)
+        record->files.clear();
+    return record;
+}
+
+bool Overlay::noteGone() {
+    if (QFileInfo::exists(folder()) || QFileInfo(folder()).isSymLink())
+        return true;
+    auto record = readRecord();
+    if (!record)
+        return false;
+    if (record->files.isEmpty() && record->folders.isEmpty())
+        return true;
+    record->files.clear();
+    record->folders.clear();
+    return save(*record);
 }
 
 bool Overlay::recover(const QStringList& others) {
     if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_))
         return false;
     const QFileInfo info(recordPath_);
-    if (auto records = SafeFolder::open(info.path(), false))
+    if (auto records = SafeFolder::open(info.path(), false)) {
         records->removeLeftover(info.fileName());
+        records->removeLeftover(QFileInfo(previousRecordPath(recordPath_)).fileName());
+    }
     auto folder = SafeFolder::open(this->folder(), false);
     if (!folder)
-        return readRecord().has_value();
+        return noteGone();
     for (const QString& path : others)
         folder->removeLeftover(path);
     auto record = load(*folder);
     if (!record)
         return false;
+    // The user's entries that a kill left moved aside with nothing of ours
+    // in their place go back.
+    const OverlayRecord before = *record;
+    OverlayReport report;
+    putBack(*folder, *record, QStringList(), report, true);
     // What a kill kept a restore from taking away, or what an install's
     // removals left empty.
-    const QStringList made = record->folders;
     removeEmptiedFolders(*record, folder);
-    return record->folders == made || save(*record);
+    return (record->folders == before.folders && record->kept == before.kept) || save(*record);
 }
 
 QStringList Overlay::placesFor(const Picture& picture) {
@@ -110,42 +161,8 @@ QStringList Overlay::placesFor(const Picture& picture) {
     return {};
 }
 
-OverlayReport Overlay::install(const QStringList& pictures) {
-    OverlayReport report;
-    if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_) ||
-        themes_.theme(theme_) == nullptr) {
-        report.failure = OverlayFailure::NoTheme;
-        return report;
-    }
-    // The overlay of the user's theme may be the user's: the folders an
-    // install makes are named in the record before they are made, so that
-    // a restore takes away only those. (The own theme is Trayskin's alone,
-    // and OwnTheme removes whatever it leaves empty.)
-    const bool notesFolders = folderName_ == theme_;
-    if (notesFolders && !QFileInfo::exists(this->folder())) {
-        auto record = readRecord();
-        if (record && !record->folders.contains(QString())) {
-            record->folders.append(QString());
-            save(*record);
-        }
-    }
-    auto folder = SafeFolder::open(this->folder(), true);
-    if (!folder) {
-        report.failure = OverlayFailure::Folder;
-        return report;
-    }
-    const auto current = load(*folder);
-    if (!current) {
-        report.failure = OverlayFailure::Record;
-        return report;
-    }
-
-    struct Write {
-        QString path;
-        QByteArray bytes;
-    };
-    QList<Write> writes;
-    QStringList removals;
+void Overlay::plan(const QStringList& pictures, const OverlayRecord& current, QList<Write>& writes,
+                   QStringList& removals, OverlayReport& report) {
     QSet<QString> icons;
     for (const QString& path : pictures) {
         Picture picture = readPicture(path);
@@ -167,55 +184,95 @@ OverlayReport Overlay::install(const QStringList& pictures) {
             writes.append({targets.last(), picture.bytes});
         }
         // What an earlier install wrote for this name, where this one does not write.
-        for (auto it = current->files.cbegin(); it != current->files.cend(); ++it) {
+        for (auto it = current.files.cbegin(); it != current.files.cend(); ++it) {
             if (iconOf(it.key()) == picture.icon && !targets.contains(it.key()))
                 removals.append(it.key());
         }
     }
+}
 
-    // First the record names both the old and the new bytes (and the folders
-    // the writes make), then the files change, then the record names what is
-    // there.
+OverlayReport Overlay::install(const QStringList& pictures, const QString& install) {
+    OverlayReport report;
+    if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_) ||
+        themes_.theme(theme_) == nullptr) {
+        report.failure = OverlayFailure::NoTheme;
+        return report;
+    }
+    // The folders an install makes are named in the record before they are
+    // made, so that a restore, or a start after a kill, takes away only those.
+    if (!QFileInfo::exists(this->folder())) {
+        auto record = readRecord();
+        if (record && !record->folders.contains(QString())) {
+            record->folders.append(QString());
+            save(*record);
+        }
+    }
+    auto folder = SafeFolder::open(this->folder(), true);
+    if (!folder) {
+        report.failure = OverlayFailure::Folder;
+        return report;
+    }
+    const auto current = load(*folder);
+    if (!current) {
+        report.failure = OverlayFailure::Record;
+        return report;
+    }
+    QList<Write> writes;
+    QStringList removals;
+    plan(pictures, *current, writes, removals, report);
+
+    // First the record names both the old and the new bytes, the folders
+    // the writes make and the user's entries to move aside; then the
+    // entries move and the files change; then the record names what is there.
     OverlayRecord pending = *current;
     for (const Write& write : std::as_const(writes)) {
-        for (qsizetype slash = write.path.indexOf(u'/'); notesFolders && slash > 0;
+        for (qsizetype slash = write.path.indexOf(u'/'); slash > 0;
              slash = write.path.indexOf(u'/', slash + 1)) {
             const QString dir = write.path.left(slash);
             if (!pending.folders.contains(dir) && !folder->exists(dir))
                 pending.folders.append(dir);
         }
-    }
-    for (const Write& write : writes) {
         QStringList& digests = pending.files[write.path];
-        if (!current->files.contains(write.path) && folder->exists(write.path))
-            report.replaced.append(write.path);
         const QString digest = OverlayRecord::digest(write.bytes);
         if (!digests.contains(digest))
             digests.append(digest);
     }
+    const QList<KeptEntry> displacedNow = displaced(*folder, *current, writes, install);
+    pending.kept += displacedNow;
     if (!save(pending)) {
         report.failure = OverlayFailure::Record;
         return report;
     }
-    for (const Write& write : writes) {
+    const QSet<QString> held = keepAside(*folder, pending, displacedNow, report);
+    for (const Write& write : std::as_const(writes)) {
+        if (held.contains(placeOf(write.path)))
+            continue;
         if (!folder->write(write.path, write.bytes)) {
             report.failure = OverlayFailure::Write;
+            report.failedPath = this->folder() + u'/' + write.path;
             break;
         }
         report.written.append(write.path);
     }
-    for (const QString& path : removals) {
+    for (const QString& path : std::as_const(removals)) {
         if (report.failure != OverlayFailure::None)
             break;
-        if (folder->remove(path))
+        if (folder->remove(path)) {
             report.removed.append(path);
-        else
+        } else {
             report.failure = OverlayFailure::Write;
+            report.failedPath = this->folder() + u'/' + path;
+        }
     }
     pending.reconcile(*folder);
     if (!save(pending) && report.failure == OverlayFailure::None)
         report.failure = OverlayFailure::Record;
+    noteShadowed(report);
+    themes_.forget();
+    return report;
+}
 
+void Overlay::noteShadowed(OverlayReport& report) const {
     // $HOME/.icons comes before the overlay in a lookup's base directories.
     const QString shadow = dirs_.homeIcons + u'/' + folderName_ + u'/';
     for (const QString& path : std::as_const(report.written)) {
@@ -227,8 +284,6 @@ OverlayReport Overlay::install(const QStringList& pictures) {
             }
         }
     }
-    themes_.forget();
-    return report;
 }
 
 void Overlay::removeEmptiedFolders(OverlayRecord& record, std::optional<SafeFolder>& folder) {
@@ -258,7 +313,8 @@ OverlayReport Overlay::restore(const QStringList& icons) {
     }
     auto folder = SafeFolder::open(this->folder(), false);
     if (!folder) {
-        if (QFile::exists(recordPath_) && !save(OverlayRecord{theme_, {}}))
+        // Nothing of ours is there; what was moved aside stays kept.
+        if (!noteGone())
             report.failure = OverlayFailure::Record;
         return report;
     }
@@ -274,11 +330,14 @@ OverlayReport Overlay::restore(const QStringList& icons) {
         }
         if (!folder->remove(it.key())) {
             report.failure = OverlayFailure::Write;
+            report.failedPath = this->folder() + u'/' + it.key();
             break;
         }
         report.removed.append(it.key());
         it = current->files.erase(it);
     }
+    if (report.ok())
+        putBack(*folder, *current, icons, report, false);
     if (report.ok())
         removeEmptiedFolders(*current, folder);
     if (!save(*current) && report.failure == OverlayFailure::None)

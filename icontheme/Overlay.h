@@ -9,6 +9,8 @@
 #include "icontheme/Picture.h"
 
 #include <QList>
+#include <QPair>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -30,10 +32,18 @@ enum class OverlayFailure {
 
 struct OverlayReport {
     OverlayFailure failure = OverlayFailure::None;
-    QStringList written;  // paths in the overlay folder
-    QStringList removed;  // files of ours taken away
-    QStringList replaced; // files not of ours that an install wrote over
-    QStringList skipped;  // icon names the theme has no directory for
+    QStringList written; // paths in the overlay folder
+    QStringList removed; // files of ours taken away
+    QStringList kept;    // the user's entries an install moved aside into the keep folder
+    // The user's entries that could not be moved aside, with errno (EXDEV:
+    // another file system); nothing was written in their place.
+    QList<QPair<QString, int>> notKept;
+    QStringList putBack; // the user's entries a restore put back
+    // Where a restore found a file of the user's instead of ours: it stays,
+    // and the entry moved aside stays in the keep folder (its full path).
+    QList<QPair<QString, QString>> leftYours;
+    QString failedPath;  // the full path a write or removal failed at
+    QStringList skipped; // icon names the theme has no directory for
     QList<Picture> refused;
     QStringList shadowed; // written paths that $HOME/.icons/<theme> holds too, and wins
 
@@ -48,22 +58,42 @@ public:
             QString folderName = QString());
 
     QString folder() const { return dirs_.userIcons + u'/' + folderName_; }
+    // The icon a file in an overlay folder stands for, whatever its variant
+    // (".png", ".svg", ".xpm", ".symbolic.png").
+    static QString entryIcon(const QString& path);
+    // Where the user's displaced entries are kept: beside the record, so on
+    // the library's file system.
+    QString keepFolder() const;
 
     // The record read back against the folder (written again when that
     // changed it); none when it cannot be read.
     std::optional<OverlayRecord> record();
-    // Puts the pictures (files of a set) in place.
-    OverlayReport install(const QStringList& pictures);
-    // Removes what the record lists: everything, or the files of these icons.
+    // Puts the pictures (files of a set) in place; an entry of the user's
+    // that one would replace or shadow is first moved aside, noted as
+    // displaced by the install named ("<item>/<set>").
+    OverlayReport install(const QStringList& pictures, const QString& install = QString());
+    // Removes what the record lists (everything, or the files of these
+    // icons) and puts back the user's entries they displaced, each only
+    // where the place holds no file of the user's now.
     OverlayReport restore(const QStringList& icons = QStringList());
+    // When no record can be read: removes the files whose bytes are among
+    // ours (digests), puts back what the keep folder holds where its place
+    // is free, and starts a new record. What stays is in leftYours.
+    OverlayReport salvage(const QSet<QString>& ours);
     // At a start, after a kill at any moment of an earlier run: the record
     // read back against the folder, the temporary files left beside the
     // record, its entries and others (paths in the folder that other writes
     // go to) removed, and the folders it made that are empty. False when the
     // record cannot be read.
     bool recover(const QStringList& others = QStringList());
+    // When the folder is gone, the record keeps only what was moved aside.
+    bool noteGone();
 
 private:
+    struct Write {
+        QString path;
+        QByteArray bytes;
+    };
     std::optional<OverlayRecord> readRecord() const;
     std::optional<OverlayRecord> load(SafeFolder& folder);
     bool save(const OverlayRecord& record);
@@ -72,6 +102,24 @@ private:
     // the overlay folder itself when it was made and is left empty (the
     // folder is closed then); what is gone leaves the record.
     void removeEmptiedFolders(OverlayRecord& record, std::optional<SafeFolder>& folder);
+    void noteShadowed(OverlayReport& report) const;
+    // "<dir>/<icon>" of a path: the place a lookup of the icon reads there.
+    static QString placeOf(const QString& path);
+    // The writes and the removals of earlier files of ours that the pictures make.
+    void plan(const QStringList& pictures, const OverlayRecord& current, QList<Write>& writes,
+              QStringList& removals, OverlayReport& report);
+    // The user's entries that the writes replace or shadow, to be kept.
+    QList<KeptEntry> displaced(SafeFolder& folder, const OverlayRecord& current,
+                               const QList<Write>& writes, const QString& install);
+    // Moves the noted entries aside; those that cannot be leave the record,
+    // and the places ("<dir>/<icon>") they hold are returned.
+    QSet<QString> keepAside(SafeFolder& folder, OverlayRecord& pending,
+                            const QList<KeptEntry>& entries, OverlayReport& report);
+    // Puts back the kept entries of the icons (all when empty) that no file
+    // of ours displaces now; at a start (atStart) only where the place is
+    // free, the rest staying kept.
+    void putBack(SafeFolder& folder, OverlayRecord& record, const QStringList& icons,
+                 OverlayReport& report, bool atStart);
 
     IconThemes& themes_;
     BaseDirs dirs_;

@@ -23,6 +23,37 @@ bool isRecordablePath(const QString& path) {
     return name && file == name->icon + u'.' + name->extension;
 }
 
+QJsonObject keptToJson(const KeptEntry& entry) {
+    QJsonObject object;
+    object.insert(QStringLiteral("path"), entry.path);
+    object.insert(QStringLiteral("keptAs"), entry.keptAs);
+    object.insert(QStringLiteral("install"), entry.install);
+    object.insert(QStringLiteral("type"), entry.type);
+    object.insert(QStringLiteral("device"), QString::number(entry.device));
+    object.insert(QStringLiteral("inode"), QString::number(entry.inode));
+    object.insert(QStringLiteral("size"), QString::number(entry.size));
+    object.insert(QStringLiteral("mtimeNs"), QString::number(entry.mtimeNs));
+    if (!entry.target.isEmpty())
+        object.insert(QStringLiteral("target"), entry.target);
+    if (!entry.digest.isEmpty())
+        object.insert(QStringLiteral("digest"), entry.digest);
+    return object;
+}
+
+std::optional<KeptEntry> keptFromJson(const QJsonObject& object) {
+    const auto text = [&](const char* key) { return object.value(QLatin1String(key)).toString(); };
+    KeptEntry entry{text("path"),   text("keptAs"), text("install"), text("type"), 0, 0, 0, 0,
+                    text("target"), text("digest")};
+    entry.device = text("device").toULongLong();
+    entry.inode = text("inode").toULongLong();
+    entry.size = text("size").toLongLong();
+    entry.mtimeNs = text("mtimeNs").toLongLong();
+    // Any name the user may have given it, in a theme directory.
+    if (!isSafeSubdir(entry.path) || !entry.path.contains(u'/') || !isSafeSubdir(entry.keptAs))
+        return std::nullopt;
+    return entry;
+}
+
 } // namespace
 
 QString OverlayRecord::digest(const QByteArray& bytes) {
@@ -38,6 +69,12 @@ QByteArray OverlayRecord::toJson() const {
     root.insert(QStringLiteral("files"), entries);
     if (!folders.isEmpty())
         root.insert(QStringLiteral("folders"), QJsonArray::fromStringList(folders));
+    if (!kept.isEmpty()) {
+        QJsonArray entries;
+        for (const KeptEntry& entry : kept)
+            entries.append(keptToJson(entry));
+        root.insert(QStringLiteral("kept"), entries);
+    }
     return QJsonDocument(root).toJson();
 }
 
@@ -62,6 +99,10 @@ std::optional<OverlayRecord> OverlayRecord::fromJson(const QByteArray& json) {
         const QString folder = value.toString();
         if ((folder.isEmpty() || isSafeSubdir(folder)) && !record.folders.contains(folder))
             record.folders.append(folder);
+    }
+    for (const QJsonValue& value : root.value(QStringLiteral("kept")).toArray()) {
+        if (auto entry = keptFromJson(value.toObject()))
+            record.kept.append(*entry);
     }
     return record;
 }

@@ -4,6 +4,9 @@
 // the new bytes; reading the record back against the folder keeps exactly
 // the entries whose file holds bytes of ours, so after a kill at any moment
 // the record and the files agree again.
+//
+// The user's own entries that an install displaced are noted with it: each
+// renamed into Trayskin's keep folder as it was, with what identifies it.
 #pragma once
 
 #include <QByteArray>
@@ -17,6 +20,21 @@ namespace icontheme {
 
 class SafeFolder;
 
+// An entry of the user's that an install moved aside into the keep folder.
+struct KeptEntry {
+    QString path;    // where it was, in the overlay folder
+    QString keptAs;  // where it is, in the keep folder
+    QString install; // the set whose install displaced it, "<item>/<set>"
+    QString type;    // "file", "link", "fifo", "folder" or "other"
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 mtimeNs = 0;
+    QString target; // a link's
+    QString digest; // a small file's; empty where reading it would cost
+    bool operator==(const KeptEntry&) const = default;
+};
+
 class OverlayRecord {
 public:
     QString theme;
@@ -24,6 +42,7 @@ public:
     // The folders the writer makes, named before it makes them (a relative
     // path, "" for the overlay folder itself); they go again once empty.
     QStringList folders{};
+    QList<KeptEntry> kept{};
 
     static QString digest(const QByteArray& bytes);
 

@@ -155,7 +155,7 @@ bool OwnTheme::make() {
     return false;
 }
 
-OverlayReport OwnTheme::install(const QStringList& pictures) {
+OverlayReport OwnTheme::install(const QStringList& pictures, const QString& install) {
     OverlayReport report;
     adoptOlder();
     const Claim claim = this->claim();
@@ -169,7 +169,7 @@ OverlayReport OwnTheme::install(const QStringList& pictures) {
         report.failure = OverlayFailure::Folder;
         return report;
     }
-    report = overlay_.install(pictures);
+    report = overlay_.install(pictures, install);
     if (report.failure != OverlayFailure::NoTheme && report.failure != OverlayFailure::Folder)
         finish(report, report.removed);
     return report;
@@ -177,6 +177,13 @@ OverlayReport OwnTheme::install(const QStringList& pictures) {
 
 OverlayReport OwnTheme::restore(const QStringList& icons) {
     OverlayReport report = overlay_.restore(icons);
+    if (report.failure != OverlayFailure::NoTheme)
+        finish(report, report.removed);
+    return report;
+}
+
+OverlayReport OwnTheme::salvage(const QSet<QString>& ours) {
+    OverlayReport report = overlay_.salvage(ours);
     if (report.failure != OverlayFailure::NoTheme)
         finish(report, report.removed);
     return report;
@@ -242,6 +249,7 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
         auto parent = SafeFolder::open(path.left(slash), false);
         if (parent && parent->removeEmptyFolder(path.mid(slash + 1)))
             mark(name(), std::nullopt);
+        overlay_.noteGone();
     }
     if (changed)
         themes_.forget();

@@ -41,9 +41,11 @@ public:
 
     // As Overlay::install, then the index written for what the folder holds;
     // the folder is made first, and a folder of that name not ours refuses it.
-    OverlayReport install(const QStringList& pictures);
+    OverlayReport install(const QStringList& pictures, const QString& install = QString());
     // As Overlay::restore; the index and the empty folders go with the last picture.
     OverlayReport restore(const QStringList& icons = QStringList());
+    // As Overlay::salvage, then the index as the folder is left.
+    OverlayReport salvage(const QSet<QString>& ours);
     // As Overlay::recover, and the index made to name the directories the
     // record holds again: a kill may come between the pictures and the index.
     bool recover();

@@ -8,6 +8,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio> // renameat2
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -179,6 +180,76 @@ std::optional<QString> SafeFolder::folderId(const QString& relative) {
     if (!S_ISDIR(info.st_mode))
         return std::nullopt;
     return QStringLiteral("%1:%2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+}
+
+std::optional<EntryIdentity> SafeFolder::identity(const QString& relative) {
+    QString name;
+    Fd dir(openParent(relative, false, &name));
+    struct stat info {};
+    const QByteArray encoded = QFile::encodeName(name);
+    if (dir.get() < 0 || ::fstatat(dir.get(), encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    EntryIdentity entry;
+    entry.type = S_ISREG(info.st_mode)    ? QStringLiteral("file")
+                 : S_ISLNK(info.st_mode)  ? QStringLiteral("link")
+                 : S_ISFIFO(info.st_mode) ? QStringLiteral("fifo")
+                 : S_ISDIR(info.st_mode)  ? QStringLiteral("folder")
+                                          : QStringLiteral("other");
+    entry.device = quint64(info.st_dev);
+    entry.inode = quint64(info.st_ino);
+    entry.size = qint64(info.st_size);
+    entry.blocks = qint64(info.st_blocks);
+    entry.mtimeNs = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    if (S_ISLNK(info.st_mode)) {
+        QByteArray target(4096, Qt::Uninitialized);
+        const ssize_t length =
+            ::readlinkat(dir.get(), encoded.constData(), target.data(), size_t(target.size()));
+        if (length >= 0)
+            entry.target = QFile::decodeName(target.left(length));
+    }
+    return entry;
+}
+
+bool SafeFolder::moveTo(const QString& relative, SafeFolder& other, const QString& otherRelative) {
+    QString name, otherName;
+    Fd from(openParent(relative, false, &name));
+    if (from.get() < 0)
+        return false;
+    Fd to(other.openParent(otherRelative, true, &otherName));
+    if (to.get() < 0)
+        return false;
+    step("move");
+    return ::renameat2(from.get(), QFile::encodeName(name).constData(), to.get(),
+                       QFile::encodeName(otherName).constData(), RENAME_NOREPLACE) == 0;
+}
+
+bool SafeFolder::keepAs(const QString& relative, const QString& other) {
+    QString name, otherName;
+    Fd from(openParent(relative, false, &name));
+    Fd to(openParent(other, false, &otherName));
+    if (from.get() < 0 || to.get() < 0)
+        return false;
+    const QByteArray temporary = QFile::encodeName(temporaryName(otherName));
+    ::unlinkat(to.get(), temporary.constData(), 0);
+    step("link");
+    if (::linkat(from.get(), QFile::encodeName(name).constData(), to.get(), temporary.constData(),
+                 0) != 0)
+        return false;
+    step("rename");
+    const bool renamed = ::renameat(to.get(), temporary.constData(), to.get(),
+                                    QFile::encodeName(otherName).constData()) == 0;
+    // Where other named the file already, the rename leaves both names.
+    ::unlinkat(to.get(), temporary.constData(), 0);
+    return renamed;
+}
+
+bool SafeFolder::sync(const QString& relative) {
+    if (relative.isEmpty())
+        return ::fsync(fd_) == 0;
+    QString name;
+    // The folder itself, as the parent of a name in it.
+    Fd parent(openParent(relative + QStringLiteral("/-"), false, &name));
+    return parent.get() >= 0 && ::fsync(parent.get()) == 0;
 }
 
 void SafeFolder::removeLeftover(const QString& relative) {

@@ -13,6 +13,17 @@
 
 namespace icontheme {
 
+// An entry as lstat sees it: never followed, opened or read.
+struct EntryIdentity {
+    QString type; // "file", "link", "fifo", "folder" or "other"
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 blocks = 0;  // 512-byte blocks on the disk
+    qint64 mtimeNs = 0; // nanoseconds since the epoch
+    QString target;     // a link's, as it reads
+};
+
 class SafeFolder {
 public:
     // Opens the folder (creating it and its parents when create is set).
@@ -38,6 +49,20 @@ public:
     // that a folder made again under the same name is told apart; none when
     // it is not a folder or cannot be reached without links.
     std::optional<QString> folderId(const QString& relative = QString());
+    // The entry itself, never followed; none when it is not there.
+    std::optional<EntryIdentity> identity(const QString& relative);
+    // Renames the entry to otherRelative below other (its folders made as
+    // needed), never over an entry there. On failure errno says why:
+    // EXDEV when the two are on different file systems, EEXIST when the
+    // place is taken. Nothing is synced: see sync().
+    bool moveTo(const QString& relative, SafeFolder& other, const QString& otherRelative);
+    // Makes other a second name of the file (a hard link, taking the place
+    // of what other named), so that the file stays there when relative is
+    // replaced.
+    bool keepAs(const QString& relative, const QString& other);
+    // Syncs the folder below this one ("" for this one), so that the
+    // renames in it reach the disk.
+    bool sync(const QString& relative = QString());
     // Removes what a kill in the middle of write() may have left.
     void removeLeftover(const QString& relative);
     // Moves the folder's modification time forward: to now, or one second

@@ -4,7 +4,9 @@
 
 #include <QStringList>
 #include <QtGlobal>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace library {
 
@@ -32,9 +34,10 @@ const char* refusalKey(icontheme::PictureProblem problem) {
     return "";
 }
 
-Notice failureNotice(icontheme::OverlayFailure failure, const QString& theme) {
+Notice failureNotice(icontheme::OverlayFailure failure, const QString& theme, const QString& path) {
     using icontheme::OverlayFailure;
-    const char* why = QT_TRANSLATE_NOOP("Trayskin", "A picture could not be written or removed.");
+    const char* why = QT_TRANSLATE_NOOP("Trayskin", "A picture could not be written, removed or "
+                                                    "moved:");
     if (failure == OverlayFailure::NoTheme)
         why = QT_TRANSLATE_NOOP("Trayskin", "The icon theme was not found:");
     else if (failure == OverlayFailure::Folder)
@@ -48,13 +51,117 @@ Notice failureNotice(icontheme::OverlayFailure failure, const QString& theme) {
     else if (failure == OverlayFailure::Record)
         why = QT_TRANSLATE_NOOP("Trayskin", "The record of what Trayskin wrote into the icon "
                                             "theme cannot be read or written:");
-    QString message = localizedString(why);
-    if (failure != OverlayFailure::Write)
-        message += u' ' + theme;
-    std::printf("icon theme problem: %s\n", qPrintable(message));
+    const QString message = localizedString(why) + u' ' +
+                            (failure == OverlayFailure::Write && !path.isEmpty() ? path : theme);
+    std::printf("icon theme problem: %s\n", qPrintable(printableName(message)));
     std::fflush(stdout);
     return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "My Apologies")), message,
             localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))};
+}
+
+QString printableName(const QString& name) {
+    QString shown;
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            shown += QStringLiteral("\\x%1").arg(uint(c.unicode()), 2, 16, QChar(u'0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+QString notKeptText(int error) {
+    if (error == EXDEV)
+        return localizedString(QT_TRANSLATE_NOOP(
+            "Trayskin", "your own file there is on another file system than the library, and "
+                        "Trayskin moves your files aside only by renaming them; it was left as it "
+                        "is, and no picture was put in its place"));
+    return localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                             "your own file there could not be moved aside, so it "
+                                             "was left as it is, and no picture was put in its "
+                                             "place:")) +
+           u' ' + QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString installedText(const QString& theme, bool own, bool shown, const QString& desktop) {
+    if (!own)
+        return localizedString(
+                   QT_TRANSLATE_NOOP("Trayskin", "The pictures are in place in the icon theme")) +
+               u' ' + theme + QStringLiteral(".\n\n") + localizedString(panelHintKey(desktop));
+    if (shown)
+        return localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                                 "The pictures are in place in the own theme %1, "
+                                                 "which the desktop uses."))
+                   .arg(theme) +
+               QStringLiteral("\n\n") + localizedString(panelHintKey(desktop));
+    return localizedString(
+               QT_TRANSLATE_NOOP("Trayskin",
+                                 "The pictures are in place in the own theme %1. The desktop "
+                                 "shows them once it is switched to that theme: File > Switch "
+                                 "Desktop to Own Theme."))
+        .arg(theme);
+}
+
+QString keptText(int count) {
+    return localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                             "Your own files that these pictures replace or hide "
+                                             "were moved aside as they are (%1); Restore Original "
+                                             "Pictures puts them back."))
+        .arg(count);
+}
+
+QString leftText(const QString& path, const QString& keptAt) {
+    if (keptAt.isEmpty())
+        return printableName(path) + QStringLiteral(": ") +
+               localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                                 "left, as its bytes are no picture of the "
+                                                 "library, so it may be yours"));
+    return printableName(path) + QStringLiteral(": ") +
+           localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                             "you changed it after Trayskin put its picture "
+                                             "there, so yours stays; what Trayskin had moved "
+                                             "aside from there is kept at %1"))
+               .arg(printableName(keptAt));
+}
+
+QString salvagedText(const QString& folder) {
+    return localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                             "Neither the record of what Trayskin wrote into %1 "
+                                             "nor the one before it can be read, so only the "
+                                             "files whose bytes are those of a picture in the "
+                                             "library were taken out."))
+        .arg(folder);
+}
+
+QString defaultShownText(const QString& theme, const QString& item) {
+    return localizedString(QT_TRANSLATE_NOOP("Trayskin", "The icon theme %1 shows its own "
+                                                         "pictures of %2 again."))
+        .arg(theme, item);
+}
+
+QString restoredText(const QStringList& themes) {
+    if (themes.size() == 1)
+        return localizedString(
+                   QT_TRANSLATE_NOOP("Trayskin", "The icon theme %1 shows its own pictures again."))
+            .arg(themes.first());
+    return localizedString(
+               QT_TRANSLATE_NOOP("Trayskin", "The icon themes %1 show their own pictures again."))
+        .arg(themes.join(QStringLiteral(", ")));
+}
+
+QString putBackText(const QStringList& putBack, const QStringList& left) {
+    QString text;
+    if (!putBack.isEmpty())
+        text += QStringLiteral("\n\n") +
+                localizedString(QT_TRANSLATE_NOOP(
+                    "Trayskin", "Your own files that Trayskin had moved aside are back:")) +
+                u' ' + QString::number(putBack.size());
+    if (!left.isEmpty())
+        text += QStringLiteral("\n\n") +
+                localizedString(QT_TRANSLATE_NOOP("Trayskin", "Left as they are:")) + u'\n' +
+                left.join(u'\n');
+    return text;
 }
 
 Notice switchFailure(icontheme::SwitchResult result, const QString& theme, const QString& place,

@@ -1,15 +1,15 @@
-// Desktop mode's start: the library root, the one-time backup of the user's
-// own overrides in the theme's overlay, and a default set per status item.
+// Desktop mode's start: the library root, the overlays and own themes put
+// right after a kill, and a default set per status item.
 #include "icontheme/Overlay.h"
 #include "icontheme/OwnTheme.h"
 #include "icontheme/Picture.h"
 #include "icontheme/StatusItems.h"
+#include "icontheme/ThemeIndex.h"
 #include "library/IconThemeSystem.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <algorithm>
 #include <atomic>
@@ -34,15 +34,6 @@ bool writeWhole(const std::string& target, const QByteArray& bytes, const std::s
     return fs::createFile(file, bytes.toStdString()) && fs::moveNoReplace(file, target);
 }
 
-// The files under a folder, by their paths relative to it.
-QStringList filesUnder(const QString& folder) {
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files.append(QDir(folder).relativeFilePath(it.next()));
-    return files;
-}
-
 // Notes what failed, with the system's error of the step, for the caller.
 bool failedAt(SetupReport* report, const std::string& path) {
     if (report) {
@@ -54,95 +45,57 @@ bool failedAt(SetupReport* report, const std::string& path) {
 
 } // namespace
 
-bool IconThemeSystem::setupLibrary(BackupProgress& progress, SetupReport* report) {
+bool IconThemeSystem::setupLibrary(BackupProgress&, SetupReport* report) {
     if (!fs::exists(root_) && !fs::createDirectoryChain(root_))
         return failedAt(report, root_);
     const std::string work = formatPath(kBackupFolderPattern, {root_, kWorkFolderSuffix});
     if (!fs::prepareWorkFolder(work))
         return failedAt(report, work);
     // A kill of an earlier run may have left a write half done: the overlay
-    // and the own theme are put right before anything reads them. Beyond
-    // what the record lists, the overlay is written only where the user's
-    // own pictures are put back from the backup.
-    const QString saved =
-        QString::fromStdString(formatPath(kBackupFolderPattern, {root_, kBackupSuffix})) + u'/' +
-        theme_;
-    icontheme::Overlay(themes_, dirs_, theme_, recordPath()).recover(filesUnder(saved));
-    icontheme::OwnTheme(themes_, dirs_, theme_, ownThemeRecordPath()).recover();
-    return backUpOverrides(progress, report, work) && makeDefaultSets(work, report);
-}
-
-bool IconThemeSystem::backUpOverrides(BackupProgress& progress, SetupReport* report,
-                                      const std::string& work) {
-    const std::string backup = formatPath(kBackupFolderPattern, {root_, kBackupSuffix});
-    const std::string staging = formatPath(kBackupFolderPattern, {root_, kBackupStagingSuffix});
-    if (fs::exists(backup))
-        return true;
-    // An unfinished backup of an earlier start is resumed, not started anew.
-    const bool resuming = fs::exists(staging);
-    if (!resuming && !fs::createDirectory(staging))
-        return failedAt(report, staging);
-    progress.openBackupWindow();
-
-    const QStringList entries = userOverrides();
-    BackupRun run(progress, std::size_t(entries.size()), resuming);
-    for (const QString& relative : std::as_const(entries)) {
-        if (!run.entryDone(copyOverride(relative, staging, work), relative.toStdString()))
-            return failedAt(report, overrideCopy(relative, staging));
+    // and the own theme of every theme written into are put right before
+    // anything reads them. The user's own overrides are not copied: an
+    // install moves aside what it displaces, when it does.
+    for (const QString& theme : recordedThemes()) {
+        icontheme::Overlay(themes_, dirs_, theme, recordPath(theme)).recover();
+        icontheme::OwnTheme(themes_, dirs_, theme, ownThemeRecordPath(theme)).recover();
     }
-    if (!run.finish(staging, backup))
-        return failedAt(report, backup);
-    if (report)
-        report->backupMissing = run.missing();
-    return true;
+    return makeDefaultSets(work, report);
 }
 
-std::string IconThemeSystem::overrideCopy(const QString& relative,
-                                          const std::string& backup) const {
-    return backup + "/" + theme_.toStdString() + "/" + relative.toStdString();
+QStringList IconThemeSystem::recordedThemes() const {
+    QStringList themes{theme_};
+    for (const std::string& name : fs::listFolder(root_)) {
+        const QString file = QString::fromStdString(name);
+        for (const char* prefix : {".overlay-", ".own-"}) {
+            if (!file.startsWith(QLatin1String(prefix)))
+                continue;
+            QString theme = file.mid(qsizetype(qstrlen(prefix)));
+            if (theme.endsWith(QStringLiteral(".previous")))
+                theme.chop(int(qstrlen(".previous")));
+            if (theme.endsWith(QStringLiteral(".json")))
+                theme.chop(int(qstrlen(".json")));
+            else
+                continue;
+            if (icontheme::isSafeThemeName(theme) && !themes.contains(theme))
+                themes.append(theme);
+        }
+    }
+    return themes;
 }
 
-bool IconThemeSystem::copyOverride(const QString& relative, const std::string& backup,
-                                   const std::string& work) const {
-    const std::string copy = overrideCopy(relative, backup);
-    const std::string parent = copy.substr(0, copy.rfind('/'));
-    return fs::exists(copy) ||
-           ((fs::isDirectory(parent) || fs::createDirectoryChain(parent)) &&
-            (fs::isDirectory(work) || fs::createDirectory(work)) &&
-            fs::copyPath(overlayFolder().toStdString() + "/" + relative.toStdString(), copy, work));
-}
-
-QStringList IconThemeSystem::userOverrides() {
-    // The overlay's files for the items' names, less what Trayskin wrote.
-    icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
-    const auto record = overlay.record();
-    QStringList entries;
-    QDirIterator it(overlay.folder(), QDir::Files | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const auto name = icontheme::pictureName(it.fileName());
-        const QString relative = QDir(overlay.folder()).relativeFilePath(path);
-        if (!name || icontheme::itemForIcon(name->icon) == nullptr ||
-            (record && record->files.contains(relative)))
+QSet<QString> IconThemeSystem::libraryDigests() const {
+    QSet<QString> digests;
+    for (const std::string& item : fs::listFolder(root_)) {
+        if (isHiddenName(item))
             continue;
-        entries.append(relative);
+        for (const std::string& set : fs::listFolder(root_ + "/" + item)) {
+            for (const QString& path : picturesOfSet(item, set)) {
+                if (const auto bytes = icontheme::readSmallFile(path, icontheme::kMaxPictureBytes))
+                    digests.insert(icontheme::OverlayRecord::digest(*bytes));
+            }
+        }
     }
-    entries.sort();
-    return entries;
-}
-
-std::string IconThemeSystem::keepUserOverrides() {
-    const std::string backup = formatPath(kBackupFolderPattern, {root_, kBackupSuffix});
-    // Before the backup is whole the first start's copies are still to come.
-    if (!fs::isDirectory(backup))
-        return {};
-    const std::string work = formatPath(kBackupFolderPattern, {root_, kWorkFolderSuffix});
-    for (const QString& relative : userOverrides()) {
-        if (!copyOverride(relative, backup, work))
-            return overlayFolder().toStdString() + "/" + relative.toStdString();
-    }
-    return {};
+    return digests;
 }
 
 namespace {

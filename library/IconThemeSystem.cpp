@@ -75,8 +75,9 @@ const icontheme::StatusItem* IconThemeSystem::statusItem(const std::string& titl
     return nullptr;
 }
 
-QString IconThemeSystem::recordPath() const {
-    return fromStd(root_) + QStringLiteral("/.overlay-") + theme_ + QStringLiteral(".json");
+QString IconThemeSystem::recordPath(const QString& theme) const {
+    return fromStd(root_) + QStringLiteral("/.overlay-") + (theme.isEmpty() ? theme_ : theme) +
+           QStringLiteral(".json");
 }
 
 QString IconThemeSystem::madeIconsNotePath() const {

@@ -1,7 +1,8 @@
 // Desktop mode: the user's icon theme. A set is put in place by writing its
 // pictures into the theme's overlay in the user's data folder (no password,
-// no tool); a restore removes exactly what was written and puts back the
-// user's own overrides from the backup. What is in use is what the theme
+// no tool); an entry of the user's that a picture would replace or shadow
+// is first moved aside, and a restore removes exactly what was written and
+// puts back what was moved aside. What is in use is what the theme
 // lookup resolves now. On the own-theme route a set goes into a theme of
 // Trayskin's beside the user's theme instead, which the desktop shows once
 // it is switched to it, only when the user asks.
@@ -14,6 +15,7 @@
 #include "library/PictureSystem.h"
 
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <optional>
 #include <utility>
@@ -37,15 +39,16 @@ public:
 
     const QString& theme() const { return theme_; }
     QString overlayFolder() const { return dirs_.userIcons + u'/' + theme_; }
-    // Where the record of what was written into the overlay is kept.
-    QString recordPath() const;
+    // Where the record of what was written into the overlay (of the theme
+    // in use, or the one named) is kept.
+    QString recordPath(const QString& theme = QString()) const;
 
     // The own-theme route, remembered in the library: Use This Set writes
     // into the theme <theme>-Trayskin instead of the overlay.
     bool ownThemeRoute() const;
     bool setOwnThemeRoute(bool on);
     QString ownThemeName() const;
-    QString ownThemeRecordPath() const;
+    QString ownThemeRecordPath(const QString& theme = QString()) const;
     // Where the desktop's switch to an own theme is remembered: in Trayskin's
     // state outside the library, so that a deleted library cannot leave the
     // desktop on a theme that nothing puts back.
@@ -93,6 +96,14 @@ public:
     // themes so far (folders listed, index files read).
     qint64 themeReads() const { return themes_.reads(); }
 
+    // What a restore did in one theme's overlay and own theme, for its alert.
+    struct TakenOut {
+        QStringList themes;    // the themes something was taken out of or put back in
+        QStringList putBack;   // full paths of the user's entries put back
+        QStringList leftYours; // lines: the user's file that stays, and why
+        QString switchedBack;  // the theme the desktop uses again
+        bool touched = false;  // anything changed
+    };
     // The size a panel asks its status icons at, for the preview.
     static constexpr int kPanelSide = 24;
 
@@ -116,27 +127,25 @@ private:
     // The desktop's theme as its settings say now.
     icontheme::ThemeChoice desktopTheme() const;
     // Removes what was written for the items (all when empty) by both routes
-    // and puts the user's own overrides back from the backup.
-    PlaceReport putBack(const QStringList& items);
-    // The overlay's part of that; false, with the alert, on a failure.
-    bool takeOutOfOverlay(const QStringList& items, PlaceReport& place);
+    // in the theme, and puts back what the installs moved aside; false, with
+    // the alert in place, on a failure.
+    bool takeOut(const QString& theme, const QStringList& items, PlaceReport& place, TakenOut& out);
+    // The overlay's part of that.
+    bool takeOutOfOverlay(const QString& theme, const QStringList& items, PlaceReport& place,
+                          TakenOut& out);
     // The own theme's part: when it is left with no picture, the desktop is
-    // switched back from it first (the theme it uses then in switchedBack).
-    bool takeOutOfOwnTheme(const QStringList& items, PlaceReport& place, QString* switchedBack);
-    // The overlay's files for the items' names that Trayskin did not write,
-    // relative to the overlay folder.
-    QStringList userOverrides();
-    // Copies into the backup the user's overrides that came after it was
-    // made, before an install may write over them; the path of the one
-    // that could not be copied, or "".
-    std::string keepUserOverrides();
-    // Where the backup keeps a copy of the override (a path in the overlay).
-    std::string overrideCopy(const QString& relative, const std::string& backup) const;
-    // Copies the override into the backup, with the folders it needs; a
-    // copy that is there already counts as made.
-    bool copyOverride(const QString& relative, const std::string& backup,
-                      const std::string& work) const;
-    bool backUpOverrides(BackupProgress& progress, SetupReport* report, const std::string& work);
+    // switched back from it first.
+    bool takeOutOfOwnTheme(const QString& theme, const QStringList& items, PlaceReport& place,
+                           TakenOut& out);
+    // A restore of the items in the theme in use (all of every theme
+    // Trayskin wrote into when none), with its alert; asDefault for the
+    // default set of the item.
+    PlaceReport putBack(const QStringList& items, bool asDefault = false);
+    // The themes whose overlay or own theme has a record in the library.
+    QStringList recordedThemes() const;
+    // The digests of every picture of every set in the library: what is
+    // provably Trayskin's when no record can be read.
+    QSet<QString> libraryDigests() const;
     bool makeDefaultSets(const std::string& work, SetupReport* report);
 
     mutable icontheme::IconThemes themes_; // what was read of the themes, kept

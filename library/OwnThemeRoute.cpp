@@ -36,9 +36,9 @@ QString IconThemeSystem::ownThemeName() const {
     return icontheme::ownThemeName(theme_);
 }
 
-QString IconThemeSystem::ownThemeRecordPath() const {
-    return QString::fromStdString(root_) + QStringLiteral("/.own-") + theme_ +
-           QStringLiteral(".json");
+QString IconThemeSystem::ownThemeRecordPath(const QString& theme) const {
+    return QString::fromStdString(root_) + QStringLiteral("/.own-") +
+           (theme.isEmpty() ? theme_ : theme) + QStringLiteral(".json");
 }
 
 QString IconThemeSystem::switchStatePath() const {

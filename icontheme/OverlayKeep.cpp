@@ -1,0 +1,242 @@
+// The user's own entries in an overlay folder: moved aside into the keep
+// folder (a rename, so links, FIFOs and files of any size move as they are)
+// when an install would replace or shadow them, and put back by a restore
+// only where the place holds no file of the user's by then.
+#include "icontheme/IconThemes.h"
+#include "icontheme/Overlay.h"
+#include "icontheme/SafeFolder.h"
+#include "icontheme/StatusItems.h"
+#include "icontheme/ThemeIndex.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace icontheme {
+namespace {
+
+// The names a lookup of an icon reads in a directory, in its order.
+const char* const kVariants[] = {".png", ".svg", ".xpm", ".symbolic.png"};
+
+// A file's digest is taken only where reading it costs little.
+constexpr qint64 kCheapDigestBytes = 1 << 20;
+
+QString folderOf(const QString& path) {
+    return path.left(path.lastIndexOf(u'/'));
+}
+
+} // namespace
+
+QString Overlay::entryIcon(const QString& path) {
+    const QString file = path.mid(path.lastIndexOf(u'/') + 1);
+    // The longest suffix first: ".symbolic.png" before ".png".
+    for (const char* suffix : {".symbolic.png", ".png", ".svg", ".xpm"}) {
+        if (file.endsWith(QLatin1String(suffix)))
+            return file.chopped(int(qstrlen(suffix)));
+    }
+    return file;
+}
+
+namespace {
+
+// Removes the folders of the paths below the folder that are empty now,
+// deepest first.
+void removeEmptyParents(SafeFolder& folder, const QStringList& paths) {
+    QStringList dirs;
+    for (const QString& path : paths) {
+        for (QString dir = folderOf(path); !dir.isEmpty(); dir = folderOf(dir)) {
+            if (!dirs.contains(dir))
+                dirs.append(dir);
+            if (!dir.contains(u'/'))
+                break;
+        }
+    }
+    std::sort(dirs.begin(), dirs.end(),
+              [](const QString& a, const QString& b) { return a.count(u'/') > b.count(u'/'); });
+    for (const QString& dir : std::as_const(dirs))
+        folder.removeEmptyFolder(dir);
+}
+
+} // namespace
+
+QString Overlay::placeOf(const QString& path) {
+    return folderOf(path) + u'/' + entryIcon(path);
+}
+
+QList<KeptEntry> Overlay::displaced(SafeFolder& folder, const OverlayRecord& current,
+                                    const QList<Write>& writes, const QString& install) {
+    QList<KeptEntry> entries;
+    QSet<QString> places;
+    auto keep = SafeFolder::open(keepFolder(), false);
+    // A place is kept under the first number free for it: "1/<path>" unless
+    // an entry kept from there before is still kept.
+    const auto keptName = [&](const QString& path) {
+        for (int n = 1;; ++n) {
+            const QString name = QString::number(n) + u'/' + path;
+            const auto taken = [&](const KeptEntry& e) { return e.keptAs == name; };
+            if (std::none_of(current.kept.cbegin(), current.kept.cend(), taken) &&
+                std::none_of(entries.cbegin(), entries.cend(), taken) &&
+                !(keep && keep->exists(name)))
+                return name;
+        }
+    };
+    for (const Write& write : writes) {
+        const QString place = placeOf(write.path);
+        if (places.contains(place))
+            continue;
+        places.insert(place);
+        for (const char* suffix : kVariants) {
+            const QString path = place + QLatin1String(suffix);
+            // A file of ours is written over or removed, never kept.
+            if (current.files.contains(path))
+                continue;
+            const auto found = folder.identity(path);
+            if (!found)
+                continue;
+            KeptEntry entry{path,          keptName(path), install,     found->type,
+                            found->device, found->inode,   found->size, found->mtimeNs,
+                            found->target, QString()};
+            if (found->type == u"file" && found->size <= kCheapDigestBytes) {
+                if (const auto bytes = folder.read(path, kCheapDigestBytes))
+                    entry.digest = OverlayRecord::digest(*bytes);
+            }
+            entries.append(entry);
+        }
+    }
+    return entries;
+}
+
+QSet<QString> Overlay::keepAside(SafeFolder& folder, OverlayRecord& pending,
+                                 const QList<KeptEntry>& entries, OverlayReport& report) {
+    QSet<QString> held;
+    if (entries.isEmpty())
+        return held;
+    auto keep = SafeFolder::open(keepFolder(), true);
+    const int openError = errno;
+    QList<KeptEntry> moved;
+    for (const KeptEntry& entry : entries) {
+        if (keep && folder.moveTo(entry.path, *keep, entry.keptAs)) {
+            moved.append(entry);
+            continue;
+        }
+        // Never copied instead: on another file system the entry stays as it is.
+        report.notKept.append({entry.path, keep ? errno : openError});
+        pending.kept.removeOne(entry);
+        held.insert(placeOf(entry.path));
+    }
+    QSet<QString> dirs, keptDirs;
+    for (const KeptEntry& entry : std::as_const(moved)) {
+        // A place of which one entry stayed is left whole as it was.
+        if (held.contains(placeOf(entry.path)) && keep->moveTo(entry.keptAs, folder, entry.path)) {
+            pending.kept.removeOne(entry);
+            continue;
+        }
+        report.kept.append(entry.path);
+        dirs.insert(folderOf(entry.path));
+        keptDirs.insert(folderOf(entry.keptAs));
+    }
+    for (const QString& dir : std::as_const(dirs))
+        folder.sync(dir);
+    for (const QString& dir : std::as_const(keptDirs))
+        keep->sync(dir);
+    return held;
+}
+
+void Overlay::putBack(SafeFolder& folder, OverlayRecord& record, const QStringList& icons,
+                      OverlayReport& report, bool atStart) {
+    auto keep = record.kept.isEmpty() ? std::nullopt : SafeFolder::open(keepFolder(), false);
+    if (!keep)
+        return;
+    QSet<QString> ours;
+    for (auto it = record.files.cbegin(); it != record.files.cend(); ++it)
+        ours.insert(placeOf(it.key()));
+    QStringList emptied;
+    QSet<QString> dirs;
+    // The newest first: of two entries kept from one place, the later is
+    // the user's latest, and an older one never goes over it.
+    for (qsizetype i = record.kept.size() - 1; i >= 0; --i) {
+        const KeptEntry entry = record.kept.at(i);
+        if ((!icons.isEmpty() && !icons.contains(entryIcon(entry.path))) ||
+            ours.contains(placeOf(entry.path)))
+            continue;
+        if (folder.exists(entry.path)) {
+            // The user's own file is there now: it stays, and so does the kept one.
+            if (!atStart) {
+                report.leftYours.append({entry.path, keepFolder() + u'/' + entry.keptAs});
+                record.kept.removeAt(i);
+            }
+            continue;
+        }
+        if (!keep->moveTo(entry.keptAs, folder, entry.path)) {
+            report.failure = OverlayFailure::Write;
+            report.failedPath = this->folder() + u'/' + entry.path;
+            break;
+        }
+        report.putBack.append(entry.path);
+        emptied.append(entry.keptAs);
+        dirs.insert(folderOf(entry.path));
+        record.kept.removeAt(i);
+    }
+    for (const QString& dir : std::as_const(dirs))
+        folder.sync(dir);
+    removeEmptyParents(*keep, emptied);
+}
+
+OverlayReport Overlay::salvage(const QSet<QString>& ours) {
+    OverlayReport report;
+    if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_)) {
+        report.failure = OverlayFailure::NoTheme;
+        return report;
+    }
+    auto folder = SafeFolder::open(this->folder(), false);
+    if (folder) {
+        QDirIterator it(this->folder(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = QDir(this->folder()).relativeFilePath(it.next());
+            const auto name = pictureName(it.fileName());
+            if (!name || itemForIcon(name->icon) == nullptr)
+                continue;
+            const auto bytes = folder->read(path, kMaxPictureBytes);
+            if (!bytes || !ours.contains(OverlayRecord::digest(*bytes))) {
+                report.leftYours.append({path, QString()});
+                continue;
+            }
+            if (!folder->remove(path)) {
+                report.failure = OverlayFailure::Write;
+                report.failedPath = this->folder() + u'/' + path;
+                return report;
+            }
+            report.removed.append(path);
+        }
+        // What the keep folder holds goes back where its place is free.
+        const QString kept = keepFolder();
+        QStringList emptied;
+        auto keep = SafeFolder::open(kept, false);
+        QDirIterator entries(kept,
+                             QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                             QDirIterator::Subdirectories);
+        while (keep && entries.hasNext()) {
+            const QString keptAs = QDir(kept).relativeFilePath(entries.next());
+            const QString path = keptAs.mid(keptAs.indexOf(u'/') + 1);
+            if (!keptAs.contains(u'/') || !path.contains(u'/') ||
+                (entries.fileInfo().isDir() && !entries.fileInfo().isSymLink()) ||
+                folder->exists(path))
+                continue;
+            if (keep->moveTo(keptAs, *folder, path)) {
+                report.putBack.append(path);
+                emptied.append(keptAs);
+            }
+        }
+        if (keep)
+            removeEmptyParents(*keep, emptied);
+    }
+    if (!save(OverlayRecord{theme_, {}}))
+        report.failure = OverlayFailure::Record;
+    themes_.forget();
+    return report;
+}
+
+} // namespace icontheme

@@ -1,0 +1,36 @@
+#include "library/MadeFolder.h"
+
+#include "icontheme/SafeFolder.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+namespace library {
+
+void noteMadeFolder(const QString& folder, const QString& note) {
+    auto made = icontheme::SafeFolder::open(folder, false);
+    const auto id = made ? made->folderId() : std::nullopt;
+    auto notes = icontheme::SafeFolder::open(QFileInfo(note).path(), false);
+    if (id && notes)
+        notes->write(QFileInfo(note).fileName(), id->toUtf8());
+}
+
+void removeMadeFolder(const QString& folder, const QString& note) {
+    auto notes = icontheme::SafeFolder::open(QFileInfo(note).path(), false);
+    const QString name = QFileInfo(note).fileName();
+    if (!notes || !notes->exists(name))
+        return;
+    const auto noted = notes->read(name, 64);
+    auto made = icontheme::SafeFolder::open(folder, false);
+    const bool ours = made && noted && made->folderId() == QString::fromUtf8(*noted);
+    made.reset();
+    const qsizetype slash = folder.lastIndexOf(u'/');
+    auto parent = icontheme::SafeFolder::open(folder.left(slash), false);
+    // A folder of ours that still holds anything stays, and stays noted.
+    if (ours && !(parent && parent->removeEmptyFolder(folder.mid(slash + 1))))
+        return;
+    notes->remove(name);
+    std::printf("%s %s\n", ours ? "removed" : "forgot", qPrintable(folder));
+}
+
+} // namespace library

@@ -78,7 +78,8 @@ bool Overlay::save(const OverlayRecord& record) {
     // The record replaced stays beside it while it is a good one.
     const QByteArray json = record.toJson();
     const auto old = folder->read(info.fileName(), kMaxPictureBytes);
-    if (old && *old != json) {
+    // (Always a file apart: the record is written anew below.)
+    if (old) {
         const auto parsed = OverlayRecord::fromJson(*old);
         if (parsed && parsed->theme == theme_ &&
             !folder->keepAs(info.fileName(), QFileInfo(previousRecordPath(recordPath_)).fileName()))

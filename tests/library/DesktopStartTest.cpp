@@ -1,6 +1,8 @@
 // Desktop mode's first start makes the items' default sets on several
 // threads: an item that cannot be made is reported, the others are made
-// whole anyway, and the next start makes the one that was missing.
+// whole anyway, and the next start makes the one that was missing. What an
+// install and the restores do with the user's own entries in the overlay,
+// whatever they are and whatever became of them and of the record.
 #include "library/IconThemeSystem.h"
 #include "platform/core/FileManager.h"
 #include "tests/icontheme/ThemeWorld.h"
@@ -9,10 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <cerrno>
+#include <fcntl.h>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using testing_support::NoProgress;
@@ -89,6 +98,159 @@ TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReport
     check({});
     // Nothing is left in the work folder of the failed start.
     EXPECT_TRUE(platform::fs::listFolder(library + "/.trayskin-work").empty());
+}
+
+// "Made" holds six names of the Volume item in 24x24/legacy; set A has a
+// picture of each, and the overlay the user's own entry of each, of a kind.
+struct KeepWorld {
+    ThemeWorld world;
+    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
+    QString data = world.root() + "/data";
+    QString legacy = world.userIcons() + "/Made/24x24/legacy/";
+    const char* names[6] = {"edited", "link", "dangling", "fifo", "deleted", "sparse"};
+
+    KeepWorld() {
+        ThemeWorld::put(world.systemIcons(), "Made/index.theme",
+                        "[Icon Theme]\nDirectories=24x24/legacy\n[24x24/legacy]\nSize=24\n");
+        for (const char* name : names) {
+            ThemeWorld::put(world.systemIcons(), file("Made/24x24/legacy/", name), pngBytes(24, 1));
+            ThemeWorld::put(data, file("trayskin/Volume/A/", name), pngBytes(24, 2));
+        }
+        ThemeWorld::put(legacy, file("", "edited"), "v1");
+        ThemeWorld::put(world.root(), "Pictures/low.png", "linked");
+        QFile::link(world.root() + "/Pictures/low.png", file(legacy, "link"));
+        QFile::link("/nonexistent/dangling.png", file(legacy, "dangling"));
+        ::mkfifo(file(legacy, "fifo").toUtf8().constData(), 0644);
+        ThemeWorld::put(legacy, file("", "deleted"), "v1");
+        std::ofstream(file(legacy, "sparse").toStdString()).close();
+        ::truncate(file(legacy, "sparse").toUtf8().constData(), 2LL << 30);
+    }
+    static QString file(const QString& folder, const char* name) {
+        return folder + "audio-volume-" + name + ".png";
+    }
+    library::IconThemeSystem system(const QString& theme = "Made") { return {dirs, theme, data}; }
+    bool start() {
+        NoProgress progress;
+        return system().setupLibrary(progress, nullptr);
+    }
+    std::string lstatOf(const char* name) {
+        struct stat info {};
+        if (::lstat(file(legacy, name).toUtf8().constData(), &info) != 0)
+            return "none";
+        return std::to_string(info.st_ino) + " " + std::to_string(info.st_mode & S_IFMT) + " " +
+               std::to_string(info.st_size) + " " +
+               QFileInfo(file(legacy, name)).symLinkTarget().toStdString();
+    }
+};
+
+// Bytes this process has read, by the kernel's count.
+long long bytesRead() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return -1;
+}
+
+TEST(DesktopKeep, AnInstallMovesTheUsersEntriesAsideAndEachEndPutsBackExactlyThose) {
+    const struct {
+        const char* end;
+        const char* title;
+        const char* says;
+    } ends[] = {
+        {"restore", "Original Pictures Restored", "The icon theme Made shows its own pictures"},
+        {"default", "Installation Complete", "shows its own pictures of Volume again"},
+        {"restore all", "Original Pictures Restored", "The icon theme Made shows its own"},
+    };
+    for (const auto& c : ends) {
+        SCOPED_TRACE(c.end);
+        KeepWorld w;
+        ASSERT_TRUE(w.start());
+        // The first start copies nothing of the user's, not even 2 GiB.
+        EXPECT_FALSE(QFileInfo::exists(w.data + "/trayskin/backup"));
+        ThemeWorld::put(w.legacy, KeepWorld::file("", "edited"), "v2");
+        ASSERT_TRUE(QFile::remove(KeepWorld::file(w.legacy, "deleted")));
+        std::map<std::string, std::string> before;
+        for (const char* name : w.names)
+            before[name] = w.lstatOf(name);
+
+        const long long read = bytesRead();
+        ASSERT_TRUE(w.system().install("Volume", "A", {}).done);
+        EXPECT_LT(bytesRead() - read, 64 << 20) << "the sparse file was read";
+        for (const char* name : w.names)
+            EXPECT_EQ(ThemeWorld::get(KeepWorld::file(w.legacy, name)), pngBytes(24, 2)) << name;
+        struct stat kept {};
+        ASSERT_EQ(::stat((w.data + "/trayskin/.kept/Made/1/24x24/legacy/audio-volume-sparse.png")
+                             .toUtf8()
+                             .constData(),
+                         &kept),
+                  0);
+        EXPECT_LT(kept.st_blocks, 64);
+
+        auto system = w.system();
+        const library::PlaceReport place =
+            c.end == std::string("restore")   ? system.restore("Volume", {})
+            : c.end == std::string("default") ? system.install("Volume", "default", {})
+                                              : system.restoreAll({});
+        ASSERT_TRUE(place.done);
+        EXPECT_EQ(place.notices.back().title, c.title);
+        EXPECT_TRUE(place.notices.back().message.contains(c.says))
+            << place.notices.back().message.toStdString();
+        EXPECT_TRUE(place.notices.back().message.contains("moved aside are back: 5"));
+        for (const char* name : w.names)
+            EXPECT_EQ(w.lstatOf(name), before[name]) << name;
+        EXPECT_EQ(ThemeWorld::get(KeepWorld::file(w.legacy, "edited")), "v2");
+        // Nothing of the theme was copied; the keep folder holds nothing more.
+        EXPECT_EQ(
+            QDir(w.legacy).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
+            5);
+        EXPECT_TRUE(QDir(w.data + "/trayskin/.kept/Made").isEmpty());
+    }
+}
+
+TEST(DesktopKeep, ARestoreLeavesWhatTheUserChangedAndSurvivesADamagedRecord) {
+    const struct {
+        const char* what;
+        std::vector<const char*> damaged; // record files
+        bool salvaged;                    // found by their bytes
+    } cases[] = {
+        {"no damage", {}, false},
+        {"a damaged record", {".overlay-Made.json"}, false},
+        {"both records damaged", {".overlay-Made.json", ".overlay-Made.json.previous"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        KeepWorld w;
+        ASSERT_TRUE(w.start());
+        std::map<std::string, std::string> before;
+        for (const char* name : w.names)
+            before[name] = w.lstatOf(name);
+        ASSERT_TRUE(w.system().install("Volume", "A", {}).done);
+        ThemeWorld::put(w.legacy, KeepWorld::file("", "edited"), "v3");
+        for (const char* record : c.damaged)
+            ThemeWorld::put(w.data + "/trayskin", record, "{ damaged");
+        // A theme picked since: Restore All still covers Made, and says so.
+        ThemeWorld::put(w.world.systemIcons(), "Other/index.theme",
+                        "[Icon Theme]\nDirectories=24x24/legacy\n[24x24/legacy]\nSize=24\n");
+        const library::PlaceReport place = w.system("Other").restoreAll({});
+        ASSERT_TRUE(place.done);
+        const QString message = place.notices.back().message;
+        EXPECT_TRUE(message.contains("The icon theme Made shows its own pictures"))
+            << message.toStdString();
+        // Without a record, the user's picture is known only as no picture of the library.
+        EXPECT_TRUE(message.contains(c.salvaged ? "audio-volume-edited.png: left, as its bytes"
+                                                : "audio-volume-edited.png: you changed it"))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains("moved aside are back: 5"));
+        EXPECT_EQ(message.contains("Neither the record of what Trayskin wrote"), c.salvaged);
+        EXPECT_EQ(ThemeWorld::get(KeepWorld::file(w.legacy, "edited")), "v3");
+        for (const char* name : {"link", "dangling", "fifo", "deleted", "sparse"})
+            EXPECT_EQ(w.lstatOf(name), before[name]) << name;
+        // The next install is not held up by what was damaged.
+        EXPECT_TRUE(w.system().install("Volume", "A", {}).done);
+    }
 }
 
 } // namespace

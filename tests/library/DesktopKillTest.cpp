@@ -1,7 +1,8 @@
 // Desktop mode killed for real (SIGKILL, buffers and descriptors as they
 // are) at each step of an install and of a restore that changes the disk,
 // on the overlay and in the own theme, then started again: the record and
-// the files agree, nothing is left under a temporary name, the own theme's
+// the files agree, the user's own picture is in its place or kept aside,
+// nothing is left under a temporary name nor a folder left empty, the own theme's
 // index names exactly the directories that hold its pictures, and the
 // interrupted work then runs to its end.
 #include "icontheme/OverlayRecord.h"
@@ -135,9 +136,11 @@ TEST(DesktopKill, AKillAtAnyStepIsPutRightByTheNextStart) {
         const char* before; // the set in place before
         const char* set;    // the set put in place, or none for Restore All
     } cases[] = {
+        {"first install, over the user's own", false, nullptr, "A"},
         {"install over another set", false, "A", "B"},
         {"restore", false, "A", nullptr},
         {"first install into the own theme", true, nullptr, "B"},
+        {"install over another set in the own theme", true, "A", "B"},
         {"restore of the own theme", true, "A", nullptr},
     };
     for (const auto& c : cases) {
@@ -179,9 +182,17 @@ TEST(DesktopKill, AKillAtAnyStepIsPutRightByTheNextStart) {
             expectAgreement(w.overlay, w.system().recordPath(),
                             {{"24x24/legacy/audio-volume-high.png", w.usersOwn}});
             expectAgreement(w.own, w.system().ownThemeRecordPath(), {});
+            const QString mine = "24x24/legacy/audio-volume-high.png";
+            EXPECT_TRUE(ThemeWorld::get(w.overlay + mine) == w.usersOwn ||
+                        ThemeWorld::get(w.data + "/trayskin/.kept/Made/1/" + mine) == w.usersOwn);
             for (const auto& [path, contents] :
                  testing_support::snapshot(w.world.root().toStdString()))
                 EXPECT_FALSE(path.ends_with(".trayskin-new")) << path;
+            // No folder is left empty in either theme.
+            QDirIterator dirs(w.world.userIcons(), QDir::Dirs | QDir::NoDotAndDotDot,
+                              QDirIterator::Subdirectories);
+            while (dirs.hasNext())
+                EXPECT_FALSE(QDir(dirs.next()).isEmpty()) << dirs.filePath().toStdString();
             ASSERT_TRUE(w.run(c.ownTheme, c.set));
             EXPECT_EQ(w.files(), finished);
         }

@@ -253,4 +253,41 @@ TEST(DesktopKeep, ARestoreLeavesWhatTheUserChangedAndSurvivesADamagedRecord) {
     }
 }
 
+TEST(DesktopKeep, AnInstallThatPlacesNothingOrFailsSaysWhatAndWhere) {
+    const struct {
+        const char* set;
+        QStringList titles;
+        const char* says; // in the last alert
+    } cases[] = {
+        // A name that would split its line of output is refused first.
+        {"Odd", {"Some Pictures Not Used", "Nothing Put in Place"}, "None of the set's pictures"},
+        {"A", {"My Apologies"}, "could not be written, removed or moved: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.set);
+        KeepWorld w;
+        ThemeWorld::put(w.data, "trayskin/Volume/Odd/audio-volume-edited\n.png", pngBytes(24, 2));
+        ASSERT_TRUE(w.start());
+        // Where set A writes first, a file holds the folder's place.
+        QFile::rename(w.legacy, w.legacy.chopped(1) + ".moved");
+        ThemeWorld::put(w.world.userIcons(), "Made/24x24/legacy", "a file");
+        ::testing::internal::CaptureStdout();
+        const library::PlaceReport place = w.system().install("Volume", c.set, {});
+        const std::string out = ::testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(place.done);
+        QStringList titles;
+        for (const library::Notice& notice : place.notices)
+            titles.append(notice.title);
+        EXPECT_EQ(titles, c.titles);
+        EXPECT_TRUE(place.notices.back().message.contains(c.says));
+        if (c.set == std::string("A"))
+            EXPECT_TRUE(
+                place.notices.back().message.endsWith(KeepWorld::file(w.legacy, "dangling")));
+        else
+            EXPECT_TRUE(place.notices.front().message.contains(
+                "audio-volume-edited\\x0a.png: the name holds a control character"));
+        EXPECT_EQ(out.find("\n.png"), std::string::npos) << out;
+    }
+}
+
 } // namespace

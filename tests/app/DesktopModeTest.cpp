@@ -187,21 +187,6 @@ TEST_F(MadeUpThemeTest, AThemePictureThatIsAFifoIsNeverWaitedOn) {
     EXPECT_FALSE(watchdog.fired());
 }
 
-TEST_F(MadeUpThemeTest, RestoreAllPutsBackTheUsersOwnOverride) {
-    // One the first start's backup did not see is kept before it is replaced.
-    const QByteArray later = pngBytes(16, 0x00ffff);
-    ThemeWorld::put(world.userIcons(), "Test/16x16/status/audio-volume-high.png", later);
-    use("Battery", "Mine");
-    use("Volume", "Mine");
-    EXPECT_EQ(ThemeWorld::get(overlay("24x24/legacy/battery-good.png")), pngBytes(24, 0xffff00));
-    presenter.alerts.clear();
-    quietly([&] { controller.restoreAllOriginalPictures(); });
-    EXPECT_EQ(alertTitles(), QStringList{"Original Pictures Restored"});
-    EXPECT_EQ(ThemeWorld::get(overlay("24x24/legacy/battery-good.png")), mine);
-    EXPECT_FALSE(inOverlay("24x24/legacy/audio-volume-high.png"));
-    EXPECT_EQ(ThemeWorld::get(overlay("16x16/status/audio-volume-high.png")), later);
-}
-
 TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsSaidOnce) {
     const QString settings = world.root() + "/config/gtk-3.0/settings.ini";
     const auto pick = [&](const QByteArray& theme) {

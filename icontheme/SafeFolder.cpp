@@ -44,9 +44,14 @@ std::optional<SafeFolder> SafeFolder::open(const QString& path, bool create) {
 }
 
 SafeFolder::SafeFolder(SafeFolder&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)),
+      opened_(std::move(other.opened_)) {
+    other.opened_.clear();
+}
 
 SafeFolder::~SafeFolder() {
+    for (const auto& [relative, fd] : opened_)
+        ::close(fd);
     if (fd_ >= 0)
         ::close(fd_);
 }
@@ -74,23 +79,34 @@ int SafeFolder::openParent(const QString& relative, bool create, QString* name) 
     }
     QStringList parts = relative.split(u'/');
     *name = parts.takeLast();
-    int current = ::dup(fd_);
-    for (const QString& part : parts) {
-        if (current < 0)
-            return -1;
-        const QByteArray component = QFile::encodeName(part);
+    // The deepest folder on the way that is open already, then the rest.
+    QString walked;
+    int current = fd_;
+    qsizetype done = 0;
+    for (qsizetype i = parts.size(); i > 0; --i) {
+        const auto found = opened_.find(parts.first(i).join(u'/'));
+        if (found != opened_.end()) {
+            current = found->second;
+            walked = found->first;
+            done = i;
+            break;
+        }
+    }
+    for (qsizetype i = done; i < parts.size(); ++i) {
+        const QByteArray component = QFile::encodeName(parts.at(i));
         int next = ::openat(current, component.constData(), kDirFlags);
         if (next < 0 && errno == ENOENT && create) {
             step("mkdir");
             if (::mkdirat(current, component.constData(), 0755) == 0 || errno == EEXIST)
                 next = ::openat(current, component.constData(), kDirFlags);
         }
-        const int saved = errno;
-        ::close(current);
-        errno = saved;
+        if (next < 0)
+            return -1;
+        walked = walked.isEmpty() ? parts.at(i) : walked + u'/' + parts.at(i);
+        opened_[walked] = next;
         current = next;
     }
-    return current;
+    return ::dup(current);
 }
 
 bool SafeFolder::write(const QString& relative, const QByteArray& bytes) {
@@ -156,6 +172,14 @@ bool SafeFolder::exists(const QString& relative) {
 }
 
 bool SafeFolder::removeEmptyFolder(const QString& relative) {
+    for (auto it = opened_.begin(); it != opened_.end();) {
+        if (it->first == relative || it->first.startsWith(relative + u'/')) {
+            ::close(it->second);
+            it = opened_.erase(it);
+        } else {
+            ++it;
+        }
+    }
     QString name;
     Fd dir(openParent(relative, false, &name));
     if (dir.get() < 0)

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <optional>
 
 namespace icontheme {
@@ -82,6 +83,10 @@ private:
 
     int fd_ = -1;
     QString path_;
+    // The folders below this one opened so far, by relative path, kept
+    // open while this one is: a folder of many entries is walked to once.
+    // A folder this one removes leaves it.
+    std::map<QString, int> opened_;
 };
 
 } // namespace icontheme

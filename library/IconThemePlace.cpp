@@ -72,6 +72,22 @@ void noteUnused(const icontheme::OverlayReport& report, const QString& folder,
     }
 }
 
+// The paragraphs after what an install put in place: the desktop switched
+// back, the user's entries moved aside, the pictures that ~/.icons hides.
+QString afterwords(const icontheme::OverlayReport& report, const QString& switchedBack) {
+    QString text;
+    if (!switchedBack.isEmpty())
+        text += QStringLiteral("\n\n") + switchedBackText(switchedBack);
+    if (!report.kept.isEmpty())
+        text += QStringLiteral("\n\n") + keptText(int(report.kept.size()));
+    if (!report.shadowed.isEmpty())
+        text += QStringLiteral("\n\n") +
+                localizedString(QT_TRANSLATE_NOOP(
+                    "Trayskin", "Files of the same name in ~/.icons hide these pictures:")) +
+                u' ' + report.shadowed.join(QStringLiteral(", "));
+    return text;
+}
+
 } // namespace
 
 PlaceReport IconThemeSystem::install(const std::string& item, const std::string& set) {
@@ -129,15 +145,7 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
     QString message = installedText(own ? ownThemeName() : theme_, own, shown, desktop_);
     if (shown)
         message += reloadParagraph(reload);
-    if (!out.switchedBack.isEmpty())
-        message += QStringLiteral("\n\n") + switchedBackText(out.switchedBack);
-    if (!report.kept.isEmpty())
-        message += QStringLiteral("\n\n") + keptText(int(report.kept.size()));
-    if (!report.shadowed.isEmpty())
-        message += QStringLiteral("\n\n") +
-                   localizedString(QT_TRANSLATE_NOOP(
-                       "Trayskin", "Files of the same name in ~/.icons hide these pictures:")) +
-                   u' ' + report.shadowed.join(QStringLiteral(", "));
+    message += afterwords(report, out.switchedBack);
     place.notices.push_back(
         {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")), message, ok});
     return place;

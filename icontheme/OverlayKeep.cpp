@@ -117,6 +117,7 @@ QSet<QString> Overlay::keepAside(SafeFolder& folder, OverlayRecord& pending,
     auto keep = SafeFolder::open(keepFolder(), true);
     const int openError = errno;
     QList<KeptEntry> moved;
+    QStringList failed;
     for (const KeptEntry& entry : entries) {
         if (keep && folder.moveTo(entry.path, *keep, entry.keptAs)) {
             moved.append(entry);
@@ -126,7 +127,10 @@ QSet<QString> Overlay::keepAside(SafeFolder& folder, OverlayRecord& pending,
         report.notKept.append({entry.path, keep ? errno : openError});
         pending.kept.removeOne(entry);
         held.insert(placeOf(entry.path));
+        failed.append(entry.keptAs);
     }
+    if (keep)
+        removeEmptyParents(*keep, failed); // made for them in vain
     QSet<QString> dirs, keptDirs;
     for (const KeptEntry& entry : std::as_const(moved)) {
         // A place of which one entry stayed is left whole as it was.

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -254,39 +255,60 @@ TEST(DesktopKeep, ARestoreLeavesWhatTheUserChangedAndSurvivesADamagedRecord) {
 }
 
 TEST(DesktopKeep, AnInstallThatPlacesNothingOrFailsSaysWhatAndWhere) {
+    enum class Overlay { Plain, FolderIsAFile, OnAnotherFileSystem };
     const struct {
         const char* set;
+        Overlay overlay;
         QStringList titles;
-        const char* says; // in the last alert
+        const char* says; // in an alert, after the overlay's folder
     } cases[] = {
         // A name that would split its line of output is refused first.
-        {"Odd", {"Some Pictures Not Used", "Nothing Put in Place"}, "None of the set's pictures"},
-        {"A", {"My Apologies"}, "could not be written, removed or moved: "},
+        {"Odd",
+         Overlay::Plain,
+         {"Some Pictures Not Used", "Nothing Put in Place"},
+         "audio-volume-edited\\x0a.png: the name holds a control character"},
+        {"A",
+         Overlay::FolderIsAFile,
+         {"My Apologies"},
+         "could not be written, removed or moved: %1/24x24/legacy/audio-volume-dangling.png"},
+        // Never copied instead: that one place is left as it was.
+        {"A",
+         Overlay::OnAnotherFileSystem,
+         {"Some Pictures Not Used", "Installation Complete"},
+         "%1/24x24/legacy/audio-volume-edited.png: your own file there is on another file "
+         "system"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.set);
+        SCOPED_TRACE(int(c.overlay));
         KeepWorld w;
         ThemeWorld::put(w.data, "trayskin/Volume/Odd/audio-volume-edited\n.png", pngBytes(24, 2));
+        QTemporaryDir shm("/dev/shm/trayskin-test-XXXXXX");
+        if (c.overlay == Overlay::OnAnotherFileSystem) {
+            w.dirs.userIcons = w.dirs.bases[1] = shm.path();
+            ThemeWorld::put(shm.path(), "Made/24x24/legacy/audio-volume-edited.png", "v1");
+        }
         ASSERT_TRUE(w.start());
-        // Where set A writes first, a file holds the folder's place.
-        QFile::rename(w.legacy, w.legacy.chopped(1) + ".moved");
-        ThemeWorld::put(w.world.userIcons(), "Made/24x24/legacy", "a file");
+        if (c.overlay == Overlay::FolderIsAFile) {
+            QFile::rename(w.legacy, w.legacy.chopped(1) + ".moved");
+            ThemeWorld::put(w.world.userIcons(), "Made/24x24/legacy", "a file");
+        }
         ::testing::internal::CaptureStdout();
         const library::PlaceReport place = w.system().install("Volume", c.set, {});
         const std::string out = ::testing::internal::GetCapturedStdout();
-        EXPECT_FALSE(place.done);
-        QStringList titles;
-        for (const library::Notice& notice : place.notices)
+        EXPECT_EQ(place.done, c.overlay == Overlay::OnAnotherFileSystem);
+        QStringList titles, messages;
+        for (const library::Notice& notice : place.notices) {
             titles.append(notice.title);
+            messages.append(notice.message);
+        }
         EXPECT_EQ(titles, c.titles);
-        EXPECT_TRUE(place.notices.back().message.contains(c.says));
-        if (c.set == std::string("A"))
-            EXPECT_TRUE(
-                place.notices.back().message.endsWith(KeepWorld::file(w.legacy, "dangling")));
-        else
-            EXPECT_TRUE(place.notices.front().message.contains(
-                "audio-volume-edited\\x0a.png: the name holds a control character"));
+        const QString says = QString(c.says).arg(w.dirs.userIcons + "/Made");
+        EXPECT_TRUE(messages.join('\n').contains(says)) << messages.join('\n').toStdString();
         EXPECT_EQ(out.find("\n.png"), std::string::npos) << out;
+        if (c.overlay == Overlay::OnAnotherFileSystem) {
+            EXPECT_EQ(ThemeWorld::get(shm.path() + "/Made/24x24/legacy/audio-volume-edited.png"),
+                      "v1");
+        }
     }
 }
 

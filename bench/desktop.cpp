@@ -1,6 +1,6 @@
 // Desktop mode's work without windows, on the machine's Adwaita with a data
 // folder of its own (XDG_DATA_HOME):
-//   bench_desktop start           the first start: backup and default sets
+//   bench_desktop start           the first start: the default sets
 //   bench_desktop sources         the theme files the default sets copy, one a line
 //   bench_desktop install ITEM SET   Use This Set; the files written, one a line
 #include "bench/SilentProgress.h"

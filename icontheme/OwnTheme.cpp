@@ -253,8 +253,10 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
     }
     if (changed)
         themes_.forget();
-    if (!ok && report.ok())
+    if (!ok && report.ok()) {
         report.failure = OverlayFailure::Write;
+        report.failedPath = overlay_.folder() + u'/' + kIndexName;
+    }
 }
 
 } // namespace icontheme

@@ -19,6 +19,14 @@ QString iconOf(const QString& path) {
     return name ? name->icon : QString();
 }
 
+void syncFolders(SafeFolder& folder, const QStringList& paths) {
+    QSet<QString> dirs;
+    for (const QString& path : paths)
+        dirs.insert(path.left(path.lastIndexOf(u'/')));
+    for (const QString& dir : std::as_const(dirs))
+        folder.sync(dir);
+}
+
 QString previousRecordPath(const QString& record) {
     return record + QStringLiteral(".previous");
 }
@@ -248,7 +256,7 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
     for (const Write& write : std::as_const(writes)) {
         if (held.contains(placeOf(write.path)))
             continue;
-        if (!folder->write(write.path, write.bytes)) {
+        if (!folder->write(write.path, write.bytes, false)) {
             report.failure = OverlayFailure::Write;
             report.failedPath = this->folder() + u'/' + write.path;
             break;
@@ -258,13 +266,15 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
     for (const QString& path : std::as_const(removals)) {
         if (report.failure != OverlayFailure::None)
             break;
-        if (folder->remove(path)) {
+        if (folder->remove(path, false)) {
             report.removed.append(path);
         } else {
             report.failure = OverlayFailure::Write;
             report.failedPath = this->folder() + u'/' + path;
         }
     }
+    // The folders written in reach the disk once each, before the record.
+    syncFolders(*folder, report.written + report.removed);
     pending.reconcile(*folder);
     if (!save(pending) && report.failure == OverlayFailure::None)
         report.failure = OverlayFailure::Record;
@@ -329,7 +339,7 @@ OverlayReport Overlay::restore(const QStringList& icons) {
             ++it;
             continue;
         }
-        if (!folder->remove(it.key())) {
+        if (!folder->remove(it.key(), false)) {
             report.failure = OverlayFailure::Write;
             report.failedPath = this->folder() + u'/' + it.key();
             break;
@@ -337,6 +347,7 @@ OverlayReport Overlay::restore(const QStringList& icons) {
         report.removed.append(it.key());
         it = current->files.erase(it);
     }
+    syncFolders(*folder, report.removed);
     if (report.ok())
         putBack(*folder, *current, icons, report, false);
     if (report.ok())

@@ -109,7 +109,7 @@ int SafeFolder::openParent(const QString& relative, bool create, QString* name) 
     return ::dup(current);
 }
 
-bool SafeFolder::write(const QString& relative, const QByteArray& bytes) {
+bool SafeFolder::write(const QString& relative, const QByteArray& bytes, bool syncFolder) {
     QString name;
     Fd dir(openParent(relative, true, &name));
     if (dir.get() < 0)
@@ -132,7 +132,7 @@ bool SafeFolder::write(const QString& relative, const QByteArray& bytes) {
         ::unlinkat(dir.get(), temporary.constData(), 0);
         return false;
     }
-    return ::fsync(dir.get()) == 0;
+    return !syncFolder || ::fsync(dir.get()) == 0;
 }
 
 std::optional<QByteArray> SafeFolder::read(const QString& relative, qint64 maxBytes) {
@@ -152,7 +152,7 @@ std::optional<QByteArray> SafeFolder::read(const QString& relative, qint64 maxBy
     return bytes;
 }
 
-bool SafeFolder::remove(const QString& relative) {
+bool SafeFolder::remove(const QString& relative, bool syncFolder) {
     QString name;
     Fd dir(openParent(relative, false, &name));
     if (dir.get() < 0)
@@ -160,7 +160,7 @@ bool SafeFolder::remove(const QString& relative) {
     step("remove");
     if (::unlinkat(dir.get(), QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
         return false;
-    return ::fsync(dir.get()) == 0;
+    return !syncFolder || ::fsync(dir.get()) == 0;
 }
 
 bool SafeFolder::exists(const QString& relative) {

@@ -38,11 +38,12 @@ public:
     const QString& path() const { return path_; }
 
     // A relative path "dir/.../name": every folder below this one, no links.
-    bool write(const QString& relative, const QByteArray& bytes);
+    // With syncFolder unset, the folder holding it is left to sync().
+    bool write(const QString& relative, const QByteArray& bytes, bool syncFolder = true);
     // None when missing, not a plain file, a link or over maxBytes.
     std::optional<QByteArray> read(const QString& relative, qint64 maxBytes);
     // True when it is gone (or was never there).
-    bool remove(const QString& relative);
+    bool remove(const QString& relative, bool syncFolder = true);
     bool exists(const QString& relative);
     // Removes the folder below this one when it is empty; true when it is gone.
     bool removeEmptyFolder(const QString& relative);

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     library::IconThemeSystem system(dirs, QStringLiteral("Bench"), root + QStringLiteral("/data"));
     // The lines of what was done are not what is measured.
     std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
-    const bool installed = system.install("Volume", "Bench", {}).done;
-    const bool restored = system.restore("Volume", {}).done;
+    const bool installed = system.install("Volume", "Bench").done;
+    const bool restored = system.restore("Volume").done;
     return quiet && installed && restored ? 0 : 1;
 }

@@ -546,10 +546,6 @@
         <translation>das Set enthält ein weiteres Bild dieses Symbols</translation>
     </message>
     <message>
-        <source>A picture could not be written or removed.</source>
-        <translation>Ein Bild konnte nicht geschrieben oder entfernt werden.</translation>
-    </message>
-    <message>
         <source>The icon theme was not found:</source>
         <translation>Das Symbolthema wurde nicht gefunden:</translation>
     </message>
@@ -614,20 +610,12 @@
         <translation>Gleichnamige Dateien in ~/.icons verdecken diese Bilder:</translation>
     </message>
     <message>
-        <source>The icon theme shows its own pictures again, and your own overrides are back.</source>
-        <translation>Das Symbolthema zeigt wieder seine eigenen Bilder, und Ihre eigenen Ersetzungen sind zurück.</translation>
-    </message>
-    <message>
         <source>Menu Extras</source>
         <translation>Menu Extras</translation>
     </message>
     <message>
         <source>Desktop mode, icon theme not found:</source>
         <translation>Desktop-Modus, Symbolthema nicht gefunden:</translation>
-    </message>
-    <message>
-        <source>Your own picture could not be kept in the backup, so nothing was changed:</source>
-        <translation>Ihr eigenes Bild konnte nicht in der Sicherung aufbewahrt werden, daher wurde nichts geändert:</translation>
     </message>
     <message>
         <source>The panel shows them after you log out and in again.</source>
@@ -740,6 +728,66 @@
     <message>
         <source>Install as &amp;Own Theme</source>
         <translation>Als &amp;eigenes Thema installieren</translation>
+    </message>
+    <message>
+        <source>A picture could not be written, removed or moved:</source>
+        <translation>Ein Bild konnte nicht geschrieben, entfernt oder verschoben werden:</translation>
+    </message>
+    <message>
+        <source>your own file there is on another file system than the library, and Trayskin moves your files aside only by renaming them; it was left as it is, and no picture was put in its place</source>
+        <translation>Ihre eigene Datei dort liegt auf einem anderen Dateisystem als die Bibliothek, und Trayskin legt Ihre Dateien nur durch Umbenennen beiseite; sie bleibt, wie sie ist, und an ihre Stelle kam kein Bild</translation>
+    </message>
+    <message>
+        <source>your own file there could not be moved aside, so it was left as it is, and no picture was put in its place:</source>
+        <translation>Ihre eigene Datei dort konnte nicht beiseitegelegt werden; sie bleibt, wie sie ist, und an ihre Stelle kam kein Bild:</translation>
+    </message>
+    <message>
+        <source>Your own files that these pictures replace or hide were moved aside as they are (%1); Restore Original Pictures puts them back.</source>
+        <translation>Ihre eigenen Dateien, die diese Bilder ersetzen oder verdecken, wurden unverändert beiseitegelegt (%1); „Originalbilder wiederherstellen“ legt sie zurück.</translation>
+    </message>
+    <message>
+        <source>left, as its bytes are no picture of the library, so it may be yours</source>
+        <translation>belassen, da sein Inhalt kein Bild der Bibliothek ist und es Ihres sein kann</translation>
+    </message>
+    <message>
+        <source>you changed it after Trayskin put its picture there, so yours stays; what Trayskin had moved aside from there is kept at %1</source>
+        <translation>Sie haben es geändert, nachdem Trayskin sein Bild dort abgelegt hat, daher bleibt Ihres; was Trayskin von dort beiseitegelegt hatte, liegt unter %1</translation>
+    </message>
+    <message>
+        <source>Neither the record of what Trayskin wrote into %1 nor the one before it can be read, so only the files whose bytes are those of a picture in the library were taken out.</source>
+        <translation>Weder die Aufzeichnung dessen, was Trayskin in %1 geschrieben hat, noch die vorherige ist lesbar; daher wurden nur die Dateien entfernt, deren Inhalt der eines Bildes der Bibliothek ist.</translation>
+    </message>
+    <message>
+        <source>The icon theme %1 shows its own pictures of %2 again.</source>
+        <translation>Das Symbolthema %1 zeigt wieder seine eigenen Bilder für %2.</translation>
+    </message>
+    <message>
+        <source>The icon theme %1 shows its own pictures again.</source>
+        <translation>Das Symbolthema %1 zeigt wieder seine eigenen Bilder.</translation>
+    </message>
+    <message>
+        <source>The icon themes %1 show their own pictures again.</source>
+        <translation>Die Symbolthemen %1 zeigen wieder ihre eigenen Bilder.</translation>
+    </message>
+    <message>
+        <source>Your own files that Trayskin had moved aside are back:</source>
+        <translation>Ihre eigenen Dateien, die Trayskin beiseitegelegt hatte, sind zurück:</translation>
+    </message>
+    <message>
+        <source>Left as they are:</source>
+        <translation>Unverändert belassen:</translation>
+    </message>
+    <message>
+        <source>the name holds a control character</source>
+        <translation>der Name enthält ein Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>Nothing Put in Place</source>
+        <translation>Nichts abgelegt</translation>
+    </message>
+    <message>
+        <source>None of the set&apos;s pictures was put in place in the icon theme %1; the theme is as it was.</source>
+        <translation>Keines der Bilder des Satzes wurde im Symbolthema %1 abgelegt; das Thema ist unverändert.</translation>
     </message>
 </context>
 </TS>

@@ -546,10 +546,6 @@
         <translation>the set holds another picture of this icon</translation>
     </message>
     <message>
-        <source>A picture could not be written or removed.</source>
-        <translation>A picture could not be written or removed.</translation>
-    </message>
-    <message>
         <source>The icon theme was not found:</source>
         <translation>The icon theme was not found:</translation>
     </message>
@@ -614,20 +610,12 @@
         <translation>Files of the same name in ~/.icons hide these pictures:</translation>
     </message>
     <message>
-        <source>The icon theme shows its own pictures again, and your own overrides are back.</source>
-        <translation>The icon theme shows its own pictures again, and your own overrides are back.</translation>
-    </message>
-    <message>
         <source>Menu Extras</source>
         <translation>Menu Extras</translation>
     </message>
     <message>
         <source>Desktop mode, icon theme not found:</source>
         <translation>Desktop mode, icon theme not found:</translation>
-    </message>
-    <message>
-        <source>Your own picture could not be kept in the backup, so nothing was changed:</source>
-        <translation>Your own picture could not be kept in the backup, so nothing was changed:</translation>
     </message>
     <message>
         <source>The panel shows them after you log out and in again.</source>
@@ -740,6 +728,66 @@
     <message>
         <source>Install as &amp;Own Theme</source>
         <translation>Install as &amp;Own Theme</translation>
+    </message>
+    <message>
+        <source>A picture could not be written, removed or moved:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>your own file there is on another file system than the library, and Trayskin moves your files aside only by renaming them; it was left as it is, and no picture was put in its place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>your own file there could not be moved aside, so it was left as it is, and no picture was put in its place:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your own files that these pictures replace or hide were moved aside as they are (%1); Restore Original Pictures puts them back.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>left, as its bytes are no picture of the library, so it may be yours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>you changed it after Trayskin put its picture there, so yours stays; what Trayskin had moved aside from there is kept at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Neither the record of what Trayskin wrote into %1 nor the one before it can be read, so only the files whose bytes are those of a picture in the library were taken out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The icon theme %1 shows its own pictures of %2 again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The icon theme %1 shows its own pictures again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The icon themes %1 show their own pictures again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your own files that Trayskin had moved aside are back:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left as they are:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the name holds a control character</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing Put in Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None of the set&apos;s pictures was put in place in the icon theme %1; the theme is as it was.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

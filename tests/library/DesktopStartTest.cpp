@@ -178,7 +178,7 @@ TEST(DesktopKeep, AnInstallMovesTheUsersEntriesAsideAndEachEndPutsBackExactlyTho
             before[name] = w.lstatOf(name);
 
         const long long read = bytesRead();
-        ASSERT_TRUE(w.system().install("Volume", "A", {}).done);
+        ASSERT_TRUE(w.system().install("Volume", "A").done);
         EXPECT_LT(bytesRead() - read, 64 << 20) << "the sparse file was read";
         for (const char* name : w.names)
             EXPECT_EQ(ThemeWorld::get(KeepWorld::file(w.legacy, name)), pngBytes(24, 2)) << name;
@@ -192,9 +192,9 @@ TEST(DesktopKeep, AnInstallMovesTheUsersEntriesAsideAndEachEndPutsBackExactlyTho
 
         auto system = w.system();
         const library::PlaceReport place =
-            c.end == std::string("restore")   ? system.restore("Volume", {})
-            : c.end == std::string("default") ? system.install("Volume", "default", {})
-                                              : system.restoreAll({});
+            c.end == std::string("restore")   ? system.restore("Volume")
+            : c.end == std::string("default") ? system.install("Volume", "default")
+                                              : system.restoreAll();
         ASSERT_TRUE(place.done);
         EXPECT_EQ(place.notices.back().title, c.title);
         EXPECT_TRUE(place.notices.back().message.contains(c.says))
@@ -228,14 +228,14 @@ TEST(DesktopKeep, ARestoreLeavesWhatTheUserChangedAndSurvivesADamagedRecord) {
         std::map<std::string, std::string> before;
         for (const char* name : w.names)
             before[name] = w.lstatOf(name);
-        ASSERT_TRUE(w.system().install("Volume", "A", {}).done);
+        ASSERT_TRUE(w.system().install("Volume", "A").done);
         ThemeWorld::put(w.legacy, KeepWorld::file("", "edited"), "v3");
         for (const char* record : c.damaged)
             ThemeWorld::put(w.data + "/trayskin", record, "{ damaged");
         // A theme picked since: Restore All still covers Made, and says so.
         ThemeWorld::put(w.world.systemIcons(), "Other/index.theme",
                         "[Icon Theme]\nDirectories=24x24/legacy\n[24x24/legacy]\nSize=24\n");
-        const library::PlaceReport place = w.system("Other").restoreAll({});
+        const library::PlaceReport place = w.system("Other").restoreAll();
         ASSERT_TRUE(place.done);
         const QString message = place.notices.back().message;
         EXPECT_TRUE(message.contains("The icon theme Made shows its own pictures"))
@@ -250,7 +250,7 @@ TEST(DesktopKeep, ARestoreLeavesWhatTheUserChangedAndSurvivesADamagedRecord) {
         for (const char* name : {"link", "dangling", "fifo", "deleted", "sparse"})
             EXPECT_EQ(w.lstatOf(name), before[name]) << name;
         // The next install is not held up by what was damaged.
-        EXPECT_TRUE(w.system().install("Volume", "A", {}).done);
+        EXPECT_TRUE(w.system().install("Volume", "A").done);
     }
 }
 
@@ -293,7 +293,7 @@ TEST(DesktopKeep, AnInstallThatPlacesNothingOrFailsSaysWhatAndWhere) {
             ThemeWorld::put(w.world.userIcons(), "Made/24x24/legacy", "a file");
         }
         ::testing::internal::CaptureStdout();
-        const library::PlaceReport place = w.system().install("Volume", c.set, {});
+        const library::PlaceReport place = w.system().install("Volume", c.set);
         const std::string out = ::testing::internal::GetCapturedStdout();
         EXPECT_EQ(place.done, c.overlay == Overlay::OnAnotherFileSystem);
         QStringList titles, messages;

@@ -183,6 +183,10 @@ OverlayReport OwnTheme::restore(const QStringList& icons) {
 }
 
 OverlayReport OwnTheme::salvage(const QSet<QString>& ours) {
+    // In a folder of that name that Trayskin did not make, nothing is ours.
+    adoptOlder();
+    if (claim() == Claim::Theirs)
+        return {};
     OverlayReport report = overlay_.salvage(ours);
     if (report.failure != OverlayFailure::NoTheme)
         finish(report, report.removed);

@@ -200,6 +200,46 @@ void Overlay::plan(const QStringList& pictures, const OverlayRecord& current, QL
     }
 }
 
+OverlayRecord Overlay::withWrites(SafeFolder& folder, const OverlayRecord& current,
+                                  const QList<Write>& writes) {
+    OverlayRecord pending = current;
+    for (const Write& write : writes) {
+        for (qsizetype slash = write.path.indexOf(u'/'); slash > 0;
+             slash = write.path.indexOf(u'/', slash + 1)) {
+            const QString dir = write.path.left(slash);
+            if (!pending.folders.contains(dir) && !folder.exists(dir))
+                pending.folders.append(dir);
+        }
+        QStringList& digests = pending.files[write.path];
+        const QString digest = OverlayRecord::digest(write.bytes);
+        if (!digests.contains(digest))
+            digests.append(digest);
+    }
+    return pending;
+}
+
+void Overlay::apply(SafeFolder& folder, const QList<Write>& writes, const QStringList& removals,
+                    const QSet<QString>& held, OverlayReport& report) {
+    for (const Write& write : writes) {
+        if (held.contains(placeOf(write.path)))
+            continue;
+        if (!folder.write(write.path, write.bytes, false)) {
+            report.failure = OverlayFailure::Write;
+            report.failedPath = this->folder() + u'/' + write.path;
+            return;
+        }
+        report.written.append(write.path);
+    }
+    for (const QString& path : removals) {
+        if (!folder.remove(path, false)) {
+            report.failure = OverlayFailure::Write;
+            report.failedPath = this->folder() + u'/' + path;
+            return;
+        }
+        report.removed.append(path);
+    }
+}
+
 OverlayReport Overlay::install(const QStringList& pictures, const QString& install) {
     OverlayReport report;
     if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_) ||
@@ -233,19 +273,7 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
     // First the record names both the old and the new bytes, the folders
     // the writes make and the user's entries to move aside; then the
     // entries move and the files change; then the record names what is there.
-    OverlayRecord pending = *current;
-    for (const Write& write : std::as_const(writes)) {
-        for (qsizetype slash = write.path.indexOf(u'/'); slash > 0;
-             slash = write.path.indexOf(u'/', slash + 1)) {
-            const QString dir = write.path.left(slash);
-            if (!pending.folders.contains(dir) && !folder->exists(dir))
-                pending.folders.append(dir);
-        }
-        QStringList& digests = pending.files[write.path];
-        const QString digest = OverlayRecord::digest(write.bytes);
-        if (!digests.contains(digest))
-            digests.append(digest);
-    }
+    OverlayRecord pending = withWrites(*folder, *current, writes);
     const QList<KeptEntry> displacedNow = displaced(*folder, *current, writes, install);
     pending.kept += displacedNow;
     if (!save(pending)) {
@@ -253,26 +281,7 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
         return report;
     }
     const QSet<QString> held = keepAside(*folder, pending, displacedNow, report);
-    for (const Write& write : std::as_const(writes)) {
-        if (held.contains(placeOf(write.path)))
-            continue;
-        if (!folder->write(write.path, write.bytes, false)) {
-            report.failure = OverlayFailure::Write;
-            report.failedPath = this->folder() + u'/' + write.path;
-            break;
-        }
-        report.written.append(write.path);
-    }
-    for (const QString& path : std::as_const(removals)) {
-        if (report.failure != OverlayFailure::None)
-            break;
-        if (folder->remove(path, false)) {
-            report.removed.append(path);
-        } else {
-            report.failure = OverlayFailure::Write;
-            report.failedPath = this->folder() + u'/' + path;
-        }
-    }
+    apply(*folder, writes, removals, held, report);
     // The folders written in reach the disk once each, before the record.
     syncFolders(*folder, report.written + report.removed);
     pending.reconcile(*folder);

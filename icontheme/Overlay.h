@@ -108,6 +108,14 @@ private:
     // The writes and the removals of earlier files of ours that the pictures make.
     void plan(const QStringList& pictures, const OverlayRecord& current, QList<Write>& writes,
               QStringList& removals, OverlayReport& report);
+    // The record naming the writes' new bytes beside the old, and the
+    // folders they make, before any is made.
+    OverlayRecord withWrites(SafeFolder& folder, const OverlayRecord& current,
+                             const QList<Write>& writes);
+    // The writes but at the places held by an entry of the user's, then the
+    // removals; the first failure ends it.
+    void apply(SafeFolder& folder, const QList<Write>& writes, const QStringList& removals,
+               const QSet<QString>& held, OverlayReport& report);
     // The user's entries that the writes replace or shadow, to be kept.
     QList<KeptEntry> displaced(SafeFolder& folder, const OverlayRecord& current,
                                const QList<Write>& writes, const QString& install);

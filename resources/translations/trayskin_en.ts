@@ -731,63 +731,63 @@
     </message>
     <message>
         <source>A picture could not be written, removed or moved:</source>
-        <translation type="unfinished"></translation>
+        <translation>A picture could not be written, removed or moved:</translation>
     </message>
     <message>
         <source>your own file there is on another file system than the library, and Trayskin moves your files aside only by renaming them; it was left as it is, and no picture was put in its place</source>
-        <translation type="unfinished"></translation>
+        <translation>your own file there is on another file system than the library, and Trayskin moves your files aside only by renaming them; it was left as it is, and no picture was put in its place</translation>
     </message>
     <message>
         <source>your own file there could not be moved aside, so it was left as it is, and no picture was put in its place:</source>
-        <translation type="unfinished"></translation>
+        <translation>your own file there could not be moved aside, so it was left as it is, and no picture was put in its place:</translation>
     </message>
     <message>
         <source>Your own files that these pictures replace or hide were moved aside as they are (%1); Restore Original Pictures puts them back.</source>
-        <translation type="unfinished"></translation>
+        <translation>Your own files that these pictures replace or hide were moved aside as they are (%1); Restore Original Pictures puts them back.</translation>
     </message>
     <message>
         <source>left, as its bytes are no picture of the library, so it may be yours</source>
-        <translation type="unfinished"></translation>
+        <translation>left, as its bytes are no picture of the library, so it may be yours</translation>
     </message>
     <message>
         <source>you changed it after Trayskin put its picture there, so yours stays; what Trayskin had moved aside from there is kept at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>you changed it after Trayskin put its picture there, so yours stays; what Trayskin had moved aside from there is kept at %1</translation>
     </message>
     <message>
         <source>Neither the record of what Trayskin wrote into %1 nor the one before it can be read, so only the files whose bytes are those of a picture in the library were taken out.</source>
-        <translation type="unfinished"></translation>
+        <translation>Neither the record of what Trayskin wrote into %1 nor the one before it can be read, so only the files whose bytes are those of a picture in the library were taken out.</translation>
     </message>
     <message>
         <source>The icon theme %1 shows its own pictures of %2 again.</source>
-        <translation type="unfinished"></translation>
+        <translation>The icon theme %1 shows its own pictures of %2 again.</translation>
     </message>
     <message>
         <source>The icon theme %1 shows its own pictures again.</source>
-        <translation type="unfinished"></translation>
+        <translation>The icon theme %1 shows its own pictures again.</translation>
     </message>
     <message>
         <source>The icon themes %1 show their own pictures again.</source>
-        <translation type="unfinished"></translation>
+        <translation>The icon themes %1 show their own pictures again.</translation>
     </message>
     <message>
         <source>Your own files that Trayskin had moved aside are back:</source>
-        <translation type="unfinished"></translation>
+        <translation>Your own files that Trayskin had moved aside are back:</translation>
     </message>
     <message>
         <source>Left as they are:</source>
-        <translation type="unfinished"></translation>
+        <translation>Left as they are:</translation>
     </message>
     <message>
         <source>the name holds a control character</source>
-        <translation type="unfinished"></translation>
+        <translation>the name holds a control character</translation>
     </message>
     <message>
         <source>Nothing Put in Place</source>
-        <translation type="unfinished"></translation>
+        <translation>Nothing Put in Place</translation>
     </message>
     <message>
         <source>None of the set&apos;s pictures was put in place in the icon theme %1; the theme is as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>None of the set&apos;s pictures was put in place in the icon theme %1; the theme is as it was.</translation>
     </message>
 </context>
 </TS>

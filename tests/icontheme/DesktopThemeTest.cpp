@@ -1,5 +1,9 @@
-// Which theme the desktop uses, from made-up settings and made-up tools.
+// Which theme the desktop uses, and switching it through the setting it was
+// read from and back, with stand-in settings tools first on a temporary PATH
+// and made-up settings files; the tools are run by path, with a time limit,
+// and read no further than their answer needs.
 #include "icontheme/DesktopTheme.h"
+#include "icontheme/ThemeSwitch.h"
 #include "tests/icontheme/ThemeWorld.h"
 
 #include <gtest/gtest.h>
@@ -12,86 +16,146 @@ using testing_support::ThemeWorld;
 
 namespace {
 
-TEST(DesktopTheme, FirstSourceThatAnswersWins) {
+const QString kGtk = "config/gtk-3.0/settings.ini";
+
+// gsettings and xfconf-query keep their values in files beside them, named
+// by the schema or the channel: bin/gsettings-org.mate.interface,
+// bin/xfconf-query-xsettings.
+struct Desktop {
     ThemeWorld world;
-    const QString config = world.root() + "/config";
+    QString bin = world.root() + "/bin";
+    QByteArray savedPath = qgetenv("PATH");
+
+    Desktop() {
+        tool("gsettings", "f=\"$0-$2\"\ncase \"$1\" in\n get) test -f \"$f\" && printf \"'%s'\\n\" "
+                          "\"$(cat \"$f\")\";;\n set) printf '%s' \"$4\" > \"$f\";;\n *) exit 1;;\n"
+                          "esac\n");
+        tool("xfconf-query", "f=\"$0-$2\"\nif [ \"$5\" = -n ]; then printf '%s' \"$9\" > \"$f\"; "
+                             "else test -f \"$f\" && cat \"$f\" && echo; fi\n");
+        qputenv("PATH", QFile::encodeName(bin) + ":/usr/bin:/bin");
+    }
+    ~Desktop() { qputenv("PATH", savedPath); }
+
+    void tool(const QString& name, const QByteArray& body) {
+        ThemeWorld::put(bin, name, "#!/bin/sh\n" + body);
+        QFile::setPermissions(bin + "/" + name, QFile::ReadOwner | QFile::ExeOwner);
+    }
+    ThemeChoice detect(const char* desktop, const char* qt, const char* overrideName = "") {
+        DesktopContext context = desktopContextFromEnvironment(qt);
+        context.currentDesktop = desktop;
+        return chooseTheme(context, desktopThemeSources(), overrideName);
+    }
+    ThemeSwitch themeSwitch() {
+        return ThemeSwitch(switchContextFromEnvironment(desktopContextFromEnvironment()),
+                           world.root() + "/state/switch.json");
+    }
+};
+
+TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
+    using Files = QMap<QString, QByteArray>; // below the world's root
+    const QString gnome = "bin/gsettings-org.gnome.desktop.interface";
+    const Files all = {
+        {gnome, "Gnomish"},
+        {"bin/gsettings-org.cinnamon.desktop.interface", "Cinny"},
+        {"bin/gsettings-org.mate.interface", "Matey"},
+        {"bin/xfconf-query-xsettings", "Xfcey"},
+        {"config/kdeglobals", "[General]\nTheme=no\n\n[Icons]\nTheme=breezy\n[KDE]\nx=1\n"}};
+    const QByteArray gtk = "[Settings]\ngtk-icon-theme-name = GtkOne\n";
+    const QByteArray failsToSet = "#!/bin/sh\ntest \"$5\" != -n && echo Xfcey\n";
+    using R = SwitchResult;
     struct Case {
         const char* desktop;
-        QMap<QString, QString> tools; // "program schema-or-channel" -> output; "qt" -> Qt's name
-        QMap<QString, QByteArray> files;
+        Files files;
+        const char* qt; // Qt's own theme name
         const char* overrideName;
         const char* theme;
         const char* source;
+        SwitchResult result; // of switching to the theme with "-Trayskin" added
     };
-    const QString gnome = "gsettings org.gnome.desktop.interface";
-    const QMap<QString, QString> all = {{gnome, "'Gnomish'"},
-                                        {"gsettings org.cinnamon.desktop.interface", "'Cinny'"},
-                                        {"gsettings org.mate.interface", "'Matey'"},
-                                        {"xfconf-query xsettings", "Xfcey"}};
-    const QMap<QString, QByteArray> gtk = {
-        {"gtk-3.0/settings.ini", "[Settings]\ngtk-icon-theme-name = GtkOne\n"}};
-    const QMap<QString, QByteArray> kde = {
-        {"kdeglobals", "[General]\nTheme=no\n[Icons]\nTheme=breezy\n"}};
     const Case cases[] = {
-        {"ubuntu:GNOME", all, {}, nullptr, "Gnomish", "GNOME settings"},
-        {"Budgie", all, {}, nullptr, "Gnomish", "GNOME settings"},
-        {"X-Cinnamon", all, {}, nullptr, "Cinny", "Cinnamon settings"},
-        {"MATE", all, {}, nullptr, "Matey", "MATE settings"},
-        {"XFCE", all, {}, nullptr, "Xfcey", "Xfce settings"},
-        {"KDE", all, kde, nullptr, "breezy", "KDE settings"},
-        // A tool that is missing, or says nothing usable: on to GTK's settings.
-        {"GNOME", {}, gtk, nullptr, "GtkOne", "GTK 3 settings"},
-        {"GNOME", {{gnome, "''"}}, gtk, nullptr, "GtkOne", "GTK 3 settings"},
-        {"GNOME", {{gnome, "'../../etc'"}}, {}, nullptr, "hicolor", "default"},
-        {"KDE", {}, {{"kdeglobals", "[Icons]\n"}}, nullptr, "hicolor", "default"},
-        {"", all, {{"gtk-3.0/settings.ini", "garbage\0\xff"}}, nullptr, "hicolor", "default"},
-        {"GNOME", all, {}, "Chosen", "Chosen", "command line"},
-        {"GNOME", all, {}, "a/b", "Gnomish", "GNOME settings"},
+        {"ubuntu:GNOME", all, "", "", "Gnomish", "GNOME settings", R::Done},
+        {"Budgie", all, "", "", "Gnomish", "GNOME settings", R::Done},
+        {"X-Cinnamon", all, "", "", "Cinny", "Cinnamon settings", R::Done},
+        {"MATE", all, "", "", "Matey", "MATE settings", R::Done},
+        {"XFCE", all, "", "", "Xfcey", "Xfce settings", R::Done},
+        {"KDE", all, "", "", "breezy", "KDE settings", R::Done},
+        // A tool that says nothing usable: on to GTK's settings.
+        {"GNOME", {{kGtk, gtk}}, "", "", "GtkOne", "GTK 3 settings", R::Done},
+        {"GNOME", {{gnome, ""}, {kGtk, gtk}}, "", "", "GtkOne", "GTK 3 settings", R::Done},
+        {"GNOME", {{gnome, "../../etc"}}, "", "", "hicolor", "default", R::Done},
+        {"KDE", {{"config/kdeglobals", "[Icons]\n"}}, "", "", "hicolor", "default", R::Done},
+        // Files GTK refuses whole (";" is no comment to GLib): a value written
+        // into them would not be read.
+        {"", {{kGtk, QByteArray("garbage\0\xff", 9)}}, "", "", "hicolor", "default", R::FileFailed},
+        {"LXDE", {{kGtk, "[Settings]\n; x\n"}}, "", "", "hicolor", "default", R::FileFailed},
+        {"GNOME", all, "", "Chosen", "Chosen", "command line", R::NoSetting},
+        {"GNOME", {{gnome, "Gnomish"}}, "", "a/b", "Gnomish", "GNOME settings", R::Done},
         // Qt's own name after GTK's settings; its fallback is no answer.
-        {"LXQt", {{"qt", "Qtish"}}, {}, nullptr, "Qtish", "Qt theme"},
-        {"LXQt", {{"qt", "Qtish"}}, gtk, nullptr, "GtkOne", "GTK 3 settings"},
-        {"LXQt", {{"qt", "hicolor"}}, {}, nullptr, "hicolor", "default"},
+        {"LXQt", {}, "Qtish", "", "Qtish", "Qt theme", R::Done},
+        {"LXQt", {{kGtk, gtk}}, "Qtish", "", "GtkOne", "GTK 3 settings", R::Done},
+        {"LXQt", {}, "hicolor", "", "hicolor", "default", R::Done},
+        {"XFCE",
+         {{"bin/xfconf-query", failsToSet}},
+         "",
+         "",
+         "Xfcey",
+         "Xfce settings",
+         R::ToolFailed},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.desktop);
-        QFile::remove(config + "/kdeglobals");
-        QFile::remove(config + "/gtk-3.0/settings.ini");
+        SCOPED_TRACE(testing::Message() << c.desktop << " " << c.source << " " << c.files.size());
+        Desktop d;
         for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
-            ThemeWorld::put(config, it.key(), it.value());
-        DesktopContext context{
-            c.desktop, config, [&](const QString& program, const QStringList& args) {
-                // The schema of gsettings, the channel of xfconf-query.
-                const QString key = program + " " + args.value(1);
-                return c.tools.contains(key) ? std::optional<QString>(c.tools.value(key))
-                                             : std::nullopt;
-            }};
-        context.qtTheme = c.tools.value("qt");
-        const ThemeChoice choice =
-            chooseTheme(context, desktopThemeSources(), QString::fromUtf8(c.overrideName));
-        EXPECT_EQ(choice.theme, c.theme);
-        EXPECT_EQ(choice.source, c.source);
+            ThemeWorld::put(d.world.root(), it.key(), it.value());
+        const ThemeChoice before = d.detect(c.desktop, c.qt, c.overrideName);
+        EXPECT_EQ(before.theme, c.theme);
+        ASSERT_EQ(before.source, c.source);
+        ThemeSwitch themeSwitch = d.themeSwitch();
+        EXPECT_EQ(themeSwitch.switchTo(before, "../Evil"), R::UnsafeName);
+        const QString ours = before.theme + "-Trayskin";
+        ASSERT_EQ(themeSwitch.switchTo(before, ours), c.result);
+        if (c.result == R::Done) {
+            const ThemeChoice switched = d.detect(c.desktop, c.qt);
+            EXPECT_EQ(switched.theme, ours);
+            EXPECT_FALSE(themeSwitch.userPickedAnother(switched));
+            // A second switch keeps the first value to put back; none where
+            // the theme came from no setting.
+            ASSERT_EQ(themeSwitch.switchTo(switched, ours), R::Done);
+            const bool keyless = before.source == "default" || before.source == "Qt theme";
+            EXPECT_EQ(themeSwitch.state()->previous,
+                      keyless ? std::nullopt : std::optional(before.theme));
+            ASSERT_EQ(themeSwitch.restore(switched), R::Done);
+            EXPECT_EQ(d.detect(c.desktop, c.qt).theme, before.theme);
+            EXPECT_EQ(themeSwitch.restore(switched), R::NothingToRestore);
+            EXPECT_TRUE(!keyless || ThemeWorld::get(d.world.root() + "/" + kGtk) == "[Settings]\n");
+        }
+        EXPECT_FALSE(themeSwitch.state());
+        for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
+            EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + it.key()), it.value())
+                << qPrintable(it.key());
     }
 }
 
-TEST(DesktopTheme, ToolsRunByPathWithATimeLimit) {
-    ThemeWorld world;
-    const QString bin = world.root() + "/bin";
-    auto script = [&](const QString& name, const QByteArray& body) {
-        ThemeWorld::put(bin, name, "#!/bin/sh\n" + body);
-        QFile::setPermissions(bin + "/" + name, QFile::ReadOwner | QFile::ExeOwner);
-    };
-    script("says", "echo \"$1 $2\"\necho second line\n");
-    script("fails", "echo Adwaita\nexit 3\n");
-    script("hangs", "exec /usr/bin/tail -f /dev/null\n");
-    const QByteArray savedPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(bin));
+TEST(DesktopTheme, ToolsRunByPathWithATimeLimitAndAFloodIsGivenUpAfterALine) {
+    Desktop d;
+    const QString written = d.world.root() + "/written";
+    d.tool("says", "echo \"$1 $2\"\necho second line\n");
+    d.tool("fails", "echo Adwaita\nexit 3\n");
+    d.tool("hangs", "exec /usr/bin/tail -f /dev/null\n");
+    // Counts the blocks of 64 KiB it has written, without end.
+    d.tool("floods", "echo \"'Flood'\"\nn=0\nwhile /usr/bin/head -c 65536 /dev/zero; do "
+                     "n=$((n+1)); echo $n > " +
+                         QFile::encodeName(written) + "; done\n");
     EXPECT_EQ(runTool("says", {"get", "it"}), QString("get it"));
     EXPECT_EQ(runTool("fails", {}), std::nullopt);
     EXPECT_EQ(runTool("absent", {}), std::nullopt);
     EXPECT_EQ(runTool("hangs", {}, std::chrono::milliseconds(300)), std::nullopt);
+    EXPECT_EQ(runTool("floods", {}), std::nullopt);
+    // What a line needs, the pipe's room and the block being written: not
+    // the output of the seconds the tool is given.
+    EXPECT_LE(ThemeWorld::get(written).trimmed().toInt(), 8);
     qputenv("PATH", "");
     EXPECT_EQ(runTool("says", {}), std::nullopt);
-    qputenv("PATH", savedPath);
 }
 
 } // namespace

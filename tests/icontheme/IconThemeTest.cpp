@@ -1,5 +1,8 @@
 // The theme reader and the lookup, on made-up themes in temporary base
 // directories, and the table of status items against the real Adwaita.
+// What is read of hostile or merely large themes is bounded, each cut said
+// on standard error, and a question asked again reads nothing again until
+// a theme changes.
 #include "icontheme/BaseDirs.h"
 #include "icontheme/IconThemes.h"
 #include "icontheme/StatusItems.h"
@@ -12,10 +15,9 @@
 #include <QDir>
 #include <QProcess>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 using namespace icontheme;
+using testing_support::age;
+using testing_support::manyDirectories;
 using testing_support::ThemeWorld;
 
 namespace {
@@ -174,6 +176,76 @@ TEST(Lookup, FindsWhatAClientFindsAndListsEveryFileOfAName) {
     EXPECT_FALSE(themes.holds("Made", "k"));
 }
 
+TEST(Bounds, WhatIsReadIsCutWithALineOnStandardError) {
+    ThemeWorld world;
+    // 2.7 MB, under the size limit of an index.theme.
+    ThemeWorld::put(world.systemIcons(), "Huge/index.theme", manyDirectories(100000));
+    ThemeWorld::put(world.systemIcons(), "Spread/index.theme", manyDirectories(int(kMaxThemeDirs)));
+    QDir().mkpath(world.userIcons() + "/Spread");
+    QDir().mkpath(world.homeIcons() + "/Spread");
+    QStringList dataDirs;
+    for (int i = 0; i < 1000; ++i)
+        dataDirs.append("/nowhere/" + QString::number(i));
+    qputenv("XDG_DATA_DIRS", dataDirs.join(':').toUtf8());
+
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(baseDirsFromEnvironment().bases.size(), kMaxDataDirs + 3);
+    IconThemes themes(world.bases());
+    EXPECT_EQ(themes.theme("Huge")->index.dirs.size(), kMaxThemeDirs);
+    // In three base directories, each of its folders is listed three times.
+    EXPECT_EQ(themes.theme("Spread")->index.dirs.size(), kMaxThemeFolders / 3);
+    themes.filesOf("Spread", "any");
+    EXPECT_LE(themes.reads(), kMaxThemeFolders + 2);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    for (const char* line :
+         {"XDG_DATA_DIRS: only the first 256 data folders are read, 744 left out",
+          "Icon theme Huge: only its first 10000 directories are read, 90000 left out",
+          "Icon theme Spread: only its first 6666 directories are read in its 3 base "
+          "directories, 3334 left out"})
+        EXPECT_NE(said.find(line), std::string::npos) << line << "\n" << said;
+}
+
+TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
+    ThemeWorld world;
+    ThemeWorld::put(world.systemIcons(), "Made/index.theme",
+                    "[Icon Theme]\nDirectories=16/status,24/status\n"
+                    "[16/status]\nSize=16\nType=Fixed\n[24/status]\nSize=24\nType=Fixed\n");
+    ThemeWorld::put(world.systemIcons(), "Made/16/status/a.png");
+    IconThemes themes(world.bases(), {world.userIcons()});
+    const QString sys = world.systemIcons() + "/Made/", user = world.userIcons() + "/Made/";
+    struct Case {
+        const char* change; // a file written below the base ("": none)
+        QString base;
+        QByteArray bytes;
+        const char* icon;
+        int size;
+        QString expected; // what the lookup gives after it
+        bool reads;       // whether that lookup reads the disk
+    };
+    const Case cases[] = {
+        {"", {}, {}, "a", 16, sys + "16/status/a.png", false},
+        // In a directory made since, in the user's base, in a user's directory that was there.
+        {"Made/24/status/b.png", world.systemIcons(), "x", "b", 24, sys + "24/status/b.png", true},
+        {"Made/16/status/a.png", world.userIcons(), "x", "a", 16, user + "16/status/a.png", true},
+        {"Made/16/status/c.png", world.userIcons(), "x", "c", 16, user + "16/status/c.png", true},
+        {"Made/index.theme", world.systemIcons(),
+         "[Icon Theme]\nDirectories=24/status\n[24/status]\nSize=24\n", "a", 16, "", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        // Everything read as it stands, with nothing changed in the tick it is read in.
+        age(world.root());
+        themes.refresh();
+        themes.lookup("Made", c.icon, c.size);
+        const qint64 before = themes.reads();
+        if (*c.change)
+            ThemeWorld::put(c.base, c.change, c.bytes);
+        themes.refresh();
+        EXPECT_EQ(themes.lookup("Made", c.icon, c.size), c.expected);
+        EXPECT_EQ(themes.reads() > before, c.reads);
+    }
+}
+
 // GTK's cache of a made-up theme stands for the listings of the directories
 // older than it; a directory that changed later, and a damaged cache, are listed.
 TEST(ThemeFolder, NamesFromGtksCacheWhileItIsNewerThanTheDirectory) {
@@ -187,15 +259,10 @@ TEST(ThemeFolder, NamesFromGtksCacheWhileItIsNewerThanTheDirectory) {
         ThemeWorld::put(folder, file);
     QDir().mkpath(folder + "/22x22/status");
     ASSERT_EQ(QProcess::execute("gtk-update-icon-cache", {"--force", "--quiet", folder}), 0);
-    auto age = [&](const char* dir) {
-        const timespec old[2] = {{1, 0}, {1, 0}};
-        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(folder + "/" + dir).constData(), old, 0),
-                  0);
-    };
     // A file gone while the directory looks unchanged is still named: the cache speaks.
     QFile::remove(folder + "/16x16/status/a.png");
-    age("16x16/status");
-    age("22x22/status");
+    age(folder + "/16x16");
+    age(folder + "/22x22");
     const ThemeFolder cached(folder);
     auto sorted = [](QStringList names) {
         names.sort();

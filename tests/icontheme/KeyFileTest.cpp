@@ -2,10 +2,11 @@
 // owners' own readers: GLib's, as GTK 3 reads settings.ini, and KDE's icon
 // loader, which reads the theme that kdeglobals names.
 #include "icontheme/KeyFile.h"
-#include "tests/icontheme/GtkSettings.h"
 #include "tests/icontheme/RealClients.h"
 
 #include <gtest/gtest.h>
+
+#include <QProcess>
 
 using namespace icontheme;
 using namespace testing_support;
@@ -14,6 +15,15 @@ namespace {
 
 const QString kGroup = "Settings";
 const QString kKey = "gtk-icon-theme-name";
+
+// The icon theme name GTK takes from each file (tests/icontheme/gtk_settings.py).
+QStringList gtkSettingsThemes(const QStringList& files) {
+    QProcess process;
+    process.start("/usr/bin/python3", QStringList{TRAYSKIN_GTK_SETTINGS} + files);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
 
 TEST(KeyFile, GtkReadsWhatWeReadAndTheValueWeWriteAndEveryOtherLineStays) {
     const std::pair<QByteArray, const char*> cases[] = {

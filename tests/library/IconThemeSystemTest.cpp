@@ -1,11 +1,13 @@
-// The own theme at a start: a desktop left on it while it no longer shows is
-// switched back, whatever took it away (the library, the theme's folder), and
-// a folder of the user's that has its name is never taken for ours.
+// The icon theme system at a start and at a choice. A desktop left on the
+// own theme while it no longer shows is switched back, whatever took it away
+// (the library, the theme's folder), and a folder of the user's that has its
+// name is never taken for ours. In a large environment (1,000 data folders,
+// a theme of 100,000 directories) In use and the preview's pictures answer
+// from the themes as read once, and a choice made again reads nothing of them.
 #include "library/IconThemeSystem.h"
-#include "tests/icontheme/GtkSettings.h"
+#include "icontheme/KeyFile.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/library/NoProgress.h"
-#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +49,10 @@ struct OwnThemeWorld {
         ThemeWorld::put(data, "trayskin/Volume/A/audio-volume-high.png", pngBytes(24, 2));
         return system().install("Volume", "A");
     }
-    QString gtkReads() { return testing_support::gtkSettingsThemes({settings}).value(0); }
+    std::optional<QString> gtkReads() {
+        return icontheme::KeyFile::read(settings, icontheme::KeyFileRules::Gtk)
+            ->value("Settings", "gtk-icon-theme-name");
+    }
 };
 
 TEST(OwnThemeStart, ADesktopLeftOnAnOwnThemeThatNoLongerShowsIsSwitchedBack) {
@@ -80,7 +85,6 @@ TEST(OwnThemeStart, ADesktopLeftOnAnOwnThemeThatNoLongerShowsIsSwitchedBack) {
         const auto notice = w.start();
         ASSERT_TRUE(notice);
         EXPECT_EQ(notice->title, "Desktop Switched Back");
-        EXPECT_EQ(w.gtkReads(), "Made");
         EXPECT_EQ(ThemeWorld::get(w.settings), w.usersSettings);
         EXPECT_EQ(w.start(), std::nullopt);
     }
@@ -123,6 +127,37 @@ TEST(OwnThemeStart, AnOwnThemeThatAnOlderTrayskinMadeIsStillOurs) {
     EXPECT_EQ(w.start(), std::nullopt);
     EXPECT_TRUE(w.system().restoreAll().done);
     EXPECT_FALSE(QFile::exists(w.own));
+}
+
+TEST(InUseBounds, ChoosingAnItemAgainReadsNoThemeInALargeEnvironment) {
+    ThemeWorld world;
+    QStringList dataDirs{world.root() + "/sys"};
+    for (int i = 1; i < 1000; ++i)
+        dataDirs.append(world.root() + "/empty/" + QString::number(i));
+    qputenv("XDG_DATA_DIRS", dataDirs.join(':').toUtf8());
+    const QByteArray png = testing_support::pngBytes(16, 0xff0000);
+    ThemeWorld::put(world.systemIcons(), "Huge/index.theme",
+                    testing_support::manyDirectories(100000));
+    ThemeWorld::put(world.systemIcons(), "Huge/d7/status/audio-volume-high.png", png);
+    const QString data = world.root() + "/data";
+    ThemeWorld::put(data, "trayskin/Volume/Mine/audio-volume-high.png", png);
+    testing_support::age(world.root());
+
+    library::IconThemeSystem system(icontheme::baseDirsFromEnvironment(), "Huge", data);
+    const library::InUse first = system.inUse("Volume");
+    EXPECT_EQ(first.kind, library::InUse::Kind::Set);
+    EXPECT_EQ(first.set, "Mine");
+    // What the limits let through, read once.
+    const qint64 reads = system.themeReads();
+    EXPECT_LE(reads, icontheme::kMaxThemeDirs + icontheme::kMaxDataDirs + 10);
+
+    // The same choice again: In use, then the preview's pictures.
+    EXPECT_EQ(system.inUse("Volume").set, "Mine");
+    const auto pictures = system.currentPictures("Volume", "Mine", 24);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(pictures[0].target),
+              world.systemIcons() + "/Huge/d7/status/audio-volume-high.png");
+    EXPECT_EQ(system.themeReads(), reads);
 }
 
 } // namespace

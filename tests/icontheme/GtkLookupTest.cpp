@@ -11,8 +11,7 @@
 #include <QFileInfo>
 
 using namespace icontheme;
-using testing_support::gtkLookup;
-using testing_support::ThemeWorld;
+using namespace testing_support;
 
 namespace {
 
@@ -23,47 +22,32 @@ TEST(GtkLookup, FindsTheOverlayAtEverySizeAndTheThemeAfterRestore) {
                   world.userIcons()};
     IconThemes themes(dirs.bases);
     ASSERT_NE(themes.theme("Adwaita"), nullptr) << "adwaita-icon-theme is not installed";
-    QStringList set;
+    QStringList set, questions; // each name at the size and scale of every directory holding it
     for (const auto& [name, bytes] :
-         {std::pair{"audio-volume-high.png", testing_support::pngBytes(24, 0xff0000)},
-          std::pair{"audio-volume-high-symbolic.svg", testing_support::svgBytes(0x00ff00)},
-          std::pair{"battery-level-50-symbolic.png", testing_support::pngBytes(16, 0x0000ff)},
-          std::pair{"network-wireless-signal-ok-symbolic.svg", testing_support::svgBytes(0xff)}}) {
+         {std::pair{"audio-volume-high.png", pngBytes(24, 0xff0000)},
+          std::pair{"audio-volume-high-symbolic.svg", svgBytes(0x00ff00)},
+          std::pair{"battery-level-50-symbolic.png", pngBytes(16, 0x0000ff)},
+          std::pair{"network-wireless-signal-ok-symbolic.svg", svgBytes(0xff)}}) {
         ThemeWorld::put(world.root(), QString("set/") + name, bytes);
         set.append(world.root() + "/set/" + name);
-    }
-    // Every name at the size and scale of every directory that holds it.
-    QStringList questions, names;
-    for (const QString& file : set) {
-        const QString icon = QFileInfo(file).completeBaseName();
+        const QString icon = QFileInfo(name).completeBaseName();
         for (const IconFile& held : themes.filesOf("Adwaita", icon, dirs.userIcons)) {
-            for (const ThemeDir& dir : themes.theme("Adwaita")->index.dirs) {
-                if (dir.path == held.dir) {
-                    questions.append(QString("%1:%2:%3").arg(icon).arg(dir.size).arg(dir.scale));
-                    names.append(icon + " in " + dir.path);
-                }
-            }
+            const ThemeDir& dir = themes.theme("Adwaita")->index.dirs[held.dirIndex];
+            questions.append(QString("%1:%2:%3").arg(icon).arg(dir.size).arg(dir.scale));
         }
     }
     ASSERT_GE(questions.size(), 10);
     const QStringList theirs = gtkLookup(world, "Adwaita", questions);
     ASSERT_EQ(theirs.size(), questions.size());
-    for (const QString& path : theirs)
-        EXPECT_TRUE(path.startsWith("/usr/share/icons/Adwaita/")) << path.toStdString();
 
     Overlay overlay(themes, dirs, "Adwaita", world.root() + "/record.json");
-    const OverlayReport report = overlay.install(set);
-    ASSERT_TRUE(report.ok());
-    EXPECT_TRUE(report.refused.isEmpty());
-    EXPECT_TRUE(report.skipped.isEmpty());
+    ASSERT_TRUE(overlay.install(set).ok());
     const QStringList ours = gtkLookup(world, "Adwaita", questions);
     ASSERT_EQ(ours.size(), questions.size());
-    for (int i = 0; i < ours.size(); ++i) {
-        const QString icon = questions[i].section(':', 0, 0);
+    for (int i = 0; i < ours.size(); ++i)
         EXPECT_TRUE(ours[i].startsWith(overlay.folder() + "/") &&
-                    QFileInfo(ours[i]).completeBaseName() == icon)
-            << names[i].toStdString() << ": " << ours[i].toStdString();
-    }
+                    QFileInfo(ours[i]).completeBaseName() == questions[i].section(':', 0, 0))
+            << questions[i].toStdString() << ": " << ours[i].toStdString();
     ASSERT_TRUE(overlay.restore().ok());
     EXPECT_EQ(gtkLookup(world, "Adwaita", questions), theirs);
 }

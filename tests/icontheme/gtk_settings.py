@@ -1,10 +1,7 @@
 #!/usr/bin/python3
-"""Reads GTK 3 settings files as GtkSettings does:
-    gtk_settings.py FILE...
-prints one line per file: the icon theme name GTK takes from it, "-" for
-none, or "refused".
-GtkSettings loads a settings.ini with GLib's key-file reader, reads nothing
-of a file that reader refuses, and takes its keys from the group Settings."""
+"""gtk_settings.py FILE...: for each file, the icon theme name GTK 3 takes
+from it ("-" for none, "refused" for a file GLib's key-file reader refuses,
+of which GtkSettings reads nothing), one a line."""
 import sys
 
 import gi

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QMap>
+#include <QProcess>
 
 using namespace icontheme;
 using testing_support::ThemeWorld;
@@ -18,20 +19,16 @@ namespace {
 
 const QString kGtk = "config/gtk-3.0/settings.ini";
 
-// gsettings and xfconf-query keep their values in files beside them, named
-// by the schema or the channel: bin/gsettings-org.mate.interface,
-// bin/xfconf-query-xsettings.
+// Stand-ins for gsettings and xfconf-query (tests/icontheme/tools) that keep
+// their values in files beside them, named by the schema or the channel:
+// bin/gsettings-org.mate.interface, bin/xfconf-query-xsettings.
 struct Desktop {
     ThemeWorld world;
     QString bin = world.root() + "/bin";
     QByteArray savedPath = qgetenv("PATH");
 
     Desktop() {
-        tool("gsettings", "f=\"$0-$2\"\ncase \"$1\" in\n get) test -f \"$f\" && printf \"'%s'\\n\" "
-                          "\"$(cat \"$f\")\";;\n set) printf '%s' \"$4\" > \"$f\";;\n *) exit 1;;\n"
-                          "esac\n");
-        tool("xfconf-query", "f=\"$0-$2\"\nif [ \"$5\" = -n ]; then printf '%s' \"$9\" > \"$f\"; "
-                             "else test -f \"$f\" && cat \"$f\" && echo; fi\n");
+        EXPECT_EQ(QProcess::execute("cp", {"-R", TRAYSKIN_TOOLS, bin}), 0);
         qputenv("PATH", QFile::encodeName(bin) + ":/usr/bin:/bin");
     }
     ~Desktop() { qputenv("PATH", savedPath); }
@@ -54,12 +51,12 @@ struct Desktop {
 TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
     using Files = QMap<QString, QByteArray>; // below the world's root
     const QString gnome = "bin/gsettings-org.gnome.desktop.interface";
-    const Files all = {
-        {gnome, "Gnomish"},
-        {"bin/gsettings-org.cinnamon.desktop.interface", "Cinny"},
-        {"bin/gsettings-org.mate.interface", "Matey"},
-        {"bin/xfconf-query-xsettings", "Xfcey"},
-        {"config/kdeglobals", "[General]\nTheme=no\n\n[Icons]\nTheme=breezy\n[KDE]\nx=1\n"}};
+    const Files all = {{gnome, "Gnomish"},
+                       {"bin/gsettings-org.cinnamon.desktop.interface", "Cinny"},
+                       {"bin/gsettings-org.mate.interface", "Matey"},
+                       {"bin/xfconf-query-xsettings", "Xfcey"},
+                       {"config/kdeglobals",
+                        "[General]\nTheme=no\nno key\n\n[Icons][$i]\nTheme=breezy\n[KDE]\nx=1\n"}};
     const QByteArray gtk = "[Settings]\ngtk-icon-theme-name = GtkOne\n";
     const QByteArray failsToSet = "#!/bin/sh\ntest \"$5\" != -n && echo Xfcey\n";
     using R = SwitchResult;
@@ -87,7 +84,7 @@ TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
         // Files GTK refuses whole (";" is no comment to GLib): a value written
         // into them would not be read.
         {"", {{kGtk, QByteArray("garbage\0\xff", 9)}}, "", "", "hicolor", "default", R::FileFailed},
-        {"LXDE", {{kGtk, "[Settings]\n; x\n"}}, "", "", "hicolor", "default", R::FileFailed},
+        {"LXDE", {{kGtk, gtk + "; x\n"}}, "", "", "hicolor", "default", R::FileFailed},
         {"GNOME", all, "", "Chosen", "Chosen", "command line", R::NoSetting},
         {"GNOME", {{gnome, "Gnomish"}}, "", "a/b", "Gnomish", "GNOME settings", R::Done},
         // Qt's own name after GTK's settings; its fallback is no answer.

@@ -22,6 +22,11 @@ using testing_support::ThemeWorld;
 
 namespace {
 
+// Copies the made-up themes of tests/icontheme/themes/NAME into the world.
+void copyThemes(const ThemeWorld& world, const QString& name) {
+    ASSERT_EQ(QProcess::execute("cp", {"-R", TRAYSKIN_THEMES "/" + name + "/.", world.root()}), 0);
+}
+
 TEST(ThemeIndex, MalformedAndHostileFilesYieldOnlyWhatIsSafe) {
     // What is kept as "directories|inherits|refused"; null: not read at all.
     const std::pair<const char*, const char*> cases[] = {
@@ -84,39 +89,11 @@ TEST(BaseDirs, FollowTheEnvironmentWithDefaults) {
 }
 
 // A theme spread over the user's and the system's base directories, with a
-// shadow in the home's .icons, inheriting a parent that inherits it back.
+// shadow in the home's .icons, inheriting a parent that inherits it back
+// (tests/icontheme/themes/lookup).
 TEST(Lookup, FindsWhatAClientFindsAndListsEveryFileOfAName) {
     ThemeWorld world;
-    {
-        const QString sys = world.systemIcons(), user = world.userIcons(), home = world.homeIcons();
-        ThemeWorld::put(user, "Made/index.theme",
-                        "[Icon Theme]\nInherits=Parent\n"
-                        "Directories=16x16/status,24x24/status,scalable/status\n"
-                        "ScaledDirectories=16x16@2/status\n"
-                        "[16x16/status]\nSize=16\nType=Fixed\n"
-                        "[16x16@2/status]\nSize=16\nScale=2\nType=Fixed\n"
-                        "[24x24/status]\nSize=24\nType=Threshold\n"
-                        "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n");
-        // Not read: the user's index.theme comes first.
-        ThemeWorld::put(sys, "Made/index.theme",
-                        "[Icon Theme]\nDirectories=hidden\n[hidden]\nSize=16\n");
-        ThemeWorld::put(sys, "Parent/index.theme",
-                        "[Icon Theme]\nInherits=Made\nDirectories=48x48/status\n"
-                        "[48x48/status]\nSize=48\nType=Fixed\n");
-        ThemeWorld::put(sys, "hicolor/index.theme",
-                        "[Icon Theme]\nDirectories=16x16/apps\n[16x16/apps]\nSize=16\n");
-        ThemeWorld::put(sys, "Broken/index.theme", "no group at all");
-        for (const char* file :
-             {"Made/16x16/status/a.png", "Made/scalable/status/a.svg", "Made/16x16/status/b.png",
-              "Made/24x24/status/b.png", "Made/16x16/status/c.png", "Made/16x16@2/status/c.png",
-              "Made/16x16/status/d.png", "Made/16x16/status/e.png",
-              "Made/16x16/status/j-symbolic.symbolic.png", "Made/hidden/k.png",
-              "Parent/48x48/status/f.png", "Parent/48x48/status/g.png", "hicolor/16x16/apps/g.png",
-              "hicolor/16x16/apps/h.png", "i.xpm"})
-            ThemeWorld::put(sys, file);
-        ThemeWorld::put(user, "Made/16x16/status/d.png");
-        ThemeWorld::put(home, "Made/16x16/status/e.svg");
-    }
+    copyThemes(world, "lookup");
     IconThemes themes(world.bases());
     const QString sys = world.systemIcons() + "/", user = world.userIcons() + "/",
                   home = world.homeIcons() + "/";
@@ -155,12 +132,15 @@ TEST(Lookup, FindsWhatAClientFindsAndListsEveryFileOfAName) {
         EXPECT_EQ(themes.theme(name), nullptr) << name;
     EXPECT_EQ(themes.lookup("Nowhere", "h", 16), sys + "hicolor/16x16/apps/h.png");
 
-    // Every file of a name in every base, but the one skipped.
+    // Every file of a name in every base, but the one skipped; its directory
+    // is the index's at dirIndex.
     auto where = [&](const char* icon, const QString& skip) {
         QStringList out;
-        for (const IconFile& file : themes.filesOf("Made", icon, skip))
+        for (const IconFile& file : themes.filesOf("Made", icon, skip)) {
+            EXPECT_EQ(themes.theme("Made")->index.dirs.value(file.dirIndex).path, file.dir);
             out.append(QDir(world.root()).relativeFilePath(file.path) + " " + file.dir + " " +
                        file.suffix);
+        }
         return out;
     };
     EXPECT_EQ(where("d", {}), (QStringList{"data/icons/Made/16x16/status/d.png 16x16/status .png",
@@ -172,6 +152,7 @@ TEST(Lookup, FindsWhatAClientFindsAndListsEveryFileOfAName) {
     EXPECT_EQ(where("j-symbolic", {}),
               QStringList{"sys/icons/Made/16x16/status/j-symbolic.symbolic.png 16x16/status "
                           ".symbolic.png"});
+    EXPECT_EQ(where("a", {}).size(), 2); // the second in the index's third directory
     EXPECT_TRUE(themes.holds("Made", "h"));
     EXPECT_FALSE(themes.holds("Made", "k"));
 }
@@ -207,10 +188,7 @@ TEST(Bounds, WhatIsReadIsCutWithALineOnStandardError) {
 
 TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
     ThemeWorld world;
-    ThemeWorld::put(world.systemIcons(), "Made/index.theme",
-                    "[Icon Theme]\nDirectories=16/status,24/status\n"
-                    "[16/status]\nSize=16\nType=Fixed\n[24/status]\nSize=24\nType=Fixed\n");
-    ThemeWorld::put(world.systemIcons(), "Made/16/status/a.png");
+    copyThemes(world, "asked-again");
     IconThemes themes(world.bases(), {world.userIcons()});
     const QString sys = world.systemIcons() + "/Made/", user = world.userIcons() + "/Made/";
     struct Case {
@@ -250,13 +228,8 @@ TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
 // older than it; a directory that changed later, and a damaged cache, are listed.
 TEST(ThemeFolder, NamesFromGtksCacheWhileItIsNewerThanTheDirectory) {
     ThemeWorld world;
+    copyThemes(world, "cached");
     const QString folder = world.systemIcons() + "/Made";
-    ThemeWorld::put(folder, "index.theme",
-                    "[Icon Theme]\nDirectories=16x16/status,22x22/status\n"
-                    "[16x16/status]\nSize=16\n[22x22/status]\nSize=22\n");
-    for (const char* file : {"16x16/status/a.png", "16x16/status/a.symbolic.png",
-                             "16x16/status/b.svg", "16x16/status/c.xpm"})
-        ThemeWorld::put(folder, file);
     QDir().mkpath(folder + "/22x22/status");
     ASSERT_EQ(QProcess::execute("gtk-update-icon-cache", {"--force", "--quiet", folder}), 0);
     // A file gone while the directory looks unchanged is still named: the cache speaks.

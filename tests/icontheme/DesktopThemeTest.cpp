@@ -19,7 +19,7 @@ namespace {
 
 const QString kGtk = "config/gtk-3.0/settings.ini";
 
-// Stand-ins for gsettings and xfconf-query (tests/icontheme/tools) that keep
+// Stand-in tools (tests/icontheme/tools); gsettings and xfconf-query keep
 // their values in files beside them, named by the schema or the channel:
 // bin/gsettings-org.mate.interface, bin/xfconf-query-xsettings.
 struct Desktop {
@@ -33,10 +33,6 @@ struct Desktop {
     }
     ~Desktop() { qputenv("PATH", savedPath); }
 
-    void tool(const QString& name, const QByteArray& body) {
-        ThemeWorld::put(bin, name, "#!/bin/sh\n" + body);
-        QFile::setPermissions(bin + "/" + name, QFile::ReadOwner | QFile::ExeOwner);
-    }
     ThemeChoice detect(const char* desktop, const char* qt, const char* overrideName = "") {
         DesktopContext context = desktopContextFromEnvironment(qt);
         context.currentDesktop = desktop;
@@ -58,7 +54,7 @@ TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
                        {"config/kdeglobals",
                         "[General]\nTheme=no\nno key\n\n[Icons][$i]\nTheme=breezy\n[KDE]\nx=1\n"}};
     const QByteArray gtk = "[Settings]\ngtk-icon-theme-name = GtkOne\n";
-    const QByteArray failsToSet = "#!/bin/sh\ntest \"$5\" != -n && echo Xfcey\n";
+    const QByteArray noSet = "#!/bin/sh\ntest \"$5\" != -n && echo Xfcey\n";
     using R = SwitchResult;
     struct Case {
         const char* desktop;
@@ -91,13 +87,7 @@ TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
         {"LXQt", {}, "Qtish", "", "Qtish", "Qt theme", R::Done},
         {"LXQt", {{kGtk, gtk}}, "Qtish", "", "GtkOne", "GTK 3 settings", R::Done},
         {"LXQt", {}, "hicolor", "", "hicolor", "default", R::Done},
-        {"XFCE",
-         {{"bin/xfconf-query", failsToSet}},
-         "",
-         "",
-         "Xfcey",
-         "Xfce settings",
-         R::ToolFailed},
+        {"XFCE", {{"bin/xfconf-query", noSet}}, "", "", "Xfcey", "Xfce settings", R::ToolFailed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.desktop << " " << c.source << " " << c.files.size());
@@ -134,15 +124,7 @@ TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
 }
 
 TEST(DesktopTheme, ToolsRunByPathWithATimeLimitAndAFloodIsGivenUpAfterALine) {
-    Desktop d;
-    const QString written = d.world.root() + "/written";
-    d.tool("says", "echo \"$1 $2\"\necho second line\n");
-    d.tool("fails", "echo Adwaita\nexit 3\n");
-    d.tool("hangs", "exec /usr/bin/tail -f /dev/null\n");
-    // Counts the blocks of 64 KiB it has written, without end.
-    d.tool("floods", "echo \"'Flood'\"\nn=0\nwhile /usr/bin/head -c 65536 /dev/zero; do "
-                     "n=$((n+1)); echo $n > " +
-                         QFile::encodeName(written) + "; done\n");
+    Desktop d; // and says, fails, hangs and floods
     EXPECT_EQ(runTool("says", {"get", "it"}), QString("get it"));
     EXPECT_EQ(runTool("fails", {}), std::nullopt);
     EXPECT_EQ(runTool("absent", {}), std::nullopt);
@@ -150,7 +132,7 @@ TEST(DesktopTheme, ToolsRunByPathWithATimeLimitAndAFloodIsGivenUpAfterALine) {
     EXPECT_EQ(runTool("floods", {}), std::nullopt);
     // What a line needs, the pipe's room and the block being written: not
     // the output of the seconds the tool is given.
-    EXPECT_LE(ThemeWorld::get(written).trimmed().toInt(), 8);
+    EXPECT_LE(ThemeWorld::get(d.bin + "/floods-written").trimmed().toInt(), 8);
     qputenv("PATH", "");
     EXPECT_EQ(runTool("says", {}), std::nullopt);
 }

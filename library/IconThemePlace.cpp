@@ -119,7 +119,8 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         say("wrote", folder + u'/' + path);
     noteUnused(report, folder, unused);
     std::fflush(stdout);
-    const ClientReload reload = tellRunningClients({overlay.folder(), ownTheme.folder()});
+    const ClientReload reload =
+        tellRunningClients({overlay.folder(), ownTheme.ours() ? ownTheme.folder() : QString()});
     const QString ok = localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"));
     if (!unused.isEmpty())
         place.notices.push_back(

@@ -95,10 +95,20 @@ PlaceReport IconThemeSystem::putBack(const QStringList& items, bool asDefault) {
     for (const QString& theme : themes)
         allOut = takeOut(theme, items, place, out) && allOut;
     removeMadeFolder(dirs_.userIcons, madeIconsNotePath());
-    QStringList folders{overlayFolder(), dirs_.userIcons + u'/' + ownThemeName()};
-    for (const QString& theme : std::as_const(out.themes))
-        folders << dirs_.userIcons + u'/' + theme
-                << dirs_.userIcons + u'/' + icontheme::ownThemeName(theme);
+    // The overlays, and the own themes that are Trayskin's: a folder of the
+    // user's that bears the own theme's name is not touched.
+    QStringList folders{overlayFolder()};
+    QStringList owners{theme_};
+    for (const QString& theme : std::as_const(out.themes)) {
+        folders << dirs_.userIcons + u'/' + theme;
+        owners << theme;
+    }
+    owners.removeDuplicates();
+    for (const QString& theme : std::as_const(owners)) {
+        const icontheme::OwnTheme own(themes_, dirs_, theme, ownThemeRecordPath(theme));
+        if (own.ours())
+            folders << own.folder();
+    }
     folders.removeDuplicates();
     ClientReload reload = tellRunningClients(folders);
     // An overlay folder that went with its last picture is a change that

@@ -9,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using testing_support::NoProgress;
 using testing_support::pngBytes;
@@ -86,6 +90,9 @@ TEST(OwnThemeStart, AFolderOfTheUsersWithTheOwnThemesNameIsLeftAsItIs) {
     const QByteArray index = "[Icon Theme]\nName=Mine\nInherits=Made\nDirectories=\n";
     ThemeWorld::put(w.own, "index.theme", index);
     ThemeWorld::put(w.own, "notes.txt", "mine");
+    // Not even its time of change is ours to set.
+    const timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(w.own).constData(), times, 0), 0);
     ASSERT_EQ(w.start(), std::nullopt);
     const library::PlaceReport refused = w.useOwnTheme();
     EXPECT_FALSE(refused.done);
@@ -102,6 +109,7 @@ TEST(OwnThemeStart, AFolderOfTheUsersWithTheOwnThemesNameIsLeftAsItIs) {
     EXPECT_EQ(QDir(w.own).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               (QStringList{"index.theme", "notes.txt"}));
     EXPECT_EQ(ThemeWorld::get(w.own + "/index.theme"), index);
+    EXPECT_EQ(QFileInfo(w.own).lastModified().toSecsSinceEpoch(), 1000000000);
     // Nor is the user's theme of that name in ~/.icons taken for a gone one.
     ASSERT_TRUE(QDir(w.own).removeRecursively());
     ThemeWorld::put(w.world.homeIcons(), "Made-Trayskin/index.theme", index);

@@ -22,9 +22,10 @@ need_packages() {
 }
 
 # What building the program needs (Qt's CMake files ask for the GL headers;
-# Qt's translation functions come with its tools' CMake files).
+# Qt's translation functions come with its tools' CMake files; libarchive
+# reads and writes the archives that sets are imported from and exported to).
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-l10n-tools qt6-tools-dev
-    qt6-image-formats-plugins qt6-svg-dev libgl-dev)
+    qt6-image-formats-plugins qt6-svg-dev libgl-dev libarchive-dev)
 # What showing it without a display needs: a virtual display, a screenshot,
 # the icon theme and fonts the window is drawn with, and the opener of files.
 RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme fonts-dejavu-core
@@ -37,10 +38,12 @@ RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme font
 # through Python, Qt's (with its SVG icon engine), and a real tray (trayer,
 # its window tree through xwininfo, its pixels through ImageMagick's import),
 # KDE's icon loader (kiconfinder5), whose answers are recorded, and GTK's
-# icon cache of a made-up theme.
+# icon cache of a made-up theme. Papirus and Breeze give sets of their own
+# (their tests skip with a message where they are missing).
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream adwaita-icon-theme python3-gi gir1.2-gtk-3.0 libqt6svg6 trayer
-    x11-utils imagemagick libx11-6 libkf5iconthemes-bin gtk-update-icon-cache)
+    x11-utils imagemagick libx11-6 libkf5iconthemes-bin gtk-update-icon-cache
+    papirus-icon-theme breeze-icon-theme)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

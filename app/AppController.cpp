@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/SelectionViews.h"
+#include "app/SetCommands.h"
 #include "app/StartUp.h"
 #include "browser/FSBrowserCell.h"
 #include "browser/LibraryBrowserController.h"
@@ -74,6 +75,7 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
     commands_ = std::make_unique<Commands>(*mainWindow_, *system_);
     connectActions();
     showSystemCommands();
+    makeSetCommands();
     selectionViews_->show(std::string(), std::string());
     configureBrowser();
     reloadData();
@@ -160,6 +162,7 @@ std::pair<std::string, std::string> AppController::selectedItemAndSet() const {
 void AppController::updateSelectionViews() {
     const auto [item, set] = selectedItemAndSet();
     mainUi_->actionRestore->setEnabled(!item.empty());
+    setCommands_->follow(item, set);
     showSystemCommands();
     selectionViews_->show(item, set);
 }
@@ -187,9 +190,33 @@ void AppController::restoreAllOriginalPictures() {
 }
 
 bool AppController::runSystemCommand(std::string_view name, bool checked) {
-    const bool done = commands_->run(name, checked);
+    const auto [item, set] = selectedItemAndSet();
+    const library::PlaceReport report = commands_->run(name, checked);
+    // The columns show the sets a command made.
+    if (report.setsChanged)
+        showSet(item, set);
+    else
+        updateSelectionViews();
+    return report.done;
+}
+
+void AppController::makeSetCommands() {
+    SetCommands::Hooks hooks;
+    hooks.selection = [this] { return selectedItemAndSet(); };
+    hooks.inSetsColumn = [this] { return mainUi_->fsBrowser->selectedColumn() == 1; };
+    hooks.showSet = [this](const std::string& item, const std::string& set) { showSet(item, set); };
+    setCommands_ =
+        std::make_unique<SetCommands>(*mainWindow_, *mainUi_->fileMenu, *mainUi_->fsBrowser,
+                                      system_->libraryRoot(), std::move(hooks));
+}
+
+void AppController::showSet(const std::string& item, const std::string& set) {
+    platform::ColumnBrowser& view = *mainUi_->fsBrowser;
+    view.loadColumnZero();
+    if (!item.empty())
+        view.setPath("/" + item + (set.empty() ? std::string() : "/" + set));
+    libraryBrowser_->browserSingleClick(view);
     updateSelectionViews();
-    return done;
 }
 
 void AppController::showSystemCommands() {

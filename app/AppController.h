@@ -15,6 +15,7 @@
 class QAction;
 class QMainWindow;
 class Commands;
+class SetCommands;
 class SelectionViews;
 class StartUp;
 
@@ -80,6 +81,10 @@ private:
     void beginAction();
     // The item and set of the browser's selection ("" when none).
     std::pair<std::string, std::string> selectedItemAndSet() const;
+    // Reads the library again and selects the item's set ("" for the item
+    // alone), as a click on it would.
+    void showSet(const std::string& item, const std::string& set);
+    void makeSetCommands();
 
     std::unique_ptr<Ui::MainWindow> mainUi_;
     std::unique_ptr<QMainWindow> mainWindow_;
@@ -90,5 +95,6 @@ private:
     std::unique_ptr<browser::LibraryBrowserController> libraryBrowser_;
     std::unique_ptr<SelectionViews> selectionViews_;
     std::unique_ptr<Commands> commands_;
+    std::unique_ptr<SetCommands> setCommands_;
     std::vector<QAction*> systemActions_; // named by the system's commands
 };

@@ -36,11 +36,11 @@ void Commands::restoreAll() {
     tellOutcome(system_.restoreAll());
 }
 
-bool Commands::run(std::string_view name, bool checked) {
+library::PlaceReport Commands::run(std::string_view name, bool checked) {
     beginAction();
-    const library::PlaceReport report = system_.runCommand(name, checked);
+    library::PlaceReport report = system_.runCommand(name, checked);
     tellOutcome(report);
-    return report.done;
+    return report;
 }
 
 void Commands::tellOutcome(const library::PlaceReport& report) {

@@ -22,8 +22,8 @@ public:
     // item's.
     void restore(const std::string& item);
     void restoreAll();
-    // Runs the system's command of that name; whether it was carried out.
-    bool run(std::string_view name, bool checked);
+    // Runs the system's command of that name; what it did.
+    library::PlaceReport run(std::string_view name, bool checked);
 
     void showHelp();
     // Help > About Trayskin: name, version, what it does, the licence.

@@ -88,6 +88,8 @@ std::optional<ThemeIndex> parseThemeIndex(const QByteArray& text) {
         return std::nullopt;
     ThemeIndex index;
     index.displayName = ini.value(main, QStringLiteral("Name")).value_or(QString());
+    index.hidden =
+        ini.value(main, QStringLiteral("Hidden")).value_or(QString()).trimmed() == u"true";
     for (const QString& name : list(ini, QStringLiteral("Inherits"))) {
         if (isSafeThemeName(name))
             index.inherits.append(name);

@@ -35,6 +35,7 @@ constexpr qsizetype kMaxThemeDirs = 10000;
 
 struct ThemeIndex {
     QString displayName;
+    bool hidden = false; // Hidden=true: not offered to the user (hicolor)
     QStringList inherits;
     QList<ThemeDir> dirs; // Directories, then ScaledDirectories, in their order
     QStringList refused;  // directory and theme names that were not safe to use

@@ -12,7 +12,8 @@ using platform::bundle::localizedString;
 
 namespace {
 constexpr std::string_view kSwitchDesktopCommand = "switchDesktop";
-}
+constexpr std::string_view kAddThemeSetsCommand = "addThemeSets";
+} // namespace
 
 QString IconThemeSystem::statusLabel() {
     QString label = description();
@@ -40,7 +41,10 @@ std::vector<SystemCommand> IconThemeSystem::commands() {
                   .arg(theme)
             : localizedString(QT_TRANSLATE_NOOP("Trayskin", "S&witch Desktop to Own Theme")),
         offer != SwitchOffer::None};
-    return {route, switchDesktop};
+    SystemCommand themeSets{
+        std::string(kAddThemeSetsCommand),
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Add Sets from &Installed Themes")), true};
+    return {route, switchDesktop, themeSets};
 }
 
 PlaceReport IconThemeSystem::runCommand(std::string_view name, bool checked) {
@@ -51,6 +55,8 @@ PlaceReport IconThemeSystem::runCommand(std::string_view name, bool checked) {
     }
     if (name == kSwitchDesktopCommand)
         return switchDesktop();
+    if (name == kAddThemeSetsCommand)
+        return addThemeSets(true);
     return {};
 }
 

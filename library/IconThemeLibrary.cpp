@@ -59,7 +59,10 @@ bool IconThemeSystem::setupLibrary(BackupProgress&, SetupReport* report) {
         icontheme::Overlay(themes_, dirs_, theme, recordPath(theme)).recover();
         icontheme::OwnTheme(themes_, dirs_, theme, ownThemeRecordPath(theme)).recover();
     }
-    return makeDefaultSets(work, report);
+    if (!makeDefaultSets(work, report))
+        return false;
+    addThemeSets(false); // what cannot be made is tried again at the next start
+    return true;
 }
 
 QStringList IconThemeSystem::recordedThemes() const {

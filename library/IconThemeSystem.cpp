@@ -4,7 +4,7 @@
 #include "icontheme/OwnTheme.h"
 #include "icontheme/Picture.h"
 #include "icontheme/StatusItems.h"
-#include "icontheme/ThemeFolder.h"
+#include "icontheme/ThemePictures.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
@@ -102,52 +102,8 @@ bool IconThemeSystem::isPicture(std::string_view name) const {
 }
 
 QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
-    struct Best {
-        QString file;
-        QString theme;
-        int score = -1;
-    };
-    std::map<QString, Best> best; // icon -> its file
-    for (const QString& name : themes_.chain(theme_)) {
-        const icontheme::Theme* theme = themes_.theme(name);
-        // Only the base directories that hold the theme are read; never the
-        // overlay.
-        std::vector<icontheme::ThemeFolder> held;
-        for (const QString& base : themes_.bases())
-            if (base != dirs_.userIcons && QFileInfo(base + u'/' + name).isDir())
-                held.emplace_back(base + u'/' + name);
-        for (const icontheme::ThemeDir& dir : theme->index.dirs) {
-            for (const icontheme::ThemeFolder& themeFolder : held) {
-                const QString folder = themeFolder.path() + u'/' + dir.path;
-                // Names alone: a picture's name is never a folder's in a theme.
-                // Most names are no item's, which their first bytes show.
-                for (const QString& file : themeFolder.names(dir.path, icontheme::isItemName)) {
-                    const auto picture = icontheme::pictureName(file);
-                    if (!picture || icontheme::itemForIcon(picture->icon) == nullptr)
-                        continue;
-                    // The scalable SVG first, then the largest PNG.
-                    const int score =
-                        picture->extension == u"svg"
-                            ? (dir.type == icontheme::DirType::Scalable ? 1 << 30 : 1 << 29)
-                            : dir.size * dir.scale;
-                    Best& known = best[picture->icon];
-                    // A theme earlier in the chain wins over those it inherits.
-                    if (!known.theme.isEmpty() && known.theme != name)
-                        continue;
-                    // Of "<icon>.png" and "<icon>.symbolic.png" in one directory, the first.
-                    const QString path = folder + u'/' + file;
-                    const bool plainer = score == known.score && path.size() < known.file.size() &&
-                                         known.file.startsWith(folder + u'/');
-                    if (score > known.score || plainer)
-                        known = {path, name, score};
-                }
-            }
-        }
-    }
-    QMap<QString, QMap<QString, QString>> items;
-    for (const auto& [icon, found] : best)
-        items[icontheme::itemForIcon(icon)->title][icon] = found.file;
-    return items;
+    // Never the overlay.
+    return icontheme::bestPictures(themes_, themes_.chain(theme_), dirs_.userIcons);
 }
 
 std::vector<std::string> IconThemeSystem::items() {

@@ -83,6 +83,10 @@ public:
     PlaceReport install(const std::string& item, const std::string& set) override;
     PlaceReport restore(const std::string& item) override;
     PlaceReport restoreAll() override;
+    // Sets from the other installed themes (IconThemeSets.cpp): everyTheme
+    // false, only from the themes not looked at before (a start); true, every
+    // set that is missing (the menu command).
+    PlaceReport addThemeSets(bool everyTheme);
     // The own-theme route and the switch of the desktop (IconThemeCommands.cpp).
     std::vector<SystemCommand> commands() override;
     PlaceReport runCommand(std::string_view name, bool checked) override;

@@ -32,7 +32,8 @@ struct Notice {
 struct PlaceReport {
     bool done = false; // every picture in place (or the command carried out)
     std::vector<Notice> notices;
-    QString statusLine; // why it failed, kept in the status bar; "" for none
+    QString statusLine;       // why it failed, kept in the status bar; "" for none
+    bool setsChanged = false; // sets were made: the window reads the library again
     // After the alerts: the settings pane, opened where it exists; else the
     // application, started by name ("" for neither).
     std::string pane;

@@ -789,5 +789,137 @@
         <source>None of the set&apos;s pictures was put in place in the icon theme %1; the theme is as it was.</source>
         <translation>Keines der Bilder des Satzes wurde im Symbolthema %1 abgelegt; das Thema ist unverändert.</translation>
     </message>
+    <message>
+        <source>Move Set to &amp;Trash</source>
+        <translation>Set in den &amp;Papierkorb legen</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate Set...</source>
+        <translation>Set d&amp;uplizieren ...</translation>
+    </message>
+    <message>
+        <source>Re&amp;name Set...</source>
+        <translation>Set &amp;umbenennen ...</translation>
+    </message>
+    <message>
+        <source>Open &amp;Library Folder</source>
+        <translation>&amp;Bibliotheksordner öffnen</translation>
+    </message>
+    <message>
+        <source>Not Done</source>
+        <translation>Nicht ausgeführt</translation>
+    </message>
+    <message>
+        <source>Moved to the trash: %1</source>
+        <translation>In den Papierkorb gelegt: %1</translation>
+    </message>
+    <message>
+        <source>Duplicate Set</source>
+        <translation>Set duplizieren</translation>
+    </message>
+    <message>
+        <source>Name of the copy:</source>
+        <translation>Name der Kopie:</translation>
+    </message>
+    <message>
+        <source>Set copied: %1</source>
+        <translation>Set kopiert: %1</translation>
+    </message>
+    <message>
+        <source>Rename Set</source>
+        <translation>Set umbenennen</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>Set renamed: %1</source>
+        <translation>Set umbenannt: %1</translation>
+    </message>
+    <message>
+        <source>The library folder could not be opened:</source>
+        <translation>Der Bibliotheksordner konnte nicht geöffnet werden:</translation>
+    </message>
+    <message>
+        <source>Add Sets from &amp;Installed Themes</source>
+        <translation>Sets aus &amp;installierten Themen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Some Sets Not Made</source>
+        <translation>Einige Sets nicht erstellt</translation>
+    </message>
+    <message>
+        <source>These sets could not be written into the library:</source>
+        <translation>Diese Sets konnten nicht in die Bibliothek geschrieben werden:</translation>
+    </message>
+    <message>
+        <source>No set to add: the installed themes&apos; sets are in the library.</source>
+        <translation>Kein Set hinzuzufügen: Die Sets der installierten Themen sind in der Bibliothek.</translation>
+    </message>
+    <message>
+        <source>Sets added from installed themes: %1</source>
+        <translation>Aus installierten Themen hinzugefügte Sets: %1</translation>
+    </message>
+    <message>
+        <source>A set needs a name.</source>
+        <translation>Ein Set braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>A set&apos;s name cannot hold a &quot;/&quot;.</source>
+        <translation>Der Name eines Sets darf kein „/“ enthalten.</translation>
+    </message>
+    <message>
+        <source>A set&apos;s name cannot begin with &quot;.&quot;: it would be hidden.</source>
+        <translation>Der Name eines Sets darf nicht mit „.“ beginnen: Es wäre verborgen.</translation>
+    </message>
+    <message>
+        <source>This name is kept for the library&apos;s own use.</source>
+        <translation>Dieser Name ist der Bibliothek selbst vorbehalten.</translation>
+    </message>
+    <message>
+        <source>This name is too long.</source>
+        <translation>Dieser Name ist zu lang.</translation>
+    </message>
+    <message>
+        <source>There is no such set in the library.</source>
+        <translation>Ein solches Set gibt es in der Bibliothek nicht.</translation>
+    </message>
+    <message>
+        <source>The default set holds the theme&apos;s own pictures and stays.</source>
+        <translation>Das Standardset enthält die eigenen Bilder des Themas und bleibt.</translation>
+    </message>
+    <message>
+        <source>The item has a set of that name already.</source>
+        <translation>Das Element hat bereits ein Set dieses Namens.</translation>
+    </message>
+    <message>
+        <source>The set could not be moved to the trash.</source>
+        <translation>Das Set konnte nicht in den Papierkorb gelegt werden.</translation>
+    </message>
+    <message>
+        <source>The set could not be copied.</source>
+        <translation>Das Set konnte nicht kopiert werden.</translation>
+    </message>
+    <message>
+        <source>The set could not be renamed.</source>
+        <translation>Das Set konnte nicht umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>%1 copy</source>
+        <translation>%1 Kopie</translation>
+    </message>
+    <message>
+        <source>Pictures of the icon theme %1, from %2.</source>
+        <translation>Bilder des Symbolthemas %1, aus %2.</translation>
+    </message>
+    <message>
+        <source>The theme ships no licence file.</source>
+        <translation>Das Thema liefert keine Lizenzdatei mit.</translation>
+    </message>
+    <message>
+        <source>Its licence: %1</source>
+        <translation>Seine Lizenz: %1</translation>
+    </message>
 </context>
 </TS>

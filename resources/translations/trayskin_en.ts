@@ -789,5 +789,137 @@
         <source>None of the set&apos;s pictures was put in place in the icon theme %1; the theme is as it was.</source>
         <translation>None of the set&apos;s pictures was put in place in the icon theme %1; the theme is as it was.</translation>
     </message>
+    <message>
+        <source>Move Set to &amp;Trash</source>
+        <translation>Move Set to &amp;Trash</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate Set...</source>
+        <translation>D&amp;uplicate Set...</translation>
+    </message>
+    <message>
+        <source>Re&amp;name Set...</source>
+        <translation>Re&amp;name Set...</translation>
+    </message>
+    <message>
+        <source>Open &amp;Library Folder</source>
+        <translation>Open &amp;Library Folder</translation>
+    </message>
+    <message>
+        <source>Not Done</source>
+        <translation>Not Done</translation>
+    </message>
+    <message>
+        <source>Moved to the trash: %1</source>
+        <translation>Moved to the trash: %1</translation>
+    </message>
+    <message>
+        <source>Duplicate Set</source>
+        <translation>Duplicate Set</translation>
+    </message>
+    <message>
+        <source>Name of the copy:</source>
+        <translation>Name of the copy:</translation>
+    </message>
+    <message>
+        <source>Set copied: %1</source>
+        <translation>Set copied: %1</translation>
+    </message>
+    <message>
+        <source>Rename Set</source>
+        <translation>Rename Set</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>New name:</translation>
+    </message>
+    <message>
+        <source>Set renamed: %1</source>
+        <translation>Set renamed: %1</translation>
+    </message>
+    <message>
+        <source>The library folder could not be opened:</source>
+        <translation>The library folder could not be opened:</translation>
+    </message>
+    <message>
+        <source>Add Sets from &amp;Installed Themes</source>
+        <translation>Add Sets from &amp;Installed Themes</translation>
+    </message>
+    <message>
+        <source>Some Sets Not Made</source>
+        <translation>Some Sets Not Made</translation>
+    </message>
+    <message>
+        <source>These sets could not be written into the library:</source>
+        <translation>These sets could not be written into the library:</translation>
+    </message>
+    <message>
+        <source>No set to add: the installed themes&apos; sets are in the library.</source>
+        <translation>No set to add: the installed themes&apos; sets are in the library.</translation>
+    </message>
+    <message>
+        <source>Sets added from installed themes: %1</source>
+        <translation>Sets added from installed themes: %1</translation>
+    </message>
+    <message>
+        <source>A set needs a name.</source>
+        <translation>A set needs a name.</translation>
+    </message>
+    <message>
+        <source>A set&apos;s name cannot hold a &quot;/&quot;.</source>
+        <translation>A set&apos;s name cannot hold a &quot;/&quot;.</translation>
+    </message>
+    <message>
+        <source>A set&apos;s name cannot begin with &quot;.&quot;: it would be hidden.</source>
+        <translation>A set&apos;s name cannot begin with &quot;.&quot;: it would be hidden.</translation>
+    </message>
+    <message>
+        <source>This name is kept for the library&apos;s own use.</source>
+        <translation>This name is kept for the library&apos;s own use.</translation>
+    </message>
+    <message>
+        <source>This name is too long.</source>
+        <translation>This name is too long.</translation>
+    </message>
+    <message>
+        <source>There is no such set in the library.</source>
+        <translation>There is no such set in the library.</translation>
+    </message>
+    <message>
+        <source>The default set holds the theme&apos;s own pictures and stays.</source>
+        <translation>The default set holds the theme&apos;s own pictures and stays.</translation>
+    </message>
+    <message>
+        <source>The item has a set of that name already.</source>
+        <translation>The item has a set of that name already.</translation>
+    </message>
+    <message>
+        <source>The set could not be moved to the trash.</source>
+        <translation>The set could not be moved to the trash.</translation>
+    </message>
+    <message>
+        <source>The set could not be copied.</source>
+        <translation>The set could not be copied.</translation>
+    </message>
+    <message>
+        <source>The set could not be renamed.</source>
+        <translation>The set could not be renamed.</translation>
+    </message>
+    <message>
+        <source>%1 copy</source>
+        <translation>%1 copy</translation>
+    </message>
+    <message>
+        <source>Pictures of the icon theme %1, from %2.</source>
+        <translation>Pictures of the icon theme %1, from %2.</translation>
+    </message>
+    <message>
+        <source>The theme ships no licence file.</source>
+        <translation>The theme ships no licence file.</translation>
+    </message>
+    <message>
+        <source>Its licence: %1</source>
+        <translation>Its licence: %1</translation>
+    </message>
 </context>
 </TS>

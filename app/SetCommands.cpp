@@ -1,0 +1,137 @@
+#include "app/SetCommands.h"
+
+#include "library/SetOperations.h"
+#include "platform/core/Bundle.h"
+#include "platform/gui/Workspace.h"
+#include "platform/widgets/AlertPanel.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QShortcut>
+#include <QStatusBar>
+
+using platform::bundle::localizedString;
+
+SetCommands::SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser, std::string root,
+                         Hooks hooks)
+    : window_(window), root_(std::move(root)), hooks_(std::move(hooks)) {
+    // Before Quit, the menu's last item, when there is one.
+    const QList<QAction*> items = fileMenu.actions();
+    QAction* before = items.isEmpty() ? nullptr : items.back();
+    fileMenu.insertSeparator(before);
+    trash_ =
+        addItem(fileMenu, before, "actionMoveSetToTrash",
+                QT_TRANSLATE_NOOP("Trayskin", "Move Set to &Trash"), &SetCommands::moveToTrash);
+    duplicate_ =
+        addItem(fileMenu, before, "actionDuplicateSet",
+                QT_TRANSLATE_NOOP("Trayskin", "D&uplicate Set..."), &SetCommands::duplicate);
+    rename_ = addItem(fileMenu, before, "actionRenameSet",
+                      QT_TRANSLATE_NOOP("Trayskin", "Re&name Set..."), &SetCommands::rename);
+    addItem(fileMenu, before, "actionOpenLibraryFolder",
+            QT_TRANSLATE_NOOP("Trayskin", "Open &Library Folder"), &SetCommands::openLibraryFolder);
+    fileMenu.insertSeparator(before);
+    // The Delete key in the sets column.
+    auto* key = new QShortcut(QKeySequence::Delete, &browser, nullptr, nullptr,
+                              Qt::WidgetWithChildrenShortcut);
+    connect(key, &QShortcut::activated, this, [this] {
+        if (hooks_.inSetsColumn())
+            moveToTrash();
+    });
+    follow(std::string(), std::string());
+}
+
+QAction* SetCommands::addItem(QMenu& menu, QAction* before, const char* name, const char* key,
+                              void (SetCommands::*command)()) {
+    auto* action = new QAction(localizedString(key), &window_);
+    action->setObjectName(QString::fromLatin1(name));
+    menu.insertAction(before, action);
+    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    return action;
+}
+
+void SetCommands::follow(const std::string& item, const std::string& set) {
+    const bool chosen = !item.empty() && !set.empty();
+    trash_->setEnabled(chosen && set != "default");
+    duplicate_->setEnabled(chosen);
+    rename_->setEnabled(chosen && set != "default");
+}
+
+std::optional<QString> SetCommands::askName(const char* titleKey, const char* labelKey,
+                                            const QString& proposed) {
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(&window_, localizedString(titleKey), localizedString(labelKey),
+                              QLineEdit::Normal, proposed, &ok);
+    return ok ? std::optional<QString>(name) : std::nullopt;
+}
+
+bool SetCommands::tell(bool done, const QString& reason, const QString& doneLine) {
+    window_.statusBar()->clearMessage();
+    if (!done) {
+        platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Not Done")), reason,
+                                localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
+        return false;
+    }
+    window_.statusBar()->showMessage(doneLine);
+    return true;
+}
+
+void SetCommands::moveToTrash() {
+    const auto [item, set] = hooks_.selection();
+    if (item.empty() || set.empty())
+        return;
+    const library::SetOutcome outcome = library::moveSetToTrash(root_, item, set);
+    if (tell(outcome.done, outcome.reason,
+             localizedString(QT_TRANSLATE_NOOP("Trayskin", "Moved to the trash: %1"))
+                 .arg(QString::fromStdString(set))))
+        hooks_.showSet(item, std::string());
+}
+
+void SetCommands::duplicate() {
+    const auto [item, set] = hooks_.selection();
+    if (item.empty() || set.empty())
+        return;
+    const auto name = askName(QT_TRANSLATE_NOOP("Trayskin", "Duplicate Set"),
+                              QT_TRANSLATE_NOOP("Trayskin", "Name of the copy:"),
+                              library::freeCopyName(root_, item, set));
+    if (!name)
+        return;
+    const library::SetOutcome outcome = library::duplicateSet(root_, item, set, *name);
+    if (tell(outcome.done, outcome.reason,
+             localizedString(QT_TRANSLATE_NOOP("Trayskin", "Set copied: %1")).arg(*name)))
+        hooks_.showSet(item, name->toStdString());
+}
+
+void SetCommands::rename() {
+    const auto [item, set] = hooks_.selection();
+    if (item.empty() || set.empty())
+        return;
+    const auto name =
+        askName(QT_TRANSLATE_NOOP("Trayskin", "Rename Set"),
+                QT_TRANSLATE_NOOP("Trayskin", "New name:"), QString::fromStdString(set));
+    if (!name)
+        return;
+    const library::SetOutcome outcome = library::renameSet(root_, item, set, *name);
+    if (tell(outcome.done, outcome.reason,
+             localizedString(QT_TRANSLATE_NOOP("Trayskin", "Set renamed: %1")).arg(*name)))
+        hooks_.showSet(item, name->toStdString());
+}
+
+void SetCommands::openLibraryFolder() {
+    window_.statusBar()->clearMessage();
+    // The opener may give up later, when the window may be gone.
+    QPointer<QMainWindow> window(&window_);
+    const std::string root = root_;
+    const auto failed = [window, root] {
+        if (window)
+            window->statusBar()->showMessage(
+                localizedString(
+                    QT_TRANSLATE_NOOP("Trayskin", "The library folder could not be opened:")) +
+                u' ' + QString::fromStdString(root));
+    };
+    if (!platform::sharedWorkspace().openFile(root_, failed))
+        failed();
+}

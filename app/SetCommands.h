@@ -1,0 +1,54 @@
+// The commands on the library's sets as wholes, in the File menu: Move Set
+// to Trash (also the Delete key in the sets column), Duplicate Set, Rename
+// Set, and Open Library Folder. The menu items are added here, after the
+// menu's last item but Quit.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QWidget;
+
+class SetCommands final : public QObject {
+public:
+    struct Hooks {
+        // The item and set selected now ("" when none).
+        std::function<std::pair<std::string, std::string>()> selection;
+        // Whether the keyboard is in the sets column.
+        std::function<bool()> inSetsColumn;
+        // Shows the library again with the set selected ("" for the item).
+        std::function<void(const std::string& item, const std::string& set)> showSet;
+    };
+    SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser, std::string root,
+                Hooks hooks);
+
+    void moveToTrash();
+    void duplicate();
+    void rename();
+    void openLibraryFolder();
+    // The items follow the selection: a set for the set commands.
+    void follow(const std::string& item, const std::string& set);
+
+private:
+    QAction* addItem(QMenu& menu, QAction* before, const char* name, const char* key,
+                     void (SetCommands::*command)());
+    // Asks a name in a dialog: none when cancelled.
+    std::optional<QString> askName(const char* titleKey, const char* labelKey,
+                                   const QString& proposed);
+    // A refusal is an alert with its reason; what was done goes in the status bar.
+    bool tell(bool done, const QString& reason, const QString& doneLine);
+
+    QMainWindow& window_;
+    std::string root_;
+    Hooks hooks_;
+    QAction* trash_ = nullptr;
+    QAction* duplicate_ = nullptr;
+    QAction* rename_ = nullptr;
+};

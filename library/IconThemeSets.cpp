@@ -1,0 +1,40 @@
+// Desktop mode's sets from the other installed themes, as a start makes them
+// and as File > Add Sets from Installed Themes makes them, with what the
+// window tells of it.
+#include "icontheme/OwnTheme.h"
+#include "library/IconThemeSystem.h"
+#include "library/ThemeSets.h"
+#include "platform/core/Bundle.h"
+
+#include <cstdio>
+
+namespace library {
+
+using platform::bundle::localizedString;
+
+PlaceReport IconThemeSystem::addThemeSets(bool everyTheme) {
+    themes_.refresh();
+    const ThemeSetsResult result = makeThemeSets(
+        themes_, dirs_, {root_, theme_, icontheme::ownThemeName(QString()), everyTheme});
+    for (const QString& failed : result.failed)
+        std::printf("Set not made from its theme (%s)\n", qPrintable(failed));
+    PlaceReport report;
+    report.done = result.failed.isEmpty();
+    report.setsChanged = !result.made.isEmpty();
+    if (!result.failed.isEmpty()) {
+        report.notices.push_back(
+            {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Some Sets Not Made")),
+             localizedString(QT_TRANSLATE_NOOP(
+                 "Trayskin", "These sets could not be written into the library:")),
+             localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")), result.failed.join(u'\n')});
+    }
+    report.statusLine =
+        result.made.isEmpty()
+            ? localizedString(QT_TRANSLATE_NOOP(
+                  "Trayskin", "No set to add: the installed themes' sets are in the library."))
+            : localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets added from installed themes: %1"))
+                  .arg(result.made.join(QStringLiteral(", ")));
+    return report;
+}
+
+} // namespace library

@@ -1,0 +1,119 @@
+// The set commands of the File menu on a library of the sandbox: a set goes
+// to the desktop's trash with its .trashinfo (by the menu or the Delete key
+// in the sets column), the default set stays, names are checked before
+// anything moves, a duplicate is the set byte for byte.
+#include "tests/support/BrowserDriver.h"
+#include "tests/support/ControllerFixture.h"
+#include "tests/support/TiffFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputDialog>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+class SetCommandsTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        box.addBundle("Volume", {{"Volume1.tif", tiffBytes("system")}});
+        writeFile(box.library() + "/Volume/Mine/trayskininfo.txt", "mine\n");
+        writeFile(box.library() + "/Volume/Mine/Volume1.tif", tiffBytes("mine"));
+        // The user's data folder, where the desktop's trash is.
+        makeFolders(box.home() + "/data");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(box.home() + "/data"));
+        startShown();
+    }
+    void TearDown() override { qunsetenv("XDG_DATA_HOME"); }
+    void select(const std::string& set) {
+        click(browser(), 0, "Volume");
+        click(browser(), 1, set);
+    }
+    // Runs the menu item, answering its name dialog with the text.
+    void runNamed(const char* action, const QString& answer) {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setTextValue(answer);
+            dialog->accept();
+        });
+        part<QAction>(action).trigger();
+    }
+    std::map<std::string, std::string> set(const std::string& name) {
+        return snapshot(box.library() + "/Volume/" + name);
+    }
+};
+
+TEST_F(SetCommandsTest, TheDeleteKeyInTheSetsColumnMovesTheSetToTheTrash) {
+    select("Mine");
+    const auto before = set("Mine");
+    QTest::keyClick(browser().columnView(1), Qt::Key_Delete);
+    EXPECT_TRUE(set("Mine").empty());
+    const std::string trash = box.home() + "/data/Trash";
+    EXPECT_EQ(snapshot(trash + "/files/Mine"), before);
+    const std::string info = readFile(trash + "/info/Mine.trashinfo");
+    EXPECT_NE(info.find("Path=" + box.library() + "/Volume/Mine"), std::string::npos) << info;
+    settle(browser());
+    const auto shown = titles(browser(), 1);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "Mine"), 0);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "default"), 1);
+    EXPECT_TRUE(presenter.alerts.empty());
+}
+
+TEST_F(SetCommandsTest, TheDefaultSetStaysWithTheReasonAndItsItemsAreOff) {
+    select("default");
+    EXPECT_FALSE(part<QAction>("actionMoveSetToTrash").isEnabled());
+    EXPECT_FALSE(part<QAction>("actionRenameSet").isEnabled());
+    QTest::keyClick(browser().columnView(1), Qt::Key_Delete);
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_TRUE(presenter.alerts[0].message.contains("stays"))
+        << presenter.alerts[0].message.toStdString();
+    EXPECT_FALSE(set("default").empty());
+    // A picture selected: the key is not the sets column's.
+    click(browser(), 2, "Volume1.tif");
+    select("Mine");
+    click(browser(), 2, "Volume1.tif");
+    QTest::keyClick(browser().columnView(2), Qt::Key_Delete);
+    EXPECT_FALSE(set("Mine").empty());
+}
+
+TEST_F(SetCommandsTest, ANameIsCheckedBeforeAnythingMoves) {
+    const struct {
+        const char* name;
+        const char* reason;
+    } refused[] = {{"", "needs a name"},   {"a/b", "\"/\""},
+                   {".hidden", "hidden"},  {"backup", "library's own use"},
+                   {"default", "already"}, {"trayskininfo.txt", "library's own use"}};
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.name);
+        presenter.alerts.clear();
+        select("Mine");
+        runNamed("actionRenameSet", QString::fromUtf8(row.name));
+        ASSERT_EQ(presenter.alerts.size(), 1u);
+        EXPECT_TRUE(presenter.alerts[0].message.contains(QString::fromUtf8(row.reason)))
+            << presenter.alerts[0].message.toStdString();
+        EXPECT_FALSE(set("Mine").empty());
+    }
+    const auto before = set("Mine");
+    runNamed("actionRenameSet", "Renamed");
+    EXPECT_TRUE(set("Mine").empty());
+    EXPECT_EQ(set("Renamed"), before);
+    EXPECT_EQ(browser().path(), "/Volume/Renamed");
+}
+
+TEST_F(SetCommandsTest, ADuplicateHoldsTheSameBytesAndTheLibraryFolderOpens) {
+    select("Mine");
+    runNamed("actionDuplicateSet", "Mine copy");
+    EXPECT_EQ(set("Mine copy"), set("Mine"));
+    EXPECT_EQ(browser().path(), "/Volume/Mine copy");
+    EXPECT_TRUE(snapshot(box.library() + "/.trayskin-work").empty());
+    part<QAction>("actionOpenLibraryFolder").trigger();
+    EXPECT_EQ(desktop.opened, std::vector<std::string>({box.library()}));
+}
+
+} // namespace

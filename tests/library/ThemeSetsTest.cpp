@@ -1,0 +1,171 @@
+// Sets from the installed themes: each other theme's own pictures of an
+// item, named after the theme, made whole; a discarded set stays discarded
+// at a start and comes back from the menu command.
+#include "library/ThemeSets.h"
+#include "icontheme/Picture.h"
+#include "library/IconThemeSystem.h"
+#include "tests/icontheme/ThemeWorld.h"
+#include "tests/library/NoProgress.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+using testing_support::NoProgress;
+using testing_support::pngBytes;
+using testing_support::svgBytes;
+using testing_support::ThemeWorld;
+
+namespace {
+
+const QByteArray kIndex = "Directories=16x16/status,48x48/status,scalable/status\n"
+                          "[16x16/status]\nSize=16\nType=Fixed\n"
+                          "[48x48/status]\nSize=48\nType=Fixed\n"
+                          "[scalable/status]\nSize=16\nType=Scalable\n";
+
+struct SetsWorld {
+    ThemeWorld world;
+    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
+    QString data = world.root() + "/data";
+    std::string library = data.toStdString() + "/trayskin";
+
+    SetsWorld() {
+        const QString sys = world.systemIcons();
+        theme(sys, "Made", "Made", "");
+        ThemeWorld::put(sys, "Made/16x16/status/audio-volume-high.png", pngBytes(16, 1));
+        // Alpha: PNGs of two sizes and an SVG of one name; a symbolic SVG; a licence.
+        theme(sys, "Alpha", "Alpha Dark", "");
+        ThemeWorld::put(sys, "Alpha/16x16/status/audio-volume-high.png", pngBytes(16, 2));
+        ThemeWorld::put(sys, "Alpha/scalable/status/audio-volume-high.svg", svgBytes(3));
+        ThemeWorld::put(sys, "Alpha/16x16/status/audio-volume-low.png", pngBytes(16, 4));
+        ThemeWorld::put(sys, "Alpha/48x48/status/audio-volume-low.png", pngBytes(48, 5));
+        ThemeWorld::put(sys, "Alpha/scalable/status/battery-low-symbolic.svg", svgBytes(6));
+        ThemeWorld::put(sys, "Alpha/LICENSE", "free");
+        // Beta, in the user's data folder: a GTK symbolic PNG, no licence.
+        theme(world.userIcons(), "Beta", "Beta", "");
+        ThemeWorld::put(world.userIcons(), "Beta/16x16/status/audio-volume-muted.symbolic.png",
+                        pngBytes(16, 7));
+        // Offering none: a hidden theme, an own theme, a theme of no item's names.
+        theme(sys, "Secret", "Secret", "Hidden=true\n");
+        ThemeWorld::put(sys, "Secret/16x16/status/audio-volume-high.png", pngBytes(16, 8));
+        theme(world.userIcons(), "Made-Trayskin", "Made-Trayskin", "");
+        ThemeWorld::put(world.userIcons(), "Made-Trayskin/16x16/status/audio-volume-high.png",
+                        pngBytes(16, 9));
+        theme(sys, "Apps", "Apps", "");
+        ThemeWorld::put(sys, "Apps/16x16/status/firefox.png", pngBytes(16, 10));
+    }
+    static void theme(const QString& base, const QString& folder, const QString& name,
+                      const QByteArray& extra) {
+        ThemeWorld::put(base, folder + "/index.theme",
+                        "[Icon Theme]\nName=" + name.toUtf8() + "\n" + extra + kIndex);
+    }
+    library::IconThemeSystem system() { return {dirs, "Made", data}; }
+    bool start() {
+        NoProgress progress;
+        auto made = system();
+        return made.setupLibrary(progress, nullptr);
+    }
+    std::map<std::string, std::string> set(const std::string& item, const std::string& name) {
+        return testing_support::snapshot(library + "/" + item + "/" + name);
+    }
+};
+
+TEST(ThemeSets, EachOtherThemeOffersItsOwnBestPictureOfEachNameWithAnInfoText) {
+    SetsWorld w;
+    ASSERT_TRUE(w.start());
+    struct Expected {
+        std::string item, set, file;
+        QByteArray bytes;
+    };
+    const Expected expected[] = {
+        {"Volume", "Alpha Dark", "audio-volume-high.svg", svgBytes(3)},
+        {"Volume", "Alpha Dark", "audio-volume-low.png", pngBytes(48, 5)},
+        {"Battery", "Alpha Dark", "battery-low-symbolic.svg", svgBytes(6)},
+        {"Volume", "Beta", "audio-volume-muted.symbolic.png", pngBytes(16, 7)},
+    };
+    std::map<std::string, std::size_t> files; // set -> pictures expected
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.item + "/" + e.set + "/" + e.file);
+        EXPECT_EQ(w.set(e.item, e.set)[e.file], "f:" + e.bytes.toStdString());
+        ++files[e.item + "/" + e.set];
+    }
+    for (const auto& [set, count] : files) {
+        const auto slash = set.find('/');
+        EXPECT_EQ(w.set(set.substr(0, slash), set.substr(slash + 1)).size(), count + 1) << set;
+    }
+    const std::string alpha = w.set("Volume", "Alpha Dark")["trayskininfo.txt"];
+    EXPECT_NE(alpha.find("Alpha Dark"), std::string::npos) << alpha;
+    EXPECT_NE(alpha.find((w.world.systemIcons() + "/Alpha/LICENSE").toStdString()),
+              std::string::npos)
+        << alpha;
+    const std::string beta = w.set("Volume", "Beta")["trayskininfo.txt"];
+    EXPECT_NE(beta.find((w.world.userIcons() + "/Beta").toStdString()), std::string::npos);
+    EXPECT_NE(beta.find("no licence"), std::string::npos) << beta;
+    // The theme in use, a hidden theme and an own theme offer none.
+    const QStringList volumeSets = QDir(QString::fromStdString(w.library + "/Volume"))
+                                       .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    EXPECT_EQ(volumeSets, QStringList({"Alpha Dark", "Beta", "default"}));
+    // Nothing is left in the work folder.
+    EXPECT_TRUE(w.set(".trayskin-work", "").empty());
+}
+
+TEST(ThemeSets, ADiscardedSetStaysDiscardedAtAStartAndComesBackFromTheMenu) {
+    SetsWorld w;
+    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(QDir(QString::fromStdString(w.library + "/Volume/Beta")).removeRecursively());
+    ThemeWorld::put(QString::fromStdString(w.library), "Volume/Alpha Dark/mine.png", "mine");
+    ASSERT_TRUE(w.start());
+    EXPECT_TRUE(w.set("Volume", "Beta").empty());
+    // A theme installed since is looked at by a start.
+    SetsWorld::theme(w.world.systemIcons(), "Gamma", "Gamma", "");
+    ThemeWorld::put(w.world.systemIcons(), "Gamma/16x16/status/battery-full.png", pngBytes(16, 11));
+    ASSERT_TRUE(w.start());
+    EXPECT_EQ(w.set("Battery", "Gamma").size(), 2u);
+
+    auto system = w.system();
+    const library::PlaceReport report = system.addThemeSets(true);
+    EXPECT_TRUE(report.done);
+    EXPECT_TRUE(report.statusLine.contains("Volume/Beta")) << report.statusLine.toStdString();
+    EXPECT_FALSE(report.statusLine.contains("Alpha")) << report.statusLine.toStdString();
+    EXPECT_EQ(w.set("Volume", "Beta").size(), 2u);
+    // A set that is there is left as it is.
+    EXPECT_EQ(w.set("Volume", "Alpha Dark")["mine.png"], "f:mine");
+    EXPECT_TRUE(system.addThemeSets(true).notices.empty());
+}
+
+// The machine's own themes, read in place.
+class MachineThemeSets : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(MachineThemeSets, OfferEveryPictureTheyHoldOfAnItem) {
+    const QString theme = QString::fromLatin1(GetParam());
+    if (!QFileInfo::exists("/usr/share/icons/" + theme + "/index.theme"))
+        GTEST_SKIP() << theme.toStdString() << " is not installed (papirus-icon-theme, "
+                     << "breeze-icon-theme)";
+    QTemporaryDir data;
+    const icontheme::BaseDirs dirs{
+        {"/usr/share/icons"}, data.path() + "/none", data.path() + "/none"};
+    icontheme::IconThemes themes(dirs.bases);
+    const std::string root = data.path().toStdString() + "/trayskin";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(root + "/.trayskin-work")));
+    const library::ThemeSetsResult result =
+        library::makeThemeSets(themes, dirs, {root, "Adwaita", "-Trayskin", true});
+    EXPECT_TRUE(result.failed.isEmpty()) << result.failed.join(", ").toStdString();
+    const icontheme::Theme* index = themes.theme(theme);
+    ASSERT_NE(index, nullptr);
+    const std::string set = root + "/Volume/" + index->index.displayName.toStdString();
+    const auto files = testing_support::snapshot(set);
+    EXPECT_GT(files.size(), 3u) << set;
+    for (const auto& [name, bytes] : files) {
+        if (name == "trayskininfo.txt")
+            continue;
+        EXPECT_EQ(icontheme::readPicture(QString::fromStdString(set + "/" + name)).problem,
+                  icontheme::PictureProblem::None)
+            << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Installed, MachineThemeSets, ::testing::Values("Papirus", "breeze"));
+
+} // namespace

@@ -1,11 +1,13 @@
 #include "app/SetCommands.h"
 
+#include "library/SetArchive.h"
 #include "library/SetOperations.h"
 #include "platform/core/Bundle.h"
 #include "platform/gui/Workspace.h"
 #include "platform/widgets/AlertPanel.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QMenu>
@@ -22,6 +24,10 @@ SetCommands::SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser,
     const QList<QAction*> items = fileMenu.actions();
     QAction* before = items.isEmpty() ? nullptr : items.back();
     fileMenu.insertSeparator(before);
+    addItem(fileMenu, before, "actionImportSets", QT_TRANSLATE_NOOP("Trayskin", "&Import Sets..."),
+            &SetCommands::importSets);
+    export_ = addItem(fileMenu, before, "actionExportSet",
+                      QT_TRANSLATE_NOOP("Trayskin", "&Export Set..."), &SetCommands::exportSet);
     trash_ =
         addItem(fileMenu, before, "actionMoveSetToTrash",
                 QT_TRANSLATE_NOOP("Trayskin", "Move Set to &Trash"), &SetCommands::moveToTrash);
@@ -54,6 +60,7 @@ QAction* SetCommands::addItem(QMenu& menu, QAction* before, const char* name, co
 
 void SetCommands::follow(const std::string& item, const std::string& set) {
     const bool chosen = !item.empty() && !set.empty();
+    export_->setEnabled(chosen);
     trash_->setEnabled(chosen && set != "default");
     duplicate_->setEnabled(chosen);
     rename_->setEnabled(chosen && set != "default");
@@ -77,6 +84,42 @@ bool SetCommands::tell(bool done, const QString& reason, const QString& doneLine
     }
     window_.statusBar()->showMessage(doneLine);
     return true;
+}
+
+void SetCommands::importSets() {
+    const QString file = QFileDialog::getOpenFileName(
+        &window_, localizedString(QT_TRANSLATE_NOOP("Trayskin", "Import Sets")), QString(),
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Archives")) +
+            QStringLiteral(" (*.tar.gz *.tgz *.tar.xz *.tar.bz2 *.zip)"));
+    if (file.isEmpty())
+        return;
+    const library::ImportResult result = library::importSets(root_, file.toStdString());
+    const QString made = result.made.join(QStringLiteral(", "));
+    // Some sets may be made while others are refused: both are said.
+    if (!tell(result.done, result.reason,
+              localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets imported: %1")).arg(made)) &&
+        !made.isEmpty())
+        window_.statusBar()->showMessage(
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets imported: %1")).arg(made));
+    if (!result.made.isEmpty()) {
+        const QStringList first = result.made.front().split(u'/');
+        hooks_.showSet(first.front().toStdString(), first.back().toStdString());
+    }
+}
+
+void SetCommands::exportSet() {
+    const auto [item, set] = hooks_.selection();
+    if (item.empty() || set.empty())
+        return;
+    const QString file = QFileDialog::getSaveFileName(
+        &window_, localizedString(QT_TRANSLATE_NOOP("Trayskin", "Export Set")),
+        QString::fromStdString(set) + QStringLiteral(".tar.gz"), QString(), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty())
+        return;
+    const library::ExportResult result = library::exportSet(root_, item, set, file.toStdString());
+    tell(result.done, result.reason,
+         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Set exported to %1")).arg(file));
 }
 
 void SetCommands::moveToTrash() {

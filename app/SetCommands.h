@@ -1,7 +1,7 @@
-// The commands on the library's sets as wholes, in the File menu: Move Set
-// to Trash (also the Delete key in the sets column), Duplicate Set, Rename
-// Set, and Open Library Folder. The menu items are added here, after the
-// menu's last item but Quit.
+// The commands on the library's sets as wholes, in the File menu: Import
+// Sets, Export Set, Move Set to Trash (also the Delete key in the sets
+// column), Duplicate Set, Rename Set, and Open Library Folder. The menu items are added here, after
+// the menu's last item but Quit.
 #pragma once
 
 #include <QObject>
@@ -29,6 +29,10 @@ public:
     SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser, std::string root,
                 Hooks hooks);
 
+    // Asks for an archive and makes its sets; asks where the selected set's
+    // archive goes and writes it.
+    void importSets();
+    void exportSet();
     void moveToTrash();
     void duplicate();
     void rename();
@@ -48,6 +52,7 @@ private:
     QMainWindow& window_;
     std::string root_;
     Hooks hooks_;
+    QAction* export_ = nullptr;
     QAction* trash_ = nullptr;
     QAction* duplicate_ = nullptr;
     QAction* rename_ = nullptr;

@@ -921,5 +921,89 @@
         <source>Its licence: %1</source>
         <translation>Seine Lizenz: %1</translation>
     </message>
+    <message>
+        <source>&amp;Import Sets...</source>
+        <translation>Sets &amp;importieren …</translation>
+    </message>
+    <message>
+        <source>&amp;Export Set...</source>
+        <translation>Set &amp;exportieren …</translation>
+    </message>
+    <message>
+        <source>Import Sets</source>
+        <translation>Sets importieren</translation>
+    </message>
+    <message>
+        <source>Archives</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>Sets imported: %1</source>
+        <translation>Importierte Sets: %1</translation>
+    </message>
+    <message>
+        <source>Export Set</source>
+        <translation>Set exportieren</translation>
+    </message>
+    <message>
+        <source>Set exported to %1</source>
+        <translation>Set exportiert nach %1</translation>
+    </message>
+    <message>
+        <source>The archive holds too many entries.</source>
+        <translation>Das Archiv enthält zu viele Einträge.</translation>
+    </message>
+    <message>
+        <source>The archive names a file outside itself:</source>
+        <translation>Das Archiv nennt eine Datei außerhalb seiner selbst:</translation>
+    </message>
+    <message>
+        <source>The archive holds a link or a special file, which sets never hold:</source>
+        <translation>Das Archiv enthält einen Verweis oder eine Spezialdatei, die Sets nie enthalten:</translation>
+    </message>
+    <message>
+        <source>A file of the archive is too large:</source>
+        <translation>Eine Datei des Archivs ist zu groß:</translation>
+    </message>
+    <message>
+        <source>The archive unpacks to too many bytes.</source>
+        <translation>Das Archiv entpackt sich zu zu vielen Bytes.</translation>
+    </message>
+    <message>
+        <source>The archive is damaged or cut short.</source>
+        <translation>Das Archiv ist beschädigt oder abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>The library could not be written.</source>
+        <translation>Die Bibliothek konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The file is no archive that can be read.</source>
+        <translation>Die Datei ist kein lesbares Archiv.</translation>
+    </message>
+    <message>
+        <source>The archive names a file twice:</source>
+        <translation>Das Archiv nennt eine Datei zweimal:</translation>
+    </message>
+    <message>
+        <source>A file could not be read:</source>
+        <translation>Eine Datei konnte nicht gelesen werden:</translation>
+    </message>
+    <message>
+        <source>A set of this name is there already, or could not be written:</source>
+        <translation>Ein Set dieses Namens gibt es schon, oder es konnte nicht geschrieben werden:</translation>
+    </message>
+    <message>
+        <source>No item of the library has pictures of these names.</source>
+        <translation>Kein Element der Bibliothek hat Bilder dieser Namen.</translation>
+    </message>
+    <message>
+        <source>The archive could not be made there (is a file there already?).</source>
+        <translation>Das Archiv konnte dort nicht angelegt werden (gibt es dort schon eine Datei?).</translation>
+    </message>
+    <message>
+        <source>The archive could not be written.</source>
+        <translation>Das Archiv konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 </TS>

@@ -921,5 +921,89 @@
         <source>Its licence: %1</source>
         <translation>Its licence: %1</translation>
     </message>
+    <message>
+        <source>&amp;Import Sets...</source>
+        <translation>&amp;Import Sets...</translation>
+    </message>
+    <message>
+        <source>&amp;Export Set...</source>
+        <translation>&amp;Export Set...</translation>
+    </message>
+    <message>
+        <source>Import Sets</source>
+        <translation>Import Sets</translation>
+    </message>
+    <message>
+        <source>Archives</source>
+        <translation>Archives</translation>
+    </message>
+    <message>
+        <source>Sets imported: %1</source>
+        <translation>Sets imported: %1</translation>
+    </message>
+    <message>
+        <source>Export Set</source>
+        <translation>Export Set</translation>
+    </message>
+    <message>
+        <source>Set exported to %1</source>
+        <translation>Set exported to %1</translation>
+    </message>
+    <message>
+        <source>The archive holds too many entries.</source>
+        <translation>The archive holds too many entries.</translation>
+    </message>
+    <message>
+        <source>The archive names a file outside itself:</source>
+        <translation>The archive names a file outside itself:</translation>
+    </message>
+    <message>
+        <source>The archive holds a link or a special file, which sets never hold:</source>
+        <translation>The archive holds a link or a special file, which sets never hold:</translation>
+    </message>
+    <message>
+        <source>A file of the archive is too large:</source>
+        <translation>A file of the archive is too large:</translation>
+    </message>
+    <message>
+        <source>The archive unpacks to too many bytes.</source>
+        <translation>The archive unpacks to too many bytes.</translation>
+    </message>
+    <message>
+        <source>The archive is damaged or cut short.</source>
+        <translation>The archive is damaged or cut short.</translation>
+    </message>
+    <message>
+        <source>The library could not be written.</source>
+        <translation>The library could not be written.</translation>
+    </message>
+    <message>
+        <source>The file is no archive that can be read.</source>
+        <translation>The file is no archive that can be read.</translation>
+    </message>
+    <message>
+        <source>The archive names a file twice:</source>
+        <translation>The archive names a file twice:</translation>
+    </message>
+    <message>
+        <source>A file could not be read:</source>
+        <translation>A file could not be read:</translation>
+    </message>
+    <message>
+        <source>A set of this name is there already, or could not be written:</source>
+        <translation>A set of this name is there already, or could not be written:</translation>
+    </message>
+    <message>
+        <source>No item of the library has pictures of these names.</source>
+        <translation>No item of the library has pictures of these names.</translation>
+    </message>
+    <message>
+        <source>The archive could not be made there (is a file there already?).</source>
+        <translation>The archive could not be made there (is a file there already?).</translation>
+    </message>
+    <message>
+        <source>The archive could not be written.</source>
+        <translation>The archive could not be written.</translation>
+    </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +42,16 @@ protected:
             ASSERT_NE(dialog, nullptr);
             dialog->setTextValue(answer);
             dialog->accept();
+        });
+        part<QAction>(action).trigger();
+    }
+    // Runs the menu item, answering its file dialog with the path.
+    void runWithFile(const char* action, const std::string& path) {
+        QTimer::singleShot(0, [path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectFile(QString::fromStdString(path));
+            QMetaObject::invokeMethod(dialog, "accept");
         });
         part<QAction>(action).trigger();
     }
@@ -117,3 +128,20 @@ TEST_F(SetCommandsTest, ADuplicateHoldsTheSameBytesAndTheLibraryFolderOpens) {
 }
 
 } // namespace
+
+TEST_F(SetCommandsTest, AnExportedSetComesBackThroughImport) {
+    select("Mine");
+    const auto before = set("Mine");
+    const std::string file = box.base() + "/Mine.tar.gz";
+    runWithFile("actionExportSet", file);
+    EXPECT_TRUE(statusLine().contains("Mine.tar.gz")) << statusLine().toStdString();
+    part<QAction>("actionMoveSetToTrash").trigger();
+    ASSERT_TRUE(set("Mine").empty());
+    runWithFile("actionImportSets", file);
+    EXPECT_EQ(set("Mine"), before);
+    EXPECT_EQ(browser().path(), "/Volume/Mine");
+    // Again: the set is there, and the alert says so.
+    runWithFile("actionImportSets", file);
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_TRUE(presenter.alerts[0].message.contains("there already"));
+}

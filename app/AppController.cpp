@@ -8,6 +8,7 @@
 #include "browser/LibraryBrowserController.h"
 #include "library/Layout.h"
 #include "library/PictureSystem.h"
+#include "library/SetReasons.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
@@ -117,6 +118,7 @@ void AppController::configureBrowser() {
         beginAction();
         libraryBrowser_->browserSingleClick(sender);
         updateSelectionViews();
+        explainSelection();
     });
     view.setDoubleAction(
         [this](platform::ColumnBrowser& sender) { libraryBrowser_->browserDoubleClick(sender); });
@@ -163,6 +165,9 @@ void AppController::updateSelectionViews() {
     const auto [item, set] = selectedItemAndSet();
     mainUi_->actionRestore->setEnabled(!item.empty());
     setCommands_->follow(item, set);
+    // The use button says why it cannot use the set, before it is tried.
+    mainUi_->useButton->setToolTip(set.empty() ? QString()
+                                               : library::setUnusableReason(*system_, item, set));
     showSystemCommands();
     selectionViews_->show(item, set);
 }
@@ -198,6 +203,23 @@ bool AppController::runSystemCommand(std::string_view name, bool checked) {
     else
         updateSelectionViews();
     return report.done;
+}
+
+void AppController::explainSelection() {
+    const QString why = mainUi_->useButton->toolTip();
+    if (!why.isEmpty())
+        mainWindow_->statusBar()->showMessage(why);
+    const platform::ColumnBrowser& view = *mainUi_->fsBrowser;
+    const auto components = platform::splitPath(view.path(), view.pathSeparator());
+    const auto [item, set] = selectedItemAndSet();
+    if (components.size() != 4 || set.empty() || view.selectedCells().size() != 1)
+        return;
+    const QString refusal = system_->pictureRefusal(item, set, components[3]);
+    if (!refusal.isEmpty())
+        mainUi_->nodeInspector->append(
+            platform::bundle::localizedString(
+                QT_TRANSLATE_NOOP("Trayskin", "Use This Set leaves this file out: %1"))
+                .arg(refusal));
 }
 
 void AppController::makeSetCommands() {

@@ -85,6 +85,9 @@ private:
     // alone), as a click on it would.
     void showSet(const std::string& item, const std::string& set);
     void makeSetCommands();
+    // After a click: why the selected set cannot be used, in the status bar;
+    // why Use would leave the selected picture out, in the inspector.
+    void explainSelection();
 
     std::unique_ptr<Ui::MainWindow> mainUi_;
     std::unique_ptr<QMainWindow> mainWindow_;

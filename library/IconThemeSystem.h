@@ -83,6 +83,9 @@ public:
     PlaceReport install(const std::string& item, const std::string& set) override;
     PlaceReport restore(const std::string& item) override;
     PlaceReport restoreAll() override;
+    // Why Use would leave the file out (IconThemeReasons.cpp).
+    QString pictureRefusal(const std::string& item, const std::string& set,
+                           const std::string& name) override;
     // Sets from the other installed themes (IconThemeSets.cpp): everyTheme
     // false, only from the themes not looked at before (a start); true, every
     // set that is missing (the menu command).

@@ -89,6 +89,12 @@ public:
     virtual PlaceReport restore(const std::string& item) = 0;
     virtual PlaceReport restoreAll() = 0;
 
+    // Why Use This Set would leave the set's file out, in the user's words;
+    // "" when it would put it in place (by default: when it is a picture).
+    // (SetReasons.cpp)
+    virtual QString pictureRefusal(const std::string& item, const std::string& set,
+                                   const std::string& name);
+
     // The system's own commands as they stand now; none by default.
     virtual std::vector<SystemCommand> commands() { return {}; }
     // Runs the command of that name (checked: the state a checkable one is

@@ -1005,5 +1005,25 @@
         <source>The archive could not be written.</source>
         <translation>Das Archiv konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Use This Set leaves this file out: %1</source>
+        <translation>„Diesen Satz verwenden“ lässt diese Datei aus: %1</translation>
+    </message>
+    <message>
+        <source>Use This Set takes only PNG and SVG pictures.</source>
+        <translation>„Diesen Satz verwenden“ nimmt nur PNG- und SVG-Bilder.</translation>
+    </message>
+    <message>
+        <source>Use This Set takes only pictures of the system&apos;s kinds.</source>
+        <translation>„Diesen Satz verwenden“ nimmt nur Bilder der Arten des Systems.</translation>
+    </message>
+    <message>
+        <source>This set has no info file (trayskininfo.txt), which a set needs to be used: write its description into one.</source>
+        <translation>Dieses Set hat keine Infodatei (trayskininfo.txt), die ein Set braucht, um verwendet zu werden: Schreiben Sie seine Beschreibung in eine.</translation>
+    </message>
+    <message>
+        <source>This set holds no picture that this item shows.</source>
+        <translation>Dieses Set enthält kein Bild, das dieses Element zeigt.</translation>
+    </message>
 </context>
 </TS>

@@ -1005,5 +1005,25 @@
         <source>The archive could not be written.</source>
         <translation>The archive could not be written.</translation>
     </message>
+    <message>
+        <source>Use This Set leaves this file out: %1</source>
+        <translation>Use This Set leaves this file out: %1</translation>
+    </message>
+    <message>
+        <source>Use This Set takes only PNG and SVG pictures.</source>
+        <translation>Use This Set takes only PNG and SVG pictures.</translation>
+    </message>
+    <message>
+        <source>Use This Set takes only pictures of the system&apos;s kinds.</source>
+        <translation>Use This Set takes only pictures of the system&apos;s kinds.</translation>
+    </message>
+    <message>
+        <source>This set has no info file (trayskininfo.txt), which a set needs to be used: write its description into one.</source>
+        <translation>This set has no info file (trayskininfo.txt), which a set needs to be used: write its description into one.</translation>
+    </message>
+    <message>
+        <source>This set holds no picture that this item shows.</source>
+        <translation>This set holds no picture that this item shows.</translation>
+    </message>
 </context>
 </TS>

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -144,4 +146,30 @@ TEST_F(SetCommandsTest, AnExportedSetComesBackThroughImport) {
     runWithFile("actionImportSets", file);
     ASSERT_EQ(presenter.alerts.size(), 1u);
     EXPECT_TRUE(presenter.alerts[0].message.contains("there already"));
+}
+
+TEST_F(SetCommandsTest, ASetThatCannotBeUsedSaysWhyBeforeItIsTried) {
+    writeFile(box.library() + "/Volume/NoInfo/Volume1.tif", tiffBytes("x"));
+    writeFile(box.library() + "/Volume/Notes/trayskininfo.txt", "notes\n");
+    writeFile(box.library() + "/Volume/Notes/notes.txt", "not a picture");
+    reload();
+    auto& use = part<QPushButton>("useButton");
+    const struct {
+        const char* set;
+        const char* reason; // "" for none
+    } rows[] = {{"NoInfo", "no info file"}, {"Notes", "no picture"}, {"Mine", ""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.set);
+        select(row.set);
+        EXPECT_TRUE(use.toolTip().contains(row.reason)) << use.toolTip().toStdString();
+        EXPECT_EQ(use.toolTip().isEmpty(), *row.reason == '\0');
+        EXPECT_TRUE(statusLine().contains(row.reason)) << statusLine().toStdString();
+    }
+    select("Notes");
+    click(browser(), 2, "notes.txt");
+    const QString inspector = part<QTextEdit>("nodeInspector").toPlainText();
+    EXPECT_TRUE(inspector.contains("leaves this file out")) << inspector.toStdString();
+    select("Mine");
+    click(browser(), 2, "Volume1.tif");
+    EXPECT_FALSE(part<QTextEdit>("nodeInspector").toPlainText().contains("leaves"));
 }

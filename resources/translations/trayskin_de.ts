@@ -923,11 +923,11 @@
     </message>
     <message>
         <source>&amp;Import Sets...</source>
-        <translation>Sets &amp;importieren …</translation>
+        <translation>Sets &amp;importieren ...</translation>
     </message>
     <message>
         <source>&amp;Export Set...</source>
-        <translation>Set &amp;exportieren …</translation>
+        <translation>Set &amp;exportieren ...</translation>
     </message>
     <message>
         <source>Import Sets</source>

@@ -26,6 +26,9 @@ SetCommands::SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser,
     fileMenu.insertSeparator(before);
     addItem(fileMenu, before, "actionImportSets", QT_TRANSLATE_NOOP("Trayskin", "&Import Sets..."),
             &SetCommands::importSets);
+    addItem(fileMenu, before, "actionImportFolder",
+            QT_TRANSLATE_NOOP("Trayskin", "Import Sets from &Folder..."),
+            &SetCommands::importFolder);
     export_ = addItem(fileMenu, before, "actionExportSet",
                       QT_TRANSLATE_NOOP("Trayskin", "&Export Set..."), &SetCommands::exportSet);
     trash_ =
@@ -91,16 +94,24 @@ void SetCommands::importSets() {
         &window_, localizedString(QT_TRANSLATE_NOOP("Trayskin", "Import Sets")), QString(),
         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Archives")) +
             QStringLiteral(" (*.tar.gz *.tgz *.tar.xz *.tar.bz2 *.zip)"));
-    if (file.isEmpty())
-        return;
-    const library::ImportResult result = library::importSets(root_, file.toStdString());
-    const QString made = result.made.join(QStringLiteral(", "));
+    if (!file.isEmpty())
+        importFrom(file);
+}
+
+void SetCommands::importFolder() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        &window_, localizedString(QT_TRANSLATE_NOOP("Trayskin", "Import Sets")));
+    if (!folder.isEmpty())
+        importFrom(folder);
+}
+
+void SetCommands::importFrom(const QString& source) {
+    const library::ImportResult result = library::importSets(root_, source.toStdString());
+    const QString made = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets imported: %1"))
+                             .arg(result.made.join(QStringLiteral(", ")));
     // Some sets may be made while others are refused: both are said.
-    if (!tell(result.done, result.reason,
-              localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets imported: %1")).arg(made)) &&
-        !made.isEmpty())
-        window_.statusBar()->showMessage(
-            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets imported: %1")).arg(made));
+    if (!tell(result.done, result.reason, made) && !result.made.isEmpty())
+        window_.statusBar()->showMessage(made);
     if (!result.made.isEmpty()) {
         const QStringList first = result.made.front().split(u'/');
         hooks_.showSet(first.front().toStdString(), first.back().toStdString());

@@ -29,9 +29,10 @@ public:
     SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser, std::string root,
                 Hooks hooks);
 
-    // Asks for an archive and makes its sets; asks where the selected set's
-    // archive goes and writes it.
+    // Asks for an archive (or a folder) and makes its sets; asks where the
+    // selected set's archive goes and writes it.
     void importSets();
+    void importFolder();
     void exportSet();
     void moveToTrash();
     void duplicate();
@@ -48,6 +49,7 @@ private:
                                    const QString& proposed);
     // A refusal is an alert with its reason; what was done goes in the status bar.
     bool tell(bool done, const QString& reason, const QString& doneLine);
+    void importFrom(const QString& source);
 
     QMainWindow& window_;
     std::string root_;

@@ -1025,5 +1025,9 @@
         <source>This set holds no picture that this item shows.</source>
         <translation>Dieses Set enthält kein Bild, das dieses Element zeigt.</translation>
     </message>
+    <message>
+        <source>Import Sets from &amp;Folder...</source>
+        <translation>Sets aus &amp;Ordner importieren...</translation>
+    </message>
 </context>
 </TS>

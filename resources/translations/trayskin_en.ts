@@ -1025,5 +1025,9 @@
         <source>This set holds no picture that this item shows.</source>
         <translation>This set holds no picture that this item shows.</translation>
     </message>
+    <message>
+        <source>Import Sets from &amp;Folder...</source>
+        <translation>Import Sets from &amp;Folder...</translation>
+    </message>
 </context>
 </TS>

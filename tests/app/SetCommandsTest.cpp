@@ -142,6 +142,11 @@ TEST_F(SetCommandsTest, AnExportedSetComesBackThroughImport) {
     runWithFile("actionImportSets", file);
     EXPECT_EQ(set("Mine"), before);
     EXPECT_EQ(browser().path(), "/Volume/Mine");
+    // A folder of pictures made by hand becomes a set too.
+    writeFile(box.base() + "/Shared/trayskininfo.txt", "shared\n");
+    writeFile(box.base() + "/Shared/Volume1.tif", tiffBytes("shared"));
+    runWithFile("actionImportFolder", box.base() + "/Shared");
+    EXPECT_EQ(set("Shared"), snapshot(box.base() + "/Shared"));
     // Again: the set is there, and the alert says so.
     runWithFile("actionImportSets", file);
     ASSERT_EQ(presenter.alerts.size(), 1u);

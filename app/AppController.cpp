@@ -18,6 +18,7 @@
 #include "ui_MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLayout>
 #include <QMainWindow>
 #include <QPushButton>
@@ -225,7 +226,11 @@ void AppController::explainSelection() {
 void AppController::makeSetCommands() {
     SetCommands::Hooks hooks;
     hooks.selection = [this] { return selectedItemAndSet(); };
-    hooks.inSetsColumn = [this] { return mainUi_->fsBrowser->selectedColumn() == 1; };
+    hooks.inSetsColumn = [this] {
+        const QWidget* sets = mainUi_->fsBrowser->columnView(1);
+        const QWidget* focus = QApplication::focusWidget();
+        return sets && focus && (focus == sets || sets->isAncestorOf(focus));
+    };
     hooks.showSet = [this](const std::string& item, const std::string& set) { showSet(item, set); };
     setCommands_ =
         std::make_unique<SetCommands>(*mainWindow_, *mainUi_->fileMenu, *mainUi_->fsBrowser,

@@ -87,9 +87,12 @@ TEST_F(SetCommandsTest, TheDefaultSetStaysWithTheReasonAndItsItemsAreOff) {
     EXPECT_TRUE(presenter.alerts[0].message.contains("stays"))
         << presenter.alerts[0].message.toStdString();
     EXPECT_FALSE(set("default").empty());
-    // A picture selected: the key is not the sets column's.
-    click(browser(), 2, "Volume1.tif");
+    // In the items column, or with a picture selected, the key is not the
+    // sets column's.
     select("Mine");
+    browser().columnView(0)->setFocus();
+    QTest::keyClick(browser().columnView(0), Qt::Key_Delete);
+    EXPECT_FALSE(set("Mine").empty());
     click(browser(), 2, "Volume1.tif");
     QTest::keyClick(browser().columnView(2), Qt::Key_Delete);
     EXPECT_FALSE(set("Mine").empty());

@@ -2,6 +2,7 @@
 // to the desktop's trash with its .trashinfo (by the menu or the Delete key
 // in the sets column), the default set stays, names are checked before
 // anything moves, a duplicate is the set byte for byte.
+#include "tests/app/DesktopFixture.h"
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
 #include "tests/support/TiffFiles.h"
@@ -132,8 +133,6 @@ TEST_F(SetCommandsTest, ADuplicateHoldsTheSameBytesAndTheLibraryFolderOpens) {
     EXPECT_EQ(desktop.opened, std::vector<std::string>({box.library()}));
 }
 
-} // namespace
-
 TEST_F(SetCommandsTest, AnExportedSetComesBackThroughImport) {
     select("Mine");
     const auto before = set("Mine");
@@ -181,3 +180,28 @@ TEST_F(SetCommandsTest, ASetThatCannotBeUsedSaysWhyBeforeItIsTried) {
     click(browser(), 2, "Volume1.tif");
     EXPECT_FALSE(part<QTextEdit>("nodeInspector").toPlainText().contains("leaves"));
 }
+
+using ThemeSetsWindowTest = DesktopTest;
+
+TEST_F(ThemeSetsWindowTest, TheMenuCommandShowsTheSetsOfAThemeInstalledSinceTheStart) {
+    const QString index = "[Icon Theme]\nName=%1\nDirectories=16x16/status\n"
+                          "[16x16/status]\nSize=16\nType=Fixed\n";
+    ThemeWorld::put(world.systemIcons(), "Test/index.theme", index.arg("Test").toUtf8());
+    ThemeWorld::put(world.systemIcons(), "Test/16x16/status/audio-volume-high.png",
+                    pngBytes(16, 1));
+    start("Test", {world.systemIcons()});
+    click(browser(), 0, "Volume");
+    const auto before = titles(browser(), 1);
+    ThemeWorld::put(world.systemIcons(), "Later/index.theme", index.arg("Later Icons").toUtf8());
+    ThemeWorld::put(world.systemIcons(), "Later/16x16/status/audio-volume-high.png",
+                    pngBytes(16, 2));
+    part<QAction>("addThemeSets").trigger();
+    settle(browser());
+    const auto shown = titles(browser(), 1);
+    EXPECT_EQ(std::count(before.begin(), before.end(), "Later Icons"), 0);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "Later Icons"), 1);
+    EXPECT_TRUE(statusLine().contains("Volume/Later Icons")) << statusLine().toStdString();
+    EXPECT_EQ(browser().path(), "/Volume");
+}
+
+} // namespace

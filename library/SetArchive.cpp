@@ -108,9 +108,14 @@ void plainSet(const std::string& root, const QString& folder, const QString& set
               ImportResult& result) {
     const QStringList names = filesIn(folder);
     const QString item = itemOf(root, names);
-    if (item.isEmpty() || checkSetName(set) != SetNameProblem::None) {
+    if (item.isEmpty()) {
         result.reason = localizedString(
             QT_TRANSLATE_NOOP("Trayskin", "No item of the library has pictures of these names."));
+        return;
+    }
+    // The folder's name is the set's: a hidden or reserved one is said.
+    if (const SetNameProblem problem = checkSetName(set); problem != SetNameProblem::None) {
+        result.reason = setNameProblemText(problem);
         return;
     }
     QMap<QString, QString> files;

@@ -112,6 +112,8 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
         {"100,000 entries", many, "too many entries"},
         {"10 GB of zeros", {{"", bombHeader(10LL << 30)}}, "too large", true},
         {"too many bytes in all", total, "too many bytes"},
+        {"hidden set name", {{".hidden/audio-volume-high.png", picture}}, "begin with"},
+        {"no item's names", {{"Set/firefox.png", picture}}, "No item"},
     };
     const auto before = snapshot(library.root);
     for (const auto& row : rows) {

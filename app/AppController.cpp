@@ -18,9 +18,11 @@
 #include "ui_MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QLayout>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -250,25 +252,44 @@ void AppController::showSystemCommands() {
     const QList<QAction*> items = mainUi_->fileMenu->actions();
     const qsizetype use = items.indexOf(mainUi_->actionUse);
     QAction* before = use >= 0 && use + 1 < items.size() ? items[use + 1] : nullptr;
+    // A greyed command says why in its tooltip.
+    mainUi_->fileMenu->setToolTipsVisible(true);
     for (const library::SystemCommand& command : system_->commands()) {
-        const QString name = QString::fromStdString(command.name);
-        const auto known =
-            std::find_if(systemActions_.begin(), systemActions_.end(),
-                         [&](QAction* action) { return action->objectName() == name; });
-        QAction* action = known != systemActions_.end() ? *known : nullptr;
-        if (!action) {
-            action = new QAction(mainWindow_.get());
-            action->setObjectName(name);
-            mainUi_->fileMenu->insertAction(before, action);
-            connect(action, &QAction::triggered, this,
-                    [this, name = command.name](bool checked) { runSystemCommand(name, checked); });
-            systemActions_.push_back(action);
-        }
+        QAction* action = systemAction(command, before);
         action->setText(command.text);
         action->setCheckable(command.checkable);
         action->setChecked(command.checked);
         action->setEnabled(command.enabled);
+        action->setToolTip(command.whyNot);
+        action->setStatusTip(command.whyNot);
     }
+}
+
+QAction* AppController::systemAction(const library::SystemCommand& command, QAction* before) {
+    const QString name = QString::fromStdString(command.name);
+    const auto known = std::find_if(systemActions_.begin(), systemActions_.end(),
+                                    [&](QAction* action) { return action->objectName() == name; });
+    if (known != systemActions_.end())
+        return *known;
+    auto* action = new QAction(mainWindow_.get());
+    action->setObjectName(name);
+    if (command.group.isEmpty()) {
+        mainUi_->fileMenu->insertAction(before, action);
+    } else {
+        // A group is a submenu of its own whose commands exclude each other.
+        QMenu*& menu = systemMenus_[command.group];
+        if (!menu) {
+            menu = new QMenu(command.group, mainUi_->fileMenu);
+            mainUi_->fileMenu->insertMenu(before, menu);
+            new QActionGroup(menu);
+        }
+        menu->addAction(action);
+        menu->findChild<QActionGroup*>()->addAction(action);
+    }
+    connect(action, &QAction::triggered, this,
+            [this, name = command.name](bool checked) { runSystemCommand(name, checked); });
+    systemActions_.push_back(action);
+    return action;
 }
 
 void AppController::showHelp() {

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMainWindow;
 class Commands;
 class SetCommands;
@@ -25,6 +28,7 @@ class LibraryBrowserController;
 
 namespace library {
 class PictureSystem;
+struct SystemCommand;
 } // namespace library
 
 namespace Ui {
@@ -76,6 +80,8 @@ private:
     // The system's own commands in the File menu, after Use This Set, as
     // they stand now; made at their first showing.
     void showSystemCommands();
+    // The menu item of the command, made at its first showing.
+    QAction* systemAction(const library::SystemCommand& command, QAction* before);
     // Every action of the window starts here: a status line about the last
     // one goes.
     void beginAction();
@@ -99,5 +105,6 @@ private:
     std::unique_ptr<SelectionViews> selectionViews_;
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<SetCommands> setCommands_;
-    std::vector<QAction*> systemActions_; // named by the system's commands
+    std::vector<QAction*> systemActions_;   // named by the system's commands
+    std::map<QString, QMenu*> systemMenus_; // the commands' groups, by title
 };

@@ -21,8 +21,16 @@ void Commands::beginAction() {
 
 void Commands::use(const std::string& item, const std::string& set) {
     beginAction();
-    if (!item.empty() && !set.empty())
-        tellOutcome(system_.install(item, set));
+    if (item.empty() || set.empty())
+        return;
+    library::PlaceReport report = system_.install(item, set);
+    // What the system offers next rides on the completion alert.
+    const auto offer = report.done ? system_.offerAfterInstall() : std::nullopt;
+    if (offer && offer->enabled && !report.notices.empty()) {
+        report.notices.back().other = offer->text;
+        report.notices.back().otherCommand = offer->name;
+    }
+    tellOutcome(report);
 }
 
 void Commands::restore(const std::string& item) {
@@ -33,6 +41,11 @@ void Commands::restore(const std::string& item) {
 
 void Commands::restoreAll() {
     beginAction();
+    if (const auto question = system_.restoreAllQuestion();
+        question &&
+        platform::runAlertPanel({question->title, question->message, question->button,
+                                 question->detail, question->other, question->otherCancels}))
+        return;
     tellOutcome(system_.restoreAll());
 }
 
@@ -46,8 +59,14 @@ library::PlaceReport Commands::run(std::string_view name, bool checked) {
 void Commands::tellOutcome(const library::PlaceReport& report) {
     if (!report.statusLine.isEmpty())
         window_.statusBar()->showMessage(report.statusLine);
+    std::string next;
     for (const library::Notice& notice : report.notices)
-        platform::runAlertPanel(notice.title, notice.message, notice.button, notice.detail);
+        if (platform::runAlertPanel({notice.title, notice.message, notice.button, notice.detail,
+                                     notice.other, notice.otherCancels}))
+            next = notice.otherCommand;
+    // The command an alert offered, taken after the last alert.
+    if (!next.empty())
+        tellOutcome(system_.runCommand(next, true));
     if (report.pane.empty() && report.paneApplication.empty())
         return;
     // What the desktop cannot open is said in the status bar.

@@ -24,9 +24,10 @@ namespace {
 struct Dismiss : platform::AlertPresenter {
     int alerts = 0;
     bool failed = false;
-    void present(const platform::Alert& alert) override {
+    bool present(const platform::Alert& alert) override {
         ++alerts;
         failed = failed || alert.button == QStringLiteral("OK");
+        return false;
     }
 };
 

@@ -1,9 +1,12 @@
-// Desktop mode's own commands as the window offers them: the own-theme
-// route of the next installs and the switch of the desktop to the own theme
-// and back; with the words of the status bar and the in-use line.
+// Desktop mode's own commands as the window offers them: where the next
+// installs go (the icon theme or a theme of its own), the switch of the
+// desktop to the own theme and back, sets from installed themes, the
+// question before Restore All; with the words of the status bar and the
+// in-use line.
 #include "library/IconThemeSystem.h"
 #include "platform/core/Bundle.h"
 
+#include <QFileInfo>
 #include <QtGlobal>
 
 namespace library {
@@ -13,6 +16,7 @@ using platform::bundle::localizedString;
 namespace {
 constexpr std::string_view kSwitchDesktopCommand = "switchDesktop";
 constexpr std::string_view kAddThemeSetsCommand = "addThemeSets";
+constexpr std::string_view kOverlayRouteCommand = "overlayRoute";
 } // namespace
 
 QString IconThemeSystem::statusLabel() {
@@ -21,6 +25,10 @@ QString IconThemeSystem::statusLabel() {
     if (switchOffer().first == SwitchOffer::Back)
         label += u' ' + localizedString(QT_TRANSLATE_NOOP("Trayskin", "(the desktop shows %1)"))
                             .arg(ownThemeName());
+    if (ownThemeRoute())
+        label +=
+            QStringLiteral(" \u00b7 ") +
+            localizedString(QT_TRANSLATE_NOOP("Trayskin", "installs into %1")).arg(ownThemeName());
     return label;
 }
 
@@ -31,9 +39,22 @@ QString IconThemeSystem::nothingShownText() const {
 
 std::vector<SystemCommand> IconThemeSystem::commands() {
     const auto [offer, theme] = switchOffer();
+    const QString into = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Install &Into"));
+    const bool own = ownThemeRoute();
+    SystemCommand overlay{
+        std::string(kOverlayRouteCommand),
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "The &Icon Theme %1")).arg(theme_),
+        true,
+        true,
+        !own,
+        into};
     SystemCommand route{std::string(kOwnThemeRouteCommand),
-                        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Install as &Own Theme")),
-                        true, true, ownThemeRoute()};
+                        localizedString(QT_TRANSLATE_NOOP("Trayskin", "A &Theme of Its Own, %1"))
+                            .arg(ownThemeName()),
+                        true,
+                        true,
+                        own,
+                        into};
     SystemCommand switchDesktop{
         std::string(kSwitchDesktopCommand),
         offer == SwitchOffer::Back
@@ -41,16 +62,21 @@ std::vector<SystemCommand> IconThemeSystem::commands() {
                   .arg(theme)
             : localizedString(QT_TRANSLATE_NOOP("Trayskin", "S&witch Desktop to Own Theme")),
         offer != SwitchOffer::None};
+    if (offer == SwitchOffer::None)
+        switchDesktop.whyNot = localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "There is no theme of Trayskin's own yet: install a "
+                                          "set into a theme of its own first."));
     SystemCommand themeSets{
         std::string(kAddThemeSetsCommand),
         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Add Sets from &Installed Themes")), true};
-    return {route, switchDesktop, themeSets};
+    return {overlay, route, switchDesktop, themeSets};
 }
 
 PlaceReport IconThemeSystem::runCommand(std::string_view name, bool checked) {
-    if (name == kOwnThemeRouteCommand) {
+    if (name == kOwnThemeRouteCommand || name == kOverlayRouteCommand) {
+        // Each choice is one side of the route; unchecking one is taking the other.
         PlaceReport report;
-        report.done = setOwnThemeRoute(checked);
+        report.done = setOwnThemeRoute((name == kOwnThemeRouteCommand) == checked);
         return report;
     }
     if (name == kSwitchDesktopCommand)
@@ -58,6 +84,45 @@ PlaceReport IconThemeSystem::runCommand(std::string_view name, bool checked) {
     if (name == kAddThemeSetsCommand)
         return addThemeSets(true);
     return {};
+}
+
+std::optional<Notice> IconThemeSystem::restoreAllQuestion() {
+    QString message =
+        QFileInfo::exists(dirs_.userIcons + u'/' + ownThemeName())
+            ? localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                                "Every picture that Trayskin put into the icon "
+                                                "theme %1 and into its own theme %2 is removed, "
+                                                "and your own overrides are put back."))
+                  .arg(theme_, ownThemeName())
+            : localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                                "Every picture that Trayskin put into the icon "
+                                                "theme %1 is removed, and your own overrides are "
+                                                "put back."))
+                  .arg(theme_);
+    const auto [offer, previous] = switchOffer();
+    if (offer == SwitchOffer::Back)
+        message +=
+            u' ' + localizedString(
+                       QT_TRANSLATE_NOOP("Trayskin", "The desktop is switched back from %1 to %2."))
+                       .arg(ownThemeName(), previous);
+    message += u' ' + localizedString(QT_TRANSLATE_NOOP(
+                          "Trayskin", "The sets stay in the library, to be used again."));
+    return Notice{localizedString(QT_TRANSLATE_NOOP("Trayskin", "Restore All Original Pictures?")),
+                  message,
+                  localizedString(QT_TRANSLATE_NOOP("Trayskin", "Restore All")),
+                  QString(),
+                  localizedString(QT_TRANSLATE_NOOP("Trayskin", "Cancel")),
+                  true};
+}
+
+std::optional<SystemCommand> IconThemeSystem::offerAfterInstall() {
+    // Only where the pictures went into the own theme, which the desktop
+    // does not show yet.
+    if (!ownThemeRoute() || switchOffer().first != SwitchOffer::ToOwnTheme)
+        return std::nullopt;
+    return SystemCommand{std::string(kSwitchDesktopCommand),
+                         localizedString(QT_TRANSLATE_NOOP("Trayskin", "S&witch Desktop Now")),
+                         true};
 }
 
 } // namespace library

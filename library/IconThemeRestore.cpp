@@ -166,6 +166,9 @@ bool IconThemeSystem::takeOutOfOwnTheme(const QString& theme, const QStringList&
         if (result == icontheme::SwitchResult::Done) {
             out.switchedBack = desktopTheme().theme;
             std::printf("switched the desktop back to %s\n", qPrintable(out.switchedBack));
+            // Back on the user's theme, the next installs go there too.
+            if (ownThemeRoute())
+                setOwnThemeRoute(false);
         } else if (result != icontheme::SwitchResult::UserChanged) {
             place.notices.push_back(switchFailure(result, switched->previous.value_or(theme),
                                                   themeSwitch.place(current.source),

@@ -93,6 +93,10 @@ public:
     // The own-theme route and the switch of the desktop (IconThemeCommands.cpp).
     std::vector<SystemCommand> commands() override;
     PlaceReport runCommand(std::string_view name, bool checked) override;
+    // Names what Restore All removes, and the switch back where it applies.
+    std::optional<Notice> restoreAllQuestion() override;
+    // The switch to the own theme, after an install into it.
+    std::optional<SystemCommand> offerAfterInstall() override;
 
     // Every status item's names that the theme (with what it inherits)
     // holds, each with the theme's own file: the scalable SVG where there is

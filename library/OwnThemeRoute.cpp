@@ -96,6 +96,9 @@ PlaceReport IconThemeSystem::switchDesktop() {
                 qPrintable(now), qPrintable(current.source));
     std::fflush(stdout);
     place.done = true;
+    // Back on the user's theme, installs go where it shows them again.
+    if (offer == SwitchOffer::Back && ownThemeRoute())
+        setOwnThemeRoute(false);
     const QString message =
         offer == SwitchOffer::Back
             ? switchedBackText(now)

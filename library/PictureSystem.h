@@ -25,6 +25,11 @@ struct Notice {
     QString message;
     QString button;
     QString detail{}; // beneath the message: what failed and why
+    // A second button ("" for none): a cancel of a question, or an offer of
+    // the system's command of that name beside the button.
+    QString other{};
+    bool otherCancels = false;
+    std::string otherCommand{};
 };
 
 // What a command did, as the window shows it: the alerts in order, a line
@@ -48,6 +53,11 @@ struct SystemCommand {
     bool enabled = false;
     bool checkable = false;
     bool checked = false;
+    // Commands of one group are shown together under this title, one of
+    // them checked ("" for a command on its own).
+    QString group{};
+    // Why the command cannot be run now ("" when it can).
+    QString whyNot{};
 };
 
 // The command that chooses where the next installs go (desktop mode's own
@@ -88,6 +98,12 @@ public:
     virtual PlaceReport install(const std::string& item, const std::string& set) = 0;
     virtual PlaceReport restore(const std::string& item) = 0;
     virtual PlaceReport restoreAll() = 0;
+    // The question asked before Restore All, with its cancel; none asks
+    // nothing.
+    virtual std::optional<Notice> restoreAllQuestion() { return std::nullopt; }
+    // The command the completion alert of an install offers beside its
+    // button, as things stand after it; none by default.
+    virtual std::optional<SystemCommand> offerAfterInstall() { return std::nullopt; }
 
     // Why Use This Set would leave the set's file out, in the user's words;
     // "" when it would put it in place (by default: when it is a picture).

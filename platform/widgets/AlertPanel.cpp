@@ -76,6 +76,15 @@ public:
         QPushButton* button = buttons->addButton(alert.button, QDialogButtonBox::AcceptRole);
         button->setDefault(true);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        if (!alert.other.isEmpty()) {
+            QPushButton* other =
+                buttons->addButton(alert.other, alert.otherCancels ? QDialogButtonBox::RejectRole
+                                                                   : QDialogButtonBox::ActionRole);
+            other->setObjectName(QStringLiteral("alertOther"));
+            other->setAutoDefault(false);
+            connect(other, &QPushButton::clicked, this, [this] { done(kOther); });
+        }
+        otherCancels_ = alert.otherCancels;
 
         auto* layout = new QGridLayout(this);
         layout->addWidget(icon, 0, 0, 2, 1);
@@ -91,8 +100,15 @@ public:
         title_->setMinimumWidth(titleWidth);
     }
 
-    // Escape answers with the one button, as a click would.
-    void reject() override { accept(); }
+    // Escape answers with the cancel when there is one, else with the
+    // button, as a click would.
+    void reject() override {
+        if (otherCancels_)
+            done(kOther);
+        else
+            accept();
+    }
+    static constexpr int kOther = 2;
 
 protected:
     void showEvent(QShowEvent* event) override {
@@ -105,11 +121,12 @@ private:
     QLabel* title_;
     QLabel* message_;
     QLabel* detail_;
+    bool otherCancels_ = false;
 };
 
 class DialogPresenter final : public AlertPresenter {
 public:
-    void present(const Alert& alert) override {
+    bool present(const Alert& alert) override {
         QWidget* parent = alertParent();
         if (parent && !parent->isVisible())
             parent = nullptr;
@@ -120,7 +137,7 @@ public:
             if (QScreen* screen = QGuiApplication::primaryScreen())
                 dialog.move(screen->availableGeometry().center() - dialog.rect().center());
         }
-        dialog.exec();
+        return dialog.exec() == AlertDialog::kOther;
     }
 };
 
@@ -138,9 +155,13 @@ void setAlertParent(QWidget* window) {
 
 void runAlertPanel(const QString& title, const QString& message, const QString& button,
                    const QString& detail) {
+    runAlertPanel(Alert{title, message, button, detail});
+}
+
+bool runAlertPanel(const Alert& alert) {
     static DialogPresenter dialogs;
     AlertPresenter* presenter = current ? current : &dialogs;
-    presenter->present(Alert{title, message, button, detail});
+    return presenter->present(alert);
 }
 
 } // namespace platform

@@ -726,8 +726,56 @@
         <translation>Der Desktop nannte das Symbolthema %1, das fehlt oder keine Bilder von Trayskin mehr enthält, darum hat Trayskin den Desktop auf %2 zurückgeschaltet.</translation>
     </message>
     <message>
-        <source>Install as &amp;Own Theme</source>
-        <translation>Als &amp;eigenes Thema installieren</translation>
+        <source>installs into %1</source>
+        <translation>installiert in %1</translation>
+    </message>
+    <message>
+        <source>Install &amp;Into</source>
+        <translation>Installieren &amp;in</translation>
+    </message>
+    <message>
+        <source>The &amp;Icon Theme %1</source>
+        <translation>Das &amp;Symbolthema %1</translation>
+    </message>
+    <message>
+        <source>A &amp;Theme of Its Own, %1</source>
+        <translation>Ein eigenes &amp;Thema, %1</translation>
+    </message>
+    <message>
+        <source>There is no theme of Trayskin&apos;s own yet: install a set into a theme of its own first.</source>
+        <translation>Es gibt noch kein eigenes Thema von Trayskin: Installieren Sie zuerst einen Satz in ein eigenes Thema.</translation>
+    </message>
+    <message>
+        <source>Every picture that Trayskin put into the icon theme %1 and into its own theme %2 is removed, and your own overrides are put back.</source>
+        <translation>Jedes Bild, das Trayskin in das Symbolthema %1 und in sein eigenes Thema %2 gelegt hat, wird entfernt, und Ihre eigenen Ersetzungen kommen zurück.</translation>
+    </message>
+    <message>
+        <source>Every picture that Trayskin put into the icon theme %1 is removed, and your own overrides are put back.</source>
+        <translation>Jedes Bild, das Trayskin in das Symbolthema %1 gelegt hat, wird entfernt, und Ihre eigenen Ersetzungen kommen zurück.</translation>
+    </message>
+    <message>
+        <source>The desktop is switched back from %1 to %2.</source>
+        <translation>Der Desktop wird von %1 auf %2 zurückgestellt.</translation>
+    </message>
+    <message>
+        <source>The sets stay in the library, to be used again.</source>
+        <translation>Die Sätze bleiben in der Bibliothek und können wieder verwendet werden.</translation>
+    </message>
+    <message>
+        <source>Restore All Original Pictures?</source>
+        <translation>Alle Originalbilder wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Restore All</source>
+        <translation>Alle wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Desktop Now</source>
+        <translation>Desktop jetzt &amp;umstellen</translation>
     </message>
     <message>
         <source>A picture could not be written, removed or moved:</source>

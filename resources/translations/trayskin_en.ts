@@ -726,8 +726,56 @@
         <translation>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</translation>
     </message>
     <message>
-        <source>Install as &amp;Own Theme</source>
-        <translation>Install as &amp;Own Theme</translation>
+        <source>installs into %1</source>
+        <translation>installs into %1</translation>
+    </message>
+    <message>
+        <source>Install &amp;Into</source>
+        <translation>Install &amp;Into</translation>
+    </message>
+    <message>
+        <source>The &amp;Icon Theme %1</source>
+        <translation>The &amp;Icon Theme %1</translation>
+    </message>
+    <message>
+        <source>A &amp;Theme of Its Own, %1</source>
+        <translation>A &amp;Theme of Its Own, %1</translation>
+    </message>
+    <message>
+        <source>There is no theme of Trayskin&apos;s own yet: install a set into a theme of its own first.</source>
+        <translation>There is no theme of Trayskin&apos;s own yet: install a set into a theme of its own first.</translation>
+    </message>
+    <message>
+        <source>Every picture that Trayskin put into the icon theme %1 and into its own theme %2 is removed, and your own overrides are put back.</source>
+        <translation>Every picture that Trayskin put into the icon theme %1 and into its own theme %2 is removed, and your own overrides are put back.</translation>
+    </message>
+    <message>
+        <source>Every picture that Trayskin put into the icon theme %1 is removed, and your own overrides are put back.</source>
+        <translation>Every picture that Trayskin put into the icon theme %1 is removed, and your own overrides are put back.</translation>
+    </message>
+    <message>
+        <source>The desktop is switched back from %1 to %2.</source>
+        <translation>The desktop is switched back from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>The sets stay in the library, to be used again.</source>
+        <translation>The sets stay in the library, to be used again.</translation>
+    </message>
+    <message>
+        <source>Restore All Original Pictures?</source>
+        <translation>Restore All Original Pictures?</translation>
+    </message>
+    <message>
+        <source>Restore All</source>
+        <translation>Restore All</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Desktop Now</source>
+        <translation>S&amp;witch Desktop Now</translation>
     </message>
     <message>
         <source>A picture could not be written, removed or moved:</source>

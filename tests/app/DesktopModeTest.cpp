@@ -3,6 +3,7 @@
 // running KDE clients told of each; the command line and the choice of mode.
 #include "app/CommandLine.h"
 #include "library/DesktopTexts.h"
+#include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "tests/app/DesktopFixture.h"
 #include "tests/support/SpecialFiles.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -215,7 +217,8 @@ TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsS
     EXPECT_EQ(inUse(), "In use: Mine");
     EXPECT_EQ(part<QAction>("switchDesktop").text(), "S&witch Desktop Back to Test");
     EXPECT_EQ(part<QLabel>("mode").text(),
-              "Desktop mode, icon theme: Test (the desktop shows Test-Trayskin)");
+              "Desktop mode, icon theme: Test (the desktop shows Test-Trayskin) \u00b7 installs "
+              "into Test-Trayskin");
 
     // The user picks another theme; of the next two starts, the first says so.
     pick("Other");
@@ -226,6 +229,53 @@ TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsS
         EXPECT_EQ(alertTitles(), said);
     }
     EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Other\n");
+}
+
+// The route is one of two choices; the own theme's install offers the switch;
+// Restore All asks first, and the way back by either command resets the route.
+TEST_F(MadeUpThemeTest, RouteIsAChoiceOfferedSwitchAndResetOnTheWayBack) {
+    using platform::bundle::localizedString;
+    const QString settings = world.root() + "/config/gtk-3.0/settings.ini";
+    ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini",
+                    "[Settings]\ngtk-icon-theme-name=Test\n");
+    const auto desktopTheme = [&] { return QString(ThemeWorld::get(settings)).trimmed(); };
+    const auto routeIsOwn = [&] {
+        EXPECT_NE(part<QAction>("ownThemeRoute").isChecked(),
+                  part<QAction>("overlayRoute").isChecked());
+        return part<QAction>("ownThemeRoute").isChecked();
+    };
+    EXPECT_FALSE(part<QAction>("switchDesktop").toolTip().isEmpty()); // greyed, says why
+    const std::function<void()> wayBack[] = {
+        [&] {
+            presenter.takeOther = true; // the question's cancel changes nothing
+            quietly([&] { controller.restoreAllOriginalPictures(); });
+            ASSERT_EQ(alertTitles().last(), "Restore All Original Pictures?");
+            EXPECT_TRUE(presenter.alerts.back().message.contains(
+                localizedString("The desktop is switched back from %1 to %2.")
+                    .arg("Test-Trayskin", "Test")));
+            EXPECT_TRUE(desktopTheme().endsWith("=Test-Trayskin"));
+            presenter.takeOther = false;
+            quietly([&] { controller.restoreAllOriginalPictures(); });
+        },
+        [&] { quietly([&] { part<QAction>("switchDesktop").trigger(); }); },
+    };
+    for (const auto& back : wayBack) {
+        EXPECT_FALSE(routeIsOwn());
+        part<QAction>("ownThemeRoute").trigger();
+        EXPECT_TRUE(routeIsOwn());
+        EXPECT_TRUE(part<QLabel>("mode").text().contains(
+            localizedString("installs into %1").arg("Test-Trayskin")));
+        presenter.takeOther = true; // Switch Desktop Now
+        use("Volume", "Mine");
+        presenter.takeOther = false;
+        EXPECT_EQ(alertTitles().mid(alertTitles().size() - 2),
+                  (QStringList{"Installation Complete", "Desktop Switched"}));
+        EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test-Trayskin");
+        presenter.alerts.clear();
+        back();
+        EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test");
+        EXPECT_FALSE(routeIsOwn());
+    }
 }
 
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {

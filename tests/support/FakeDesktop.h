@@ -13,16 +13,21 @@
 
 namespace testing_support {
 
-// Records every alert and answers it at once.
+// Records every alert and answers it at once, with its button unless told
+// to take the second one.
 class RecordingAlerts final : public platform::AlertPresenter {
 public:
     RecordingAlerts();
     ~RecordingAlerts() override;
     RecordingAlerts(const RecordingAlerts&) = delete;
     RecordingAlerts& operator=(const RecordingAlerts&) = delete;
-    void present(const platform::Alert& alert) override { alerts.push_back(alert); }
+    bool present(const platform::Alert& alert) override {
+        alerts.push_back(alert);
+        return takeOther && !alert.other.isEmpty();
+    }
 
     std::vector<platform::Alert> alerts;
+    bool takeOther = false;
 };
 
 // Records what would be opened or started; the desktop's icons stay.

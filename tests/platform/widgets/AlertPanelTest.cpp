@@ -89,3 +89,42 @@ TEST(AlertPanel, ShowsTitleAndMessageExactlyAsGiven) {
               &window);
     platform::setAlertParent(nullptr);
 }
+
+// A second button: a cancel answers Escape too; an offer is taken only by a
+// click on it, never by Escape.
+TEST(AlertPanel, ASecondButtonIsACancelOrAnOffer) {
+    enum class Answer { Escape, Button, Other };
+    const struct {
+        bool otherCancels;
+        Answer answer;
+        bool other;
+    } cases[] = {
+        {true, Answer::Escape, true},   {true, Answer::Button, false},
+        {true, Answer::Other, true},    {false, Answer::Escape, false},
+        {false, Answer::Button, false}, {false, Answer::Other, true},
+    };
+    platform::setAlertPresenter(nullptr);
+    for (const auto& c : cases) {
+        int buttons = 0;
+        QTimer::singleShot(0, [&] {
+            auto* panel = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(panel);
+            buttons = static_cast<int>(panel->findChildren<QAbstractButton*>().size());
+            auto* other = panel->findChild<QAbstractButton*>(QStringLiteral("alertOther"));
+            ASSERT_TRUE(other);
+            EXPECT_EQ(other->text(), QStringLiteral("Later"));
+            if (c.answer == Answer::Escape)
+                panel->reject();
+            else if (c.answer == Answer::Other)
+                other->click();
+            else
+                panel->accept();
+        });
+        EXPECT_EQ(
+            platform::runAlertPanel({QStringLiteral("T"), QStringLiteral("M"), QStringLiteral("OK"),
+                                     QString(), QStringLiteral("Later"), c.otherCancels}),
+            c.other)
+            << c.otherCancels << static_cast<int>(c.answer);
+        EXPECT_EQ(buttons, 2);
+    }
+}

@@ -42,6 +42,12 @@ AppController::AppController()
         platform::bundle::localizedString(QT_TRANSLATE_NOOP("Trayskin", "No icon")));
     // The inspector reads like part of the window, not like a text field.
     mainUi_->nodeInspector->viewport()->setAutoFillBackground(false);
+    // What to do, while the inspector has nothing to show.
+    const QString hint = platform::bundle::localizedString(
+        QT_TRANSLATE_NOOP("Trayskin", "Choose a status item, then a set to see its pictures. "
+                                      "Use This Set puts them in place."));
+    mainUi_->nodeInspector->setPlaceholderText(hint);
+    mainUi_->nodeInspector->setAccessibleDescription(hint);
     // Closing the main window is quitting: the authorization is freed too.
     mainWindow_->installEventFilter(this);
 }
@@ -82,7 +88,9 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
     makeSetCommands();
     selectionViews_->show(std::string(), std::string());
     configureBrowser();
-    reloadData();
+    loadLibrary();
+    if (system_->startsOnFirstItem())
+        mainUi_->fsBrowser->selectRow(0, 0);
     // The keyboard starts in the browser.
     mainUi_->fsBrowser->setFocus();
     privileged::authinit();
@@ -93,8 +101,7 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
     // user has replaced since; the desktop is left as it is.
     if (const auto notice = system_->startNotice()) {
         platform::runAlertPanel(notice->title, notice->message, notice->button);
-        showSystemCommands();
-        selectionViews_->show(std::string(), std::string());
+        updateSelectionViews();
     }
 }
 
@@ -142,10 +149,22 @@ void AppController::beginAction() {
     mainWindow_->statusBar()->clearMessage();
 }
 
-void AppController::reloadData() {
-    beginAction();
+void AppController::loadLibrary() {
     mainUi_->fsBrowser->setPath(system_->libraryRoot());
     mainUi_->fsBrowser->loadColumnZero();
+}
+
+void AppController::reloadData() {
+    beginAction();
+    loadLibrary();
+    // The inspector and the preview go with the old columns: the system's
+    // first item is shown again, or nothing is, as a click on no row says.
+    if (system_->startsOnFirstItem() && mainUi_->fsBrowser->numberOfRowsInColumn(0) > 0) {
+        mainUi_->fsBrowser->selectRow(0, 0);
+        return;
+    }
+    libraryBrowser_->browserSingleClick(*mainUi_->fsBrowser);
+    updateSelectionViews();
 }
 
 void AppController::exitApp() {

@@ -77,6 +77,8 @@ protected:
 private:
     void connectActions();
     void configureBrowser();
+    // Column 0 afresh from the library root, with nothing selected.
+    void loadLibrary();
     // The system's own commands in the File menu, after Use This Set, as
     // they stand now; made at their first showing.
     void showSystemCommands();

@@ -77,6 +77,7 @@ public:
     int panelSide() const override { return kPanelSide; }
     bool setupLibrary(BackupProgress& progress, SetupReport* report) override;
     std::vector<std::string> items() override;
+    bool startsOnFirstItem() const override { return true; }
     InUse inUse(const std::string& item) override;
     std::vector<InstallCopy> currentPictures(const std::string& item, const std::string& set,
                                              std::size_t most) override;

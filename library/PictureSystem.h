@@ -89,6 +89,9 @@ public:
     virtual std::optional<Notice> startNotice() { return std::nullopt; }
     // The items the system shows now, by their folder names in the library.
     virtual std::vector<std::string> items() = 0;
+    // Whether the window starts (and reloads) with the first item selected,
+    // rather than with nothing.
+    virtual bool startsOnFirstItem() const { return false; }
     virtual InUse inUse(const std::string& item) = 0;
     // Each picture of the set (source) with the picture the system shows
     // now for it (target, "" when none); the first `most` of them.

@@ -1077,5 +1077,9 @@
         <source>Import Sets from &amp;Folder...</source>
         <translation>Sets aus &amp;Ordner importieren...</translation>
     </message>
+    <message>
+        <source>Choose a status item, then a set to see its pictures. Use This Set puts them in place.</source>
+        <translation>Wählen Sie ein Statuselement, dann einen Satz, um seine Bilder zu sehen. „Diesen Satz verwenden“ setzt sie ein.</translation>
+    </message>
 </context>
 </TS>

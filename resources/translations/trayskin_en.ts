@@ -1077,5 +1077,9 @@
         <source>Import Sets from &amp;Folder...</source>
         <translation>Import Sets from &amp;Folder...</translation>
     </message>
+    <message>
+        <source>Choose a status item, then a set to see its pictures. Use This Set puts them in place.</source>
+        <translation>Choose a status item, then a set to see its pictures. Use This Set puts them in place.</translation>
+    </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -103,6 +104,26 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     EXPECT_TRUE(seen.empty());
     EXPECT_FALSE(againsWindow.isVisible());
     EXPECT_TRUE(exits.empty());
+}
+
+// The empty inspector says what to do; Reload leaves nothing selected and
+// nothing of the old selection shown, as a click on no row does.
+TEST_F(ControllerTest, ReloadShowsNothingOfTheOldSelection) {
+    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
+    startShown();
+    auto& inspector = part<QTextEdit>("nodeInspector");
+    EXPECT_TRUE(inspector.toPlainText().isEmpty());
+    EXPECT_FALSE(inspector.placeholderText().isEmpty());
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "default");
+    click(browser(), 2, "Volume1.tif");
+    ASSERT_FALSE(part<QLabel>("nodeIconWell").pixmap().isNull());
+    ASSERT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
+    controller.reloadData();
+    EXPECT_EQ(browser().path(), "/");
+    EXPECT_EQ(inspector.toPlainText(), platform::bundle::localizedString("No Selection"));
+    EXPECT_TRUE(part<QLabel>("nodeIconWell").pixmap().isNull());
+    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
 }
 
 TEST_F(ControllerTest, AnExampleFailureEndsTheStartAndUntranslatedLanguagesShowTheKeys) {

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -276,6 +277,21 @@ TEST_F(MadeUpThemeTest, RouteIsAChoiceOfferedSwitchAndResetOnTheWayBack) {
         EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test");
         EXPECT_FALSE(routeIsOwn());
     }
+}
+
+// The window starts on the first item; Reload shows it again, and the old
+// set's inspector and preview go with the old columns.
+TEST_F(MadeUpThemeTest, StartsOnTheFirstItemAndReloadShowsItAgain) {
+    const auto inspector = [&] { return part<QTextEdit>("nodeInspector").toPlainText(); };
+    EXPECT_EQ(browser().path(), "/Battery");
+    EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Mine");
+    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
+    controller.reloadData();
+    EXPECT_EQ(browser().path(), "/Battery");
+    EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
+    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
 }
 
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {

@@ -74,6 +74,10 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
                                                    mainUi_->nodeInspector, mainUi_->useButton},
         system_->libraryRoot(),
         [system = system_.get()](std::string_view name) { return system->isPicture(name); });
+    libraryBrowser_->setDescriber([system = system_.get()](const std::string& path) {
+        const library::EntryWords words = system->describeEntry(path);
+        return std::pair(words.type, words.note);
+    });
     // The browser's data source is the controller's.
     mainUi_->fsBrowser->setDelegate(libraryBrowser_.get());
     libraryBrowser_->setInfostore(QStringLiteral("test "));

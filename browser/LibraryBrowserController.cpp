@@ -168,9 +168,13 @@ LibraryBrowserController::attributedInspectorStringForFSNode(const FSNodeInfo& n
     const auto normal = normalFontAttributes();
     platform::AttributedString text(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Name: ")), bold);
     text.append({QString::fromUtf8(node.lastPathComponent()) + QLatin1Char('\n'), normal});
+    const auto [type, note] =
+        describe_ ? describe_(node.absolutePath()) : std::pair<QString, QString>();
     text.append({localizedString(QT_TRANSLATE_NOOP("Trayskin", "Type: ")), bold});
-    text.append({node.fsType() + QLatin1Char('\n'), normal});
+    text.append({(type.isEmpty() ? node.fsType() : type) + QLatin1Char('\n'), normal});
     text.append({infostore_ + QLatin1Char('\n'), normal});
+    if (!note.isEmpty())
+        text.append({note + QLatin1Char('\n'), normal});
     return text;
 }
 

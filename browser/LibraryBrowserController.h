@@ -9,9 +9,11 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -61,6 +63,11 @@ public:
     static platform::TextAttributes normalFontAttributes();
     static platform::TextAttributes boldFontAttributes();
 
+    // The system's words for an entry at a path: its kind ("" for the file
+    // system's word) and a note below the description ("" for none).
+    using Describer = std::function<std::pair<QString, QString>(const std::string& path)>;
+    void setDescriber(Describer describer) { describe_ = std::move(describer); }
+
     // Start-up gives the info text its first contents.
     void setInfostore(const QString& text) { infostore_ = text; }
 
@@ -75,6 +82,7 @@ private:
     Outlets outlets_;
     std::string root_;
     FSNodeInfo::PictureRule isPicture_;
+    Describer describe_;
     // The node of a folder of the library, with the picture rule.
     std::unique_ptr<FSNodeInfo> folderNode(std::string path) const;
     // The column folders' listings that the rows counted, the titles matched,

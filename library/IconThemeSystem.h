@@ -78,6 +78,9 @@ public:
     bool setupLibrary(BackupProgress& progress, SetupReport* report) override;
     std::vector<std::string> items() override;
     bool startsOnFirstItem() const override { return true; }
+    // An item, a set with the names it covers, a picture's kind and size
+    // (IconThemeWords.cpp).
+    EntryWords describeEntry(const std::string& path) override;
     InUse inUse(const std::string& item) override;
     std::vector<InstallCopy> currentPictures(const std::string& item, const std::string& set,
                                              std::size_t most) override;

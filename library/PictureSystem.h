@@ -45,6 +45,14 @@ struct PlaceReport {
     std::string paneApplication;
 };
 
+// What the inspector says of an entry of the library beyond its name, in
+// the user's words: its kind ("" for the file system's word) and a note
+// beneath the description ("" for none).
+struct EntryWords {
+    QString type;
+    QString note;
+};
+
 // A command of the system's own besides using and restoring sets, as the
 // window's File menu offers it.
 struct SystemCommand {
@@ -89,6 +97,11 @@ public:
     virtual std::optional<Notice> startNotice() { return std::nullopt; }
     // The items the system shows now, by their folder names in the library.
     virtual std::vector<std::string> items() = 0;
+    // The inspector's words for the entry at the path; none by default.
+    virtual EntryWords describeEntry(const std::string& path) {
+        (void)path;
+        return {};
+    }
     // Whether the window starts (and reloads) with the first item selected,
     // rather than with nothing.
     virtual bool startsOnFirstItem() const { return false; }

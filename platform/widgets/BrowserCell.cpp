@@ -60,7 +60,7 @@ void BrowserCell::drawInteriorWithFrame(const QRectF& frame, BrowserView& view) 
     p.setPen(ink);
     QFontMetricsF metrics(p.font());
     const QString shown =
-        metrics.elidedText(QString::fromUtf8(title_), Qt::ElideMiddle, std::max(0.0, text.width()));
+        metrics.elidedText(QString::fromUtf8(title_), Qt::ElideRight, std::max(0.0, text.width()));
     p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     p.restore();
 }

@@ -1081,5 +1081,29 @@
         <source>Choose a status item, then a set to see its pictures. Use This Set puts them in place.</source>
         <translation>Wählen Sie ein Statuselement, dann einen Satz, um seine Bilder zu sehen. „Diesen Satz verwenden“ setzt sie ein.</translation>
     </message>
+    <message>
+        <source>%1 pictures, of: %2</source>
+        <translation>%1 Bilder, für: %2</translation>
+    </message>
+    <message>
+        <source>SVG picture, scalable</source>
+        <translation>SVG-Bild, skalierbar</translation>
+    </message>
+    <message>
+        <source>PNG picture, %1 x %2</source>
+        <translation>PNG-Bild, %1 × %2</translation>
+    </message>
+    <message>
+        <source>Status item</source>
+        <translation>Statuselement</translation>
+    </message>
+    <message>
+        <source>Choose a set in the next column to see its pictures.</source>
+        <translation>Wählen Sie in der nächsten Spalte einen Satz, um seine Bilder zu sehen.</translation>
+    </message>
+    <message>
+        <source>Picture set</source>
+        <translation>Bildersatz</translation>
+    </message>
 </context>
 </TS>

@@ -1081,5 +1081,29 @@
         <source>Choose a status item, then a set to see its pictures. Use This Set puts them in place.</source>
         <translation>Choose a status item, then a set to see its pictures. Use This Set puts them in place.</translation>
     </message>
+    <message>
+        <source>%1 pictures, of: %2</source>
+        <translation>%1 pictures, of: %2</translation>
+    </message>
+    <message>
+        <source>SVG picture, scalable</source>
+        <translation>SVG picture, scalable</translation>
+    </message>
+    <message>
+        <source>PNG picture, %1 x %2</source>
+        <translation>PNG picture, %1 x %2</translation>
+    </message>
+    <message>
+        <source>Status item</source>
+        <translation>Status item</translation>
+    </message>
+    <message>
+        <source>Choose a set in the next column to see its pictures.</source>
+        <translation>Choose a set in the next column to see its pictures.</translation>
+    </message>
+    <message>
+        <source>Picture set</source>
+        <translation>Picture set</translation>
+    </message>
 </context>
 </TS>

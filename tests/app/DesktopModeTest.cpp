@@ -294,6 +294,44 @@ TEST_F(MadeUpThemeTest, StartsOnTheFirstItemAndReloadShowsItAgain) {
     EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
 }
 
+// The inspector names an item, a set with its pictures and the names they
+// cover, and a picture's kind and pixel size, from the translation table.
+TEST_F(MadeUpThemeTest, InspectorNamesWhatEachEntryIs) {
+    using platform::bundle::localizedString;
+    const struct {
+        std::vector<std::string> path;
+        QString type, note;
+    } cases[] = {
+        {{"Volume"},
+         localizedString("Status item"),
+         localizedString("Choose a set in the next column to see its pictures.")},
+        {{"Volume", "Mine"},
+         localizedString("Picture set"),
+         localizedString("%1 pictures, of: %2")
+             .arg(4)
+             .arg("audio-volume-high, audio-volume-high-symbolic, audio-volume-low, folder-open")},
+        {{"Volume", "Mine", "audio-volume-high.png"},
+         localizedString("PNG picture, %1 x %2").arg(20).arg(20),
+         {}},
+        {{"Volume", "Mine", "audio-volume-high-symbolic.svg"},
+         localizedString("SVG picture, scalable"),
+         {}},
+        {{"Volume", "Mine", "audio-volume-low.svg"}, {}, {}}, // PNG bytes: no kind
+    };
+    for (const auto& c : cases) {
+        for (std::size_t column = 0; column < c.path.size(); ++column)
+            click(browser(), static_cast<int>(column), c.path[column]);
+        const QStringList lines =
+            part<QTextEdit>("nodeInspector").toPlainText().split(u'\n', Qt::SkipEmptyParts);
+        SCOPED_TRACE(c.path.back());
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[1], localizedString("Type: ") + c.type);
+        if (!c.note.isEmpty()) {
+            EXPECT_EQ(lines.back(), c.note);
+        }
+    }
+}
+
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {
     writeFile(library(), "a file where the library belongs");
     ::testing::internal::CaptureStderr();

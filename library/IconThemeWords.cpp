@@ -1,0 +1,74 @@
+// What the inspector says of desktop mode's library entries: a status item
+// and the next step, a set with the number of its pictures and the icon
+// names they cover, a picture's kind and pixel size.
+#include "icontheme/Picture.h"
+#include "icontheme/StatusItems.h"
+#include "library/IconThemeSystem.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
+
+#include <QStringList>
+
+namespace library {
+
+using platform::bundle::localizedString;
+
+namespace {
+
+// The most names the inspector lists of a set.
+constexpr qsizetype kMostNames = 12;
+
+// The set's pictures and the names they cover: each icon once, in order.
+QString setWords(const std::vector<std::string>& files) {
+    QStringList names;
+    int pictures = 0;
+    for (const std::string& file : files) {
+        const auto name = icontheme::pictureName(QString::fromStdString(file));
+        if (!name || file.starts_with('.'))
+            continue;
+        ++pictures;
+        if (!names.contains(name->icon))
+            names.append(name->icon);
+    }
+    names.sort();
+    if (names.size() > kMostNames)
+        names = names.mid(0, kMostNames) << QStringLiteral("\u2026");
+    return localizedString(QT_TRANSLATE_NOOP("Trayskin", "%1 pictures, of: %2"))
+        .arg(pictures)
+        .arg(names.join(QStringLiteral(", ")));
+}
+
+QString pictureWords(const std::string& path) {
+    const icontheme::Picture picture = icontheme::readPicture(QString::fromStdString(path));
+    if (picture.problem != icontheme::PictureProblem::None)
+        return QString();
+    if (picture.extension == QLatin1String("svg"))
+        return localizedString(QT_TRANSLATE_NOOP("Trayskin", "SVG picture, scalable"));
+    return localizedString(QT_TRANSLATE_NOOP("Trayskin", "PNG picture, %1 x %2"))
+        .arg(picture.width)
+        .arg(picture.height);
+}
+
+} // namespace
+
+EntryWords IconThemeSystem::describeEntry(const std::string& path) {
+    const std::string prefix = root_ + '/';
+    if (!path.starts_with(prefix))
+        return {};
+    const auto parts = platform::splitPath(path.substr(root_.size()), "/");
+    // parts[0] is the empty name before the first separator.
+    if (parts.size() == 2)
+        return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Status item")),
+                localizedString(QT_TRANSLATE_NOOP(
+                    "Trayskin", "Choose a set in the next column to see its pictures."))};
+    if (parts.size() == 3) {
+        return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Picture set")),
+                setWords(platform::fs::listFolder(path))};
+    }
+    if (parts.size() == 4)
+        return {pictureWords(path), QString()};
+    return {};
+}
+
+} // namespace library

@@ -78,6 +78,8 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
         const library::EntryWords words = system->describeEntry(path);
         return std::pair(words.type, words.note);
     });
+    libraryBrowser_->setRowPicture(
+        [system = system_.get()](const std::string& path) { return system->entryPicture(path); });
     // The browser's data source is the controller's.
     mainUi_->fsBrowser->setDelegate(libraryBrowser_.get());
     libraryBrowser_->setInfostore(QStringLiteral("test "));

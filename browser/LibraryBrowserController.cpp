@@ -53,8 +53,14 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
     if (!name)
         return;
     FSNodeInfo entry(folder.get(), *name);
-    if (auto* fsCell = dynamic_cast<FSBrowserCell*>(&cell))
-        fsCell->setAttributedStringValueFromFSNodeInfo(entry);
+    auto* fsCell = dynamic_cast<FSBrowserCell*>(&cell);
+    if (!fsCell)
+        return;
+    fsCell->setAttributedStringValueFromFSNodeInfo(entry);
+    // Where the system has a picture of its own for the entry, the row shows it.
+    const std::string picture = rowPicture_ ? rowPicture_(entry.absolutePath()) : std::string();
+    if (auto image = picture.empty() ? nullptr : platform::Image::fromFile(picture, kRowPictureFit))
+        fsCell->setIconImage(image);
 }
 
 bool LibraryBrowserController::browserDescribeCell(platform::ColumnBrowser&,

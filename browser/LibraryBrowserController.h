@@ -8,6 +8,7 @@
 #include "platform/widgets/ColumnBrowser.h"
 
 #include <QObject>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <map>
@@ -67,10 +68,15 @@ public:
     // system's word) and a note below the description ("" for none).
     using Describer = std::function<std::pair<QString, QString>(const std::string& path)>;
     void setDescriber(Describer describer) { describe_ = std::move(describer); }
+    // The system's picture for a row's entry ("" for the file system's icon).
+    using RowPicture = std::function<std::string(const std::string& path)>;
+    void setRowPicture(RowPicture rowPicture) { rowPicture_ = std::move(rowPicture); }
 
     // Start-up gives the info text its first contents.
     void setInfostore(const QString& text) { infostore_ = text; }
 
+    // The most a row's own picture is decoded at (16 points at up to 4x).
+    static constexpr QSize kRowPictureFit{64, 64};
     // Side of the icon asked for the well.
     static constexpr double kWellIconSide = 64.0;
     // The most characters of a description that the inspector lays out; the
@@ -83,6 +89,7 @@ private:
     std::string root_;
     FSNodeInfo::PictureRule isPicture_;
     Describer describe_;
+    RowPicture rowPicture_;
     // The node of a folder of the library, with the picture rule.
     std::unique_ptr<FSNodeInfo> folderNode(std::string path) const;
     // The column folders' listings that the rows counted, the titles matched,

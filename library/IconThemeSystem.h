@@ -81,6 +81,9 @@ public:
     // An item, a set with the names it covers, a picture's kind and size
     // (IconThemeWords.cpp).
     EntryWords describeEntry(const std::string& path) override;
+    // An item's row: the theme's picture of its first name at panel size; a
+    // set's row: the set's picture of that name (IconThemeWords.cpp).
+    std::string entryPicture(const std::string& path) override;
     InUse inUse(const std::string& item) override;
     std::vector<InstallCopy> currentPictures(const std::string& item, const std::string& set,
                                              std::size_t most) override;

@@ -8,6 +8,7 @@
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace library {
@@ -69,6 +70,37 @@ EntryWords IconThemeSystem::describeEntry(const std::string& path) {
     if (parts.size() == 4)
         return {pictureWords(path), QString()};
     return {};
+}
+
+std::string IconThemeSystem::entryPicture(const std::string& path) {
+    const std::string prefix = root_ + '/';
+    if (!path.starts_with(prefix))
+        return {};
+    const auto parts = platform::splitPath(path.substr(root_.size()), "/");
+    if (parts.size() != 2 && parts.size() != 3)
+        return {};
+    // The item's first name: the first icon the theme's own pictures of it
+    // stand for.
+    std::optional<icontheme::PictureName> first;
+    for (const QString& picture : picturesOfSet(parts[1], "default")) {
+        const auto name = icontheme::pictureName(QFileInfo(picture).fileName());
+        if (name && (!first || name->icon < first->icon))
+            first = name;
+    }
+    if (parts.size() == 2) {
+        if (!first)
+            return {};
+        themes_.refresh();
+        return themes_.lookup(shownTheme(), first->icon, kPanelSide).toStdString();
+    }
+    QStringList pictures = picturesOfSet(parts[1], parts[2]);
+    pictures.sort();
+    for (const QString& picture : pictures) {
+        const auto name = icontheme::pictureName(QFileInfo(picture).fileName());
+        if (name && first && name->icon == first->icon)
+            return picture.toStdString();
+    }
+    return pictures.isEmpty() ? std::string() : pictures.front().toStdString();
 }
 
 } // namespace library

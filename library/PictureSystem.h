@@ -102,6 +102,13 @@ public:
         (void)path;
         return {};
     }
+    // The picture a row of the library shows for the entry at the path (an
+    // item: what the system shows of it now; a set: its picture of that);
+    // "" for the file system's icon.
+    virtual std::string entryPicture(const std::string& path) {
+        (void)path;
+        return {};
+    }
     // Whether the window starts (and reloads) with the first item selected,
     // rather than with nothing.
     virtual bool startsOnFirstItem() const { return false; }

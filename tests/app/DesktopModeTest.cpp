@@ -3,7 +3,6 @@
 // running KDE clients told of each; the command line and the choice of mode.
 #include "app/CommandLine.h"
 #include "library/DesktopTexts.h"
-#include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "tests/app/DesktopFixture.h"
 #include "tests/support/SpecialFiles.h"
@@ -16,9 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTextEdit>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -66,42 +63,6 @@ private:
     QProcess daemon_;
     QEventLoop loop_;
     QTimer deadline_;
-};
-
-class MadeUpThemeTest : public DesktopTest {
-protected:
-    void SetUp() override {
-        const QString sys = world.systemIcons() + "/Test/";
-        ThemeWorld::put(sys, "index.theme",
-                        "[Icon Theme]\nName=Test\n"
-                        "Directories=16x16/status,24x24/legacy,scalable/status\n"
-                        "[16x16/status]\nSize=16\nType=Fixed\n"
-                        "[24x24/legacy]\nSize=24\nType=Fixed\n"
-                        "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n");
-        ThemeWorld::put(sys, "16x16/status/audio-volume-high.png", pngBytes(16, 0xff0000));
-        ThemeWorld::put(sys, "24x24/legacy/audio-volume-high.png", pngBytes(24, 0xee0000));
-        ThemeWorld::put(sys, "scalable/status/audio-volume-high-symbolic.svg", svgBytes(0x333333));
-        ThemeWorld::put(sys, "16x16/status/audio-volume-high-symbolic.symbolic.png",
-                        pngBytes(16, 0x333333));
-        ThemeWorld::put(sys, "24x24/legacy/battery-good.png", pngBytes(24, 0x00aa00));
-        ThemeWorld::put(sys, "16x16/status/folder-open.png", pngBytes(16, 0x0000ff));
-        // The user's own override, there before Trayskin.
-        ThemeWorld::put(world.userIcons(), "Test/24x24/legacy/battery-good.png", mine);
-
-        put("Volume/Mine/audio-volume-high.png", pngBytes(20, 0x0000ff));
-        put("Volume/Mine/audio-volume-high-symbolic.svg", svgBytes(0x0000ff));
-        put("Volume/Mine/bad name!.png", pngBytes(16, 0));
-        put("Volume/Mine/audio-volume-low.svg", pngBytes(16, 0));
-        put("Volume/Mine/notes.txt", "notes");
-        put("Volume/Mine/folder-open.png", pngBytes(16, 0)); // another item's icon
-        put("Volume/Mine/trayskininfo.txt", "Mine.");
-        put("Battery/Mine/battery-good.png", pngBytes(24, 0xffff00));
-        put("Battery/Mine/trayskininfo.txt", "Yellow.");
-        start("Test", {world.systemIcons()});
-    }
-    bool inOverlay(const char* relative) { return QFileInfo::exists(overlay(relative)); }
-
-    const QByteArray mine = pngBytes(24, 0x00ff00);
 };
 
 TEST_F(MadeUpThemeTest, FirstStartMakesDefaultSetsAndCopiesNoOverride) {
@@ -230,106 +191,6 @@ TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsS
         EXPECT_EQ(alertTitles(), said);
     }
     EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Other\n");
-}
-
-// The route is one of two choices; the own theme's install offers the switch;
-// Restore All asks first, and the way back by either command resets the route.
-TEST_F(MadeUpThemeTest, RouteIsAChoiceOfferedSwitchAndResetOnTheWayBack) {
-    using platform::bundle::localizedString;
-    const QString settings = world.root() + "/config/gtk-3.0/settings.ini";
-    ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini",
-                    "[Settings]\ngtk-icon-theme-name=Test\n");
-    const auto desktopTheme = [&] { return QString(ThemeWorld::get(settings)).trimmed(); };
-    const auto routeIsOwn = [&] {
-        EXPECT_NE(part<QAction>("ownThemeRoute").isChecked(),
-                  part<QAction>("overlayRoute").isChecked());
-        return part<QAction>("ownThemeRoute").isChecked();
-    };
-    EXPECT_FALSE(part<QAction>("switchDesktop").toolTip().isEmpty()); // greyed, says why
-    const std::function<void()> wayBack[] = {
-        [&] {
-            presenter.takeOther = true; // the question's cancel changes nothing
-            quietly([&] { controller.restoreAllOriginalPictures(); });
-            ASSERT_EQ(alertTitles().last(), "Restore All Original Pictures?");
-            EXPECT_TRUE(presenter.alerts.back().message.contains(
-                localizedString("The desktop is switched back from %1 to %2.")
-                    .arg("Test-Trayskin", "Test")));
-            EXPECT_TRUE(desktopTheme().endsWith("=Test-Trayskin"));
-            presenter.takeOther = false;
-            quietly([&] { controller.restoreAllOriginalPictures(); });
-        },
-        [&] { quietly([&] { part<QAction>("switchDesktop").trigger(); }); },
-    };
-    for (const auto& back : wayBack) {
-        EXPECT_FALSE(routeIsOwn());
-        part<QAction>("ownThemeRoute").trigger();
-        EXPECT_TRUE(routeIsOwn());
-        EXPECT_TRUE(part<QLabel>("mode").text().contains(
-            localizedString("installs into %1").arg("Test-Trayskin")));
-        presenter.takeOther = true; // Switch Desktop Now
-        use("Volume", "Mine");
-        presenter.takeOther = false;
-        EXPECT_EQ(alertTitles().mid(alertTitles().size() - 2),
-                  (QStringList{"Installation Complete", "Desktop Switched"}));
-        EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test-Trayskin");
-        presenter.alerts.clear();
-        back();
-        EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test");
-        EXPECT_FALSE(routeIsOwn());
-    }
-}
-
-// The window starts on the first item; Reload shows it again, and the old
-// set's inspector and preview go with the old columns.
-TEST_F(MadeUpThemeTest, StartsOnTheFirstItemAndReloadShowsItAgain) {
-    const auto inspector = [&] { return part<QTextEdit>("nodeInspector").toPlainText(); };
-    EXPECT_EQ(browser().path(), "/Battery");
-    EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
-    click(browser(), 0, "Volume");
-    click(browser(), 1, "Mine");
-    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
-    controller.reloadData();
-    EXPECT_EQ(browser().path(), "/Battery");
-    EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
-    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
-}
-
-// The inspector names an item, a set with its pictures and the names they
-// cover, and a picture's kind and pixel size, from the translation table.
-TEST_F(MadeUpThemeTest, InspectorNamesWhatEachEntryIs) {
-    using platform::bundle::localizedString;
-    const struct {
-        std::vector<std::string> path;
-        QString type, note;
-    } cases[] = {
-        {{"Volume"},
-         localizedString("Status item"),
-         localizedString("Choose a set in the next column to see its pictures.")},
-        {{"Volume", "Mine"},
-         localizedString("Picture set"),
-         localizedString("%1 pictures, of: %2")
-             .arg(4)
-             .arg("audio-volume-high, audio-volume-high-symbolic, audio-volume-low, folder-open")},
-        {{"Volume", "Mine", "audio-volume-high.png"},
-         localizedString("PNG picture, %1 x %2").arg(20).arg(20),
-         {}},
-        {{"Volume", "Mine", "audio-volume-high-symbolic.svg"},
-         localizedString("SVG picture, scalable"),
-         {}},
-        {{"Volume", "Mine", "audio-volume-low.svg"}, {}, {}}, // PNG bytes: no kind
-    };
-    for (const auto& c : cases) {
-        for (std::size_t column = 0; column < c.path.size(); ++column)
-            click(browser(), static_cast<int>(column), c.path[column]);
-        const QStringList lines =
-            part<QTextEdit>("nodeInspector").toPlainText().split(u'\n', Qt::SkipEmptyParts);
-        SCOPED_TRACE(c.path.back());
-        ASSERT_GE(lines.size(), 2);
-        EXPECT_EQ(lines[1], localizedString("Type: ") + c.type);
-        if (!c.note.isEmpty()) {
-            EXPECT_EQ(lines.back(), c.note);
-        }
-    }
 }
 
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {

@@ -1,0 +1,144 @@
+// How desktop mode looks and asks: the route as a choice, the question before
+// Restore All and the offered switch, the first item at the start and after
+// Reload, the inspector's words and the rows' pictures.
+#include "browser/FSBrowserCell.h"
+#include "platform/core/Bundle.h"
+#include "platform/gui/Image.h"
+#include "tests/app/DesktopFixture.h"
+
+#include <QAction>
+#include <QTextEdit>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+// The route is one of two choices; the own theme's install offers the switch;
+// Restore All asks first, and the way back by either command resets the route.
+TEST_F(MadeUpThemeTest, RouteIsAChoiceOfferedSwitchAndResetOnTheWayBack) {
+    using platform::bundle::localizedString;
+    const QString settings = world.root() + "/config/gtk-3.0/settings.ini";
+    ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini",
+                    "[Settings]\ngtk-icon-theme-name=Test\n");
+    const auto desktopTheme = [&] { return QString(ThemeWorld::get(settings)).trimmed(); };
+    const auto routeIsOwn = [&] {
+        EXPECT_NE(part<QAction>("ownThemeRoute").isChecked(),
+                  part<QAction>("overlayRoute").isChecked());
+        return part<QAction>("ownThemeRoute").isChecked();
+    };
+    EXPECT_FALSE(part<QAction>("switchDesktop").toolTip().isEmpty()); // greyed, says why
+    const std::function<void()> wayBack[] = {
+        [&] {
+            presenter.takeOther = true; // the question's cancel changes nothing
+            quietly([&] { controller.restoreAllOriginalPictures(); });
+            ASSERT_EQ(alertTitles().last(), "Restore All Original Pictures?");
+            EXPECT_TRUE(presenter.alerts.back().message.contains(
+                localizedString("The desktop is switched back from %1 to %2.")
+                    .arg("Test-Trayskin", "Test")));
+            EXPECT_TRUE(desktopTheme().endsWith("=Test-Trayskin"));
+            presenter.takeOther = false;
+            quietly([&] { controller.restoreAllOriginalPictures(); });
+        },
+        [&] { quietly([&] { part<QAction>("switchDesktop").trigger(); }); },
+    };
+    for (const auto& back : wayBack) {
+        EXPECT_FALSE(routeIsOwn());
+        part<QAction>("ownThemeRoute").trigger();
+        EXPECT_TRUE(routeIsOwn());
+        EXPECT_TRUE(part<QLabel>("mode").text().contains(
+            localizedString("installs into %1").arg("Test-Trayskin")));
+        presenter.takeOther = true; // Switch Desktop Now
+        use("Volume", "Mine");
+        presenter.takeOther = false;
+        EXPECT_EQ(alertTitles().mid(alertTitles().size() - 2),
+                  (QStringList{"Installation Complete", "Desktop Switched"}));
+        EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test-Trayskin");
+        presenter.alerts.clear();
+        back();
+        EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test");
+        EXPECT_FALSE(routeIsOwn());
+    }
+}
+
+// The window starts on the first item; Reload shows it again, and the old
+// set's inspector and preview go with the old columns.
+TEST_F(MadeUpThemeTest, StartsOnTheFirstItemAndReloadShowsItAgain) {
+    const auto inspector = [&] { return part<QTextEdit>("nodeInspector").toPlainText(); };
+    EXPECT_EQ(browser().path(), "/Battery");
+    EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Mine");
+    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
+    controller.reloadData();
+    EXPECT_EQ(browser().path(), "/Battery");
+    EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
+    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
+}
+
+// The inspector names an item, a set with its pictures and the names they
+// cover, and a picture's kind and pixel size, from the translation table.
+TEST_F(MadeUpThemeTest, InspectorNamesWhatEachEntryIs) {
+    using platform::bundle::localizedString;
+    const struct {
+        std::vector<std::string> path;
+        QString type, note;
+    } cases[] = {
+        {{"Volume"},
+         localizedString("Status item"),
+         localizedString("Choose a set in the next column to see its pictures.")},
+        {{"Volume", "Mine"},
+         localizedString("Picture set"),
+         localizedString("%1 pictures, of: %2")
+             .arg(4)
+             .arg("audio-volume-high, audio-volume-high-symbolic, audio-volume-low, folder-open")},
+        {{"Volume", "Mine", "audio-volume-high.png"},
+         localizedString("PNG picture, %1 x %2").arg(20).arg(20),
+         {}},
+        {{"Volume", "Mine", "audio-volume-high-symbolic.svg"},
+         localizedString("SVG picture, scalable"),
+         {}},
+        {{"Volume", "Mine", "audio-volume-low.svg"}, {}, {}}, // PNG bytes: no kind
+    };
+    for (const auto& c : cases) {
+        for (std::size_t column = 0; column < c.path.size(); ++column)
+            click(browser(), static_cast<int>(column), c.path[column]);
+        const QStringList lines =
+            part<QTextEdit>("nodeInspector").toPlainText().split(u'\n', Qt::SkipEmptyParts);
+        SCOPED_TRACE(c.path.back());
+        ASSERT_GE(lines.size(), 2);
+        EXPECT_EQ(lines[1], localizedString("Type: ") + c.type);
+        if (!c.note.isEmpty()) {
+            EXPECT_EQ(lines.back(), c.note);
+        }
+    }
+}
+
+// An item's row shows the picture the theme lookup gives its first name now,
+// a set's row the set's picture of that name.
+TEST_F(MadeUpThemeTest, RowsShowTheirPictures) {
+    const auto rowPixels = [&](int column, const std::string& title) {
+        const auto all = titles(browser(), column);
+        const auto row = std::find(all.begin(), all.end(), title) - all.begin();
+        auto* cell = dynamic_cast<browser::FSBrowserCell*>(
+            browser().loadedCellAtRow(static_cast<int>(row), column));
+        return cell && cell->iconImage() ? cell->iconImage()->pixels() : QImage();
+    };
+    const auto pixelsOf = [](const QString& path) {
+        return platform::Image::fromFile(path.toStdString(), {64, 64})->pixels();
+    };
+    const QString themeFile = world.systemIcons() + "/Test/24x24/legacy/audio-volume-high.png";
+    const QString mineFile =
+        QString::fromStdString(library()) + "/Volume/Mine/audio-volume-high.png";
+    click(browser(), 0, "Volume");
+    EXPECT_EQ(rowPixels(0, "Volume"), pixelsOf(themeFile));
+    EXPECT_EQ(rowPixels(1, "Mine"), pixelsOf(mineFile));
+    use("Volume", "Mine");
+    controller.reloadData();
+    settle(browser());
+    EXPECT_EQ(rowPixels(0, "Volume"), pixelsOf(overlay("24x24/legacy/audio-volume-high.png")));
+}
+
+} // namespace

@@ -102,10 +102,16 @@ void Commands::showAbout() {
     beginAction();
     const QString text =
         QStringLiteral("Trayskin ") + QStringLiteral(TRAYSKIN_VERSION) + QStringLiteral("\n\n") +
-        localizedString(
-            QT_TRANSLATE_NOOP("Trayskin", "Chooses the pictures of the menu bar's status items.")) +
+        (system_.purpose().isEmpty()
+             ? localizedString(QT_TRANSLATE_NOOP(
+                   "Trayskin", "Chooses the pictures of the menu bar's status items."))
+             : system_.purpose()) +
+        QStringLiteral("\n\n") + QStringLiteral(TRAYSKIN_HOMEPAGE) + QStringLiteral("\n\n") +
+        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Free software under the MIT License.")) +
         QStringLiteral("\n\n") +
-        localizedString(QT_TRANSLATE_NOOP("Trayskin", "Free software under the MIT License."));
+        localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                          "Made by the Trayskin contributors, with Qt. Every "
+                                          "picture it ships was drawn for Trayskin."));
     platform::runAlertPanel(localizedString(QT_TRANSLATE_NOOP("Trayskin", "About Trayskin")), text,
                             localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")));
 }

@@ -32,6 +32,11 @@ QString IconThemeSystem::statusLabel() {
     return label;
 }
 
+QString IconThemeSystem::purpose() const {
+    return localizedString(
+        QT_TRANSLATE_NOOP("Trayskin", "Chooses the pictures of the panel's status icons."));
+}
+
 QString IconThemeSystem::nothingShownText() const {
     return localizedString(
         QT_TRANSLATE_NOOP("Trayskin", "The icon theme shows no picture of this item."));

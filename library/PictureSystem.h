@@ -78,6 +78,9 @@ public:
 
     // The mode and, where there is one, the theme.
     virtual QString description() const = 0;
+    // What the program does, in the system's words, for About; "" for the
+    // program's own.
+    virtual QString purpose() const { return {}; }
     // For the status bar: the description, and what the desktop shows now.
     virtual QString statusLabel() { return description(); }
     // The in-use line of an item that the system shows no picture of.

@@ -1105,5 +1105,13 @@
         <source>Picture set</source>
         <translation>Bildersatz</translation>
     </message>
+    <message>
+        <source>Made by the Trayskin contributors, with Qt. Every picture it ships was drawn for Trayskin.</source>
+        <translation>Gemacht von den Mitwirkenden an Trayskin, mit Qt. Jedes mitgelieferte Bild wurde für Trayskin gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Chooses the pictures of the panel&apos;s status icons.</source>
+        <translation>Wählt die Bilder der Statussymbole in der Leiste.</translation>
+    </message>
 </context>
 </TS>

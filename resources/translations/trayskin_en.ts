@@ -1105,5 +1105,13 @@
         <source>Picture set</source>
         <translation>Picture set</translation>
     </message>
+    <message>
+        <source>Made by the Trayskin contributors, with Qt. Every picture it ships was drawn for Trayskin.</source>
+        <translation>Made by the Trayskin contributors, with Qt. Every picture it ships was drawn for Trayskin.</translation>
+    </message>
+    <message>
+        <source>Chooses the pictures of the panel&apos;s status icons.</source>
+        <translation>Chooses the pictures of the panel&apos;s status icons.</translation>
+    </message>
 </context>
 </TS>

@@ -212,6 +212,7 @@ TEST_F(ControllerTest, AboutNamesTheVersionAndTheLicence) {
     EXPECT_TRUE(
         presenter.alerts[0].message.startsWith(QStringLiteral("Trayskin " TRAYSKIN_VERSION "\n")));
     EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral("MIT License")));
+    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral(TRAYSKIN_HOMEPAGE)));
     EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
 }
 

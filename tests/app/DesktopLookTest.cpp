@@ -142,3 +142,16 @@ TEST_F(MadeUpThemeTest, RowsShowTheirPictures) {
 }
 
 } // namespace
+
+namespace {
+
+// About speaks of the panel in desktop mode, and names the web address.
+TEST_F(MadeUpThemeTest, AboutSpeaksOfThePanel) {
+    controller.showAbout();
+    ASSERT_FALSE(presenter.alerts.empty());
+    EXPECT_TRUE(presenter.alerts.back().message.contains(
+        platform::bundle::localizedString("Chooses the pictures of the panel's status icons.")));
+    EXPECT_TRUE(presenter.alerts.back().message.contains(TRAYSKIN_HOMEPAGE));
+}
+
+} // namespace

@@ -68,9 +68,10 @@ void SelectionViews::showInUse(const std::string& item) {
 void SelectionViews::showPreview(const std::string& item, const std::string& set) {
     // The preview is drawn from the files now and dropped with the next one.
     const browser::SetPreview preview =
-        set.empty() ? browser::SetPreview{}
-                    : browser::renderSetPreview(browser::previewPicturesOf(system_, item, set),
-                                                preview_.devicePixelRatioF());
+        set.empty()
+            ? browser::SetPreview{}
+            : browser::renderSetPreview(browser::previewPicturesOf(system_, item, set),
+                                        preview_.devicePixelRatioF(), system_.shownSizeText());
     if (preview.image.isNull()) {
         preview_.clear();
         preview_.setAccessibleDescription(QString());

@@ -76,12 +76,13 @@ struct BarLayout {
     int labelWidth = 0, once = 0, twice = 0, header = 0, rowHeight = 0, width = 0, height = 0;
 };
 
-BarLayout layoutOf(const std::vector<PreviewPicture>& pictures, const QFontMetrics& metrics) {
+BarLayout layoutOf(const std::vector<PreviewPicture>& pictures, const QFontMetrics& metrics,
+                   const QString& sizeText) {
     using platform::bundle::localizedString;
     BarLayout l;
     l.setText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "This set"));
     l.currentText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "In use now"));
-    l.sizeText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Menu bar size"));
+    l.sizeText = sizeText;
     l.twiceText = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Twice the size"));
     for (const auto& p : pictures)
         for (const QImage* image : {&p.set, &p.current})
@@ -148,19 +149,24 @@ void drawBar(QPainter& painter, const BarLayout& l, const std::vector<PreviewPic
 
 } // namespace
 
-SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures, double devicePixelRatio) {
+SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures, double devicePixelRatio,
+                            const QString& sizeText) {
     using platform::bundle::localizedString;
     SetPreview preview;
     if (pictures.empty())
         return preview;
+    const QString size = sizeText.isEmpty()
+                             ? localizedString(QT_TRANSLATE_NOOP("Trayskin", "Menu bar size"))
+                             : sizeText;
     preview.description =
         localizedString(QT_TRANSLATE_NOOP("Trayskin",
                                           "%1 pictures of this set above the pictures in use "
-                                          "now, at menu bar size and at twice that size, on a "
+                                          "now, shown at: %2, and at twice that size, on a "
                                           "light and on a dark bar."))
-            .arg(static_cast<int>(pictures.size()));
+            .arg(static_cast<int>(pictures.size()))
+            .arg(size);
     const QFont font = platform::systemFont();
-    const BarLayout l = layoutOf(pictures, QFontMetrics(font));
+    const BarLayout l = layoutOf(pictures, QFontMetrics(font), size);
 
     // The two bars side by side, so that the strip stays low.
     const double ratio = std::max(1.0, devicePixelRatio);

@@ -60,7 +60,8 @@ std::vector<PreviewPicture> previewPicturesOf(library::PictureSystem& system,
                                               const std::string& extra, const std::string& set);
 
 // Draws the preview at the pixel ratio; an empty list gives a null image.
+// sizeText names the size the pictures are shown at ("" for the menu bar's).
 SetPreview renderSetPreview(const std::vector<PreviewPicture>& pictures,
-                            double devicePixelRatio = 1.0);
+                            double devicePixelRatio = 1.0, const QString& sizeText = QString());
 
 } // namespace browser

@@ -37,6 +37,10 @@ QString IconThemeSystem::purpose() const {
         QT_TRANSLATE_NOOP("Trayskin", "Chooses the pictures of the panel's status icons."));
 }
 
+QString IconThemeSystem::shownSizeText() const {
+    return localizedString(QT_TRANSLATE_NOOP("Trayskin", "Panel size"));
+}
+
 QString IconThemeSystem::nothingShownText() const {
     return localizedString(
         QT_TRANSLATE_NOOP("Trayskin", "The icon theme shows no picture of this item."));

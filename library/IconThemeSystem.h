@@ -71,6 +71,7 @@ public:
     QString description() const override;
     QString statusLabel() override;
     QString purpose() const override;
+    QString shownSizeText() const override;
     QString nothingShownText() const override;
     std::string libraryRoot() const override { return root_; }
     std::string exampleTree(const std::string& bundlePath) const override;

@@ -91,6 +91,9 @@ public:
     virtual std::string exampleTree(const std::string& bundlePath) const = 0;
     // Whether a file of a set is a picture of this system (by its name).
     virtual bool isPicture(std::string_view name) const = 0;
+    // The preview's words for the size the pictures are shown at; "" for
+    // the program's own.
+    virtual QString shownSizeText() const { return {}; }
     // The side at which a panel shows the pictures; 0 for their own size.
     virtual int panelSide() const = 0;
 

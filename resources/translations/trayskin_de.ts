@@ -486,10 +486,6 @@
         <translation>Doppelte Größe</translation>
     </message>
     <message>
-        <source>%1 pictures of this set above the pictures in use now, at menu bar size and at twice that size, on a light and on a dark bar.</source>
-        <translation>%1 Bilder dieses Satzes über den jetzt verwendeten Bildern, in der Größe der Menüleiste und doppelt so groß, auf einer hellen und einer dunklen Leiste.</translation>
-    </message>
-    <message>
         <source>Columns</source>
         <translation>Spalten</translation>
     </message>
@@ -1112,6 +1108,14 @@
     <message>
         <source>Chooses the pictures of the panel&apos;s status icons.</source>
         <translation>Wählt die Bilder der Statussymbole in der Leiste.</translation>
+    </message>
+    <message>
+        <source>%1 pictures of this set above the pictures in use now, shown at: %2, and at twice that size, on a light and on a dark bar.</source>
+        <translation>%1 Bilder dieses Satzes über den jetzt verwendeten Bildern, gezeigt in: %2, und doppelt so groß, auf einer hellen und einer dunklen Leiste.</translation>
+    </message>
+    <message>
+        <source>Panel size</source>
+        <translation>Größe in der Leiste</translation>
     </message>
 </context>
 </TS>

@@ -486,10 +486,6 @@
         <translation>Twice the size</translation>
     </message>
     <message>
-        <source>%1 pictures of this set above the pictures in use now, at menu bar size and at twice that size, on a light and on a dark bar.</source>
-        <translation>%1 pictures of this set above the pictures in use now, at menu bar size and at twice that size, on a light and on a dark bar.</translation>
-    </message>
-    <message>
         <source>Columns</source>
         <translation>Columns</translation>
     </message>
@@ -1112,6 +1108,14 @@
     <message>
         <source>Chooses the pictures of the panel&apos;s status icons.</source>
         <translation>Chooses the pictures of the panel&apos;s status icons.</translation>
+    </message>
+    <message>
+        <source>%1 pictures of this set above the pictures in use now, shown at: %2, and at twice that size, on a light and on a dark bar.</source>
+        <translation>%1 pictures of this set above the pictures in use now, shown at: %2, and at twice that size, on a light and on a dark bar.</translation>
+    </message>
+    <message>
+        <source>Panel size</source>
+        <translation>Panel size</translation>
     </message>
 </context>
 </TS>

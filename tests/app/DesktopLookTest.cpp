@@ -154,4 +154,13 @@ TEST_F(MadeUpThemeTest, AboutSpeaksOfThePanel) {
     EXPECT_TRUE(presenter.alerts.back().message.contains(TRAYSKIN_HOMEPAGE));
 }
 
+// The preview speaks of the panel's size.
+TEST_F(MadeUpThemeTest, PreviewSpeaksOfThePanelSize) {
+    click(browser(), 0, "Volume");
+    click(browser(), 1, "Mine");
+    EXPECT_TRUE(part<QLabel>("setPreview")
+                    .accessibleDescription()
+                    .contains(platform::bundle::localizedString("Panel size")));
+}
+
 } // namespace

@@ -96,18 +96,16 @@ PlaceReport IconThemeSystem::runCommand(std::string_view name, bool checked) {
 }
 
 std::optional<Notice> IconThemeSystem::restoreAllQuestion() {
+    // Every theme Trayskin wrote into, and the own theme where there is one.
+    QStringList themes = recordedThemes();
+    if (QFileInfo::exists(dirs_.userIcons + u'/' + ownThemeName()))
+        themes.append(ownThemeName());
     QString message =
-        QFileInfo::exists(dirs_.userIcons + u'/' + ownThemeName())
-            ? localizedString(QT_TRANSLATE_NOOP("Trayskin",
-                                                "Every picture that Trayskin put into the icon "
-                                                "theme %1 and into its own theme %2 is removed, "
-                                                "and your own overrides are put back."))
-                  .arg(theme_, ownThemeName())
-            : localizedString(QT_TRANSLATE_NOOP("Trayskin",
-                                                "Every picture that Trayskin put into the icon "
-                                                "theme %1 is removed, and your own overrides are "
-                                                "put back."))
-                  .arg(theme_);
+        localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                          "Every picture that Trayskin put into these icon themes "
+                                          "is removed, and your own files that it moved aside "
+                                          "are put back: %1."))
+            .arg(themes.join(QStringLiteral(", ")));
     const auto [offer, previous] = switchOffer();
     if (offer == SwitchOffer::Back)
         message +=

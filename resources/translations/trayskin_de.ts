@@ -742,14 +742,6 @@
         <translation>Es gibt noch kein eigenes Thema von Trayskin: Installieren Sie zuerst einen Satz in ein eigenes Thema.</translation>
     </message>
     <message>
-        <source>Every picture that Trayskin put into the icon theme %1 and into its own theme %2 is removed, and your own overrides are put back.</source>
-        <translation>Jedes Bild, das Trayskin in das Symbolthema %1 und in sein eigenes Thema %2 gelegt hat, wird entfernt, und Ihre eigenen Ersetzungen kommen zurück.</translation>
-    </message>
-    <message>
-        <source>Every picture that Trayskin put into the icon theme %1 is removed, and your own overrides are put back.</source>
-        <translation>Jedes Bild, das Trayskin in das Symbolthema %1 gelegt hat, wird entfernt, und Ihre eigenen Ersetzungen kommen zurück.</translation>
-    </message>
-    <message>
         <source>The desktop is switched back from %1 to %2.</source>
         <translation>Der Desktop wird von %1 auf %2 zurückgestellt.</translation>
     </message>
@@ -1116,6 +1108,10 @@
     <message>
         <source>Panel size</source>
         <translation>Größe in der Leiste</translation>
+    </message>
+    <message>
+        <source>Every picture that Trayskin put into these icon themes is removed, and your own files that it moved aside are put back: %1.</source>
+        <translation>Jedes Bild, das Trayskin in diese Symbolthemen gelegt hat, wird entfernt, und Ihre eigenen Dateien, die es beiseitegelegt hat, kommen zurück: %1.</translation>
     </message>
 </context>
 </TS>

@@ -742,14 +742,6 @@
         <translation>There is no theme of Trayskin&apos;s own yet: install a set into a theme of its own first.</translation>
     </message>
     <message>
-        <source>Every picture that Trayskin put into the icon theme %1 and into its own theme %2 is removed, and your own overrides are put back.</source>
-        <translation>Every picture that Trayskin put into the icon theme %1 and into its own theme %2 is removed, and your own overrides are put back.</translation>
-    </message>
-    <message>
-        <source>Every picture that Trayskin put into the icon theme %1 is removed, and your own overrides are put back.</source>
-        <translation>Every picture that Trayskin put into the icon theme %1 is removed, and your own overrides are put back.</translation>
-    </message>
-    <message>
         <source>The desktop is switched back from %1 to %2.</source>
         <translation>The desktop is switched back from %1 to %2.</translation>
     </message>
@@ -1116,6 +1108,10 @@
     <message>
         <source>Panel size</source>
         <translation>Panel size</translation>
+    </message>
+    <message>
+        <source>Every picture that Trayskin put into these icon themes is removed, and your own files that it moved aside are put back: %1.</source>
+        <translation>Every picture that Trayskin put into these icon themes is removed, and your own files that it moved aside are put back: %1.</translation>
     </message>
 </context>
 </TS>

@@ -48,7 +48,7 @@ QString IconThemeSystem::nothingShownText() const {
 
 std::vector<SystemCommand> IconThemeSystem::commands() {
     const auto [offer, theme] = switchOffer();
-    const QString into = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Install &Into"));
+    const QString into = localizedString(QT_TRANSLATE_NOOP("Trayskin", "In&stall Into"));
     const bool own = ownThemeRoute();
     SystemCommand overlay{
         std::string(kOverlayRouteCommand),

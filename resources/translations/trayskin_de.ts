@@ -726,10 +726,6 @@
         <translation>installiert in %1</translation>
     </message>
     <message>
-        <source>Install &amp;Into</source>
-        <translation>Installieren &amp;in</translation>
-    </message>
-    <message>
         <source>The &amp;Icon Theme %1</source>
         <translation>Das &amp;Symbolthema %1</translation>
     </message>
@@ -1112,6 +1108,10 @@
     <message>
         <source>Every picture that Trayskin put into these icon themes is removed, and your own files that it moved aside are put back: %1.</source>
         <translation>Jedes Bild, das Trayskin in diese Symbolthemen gelegt hat, wird entfernt, und Ihre eigenen Dateien, die es beiseitegelegt hat, kommen zurück: %1.</translation>
+    </message>
+    <message>
+        <source>In&amp;stall Into</source>
+        <translation>In&amp;stallieren in</translation>
     </message>
 </context>
 </TS>

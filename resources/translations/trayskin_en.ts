@@ -726,10 +726,6 @@
         <translation>installs into %1</translation>
     </message>
     <message>
-        <source>Install &amp;Into</source>
-        <translation>Install &amp;Into</translation>
-    </message>
-    <message>
         <source>The &amp;Icon Theme %1</source>
         <translation>The &amp;Icon Theme %1</translation>
     </message>
@@ -1112,6 +1108,10 @@
     <message>
         <source>Every picture that Trayskin put into these icon themes is removed, and your own files that it moved aside are put back: %1.</source>
         <translation>Every picture that Trayskin put into these icon themes is removed, and your own files that it moved aside are put back: %1.</translation>
+    </message>
+    <message>
+        <source>In&amp;stall Into</source>
+        <translation>In&amp;stall Into</translation>
     </message>
 </context>
 </TS>

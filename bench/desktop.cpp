@@ -5,7 +5,7 @@
 //   bench_desktop install ITEM SET   Use This Set; the files written, one a line
 #include "bench/SilentProgress.h"
 #include "icontheme/BaseDirs.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 
 #include <QCoreApplication>
 #include <cstdio>

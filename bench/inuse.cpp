@@ -15,8 +15,8 @@
 #include "library/InUse.h"
 #include "browser/SetPreview.h"
 #include "icontheme/BaseDirs.h"
-#include "library/IconThemeSystem.h"
 #include "library/Layout.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/FileManager.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 //   bench_keep DIR run                Use This Set, then Restore
 //   bench_keep DIR dirs               the theme's directories, one a line
 #include "icontheme/BaseDirs.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "library/SystemChoice.h"
 
-#include "library/IconThemeSystem.h"
 #include "library/Layout.h"
-#include "library/MenuExtrasSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
+#include "library/menuextras/MenuExtrasSystem.h"
 #include "platform/core/FileManager.h"
 
 namespace library {

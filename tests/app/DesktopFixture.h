@@ -2,8 +2,8 @@
 // driven through its window.
 #pragma once
 
-#include "library/IconThemeSystem.h"
 #include "library/SystemChoice.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"

@@ -2,7 +2,7 @@
 // This Set into the theme's overlay or an own theme and the restores, the
 // running KDE clients told of each; the command line and the choice of mode.
 #include "app/CommandLine.h"
-#include "library/DesktopTexts.h"
+#include "library/icontheme/DesktopTexts.h"
 #include "platform/core/FileManager.h"
 #include "tests/app/DesktopFixture.h"
 #include "tests/support/SpecialFiles.h"

@@ -2,7 +2,7 @@
 // connection and never answers (a stopped daemon): the folders are still
 // touched, the signal is given up, and the connection is ended, so that Qt's
 // D-Bus thread, and with it the end of this test program, is not held.
-#include "library/ClientReload.h"
+#include "library/icontheme/ClientReload.h"
 
 #include <gtest/gtest.h>
 

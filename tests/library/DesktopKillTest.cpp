@@ -9,7 +9,7 @@
 #include "icontheme/OwnTheme.h"
 #include "icontheme/SafeFolder.h"
 #include "icontheme/ThemeIndex.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/library/NoProgress.h"
 #include "tests/support/Sandbox.h"

@@ -3,7 +3,7 @@
 // whole anyway, and the next start makes the one that was missing. What an
 // install and the restores do with the user's own entries in the overlay,
 // whatever they are and whatever became of them and of the record.
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/FileManager.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/library/NoProgress.h"

@@ -2,7 +2,7 @@
 // own theme while it no longer shows is switched back, whatever took it away
 // (the library, the theme's folder), and a folder of the user's that has its
 // name is never taken for ours. A choice made again reads no theme.
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "icontheme/KeyFile.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/library/NoProgress.h"

@@ -1,7 +1,7 @@
 // Why Use This Set would leave a file out, or cannot use a set at all, as
 // desktop mode says it before the user tries.
 #include "library/SetReasons.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/Sandbox.h"
 

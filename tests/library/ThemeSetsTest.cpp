@@ -1,9 +1,9 @@
 // Sets from the installed themes: each other theme's own pictures of an
 // item, named after the theme, made whole; a discarded set stays discarded
 // at a start and comes back from the menu command.
-#include "library/ThemeSets.h"
+#include "library/icontheme/ThemeSets.h"
 #include "icontheme/Picture.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/library/NoProgress.h"
 #include "tests/support/Sandbox.h"

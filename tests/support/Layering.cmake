@@ -71,8 +71,19 @@ foreach(source ${sources})
     if(source MATCHES "^(library|icontheme|privileged|browser|platform)/")
         forbid(${source} "\"app/" "reaches the app")
     endif()
+    # Each system has a folder of its own under library/; neither knows the
+    # other, and the shared library knows them only where it picks one.
+    if(source MATCHES "^library/[^/]+$" AND NOT source MATCHES "^library/SystemChoice")
+        forbid(${source} "\"library/(menuextras|icontheme)/" "the shared library reaches a system")
+    endif()
+    if(source MATCHES "^library/menuextras/")
+        forbid(${source} "\"library/icontheme/" "one system reaches the other")
+    endif()
+    if(source MATCHES "^library/icontheme/")
+        forbid(${source} "\"library/menuextras/" "one system reaches the other")
+    endif()
     if(source MATCHES "^(app|browser|platform|privileged)/")
-        forbid(${source} "\"library/(MenuExtras|IconTheme|DesktopTexts|OwnTheme)"
+        forbid(${source} "\"library/(menuextras|icontheme)/"
             "a system is known only through the seam")
         forbid_code(${source} "dynamic_cast<[^>]*${system_classes}"
             "a cast to a system's class")

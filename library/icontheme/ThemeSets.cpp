@@ -1,4 +1,4 @@
-#include "library/ThemeSets.h"
+#include "library/icontheme/ThemeSets.h"
 
 #include "icontheme/IconThemes.h"
 #include "icontheme/Picture.h"

@@ -1,4 +1,4 @@
-#include "library/MadeFolder.h"
+#include "library/icontheme/MadeFolder.h"
 
 #include "icontheme/SafeFolder.h"
 

@@ -3,7 +3,7 @@
 // names they cover, a picture's kind and pixel size.
 #include "icontheme/Picture.h"
 #include "icontheme/StatusItems.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"

@@ -3,7 +3,7 @@
 // desktop to the own theme and back, sets from installed themes, the
 // question before Restore All; with the words of the status bar and the
 // in-use line.
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/Bundle.h"
 
 #include <QFileInfo>

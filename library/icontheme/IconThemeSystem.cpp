@@ -1,4 +1,4 @@
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 
 #include "icontheme/DesktopTheme.h"
 #include "icontheme/OwnTheme.h"

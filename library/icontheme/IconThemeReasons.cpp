@@ -1,8 +1,8 @@
 // Desktop mode's reason that Use This Set would leave a file of a set out.
 #include "icontheme/Picture.h"
 #include "icontheme/StatusItems.h"
-#include "library/DesktopTexts.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/DesktopTexts.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/PathString.h"
 

@@ -1,6 +1,6 @@
-#include "library/MenuExtrasSystem.h"
+#include "library/menuextras/MenuExtrasSystem.h"
 
-#include "library/MenuExtrasTexts.h"
+#include "library/menuextras/MenuExtrasTexts.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/Log.h"
 #include "platform/core/PathString.h"

@@ -5,7 +5,7 @@
 #include "icontheme/Picture.h"
 #include "icontheme/StatusItems.h"
 #include "icontheme/ThemeIndex.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 

@@ -2,8 +2,8 @@
 // and as File > Add Sets from Installed Themes makes them, with what the
 // window tells of it.
 #include "icontheme/OwnTheme.h"
-#include "library/IconThemeSystem.h"
-#include "library/ThemeSets.h"
+#include "library/icontheme/IconThemeSystem.h"
+#include "library/icontheme/ThemeSets.h"
 #include "platform/core/Bundle.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "library/MenuExtrasTexts.h"
+#include "library/menuextras/MenuExtrasTexts.h"
 
-#include "library/PaneLookup.h"
+#include "library/menuextras/PaneLookup.h"
 #include "platform/core/Bundle.h"
 
 #include <QtGlobal>

@@ -5,10 +5,10 @@
 #include "icontheme/Overlay.h"
 #include "icontheme/OwnTheme.h"
 #include "icontheme/StatusItems.h"
-#include "library/ClientReload.h"
-#include "library/DesktopTexts.h"
-#include "library/IconThemeSystem.h"
-#include "library/MadeFolder.h"
+#include "library/icontheme/ClientReload.h"
+#include "library/icontheme/DesktopTexts.h"
+#include "library/icontheme/IconThemeSystem.h"
+#include "library/icontheme/MadeFolder.h"
 #include "platform/core/Bundle.h"
 
 #include <QFileInfo>

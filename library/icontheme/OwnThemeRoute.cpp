@@ -3,8 +3,8 @@
 // theme and back, only when the user asks.
 #include "icontheme/OwnTheme.h"
 #include "icontheme/SafeFolder.h"
-#include "library/DesktopTexts.h"
-#include "library/IconThemeSystem.h"
+#include "library/icontheme/DesktopTexts.h"
+#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/Bundle.h"
 
 #include <QFileInfo>

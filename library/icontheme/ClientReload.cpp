@@ -1,4 +1,4 @@
-#include "library/ClientReload.h"
+#include "library/icontheme/ClientReload.h"
 
 #include "icontheme/SafeFolder.h"
 #include "platform/core/Bundle.h"

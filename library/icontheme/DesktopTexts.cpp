@@ -1,4 +1,4 @@
-#include "library/DesktopTexts.h"
+#include "library/icontheme/DesktopTexts.h"
 
 #include "platform/core/Bundle.h"
 

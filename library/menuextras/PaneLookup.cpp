@@ -1,4 +1,4 @@
-#include "library/PaneLookup.h"
+#include "library/menuextras/PaneLookup.h"
 
 #include "platform/core/Bundle.h"
 

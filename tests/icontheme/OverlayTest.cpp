@@ -205,8 +205,8 @@ TEST_F(OverlayTest, OwnThemeHoldsThePicturesInheritsTheThemeAndGoesWithRestore) 
     // Only the own theme's folder, its record and the note that it is ours changed.
     auto after = testing_support::snapshot(world.root().toStdString());
     std::erase_if(after, [](const auto& entry) {
-        return entry.first.starts_with("data/icons/Made-Trayskin") || entry.first.starts_with("own.json") ||
-               entry.first.starts_with("home/.local");
+        return entry.first.starts_with("data/icons/Made-Trayskin") ||
+               entry.first.starts_with("own.json") || entry.first.starts_with("home/.local");
     });
     EXPECT_EQ(after, withSet);
     const auto index = parseThemeIndex(ThemeWorld::get(own + "index.theme"));

@@ -2,6 +2,7 @@
 
 #include "app/AppController.h"
 #include "app/CommandLine.h"
+#include "app/CommandVerbs.h"
 #include "app/PrivilegedTool.h"
 #include "app/SingleInstance.h"
 #include "library/PictureSystem.h"
@@ -10,6 +11,7 @@
 #include "platform/core/Memory.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMainWindow>
 #include <QScreen>
@@ -56,13 +58,34 @@ void fitOnScreen(QMainWindow& window) {
     window.resize(window.size().boundedTo(room).expandedTo(window.minimumSizeHint()));
 }
 
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Trayskin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRAYSKIN_VERSION));
+}
+
+// The command line is read before any window system is loaded: help, the
+// version, its errors and the verbs need no display.
+StartOptions readCommandLine(int argc, char** argv, int* exitStatus) {
+    QCoreApplication core(argc, argv);
+    nameApplication();
+    platform::bundle::loadTranslations();
+    const StartOptions options = parseStartOptions(QCoreApplication::arguments());
+    *exitStatus = answerStartOptions(options);
+    if (*exitStatus < 0 && options.verb != Verb::Window)
+        *exitStatus = runVerb(options);
+    return options;
+}
+
 } // namespace
 
 int applicationMain(int argc, char** argv) {
     platform::retainFreedMemory();
+    int exitStatus = -1;
+    const StartOptions options = readCommandLine(argc, argv, &exitStatus);
+    if (exitStatus >= 0)
+        return exitStatus;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Trayskin"));
-    QApplication::setApplicationVersion(QStringLiteral(TRAYSKIN_VERSION));
+    nameApplication();
     QApplication::setDesktopFileName(QStringLiteral("trayskin"));
     // Every window carries the application's icon, from the bundle.
     QIcon icon;
@@ -73,7 +96,6 @@ int applicationMain(int argc, char** argv) {
     QApplication::setWindowIcon(icon);
     platform::bundle::loadTranslations();
     // The command line first, then which folders exist.
-    const StartOptions options = startOptionsOrExit(QApplication::arguments());
     const std::shared_ptr<library::PictureSystem> system = library::chooseSystem(
         options.request, options.iconTheme, QIcon::themeName(), std::make_shared<PrivilegedTool>());
 

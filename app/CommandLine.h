@@ -1,27 +1,65 @@
-// The program's command line: which system's pictures to work on.
-//   --desktop             the user's icon theme (desktop mode)
-//   --menu-extras         the Menu Extras folder
-//   --icon-theme NAME     that icon theme (desktop mode)
-//   --own-theme           sets go into a theme of their own (desktop mode)
-//   --help, --version
+// The program's command line, one table for the parser, --help, the manual
+// page and the shell completion: which system's pictures to work on
+// (--desktop, --menu-extras, --icon-theme NAME, --own-theme), and the verbs
+// that work without a window (list, use, restore, status).
 #pragma once
 
 #include "library/SystemChoice.h"
 
 #include <QString>
 #include <QStringList>
+#include <span>
+
+enum class Verb { Window, List, Use, Restore, Status };
+
+// What a script can rely on when a verb ends.
+namespace exitstatus {
+inline constexpr int kDone = 0;
+inline constexpr int kPartly = 1;  // some pictures in place, others refused
+inline constexpr int kNothing = 2; // nothing was changed
+inline constexpr int kUsage = 64;  // the command line cannot be used
+inline constexpr int kNoSuch = 69; // no such item or set
+inline constexpr int kCannotWrite = 73;
+inline constexpr int kHeld = 75;    // another Trayskin holds the library
+inline constexpr int kRefused = 77; // refused by the authorization
+} // namespace exitstatus
 
 struct StartOptions {
     library::ModeRequest request = library::ModeRequest::Any;
     QString iconTheme;
     bool ownTheme = false; // the own-theme route from now on
     QString error;         // why the arguments cannot be used; empty when they can
+    bool help = false;
+    bool version = false;
+    Verb verb = Verb::Window;
+    QStringList operands; // the verb's own arguments
+    bool json = false;
+    bool all = false;
 };
 
-// Reads the arguments (the program's name first). --help and --version are
-// answered by the caller through QCommandLineParser.
+// One line of the table: an option (name, value name or null), a verb (name,
+// its arguments) or an exit status (its number as text); each with the
+// English key of its description ("Trayskin" context).
+struct CommandEntry {
+    const char* name;
+    const char* argument;
+    const char* description;
+};
+std::span<const CommandEntry> commandOptions();
+std::span<const CommandEntry> commandVerbs();
+std::span<const CommandEntry> exitStatuses();
+
+// Reads the arguments (the program's name first).
 StartOptions parseStartOptions(const QStringList& arguments);
 
-// For the program: prints help, the version or an error and ends the
-// process where the arguments say so.
-StartOptions startOptionsOrExit(const QStringList& arguments);
+// The whole help: usage, options, verbs and exit statuses, in the user's
+// language.
+QString helpText();
+
+// The one line a usage error prints: the error and where help is.
+QString usageLine(const QString& error);
+
+// For the program: prints the help, the version or a usage error and
+// returns the exit status where the arguments say so; -1 when the program
+// goes on (a verb or the window).
+int answerStartOptions(const StartOptions& options);

@@ -54,3 +54,9 @@ set(TRAYSKIN_POLKIT_ACTIONS_DIR "/usr/share/polkit-1/actions" CACHE PATH
     "Where polkit looks for action files")
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/org.trayskin.trayskin.policy"
     DESTINATION "${TRAYSKIN_POLKIT_ACTIONS_DIR}")
+
+# The manual page and the bash completion, written at build time from the
+# command line's table.
+install(FILES "${TRAYSKIN_MAN_PAGE}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${TRAYSKIN_BASH_COMPLETION}"
+    DESTINATION "${CMAKE_INSTALL_DATADIR}/bash-completion/completions" RENAME trayskin)

@@ -61,6 +61,13 @@ check() {
         if readelf -S "$program" | grep -q '\.symtab'; then bad "not stripped: $program"; fi
     done
     [ -s "$root/share/doc/trayskin/LICENSE" ] || bad "no licence"
+    local man="$root/share/man/man1/trayskin.1"
+    grep -q '^\.SH EXIT STATUS$' "$man" || bad "no manual page with exit statuses"
+    report="$(LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$man" 2>&1 >/dev/null)" || bad "man -l: $report"
+    [ -z "$report" ] || bad "man says: $report"
+    local completion="$root/share/bash-completion/completions/trayskin"
+    bash -n "$completion" || bad "the bash completion does not parse"
+    grep -q 'complete -F _trayskin trayskin' "$completion" || bad "no completion for trayskin"
     [ -s "$bundle/Contents/Resources/translations/trayskin_de.qm" ] || bad "no German translation"
     [ -s "$bundle/Contents/Resources/de.lproj/ReadMe.html" ] || bad "no German help page"
     [ -s "$bundle/Contents/Resources/help.css" ] || bad "no stylesheet for the help pages"

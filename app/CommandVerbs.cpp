@@ -1,0 +1,164 @@
+#include "app/CommandVerbs.h"
+
+#include "app/ToolCopier.h"
+#include "app/VerbOutput.h"
+#include "library/Examples.h"
+#include "library/Layout.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
+#include "privileged/AuthRunner.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+using platform::bundle::localizedString;
+
+void sayError(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+// The library's one-program lock, as the window takes it, but without
+// waiting: a window that holds it is never raced.
+class LibraryLock {
+public:
+    ~LibraryLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    // False only when another process holds the lock; a library that
+    // cannot hold a lock file is left to the set-up to report.
+    bool take() {
+        platform::fs::createDirectoryChain(library::libraryRoot());
+        fd_ = ::open(library::lockFile().c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd_ < 0)
+            return true;
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
+            if (errno != EINTR)
+                return false;
+        return true;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+// The backup window's part of the set-up, with nobody to show it to.
+class NoProgress final : public library::BackupProgress {
+    void openBackupWindow() override {}
+    void closeBackupWindow() override {}
+    void incrementBy(double) override {}
+    void displayIfNeeded() override {}
+};
+
+// The library as the window's start makes it: root, backup, default sets and
+// examples. 0, or the exit status of the failure, said on standard error.
+int setUpLibrary(library::PictureSystem& system) {
+    library::SetupReport report;
+    NoProgress progress;
+    if (!system.setupLibrary(progress, &report)) {
+        const QString error = report.failedError != 0
+                                  ? QString::fromLocal8Bit(std::strerror(report.failedError))
+                                  : localizedString(QT_TRANSLATE_NOOP("Trayskin", "unknown error"));
+        sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Could not set up %1: %2"))
+                     .arg(QString::fromStdString(report.failedPath), error));
+        return exitstatus::kCannotWrite;
+    }
+    for (const std::string& entry : report.backupMissing)
+        std::printf("Backup not complete: could not copy %s\n", entry.c_str());
+    if (!library::includeExampleTree(system.exampleTree(platform::bundle::bundlePath()))) {
+        sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Bad copy")));
+        return exitstatus::kCannotWrite;
+    }
+    return exitstatus::kDone;
+}
+
+bool knownItem(library::PictureSystem& system, const std::string& item) {
+    const auto items = system.items();
+    if (std::find(items.begin(), items.end(), item) != items.end())
+        return true;
+    sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "No such item: %1"))
+                 .arg(QString::fromStdString(item)));
+    return false;
+}
+
+// A set the window would let the user use: a visible folder of the item's
+// that holds an info file.
+bool usableSet(const std::string& item, const std::string& set) {
+    const auto sets = setsOf(item);
+    const std::string folder =
+        platform::formatPath(library::kPictureSetPattern, {library::libraryRoot(), item, set});
+    const auto names = platform::fs::listFolder(folder);
+    if (std::find(sets.begin(), sets.end(), set) != sets.end() &&
+        std::find(names.begin(), names.end(), library::kInfoFileName) != names.end())
+        return true;
+    sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "No such set of %1: %2"))
+                 .arg(QString::fromStdString(item), QString::fromStdString(set)));
+    return false;
+}
+
+// use and restore: under the lock, on a library set up as the window does.
+int change(library::PictureSystem& system, const StartOptions& options) {
+    LibraryLock lock;
+    if (!lock.take()) {
+        sayError(localizedString(
+                     QT_TRANSLATE_NOOP(
+                         "Trayskin", "Another Trayskin holds the library %1; nothing was changed."))
+                     .arg(QString::fromStdString(library::libraryRoot())));
+        return exitstatus::kHeld;
+    }
+    if (const int status = setUpLibrary(system); status != exitstatus::kDone)
+        return status;
+    const std::string item = options.all ? std::string() : options.operands.value(0).toStdString();
+    if (!options.all && !knownItem(system, item))
+        return exitstatus::kNoSuch;
+    privileged::authinit();
+    ToolCopies copies;
+    library::PlaceReport report;
+    if (options.verb == Verb::Use) {
+        const std::string set = options.operands.value(1).toStdString();
+        if (!usableSet(item, set))
+            return exitstatus::kNoSuch;
+        report = system.install(item, set, toolCopier(copies));
+    } else {
+        report = options.all ? system.restoreAll(toolCopier(copies))
+                             : system.restore(item, toolCopier(copies));
+    }
+    const int status = tellReport(report, copies, item);
+    privileged::authdestroy();
+    return status;
+}
+
+} // namespace
+
+int runVerb(const StartOptions& options) {
+    // The system as the window chooses it; Qt's own theme name is a GUI
+    // application's answer and plays no part here.
+    library::setActiveSystem(library::chooseSystem(options.request, options.iconTheme));
+    library::PictureSystem& system = library::activeSystem();
+    switch (options.verb) {
+    case Verb::List: {
+        const std::string item = options.operands.value(0).toStdString();
+        if (!item.empty() && !knownItem(system, item))
+            return exitstatus::kNoSuch;
+        printList(system, item, options.json);
+        return exitstatus::kDone;
+    }
+    case Verb::Status:
+        printStatus(system, options.json);
+        return exitstatus::kDone;
+    case Verb::Use:
+    case Verb::Restore:
+        return change(system, options);
+    case Verb::Window:
+        break;
+    }
+    return exitstatus::kUsage;
+}

@@ -720,6 +720,124 @@
     <message>
         <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
         <translation>Der Desktop nannte das Symbolthema %1, das fehlt oder keine Bilder von Trayskin mehr enthält, darum hat Trayskin den Desktop auf %2 zurückgeschaltet.</translation>
+        <source>Without a verb the window opens. The verbs need no display and work on the system the window would work on.</source>
+        <translation>Ohne Verb öffnet sich das Fenster. Die Verben brauchen keinen Bildschirm und arbeiten mit dem System, mit dem das Fenster arbeiten würde.</translation>
+    </message>
+    <message>
+        <source>Put in front of the system folders, to try the program in a sandbox.</source>
+        <translation>Wird den Systemordnern vorangestellt, um das Programm in einer Sandbox zu erproben.</translation>
+    </message>
+    <message>
+        <source>The picture library of the Menu Extras.</source>
+        <translation>Die Bildbibliothek der Menu Extras.</translation>
+    </message>
+    <message>
+        <source>Answer list and status in JSON.</source>
+        <translation>list und status in JSON beantworten.</translation>
+    </message>
+    <message>
+        <source>Restore every item.</source>
+        <translation>Alle Elemente wiederherstellen.</translation>
+    </message>
+    <message>
+        <source>Show this help and end.</source>
+        <translation>Diese Hilfe zeigen und enden.</translation>
+    </message>
+    <message>
+        <source>Show the version and end.</source>
+        <translation>Die Version zeigen und enden.</translation>
+    </message>
+    <message>
+        <source>List the items, or the sets of one item; * marks the set in use.</source>
+        <translation>Die Elemente auflisten oder die Sätze eines Elements; * markiert den Satz in Gebrauch.</translation>
+    </message>
+    <message>
+        <source>Put the set in place, as Use This Set does.</source>
+        <translation>Den Satz einsetzen, wie „Diesen Satz verwenden“ es tut.</translation>
+    </message>
+    <message>
+        <source>Put back the original pictures of the item, or of every item.</source>
+        <translation>Die Originalbilder des Elements oder aller Elemente zurücklegen.</translation>
+    </message>
+    <message>
+        <source>Say the mode and theme, and which set each item shows.</source>
+        <translation>Modus und Symbolthema nennen und welchen Satz jedes Element zeigt.</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>erledigt</translation>
+    </message>
+    <message>
+        <source>partly done: some pictures were refused, each named on standard error</source>
+        <translation>teilweise erledigt: einige Bilder wurden abgelehnt, jedes auf der Standardfehlerausgabe genannt</translation>
+    </message>
+    <message>
+        <source>nothing done</source>
+        <translation>nichts erledigt</translation>
+    </message>
+    <message>
+        <source>the command line cannot be used</source>
+        <translation>die Befehlszeile ist nicht verwendbar</translation>
+    </message>
+    <message>
+        <source>no such item or set</source>
+        <translation>kein solches Element oder kein solcher Satz</translation>
+    </message>
+    <message>
+        <source>cannot write</source>
+        <translation>kann nicht schreiben</translation>
+    </message>
+    <message>
+        <source>another Trayskin holds the library</source>
+        <translation>ein anderes Trayskin hält die Bibliothek</translation>
+    </message>
+    <message>
+        <source>refused by the authorization</source>
+        <translation>von der Autorisierung abgelehnt</translation>
+    </message>
+    <message>
+        <source>One of the verbs below; none opens the window.</source>
+        <translation>Eines der Verben unten; ohne Verb öffnet sich das Fenster.</translation>
+    </message>
+    <message>
+        <source>--json and --all go with a verb only.</source>
+        <translation>--json und --all gehen nur mit einem Verb.</translation>
+    </message>
+    <message>
+        <source>Unknown verb %1.</source>
+        <translation>Unbekanntes Verb %1.</translation>
+    </message>
+    <message>
+        <source>Wrong number of arguments for %1.</source>
+        <translation>Falsche Anzahl von Argumenten für %1.</translation>
+    </message>
+    <message>
+        <source>This option does not go with %1.</source>
+        <translation>Diese Option geht nicht mit %1.</translation>
+    </message>
+    <message>
+        <source>Verbs:</source>
+        <translation>Verben:</translation>
+    </message>
+    <message>
+        <source>Exit statuses:</source>
+        <translation>Exit-Status:</translation>
+    </message>
+    <message>
+        <source>%1 See trayskin --help.</source>
+        <translation>%1 Siehe trayskin --help.</translation>
+    </message>
+    <message>
+        <source>No such item: %1</source>
+        <translation>Kein solches Element: %1</translation>
+    </message>
+    <message>
+        <source>No such set of %1: %2</source>
+        <translation>Kein solcher Satz von %1: %2</translation>
+    </message>
+    <message>
+        <source>Another Trayskin holds the library %1; nothing was changed.</source>
+        <translation>Ein anderes Trayskin hält die Bibliothek %1; nichts wurde geändert.</translation>
     </message>
     <message>
         <source>installs into %1</source>

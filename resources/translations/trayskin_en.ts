@@ -720,6 +720,124 @@
     <message>
         <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
         <translation>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</translation>
+        <source>Without a verb the window opens. The verbs need no display and work on the system the window would work on.</source>
+        <translation>Without a verb the window opens. The verbs need no display and work on the system the window would work on.</translation>
+    </message>
+    <message>
+        <source>Put in front of the system folders, to try the program in a sandbox.</source>
+        <translation>Put in front of the system folders, to try the program in a sandbox.</translation>
+    </message>
+    <message>
+        <source>The picture library of the Menu Extras.</source>
+        <translation>The picture library of the Menu Extras.</translation>
+    </message>
+    <message>
+        <source>Answer list and status in JSON.</source>
+        <translation>Answer list and status in JSON.</translation>
+    </message>
+    <message>
+        <source>Restore every item.</source>
+        <translation>Restore every item.</translation>
+    </message>
+    <message>
+        <source>Show this help and end.</source>
+        <translation>Show this help and end.</translation>
+    </message>
+    <message>
+        <source>Show the version and end.</source>
+        <translation>Show the version and end.</translation>
+    </message>
+    <message>
+        <source>List the items, or the sets of one item; * marks the set in use.</source>
+        <translation>List the items, or the sets of one item; * marks the set in use.</translation>
+    </message>
+    <message>
+        <source>Put the set in place, as Use This Set does.</source>
+        <translation>Put the set in place, as Use This Set does.</translation>
+    </message>
+    <message>
+        <source>Put back the original pictures of the item, or of every item.</source>
+        <translation>Put back the original pictures of the item, or of every item.</translation>
+    </message>
+    <message>
+        <source>Say the mode and theme, and which set each item shows.</source>
+        <translation>Say the mode and theme, and which set each item shows.</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>partly done: some pictures were refused, each named on standard error</source>
+        <translation>partly done: some pictures were refused, each named on standard error</translation>
+    </message>
+    <message>
+        <source>nothing done</source>
+        <translation>nothing done</translation>
+    </message>
+    <message>
+        <source>the command line cannot be used</source>
+        <translation>the command line cannot be used</translation>
+    </message>
+    <message>
+        <source>no such item or set</source>
+        <translation>no such item or set</translation>
+    </message>
+    <message>
+        <source>cannot write</source>
+        <translation>cannot write</translation>
+    </message>
+    <message>
+        <source>another Trayskin holds the library</source>
+        <translation>another Trayskin holds the library</translation>
+    </message>
+    <message>
+        <source>refused by the authorization</source>
+        <translation>refused by the authorization</translation>
+    </message>
+    <message>
+        <source>One of the verbs below; none opens the window.</source>
+        <translation>One of the verbs below; none opens the window.</translation>
+    </message>
+    <message>
+        <source>--json and --all go with a verb only.</source>
+        <translation>--json and --all go with a verb only.</translation>
+    </message>
+    <message>
+        <source>Unknown verb %1.</source>
+        <translation>Unknown verb %1.</translation>
+    </message>
+    <message>
+        <source>Wrong number of arguments for %1.</source>
+        <translation>Wrong number of arguments for %1.</translation>
+    </message>
+    <message>
+        <source>This option does not go with %1.</source>
+        <translation>This option does not go with %1.</translation>
+    </message>
+    <message>
+        <source>Verbs:</source>
+        <translation>Verbs:</translation>
+    </message>
+    <message>
+        <source>Exit statuses:</source>
+        <translation>Exit statuses:</translation>
+    </message>
+    <message>
+        <source>%1 See trayskin --help.</source>
+        <translation>%1 See trayskin --help.</translation>
+    </message>
+    <message>
+        <source>No such item: %1</source>
+        <translation>No such item: %1</translation>
+    </message>
+    <message>
+        <source>No such set of %1: %2</source>
+        <translation>No such set of %1: %2</translation>
+    </message>
+    <message>
+        <source>Another Trayskin holds the library %1; nothing was changed.</source>
+        <translation>Another Trayskin holds the library %1; nothing was changed.</translation>
     </message>
     <message>
         <source>installs into %1</source>

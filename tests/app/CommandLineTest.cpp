@@ -1,0 +1,199 @@
+// The command line, run as the built program with no display: help, the
+// version and usage errors, and each verb on a sandbox in Menu Extras mode
+// and in desktop mode on a made-up theme, step after step on the same
+// worlds, by exit status and what was printed.
+#include "tests/icontheme/ThemeWorld.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/TiffFiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+using namespace testing_support;
+
+namespace {
+
+enum class World {
+    None,       // no library at all
+    MenuExtras, // the sandbox's Menu Extras
+    Held,       // the same, while another process holds the library's lock
+    Refusing,   // the same, with a tool whose authorization says no
+    Failing,    // the same, with a tool that cannot write
+    Desktop,    // the made-up theme Test
+};
+
+struct Step {
+    World world;
+    QStringList arguments;
+    int status;
+    QStringList out;      // what standard output holds
+    QStringList err = {}; // what standard error holds
+    QString language = QStringLiteral("C");
+};
+
+const QString kProgram = QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin");
+
+class CommandLineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        box.addBundle("Volume",
+                      {{"Volume1.tif", tiffBytes("v1")}, {"Volume2.tif", tiffBytes("v2")}});
+        box.addBundle("Battery", {{"Battery1.tif", tiffBytes("b1")}});
+        writeFile(box.library() + "/Volume/Mine/Volume1.tif", tiffBytes("m1"));
+        writeFile(box.library() + "/Volume/Mine/Volume2.tif", tiffBytes("m2"));
+        writeFile(box.library() + "/Volume/Mine/trayskininfo.txt", "mine");
+        writeFile(box.library() + "/Volume/Bare/Volume1.tif", tiffBytes("m1"));
+
+        const QString sys = world.systemIcons() + "/Test/";
+        ThemeWorld::put(sys, "index.theme",
+                        "[Icon Theme]\nName=Test\nDirectories=16x16/status\n"
+                        "[16x16/status]\nSize=16\nType=Fixed\n");
+        ThemeWorld::put(sys, "16x16/status/audio-volume-high.png", pngBytes(16, 0xff0000));
+        const QString sets = world.root() + "/data/trayskin/Volume/";
+        ThemeWorld::put(sets, "Blue/audio-volume-high.png", pngBytes(16, 0x0000ff));
+        ThemeWorld::put(sets, "Blue/trayskininfo.txt", "blue");
+        ThemeWorld::put(sets, "Odd/audio-volume-high.png", pngBytes(16, 0x00ff00));
+        ThemeWorld::put(sets, "Odd/battery-full.png", pngBytes(16, 0x00ff00));
+        ThemeWorld::put(sets, "Odd/trayskininfo.txt", "odd");
+        for (int status : {43, 71})
+            toolBundles[status] = toolBundle(status);
+    }
+
+    // A bundle of the program whose tool exits with the status.
+    QString toolBundle(int status) {
+        const std::string bundle =
+            tools.path().toStdString() + "/T-exit" + std::to_string(status) + ".app/Contents";
+        makeFolders(bundle + "/MacOS");
+        makeFolders(bundle + "/Resources");
+        std::error_code error;
+        std::filesystem::create_hard_link(kProgram.toStdString(), bundle + "/MacOS/trayskin",
+                                          error);
+        if (error)
+            std::filesystem::copy_file(kProgram.toStdString(), bundle + "/MacOS/trayskin");
+        std::filesystem::copy_file(TRAYSKIN_EXIT_TOOL, bundle + "/Resources/Trayskin");
+        return QString::fromStdString(bundle + "/MacOS/trayskin");
+    }
+
+    QProcessEnvironment environment(const Step& step) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE",
+                                 "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS"})
+            env.remove(name);
+        env.insert("LANG", step.language);
+        env.insert("LC_ALL", step.language);
+        const bool desktop = step.world == World::Desktop;
+        env.insert("HOME", desktop ? world.root() + "/home" : QString::fromStdString(box.home()));
+        env.insert("TRAYSKIN_SYSROOT",
+                   desktop ? world.root() + "/nosys" : QString::fromStdString(box.sysroot()));
+        env.insert("XDG_DATA_HOME", world.root() + "/data");
+        env.insert("XDG_DATA_DIRS", world.root() + "/sys");
+        env.insert("XDG_CONFIG_HOME", world.root() + "/config");
+        return env;
+    }
+
+    struct Result {
+        int status;
+        QString out;
+        QString err;
+    };
+    Result run(const Step& step) {
+        const int lock = step.world == World::Held ? takeLock() : -1;
+        QProcess process;
+        process.setProcessEnvironment(environment(step));
+        QStringList arguments = step.arguments;
+        if (step.world == World::Desktop)
+            arguments = QStringList{"--icon-theme", "Test"} + arguments;
+        const QString program = step.world == World::Refusing  ? toolBundles.at(43)
+                                : step.world == World::Failing ? toolBundles.at(71)
+                                                               : kProgram;
+        process.start(program, arguments);
+        const bool ended = process.waitForFinished(120000);
+        if (lock >= 0)
+            ::close(lock);
+        return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    int takeLock() {
+        makeFolders(box.library());
+        const int fd = ::open((box.library() + "/.trayskin-lock").c_str(), O_RDWR | O_CREAT, 0600);
+        EXPECT_EQ(::flock(fd, LOCK_EX), 0);
+        return fd;
+    }
+
+    Sandbox box;
+    ThemeWorld world;
+    QTemporaryDir tools;
+    std::map<int, QString> toolBundles;
+};
+
+TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn) {
+    using W = World;
+    const Step steps[] = {
+        {W::None, {"--help"}, 0, {"list [ITEM]", "use ITEM SET", "restore ITEM|--all", "77"}},
+        {W::None, {"--version"}, 0, {"Trayskin " TRAYSKIN_VERSION "\n"}},
+        {W::None, {"--bogus"}, 64, {}, {"bogus", "trayskin --help"}},
+        {W::None, {"frob"}, 64, {}, {"Unbekanntes Verb frob", "trayskin --help"}, "de_DE.UTF-8"},
+        {W::None, {"use", "Volume"}, 64, {}, {"use"}},
+        {W::None, {"list", "--all"}, 64, {}, {"list"}},
+        {W::None, {"--json"}, 64, {}, {"--json"}},
+        {W::None, {"status", "--own-theme"}, 64, {}, {"status"}},
+        {W::None, {"--desktop", "--menu-extras", "status"}, 64, {}, {"--desktop"}},
+        // Menu Extras: the library is made by the first verb that changes it.
+        {W::MenuExtras, {"status"}, 0, {"Menu Extras\n", "Volume\tpictures that no set holds\n"}},
+        {W::MenuExtras, {"list", "Nope"}, 69, {}, {"Nope"}},
+        {W::MenuExtras, {"use", "Volume", "Nope"}, 69, {}, {"Nope"}},
+        {W::MenuExtras, {"use", "Volume", "Bare"}, 69, {}, {"Bare"}},
+        {W::Held, {"use", "Volume", "Mine"}, 75, {}, {"holds the library"}},
+        {W::Held, {"status"}, 0, {"Volume\tdefault\n"}},
+        {W::MenuExtras,
+         {"use", "Volume", "Mine"},
+         0,
+         {"copy\nto\n", "Installation Complete\nNeed restart Sound\n"}},
+        {W::MenuExtras, {"list", "Volume"}, 0, {"  Bare\n", "* Mine\n", "  default\n"}},
+        {W::MenuExtras,
+         {"status", "--json"},
+         0,
+         {"\"mode\": \"menu-extras\"", "\"set\": \"Mine\""}},
+        {W::MenuExtras, {"--menu-extras", "list", "--json"}, 0, {"\"Battery\"", "\"Volume\""}},
+        {W::Refusing, {"restore", "Volume"}, 77, {"copy problem!  err is 43"}, {"Wrong Password"}},
+        {W::Failing, {"restore", "--all"}, 73, {"copy problem!  err is 71"}, {"Volume1.tif"}},
+        {W::MenuExtras, {"restore", "Volume"}, 0, {"Original Pictures Restored\nNeed restart"}},
+        {W::MenuExtras, {"status"}, 0, {"Volume\tdefault\n"}},
+        {W::MenuExtras, {"restore", "--all"}, 0, {"Nothing needed restoring"}},
+        // Desktop mode, the made-up theme named on the command line.
+        {W::Desktop, {"status"}, 0, {"Desktop mode, icon theme: Test\n"}},
+        {W::Desktop, {"use", "Volume", "Odd"}, 1, {"Installation Complete"}, {"battery-full.png"}},
+        {W::Desktop, {"use", "Volume", "Blue"}, 0, {"wrote ", "Installation Complete"}},
+        {W::Desktop, {"list", "Volume"}, 0, {"* Blue\n", "  Odd\n"}},
+        {W::Desktop, {"status", "--json"}, 0, {"\"theme\": \"Test\"", "\"set\": \"Blue\""}},
+        {W::Desktop, {"restore", "Volume"}, 0, {"Original Pictures Restored"}},
+        {W::Desktop, {"status"}, 0, {"Volume\tdefault\n"}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.arguments.join(u' ').toStdString());
+        const Result result = run(step);
+        EXPECT_EQ(result.status, step.status)
+            << result.out.toStdString() << result.err.toStdString();
+        for (const QString& fragment : step.out) {
+            EXPECT_TRUE(result.out.contains(fragment)) << result.out.toStdString();
+        }
+        for (const QString& fragment : step.err) {
+            EXPECT_TRUE(result.err.contains(fragment)) << result.err.toStdString();
+        }
+        // What a refusal of the command line or the library says goes to
+        // standard error only.
+        if (step.status == 64 || step.status == 69 || step.status == 75) {
+            EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+        }
+    }
+}
+
+} // namespace

@@ -26,6 +26,7 @@ enum class World {
     Refusing,   // the same, with a tool whose authorization says no
     Failing,    // the same, with a tool that cannot write
     Desktop,    // the made-up theme Test
+    Blocked,    // the same, with a file where the theme's overlay folder goes
 };
 
 struct Step {
@@ -87,7 +88,7 @@ protected:
             env.remove(name);
         env.insert("LANG", step.language);
         env.insert("LC_ALL", step.language);
-        const bool desktop = step.world == World::Desktop;
+        const bool desktop = step.world == World::Desktop || step.world == World::Blocked;
         env.insert("HOME", desktop ? world.root() + "/home" : QString::fromStdString(box.home()));
         env.insert("TRAYSKIN_SYSROOT",
                    desktop ? world.root() + "/nosys" : QString::fromStdString(box.sysroot()));
@@ -107,7 +108,11 @@ protected:
         QProcess process;
         process.setProcessEnvironment(environment(step));
         QStringList arguments = step.arguments;
-        if (step.world == World::Desktop)
+        if (step.world == World::Blocked) {
+            QDir(world.userIcons() + "/Test").removeRecursively();
+            ThemeWorld::put(world.userIcons(), "Test");
+        }
+        if (step.world == World::Desktop || step.world == World::Blocked)
             arguments = QStringList{"--icon-theme", "Test"} + arguments;
         const QString program = step.world == World::Refusing  ? toolBundles.at(43)
                                 : step.world == World::Failing ? toolBundles.at(71)
@@ -176,6 +181,7 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Desktop, {"status", "--json"}, 0, {"\"theme\": \"Test\"", "\"set\": \"Blue\""}},
         {W::Desktop, {"restore", "Volume"}, 0, {"Original Pictures Restored"}},
         {W::Desktop, {"status"}, 0, {"Volume\tdefault\n"}},
+        {W::Blocked, {"use", "Volume", "Blue"}, 73, {}, {"cannot be made or opened"}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.arguments.join(u' ').toStdString());

@@ -117,20 +117,17 @@ int change(library::PictureSystem& system, const StartOptions& options) {
     if (const int status = setUpLibrary(system); status != exitstatus::kDone)
         return status;
     const std::string item = options.all ? std::string() : options.operands.value(0).toStdString();
+    const std::string set = options.operands.value(1).toStdString();
     if (!options.all && !knownItem(system, item))
+        return exitstatus::kNoSuch;
+    if (options.verb == Verb::Use && !usableSet(item, set))
         return exitstatus::kNoSuch;
     privileged::authinit();
     ToolCopies copies;
-    library::PlaceReport report;
-    if (options.verb == Verb::Use) {
-        const std::string set = options.operands.value(1).toStdString();
-        if (!usableSet(item, set))
-            return exitstatus::kNoSuch;
-        report = system.install(item, set, toolCopier(copies));
-    } else {
-        report = options.all ? system.restoreAll(toolCopier(copies))
-                             : system.restore(item, toolCopier(copies));
-    }
+    const library::PlaceReport report = options.verb == Verb::Use
+                                            ? system.install(item, set, toolCopier(copies))
+                                        : options.all ? system.restoreAll(toolCopier(copies))
+                                                      : system.restore(item, toolCopier(copies));
     const int status = tellReport(report, copies, item);
     privileged::authdestroy();
     return status;

@@ -120,7 +120,7 @@ struct Parser {
                 .arg(name);
         const bool jsonFits = options.verb == Verb::List || options.verb == Verb::Status;
         if ((options.json && !jsonFits) || (options.all && options.verb != Verb::Restore) ||
-            options.ownTheme)
+            (options.ownTheme && options.verb != Verb::Use))
             return localizedString(
                        QT_TRANSLATE_NOOP("Trayskin", "This option does not go with %1."))
                 .arg(name);

@@ -3,6 +3,7 @@
 #include "app/ToolCopier.h"
 #include "app/VerbOutput.h"
 #include "library/Examples.h"
+#include "library/IconThemeSystem.h"
 #include "library/Layout.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
@@ -122,6 +123,13 @@ int change(library::PictureSystem& system, const StartOptions& options) {
         return exitstatus::kNoSuch;
     if (options.verb == Verb::Use && !usableSet(item, set))
         return exitstatus::kNoSuch;
+    // --own-theme chooses the route from now on, as it does for the window.
+    auto* desktop = dynamic_cast<library::IconThemeSystem*>(&system);
+    if (options.ownTheme && !(desktop && desktop->setOwnThemeRoute(true))) {
+        sayError(localizedString(QT_TRANSLATE_NOOP(
+            "Trayskin", "The own-theme route could not be kept in the library.")));
+        return exitstatus::kCannotWrite;
+    }
     privileged::authinit();
     ToolCopies copies;
     const library::PlaceReport report = options.verb == Verb::Use

@@ -150,6 +150,11 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::None, {"list", "--all"}, 64, {}, {"list"}},
         {W::None, {"--json"}, 64, {}, {"--json"}},
         {W::None, {"status", "--own-theme"}, 64, {}, {"status"}},
+        {W::None,
+         {"--menu-extras", "--own-theme", "use", "Volume", "Mine"},
+         64,
+         {},
+         {"--own-theme"}},
         {W::None, {"--desktop", "--menu-extras", "status"}, 64, {}, {"--desktop"}},
         // Menu Extras: the library is made by the first verb that changes it.
         {W::MenuExtras, {"status"}, 0, {"Menu Extras\n", "Volume\tpictures that no set holds\n"}},
@@ -182,6 +187,10 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Desktop, {"restore", "Volume"}, 0, {"Original Pictures Restored"}},
         {W::Desktop, {"status"}, 0, {"Volume\tdefault\n"}},
         {W::Blocked, {"use", "Volume", "Blue"}, 73, {}, {"cannot be made or opened"}},
+        // From now on into the own theme, as for the window.
+        {W::Desktop, {"--own-theme", "use", "Volume", "Blue"}, 0, {"in place in the own theme"}},
+        {W::Desktop, {"use", "Volume", "Blue"}, 0, {"in place in the own theme"}},
+        {W::Desktop, {"restore", "--all"}, 0, {"Original Pictures Restored"}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.arguments.join(u' ').toStdString());

@@ -38,6 +38,9 @@ constexpr CommandEntry kVerbs[] = {
                        "Put back the original pictures of the item, or of every item.")},
     {"status", "",
      QT_TRANSLATE_NOOP("Trayskin", "Say the mode and theme, and which set each item shows.")},
+    {"reapply", "",
+     QT_TRANSLATE_NOOP("Trayskin", "Install again the sets in use, for a theme that gained "
+                                   "folders or pictures since (desktop mode).")},
 };
 
 constexpr CommandEntry kExitStatuses[] = {
@@ -59,8 +62,11 @@ struct Arity {
     qsizetype least;
     qsizetype most;
 };
-constexpr Arity kArity[] = {
-    {Verb::List, 0, 1}, {Verb::Use, 2, 2}, {Verb::Restore, 1, 1}, {Verb::Status, 0, 0}};
+constexpr Arity kArity[] = {{Verb::List, 0, 1},
+                            {Verb::Use, 2, 2},
+                            {Verb::Restore, 1, 1},
+                            {Verb::Status, 0, 0},
+                            {Verb::Reapply, 0, 0}};
 
 struct Parser {
     QCommandLineParser parser;

@@ -1,5 +1,6 @@
 #include "app/CommandVerbs.h"
 
+#include "app/Reapply.h"
 #include "app/ToolCopier.h"
 #include "app/VerbOutput.h"
 #include "library/Examples.h"
@@ -105,7 +106,7 @@ bool usableSet(const std::string& item, const std::string& set) {
     return false;
 }
 
-// use and restore: under the lock, on a library set up as the window does.
+// use, restore and reapply: under the lock, on a library set up as the window does.
 int change(library::PictureSystem& system, const StartOptions& options) {
     LibraryLock lock;
     if (!lock.take()) {
@@ -117,6 +118,8 @@ int change(library::PictureSystem& system, const StartOptions& options) {
     }
     if (const int status = setUpLibrary(system); status != exitstatus::kDone)
         return status;
+    if (options.verb == Verb::Reapply)
+        return reapplySets(system);
     const std::string item = options.all ? std::string() : options.operands.value(0).toStdString();
     const std::string set = options.operands.value(1).toStdString();
     if (!options.all && !knownItem(system, item))
@@ -161,6 +164,7 @@ int runVerb(const StartOptions& options) {
         return exitstatus::kDone;
     case Verb::Use:
     case Verb::Restore:
+    case Verb::Reapply:
         return change(system, options);
     case Verb::Window:
         break;

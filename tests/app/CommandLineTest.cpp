@@ -27,6 +27,7 @@ enum class World {
     Failing,    // the same, with a tool that cannot write
     Desktop,    // the made-up theme Test
     Blocked,    // the same, with a file where the theme's overlay folder goes
+    Grown,      // the same, once the theme has gained a size folder
 };
 
 struct Step {
@@ -88,7 +89,7 @@ protected:
             env.remove(name);
         env.insert("LANG", step.language);
         env.insert("LC_ALL", step.language);
-        const bool desktop = step.world == World::Desktop || step.world == World::Blocked;
+        const bool desktop = step.world >= World::Desktop;
         env.insert("HOME", desktop ? world.root() + "/home" : QString::fromStdString(box.home()));
         env.insert("TRAYSKIN_SYSROOT",
                    desktop ? world.root() + "/nosys" : QString::fromStdString(box.sysroot()));
@@ -112,7 +113,9 @@ protected:
             QDir(world.userIcons() + "/Test").removeRecursively();
             ThemeWorld::put(world.userIcons(), "Test");
         }
-        if (step.world == World::Desktop || step.world == World::Blocked)
+        if (step.world == World::Grown)
+            growTheme();
+        if (step.world >= World::Desktop)
             arguments = QStringList{"--icon-theme", "Test"} + arguments;
         const QString program = step.world == World::Refusing  ? toolBundles.at(43)
                                 : step.world == World::Failing ? toolBundles.at(71)
@@ -124,6 +127,16 @@ protected:
         return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromLocal8Bit(process.readAllStandardOutput()),
                 QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    // A theme package update: the theme gains a folder for a larger size.
+    void growTheme() {
+        const QString sys = world.systemIcons() + "/Test/";
+        ThemeWorld::put(
+            sys, "index.theme",
+            "[Icon Theme]\nName=Test\nDirectories=16x16/status,32x32/status\n"
+            "[16x16/status]\nSize=16\nType=Fixed\n[32x32/status]\nSize=32\nType=Fixed\n");
+        ThemeWorld::put(sys, "32x32/status/audio-volume-high.png", pngBytes(32, 0xff0000));
     }
 
     int takeLock() {
@@ -147,6 +160,7 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::None, {"--bogus"}, 64, {}, {"bogus", "trayskin --help"}},
         {W::None, {"frob"}, 64, {}, {"Unbekanntes Verb frob", "trayskin --help"}, "de_DE.UTF-8"},
         {W::None, {"use", "Volume"}, 64, {}, {"use"}},
+        {W::None, {"reapply", "Volume"}, 64, {}, {"reapply"}},
         {W::None, {"list", "--all"}, 64, {}, {"list"}},
         {W::None, {"--json"}, 64, {}, {"--json"}},
         {W::None, {"status", "--own-theme"}, 64, {}, {"status"}},
@@ -178,12 +192,20 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::MenuExtras, {"restore", "Volume"}, 0, {"Original Pictures Restored\nNeed restart"}},
         {W::MenuExtras, {"status"}, 0, {"Volume\tdefault\n"}},
         {W::MenuExtras, {"restore", "--all"}, 0, {"Nothing needed restoring"}},
+        {W::MenuExtras, {"reapply"}, 2, {}, {"desktop mode"}},
+        {W::Held, {"reapply"}, 75, {}, {"holds the library"}},
         // Desktop mode, the made-up theme named on the command line.
         {W::Desktop, {"status"}, 0, {"Desktop mode, icon theme: Test\n"}},
         {W::Desktop, {"use", "Volume", "Odd"}, 1, {"Installation Complete"}, {"battery-full.png"}},
         {W::Desktop, {"use", "Volume", "Blue"}, 0, {"wrote ", "Installation Complete"}},
         {W::Desktop, {"list", "Volume"}, 0, {"* Blue\n", "  Odd\n"}},
         {W::Desktop, {"status", "--json"}, 0, {"\"theme\": \"Test\"", "\"set\": \"Blue\""}},
+        {W::Grown,
+         {"reapply"},
+         0,
+         {"Volume: Blue\n", "added ", "/32x32/status/audio-volume-high.png"}},
+        {W::Desktop, {"status"}, 0, {"Volume\tBlue\n"}},
+        {W::Desktop, {"reapply"}, 0, {"The theme had not changed"}},
         {W::Desktop, {"restore", "Volume"}, 0, {"Original Pictures Restored"}},
         {W::Desktop, {"status"}, 0, {"Volume\tdefault\n"}},
         {W::Blocked, {"use", "Volume", "Blue"}, 73, {}, {"cannot be made or opened"}},

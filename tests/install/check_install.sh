@@ -69,9 +69,9 @@ check() {
     bash -n "$completion" || bad "the bash completion does not parse"
     grep -q 'complete -F _trayskin trayskin' "$completion" || bad "no completion for trayskin"
     local completed
-    completed="$(bash -c 'source "$1"; COMP_WORDS=(trayskin re); COMP_CWORD=1; _trayskin trayskin
+    completed="$(bash -c 'source "$1"; COMP_WORDS=(trayskin rest); COMP_CWORD=1; _trayskin trayskin
         echo "${COMPREPLY[*]}"' _ "$completion")"
-    [ "$completed" = restore ] || bad "the completion of 're' is '$completed'"
+    [ "$completed" = restore ] || bad "the completion of 'rest' is '$completed'"
     [ -s "$bundle/Contents/Resources/translations/trayskin_de.qm" ] || bad "no German translation"
     [ -s "$bundle/Contents/Resources/de.lproj/ReadMe.html" ] || bad "no German help page"
     [ -s "$bundle/Contents/Resources/help.css" ] || bad "no stylesheet for the help pages"

@@ -2,6 +2,7 @@
 // version and usage errors, and each verb on a sandbox in Menu Extras mode
 // and in desktop mode on a made-up theme, step after step on the same
 // worlds, by exit status and what was printed.
+#include "tests/icontheme/RealClients.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/TiffFiles.h"
@@ -37,6 +38,7 @@ struct Step {
     QStringList out;      // what standard output holds
     QStringList err = {}; // what standard error holds
     QString language = QStringLiteral("C");
+    QString gtk = {}; // the file GTK 3 gives for the volume at 32 pixels afterwards
 };
 
 const QString kProgram = QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin");
@@ -227,6 +229,10 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         }
         // What a refusal of the command line or the library says goes to
         // standard error only.
+        if (!step.gtk.isEmpty()) {
+            EXPECT_EQ(gtkLookup(world, "Test", {"audio-volume-high:32:1"}),
+                      QStringList{world.root() + step.gtk});
+        }
         if (step.status == 64 || step.status == 69 || step.status == 75) {
             EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
         }

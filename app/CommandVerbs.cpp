@@ -1,11 +1,11 @@
 #include "app/CommandVerbs.h"
 
+#include "app/CountingTool.h"
 #include "app/Reapply.h"
-#include "app/ToolCopier.h"
 #include "app/VerbOutput.h"
 #include "library/Examples.h"
-#include "library/IconThemeSystem.h"
 #include "library/Layout.h"
+#include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
@@ -37,9 +37,10 @@ public:
     }
     // False only when another process holds the lock; a library that
     // cannot hold a lock file is left to the set-up to report.
-    bool take() {
-        platform::fs::createDirectoryChain(library::libraryRoot());
-        fd_ = ::open(library::lockFile().c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    bool take(const std::string& root) {
+        platform::fs::createDirectoryChain(root);
+        fd_ = ::open(library::lockFile(root).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                     0600);
         if (fd_ < 0)
             return true;
         while (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
@@ -75,7 +76,8 @@ int setUpLibrary(library::PictureSystem& system) {
     }
     for (const std::string& entry : report.backupMissing)
         std::printf("Backup not complete: could not copy %s\n", entry.c_str());
-    if (!library::includeExampleTree(system.exampleTree(platform::bundle::bundlePath()))) {
+    if (!library::includeExampleTree(system.exampleTree(platform::bundle::bundlePath()),
+                                     system.libraryRoot())) {
         sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Bad copy")));
         return exitstatus::kCannotWrite;
     }
@@ -93,10 +95,11 @@ bool knownItem(library::PictureSystem& system, const std::string& item) {
 
 // A set the window would let the user use: a visible folder of the item's
 // that holds an info file.
-bool usableSet(const std::string& item, const std::string& set) {
-    const auto sets = setsOf(item);
+bool usableSet(const library::PictureSystem& system, const std::string& item,
+               const std::string& set) {
+    const auto sets = setsOf(system, item);
     const std::string folder =
-        platform::formatPath(library::kPictureSetPattern, {library::libraryRoot(), item, set});
+        platform::formatPath(library::kPictureSetPattern, {system.libraryRoot(), item, set});
     const auto names = platform::fs::listFolder(folder);
     if (std::find(sets.begin(), sets.end(), set) != sets.end() &&
         std::find(names.begin(), names.end(), library::kInfoFileName) != names.end())
@@ -107,65 +110,62 @@ bool usableSet(const std::string& item, const std::string& set) {
 }
 
 // use, restore and reapply: under the lock, on a library set up as the window does.
-int change(library::PictureSystem& system, const StartOptions& options) {
+int change(library::PictureSystem& system, const CountingTool& tool, const StartOptions& options) {
     LibraryLock lock;
-    if (!lock.take()) {
+    if (!lock.take(system.libraryRoot())) {
         sayError(localizedString(
                      QT_TRANSLATE_NOOP(
                          "Trayskin", "Another Trayskin holds the library %1; nothing was changed."))
-                     .arg(QString::fromStdString(library::libraryRoot())));
+                     .arg(QString::fromStdString(system.libraryRoot())));
         return exitstatus::kHeld;
     }
     if (const int status = setUpLibrary(system); status != exitstatus::kDone)
         return status;
+    // The program's one authorization, as the window makes it at its start.
+    privileged::authinit();
     if (options.verb == Verb::Reapply)
-        return reapplySets(system);
+        return reapplySets(system, tool);
     const std::string item = options.all ? std::string() : options.operands.value(0).toStdString();
     const std::string set = options.operands.value(1).toStdString();
     if (!options.all && !knownItem(system, item))
         return exitstatus::kNoSuch;
-    if (options.verb == Verb::Use && !usableSet(item, set))
+    if (options.verb == Verb::Use && !usableSet(system, item, set))
         return exitstatus::kNoSuch;
     // --own-theme chooses the route from now on, as it does for the window.
-    auto* desktop = dynamic_cast<library::IconThemeSystem*>(&system);
-    if (options.ownTheme && !(desktop && desktop->setOwnThemeRoute(true))) {
+    if (options.ownTheme && !system.runCommand(library::kOwnThemeRouteCommand, true).done) {
         sayError(localizedString(QT_TRANSLATE_NOOP(
             "Trayskin", "The own-theme route could not be kept in the library.")));
         return exitstatus::kCannotWrite;
     }
-    privileged::authinit();
-    ToolCopies copies;
-    const library::PlaceReport report = options.verb == Verb::Use
-                                            ? system.install(item, set, toolCopier(copies))
-                                        : options.all ? system.restoreAll(toolCopier(copies))
-                                                      : system.restore(item, toolCopier(copies));
-    const int status = tellReport(report, copies, item);
-    privileged::authdestroy();
-    return status;
+    const library::PlaceReport report = options.verb == Verb::Use ? system.install(item, set)
+                                        : options.all             ? system.restoreAll()
+                                                                  : system.restore(item);
+    return tellReport(report, tool);
 }
 
 } // namespace
 
 int runVerb(const StartOptions& options) {
-    // The system as the window chooses it; Qt's own theme name is a GUI
-    // application's answer and plays no part here.
-    library::setActiveSystem(library::chooseSystem(options.request, options.iconTheme));
-    library::PictureSystem& system = library::activeSystem();
+    // The system as the window chooses it, copying through the same tool;
+    // Qt's own theme name is a GUI application's answer and plays no part.
+    const auto tool = std::make_shared<CountingTool>();
+    const std::shared_ptr<library::PictureSystem> system =
+        library::chooseSystem(options.request, options.iconTheme, QString(), tool);
     switch (options.verb) {
     case Verb::List: {
         const std::string item = options.operands.value(0).toStdString();
-        if (!item.empty() && !knownItem(system, item))
+        if (!item.empty() && !knownItem(*system, item))
             return exitstatus::kNoSuch;
-        printList(system, item, options.json);
+        printList(*system, item, options.json);
         return exitstatus::kDone;
     }
     case Verb::Status:
-        printStatus(system, options.json);
+        printStatus(*system, options.json);
         return exitstatus::kDone;
     case Verb::Use:
     case Verb::Restore:
     case Verb::Reapply:
-        return change(system, options);
+        return change(*system, *tool, options);
     case Verb::Window:
         break;
     }

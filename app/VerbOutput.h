@@ -2,14 +2,15 @@
 // window's alerts would say of a change, with the exit status it comes to.
 #pragma once
 
-#include "app/ToolCopier.h"
+#include "app/CountingTool.h"
 #include "library/PictureSystem.h"
 
 #include <string>
 #include <vector>
 
-// The item's sets in the library (its visible folders), in listing order.
-std::vector<std::string> setsOf(const std::string& item);
+// The item's sets in the system's library (its visible folders), in
+// listing order.
+std::vector<std::string> setsOf(const library::PictureSystem& system, const std::string& item);
 
 // The items, or with item the item's sets with the one in use marked.
 void printList(library::PictureSystem& system, const std::string& item, bool json);
@@ -17,6 +18,6 @@ void printList(library::PictureSystem& system, const std::string& item, bool jso
 void printStatus(library::PictureSystem& system, bool json);
 
 // Prints the report's alerts: the outcome on standard output, warnings and
-// failures on standard error. Returns the exit status.
-int tellReport(const library::PlaceReport& report, const ToolCopies& copies,
-               const std::string& item);
+// failures on standard error. Returns the exit status, by what the report
+// and the tool's copies say.
+int tellReport(const library::PlaceReport& report, const CountingTool& tool);

@@ -26,6 +26,7 @@ enum class World {
     Held,       // the same, while another process holds the library's lock
     Refusing,   // the same, with a tool whose authorization says no
     Failing,    // the same, with a tool that cannot write
+    Added,      // the same, with a bundle added since the backup was made
     Desktop,    // the made-up theme Test
     Blocked,    // the same, with a file where the theme's overlay folder goes
     Grown,      // the same, once the theme has gained a size folder
@@ -115,6 +116,8 @@ protected:
             QDir(world.userIcons() + "/Test").removeRecursively();
             ThemeWorld::put(world.userIcons(), "Test");
         }
+        if (step.world == World::Added)
+            box.addBundle("Clock", {{"Clock1.tif", tiffBytes("c1")}});
         if (step.world == World::Grown)
             growTheme();
         if (step.world >= World::Desktop)
@@ -196,6 +199,7 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::MenuExtras, {"status"}, 0, {"Volume\tdefault\n"}},
         {W::MenuExtras, {"restore", "--all"}, 0, {"Nothing needed restoring"}},
         {W::MenuExtras, {"reapply"}, 0, {"No item shows a set to reapply."}},
+        {W::Added, {"restore", "Clock"}, 2, {}, {"Nothing Restored"}},
         {W::Held, {"reapply"}, 75, {}, {"holds the library"}},
         // Desktop mode, the made-up theme named on the command line.
         {W::Desktop, {"status"}, 0, {"Desktop mode, icon theme: Test\n"}},

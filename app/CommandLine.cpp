@@ -40,7 +40,7 @@ constexpr CommandEntry kVerbs[] = {
      QT_TRANSLATE_NOOP("Trayskin", "Say the mode and theme, and which set each item shows.")},
     {"reapply", "",
      QT_TRANSLATE_NOOP("Trayskin", "Install again the sets in use, for a theme that gained "
-                                   "folders or pictures since (desktop mode).")},
+                                   "folders or pictures since.")},
 };
 
 constexpr CommandEntry kExitStatuses[] = {

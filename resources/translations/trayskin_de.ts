@@ -1231,5 +1231,17 @@
         <source>In&amp;stall Into</source>
         <translation>In&amp;stallieren in</translation>
     </message>
+    <message>
+        <source>Install again the sets in use, for a theme that gained folders or pictures since.</source>
+        <translation>Die Sätze in Gebrauch erneut installieren, für ein Symbolthema, das seitdem Ordner oder Bilder hinzugewonnen hat.</translation>
+    </message>
+    <message>
+        <source>The own-theme route could not be kept in the library.</source>
+        <translation>Der Weg über das eigene Thema konnte nicht in der Bibliothek vermerkt werden.</translation>
+    </message>
+    <message>
+        <source>No item shows a set to reapply.</source>
+        <translation>Kein Element zeigt einen Satz, der erneut zu installieren wäre.</translation>
+    </message>
 </context>
 </TS>

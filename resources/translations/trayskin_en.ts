@@ -1231,5 +1231,17 @@
         <source>In&amp;stall Into</source>
         <translation>In&amp;stall Into</translation>
     </message>
+    <message>
+        <source>Install again the sets in use, for a theme that gained folders or pictures since.</source>
+        <translation>Install again the sets in use, for a theme that gained folders or pictures since.</translation>
+    </message>
+    <message>
+        <source>The own-theme route could not be kept in the library.</source>
+        <translation>The own-theme route could not be kept in the library.</translation>
+    </message>
+    <message>
+        <source>No item shows a set to reapply.</source>
+        <translation>No item shows a set to reapply.</translation>
+    </message>
 </context>
 </TS>

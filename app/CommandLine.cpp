@@ -41,6 +41,10 @@ constexpr CommandEntry kVerbs[] = {
     {"reapply", "",
      QT_TRANSLATE_NOOP("Trayskin", "Install again the sets in use, for a theme that gained "
                                    "folders or pictures since.")},
+    {"import", "PATH",
+     QT_TRANSLATE_NOOP("Trayskin", "Make sets of a folder or an archive, as Import Sets does.")},
+    {"export", "ITEM SET FILE",
+     QT_TRANSLATE_NOOP("Trayskin", "Write the set as a .tar.gz archive, as Export Set does.")},
 };
 
 constexpr CommandEntry kExitStatuses[] = {
@@ -62,11 +66,9 @@ struct Arity {
     qsizetype least;
     qsizetype most;
 };
-constexpr Arity kArity[] = {{Verb::List, 0, 1},
-                            {Verb::Use, 2, 2},
-                            {Verb::Restore, 1, 1},
-                            {Verb::Status, 0, 0},
-                            {Verb::Reapply, 0, 0}};
+constexpr Arity kArity[] = {{Verb::List, 0, 1},   {Verb::Use, 2, 2},     {Verb::Restore, 1, 1},
+                            {Verb::Status, 0, 0}, {Verb::Reapply, 0, 0}, {Verb::Import, 1, 1},
+                            {Verb::Export, 3, 3}};
 
 struct Parser {
     QCommandLineParser parser;

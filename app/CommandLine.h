@@ -1,7 +1,8 @@
 // The program's command line, one table for the parser, --help, the manual
 // page and the shell completion: which system's pictures to work on
 // (--desktop, --menu-extras, --icon-theme NAME, --own-theme), and the verbs
-// that work without a window (list, use, restore, status, reapply).
+// that work without a window (list, use, restore, status, reapply, import,
+// export).
 #pragma once
 
 #include "library/SystemChoice.h"
@@ -10,7 +11,7 @@
 #include <QStringList>
 #include <span>
 
-enum class Verb { Window, List, Use, Restore, Status, Reapply };
+enum class Verb { Window, List, Use, Restore, Status, Reapply, Import, Export };
 
 // What a script can rely on when a verb ends.
 namespace exitstatus {

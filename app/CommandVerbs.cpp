@@ -2,6 +2,7 @@
 
 #include "app/CountingTool.h"
 #include "app/Reapply.h"
+#include "app/SetVerbs.h"
 #include "app/VerbOutput.h"
 #include "library/Examples.h"
 #include "library/Layout.h"
@@ -121,6 +122,8 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
     }
     if (const int status = setUpLibrary(system); status != exitstatus::kDone)
         return status;
+    if (options.verb == Verb::Import)
+        return importVerb(system, options.operands.value(0));
     // The program's one authorization, as the window makes it at its start.
     privileged::authinit();
     if (options.verb == Verb::Reapply)
@@ -162,9 +165,17 @@ int runVerb(const StartOptions& options) {
     case Verb::Status:
         printStatus(*system, options.json);
         return exitstatus::kDone;
+    case Verb::Export: {
+        const std::string item = options.operands.value(0).toStdString();
+        const std::string set = options.operands.value(1).toStdString();
+        if (!knownItem(*system, item) || !usableSet(*system, item, set))
+            return exitstatus::kNoSuch;
+        return exportVerb(*system, item, set, options.operands.value(2));
+    }
     case Verb::Use:
     case Verb::Restore:
     case Verb::Reapply:
+    case Verb::Import:
         return change(*system, *tool, options);
     case Verb::Window:
         break;

@@ -1243,5 +1243,13 @@
         <source>No item shows a set to reapply.</source>
         <translation>Kein Element zeigt einen Satz, der erneut zu installieren wäre.</translation>
     </message>
+    <message>
+        <source>Make sets of a folder or an archive, as Import Sets does.</source>
+        <translation>Sätze aus einem Ordner oder einem Archiv machen, wie „Sets importieren“ es tut.</translation>
+    </message>
+    <message>
+        <source>Write the set as a .tar.gz archive, as Export Set does.</source>
+        <translation>Den Satz als .tar.gz-Archiv schreiben, wie „Set exportieren“ es tut.</translation>
+    </message>
 </context>
 </TS>

@@ -1243,5 +1243,13 @@
         <source>No item shows a set to reapply.</source>
         <translation>No item shows a set to reapply.</translation>
     </message>
+    <message>
+        <source>Make sets of a folder or an archive, as Import Sets does.</source>
+        <translation>Make sets of a folder or an archive, as Import Sets does.</translation>
+    </message>
+    <message>
+        <source>Write the set as a .tar.gz archive, as Export Set does.</source>
+        <translation>Write the set as a .tar.gz archive, as Export Set does.</translation>
+    </message>
 </context>
 </TS>

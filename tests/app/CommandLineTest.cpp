@@ -54,6 +54,7 @@ protected:
         writeFile(box.library() + "/Volume/Mine/Volume2.tif", tiffBytes("m2"));
         writeFile(box.library() + "/Volume/Mine/trayskininfo.txt", "mine");
         writeFile(box.library() + "/Volume/Bare/Volume1.tif", tiffBytes("m1"));
+        writeFile(box.base() + "/Fresh/Volume1.tif", tiffBytes("f1"));
 
         const QString sys = world.systemIcons() + "/Test/";
         ThemeWorld::put(sys, "index.theme",
@@ -125,6 +126,7 @@ protected:
         const QString program = step.world == World::Refusing  ? toolBundles.at(43)
                                 : step.world == World::Failing ? toolBundles.at(71)
                                                                : kProgram;
+        process.setWorkingDirectory(QString::fromStdString(box.base()));
         process.start(program, arguments);
         const bool ended = process.waitForFinished(120000);
         if (lock >= 0)
@@ -187,6 +189,13 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
          0,
          {"copy\nto\n", "Installation Complete\nNeed restart Sound\n"}},
         {W::MenuExtras, {"list", "Volume"}, 0, {"  Bare\n", "* Mine\n", "  default\n"}},
+        {W::MenuExtras, {"export", "Volume", "Mine", "Mine.tar.gz"}, 0, {}},
+        {W::MenuExtras, {"export", "Volume", "Mine", "Mine.tar.gz"}, 73, {}, {"already"}},
+        {W::MenuExtras, {"export", "Volume", "Nope", "Nope.tar.gz"}, 69, {}, {"Nope"}},
+        {W::Held, {"import", "Fresh"}, 75, {}, {"holds the library"}},
+        {W::MenuExtras, {"import", "Mine.tar.gz"}, 2, {}, {"Volume/Mine"}},
+        {W::MenuExtras, {"import", "Fresh"}, 0, {"Volume/Fresh\n"}},
+        {W::MenuExtras, {"list", "Volume"}, 0, {"  Fresh\n", "* Mine\n"}},
         {W::MenuExtras, {"reapply"}, 0, {"Volume: Mine\ncopy\n", "Installation Complete"}},
         {W::MenuExtras,
          {"status", "--json"},

@@ -59,7 +59,7 @@ QString manPage() {
 }
 
 // Verbs and options from the table; items and sets from trayskin list,
-// asked with the mode options already typed.
+// asked with the mode options already typed; files where nothing else fits.
 QString bashCompletion() {
     QStringList verbs;
     for (const CommandEntry& entry : commandVerbs())
@@ -87,15 +87,15 @@ QString bashCompletion() {
                "    local IFS=$'\\n'\n"
                "    case \"${#words[@]}:${words[0]}\" in\n"
                "        0:) COMPREPLY=($(compgen -W \"%2\" -- \"$cur\")) ;;\n"
-               "        1:list|1:use|1:restore)\n"
+               "        1:list|1:use|1:restore|1:export)\n"
                "            COMPREPLY=($(compgen -W \"$(\"$1\" \"${mode[@]}\" list 2>/dev/null)\" "
                "-- \"$cur\")) ;;\n"
-               "        2:use)\n"
+               "        2:use|2:export)\n"
                "            COMPREPLY=($(compgen -W \"$(\"$1\" \"${mode[@]}\" list "
                "\"${words[1]}\" 2>/dev/null | cut -c3-)\" -- \"$cur\")) ;;\n"
                "    esac\n"
                "}\n"
-               "complete -F _trayskin trayskin\n")
+               "complete -o default -F _trayskin trayskin\n")
         .arg(options.join(u' '), verbs.join(QStringLiteral("\n")));
 }
 

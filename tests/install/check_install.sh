@@ -67,7 +67,7 @@ check() {
     [ -z "$report" ] || bad "man says: $report"
     local completion="$root/share/bash-completion/completions/trayskin"
     bash -n "$completion" || bad "the bash completion does not parse"
-    grep -q 'complete -F _trayskin trayskin' "$completion" || bad "no completion for trayskin"
+    grep -q 'complete -o default -F _trayskin trayskin' "$completion" || bad "no completion for trayskin"
     local completed
     completed="$(bash -c 'source "$1"; COMP_WORDS=(trayskin rest); COMP_CWORD=1; _trayskin trayskin
         echo "${COMPREPLY[*]}"' _ "$completion")"

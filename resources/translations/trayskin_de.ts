@@ -718,8 +718,6 @@
         <translation>Desktop zurückgeschaltet</translation>
     </message>
     <message>
-        <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
-        <translation>Der Desktop nannte das Symbolthema %1, das fehlt oder keine Bilder von Trayskin mehr enthält, darum hat Trayskin den Desktop auf %2 zurückgeschaltet.</translation>
         <source>Without a verb the window opens. The verbs need no display and work on the system the window would work on.</source>
         <translation>Ohne Verb öffnet sich das Fenster. Die Verben brauchen keinen Bildschirm und arbeiten mit dem System, mit dem das Fenster arbeiten würde.</translation>
     </message>
@@ -1250,6 +1248,10 @@
     <message>
         <source>Write the set as a .tar.gz archive, as Export Set does.</source>
         <translation>Den Satz als .tar.gz-Archiv schreiben, wie „Set exportieren“ es tut.</translation>
+    </message>
+    <message>
+        <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
+        <translation>Der Desktop nannte das Symbolthema %1, das fehlt oder keine Bilder von Trayskin mehr enthält, darum hat Trayskin den Desktop auf %2 zurückgeschaltet.</translation>
     </message>
 </context>
 </TS>

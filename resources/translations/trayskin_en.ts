@@ -718,8 +718,6 @@
         <translation>Desktop Switched Back</translation>
     </message>
     <message>
-        <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
-        <translation>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</translation>
         <source>Without a verb the window opens. The verbs need no display and work on the system the window would work on.</source>
         <translation>Without a verb the window opens. The verbs need no display and work on the system the window would work on.</translation>
     </message>
@@ -1250,6 +1248,10 @@
     <message>
         <source>Write the set as a .tar.gz archive, as Export Set does.</source>
         <translation>Write the set as a .tar.gz archive, as Export Set does.</translation>
+    </message>
+    <message>
+        <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
+        <translation>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</translation>
     </message>
 </context>
 </TS>

@@ -1,8 +1,9 @@
-// The columns of the browser: one list view a column over a model of ours,
-// with its cells drawn through an item delegate.
+// The columns of the browser: one list view a column over a model of ours
+// (ColumnModel), with its cells drawn through an item delegate; the mouse,
+// the keyboard and the focus.
 #include "platform/widgets/ColumnBrowser.h"
+#include "platform/widgets/ColumnModel.h"
 
-#include <QAbstractListModel>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
@@ -15,120 +16,6 @@
 #include <cmath>
 
 namespace platform {
-
-// ---- ColumnModel ---------------------------------------------------------
-
-// The rows of one column for Qt's views. A row's cell is made and filled the
-// first time it is drawn. What else asks about a row (keyboard navigation,
-// an accessibility client) reads the filled cell, or else a cell that the
-// delegate only describes, kept apart until the row is drawn.
-class ColumnModel final : public QAbstractListModel {
-public:
-    ColumnModel(ColumnBrowser& browser, int column, int rows, QObject* parent)
-        : QAbstractListModel(parent), browser_(browser), column_(column),
-          cells_(static_cast<std::size_t>(std::max(rows, 0))),
-          described_(static_cast<std::size_t>(std::max(rows, 0))) {}
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-        return parent.isValid() ? 0 : static_cast<int>(cells_.size());
-    }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!validRow(index))
-            return {};
-        switch (role) {
-        case Qt::DisplayRole:
-        case Qt::AccessibleTextRole:
-        case Qt::ToolTipRole:
-            return QString::fromUtf8(read(index.row()).stringValue());
-        default:
-            return {};
-        }
-    }
-
-    Qt::ItemFlags flags(const QModelIndex& index) const override {
-        if (!validRow(index))
-            return Qt::NoItemFlags;
-        // Disabled rows can be neither selected nor highlighted.
-        return read(index.row()).isEnabled()
-                   ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
-                   : Qt::ItemNeverHasChildren;
-    }
-
-    // Type-to-select asks for the rows whose titles start with the typed
-    // text: answered from the delegate's titles, so no cell is filled for
-    // it; only a row that matches is filled (to know whether it is enabled).
-    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
-                          Qt::MatchFlags flags) const override {
-        std::vector<std::string> titles;
-        if (role != Qt::DisplayRole || (flags & Qt::MatchTypeMask) != Qt::MatchStartsWith ||
-            !browser_.titlesOf(column_, titles) || titles.size() != cells_.size())
-            return QAbstractListModel::match(start, role, value, hits, flags);
-        const QString wanted = value.toString();
-        const Qt::CaseSensitivity cs =
-            flags & Qt::MatchCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-        QModelIndexList found;
-        const int rows = rowCount();
-        const int from = std::max(0, start.row());
-        const int count = flags & Qt::MatchWrap ? rows : rows - from;
-        for (int i = 0; i < count && (hits < 0 || found.size() < hits); ++i) {
-            const int row = (from + i) % rows;
-            if (QString::fromUtf8(titles[static_cast<std::size_t>(row)]).startsWith(wanted, cs))
-                found << index(row);
-        }
-        return found;
-    }
-
-    BrowserCell* loaded(int row) const {
-        if (row < 0 || row >= rowCount())
-            return nullptr;
-        return cells_[static_cast<std::size_t>(row)].get();
-    }
-
-    BrowserCell& filled(int row) const {
-        auto& slot = cells_[static_cast<std::size_t>(row)];
-        if (!slot) {
-            slot = browser_.makeCell();
-            browser_.fillCell(*slot, row, column_);
-            described_[static_cast<std::size_t>(row)].reset();
-        }
-        return *slot;
-    }
-
-    // The cell of a row for reading: the filled one; for a row on screen,
-    // which is drawn (and so filled) anyway, filled now; otherwise one
-    // described.
-    const BrowserCell& read(int row) const {
-        if (const BrowserCell* cell = loaded(row))
-            return *cell;
-        if (onScreen(row))
-            return filled(row);
-        auto& slot = described_[static_cast<std::size_t>(row)];
-        if (!slot) {
-            auto cell = browser_.makeCell();
-            if (!browser_.describeCell(*cell, row, column_))
-                return filled(row);
-            slot = std::move(cell);
-        }
-        return *slot;
-    }
-
-private:
-    bool onScreen(int row) const {
-        const auto* view = qobject_cast<const QAbstractItemView*>(QObject::parent());
-        return view && view->isVisible() &&
-               view->visualRect(index(row)).intersects(view->viewport()->rect());
-    }
-
-    bool validRow(const QModelIndex& index) const {
-        return index.isValid() && index.row() >= 0 && index.row() < rowCount();
-    }
-
-    ColumnBrowser& browser_;
-    int column_;
-    mutable std::vector<std::unique_ptr<BrowserCell>> cells_;
-    mutable std::vector<std::unique_ptr<BrowserCell>> described_;
-};
 
 namespace {
 

@@ -269,8 +269,10 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
 
     for (int again = 2; again <= 3; ++again) {
         SCOPED_TRACE(again);
+        const std::set<QWidget*> before = backupWindows();
         AppController later;
         EXPECT_EQ(startQuietly(later), "Backup not complete: could not copy Broken\n");
+        EXPECT_FALSE(backupWindowSince(before).isVisible());
         EXPECT_EQ(exits, std::vector<int>{0});  // this start did not end
         EXPECT_EQ(presenter.alerts.size(), 1u); // no new alert
         // The window is ready (the examples, the browser) and says what is missing.

@@ -2,6 +2,7 @@
 #include "library/InUse.h"
 #include "library/Layout.h"
 #include "platform/core/FileManager.h"
+#include "tests/library/NoProgress.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/SpecialFiles.h"
 
@@ -18,29 +19,13 @@ using namespace testing_support;
 
 namespace {
 
-// Records what the backup window would show.
-struct RecordingProgress : library::BackupProgress {
-    double value = 0.0;
-    bool open = false;
-    int opened = 0;
-    int closed = 0;
-    std::vector<double> shown; // the bar at every redraw
-
-    void openBackupWindow() override {
-        open = true;
-        ++opened;
-        value = 5.0;
-    }
-    void closeBackupWindow() override {
-        value = 100.0;
-        open = false;
-        ++closed;
-    }
-    void incrementBy(double delta) override { value += delta; }
-    void displayIfNeeded() override { shown.push_back(value); }
-};
-
 const std::string kInfo(library::kDefaultInfoText);
+
+// A start with no window: what the backup window shows is AppControllerTest's.
+bool setup(library::SetupReport* report = nullptr) {
+    NoProgress progress;
+    return library::setupHomeFolder(progress, report);
+}
 
 void addStandardBundles(Sandbox& box) {
     box.addBundle("Clock", {{"Clock1.tif", "c1"},
@@ -57,9 +42,8 @@ void addStandardBundles(Sandbox& box) {
 TEST(SetupHomeFolder, FirstStartMakesBackupAndDefaultSets) {
     Sandbox box;
     addStandardBundles(box);
-    RecordingProgress progress;
 
-    ASSERT_TRUE(library::setupHomeFolder(progress));
+    ASSERT_TRUE(setup());
 
     // The backup is the Menu Extras folder, byte for byte; no staging left.
     EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
@@ -83,22 +67,12 @@ TEST(SetupHomeFolder, FirstStartMakesBackupAndDefaultSets) {
     EXPECT_EQ(tree[".trayskin-work"], "d");
     tree.erase(".trayskin-work");
     EXPECT_EQ(tree, expected);
-
-    // Three entries: a step of 33 after each copy, then 100 as it closes.
-    EXPECT_EQ(progress.shown, (std::vector<double>{38.0, 71.0, 104.0}));
-    EXPECT_EQ(progress.opened, 1);
-    EXPECT_EQ(progress.closed, 1);
-    EXPECT_EQ(progress.value, 100.0);
 }
 
 TEST(SetupHomeFolder, AMenuExtrasFolderThatCannotBeListedCountsAsEmpty) {
     Sandbox box;
     ::rmdir(box.menuExtras().c_str());
-    RecordingProgress progress;
-    EXPECT_TRUE(library::setupHomeFolder(progress));
-    EXPECT_TRUE(progress.shown.empty());
-    EXPECT_EQ(progress.opened, 1);
-    EXPECT_EQ(progress.closed, 1);
+    EXPECT_TRUE(setup());
     EXPECT_EQ(platform::fs::listFolder(box.library()),
               (std::vector<std::string>{".trayskin-work", "backup"}));
 }
@@ -106,8 +80,7 @@ TEST(SetupHomeFolder, AMenuExtrasFolderThatCannotBeListedCountsAsEmpty) {
 TEST(SetupHomeFolder, LaterStartsRestoreWhatIsMissingAndKeepTheRest) {
     Sandbox box;
     addStandardBundles(box);
-    RecordingProgress first;
-    ASSERT_TRUE(library::setupHomeFolder(first));
+    ASSERT_TRUE(setup());
     const auto backup = snapshot(box.library() + "/backup");
 
     // The user's own files at every level, a deleted set and a deleted picture.
@@ -125,10 +98,7 @@ TEST(SetupHomeFolder, LaterStartsRestoreWhatIsMissingAndKeepTheRest) {
     writeFile(box.menuExtras() + "/Clock.menu/Contents/Resources/Clock1.tif", "installed");
     box.addBundle("Battery", {{"Battery1.tif", "b1"}});
 
-    RecordingProgress later;
-    ASSERT_TRUE(library::setupHomeFolder(later));
-    EXPECT_EQ(later.opened, 0);
-    EXPECT_TRUE(later.shown.empty());
+    ASSERT_TRUE(setup());
 
     EXPECT_EQ(readFile(lib + "/mine.txt"), "m");
     EXPECT_EQ(readFile(lib + "/Clock/My Set/Clock1.tif"), "mine");
@@ -146,8 +116,7 @@ TEST(SetupHomeFolder, LaterStartsRestoreWhatIsMissingAndKeepTheRest) {
 
     // A default set that exists without its info file never gets one.
     ::unlink((lib + "/Battery/default/trayskininfo.txt").c_str());
-    RecordingProgress third;
-    ASSERT_TRUE(library::setupHomeFolder(third));
+    ASSERT_TRUE(setup());
     EXPECT_FALSE(platform::fs::exists(lib + "/Battery/default/trayskininfo.txt"));
 }
 
@@ -157,22 +126,16 @@ TEST(SetupHomeFolder, FailuresStopAtTheRightMoment) {
         Sandbox box;
         addStandardBundles(box);
         writeFile(box.home() + "/Library", "file");
-        RecordingProgress progress;
-        EXPECT_FALSE(library::setupHomeFolder(progress));
-        EXPECT_EQ(progress.opened, 0);
+        EXPECT_FALSE(setup());
         EXPECT_EQ(readFile(box.home() + "/Library"), "file");
     }
     {
-        SCOPED_TRACE("a backup copy fails: bar advanced, window left open");
+        SCOPED_TRACE("a backup copy fails");
         Sandbox box;
         box.addBundle("Clock", {{"Clock1.tif", "c1"}});
         makeSocket(box.menuExtras() + "/Sock");
         box.addBundle("Volume", {{"Volume1.tif", "v1"}});
-        RecordingProgress progress;
-        EXPECT_FALSE(library::setupHomeFolder(progress));
-        EXPECT_EQ(progress.shown, (std::vector<double>{38.0, 71.0}));
-        EXPECT_TRUE(progress.open);
-        EXPECT_EQ(progress.closed, 0);
+        EXPECT_FALSE(setup());
         // Clock was handled before the failing entry, Volume never reached.
         EXPECT_EQ(readFile(box.library() + "/Clock/default/Clock1.tif"), "c1");
         EXPECT_FALSE(platform::fs::exists(box.library() + "/Volume"));
@@ -183,8 +146,7 @@ TEST(SetupHomeFolder, FailuresStopAtTheRightMoment) {
         Sandbox box;
         addStandardBundles(box);
         writeFile(box.library() + "/Clock", "a file of the user's");
-        RecordingProgress progress;
-        EXPECT_FALSE(library::setupHomeFolder(progress));
+        EXPECT_FALSE(setup());
         EXPECT_EQ(readFile(box.library() + "/Clock"), "a file of the user's");
     }
     {
@@ -195,8 +157,7 @@ TEST(SetupHomeFolder, FailuresStopAtTheRightMoment) {
         ASSERT_TRUE(platform::fs::createDirectory(box.home() + "/Library"));
         ASSERT_TRUE(platform::fs::createDirectory(box.library()));
         ASSERT_TRUE(platform::fs::createDirectory(box.library() + "/backup"));
-        RecordingProgress progress;
-        EXPECT_FALSE(library::setupHomeFolder(progress));
+        EXPECT_FALSE(setup());
         EXPECT_EQ(readFile(box.library() + "/Clock/default/Clock1.tif"), "c1");
         EXPECT_FALSE(platform::fs::exists(box.library() + "/Clock/default/Clock2.tif"));
         EXPECT_FALSE(platform::fs::exists(box.library() + "/Clock/default/Clock3.tif"));
@@ -210,19 +171,15 @@ TEST(SetupHomeFolder, AnEntryThatCanNeverBeCopiedDoesNotLockTheUserOut) {
     box.addBundle("A", {{"A1.tif", "a"}});
     makeSocket(box.menuExtras() + "/B");
     box.addBundle("C", {{"C1.tif", "c"}});
-    RecordingProgress first;
     library::SetupReport report;
-    EXPECT_FALSE(library::setupHomeFolder(first, &report));
+    EXPECT_FALSE(setup(&report));
     EXPECT_FALSE(platform::fs::exists(box.library() + "/C"));
 
     for (int start = 2; start <= 3; ++start) {
         SCOPED_TRACE(start);
-        RecordingProgress later;
         library::SetupReport again;
-        ASSERT_TRUE(library::setupHomeFolder(later, &again));
+        ASSERT_TRUE(setup(&again));
         EXPECT_EQ(again.backupMissing, std::vector<std::string>{"B"});
-        EXPECT_EQ(later.opened, 1);
-        EXPECT_EQ(later.closed, 1);
         EXPECT_EQ(readFile(box.library() + "/A/default/A1.tif"), "a");
         EXPECT_EQ(readFile(box.library() + "/C/default/C1.tif"), "c");
         // Never called complete: still staged, with what did arrive.
@@ -236,9 +193,8 @@ TEST(SetupHomeFolder, AnEntryThatCanNeverBeCopiedDoesNotLockTheUserOut) {
     ::unlink((box.menuExtras() + "/B").c_str());
     writeFile(box.menuExtras() + "/B", "a file now");
     writeFile(box.library() + "/.trayskin-work/.trayskin-copy-0123456789abcdef/x", "part");
-    RecordingProgress fixed;
     library::SetupReport done;
-    ASSERT_TRUE(library::setupHomeFolder(fixed, &done));
+    ASSERT_TRUE(setup(&done));
     EXPECT_TRUE(done.backupMissing.empty());
     EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
     EXPECT_FALSE(platform::fs::exists(box.library() + "/.backup-staging"));
@@ -254,9 +210,8 @@ TEST(SetupHomeFolder, MenuExtrasNamedLikeTheLibrarysOwnFoldersGetNoExtraFolder) 
     box.addBundle("Volume", {{"Volume1.tif", "v1"}});
     for (int start = 1; start <= 2; ++start) {
         SCOPED_TRACE(start);
-        RecordingProgress progress;
         library::SetupReport report;
-        ASSERT_TRUE(library::setupHomeFolder(progress, &report));
+        ASSERT_TRUE(setup(&report));
         EXPECT_TRUE(report.backupMissing.empty());
         // The backup is complete and is the backup, not an extra folder.
         EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
@@ -289,9 +244,8 @@ TEST(SetupHomeFolder, AFullDiskLeavesNoSetCutShortAndALaterStartMendsIt) {
                              << "); not run";
             FAIL() << std::strerror(errno);
         }
-        RecordingProgress progress;
         library::SetupReport report;
-        if (!library::setupHomeFolder(progress, &report)) {
+        if (!setup(&report)) {
             EXPECT_EQ(report.failedError, ENOSPC) << report.failedPath;
             infoFileFailed = infoFileFailed || report.failedPath.ends_with("/trayskininfo.txt");
         }
@@ -310,7 +264,7 @@ TEST(SetupHomeFolder, AFullDiskLeavesNoSetCutShortAndALaterStartMendsIt) {
 
         ASSERT_EQ(::mount("tmpfs", box.home().c_str(), "tmpfs", MS_REMOUNT, "size=4m"), 0);
         library::SetupReport again;
-        EXPECT_TRUE(library::setupHomeFolder(progress, &again)) << again.failedPath;
+        EXPECT_TRUE(setup(&again)) << again.failedPath;
         EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
         for (const char* name : {"Battery", "Clock", "Volume"}) {
             const std::string set = box.library() + "/" + name + "/default/";
@@ -333,8 +287,7 @@ TEST(SetupHomeFolder, FifosSocketsAndDevicesNeverHoldTheStartOrTheInUseLookUp) {
         makeSpecial(kind, box.library() + "/Volume/Odd/Volume1.tif");
         makeSpecial(kind, box.library() + "/Volume/Odd/x.tif");
         FifoWatchdog watchdog({box.base()});
-        RecordingProgress progress;
-        library::setupHomeFolder(progress);
+        setup();
         const library::InUse inUse = library::setInUse("Volume");
         EXPECT_EQ(inUse.kind, library::InUse::Kind::Unknown);
         EXPECT_FALSE(watchdog.fired());

@@ -5,7 +5,6 @@
 #include "tests/app/DesktopFixture.h"
 #include "tests/icontheme/RealClients.h"
 
-#include <QAction>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
@@ -65,27 +64,6 @@ TEST_F(AdwaitaTest, TheShippedSetsGoInAndRestoreAllLeavesNoFolderTheyMade) {
     EXPECT_EQ(inUse(), "In use: Ocean");
     quietly([&] { controller.restoreAllOriginalPictures(); });
     EXPECT_EQ(inUse(), "In use: default");
-    EXPECT_FALSE(QFileInfo::exists(world.userIcons()));
-}
-
-// The own theme switched to through the window; Restore All switches the
-// desktop back before the own theme goes, and says so.
-TEST_F(AdwaitaTest, RestoreAllSwitchesTheDesktopBackFromTheOwnTheme) {
-    const QString settings = world.root() + "/config/gtk-3.0/settings.ini";
-    const QByteArray adwaita = "[Settings]\ngtk-icon-theme-name=Adwaita\n";
-    ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini", adwaita);
-    put("Volume/Red/audio-volume-high.png", pngBytes(24, 0xff0000));
-    put("Volume/Red/trayskininfo.txt", "Red.");
-    ASSERT_TRUE(QDir(world.userIcons()).removeRecursively());
-    startOnAdwaita();
-    part<QAction>("ownThemeRoute").trigger();
-    use("Volume", "Red");
-    part<QAction>("switchDesktop").trigger();
-    EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Adwaita-Trayskin\n");
-    quietly([&] { controller.restoreAllOriginalPictures(); });
-    EXPECT_TRUE(
-        presenter.alerts.back().message.endsWith("The desktop uses the icon theme Adwaita again."));
-    EXPECT_EQ(ThemeWorld::get(settings), adwaita);
     EXPECT_FALSE(QFileInfo::exists(world.userIcons()));
 }
 

@@ -41,6 +41,9 @@ TEST_F(MadeUpThemeTest, RouteIsAChoiceOfferedSwitchAndResetOnTheWayBack) {
             EXPECT_TRUE(desktopTheme().endsWith("=Test-Trayskin"));
             presenter.takeOther = false;
             quietly([&] { controller.restoreAllOriginalPictures(); });
+            EXPECT_TRUE(presenter.alerts.back().message.endsWith(
+                "The desktop uses the icon theme Test again."));
+            EXPECT_FALSE(QFileInfo::exists(world.userIcons() + "/Test-Trayskin"));
         },
         [&] { quietly([&] { part<QAction>("switchDesktop").trigger(); }); },
     };
@@ -141,21 +144,14 @@ TEST_F(MadeUpThemeTest, RowsShowTheirPictures) {
     EXPECT_EQ(rowPixels(0, "Volume"), pixelsOf(overlay("24x24/legacy/audio-volume-high.png")));
 }
 
-} // namespace
-
-namespace {
-
-// About speaks of the panel in desktop mode, and names the web address.
-TEST_F(MadeUpThemeTest, AboutSpeaksOfThePanel) {
+// About and the preview speak of the panel in desktop mode; About names the
+// web address.
+TEST_F(MadeUpThemeTest, AboutAndThePreviewSpeakOfThePanel) {
     controller.showAbout();
     ASSERT_FALSE(presenter.alerts.empty());
     EXPECT_TRUE(presenter.alerts.back().message.contains(
         platform::bundle::localizedString("Chooses the pictures of the panel's status icons.")));
     EXPECT_TRUE(presenter.alerts.back().message.contains(TRAYSKIN_HOMEPAGE));
-}
-
-// The preview speaks of the panel's size.
-TEST_F(MadeUpThemeTest, PreviewSpeaksOfThePanelSize) {
     click(browser(), 0, "Volume");
     click(browser(), 1, "Mine");
     EXPECT_TRUE(part<QLabel>("setPreview")

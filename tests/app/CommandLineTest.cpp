@@ -34,7 +34,7 @@ enum class World {
 
 struct Step {
     World world;
-    QStringList arguments;
+    const char* arguments; // split at spaces
     int status;
     QStringList out;      // what standard output holds
     QStringList err = {}; // what standard error holds
@@ -112,7 +112,7 @@ protected:
         const int lock = step.world == World::Held ? takeLock() : -1;
         QProcess process;
         process.setProcessEnvironment(environment(step));
-        QStringList arguments = step.arguments;
+        QStringList arguments = QString(step.arguments).split(u' ', Qt::SkipEmptyParts);
         if (step.world == World::Blocked) {
             QDir(world.userIcons() + "/Test").removeRecursively();
             ThemeWorld::put(world.userIcons(), "Test");
@@ -162,76 +162,75 @@ protected:
 TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn) {
     using W = World;
     const Step steps[] = {
-        {W::None, {"--help"}, 0, {"list [ITEM]", "use ITEM SET", "restore ITEM|--all", "77"}},
-        {W::None, {"--version"}, 0, {"Trayskin " TRAYSKIN_VERSION "\n"}},
-        {W::None, {"--bogus"}, 64, {}, {"bogus", "trayskin --help"}},
-        {W::None, {"frob"}, 64, {}, {"Unbekanntes Verb frob", "trayskin --help"}, "de_DE.UTF-8"},
-        {W::None, {"use", "Volume"}, 64, {}, {"use"}},
-        {W::None, {"reapply", "Volume"}, 64, {}, {"reapply"}},
-        {W::None, {"list", "--all"}, 64, {}, {"list"}},
-        {W::None, {"--json"}, 64, {}, {"--json"}},
-        {W::None, {"status", "--own-theme"}, 64, {}, {"status"}},
-        {W::None,
-         {"--menu-extras", "--own-theme", "use", "Volume", "Mine"},
-         64,
-         {},
-         {"--own-theme"}},
-        {W::None, {"--desktop", "--menu-extras", "status"}, 64, {}, {"--desktop"}},
+        {W::None, "--help", 0, {"list [ITEM]", "use ITEM SET", "restore ITEM|--all", "77"}},
+        {W::None, "--version", 0, {"Trayskin " TRAYSKIN_VERSION "\n"}},
+        {W::None, "--bogus", 64, {}, {"bogus", "trayskin --help"}},
+        {W::None, "frob", 64, {}, {"Unbekanntes Verb frob", "trayskin --help"}, "de_DE.UTF-8"},
+        {W::None, "use Volume", 64, {}, {"use"}},
+        {W::None, "reapply Volume", 64, {}, {"reapply"}},
+        {W::None, "list --all", 64, {}, {"list"}},
+        {W::None, "--json", 64, {}, {"--json"}},
+        {W::None, "status --own-theme", 64, {}, {"status"}},
+        {W::None, "--menu-extras --own-theme use Volume Mine", 64, {}, {"--own-theme"}},
+        {W::None, "--desktop --menu-extras status", 64, {}, {"--desktop"}},
         // Menu Extras: the library is made by the first verb that changes it.
-        {W::MenuExtras, {"status"}, 0, {"Menu Extras\n", "Volume\tpictures that no set holds\n"}},
-        {W::MenuExtras, {"list", "Nope"}, 69, {}, {"Nope"}},
-        {W::MenuExtras, {"use", "Volume", "Nope"}, 69, {}, {"Nope"}},
-        {W::MenuExtras, {"use", "Volume", "Bare"}, 69, {}, {"Bare"}},
-        {W::Held, {"use", "Volume", "Mine"}, 75, {}, {"holds the library"}},
-        {W::Held, {"status"}, 0, {"Volume\tdefault\n"}},
+        {W::MenuExtras, "status", 0, {"Menu Extras\n", "Volume\tpictures that no set holds\n"}},
+        {W::MenuExtras, "list Nope", 69, {}, {"Nope"}},
+        {W::MenuExtras, "use Volume Nope", 69, {}, {"Nope"}},
+        {W::MenuExtras, "use Volume Bare", 69, {}, {"Bare"}},
+        {W::Held, "use Volume Mine", 75, {}, {"holds the library"}},
+        {W::Held, "status", 0, {"Volume\tdefault\n"}},
         {W::MenuExtras,
-         {"use", "Volume", "Mine"},
+         "use Volume Mine",
          0,
          {"copy\nto\n", "Installation Complete\nNeed restart Sound\n"}},
-        {W::MenuExtras, {"list", "Volume"}, 0, {"  Bare\n", "* Mine\n", "  default\n"}},
-        {W::MenuExtras, {"export", "Volume", "Mine", "Mine.tar.gz"}, 0, {}},
-        {W::MenuExtras, {"export", "Volume", "Mine", "Mine.tar.gz"}, 73, {}, {"already"}},
-        {W::MenuExtras, {"export", "Volume", "Nope", "Nope.tar.gz"}, 69, {}, {"Nope"}},
-        {W::Held, {"import", "Fresh"}, 75, {}, {"holds the library"}},
-        {W::MenuExtras, {"import", "Mine.tar.gz"}, 2, {}, {"Volume/Mine"}},
-        {W::MenuExtras, {"import", "Fresh"}, 0, {"Volume/Fresh\n"}},
-        {W::MenuExtras, {"list", "Volume"}, 0, {"  Fresh\n", "* Mine\n"}},
-        {W::MenuExtras, {"reapply"}, 0, {"Volume: Mine\ncopy\n", "Installation Complete"}},
+        {W::MenuExtras, "list Volume", 0, {"  Bare\n", "* Mine\n", "  default\n"}},
+        {W::MenuExtras, "export Volume Mine Mine.tar.gz", 0, {}},
+        {W::MenuExtras, "export Volume Mine Mine.tar.gz", 73, {}, {"already"}},
+        {W::MenuExtras, "export Volume Nope Nope.tar.gz", 69, {}, {"Nope"}},
+        {W::Held, "import Fresh", 75, {}, {"holds the library"}},
+        {W::MenuExtras, "import Mine.tar.gz", 2, {}, {"Volume/Mine"}},
+        {W::MenuExtras, "import Fresh", 0, {"Volume/Fresh\n"}},
+        {W::MenuExtras, "list Volume", 0, {"  Fresh\n", "* Mine\n"}},
+        {W::MenuExtras, "reapply", 0, {"Volume: Mine\ncopy\n", "Installation Complete"}},
         {W::MenuExtras,
-         {"status", "--json"},
+         "status --json",
          0,
          {"\"description\": \"Menu Extras\"", "\"set\": \"Mine\""}},
-        {W::MenuExtras, {"--menu-extras", "list", "--json"}, 0, {"\"Battery\"", "\"Volume\""}},
-        {W::Refusing, {"restore", "Volume"}, 77, {"copy problem!  err is 43"}, {"Wrong Password"}},
-        {W::Failing, {"restore", "--all"}, 73, {"copy problem!  err is 71"}, {"Volume1.tif"}},
-        {W::MenuExtras, {"restore", "Volume"}, 0, {"Original Pictures Restored\nNeed restart"}},
-        {W::MenuExtras, {"status"}, 0, {"Volume\tdefault\n"}},
-        {W::MenuExtras, {"restore", "--all"}, 0, {"Nothing needed restoring"}},
-        {W::MenuExtras, {"reapply"}, 0, {"No item shows a set to reapply."}},
-        {W::Added, {"restore", "Clock"}, 2, {}, {"Nothing Restored"}},
-        {W::Held, {"reapply"}, 75, {}, {"holds the library"}},
+        {W::MenuExtras, "--menu-extras list --json", 0, {"\"Battery\"", "\"Volume\""}},
+        {W::Refusing, "restore Volume", 77, {"copy problem!  err is 43"}, {"Wrong Password"}},
+        {W::Failing, "restore --all", 73, {"copy problem!  err is 71"}, {"Volume1.tif"}},
+        {W::MenuExtras, "restore Volume", 0, {"Original Pictures Restored\nNeed restart"}},
+        {W::MenuExtras, "status", 0, {"Volume\tdefault\n"}},
+        {W::MenuExtras, "restore --all", 0, {"Nothing needed restoring"}},
+        {W::MenuExtras, "reapply", 0, {"No item shows a set to reapply."}},
+        {W::Added, "restore Clock", 2, {}, {"Nothing Restored"}},
+        {W::Held, "reapply", 75, {}, {"holds the library"}},
         // Desktop mode, the made-up theme named on the command line.
-        {W::Desktop, {"status"}, 0, {"Desktop mode, icon theme: Test\n"}},
-        {W::Desktop, {"use", "Volume", "Odd"}, 1, {"Installation Complete"}, {"battery-full.png"}},
-        {W::Desktop, {"use", "Volume", "Blue"}, 0, {"wrote ", "Installation Complete"}},
-        {W::Desktop, {"list", "Volume"}, 0, {"* Blue\n", "  Odd\n"}},
-        {W::Desktop, {"status", "--json"}, 0, {"icon theme: Test\"", "\"set\": \"Blue\""}},
+        {W::Desktop, "status", 0, {"Desktop mode, icon theme: Test\n"}},
+        {W::Desktop, "use Volume Odd", 1, {"Installation Complete"}, {"battery-full.png"}},
+        {W::Desktop, "use Volume Blue", 0, {"wrote ", "Installation Complete"}},
+        {W::Desktop, "list Volume", 0, {"* Blue\n", "  Odd\n"}},
+        {W::Desktop, "status --json", 0, {"icon theme: Test\"", "\"set\": \"Blue\""}},
         {W::Grown,
-         {"reapply"},
+         "reapply",
          0,
-         {"Volume: Blue\n", "wrote ", "/32x32/status/audio-volume-high.png"}},
-        {W::Desktop, {"status"}, 0, {"Volume\tBlue\n"}},
-        {W::Desktop, {"reapply"}, 0, {"Volume: Blue\n", "Installation Complete"}},
-        {W::Desktop, {"restore", "Volume"}, 0, {"Original Pictures Restored"}},
-        {W::Desktop, {"status"}, 0, {"Volume\tdefault\n"}},
-        {W::Blocked, {"use", "Volume", "Blue"}, 73, {}, {"cannot be made or opened"}},
+         {"Volume: Blue\n", "wrote ", "/32x32/status/audio-volume-high.png"},
+         {},
+         "C",
+         "/data/icons/Test/32x32/status/audio-volume-high.png"},
+        {W::Desktop, "status", 0, {"Volume\tBlue\n"}},
+        {W::Desktop, "reapply", 0, {"Volume: Blue\n", "Installation Complete"}},
+        {W::Desktop, "restore Volume", 0, {"Original Pictures Restored"}},
+        {W::Desktop, "status", 0, {"Volume\tdefault\n"}},
+        {W::Blocked, "use Volume Blue", 73, {}, {"cannot be made or opened"}},
         // From now on into the own theme, as for the window.
-        {W::Desktop, {"--own-theme", "use", "Volume", "Blue"}, 0, {"in place in the own theme"}},
-        {W::Desktop, {"use", "Volume", "Blue"}, 0, {"in place in the own theme"}},
-        {W::Desktop, {"restore", "--all"}, 0, {"Original Pictures Restored"}},
+        {W::Desktop, "--own-theme use Volume Blue", 0, {"in place in the own theme"}},
+        {W::Desktop, "use Volume Blue", 0, {"in place in the own theme"}},
+        {W::Desktop, "restore --all", 0, {"Original Pictures Restored"}},
     };
     for (const Step& step : steps) {
-        SCOPED_TRACE(step.arguments.join(u' ').toStdString());
+        SCOPED_TRACE(step.arguments);
         const Result result = run(step);
         EXPECT_EQ(result.status, step.status)
             << result.out.toStdString() << result.err.toStdString();
@@ -241,12 +240,12 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         for (const QString& fragment : step.err) {
             EXPECT_TRUE(result.err.contains(fragment)) << result.err.toStdString();
         }
-        // What a refusal of the command line or the library says goes to
-        // standard error only.
         if (!step.gtk.isEmpty()) {
             EXPECT_EQ(gtkLookup(world, "Test", {"audio-volume-high:32:1"}),
                       QStringList{world.root() + step.gtk});
         }
+        // What a refusal of the command line or the library says goes to
+        // standard error only.
         if (step.status == 64 || step.status == 69 || step.status == 75) {
             EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
         }

@@ -147,7 +147,7 @@ TEST_F(ControllerTest, AnExampleFailureEndsTheStartAndUntranslatedLanguagesShowT
     EXPECT_EQ(platform::bundle::localizedString("My Apologies"), QStringLiteral("My Apologies"));
 }
 
-TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
+TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWithZero) {
     startShown();
     controller.showHelp();
     ASSERT_EQ(desktop.opened.size(), 1u);
@@ -192,9 +192,16 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
         return dark;
     };
     EXPECT_GT(textPixels(), 50);
+    // About clears it; it names the version, the licence and the web address.
     controller.showAbout();
     EXPECT_TRUE(statusLine().isEmpty());
     EXPECT_EQ(textPixels(), 0);
+    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("About Trayskin")});
+    EXPECT_TRUE(
+        presenter.alerts[0].message.startsWith(QStringLiteral("Trayskin " TRAYSKIN_VERSION "\n")));
+    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral("MIT License")));
+    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral(TRAYSKIN_HOMEPAGE)));
+    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
     desktop.opens = false;
     controller.showHelp();
     EXPECT_EQ(statusLine(), cannotOpen);
@@ -203,17 +210,6 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAndQuitEndsWithZero) {
 
     controller.exitApp();
     EXPECT_EQ(exits, std::vector<int>{0});
-}
-
-TEST_F(ControllerTest, AboutNamesTheVersionAndTheLicence) {
-    startShown();
-    controller.showAbout();
-    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("About Trayskin")});
-    EXPECT_TRUE(
-        presenter.alerts[0].message.startsWith(QStringLiteral("Trayskin " TRAYSKIN_VERSION "\n")));
-    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral("MIT License")));
-    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral(TRAYSKIN_HOMEPAGE)));
-    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
 }
 
 TEST_F(ControllerTest, TheBarStepsWithEachEntryWhileShownAndNeverPassesItsEnd) {

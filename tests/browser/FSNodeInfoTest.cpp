@@ -47,16 +47,7 @@ struct KnownDesktop : testing_support::RecordingWorkspace {
 
 } // namespace
 
-TEST(FSNodeInfo, ChildPathsJoinWithOneSlash) {
-    auto root = FSNodeInfo::nodeWithParent(nullptr, "/Users/someone/Library/Trayskin");
-    FSNodeInfo volume(root.get(), "Volume");
-    EXPECT_EQ(FSNodeInfo(&volume, "default").absolutePath(),
-              "/Users/someone/Library/Trayskin/Volume/default");
-    auto slash = FSNodeInfo::nodeWithParent(nullptr, "/");
-    EXPECT_EQ(FSNodeInfo(slash.get(), "Users").absolutePath(), "/Users");
-}
-
-TEST(FSNodeInfo, VisibleEntriesLinksAndTypes) {
+TEST(FSNodeInfo, VisibleEntriesLinksTypesAndPaths) {
     Sandbox box;
     const std::string lib = box.library();
     for (const char* name : {"backup/x", ".hidden", "Volume/.DS_Store", "Volume/backup/p.tif",
@@ -94,6 +85,10 @@ TEST(FSNodeInfo, VisibleEntriesLinksAndTypes) {
     }
     EXPECT_TRUE(FSNodeInfo(root.get(), "Missing").subNodes().empty());
     EXPECT_TRUE(FSNodeInfo(&set, "Volume1.tif").subNodes().empty());
+    // Child paths join with one slash, below the root folder too.
+    EXPECT_EQ(set.absolutePath(), lib + "/Volume/default");
+    auto slash = FSNodeInfo::nodeWithParent(nullptr, "/");
+    EXPECT_EQ(FSNodeInfo(slash.get(), "Users").absolutePath(), "/Users");
 }
 
 TEST(FSNodeInfo, InfoFileRewritesTheCallersText) {

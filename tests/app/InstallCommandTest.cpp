@@ -1,5 +1,4 @@
 #include "app/AppController.h"
-#include "browser/SetPreview.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "tests/support/BrowserDriver.h"
@@ -288,22 +287,6 @@ TEST_F(InstallTest, RestoreWithoutACompleteBackupCopiesNothingAndSaysSo) {
     QTest::mouseClick(browser().columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(10, 400));
     EXPECT_FALSE(part<QAction>("actionRestore").isEnabled());
-}
-
-TEST_F(InstallTest, SelectingASetShowsItsPreview) {
-    click(browser(), 0, "Volume");
-    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
-    // The shipped Ocean set has four real pictures.
-    click(browser(), 1, "Ocean");
-    const QPixmap shown = part<QLabel>("setPreview").pixmap();
-    ASSERT_FALSE(shown.isNull());
-    const auto pictures = browser::previewPicturesOf(*pictureSystem, "Volume", "Ocean");
-    ASSERT_EQ(pictures.size(), 4u);
-    EXPECT_EQ(shown.size(), browser::renderSetPreview(pictures).image.size());
-    click(browser(), 2, "Volume1.tif");
-    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
-    click(browser(), 0, "Eject");
-    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
 }
 
 TEST_F(InstallTest, TheKeyboardReachesTheButtonAndTheMenuItemFollowsIt) {

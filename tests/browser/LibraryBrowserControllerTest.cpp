@@ -121,53 +121,15 @@ TEST_F(LibraryBrowserTest, ColumnsListTheLibraryInListingOrder) {
     EXPECT_EQ(browser().columnView(2)->selectedRows(), std::set<int>{0});
 }
 
-TEST_F(LibraryBrowserTest, UseButtonAndInfoTextFollowTheColumnLastFilled) {
-    EXPECT_FALSE(buttonEnabled());
-    click(browser(), 0, "Volume");
-    EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(inspectorText(), folder("Volume"));
-
-    click(browser(), 1, "Ocean");
-    const QString ocean =
-        QString::fromStdString(readFile(box.library() + "/Volume/Ocean/trayskininfo.txt"));
-    ASSERT_FALSE(ocean.isEmpty());
-    EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(inspectorText(), folder("Ocean", ocean));
-    EXPECT_FALSE(well->pixmap().isNull());
-
-    // A picture: no type, the set's text stays.
-    click(browser(), 2, titles(browser(), 2).front());
-    EXPECT_EQ(inspectorText(), QStringLiteral("Name: ") +
-                                   QString::fromStdString(titles(browser(), 2).front()) +
-                                   QStringLiteral("\nType: \n") + ocean + QLatin1Char('\n'));
-    EXPECT_EQ(well->pixmap().deviceIndependentSize(), QSizeF(64, 64));
-
-    // A set with nothing but its info file shows no rows: the button keeps
-    // the state the pictures of Ocean left.
-    click(browser(), 1, "Info Only");
-    EXPECT_EQ(browser().numberOfRowsInColumn(2), 0);
-    EXPECT_TRUE(buttonEnabled());
-    EXPECT_EQ(inspectorText(), folder("Info Only", QStringLiteral("Nothing but words.")));
-
-    // An info file in the wrong letter case is none.
-    click(browser(), 1, "Plain");
-    EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(inspectorText(), folder("Plain"));
-
-    // Another extra: its sets' column disables the button and empties the text.
-    click(browser(), 1, "Ocean");
-    EXPECT_TRUE(buttonEnabled());
-    click(browser(), 0, "Clock");
-    EXPECT_FALSE(buttonEnabled());
-    EXPECT_EQ(inspectorText(), folder("Clock"));
-}
-
+// The well for a set and a picture, and what several or none selected show.
 TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     click(browser(), 0, "Volume");
     click(browser(), 1, "Ocean");
-    // A screen reader hears what the well holds.
+    EXPECT_FALSE(well->pixmap().isNull());
+    // The well shows a picture at its size; a screen reader hears what it holds.
     const std::string picture = titles(browser(), 2).front();
     click(browser(), 2, picture);
+    EXPECT_EQ(well->pixmap().deviceIndependentSize(), QSizeF(64, 64));
     EXPECT_EQ(well->accessibleName(), QStringLiteral("Icon of ") + QString::fromStdString(picture));
     click(browser(), 1, "Ember", Qt::ControlModifier);
     EXPECT_TRUE(well->pixmap().isNull());

@@ -21,6 +21,10 @@ constexpr CommandEntry kOptions[] = {
      QT_TRANSLATE_NOOP("Trayskin",
                        "Install sets into a theme of their own beside the icon theme, which the "
                        "desktop shows once switched to it (desktop mode).")},
+    {"restart-panel", nullptr,
+     QT_TRANSLATE_NOOP("Trayskin",
+                       "After use or restore, start the running panel again, and the status "
+                       "programs that show the pictures, where Trayskin can (desktop mode).")},
     {"json", nullptr, QT_TRANSLATE_NOOP("Trayskin", "Answer list and status in JSON.")},
     {"all", nullptr, QT_TRANSLATE_NOOP("Trayskin", "Restore every item.")},
     {"help", nullptr, QT_TRANSLATE_NOOP("Trayskin", "Show this help and end.")},
@@ -107,9 +111,9 @@ struct Parser {
     QString verbError(StartOptions& options) const {
         QStringList positional = parser.positionalArguments();
         if (positional.isEmpty())
-            return options.json || options.all
-                       ? localizedString(
-                             QT_TRANSLATE_NOOP("Trayskin", "--json and --all go with a verb only."))
+            return options.json || options.all || options.restartPanel
+                       ? localizedString(QT_TRANSLATE_NOOP(
+                             "Trayskin", "--json, --all and --restart-panel go with a verb only."))
                        : QString();
         const QString name = positional.takeFirst();
         const auto* verb =
@@ -128,7 +132,8 @@ struct Parser {
                 .arg(name);
         const bool jsonFits = options.verb == Verb::List || options.verb == Verb::Status;
         if ((options.json && !jsonFits) || (options.all && options.verb != Verb::Restore) ||
-            (options.ownTheme && options.verb != Verb::Use))
+            (options.ownTheme && options.verb != Verb::Use) ||
+            (options.restartPanel && options.verb != Verb::Use && options.verb != Verb::Restore))
             return localizedString(
                        QT_TRANSLATE_NOOP("Trayskin", "This option does not go with %1."))
                 .arg(name);
@@ -143,6 +148,7 @@ struct Parser {
         options.ownTheme = isSet("own-theme");
         options.json = isSet("json");
         options.all = isSet("all");
+        options.restartPanel = isSet("restart-panel");
         options.error = modeError();
         if (options.error.isEmpty())
             options.error = verbError(options);

@@ -36,6 +36,7 @@ struct StartOptions {
     QStringList operands; // the verb's own arguments
     bool json = false;
     bool all = false;
+    bool restartPanel = false; // after use or restore: the panel started again
 };
 
 // One line of the table: an option (name, value name or null), a verb (name,

@@ -110,6 +110,20 @@ bool usableSet(const library::PictureSystem& system, const std::string& item,
     return false;
 }
 
+// --restart-panel after a change that was made: the system's Restart
+// Panel, said as its alert says it; a restart that could not be done makes
+// the change's status "partly".
+int restartPanel(library::PictureSystem& system, const CountingTool& tool, int status) {
+    const library::PlaceReport restart = system.runCommand(library::kRestartPanelCommand, true);
+    if (restart.notices.empty()) {
+        sayError(localizedString(
+            QT_TRANSLATE_NOOP("Trayskin", "There is no panel to restart in this mode.")));
+        return exitstatus::kPartly;
+    }
+    const int restarted = tellReport(restart, tool);
+    return restarted == exitstatus::kDone ? status : exitstatus::kPartly;
+}
+
 // use, restore and reapply: under the lock, on a library set up as the window does.
 int change(library::PictureSystem& system, const CountingTool& tool, const StartOptions& options) {
     LibraryLock lock;
@@ -143,7 +157,10 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
     const library::PlaceReport report = options.verb == Verb::Use ? system.install(item, set)
                                         : options.all             ? system.restoreAll()
                                                                   : system.restore(item);
-    return tellReport(report, tool);
+    const int status = tellReport(report, tool);
+    if (!options.restartPanel || !report.done)
+        return status;
+    return restartPanel(system, tool, status);
 }
 
 } // namespace

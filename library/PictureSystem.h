@@ -71,6 +71,10 @@ struct SystemCommand {
 // The command that chooses where the next installs go (desktop mode's own
 // theme); the command line can ask for it too.
 inline constexpr std::string_view kOwnThemeRouteCommand = "ownThemeRoute";
+// The command that starts the running panel (and the status programs that
+// show the pictures changed) again, as the completion alerts of Use This
+// Set and the restores offer it; the command line can ask for it too.
+inline constexpr std::string_view kRestartPanelCommand = "restartPanel";
 
 class PictureSystem {
 public:

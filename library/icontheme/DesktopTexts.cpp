@@ -84,17 +84,17 @@ QString notKeptText(int error) {
            u' ' + QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString installedText(const QString& theme, bool own, bool shown, const QString& desktop) {
+QString installedText(const QString& theme, bool own, bool shown, const QString& panelAdvice) {
     if (!own)
         return localizedString(
                    QT_TRANSLATE_NOOP("Trayskin", "The pictures are in place in the icon theme")) +
-               u' ' + theme + QStringLiteral(".\n\n") + localizedString(panelHintKey(desktop));
+               u' ' + theme + QStringLiteral(".\n\n") + panelAdvice;
     if (shown)
         return localizedString(QT_TRANSLATE_NOOP("Trayskin",
                                                  "The pictures are in place in the own theme %1, "
                                                  "which the desktop uses."))
                    .arg(theme) +
-               QStringLiteral("\n\n") + localizedString(panelHintKey(desktop));
+               QStringLiteral("\n\n") + panelAdvice;
     return localizedString(
                QT_TRANSLATE_NOOP("Trayskin",
                                  "The pictures are in place in the own theme %1. The desktop "

@@ -24,8 +24,9 @@ QString printableName(const QString& name);
 // Why an entry of the user's was not moved aside, by the rename's errno.
 QString notKeptText(int error);
 // What an install into the theme says: whether it went into the own theme
-// (own) and whether the desktop shows it now (shown).
-QString installedText(const QString& theme, bool own, bool shown, const QString& desktop);
+// (own) and whether the desktop shows it now (shown), with what makes the
+// panel show the pictures (panelAdvice).
+QString installedText(const QString& theme, bool own, bool shown, const QString& panelAdvice);
 // That so many of the user's entries were moved aside.
 QString keptText(int count);
 // The line of a file of the user's that a restore left where it is; keptAt

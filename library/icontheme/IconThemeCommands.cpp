@@ -92,6 +92,8 @@ PlaceReport IconThemeSystem::runCommand(std::string_view name, bool checked) {
         return switchDesktop();
     if (name == kAddThemeSetsCommand)
         return addThemeSets(true);
+    if (name == kRestartPanelCommand)
+        return restartPanels();
     return {};
 }
 

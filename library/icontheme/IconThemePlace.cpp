@@ -143,12 +143,20 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
     }
     place.done = true;
     const bool shown = !own || shownTheme() == ownThemeName();
-    QString message = installedText(own ? ownThemeName() : theme_, own, shown, desktop_);
+    QStringList names;
+    for (const QString& path : report.written)
+        if (const auto name = icontheme::pictureName(QFileInfo(path).fileName()))
+            names << name->icon;
+    const PanelAdvice advice = panelAdvice(names);
+    QString message = installedText(own ? ownThemeName() : theme_, own, shown, advice.text);
     if (shown)
         message += reloadParagraph(reload);
     message += afterwords(report, out.switchedBack);
-    place.notices.push_back(
-        {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")), message, ok});
+    Notice complete{localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
+                    message, ok};
+    if (shown)
+        offerRestart(advice, complete);
+    place.notices.push_back(complete);
     return place;
 }
 

@@ -119,15 +119,18 @@ PlaceReport IconThemeSystem::putBack(const QStringList& items, bool asDefault) {
     place.done = true;
     const QStringList shown = out.themes.isEmpty() ? QStringList{theme_} : out.themes;
     QString message = asDefault ? defaultShownText(theme_, items.value(0)) : restoredText(shown);
-    message += QStringLiteral("\n\n") + localizedString(panelHintKey(desktop_));
+    const PanelAdvice advice = panelAdvice(namesOfItems(items));
+    message += QStringLiteral("\n\n") + advice.text;
     message += reloadParagraph(reload);
     if (!out.switchedBack.isEmpty())
         message += QStringLiteral("\n\n") + switchedBackText(out.switchedBack);
     message += putBackText(out.putBack, out.leftYours);
-    place.notices.push_back(
-        {localizedString(asDefault ? QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")
-                                   : QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
-         message, localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))});
+    Notice complete{
+        localizedString(asDefault ? QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")
+                                  : QT_TRANSLATE_NOOP("Trayskin", "Original Pictures Restored")),
+        message, localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))};
+    offerRestart(advice, complete);
+    place.notices.push_back(complete);
     return place;
 }
 

@@ -107,6 +107,21 @@ public:
     // The switch to the own theme, after an install into it.
     std::optional<SystemCommand> offerAfterInstall() override;
 
+    // What the completion alert of a change of the names says makes the
+    // panel show it, and whether Restart Panel can (IconThemePanels.cpp).
+    struct PanelAdvice {
+        QString text;
+        bool restartable = false;
+    };
+    PanelAdvice panelAdvice(const QStringList& changedNames);
+    // Puts Restart Panel on the alert where the advice offers it.
+    static void offerRestart(const PanelAdvice& advice, Notice& notice);
+    // Starts again the panels, and the status programs that show the names
+    // the last change touched.
+    PlaceReport restartPanels();
+    // The name beginnings of the items (every item's when empty).
+    static QStringList namesOfItems(const QStringList& items);
+
     // Every status item's names that the theme (with what it inherits)
     // holds, each with the theme's own file: the scalable SVG where there is
     // one, else the largest PNG. The overlay is left out.
@@ -174,6 +189,7 @@ private:
     std::string root_;
     QString desktop_;
     icontheme::DesktopContext context_; // how the desktop's theme is read
+    QStringList changedNames_;          // the names the last install or restore changed
 };
 
 } // namespace library

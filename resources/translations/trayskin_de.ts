@@ -798,10 +798,6 @@
         <translation>Eines der Verben unten; ohne Verb öffnet sich das Fenster.</translation>
     </message>
     <message>
-        <source>--json and --all go with a verb only.</source>
-        <translation>--json und --all gehen nur mit einem Verb.</translation>
-    </message>
-    <message>
         <source>Unknown verb %1.</source>
         <translation>Unbekanntes Verb %1.</translation>
     </message>
@@ -1252,6 +1248,86 @@
     <message>
         <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
         <translation>Der Desktop nannte das Symbolthema %1, das fehlt oder keine Bilder von Trayskin mehr enthält, darum hat Trayskin den Desktop auf %2 zurückgeschaltet.</translation>
+    </message>
+    <message>
+        <source>After use or restore, start the running panel again, and the status programs that show the pictures, where Trayskin can (desktop mode).</source>
+        <translation>Nach use oder restore die laufende Leiste neu starten, dazu die Statusprogramme, die die Bilder zeigen, wo Trayskin es kann (Desktop-Modus).</translation>
+    </message>
+    <message>
+        <source>--json, --all and --restart-panel go with a verb only.</source>
+        <translation>--json, --all und --restart-panel gehen nur mit einem Verb.</translation>
+    </message>
+    <message>
+        <source>There is no panel to restart in this mode.</source>
+        <translation>In diesem Modus gibt es keine Leiste zum Neustarten.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell on Wayland cannot be started again without ending the session: log out and in again to see the pictures.</source>
+        <translation>GNOME Shell unter Wayland lässt sich nicht neu starten, ohne die Sitzung zu beenden: Melden Sie sich ab und wieder an, um die Bilder zu sehen.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell shows them once it is started again: press Alt+F2, type r and press Enter.</source>
+        <translation>GNOME Shell zeigt sie, sobald sie neu gestartet ist: Drücken Sie Alt+F2, tippen Sie r und drücken Sie die Eingabetaste.</translation>
+    </message>
+    <message>
+        <source>Restart Panel starts %1 again, so that they show the pictures.</source>
+        <translation>Leiste neu starten startet %1 neu, damit die Bilder erscheinen.</translation>
+    </message>
+    <message>
+        <source>Restart Panel</source>
+        <translation>Leiste neu starten</translation>
+    </message>
+    <message>
+        <source>its program file cannot be found or started</source>
+        <translation>seine Programmdatei lässt sich nicht finden oder starten</translation>
+    </message>
+    <message>
+        <source>No Panel Found</source>
+        <translation>Keine Leiste gefunden</translation>
+    </message>
+    <message>
+        <source>Trayskin found no panel on this display that it can start again.</source>
+        <translation>Trayskin hat auf diesem Bildschirm keine Leiste gefunden, die es neu starten kann.</translation>
+    </message>
+    <message>
+        <source>Started again: %1.</source>
+        <translation>Neu gestartet: %1.</translation>
+    </message>
+    <message>
+        <source>Panel Restarted</source>
+        <translation>Leiste neu gestartet</translation>
+    </message>
+    <message>
+        <source>Not every program could be started again.</source>
+        <translation>Nicht jedes Programm ließ sich neu starten.</translation>
+    </message>
+    <message>
+        <source>%1 did not finish</source>
+        <translation>%1 wurde nicht fertig</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 could not be started</source>
+        <translation>%1 ließ sich nicht starten</translation>
+    </message>
+    <message>
+        <source>process %1 could not be ended</source>
+        <translation>Prozess %1 ließ sich nicht beenden</translation>
+    </message>
+    <message>
+        <source>process %1 did not end</source>
+        <translation>Prozess %1 endete nicht</translation>
+    </message>
+    <message>
+        <source>process %1 could not be signalled</source>
+        <translation>Prozess %1 ließ sich kein Signal senden</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 ließ sich nicht schreiben</translation>
     </message>
 </context>
 </TS>

@@ -798,10 +798,6 @@
         <translation>One of the verbs below; none opens the window.</translation>
     </message>
     <message>
-        <source>--json and --all go with a verb only.</source>
-        <translation>--json and --all go with a verb only.</translation>
-    </message>
-    <message>
         <source>Unknown verb %1.</source>
         <translation>Unknown verb %1.</translation>
     </message>
@@ -1252,6 +1248,86 @@
     <message>
         <source>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</source>
         <translation>The desktop named the icon theme %1, which is gone or no longer holds Trayskin&apos;s pictures, so Trayskin switched the desktop back to %2.</translation>
+    </message>
+    <message>
+        <source>After use or restore, start the running panel again, and the status programs that show the pictures, where Trayskin can (desktop mode).</source>
+        <translation>After use or restore, start the running panel again, and the status programs that show the pictures, where Trayskin can (desktop mode).</translation>
+    </message>
+    <message>
+        <source>--json, --all and --restart-panel go with a verb only.</source>
+        <translation>--json, --all and --restart-panel go with a verb only.</translation>
+    </message>
+    <message>
+        <source>There is no panel to restart in this mode.</source>
+        <translation>There is no panel to restart in this mode.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell on Wayland cannot be started again without ending the session: log out and in again to see the pictures.</source>
+        <translation>GNOME Shell on Wayland cannot be started again without ending the session: log out and in again to see the pictures.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell shows them once it is started again: press Alt+F2, type r and press Enter.</source>
+        <translation>GNOME Shell shows them once it is started again: press Alt+F2, type r and press Enter.</translation>
+    </message>
+    <message>
+        <source>Restart Panel starts %1 again, so that they show the pictures.</source>
+        <translation>Restart Panel starts %1 again, so that they show the pictures.</translation>
+    </message>
+    <message>
+        <source>Restart Panel</source>
+        <translation>Restart Panel</translation>
+    </message>
+    <message>
+        <source>its program file cannot be found or started</source>
+        <translation>its program file cannot be found or started</translation>
+    </message>
+    <message>
+        <source>No Panel Found</source>
+        <translation>No Panel Found</translation>
+    </message>
+    <message>
+        <source>Trayskin found no panel on this display that it can start again.</source>
+        <translation>Trayskin found no panel on this display that it can start again.</translation>
+    </message>
+    <message>
+        <source>Started again: %1.</source>
+        <translation>Started again: %1.</translation>
+    </message>
+    <message>
+        <source>Panel Restarted</source>
+        <translation>Panel Restarted</translation>
+    </message>
+    <message>
+        <source>Not every program could be started again.</source>
+        <translation>Not every program could be started again.</translation>
+    </message>
+    <message>
+        <source>%1 did not finish</source>
+        <translation>%1 did not finish</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 failed</translation>
+    </message>
+    <message>
+        <source>%1 could not be started</source>
+        <translation>%1 could not be started</translation>
+    </message>
+    <message>
+        <source>process %1 could not be ended</source>
+        <translation>process %1 could not be ended</translation>
+    </message>
+    <message>
+        <source>process %1 did not end</source>
+        <translation>process %1 did not end</translation>
+    </message>
+    <message>
+        <source>process %1 could not be signalled</source>
+        <translation>process %1 could not be signalled</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 could not be written</translation>
     </message>
 </context>
 </TS>

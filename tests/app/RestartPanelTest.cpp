@@ -1,0 +1,89 @@
+// The completion alerts of Use This Set, Restore and Restore All offer
+// Restart Panel exactly where a panel runs on this display, and the button
+// starts it again: a copy of sleep named lxqt-panel stands in for it.
+#include "platform/core/ProcessList.h"
+#include "tests/app/DesktopFixture.h"
+
+#include <QAction>
+#include <QProcess>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace testing_support {
+namespace {
+
+class RestartPanelTest : public MadeUpThemeTest {
+protected:
+    void SetUp() override {
+        saved = qgetenv("DISPLAY");
+        qputenv("DISPLAY", display.toUtf8());
+        MadeUpThemeTest::SetUp();
+    }
+    void TearDown() override {
+        qputenv("DISPLAY", saved);
+        for (const auto& p : panels())
+            ::kill(p.pid, SIGTERM);
+    }
+    // The copies of sleep named lxqt-panel that run on the test's display.
+    std::vector<platform::ProcessInfo> panels() const {
+        return platform::userProcesses([&](const platform::ProcessInfo& p) {
+            return p.runs("lxqt-panel") && p.exe.startsWith(bin.path());
+        });
+    }
+    void startPanel() {
+        ASSERT_TRUE(QFile::copy("/bin/sleep", bin.filePath("lxqt-panel")));
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DISPLAY", display);
+        panel.setProcessEnvironment(environment);
+        panel.start(bin.filePath("lxqt-panel"), {"300"});
+        ASSERT_TRUE(panel.waitForStarted());
+    }
+
+    const QString display = ":trayskin-test-" + QString::number(::getpid());
+    QByteArray saved;
+    QTemporaryDir bin;
+    QProcess panel;
+};
+
+TEST_F(RestartPanelTest, CompletionAlertsOfferRestartPanelWhereAPanelRunsOnThisDisplay) {
+    const auto useMine = [&] { use("Volume", "Mine"); };
+    const auto restore = [&] { quietly([&] { controller.restoreOriginalPictures(); }); };
+    const auto restoreAll = [&] { quietly([&] { controller.restoreAllOriginalPictures(); }); };
+    const struct {
+        bool panelRuns;
+        std::function<void()> command;
+        QString other; // the last alert's second button
+    } cases[] = {
+        {false, useMine, ""},
+        {false, restore, ""},
+        {true, useMine, "Restart Panel"},
+        {true, restore, "Restart Panel"},
+        {true, useMine, "Restart Panel"},
+        {true, restoreAll, "Restart Panel"},
+    };
+    for (const auto& c : cases) {
+        if (c.panelRuns && panel.state() == QProcess::NotRunning)
+            startPanel();
+        presenter.alerts.clear();
+        c.command();
+        ASSERT_FALSE(presenter.alerts.empty());
+        EXPECT_EQ(presenter.alerts.back().other, c.other)
+            << presenter.alerts.back().title.toStdString();
+    }
+    // Taken, the button starts the panel again, with its own arguments.
+    presenter.takeOther = true;
+    presenter.alerts.clear();
+    useMine();
+    EXPECT_EQ(alertTitles().mid(alertTitles().size() - 2),
+              (QStringList{"Installation Complete", "Panel Restarted"}));
+    EXPECT_EQ(presenter.alerts.back().message, "Started again: lxqt-panel.");
+    EXPECT_TRUE(panel.waitForFinished(5000));
+    const auto again = panels();
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again[0].arguments.mid(1), QStringList{"300"});
+    EXPECT_NE(lines.find("restarted lxqt-panel"), std::string::npos) << lines;
+}
+
+} // namespace
+} // namespace testing_support

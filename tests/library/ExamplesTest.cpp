@@ -55,6 +55,7 @@ TEST(IncludeExamples, MergesWithoutTouchingTheUsersFiles) {
     EXPECT_EQ(snapshot(w.lib), expected);
 }
 
+// A file of the user's where an extra's folder goes: AppControllerTest.
 TEST(IncludeExamples, MissingTreeAndFailures) {
     {
         SCOPED_TRACE("no included folder");
@@ -69,14 +70,6 @@ TEST(IncludeExamples, MissingTreeAndFailures) {
         ASSERT_EQ(::rmdir(w.lib.c_str()), 0);
         EXPECT_FALSE(w.run());
         EXPECT_FALSE(platform::fs::exists(w.lib));
-    }
-    {
-        SCOPED_TRACE("a set folder cannot be made: a file of the user's in its place");
-        ExampleWorld w;
-        writeFile(w.included + "/Clock/Digital/Clock1.tif", "d1");
-        writeFile(w.lib + "/Clock", "mine");
-        EXPECT_FALSE(w.run());
-        EXPECT_EQ(readFile(w.lib + "/Clock"), "mine");
     }
     {
         SCOPED_TRACE("a file cannot be copied: the ones before it stay");

@@ -24,69 +24,47 @@ bool StatusItem::hasName(QLatin1StringView icon) const {
 }
 
 const QList<StatusItem>& statusItems() {
-    static const QList<StatusItem> items = {
-        {QStringLiteral("Volume"), {QStringLiteral("audio-volume-")}},
-        {QStringLiteral("Microphone"),
-         {QStringLiteral("microphone-sensitivity-"), QStringLiteral("microphone-disabled"),
-          QStringLiteral("microphone-hardware-disabled")}},
-        {QStringLiteral("Battery"), {QStringLiteral("battery-")}},
-        {QStringLiteral("Network"),
-         {QStringLiteral("network-wired"), QStringLiteral("network-wireless"),
-          QStringLiteral("network-cellular"), QStringLiteral("network-vpn"),
-          QStringLiteral("network-offline"), QStringLiteral("network-idle"),
-          QStringLiteral("network-transmit"), QStringLiteral("network-receive"),
-          QStringLiteral("network-error"), QStringLiteral("network-no-route")}},
-        {QStringLiteral("Bluetooth"), {QStringLiteral("bluetooth-")}},
-        {QStringLiteral("Brightness"), {QStringLiteral("display-brightness-")}},
-        {QStringLiteral("Keyboard Brightness"), {QStringLiteral("keyboard-brightness-")}},
-        {QStringLiteral("Power Mode"), {QStringLiteral("power-profile-")}},
-        {QStringLiteral("Night Light"), {QStringLiteral("night-light-")}},
-        {QStringLiteral("Airplane Mode"), {QStringLiteral("airplane-mode-")}},
-        {QStringLiteral("Location"), {QStringLiteral("location-services-")}},
-        {QStringLiteral("Camera"),
-         {QStringLiteral("camera-disabled"), QStringLiteral("camera-hardware-disabled")}},
-        {QStringLiteral("Screen Sharing"), {QStringLiteral("screen-shared")}},
-        {QStringLiteral("Notifications"), {QStringLiteral("notifications-disabled")}},
-        {QStringLiteral("Rotation"),
-         {QStringLiteral("rotation-allowed"), QStringLiteral("rotation-locked")}},
-        {QStringLiteral("Software Update"), {QStringLiteral("software-update-")}},
-        {QStringLiteral("Printer"),
-         {QStringLiteral("printer-error"), QStringLiteral("printer-printing"),
-          QStringLiteral("printer-warning")}},
-        {QStringLiteral("Presence"),
-         {QStringLiteral("user-available"), QStringLiteral("user-away"),
-          QStringLiteral("user-busy"), QStringLiteral("user-idle"),
-          QStringLiteral("user-invisible"), QStringLiteral("user-offline")}},
-    };
+    static const QList<StatusItem> items = [] {
+        QList<StatusItem> built;
+        for (const StatusNameRow& row : statusNameRows()) {
+            const QString title = QString::fromLatin1(row.item);
+            if (built.isEmpty() || built.last().title != title)
+                built.append({title, {}});
+            built.last().prefixes.append(QString::fromLatin1(row.prefix));
+        }
+        return built;
+    }();
     return items;
 }
 
 namespace {
 
-// The items by the first letter of their prefixes, in the table's order:
-// most names of a theme are no item's, and that shows at the first letter.
-const std::array<QList<const StatusItem*>, 128>& itemsByLetter() {
+struct PrefixOf {
+    QString prefix;
+    const StatusItem* item;
+};
+
+// The prefixes by their first letter, in the table's order: most names of a
+// theme are no item's, and that shows at the first letter; the others are
+// held against the few prefixes of their letter alone.
+const std::array<QList<PrefixOf>, 128>& prefixesByLetter() {
     static const auto byLetter = [] {
-        std::array<QList<const StatusItem*>, 128> table;
-        for (const StatusItem& item : statusItems()) {
-            for (const QString& prefix : item.prefixes) {
-                QList<const StatusItem*>& items = table[prefix.front().unicode() & 0x7f];
-                if (!items.contains(&item))
-                    items.append(&item);
-            }
-        }
+        std::array<QList<PrefixOf>, 128> table;
+        for (const StatusItem& item : statusItems())
+            for (const QString& prefix : item.prefixes)
+                table[prefix.front().unicode() & 0x7f].append({prefix, &item});
         return table;
     }();
     return byLetter;
 }
 
 template <typename View> const StatusItem* findItem(View icon) {
-    const auto& byLetter = itemsByLetter();
+    const auto& byLetter = prefixesByLetter();
     if (icon.isEmpty() || icon.front().unicode() >= byLetter.size())
         return nullptr;
-    for (const StatusItem* item : byLetter[icon.front().unicode()])
-        if (item->hasName(icon))
-            return item;
+    for (const PrefixOf& entry : byLetter[icon.front().unicode()])
+        if (icon.startsWith(entry.prefix))
+            return entry.item;
     return nullptr;
 }
 

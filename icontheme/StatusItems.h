@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 
 namespace icontheme {
 
@@ -18,6 +19,16 @@ struct StatusItem {
     bool hasName(QLatin1StringView icon) const;
 };
 
+// One row of the table of names: an item, a prefix of the icon names it
+// draws, and where those names were found.
+struct StatusNameRow {
+    const char* item;
+    const char* prefix;
+    const char* foundIn;
+};
+std::span<const StatusNameRow> statusNameRows();
+
+// The items in the table's order, each with its prefixes.
 const QList<StatusItem>& statusItems();
 // The item whose prefixes take the icon name; none when no item does.
 const StatusItem* itemForIcon(const QString& icon);

@@ -4,6 +4,7 @@
 #include "icontheme/SafeFolder.h"
 #include "icontheme/StatusItems.h"
 #include "icontheme/ThemeIndex.h"
+#include "icontheme/ThemePlaces.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,11 +14,6 @@
 
 namespace icontheme {
 namespace {
-
-QString iconOf(const QString& path) {
-    const auto name = pictureName(path.mid(path.lastIndexOf(u'/') + 1));
-    return name ? name->icon : QString();
-}
 
 void syncFolders(SafeFolder& folder, const QStringList& paths) {
     QSet<QString> dirs;
@@ -83,8 +79,16 @@ bool Overlay::save(const OverlayRecord& record) {
     auto folder = SafeFolder::open(info.path(), true);
     if (!folder)
         return false;
+    // A place no file or kept entry of the record is at any longer covers nothing.
+    OverlayRecord kept = record;
+    QSet<QString> places;
+    for (auto it = record.files.cbegin(); it != record.files.cend(); ++it)
+        places.insert(placeOf(it.key()));
+    for (const KeptEntry& entry : record.kept)
+        places.insert(placeOf(entry.path));
+    kept.covers.removeIf([&](const auto& cover) { return !places.contains(cover.key()); });
     // The record replaced stays beside it while it is a good one.
-    const QByteArray json = record.toJson();
+    const QByteArray json = kept.toJson();
     const auto old = folder->read(info.fileName(), kMaxPictureBytes);
     // (Always a file apart: the record is written anew below.)
     if (old) {
@@ -150,29 +154,14 @@ bool Overlay::recover(const QStringList& others) {
 }
 
 QStringList Overlay::placesFor(const Picture& picture) {
-    QStringList dirs;
-    for (const IconFile& file : themes_.filesOf(theme_, picture.icon, dirs_.userIcons)) {
-        if (!dirs.contains(file.dir))
-            dirs.append(file.dir);
-    }
-    if (!dirs.isEmpty())
-        return dirs;
-    // A name the theme does not hold goes where a lookup at its size finds it.
-    QString fallback;
-    if (picture.extension == u"svg")
-        fallback = QStringLiteral("scalable/status");
-    else if (picture.width > 0 && picture.width == picture.height)
-        fallback = QStringLiteral("%1x%1/status").arg(picture.width);
-    for (const ThemeDir& dir : themes_.theme(theme_)->index.dirs) {
-        if (dir.path == fallback)
-            return {fallback};
-    }
-    return {};
+    return picturePlaces(themes_, theme_, picture, dirs_.userIcons);
 }
 
 void Overlay::plan(const QStringList& pictures, const OverlayRecord& current, QList<Write>& writes,
                    QStringList& removals, OverlayReport& report) {
     QSet<QString> icons;
+    QStringList order; // the set's names, in its order
+    QHash<QString, Picture> placed;
     for (const QString& path : pictures) {
         Picture picture = readPicture(path);
         if (picture.problem == PictureProblem::None && icons.contains(picture.icon))
@@ -182,21 +171,30 @@ void Overlay::plan(const QStringList& pictures, const OverlayRecord& current, QL
             continue;
         }
         icons.insert(picture.icon);
+        order.append(picture.icon);
         const QStringList dirs = placesFor(picture);
         if (dirs.isEmpty()) {
             report.skipped.append(picture.icon);
             continue;
         }
-        QStringList targets;
-        for (const QString& dir : dirs) {
-            targets.append(dir + u'/' + picture.fileName());
-            writes.append({targets.last(), picture.bytes});
-        }
-        // What an earlier install wrote for this name, where this one does not write.
-        for (auto it = current.files.cbegin(); it != current.files.cend(); ++it) {
-            if (iconOf(it.key()) == picture.icon && !targets.contains(it.key()))
-                removals.append(it.key());
-        }
+        for (const QString& dir : dirs)
+            writes.append({dir + u'/' + picture.fileName(), picture.bytes, {}});
+        placed.insert(picture.icon, picture);
+    }
+    // The names the theme holds as the same picture as a set's name get
+    // that name's picture, unless the set has its own.
+    for (const SamePicture& same : samePictures(themes_, theme_, order, dirs_.userIcons)) {
+        const Picture& picture = placed[same.icon];
+        writes.append(
+            {same.dir + u'/' + same.name + u'.' + picture.extension, picture.bytes, same.icon});
+    }
+    QSet<QString> targets;
+    for (const Write& write : std::as_const(writes))
+        targets.insert(write.path);
+    // What an earlier install wrote for these names, where this one does not write.
+    for (auto it = current.files.cbegin(); it != current.files.cend(); ++it) {
+        if (placed.contains(entryIcon(it.key(), current)) && !targets.contains(it.key()))
+            removals.append(it.key());
     }
 }
 
@@ -210,6 +208,10 @@ OverlayRecord Overlay::withWrites(SafeFolder& folder, const OverlayRecord& curre
             if (!pending.folders.contains(dir) && !folder.exists(dir))
                 pending.folders.append(dir);
         }
+        if (write.covers.isEmpty())
+            pending.covers.remove(placeOf(write.path));
+        else
+            pending.covers.insert(placeOf(write.path), write.covers);
         QStringList& digests = pending.files[write.path];
         const QString digest = OverlayRecord::digest(write.bytes);
         if (!digests.contains(digest))
@@ -344,7 +346,7 @@ OverlayReport Overlay::restore(const QStringList& icons) {
         return report;
     }
     for (auto it = current->files.begin(); it != current->files.end();) {
-        if (!icons.isEmpty() && !icons.contains(iconOf(it.key()))) {
+        if (!icons.isEmpty() && !icons.contains(entryIcon(it.key(), *current))) {
             ++it;
             continue;
         }

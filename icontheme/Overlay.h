@@ -61,6 +61,9 @@ public:
     // The icon a file in an overlay folder stands for, whatever its variant
     // (".png", ".svg", ".xpm", ".symbolic.png").
     static QString entryIcon(const QString& path);
+    // The icon a file or kept entry stands for in the record: the one whose
+    // picture it holds, where the theme holds its name as that picture.
+    static QString entryIcon(const QString& path, const OverlayRecord& record);
     // Where the user's displaced entries are kept: beside the record, so on
     // the library's file system.
     QString keepFolder() const;
@@ -93,6 +96,7 @@ private:
     struct Write {
         QString path;
         QByteArray bytes;
+        QString covers; // the icon whose picture it is, when not its own name's
     };
     std::optional<OverlayRecord> readRecord() const;
     std::optional<OverlayRecord> load(SafeFolder& folder);

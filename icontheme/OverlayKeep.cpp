@@ -62,6 +62,10 @@ void removeEmptyParents(SafeFolder& folder, const QStringList& paths) {
 
 } // namespace
 
+QString Overlay::entryIcon(const QString& path, const OverlayRecord& record) {
+    return record.covers.value(placeOf(path), entryIcon(path));
+}
+
 QString Overlay::placeOf(const QString& path) {
     return folderOf(path) + u'/' + entryIcon(path);
 }
@@ -163,7 +167,7 @@ void Overlay::putBack(SafeFolder& folder, OverlayRecord& record, const QStringLi
     // the user's latest, and an older one never goes over it.
     for (qsizetype i = record.kept.size() - 1; i >= 0; --i) {
         const KeptEntry entry = record.kept.at(i);
-        if ((!icons.isEmpty() && !icons.contains(entryIcon(entry.path))) ||
+        if ((!icons.isEmpty() && !icons.contains(entryIcon(entry.path, record))) ||
             ours.contains(placeOf(entry.path)))
             continue;
         if (folder.exists(entry.path)) {

@@ -1,5 +1,6 @@
 #include "icontheme/OverlayRecord.h"
 
+#include "icontheme/IconThemes.h"
 #include "icontheme/Picture.h"
 #include "icontheme/SafeFolder.h"
 #include "icontheme/StatusItems.h"
@@ -75,6 +76,11 @@ QByteArray OverlayRecord::toJson() const {
             entries.append(keptToJson(entry));
         root.insert(QStringLiteral("kept"), entries);
     }
+    QJsonObject covered;
+    for (auto it = covers.cbegin(); it != covers.cend(); ++it)
+        covered.insert(it.key(), it.value());
+    if (!covered.isEmpty())
+        root.insert(QStringLiteral("covers"), covered);
     return QJsonDocument(root).toJson();
 }
 
@@ -104,6 +110,10 @@ std::optional<OverlayRecord> OverlayRecord::fromJson(const QByteArray& json) {
         if (auto entry = keptFromJson(value.toObject()))
             record.kept.append(*entry);
     }
+    const QJsonObject covered = root.value(QStringLiteral("covers")).toObject();
+    for (auto it = covered.constBegin(); it != covered.constEnd(); ++it)
+        if (isSafeSubdir(it.key()) && isSafeIconName(it.value().toString()))
+            record.covers.insert(it.key(), it.value().toString());
     return record;
 }
 

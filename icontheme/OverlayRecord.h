@@ -43,6 +43,9 @@ public:
     // path, "" for the overlay folder itself); they go again once empty.
     QStringList folders{};
     QList<KeptEntry> kept{};
+    // The places ("<dir>/<name>") written with another icon's picture,
+    // because the theme holds that name as the same picture: place -> icon.
+    QMap<QString, QString> covers{};
 
     static QString digest(const QByteArray& bytes);
 

@@ -34,14 +34,14 @@ QStringList iconsOfItems(const icontheme::OverlayRecord& record, const QStringLi
     if (all)
         *all = true;
     for (auto it = record.files.cbegin(); it != record.files.cend(); ++it) {
-        const QString icon = icontheme::Overlay::entryIcon(it.key());
+        const QString icon = icontheme::Overlay::entryIcon(it.key(), record);
         if (ofItems(items, icon))
             icons.append(icon);
         else if (all)
             *all = false;
     }
     for (const icontheme::KeptEntry& entry : record.kept) {
-        const QString icon = icontheme::Overlay::entryIcon(entry.path);
+        const QString icon = icontheme::Overlay::entryIcon(entry.path, record);
         if (ofItems(items, icon) && !icons.contains(icon))
             icons.append(icon);
     }

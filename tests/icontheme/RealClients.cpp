@@ -26,7 +26,8 @@ QProcessEnvironment clientEnvironment(const ThemeWorld& world) {
     env.insert("HOME", world.root() + "/home");
     env.insert("XDG_DATA_HOME", world.root() + "/data");
     env.insert("XDG_CONFIG_HOME", world.root() + "/config");
-    env.insert("XDG_DATA_DIRS", "/usr/share");
+    // The machine's themes, then the world's made-up ones.
+    env.insert("XDG_DATA_DIRS", "/usr/share:" + world.root() + "/sys");
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
     env.remove("XDG_CURRENT_DESKTOP");

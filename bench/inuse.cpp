@@ -3,12 +3,12 @@
 //     Menu Extras: an extra with 20 sets of 40 pictures of 4 KB. Makes the
 //     library and the bundle in WORK_DIR when missing (the bundle then shows
 //     the last set's pictures), then answers once and prints the answer.
-//   bench_inuse choose THEME RUNS
+//   bench_inuse choose THEME RUNS [ITEM]
 //     Desktop mode, with the data folder and base directories of the
-//     environment: the choice of the Volume item (In use and the preview of
-//     its set "Bench", made from the theme's pictures when missing), once
+//     environment: the choice of the item (Volume unless named; In use and
+//     the preview of its set "Bench", made from the theme's pictures when missing), once
 //     with nothing read yet and then RUNS times. Prints
-//     "THEME DIRS FIRST_MS MEDIAN_MS ANSWER".
+//     "THEME[/ITEM] DIRS FIRST_MS MEDIAN_MS ANSWER".
 //   bench_inuse wide BASE DIRS
 //     Makes the theme "Wide" in BASE: DIRS directories of sizes 8 to 263,
 //     every hundredth holding the Volume item's pictures.
@@ -88,13 +88,16 @@ int makeWide(const QString& base, int dirs) {
     return file.open(QIODevice::WriteOnly) && file.write(index + "\n" + groups) > 0 ? 0 : 1;
 }
 
-// The set "Bench" of the Volume item: the theme's own pictures of it.
+// The item chosen.
+std::string item = "Volume";
+
+// The set "Bench" of the item: the theme's own pictures of it.
 void makeSet(library::IconThemeSystem& system) {
-    const std::string set = system.libraryRoot() + "/Volume/Bench";
+    const std::string set = system.libraryRoot() + '/' + item + "/Bench";
     if (fs::exists(set))
         return;
     fs::createDirectoryChain(set);
-    const auto pictures = system.themePictures().value(QStringLiteral("Volume"));
+    const auto pictures = system.themePictures().value(QString::fromStdString(item));
     for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
         QFile::copy(it.value(), QString::fromStdString(set) + u'/' + it.key() + u'.' +
                                     QFileInfo(it.value()).suffix());
@@ -102,9 +105,9 @@ void makeSet(library::IconThemeSystem& system) {
 
 // What the window does when the item is chosen: In use and the preview.
 QString choose(library::IconThemeSystem& system) {
-    const library::InUse inUse = system.inUse("Volume");
+    const library::InUse inUse = system.inUse(item);
     const browser::SetPreview preview =
-        browser::renderSetPreview(browser::previewPicturesOf(system, "Volume", "Bench"));
+        browser::renderSetPreview(browser::previewPicturesOf(system, item, "Bench"));
     if (preview.image.isNull())
         return QStringLiteral("no-preview");
     return inUse.kind == library::InUse::Kind::Set ? QString::fromStdString(inUse.set)
@@ -131,8 +134,10 @@ int chooseItem(const QString& theme, int runs) {
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
-    std::printf("%s %lld %.2f %.2f %s\n", qPrintable(theme), static_cast<long long>(dirCount),
-                first, times.empty() ? first : times[times.size() / 2], qPrintable(answer));
+    const std::string label =
+        item == "Volume" ? theme.toStdString() : theme.toStdString() + '/' + item;
+    std::printf("%s %lld %.2f %.2f %s\n", label.c_str(), static_cast<long long>(dirCount), first,
+                times.empty() ? first : times[times.size() / 2], qPrintable(answer));
     return answer == u"Bench" ? 0 : 1;
 }
 
@@ -144,11 +149,13 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     const QString mode = QString::fromLocal8Bit(argc > 1 ? argv[1] : "");
-    if (argc == 4 && mode == u"choose")
+    if (argc == 5 && mode == u"choose")
+        item = argv[4];
+    if ((argc == 4 || argc == 5) && mode == u"choose")
         return chooseItem(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
     if (argc == 4 && mode == u"wide")
         return makeWide(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
-    std::fprintf(stderr,
-                 "usage: bench_inuse WORK_DIR | choose THEME RUNS | wide BASE DIRECTORIES\n");
+    std::fprintf(
+        stderr, "usage: bench_inuse WORK_DIR | choose THEME RUNS [ITEM] | wide BASE DIRECTORIES\n");
     return 2;
 }

@@ -39,11 +39,15 @@ RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme font
 # its window tree through xwininfo, its pixels through ImageMagick's import),
 # KDE's icon loader (kiconfinder5), whose answers are recorded, and GTK's
 # icon cache of a made-up theme. Papirus and Breeze give sets of their own
-# (their tests skip with a message where they are missing).
+# (their tests skip with a message where they are missing). Status programs
+# install pictures of their own names in hicolor: nm-applet's, the power
+# managers', blueman's are looked up through GTK and held against the table
+# of names (skipped with a message where missing).
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream adwaita-icon-theme python3-gi gir1.2-gtk-3.0 libqt6svg6 trayer
     x11-utils imagemagick libx11-6 libkf5iconthemes-bin gtk-update-icon-cache
-    papirus-icon-theme breeze-icon-theme)
+    papirus-icon-theme breeze-icon-theme
+    network-manager-gnome xfce4-power-manager-data mate-power-manager-common blueman)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

@@ -205,11 +205,13 @@ OverlayReport Overlay::salvage(const QSet<QString>& ours) {
         while (it.hasNext()) {
             const QString path = QDir(this->folder()).relativeFilePath(it.next());
             const auto name = pictureName(it.fileName());
-            if (!name || itemForIcon(name->icon) == nullptr)
+            if (!name)
                 continue;
+            // A name no item has is ours where a set's picture covered it.
             const auto bytes = folder->read(path, kMaxPictureBytes);
             if (!bytes || !ours.contains(OverlayRecord::digest(*bytes))) {
-                report.leftYours.append({path, QString()});
+                if (itemForIcon(name->icon) != nullptr)
+                    report.leftYours.append({path, QString()});
                 continue;
             }
             if (!folder->remove(path)) {

@@ -130,6 +130,16 @@ TEST(StatusLookup, APictureCoversTheNamesTheThemeHoldsAsTheSamePicture) {
                     .ok());
     EXPECT_EQ(gtkLookup(world, "Linked", questions), theirs);
     EXPECT_FALSE(QFileInfo::exists(overlay.folder()));
+    // Without a record, the covered names go by their bytes as well.
+    ASSERT_TRUE(overlay.install(asked.set).ok());
+    for (const char* record : {"/record.json", "/record.json.previous"})
+        ThemeWorld::put(world.root(), QString(record), "damaged");
+    ASSERT_FALSE(overlay.record().has_value());
+    const OverlayReport salvaged =
+        overlay.salvage({OverlayRecord::digest(high), OverlayRecord::digest(panel),
+                         OverlayRecord::digest(muted), OverlayRecord::digest(level)});
+    EXPECT_EQ(salvaged.removed.size(), 7);
+    EXPECT_EQ(gtkLookup(world, "Linked", questions), theirs);
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 
 #include "icontheme/KeyFile.h"
 #include "icontheme/ThemeIndex.h"
+#include "platform/core/ProcessList.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -78,24 +80,133 @@ ThemeSource gsettings(const QString& name, const QStringList& desktops, const QS
             }};
 }
 
-// A settings file's value, read by its owner's rules.
-ThemeSource keyFileValue(const QString& name, const QStringList& desktops, const QString& file,
-                         const QString& group, const QString& key, KeyFileRules rules) {
-    return {name, [=](const DesktopContext& context) -> std::optional<QString> {
-                if (!desktops.isEmpty() && !onDesktop(context, desktops))
-                    return std::nullopt;
-                if (context.configHome.isEmpty())
-                    return std::nullopt;
-                const auto keyFile =
-                    KeyFile::read(context.configHome + u'/' + file, rules, 1 << 20);
-                if (!keyFile)
-                    return std::nullopt;
-                const auto value = keyFile->value(group, key);
-                return value && !value->isEmpty() ? value : std::nullopt;
-            }};
+// A path below a folder of the context's; "" without the folder.
+std::function<QString(const DesktopContext&)> below(QString DesktopContext::*folder,
+                                                    const QString& relative) {
+    return [folder, relative](const DesktopContext& context) {
+        const QString base = context.*folder;
+        return QDir::isAbsolutePath(base) ? base + u'/' + relative : QString();
+    };
+}
+
+// The session that LXDE's settings belong to: the environment's, else the
+// running lxsession's "-s NAME", else LXDE's own.
+QString lxdeSessionName() {
+    const QString session = qEnvironmentVariable("DESKTOP_SESSION");
+    if (!session.isEmpty() && !session.contains(u'/') && session != u"..")
+        return session;
+    for (const auto& process : platform::userProcesses(
+             [](const platform::ProcessInfo& p) { return p.runs(QStringLiteral("lxsession")); })) {
+        const qsizetype at = process.arguments.indexOf(QStringLiteral("-s"));
+        const QString name = process.arguments.value(at + 1);
+        if (at > 0 && !name.isEmpty() && !name.contains(u'/') && name != u"..")
+            return name;
+    }
+    return QStringLiteral("LXDE");
 }
 
 } // namespace
+
+const QList<SettingsFile>& settingsFiles() {
+    using F = SettingsFormat;
+    const QString icons = QStringLiteral("Icons"), theme = QStringLiteral("Theme");
+    static const QList<SettingsFile> files = {
+        {QStringLiteral("KDE settings"),
+         {QStringLiteral("KDE")},
+         below(&DesktopContext::configHome, QStringLiteral("kdeglobals")),
+         icons,
+         theme,
+         F::KdeKeyFile,
+         true},
+        {QStringLiteral("LXQt settings"),
+         {QStringLiteral("LXQt")},
+         below(&DesktopContext::configHome, QStringLiteral("lxqt/lxqt.conf")),
+         QStringLiteral("General"),
+         QStringLiteral("icon_theme"),
+         F::KdeKeyFile,
+         true},
+        {QStringLiteral("LXDE settings"),
+         {QStringLiteral("LXDE")},
+         [](const DesktopContext& context) {
+             return QDir::isAbsolutePath(context.configHome) && !context.lxdeSession.isEmpty()
+                        ? context.configHome + QStringLiteral("/lxsession/") + context.lxdeSession +
+                              QStringLiteral("/desktop.conf")
+                        : QString();
+         },
+         QStringLiteral("GTK"),
+         QStringLiteral("sNet/IconThemeName"),
+         F::GtkKeyFile,
+         false},
+        {QStringLiteral("GTK 3 settings"),
+         {},
+         below(&DesktopContext::configHome, QStringLiteral("gtk-3.0/settings.ini")),
+         QStringLiteral("Settings"),
+         QStringLiteral("gtk-icon-theme-name"),
+         F::GtkKeyFile,
+         true},
+        {QStringLiteral("GTK 2 settings"),
+         {},
+         below(&DesktopContext::home, QStringLiteral(".gtkrc-2.0")),
+         QString(),
+         QStringLiteral("gtk-icon-theme-name"),
+         F::GtkRc,
+         true},
+        {QStringLiteral("Qt settings"),
+         {},
+         [](const DesktopContext& context) {
+             const QString tool = context.qtPlatformTheme.section(u':', 0, 0);
+             return (tool == u"qt5ct" || tool == u"qt6ct") &&
+                            QDir::isAbsolutePath(context.configHome)
+                        ? context.configHome + u'/' + tool + u'/' + tool + QStringLiteral(".conf")
+                        : QString();
+         },
+         QStringLiteral("Appearance"),
+         QStringLiteral("icon_theme"),
+         F::KdeKeyFile,
+         false},
+    };
+    return files;
+}
+
+const SettingsFile* settingsFile(const QString& source) {
+    for (const SettingsFile& file : settingsFiles())
+        if (file.source == source)
+            return &file;
+    return nullptr;
+}
+
+bool readOnDesktop(const SettingsFile& file, const DesktopContext& context) {
+    return file.desktops.isEmpty() || onDesktop(context, file.desktops);
+}
+
+std::optional<QString> readSetting(const SettingsFile& file, const DesktopContext& context) {
+    const QString path = file.path(context);
+    if (path.isEmpty())
+        return std::nullopt;
+    std::optional<QString> value;
+    if (file.format == SettingsFormat::GtkRc) {
+        QFile gtkrc(path);
+        if (!gtkrc.open(QIODevice::ReadOnly) || gtkrc.size() > (1 << 20))
+            return std::nullopt;
+        value = gtkrcValue(gtkrc.readAll(), file.key.toLatin1());
+    } else {
+        const auto keyFile = KeyFile::read(
+            path, file.format == SettingsFormat::GtkKeyFile ? KeyFileRules::Gtk : KeyFileRules::Kde,
+            1 << 20);
+        if (keyFile)
+            value = keyFile->value(file.group, file.key);
+    }
+    return value && !value->isEmpty() ? value : std::nullopt;
+}
+
+std::optional<QByteArray> withSetting(const SettingsFile& file, const QByteArray& text,
+                                      const std::optional<QString>& value) {
+    if (file.format == SettingsFormat::GtkRc)
+        return gtkrcWithValue(text, file.key.toLatin1(), value);
+    return KeyFile::parse(text, file.format == SettingsFormat::GtkKeyFile ? KeyFileRules::Gtk
+                                                                          : KeyFileRules::Kde)
+        .withValue(file.group, file.key, value);
+}
 
 DesktopContext desktopContextFromEnvironment(const QString& qtTheme) {
     DesktopContext context;
@@ -107,6 +218,10 @@ DesktopContext desktopContextFromEnvironment(const QString& qtTheme) {
     context.run = [](const QString& program, const QStringList& arguments) {
         return runTool(program, arguments);
     };
+    context.home = QDir::homePath();
+    context.qtPlatformTheme = qEnvironmentVariable("QT_QPA_PLATFORMTHEME");
+    if (onDesktop(context, {QStringLiteral("LXDE")}))
+        context.lxdeSession = lxdeSessionName();
     return context;
 }
 
@@ -116,7 +231,7 @@ QString stateHomeFromEnvironment() {
 }
 
 QList<ThemeSource> desktopThemeSources() {
-    return {
+    QList<ThemeSource> sources = {
         gsettings(QStringLiteral("GNOME settings"),
                   {QStringLiteral("GNOME"), QStringLiteral("Budgie"), QStringLiteral("Unity")},
                   QStringLiteral("org.gnome.desktop.interface")),
@@ -134,19 +249,19 @@ QList<ThemeSource> desktopThemeSources() {
                              {QStringLiteral("-c"), QStringLiteral("xsettings"),
                               QStringLiteral("-p"), QStringLiteral("/Net/IconThemeName")}));
          }},
-        keyFileValue(QStringLiteral("KDE settings"), {QStringLiteral("KDE")},
-                     QStringLiteral("kdeglobals"), QStringLiteral("Icons"), QStringLiteral("Theme"),
-                     KeyFileRules::Kde),
-        keyFileValue(QStringLiteral("GTK 3 settings"), {}, QStringLiteral("gtk-3.0/settings.ini"),
-                     QStringLiteral("Settings"), QStringLiteral("gtk-icon-theme-name"),
-                     KeyFileRules::Gtk),
-        {QStringLiteral("Qt theme"),
-         [](const DesktopContext& context) -> std::optional<QString> {
+    };
+    for (const SettingsFile& file : settingsFiles())
+        sources.append({file.source, [&file](const DesktopContext& context) {
+                            return readOnDesktop(file, context) ? readSetting(file, context)
+                                                                : std::nullopt;
+                        }});
+    sources.append(
+        {QStringLiteral("Qt theme"), [](const DesktopContext& context) -> std::optional<QString> {
              if (context.qtTheme.isEmpty() || context.qtTheme == u"hicolor")
                  return std::nullopt;
              return context.qtTheme;
-         }},
-    };
+         }});
+    return sources;
 }
 
 ThemeChoice chooseTheme(const DesktopContext& context, const QList<ThemeSource>& sources,

@@ -22,7 +22,39 @@ struct DesktopContext {
     // Qt's own theme name (QIcon::themeName()): a GUI application knows it,
     // so the program passes it in.
     QString qtTheme{};
+    QString home{};            // HOME, for GTK 2's ~/.gtkrc-2.0
+    QString lxdeSession{};     // DESKTOP_SESSION, or the running lxsession's -s
+    QString qtPlatformTheme{}; // QT_QPA_PLATFORMTHEME: qt5ct or qt6ct keep a theme name
 };
+
+// A settings file that names the desktop's icon theme, read and written by
+// its owner's rules: a key file (GLib's or KDE's/Qt's) or GTK 2's gtkrc.
+enum class SettingsFormat { GtkKeyFile, KdeKeyFile, GtkRc };
+struct SettingsFile {
+    QString source;
+    QStringList desktops; // the desktops whose programs read it; empty: any
+    std::function<QString(const DesktopContext&)> path; // "" where it does not apply
+    QString group;
+    QString key;
+    SettingsFormat format;
+    // Whether a switch may make the file: its owner reads the system's
+    // defaults beside it. A file that stands for all of its owner's
+    // settings (LXDE's session settings, qt5ct's) is only changed.
+    bool mayCreate;
+};
+// KDE's kdeglobals, LXQt's lxqt.conf, LXDE's session desktop.conf, GTK 3's
+// settings.ini, GTK 2's ~/.gtkrc-2.0, qt5ct's or qt6ct's own file.
+const QList<SettingsFile>& settingsFiles();
+const SettingsFile* settingsFile(const QString& source);
+// The theme the file names now; none when it names none or cannot be read.
+std::optional<QString> readSetting(const SettingsFile& file, const DesktopContext& context);
+// The file's text changed so that its owner reads value (none: no value),
+// every other line kept; none where the owner refuses the file.
+std::optional<QByteArray> withSetting(const SettingsFile& file, const QByteArray& text,
+                                      const std::optional<QString>& value);
+// Whether the desktop's programs read the file (its desktops list names one
+// of XDG_CURRENT_DESKTOP's, or is empty).
+bool readOnDesktop(const SettingsFile& file, const DesktopContext& context);
 
 struct ThemeSource {
     QString name; // for the log: where the answer came from
@@ -41,7 +73,7 @@ DesktopContext desktopContextFromEnvironment(const QString& qtTheme = QString())
 QString stateHomeFromEnvironment();
 
 // GNOME/Budgie/Unity, Cinnamon and MATE through gsettings, Xfce through
-// xfconf-query, KDE's kdeglobals, GTK 3's settings.ini, then Qt's own name
+// xfconf-query, then the settings files in their order, then Qt's own name
 // (not when it is only Qt's fallback, hicolor).
 QList<ThemeSource> desktopThemeSources();
 

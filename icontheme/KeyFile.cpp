@@ -259,4 +259,64 @@ std::optional<QByteArray> KeyFile::withValue(const QString& group, const QString
     return out.insert(at, insert + line);
 }
 
+namespace {
+
+// Where the value of the setting's last line is: the line's start and end
+// (after its newline) and the value's start and end between the quotes.
+struct GtkrcLine {
+    qsizetype start = -1, end = -1, valueStart = -1, valueEnd = -1;
+};
+
+GtkrcLine lastGtkrcLine(const QByteArray& text, QByteArrayView name) {
+    GtkrcLine found;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        end = end < 0 ? text.size() : end + 1;
+        qsizetype at = start;
+        while (at < end && (text[at] == ' ' || text[at] == '\t'))
+            ++at;
+        if (QByteArrayView(text).sliced(at, end - at).startsWith(name)) {
+            at += name.size();
+            while (at < end && (text[at] == ' ' || text[at] == '\t'))
+                ++at;
+            if (at < end && text[at] == '=') {
+                ++at;
+                while (at < end && (text[at] == ' ' || text[at] == '\t'))
+                    ++at;
+                const qsizetype close =
+                    at < end && text[at] == '"' ? text.indexOf('"', at + 1) : -1;
+                if (close > at && close < end)
+                    found = {start, end, at + 1, close};
+            }
+        }
+        start = end;
+    }
+    return found;
+}
+
+} // namespace
+
+std::optional<QString> gtkrcValue(const QByteArray& text, QByteArrayView name) {
+    const GtkrcLine line = lastGtkrcLine(text, name);
+    if (line.start < 0)
+        return std::nullopt;
+    return QString::fromUtf8(text.mid(line.valueStart, line.valueEnd - line.valueStart));
+}
+
+QByteArray gtkrcWithValue(const QByteArray& text, QByteArrayView name,
+                          const std::optional<QString>& value) {
+    const GtkrcLine line = lastGtkrcLine(text, name);
+    QByteArray next = text;
+    if (line.start >= 0 && value)
+        return next.replace(line.valueStart, line.valueEnd - line.valueStart, value->toUtf8());
+    if (line.start >= 0)
+        return next.remove(line.start, line.end - line.start);
+    if (!value)
+        return next;
+    if (!next.isEmpty() && !next.endsWith('\n'))
+        next += '\n';
+    return next + name.toByteArray() + "=\"" + value->toUtf8() + "\"\n";
+}
+
 } // namespace icontheme

@@ -73,4 +73,14 @@ private:
     bool inFirstGroup_ = false;
 };
 
+// GTK 2's gtkrc is no key file: a setting is a line "name = "value"" (the
+// last one wins), beside styles, includes and comments.
+std::optional<QString> gtkrcValue(const QByteArray& text, QByteArrayView name);
+// The text with the value of the setting's last line replaced between its
+// quotes (none: that line removed; a new one appended where there was
+// none), every other byte kept, so that putting the old value back gives
+// the file as it was.
+QByteArray gtkrcWithValue(const QByteArray& text, QByteArrayView name,
+                          const std::optional<QString>& value);
+
 } // namespace icontheme

@@ -1,8 +1,10 @@
 // Switches the desktop's icon theme through the setting its theme was read
-// from (gsettings for GNOME, Cinnamon and MATE, xfconf-query for Xfce,
-// kdeglobals for KDE, GTK 3's settings.ini otherwise), remembering the value
-// it replaced so that a restore puts it back, and telling when the user has
-// picked another theme since.
+// from (gsettings for GNOME, Cinnamon and MATE, xfconf-query for Xfce, a
+// settings file otherwise), and through every other settings file that the
+// desktop's programs read and that names the same theme (or that is the
+// desktop's own and not there yet), remembering each value it replaced so
+// that a restore puts each back, and telling when the user has picked
+// another theme since.
 #pragma once
 
 #include "icontheme/DesktopTheme.h"
@@ -27,16 +29,26 @@ enum class SwitchResult {
     UserChanged,      // the user picked another theme since; left as it is
 };
 
-// What a switch replaced: where, the value before (none when the setting was
-// not there) and the theme set.
+// What a switch replaced in one setting: where, the value before (none when
+// the setting was not there) and whether its file was there.
+struct SwitchedSetting {
+    QString source;
+    std::optional<QString> previous;
+    bool existed = true;
+};
+
+// What a switch replaced: the setting the theme was read from, the theme
+// set, and the other settings files switched with it.
 struct SwitchState {
     QString source;
     std::optional<QString> previous;
     QString theme;
+    bool existed = true;
+    QList<SwitchedSetting> also{};
 };
 
 struct SwitchContext {
-    QString configHome;
+    DesktopContext desktop; // where the settings files are, which desktop reads them
     // Runs a settings tool; true when it exits with 0 in time.
     std::function<bool(const QString&, const QStringList&)> run;
 };
@@ -69,7 +81,14 @@ public:
     QString place(const QString& source) const;
 
 private:
-    SwitchResult write(const QString& source, const std::optional<QString>& value);
+    // Writes the value (none: takes the setting out, and a file that was not
+    // there before and holds nothing else goes).
+    SwitchResult write(const QString& source, const std::optional<QString>& value,
+                       bool existed = true);
+    // Puts back each value the state remembers; the first failure.
+    SwitchResult restoreSettings(const SwitchState& state);
+    // The other settings files that a switch from current changes.
+    QList<SwitchedSetting> alsoSwitched(const ThemeChoice& current) const;
     bool saveState(const std::optional<SwitchState>& state);
 
     SwitchContext context_;

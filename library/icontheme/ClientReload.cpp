@@ -1,6 +1,7 @@
 #include "library/icontheme/ClientReload.h"
 
 #include "icontheme/SafeFolder.h"
+#include "library/icontheme/XSettingsToggle.h"
 #include "platform/core/Bundle.h"
 
 #include <QDBusConnection>
@@ -145,6 +146,9 @@ ClientReload tellRunningClients(const QStringList& themeFolders) {
             std::printf("touched %s\n", qPrintable(path));
         }
     }
+    reload.live = toggleRunningManager();
+    std::printf("the display's settings manager %s\n",
+                reload.live ? "named another icon theme and back" : "was not told");
     reload.signalled = signalKde();
     std::printf("KDE's icon loaders %s\n", reload.signalled ? "signalled" : "not signalled");
     std::fflush(stdout);
@@ -157,6 +161,10 @@ QString reloadParagraph(const ClientReload& reload) {
     if (reload.signalled)
         sentences << localizedString(
             QT_TRANSLATE_NOOP("Trayskin", "Running KDE programs were told to reload their icons."));
+    if (reload.live)
+        sentences << localizedString(QT_TRANSLATE_NOOP(
+            "Trayskin", "Programs that follow the desktop's settings, as the Xfce panel does, "
+                        "were told to look their icons up again and show the pictures now."));
     if (reload.touched)
         sentences << localizedString(QT_TRANSLATE_NOOP(
             "Trayskin", "Running GTK programs notice the change the next time they look an icon "

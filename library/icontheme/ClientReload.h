@@ -14,9 +14,11 @@ namespace library {
 struct ClientReload {
     bool touched = false;   // a theme folder's time moved on
     bool signalled = false; // the KDE signal went out on a session bus
+    bool live = false;      // the display's XSettings manager named another theme and back
 };
 
-// The theme folders are touched where they exist.
+// The theme folders are touched where they exist, and the display's
+// XSettings manager, where one runs, names another icon theme for a moment.
 ClientReload tellRunningClients(const QStringList& themeFolders);
 
 // What the completion alert says of it, as a paragraph after a blank line;

@@ -78,6 +78,10 @@ std::vector<SystemCommand> IconThemeSystem::commands() {
     SystemCommand themeSets{
         std::string(kAddThemeSetsCommand),
         localizedString(QT_TRANSLATE_NOOP("Trayskin", "Add Sets from &Installed Themes")), true};
+    // Where the own theme shows better, it is proposed first (and the
+    // completion alert of an install says why).
+    if (prefersOwnTheme())
+        return {route, overlay, switchDesktop, themeSets};
     return {overlay, route, switchDesktop, themeSets};
 }
 

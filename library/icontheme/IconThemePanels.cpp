@@ -29,6 +29,18 @@ QString gnomeShellText(const platform::ProcessInfo& shell) {
 
 } // namespace
 
+bool IconThemeSystem::prefersOwnTheme() const {
+    return desktop_.split(u':').contains(QStringLiteral("LXQt"), Qt::CaseInsensitive);
+}
+
+QString IconThemeSystem::ownThemeAdvice() {
+    return localizedString(QT_TRANSLATE_NOOP(
+        "Trayskin", "The LXQt panel keeps the theme's own picture where the theme holds one of "
+                    "the same size, so some of these pictures may not show there. On LXQt, File "
+                    "> Install Into > A Theme of Its Own and then Switch Desktop to Own Theme "
+                    "show every picture, and the panel follows the switch at once."));
+}
+
 QStringList IconThemeSystem::namesOfItems(const QStringList& items) {
     QStringList names;
     for (const icontheme::StatusItem& item : icontheme::statusItems())
@@ -41,7 +53,9 @@ IconThemeSystem::PanelAdvice IconThemeSystem::panelAdvice(const QStringList& cha
     changedNames_ = changedNames;
     QStringList restartable;
     QString cannot;
+    bool lxqt = false;
     for (const RunningProgram& program : runningRestartable(changedNames)) {
+        lxqt = lxqt || program.process.runs(QStringLiteral("lxqt-panel"));
         if (program.kind->way == RestartWay::Cannot)
             cannot = gnomeShellText(program.process);
         else
@@ -60,6 +74,10 @@ IconThemeSystem::PanelAdvice IconThemeSystem::panelAdvice(const QStringList& cha
         advice.text += (advice.text.isEmpty() ? QString() : QStringLiteral(" ")) + cannot;
     if (advice.text.isEmpty())
         advice.text = localizedString(panelHintKey(desktop_));
+    // lxqt-panel loses the overlay's ties with the theme's pictures of the
+    // same size, and follows a switch of the theme at once.
+    if ((lxqt || prefersOwnTheme()) && !ownThemeRoute())
+        advice.text += QStringLiteral("\n\n") + ownThemeAdvice();
     return advice;
 }
 

@@ -119,6 +119,10 @@ public:
     // Starts again the panels, and the status programs that show the names
     // the last change touched.
     PlaceReport restartPanels();
+    // Whether the desktop shows the own theme better than the overlay (LXQt),
+    // and what the window says of it.
+    bool prefersOwnTheme() const;
+    static QString ownThemeAdvice();
     // The name beginnings of the items (every item's when empty).
     static QStringList namesOfItems(const QStringList& items);
 

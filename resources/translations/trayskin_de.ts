@@ -1329,5 +1329,13 @@
         <source>%1 could not be written</source>
         <translation>%1 ließ sich nicht schreiben</translation>
     </message>
+    <message>
+        <source>Programs that follow the desktop&apos;s settings, as the Xfce panel does, were told to look their icons up again and show the pictures now.</source>
+        <translation>Programme, die den Einstellungen des Desktops folgen, wie die Xfce-Leiste, wurden angewiesen, ihre Symbole neu nachzuschlagen, und zeigen die Bilder jetzt.</translation>
+    </message>
+    <message>
+        <source>The LXQt panel keeps the theme&apos;s own picture where the theme holds one of the same size, so some of these pictures may not show there. On LXQt, File &gt; Install Into &gt; A Theme of Its Own and then Switch Desktop to Own Theme show every picture, and the panel follows the switch at once.</source>
+        <translation>Die LXQt-Leiste behält das eigene Bild des Themas, wo das Thema eines derselben Größe hat, daher erscheinen dort manche dieser Bilder womöglich nicht. Unter LXQt zeigen Datei &gt; Installieren in &gt; Ein eigenes Thema und danach Datei &gt; Desktop auf eigenes Thema umstellen jedes Bild, und die Leiste folgt dem Umstellen sofort.</translation>
+    </message>
 </context>
 </TS>

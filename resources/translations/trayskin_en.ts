@@ -1329,5 +1329,13 @@
         <source>%1 could not be written</source>
         <translation>%1 could not be written</translation>
     </message>
+    <message>
+        <source>Programs that follow the desktop&apos;s settings, as the Xfce panel does, were told to look their icons up again and show the pictures now.</source>
+        <translation>Programs that follow the desktop&apos;s settings, as the Xfce panel does, were told to look their icons up again and show the pictures now.</translation>
+    </message>
+    <message>
+        <source>The LXQt panel keeps the theme&apos;s own picture where the theme holds one of the same size, so some of these pictures may not show there. On LXQt, File &gt; Install Into &gt; A Theme of Its Own and then Switch Desktop to Own Theme show every picture, and the panel follows the switch at once.</source>
+        <translation>The LXQt panel keeps the theme&apos;s own picture where the theme holds one of the same size, so some of these pictures may not show there. On LXQt, File &gt; Install Into &gt; A Theme of Its Own and then Switch Desktop to Own Theme show every picture, and the panel follows the switch at once.</translation>
+    </message>
 </context>
 </TS>

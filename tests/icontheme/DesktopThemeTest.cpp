@@ -114,13 +114,107 @@ TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
             ASSERT_EQ(themeSwitch.restore(switched), R::Done);
             EXPECT_EQ(d.detect(c.desktop, c.qt).theme, before.theme);
             EXPECT_EQ(themeSwitch.restore(switched), R::NothingToRestore);
-            EXPECT_TRUE(!keyless || ThemeWorld::get(d.world.root() + "/" + kGtk) == "[Settings]\n");
+            // A settings file the switch made goes with it.
+            EXPECT_TRUE(!keyless || !QFile::exists(d.world.root() + "/" + kGtk));
         }
         EXPECT_FALSE(themeSwitch.state());
         for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
             EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + it.key()), it.value())
                 << qPrintable(it.key());
     }
+}
+
+// Every settings file that the desktop's programs read and that names its
+// theme is switched with the one the theme came from (and the desktop's own
+// file where it is missing), and each is put back byte for byte, the user's
+// other lines and comments kept.
+TEST(DesktopTheme, EverySettingsFileOfTheDesktopIsSwitchedAndPutBackByteForByte) {
+    using Files = QMap<QString, QByteArray>; // below the world's root
+    const QString lxqt = "config/lxqt/lxqt.conf", lxde = "config/lxsession/LXDE/desktop.conf",
+                  gtk2 = "home/.gtkrc-2.0", qt5ct = "config/qt5ct/qt5ct.conf";
+    const QByteArray gtk2Papi = "# mine\ngtk-icon-theme-name = \"Papi\" # a comment\n"
+                                "gtk-font-name=\"Sans 10\"\ninclude \"x\"";
+    const struct {
+        const char* desktop;
+        const char* platformTheme;
+        Files files;
+        const char* source;
+        QStringList switched; // the files that name the own theme after the switch
+        QStringList made;     // files the switch made
+    } cases[] = {
+        {"LXQt",
+         "",
+         {{lxqt, "[General]\n# mine\nicon_theme=Papi\n[Panel]\nx=1\n"},
+          {kGtk, "[Settings]\ngtk-icon-theme-name=Papi\n"},
+          {gtk2, gtk2Papi}},
+         "LXQt settings",
+         {lxqt, kGtk, gtk2},
+         {}},
+        {"LXDE",
+         "",
+         {{lxde, "[GTK]\nsNet/IconThemeName=Papi\nsGtk/FontName=Sans 10\n"},
+          {gtk2, "gtk-icon-theme-name=\"Other\"\n"}},
+         "LXDE settings",
+         {lxde},
+         {}},
+        {"", "", {{gtk2, gtk2Papi}}, "GTK 2 settings", {gtk2}, {}},
+        {"", "", {{gtk2, "gtk-font-name=\"Sans\""}}, "default", {kGtk}, {kGtk}},
+        {"",
+         "qt5ct",
+         {{qt5ct, "[Appearance]\nicon_theme=Papi\nstyle=Fusion\n"}},
+         "Qt settings",
+         {qt5ct},
+         {}},
+        {"LXQt",
+         "",
+         {{kGtk, "[Settings]\ngtk-icon-theme-name=Papi\n"}},
+         "GTK 3 settings",
+         {kGtk, lxqt},
+         {lxqt}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.desktop << " " << c.source);
+        Desktop d;
+        for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
+            ThemeWorld::put(d.world.root(), it.key(), it.value());
+        DesktopContext context = desktopContextFromEnvironment();
+        context.currentDesktop = c.desktop;
+        context.lxdeSession = "LXDE";
+        context.qtPlatformTheme = c.platformTheme;
+        const ThemeChoice before = chooseTheme(context, desktopThemeSources());
+        EXPECT_EQ(before.source, c.source);
+        ThemeSwitch themeSwitch(switchContextFromEnvironment(context),
+                                d.world.root() + "/state/switch.json");
+        const QString ours = before.theme + "-Trayskin";
+        ASSERT_EQ(themeSwitch.switchTo(before, ours), SwitchResult::Done);
+        EXPECT_EQ(chooseTheme(context, desktopThemeSources()).theme, ours);
+        for (const QString& file : c.switched)
+            EXPECT_TRUE(ThemeWorld::get(d.world.root() + "/" + file).contains(ours.toUtf8()))
+                << qPrintable(file);
+        for (auto it = c.files.cbegin(); it != c.files.cend(); ++it) {
+            if (!c.switched.contains(it.key())) {
+                EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + it.key()), it.value());
+            }
+        }
+        ASSERT_EQ(themeSwitch.restore(chooseTheme(context, desktopThemeSources())),
+                  SwitchResult::Done);
+        for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
+            EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + it.key()), it.value())
+                << qPrintable(it.key());
+        for (const QString& file : c.made)
+            EXPECT_FALSE(QFile::exists(d.world.root() + "/" + file)) << qPrintable(file);
+    }
+}
+
+// What an older version remembered (one setting, no list) is still put back.
+TEST(DesktopTheme, AnOldMemoryOfASwitchIsStillPutBack) {
+    Desktop d;
+    ThemeWorld::put(d.world.root(), kGtk, "[Settings]\ngtk-icon-theme-name=T-Trayskin\n");
+    ThemeWorld::put(d.world.root(), "state/switch.json",
+                    R"({"source": "GTK 3 settings", "theme": "T-Trayskin", "previous": "T"})");
+    ThemeSwitch themeSwitch = d.themeSwitch();
+    ASSERT_EQ(themeSwitch.restore(d.detect("", "")), SwitchResult::Done);
+    EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + kGtk), "[Settings]\ngtk-icon-theme-name=T\n");
 }
 
 TEST(DesktopTheme, ToolsRunByPathWithATimeLimitAndAFloodIsGivenUpAfterALine) {

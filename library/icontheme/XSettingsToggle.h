@@ -1,0 +1,48 @@
+// Makes running GTK programs on an X11 desktop look their icons up again at
+// once: the XSettings manager of this display (xfsettingsd, gsd-xsettings
+// and its MATE and Cinnamon kin, xsettingsd) is given another icon theme
+// name and then the one it had, through the manager's own setting, so
+// nothing of the user's changes for good. A GTK 3 panel (xfce4-panel and its
+// plugins) redraws with the new pictures within seconds; a GtkStatusIcon in a
+// tray does not (it draws again at its next state change).
+#pragma once
+
+#include "platform/core/ProcessList.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace library {
+
+enum class XSettingsManager { None, Xfce, Gnome, Mate, Cinnamon, Xsettingsd };
+
+// The manager that runs on the display among the processes, and for
+// xsettingsd the configuration file it reads (its -c, else ~/.xsettingsd).
+struct FoundManager {
+    XSettingsManager kind = XSettingsManager::None;
+    int pid = 0;
+    QString configFile;
+};
+FoundManager findXSettingsManager(const std::vector<platform::ProcessInfo>& processes,
+                                  const QString& display);
+
+// How the toggle reaches the manager: a settings tool's first line of
+// output (none on failure), a tool run (true on success), a signal.
+struct ToggleContext {
+    std::function<std::optional<QString>(const QString&, const QStringList&)> read;
+    std::function<bool(const QString&, const QStringList&)> run;
+    std::function<bool(int pid)> reload; // SIGHUP to xsettingsd
+    int pauseMs = 300;                   // between the two values, so that clients see the first
+};
+
+// Sets the icon theme name to another value and back; true when both were set.
+bool toggleIconTheme(const FoundManager& manager, const ToggleContext& context);
+
+// The same for this display's manager, if one runs; true when toggled.
+bool toggleRunningManager();
+
+} // namespace library

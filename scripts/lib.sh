@@ -47,7 +47,7 @@ TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-co
     desktop-file-utils appstream adwaita-icon-theme python3-gi gir1.2-gtk-3.0 libqt6svg6 trayer
     x11-utils imagemagick libx11-6 libkf5iconthemes-bin gtk-update-icon-cache
     papirus-icon-theme breeze-icon-theme
-    network-manager-gnome xfce4-power-manager-data mate-power-manager-common blueman)
+    network-manager-gnome xfce4-power-manager-data mate-power-manager-common blueman xsettingsd)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

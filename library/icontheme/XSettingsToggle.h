@@ -36,7 +36,7 @@ struct ToggleContext {
     std::function<std::optional<QString>(const QString&, const QStringList&)> read;
     std::function<bool(const QString&, const QStringList&)> run;
     std::function<bool(int pid)> reload; // SIGHUP to xsettingsd
-    int pauseMs = 300;                   // between the two values, so that clients see the first
+    int pauseMs = 500;                   // between the two values, so that clients see the first
 };
 
 // Sets the icon theme name to another value and back; true when both were set.

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -116,6 +119,73 @@ TEST(XSettingsToggle, XsettingsdsFileHoldsAnotherThemeWhileItReloadsAndThenTheUs
     // No file: the manager's own settings are never made.
     EXPECT_FALSE(library::toggleIconTheme({XSettingsManager::Xsettingsd, 7, dir.filePath("none")},
                                           {{}, {}, [](int) { return true; }, 0}));
+}
+
+// What a GTK 3 program on the display reads of the icon theme, one line a change.
+const char* const kListener = R"(
+import gi, sys
+gi.require_version("Gtk", "3.0")
+from gi.repository import Gtk
+settings = Gtk.Settings.get_default()
+settings.connect("notify::gtk-icon-theme-name",
+                 lambda *a: print(settings.props.gtk_icon_theme_name, flush=True))
+window = Gtk.Window()
+window.connect("map", lambda *a: print("mapped", settings.props.gtk_icon_theme_name, flush=True))
+window.show()
+Gtk.main()
+)";
+
+// Reads the process's output until it holds the text, or the deadline passes.
+bool waitForText(QProcess& process, QByteArray& seen, const QByteArray& text, bool errors = false) {
+    const QDeadlineTimer deadline(20000);
+    process.setReadChannel(errors ? QProcess::StandardError : QProcess::StandardOutput);
+    while (!seen.contains(text) && !deadline.hasExpired()) {
+        process.waitForReadyRead(int(deadline.remainingTime()));
+        seen += errors ? process.readAllStandardError() : process.readAllStandardOutput();
+    }
+    return seen.contains(text);
+}
+
+// A real XSettings manager (xsettingsd) and a real GTK program on a display
+// of the test's: the program sees another theme, then its own again, and
+// the manager's file is the user's again byte for byte.
+TEST(XSettingsToggle, AGtkProgramOnTheDisplaySeesAnotherThemeAndThenItsOwn) {
+    for (const char* program : {"Xvfb", "xsettingsd", "/usr/bin/python3"})
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            GTEST_SKIP() << program << " is not installed (xvfb, xsettingsd, python3-gi)";
+    QTemporaryDir dir;
+    QProcess xvfb;
+    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "64x64x24", "-nolisten", "tcp"});
+    QByteArray number;
+    ASSERT_TRUE(waitForText(xvfb, number, "\n"));
+    const QString display = ":" + QString::fromLatin1(number.trimmed());
+    const QByteArray conf = "# mine\nNet/IconThemeName \"Papirus\"\n";
+    QFile file(dir.filePath("xsettingsd.conf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(conf);
+    file.close();
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    QProcess manager, listener;
+    manager.setProcessEnvironment(environment);
+    manager.start("xsettingsd", {"-c", file.fileName()});
+    QByteArray managerSaid, heard;
+    ASSERT_TRUE(waitForText(manager, managerSaid, "Took ownership", true)) << managerSaid.data();
+    listener.setProcessEnvironment(environment);
+    listener.start("/usr/bin/python3", {"-c", kListener});
+    ASSERT_TRUE(waitForText(listener, heard, "mapped Papirus\n")) << heard.data();
+
+    const QByteArray saved = qgetenv("DISPLAY");
+    qputenv("DISPLAY", display.toUtf8());
+    EXPECT_TRUE(library::toggleRunningManager());
+    qputenv("DISPLAY", saved);
+    EXPECT_TRUE(waitForText(listener, heard, "hicolor\nPapirus\n")) << heard.data();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), conf);
+    for (QProcess* process : {&listener, &manager, &xvfb}) {
+        process->terminate();
+        process->waitForFinished();
+    }
 }
 
 } // namespace

@@ -30,7 +30,7 @@ namespace {
 std::set<QWidget*> backupWindows() {
     std::set<QWidget*> found;
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == QStringLiteral("BackupWindow"))
+        if (window->objectName() == "BackupWindow")
             found.insert(window);
     return found;
 }
@@ -44,7 +44,7 @@ QWidget& backupWindowSince(const std::set<QWidget*>& before) {
 }
 
 QProgressBar& barOf(QWidget& backupWindow) {
-    return *backupWindow.findChild<QProgressBar*>(QStringLiteral("backupProgress"));
+    return *backupWindow.findChild<QProgressBar*>("backupProgress");
 }
 
 } // namespace
@@ -64,12 +64,11 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     EXPECT_TRUE(part<QTextEdit>("nodeInspector").isReadOnly());
     click(browser(), 0, "Volume");
     click(browser(), 1, "default");
-    std::vector<QString> columns;
+    QStringList columns;
     for (int c = 0; c < browser().numberOfColumns(); ++c)
-        columns.push_back(QAccessible::queryAccessibleInterface(browser().columnView(c))
-                              ->text(QAccessible::Name));
-    EXPECT_EQ(columns, (std::vector<QString>{QStringLiteral("Status Items"), QStringLiteral("Sets"),
-                                             QStringLiteral("Pictures")}));
+        columns << QAccessible::queryAccessibleInterface(browser().columnView(c))
+                       ->text(QAccessible::Name);
+    EXPECT_EQ(columns, (QStringList{"Status Items", "Sets", "Pictures"}));
     // The browser and everything between it and its columns have names.
     std::vector<QAccessibleInterface*> open{QAccessible::queryAccessibleInterface(&browser())};
     int named = 0;
@@ -88,7 +87,7 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     QWidget& backupWindow = **backupWindows().begin();
     EXPECT_FALSE(backupWindow.isVisible());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&barOf(backupWindow))->text(QAccessible::Name),
-              QStringLiteral("Backup progress"));
+              "Backup progress");
 
     // The shipped examples came in after the backup and the default sets.
     EXPECT_FALSE(readFile(box.library() + "/Battery/Leaf/trayskininfo.txt").empty());
@@ -136,7 +135,7 @@ TEST_F(ControllerTest, AnExampleFailureEndsTheStartAndUntranslatedLanguagesShowT
 
     EXPECT_EQ(startQuietly(controller), "Problem including examples!\n");
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad copy"));
+    EXPECT_EQ(presenter.alerts[0].message, "Bad copy");
     EXPECT_EQ(exits, std::vector<int>{0});
     EXPECT_EQ(readFile(box.library() + "/Clock"), "mine");
 
@@ -144,7 +143,7 @@ TEST_F(ControllerTest, AnExampleFailureEndsTheStartAndUntranslatedLanguagesShowT
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     platform::bundle::setMainBundlePath(TRAYSKIN_TEST_BUNDLE);
     EXPECT_FALSE(platform::bundle::loadTranslations());
-    EXPECT_EQ(platform::bundle::localizedString("My Apologies"), QStringLiteral("My Apologies"));
+    EXPECT_EQ(platform::bundle::localizedString("My Apologies"), "My Apologies");
 }
 
 TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWithZero) {
@@ -196,12 +195,12 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWit
     controller.showAbout();
     EXPECT_TRUE(statusLine().isEmpty());
     EXPECT_EQ(textPixels(), 0);
-    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("About Trayskin")});
+    ASSERT_EQ(alertTitles(), QStringList{"About Trayskin"});
     EXPECT_TRUE(
         presenter.alerts[0].message.startsWith(QStringLiteral("Trayskin " TRAYSKIN_VERSION "\n")));
-    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral("MIT License")));
+    EXPECT_TRUE(presenter.alerts[0].message.contains("MIT License"));
     EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral(TRAYSKIN_HOMEPAGE)));
-    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
+    EXPECT_EQ(presenter.alerts[0].button, "OK");
     desktop.opens = false;
     controller.showHelp();
     EXPECT_EQ(statusLine(), cannotOpen);
@@ -260,7 +259,7 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
 
     EXPECT_EQ(startQuietly(controller), "Problem setting up home folder!\n");
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Bad setup prefs"));
+    EXPECT_EQ(presenter.alerts[0].message, "Bad setup prefs");
     EXPECT_EQ(exits, std::vector<int>{0});
 
     for (int again = 2; again <= 3; ++again) {
@@ -273,12 +272,11 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
         EXPECT_EQ(presenter.alerts.size(), 1u); // no new alert
         // The window is ready (the examples, the browser) and says what is missing.
         EXPECT_FALSE(readFile(box.library() + "/Battery/Leaf/trayskininfo.txt").empty());
-        EXPECT_EQ(later.mainWindow()
-                      ->findChild<platform::ColumnBrowser*>(QStringLiteral("fsBrowser"))
-                      ->numberOfColumns(),
-                  1);
+        const auto* laterBrowser =
+            later.mainWindow()->findChild<platform::ColumnBrowser*>("fsBrowser");
+        EXPECT_EQ(laterBrowser->numberOfColumns(), 1);
         EXPECT_EQ(later.mainWindow()->statusBar()->currentMessage(),
-                  QStringLiteral("Backup not complete, tried again at the next start: Broken"));
+                  "Backup not complete, tried again at the next start: Broken");
     }
 }
 

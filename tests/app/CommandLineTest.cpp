@@ -161,6 +161,7 @@ protected:
 
 TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn) {
     using W = World;
+    // clang-format off
     const Step steps[] = {
         {W::None, "--help", 0, {"list [ITEM]", "use ITEM SET", "restore ITEM|--all", "77"}},
         {W::None, "--version", 0, {"Trayskin " TRAYSKIN_VERSION "\n"}},
@@ -181,9 +182,7 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::MenuExtras, "use Volume Bare", 69, {}, {"Bare"}},
         {W::Held, "use Volume Mine", 75, {}, {"holds the library"}},
         {W::Held, "status", 0, {"Volume\tdefault\n"}},
-        {W::MenuExtras,
-         "use Volume Mine",
-         0,
+        {W::MenuExtras, "use Volume Mine", 0,
          {"copy\nto\n", "Installation Complete\nNeed restart Sound\n"}},
         {W::MenuExtras, "list Volume", 0, {"  Bare\n", "* Mine\n", "  default\n"}},
         {W::MenuExtras, "export Volume Mine Mine.tar.gz", 0, {}},
@@ -194,18 +193,13 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::MenuExtras, "import Fresh", 0, {"Volume/Fresh\n"}},
         {W::MenuExtras, "list Volume", 0, {"  Fresh\n", "* Mine\n"}},
         {W::MenuExtras, "reapply", 0, {"Volume: Mine\ncopy\n", "Installation Complete"}},
-        {W::MenuExtras,
-         "status --json",
-         0,
+        {W::MenuExtras, "status --json", 0,
          {"\"description\": \"Menu Extras\"", "\"set\": \"Mine\""}},
         {W::MenuExtras, "--menu-extras list --json", 0, {"\"Battery\"", "\"Volume\""}},
         {W::Refusing, "restore Volume", 77, {"copy problem!  err is 43"}, {"Wrong Password"}},
         {W::Failing, "restore --all", 73, {"copy problem!  err is 71"}, {"Volume1.tif"}},
-        {W::MenuExtras,
-         "restore --restart-panel Volume",
-         1,
-         {"Original Pictures Restored\nNeed restart"},
-         {"no panel to restart in this mode"}},
+        {W::MenuExtras, "restore --restart-panel Volume", 1,
+         {"Original Pictures Restored\nNeed restart"}, {"no panel to restart in this mode"}},
         {W::MenuExtras, "status", 0, {"Volume\tdefault\n"}},
         {W::MenuExtras, "restore --all", 0, {"Nothing needed restoring"}},
         {W::MenuExtras, "reapply", 0, {"No item shows a set to reapply."}},
@@ -217,20 +211,13 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Desktop, "use Volume Blue", 0, {"wrote ", "Installation Complete"}},
         {W::Desktop, "list Volume", 0, {"* Blue\n", "  Odd\n"}},
         {W::Desktop, "status --json", 0, {"icon theme: Test\"", "\"set\": \"Blue\""}},
-        {W::Grown,
-         "reapply",
-         0,
-         {"Volume: Blue\n", "wrote ", "/32x32/status/audio-volume-high.png"},
-         {},
-         "C",
+        {W::Grown, "reapply", 0,
+         {"Volume: Blue\n", "wrote ", "/32x32/status/audio-volume-high.png"}, {}, "C",
          "/data/icons/Test/32x32/status/audio-volume-high.png"},
         {W::Desktop, "status", 0, {"Volume\tBlue\n"}},
         {W::Desktop, "reapply", 0, {"Volume: Blue\n", "Installation Complete"}},
         // No display: no panel is someone else's to restart.
-        {W::Desktop,
-         "restore --restart-panel Volume",
-         1,
-         {"Original Pictures Restored"},
+        {W::Desktop, "restore --restart-panel Volume", 1, {"Original Pictures Restored"},
          {"No Panel Found"}},
         {W::Desktop, "status", 0, {"Volume\tdefault\n"}},
         {W::Blocked, "use Volume Blue", 73, {}, {"cannot be made or opened"}},
@@ -239,17 +226,16 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Desktop, "use Volume Blue", 0, {"in place in the own theme"}},
         {W::Desktop, "restore --all", 0, {"Original Pictures Restored"}},
     };
+    // clang-format on
     for (const Step& step : steps) {
         SCOPED_TRACE(step.arguments);
         const Result result = run(step);
         EXPECT_EQ(result.status, step.status)
             << result.out.toStdString() << result.err.toStdString();
-        for (const QString& fragment : step.out) {
+        for (const QString& fragment : step.out)
             EXPECT_TRUE(result.out.contains(fragment)) << result.out.toStdString();
-        }
-        for (const QString& fragment : step.err) {
+        for (const QString& fragment : step.err)
             EXPECT_TRUE(result.err.contains(fragment)) << result.err.toStdString();
-        }
         if (!step.gtk.isEmpty()) {
             EXPECT_EQ(gtkLookup(world, "Test", {"audio-volume-high:32:1"}),
                       QStringList{world.root() + step.gtk});

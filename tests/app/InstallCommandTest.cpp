@@ -1,6 +1,5 @@
 #include "app/AppController.h"
 #include "platform/core/Bundle.h"
-#include "platform/core/FileManager.h"
 #include "tests/support/BrowserDriver.h"
 #include "tests/support/ControllerFixture.h"
 #include "tests/support/TiffFiles.h"
@@ -10,16 +9,16 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTextEdit>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace testing_support;
 
 namespace {
+
+using Files = std::map<std::string, std::string>;
 
 int copies(const std::string& out) {
     int n = 0;
@@ -38,25 +37,25 @@ protected:
                                  {"Volume1.TIF", "sysBig"}});
         box.addBundle("Eject", {{"Eject1.tif", tiffBytes("e1")}});
         makeFolders(box.sysroot() + "/System/Library/PreferencePanes/Sound.prefPane");
-        const std::string lib = box.library();
-        writeFile(lib + "/Volume/Mine/Volume1.tif", tiffBytes("mine1"));
-        writeFile(lib + "/Volume/Mine/Volume2.tiff", tiffBytes("mine2"));
-        writeFile(lib + "/Volume/Mine/Volume1.TIF", "not a picture");
-        writeFile(lib + "/Volume/Mine/Volume1.tif.bak", "not a picture");
-        writeFile(lib + "/Volume/Mine/notes.txt", "notes");
-        writeFile(lib + "/Volume/Mine/trayskininfo.txt", "My own set.");
-        writeFile(lib + "/Volume/Three/Volume1.tif", tiffBytes("t1"));
-        writeFile(lib + "/Volume/Three/Volume2.tiff", tiffBytes("t2"));
-        writeFile(lib + "/Volume/Three/Volume3.tif", tiffBytes("t3"));
-        writeFile(lib + "/Volume/Three/trayskininfo.txt", "Three pictures.");
-        writeFile(lib + "/Volume/Empty/trayskininfo.txt", "No pictures.");
-        writeFile(lib + "/Eject/Plain/Eject1.tif", tiffBytes("plain eject"));
-        writeFile(lib + "/Eject/Plain/trayskininfo.txt", "An eject set.");
-        writeFile(lib + "/Eject/Bad/Eject1.tif", "not a TIFF picture");
-        writeFile(lib + "/Eject/Bad/trayskininfo.txt", "A set that cannot be used.");
+        writeFile(box.library() + "/Volume/Mine/Volume1.tif", tiffBytes("mine1"));
+        writeFile(box.library() + "/Volume/Mine/Volume2.tiff", tiffBytes("mine2"));
+        writeFile(box.library() + "/Volume/Mine/Volume1.TIF", "not a picture");
+        writeFile(box.library() + "/Volume/Mine/Volume1.tif.bak", "not a picture");
+        writeFile(box.library() + "/Volume/Mine/notes.txt", "notes");
+        writeFile(box.library() + "/Volume/Mine/trayskininfo.txt", "My own set.");
+        writeFile(box.library() + "/Volume/Three/Volume1.tif", tiffBytes("t1"));
+        writeFile(box.library() + "/Volume/Three/Volume2.tiff", tiffBytes("t2"));
+        writeFile(box.library() + "/Volume/Three/Volume3.tif", tiffBytes("t3"));
+        writeFile(box.library() + "/Volume/Three/trayskininfo.txt", "Three pictures.");
+        writeFile(box.library() + "/Volume/Empty/trayskininfo.txt", "No pictures.");
+        writeFile(box.library() + "/Eject/Plain/Eject1.tif", tiffBytes("plain eject"));
+        writeFile(box.library() + "/Eject/Plain/trayskininfo.txt", "An eject set.");
+        writeFile(box.library() + "/Eject/Bad/Eject1.tif", "not a TIFF picture");
+        writeFile(box.library() + "/Eject/Bad/trayskininfo.txt", "A set that cannot be used.");
         // An item whose bundle is not installed.
-        writeFile(lib + "/Gone/Mine/Gone1.tif", tiffBytes("gone"));
-        writeFile(lib + "/Gone/Mine/trayskininfo.txt", "For a Menu Extra that is not there.");
+        writeFile(box.library() + "/Gone/Mine/Gone1.tif", tiffBytes("gone"));
+        writeFile(box.library() + "/Gone/Mine/trayskininfo.txt",
+                  "For a Menu Extra that is not there.");
         startShown();
     }
 
@@ -71,12 +70,27 @@ protected:
     std::string target(const std::string& extra, const std::string& name) {
         return box.menuExtras() + "/" + extra + ".menu/Contents/Resources/" + name;
     }
-    std::string bundlePicture(const std::string& extra, const std::string& name) {
-        return readFile(target(extra, name));
+    // Every file of the bundle's pictures (or of their backup), by name, with its bytes.
+    Files resources(const std::string& extra, bool backup = false) {
+        const std::string at = backup ? box.library() + "/backup/" : box.menuExtras() + "/";
+        Files files;
+        for (const auto& [name, kind] : snapshot(at + extra + ".menu/Contents/Resources"))
+            files[name] = kind.substr(std::min<std::size_t>(2, kind.size()));
+        return files;
+    }
+    Files backup(const std::string& extra) { return resources(extra, true); }
+    // Title, message, button and detail of an alert (the last by default).
+    QStringList said(int i = -1) {
+        const auto& a = presenter.alerts.at(i < 0 ? presenter.alerts.size() - 1 : std::size_t(i));
+        return {a.title, a.message, a.button, a.detail};
     }
     // The number of copies the command makes.
     int copiesOf(const std::function<void()>& command) { return copies(quietly(command)); }
     void pressUse() { QTest::mouseClick(&part<QPushButton>("useButton"), Qt::LeftButton); }
+    void show(const char* extra) { // leaves the item and comes back: its line is read afresh
+        click(browser(), 0, "Eject");
+        click(browser(), 0, extra);
+    }
 };
 
 } // namespace
@@ -85,19 +99,15 @@ TEST_F(InstallTest, InstallsExactlyThePicturesOfTheSetAndOpensThePane) {
     const auto libraryBefore = snapshot(box.library());
     const std::string out = install("Volume", "Mine");
     EXPECT_EQ(copies(out), 2);
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
-    EXPECT_EQ(bundlePicture("Volume", "Volume2.tiff"), tiffBytes("mine2"));
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.TIF"), "sysBig");
-    EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), tiffBytes("sys3"));
-    EXPECT_FALSE(platform::fs::exists(target("Volume", "notes.txt")));
-    EXPECT_FALSE(platform::fs::exists(target("Volume", "trayskininfo.txt")));
-
-    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("Installation Complete")});
-    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Need restart Sound"));
-    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("Open System Preferences"));
-    EXPECT_EQ(
-        desktop.opened,
-        std::vector<std::string>{box.sysroot() + "/System/Library/PreferencePanes/Sound.prefPane"});
+    EXPECT_EQ(resources("Volume"), (Files{{"Volume1.TIF", "sysBig"},
+                                          {"Volume1.tif", tiffBytes("mine1")},
+                                          {"Volume2.tiff", tiffBytes("mine2")},
+                                          {"Volume3.tif", tiffBytes("sys3")}}));
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(said(), (QStringList{"Installation Complete", "Need restart Sound",
+                                   "Open System Preferences", ""}));
+    EXPECT_EQ(desktop.opened,
+              std::vector{box.sysroot() + "/System/Library/PreferencePanes/Sound.prefPane"});
     EXPECT_TRUE(desktop.launched.empty());
     // Nothing was written into the library; the browser was not reloaded.
     EXPECT_EQ(snapshot(box.library()), libraryBefore);
@@ -111,18 +121,15 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
     const std::string out = install("Volume", "Three");
     EXPECT_EQ(copies(out), 2);
     EXPECT_NE(out.find("copy problem!  err is 63\n"), std::string::npos) << out;
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("t1"));
-    EXPECT_EQ(bundlePicture("Volume", "Volume3.tif"), tiffBytes("sys3"));
-    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("My Apologies")});
-    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
-    EXPECT_EQ(presenter.alerts[0].message,
-              QStringLiteral("Wrong Password (") +
-                  QString::fromStdString(box.library() + "/Volume/Three/Volume2.tiff") +
-                  QStringLiteral(" to ") +
-                  QString::fromStdString(target("Volume", "Volume2.tiff")) + QLatin1Char(')'));
+    EXPECT_EQ(resources("Volume")["Volume1.tif"], tiffBytes("t1"));
+    EXPECT_EQ(resources("Volume")["Volume3.tif"], tiffBytes("sys3"));
+    ASSERT_EQ(presenter.alerts.size(), 1u);
     // Beneath it, and in the status bar until the next action, the cause.
-    EXPECT_EQ(presenter.alerts[0].detail,
-              QStringLiteral("The picture to replace is not a plain file."));
+    const std::string from = box.library() + "/Volume/Three/Volume2.tiff";
+    EXPECT_EQ(said(), (QStringList{"My Apologies",
+                                   QString::fromStdString("Wrong Password (" + from + " to " +
+                                                          target("Volume", "Volume2.tiff") + ")"),
+                                   "OK", "The picture to replace is not a plain file."}));
     EXPECT_EQ(statusLine(), presenter.alerts[0].detail);
     EXPECT_TRUE(desktop.opened.empty() && desktop.launched.empty());
     click(browser(), 2, "Volume1.tif");
@@ -131,15 +138,14 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
 
 TEST_F(InstallTest, AnItemWithoutBundleIsSaidBeforeAndAfterUse) {
     click(browser(), 0, "Gone");
-    EXPECT_EQ(inUse(), QStringLiteral("No Menu Extra of this name is installed."));
+    EXPECT_EQ(inUse(), "No Menu Extra of this name is installed.");
     click(browser(), 1, "Mine");
-    EXPECT_EQ(inUse(), QStringLiteral("No Menu Extra of this name is installed."));
+    EXPECT_EQ(inUse(), "No Menu Extra of this name is installed.");
     install("Gone", "Mine");
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_TRUE(presenter.alerts[0].message.startsWith(QStringLiteral("Wrong Password (")));
-    EXPECT_EQ(presenter.alerts[0].detail,
-              QStringLiteral(
-                  "The Menu Extra or its picture is not installed, or is reached through a link."));
+    EXPECT_TRUE(said()[1].startsWith("Wrong Password ("));
+    EXPECT_EQ(said()[3],
+              "The Menu Extra or its picture is not installed, or is reached through a link.");
 }
 
 TEST_F(InstallTest, WithATableAnExtraWithoutPaneHasASentenceOfItsOwn) {
@@ -148,38 +154,33 @@ TEST_F(InstallTest, WithATableAnExtraWithoutPaneHasASentenceOfItsOwn) {
     ASSERT_TRUE(platform::bundle::loadTranslations());
     install("Eject", "Plain");
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].message,
-              platform::bundle::localizedString("Need restart, no settings pane"));
+    EXPECT_EQ(said()[1], platform::bundle::localizedString("Need restart, no settings pane"));
 }
 
 TEST_F(InstallTest, ASetOfLinksInstallsThePicturesTheyPointTo) {
     // The way back to the system's pictures: a default set whose pictures are
     // links (as a bundle's links are copied) installs what they point to.
-    const std::string lib = box.library();
+    const std::string set = box.library() + "/Volume/Linked/";
     writeFile(box.base() + "/originals/Volume1.tif", tiffBytes("original one"));
-    makeFolders(lib + "/Volume/Linked");
-    ASSERT_EQ(::symlink((box.base() + "/originals/Volume1.tif").c_str(),
-                        (lib + "/Volume/Linked/Volume1.tif").c_str()),
-              0);
-    ASSERT_EQ(::symlink("../Mine/Volume2.tiff", (lib + "/Volume/Linked/Volume2.tiff").c_str()), 0);
-    writeFile(lib + "/Volume/Linked/trayskininfo.txt", "Links.");
+    writeFile(set + "trayskininfo.txt", "Links.");
+    ASSERT_EQ(
+        ::symlink((box.base() + "/originals/Volume1.tif").c_str(), (set + "Volume1.tif").c_str()),
+        0);
+    ASSERT_EQ(::symlink("../Mine/Volume2.tiff", (set + "Volume2.tiff").c_str()), 0);
     reload();
-    const std::string out = install("Volume", "Linked");
-    EXPECT_EQ(copies(out), 2);
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("original one"));
-    EXPECT_EQ(bundlePicture("Volume", "Volume2.tiff"), tiffBytes("mine2"));
-    ASSERT_EQ(alertTitles(), QStringList{QStringLiteral("Installation Complete")});
+    EXPECT_EQ(copies(install("Volume", "Linked")), 2);
+    EXPECT_EQ(resources("Volume")["Volume1.tif"], tiffBytes("original one"));
+    EXPECT_EQ(resources("Volume")["Volume2.tiff"], tiffBytes("mine2"));
+    ASSERT_EQ(alertTitles(), QStringList{"Installation Complete"});
 }
-
 TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
     install("Eject", "Plain");
-    EXPECT_EQ(bundlePicture("Eject", "Eject1.tif"), tiffBytes("plain eject"));
+    EXPECT_EQ(resources("Eject")["Eject1.tif"], tiffBytes("plain eject"));
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Need restart "));
+    EXPECT_EQ(said()[1], "Need restart ");
     EXPECT_EQ(desktop.launched, std::vector<std::string>{"System Preferences"});
     // Nothing of that name could be started: the status bar says so.
-    EXPECT_EQ(statusLine(),
-              QStringLiteral("This application could not be started: System Preferences"));
+    EXPECT_EQ(statusLine(), "This application could not be started: System Preferences");
 
     // A set without pictures shows no rows, so the button keeps the state the
     // set shown before it left.
@@ -189,7 +190,7 @@ TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
     ASSERT_TRUE(part<QPushButton>("useButton").isEnabled());
     EXPECT_EQ(copiesOf([&] { pressUse(); }), 0);
     ASSERT_EQ(presenter.alerts.size(), 2u);
-    EXPECT_EQ(presenter.alerts[1].title, QStringLiteral("Installation Complete"));
+    EXPECT_EQ(said()[0], "Installation Complete");
 
     // The set folder vanished after it was selected.
     click(browser(), 0, "Volume");
@@ -205,7 +206,7 @@ TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
     const std::string out = install("Volume", "Mine");
     EXPECT_EQ(copies(out), 1);
     ASSERT_EQ(presenter.alerts.size(), 4u);
-    EXPECT_TRUE(presenter.alerts[3].message.startsWith(QStringLiteral("Wrong Password (")));
+    EXPECT_TRUE(said()[1].startsWith("Wrong Password ("));
 
     // Nothing selected in the second column: nothing happens.
     reload();
@@ -217,48 +218,39 @@ TEST_F(InstallTest, UnknownExtrasEmptySetsAndAMissingTool) {
 TEST_F(InstallTest, RestorePutsTheOriginalsBackAndTheStatusBarNamesTheSetInUse) {
     click(browser(), 0, "Volume");
     EXPECT_TRUE(part<QAction>("actionRestore").isEnabled());
-    EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
+    EXPECT_EQ(inUse(), "In use: default");
     // An untouched item: nothing to put back, no tool run, no pane.
     EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 0);
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].message, QStringLiteral("Nothing needed restoring"));
-    EXPECT_EQ(presenter.alerts[0].button, QStringLiteral("OK"));
+    EXPECT_EQ(said().mid(1, 2), (QStringList{"Nothing needed restoring", "OK"}));
     EXPECT_TRUE(desktop.opened.empty() && desktop.launched.empty());
 
     install("Volume", "Mine");
-    EXPECT_EQ(inUse(), QStringLiteral("In use: Mine"));
+    EXPECT_EQ(inUse(), "In use: Mine");
     click(browser(), 0, "Volume");
     // Only the two pictures that differ go back, through the tool.
     EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 2);
-    const std::string backup = box.library() + "/backup/Volume.menu/Contents/Resources/";
-    for (const char* name : {"Volume1.tif", "Volume2.tiff", "Volume3.tif"})
-        EXPECT_EQ(bundlePicture("Volume", name), readFile(backup + name)) << name;
-    EXPECT_EQ(inUse(), QStringLiteral("In use: default"));
+    EXPECT_EQ(resources("Volume"), backup("Volume"));
+    EXPECT_EQ(inUse(), "In use: default");
 
     // A bundle that shows pictures of two sets, then one no set holds.
     writeFile(target("Volume", "Volume1.tif"), tiffBytes("t1"));
     writeFile(target("Volume", "Volume2.tiff"), tiffBytes("mine2"));
-    click(browser(), 0, "Eject");
-    click(browser(), 0, "Volume");
-    EXPECT_EQ(inUse(), QStringLiteral("In use: a mix of sets"));
+    show("Volume");
+    EXPECT_EQ(inUse(), "In use: a mix of sets");
     writeFile(target("Volume", "Volume3.tif"), tiffBytes("nobody's"));
-    click(browser(), 0, "Eject");
-    click(browser(), 0, "Volume");
-    EXPECT_EQ(inUse(), QStringLiteral("In use: pictures that no set holds"));
+    show("Volume");
+    EXPECT_EQ(inUse(), "In use: pictures that no set holds");
 
     // Restore All puts back every installed extra's pictures.
     writeFile(target("Eject", "Eject1.tif"), tiffBytes("changed"));
     EXPECT_EQ(copiesOf([&] { controller.restoreAllOriginalPictures(); }), 4);
-    EXPECT_EQ(presenter.alerts.back().message,
-              QStringLiteral("The menu items must be restarted to show their original pictures."));
-    EXPECT_EQ(bundlePicture("Eject", "Eject1.tif"),
-              readFile(box.library() + "/backup/Eject.menu/Contents/"
-                                       "Resources/Eject1.tif"));
-    for (const char* name : {"Volume1.tif", "Volume2.tiff", "Volume3.tif"})
-        EXPECT_EQ(bundlePicture("Volume", name), readFile(backup + name))
-            << name; // Again: nothing differs, and that is said.
+    EXPECT_EQ(said()[1], "The menu items must be restarted to show their original pictures.");
+    EXPECT_EQ(resources("Eject"), backup("Eject"));
+    EXPECT_EQ(resources("Volume"), backup("Volume"));
+    // Again: nothing differs, and that is said.
     EXPECT_EQ(copiesOf([&] { controller.restoreAllOriginalPictures(); }), 0);
-    EXPECT_EQ(presenter.alerts.back().message, QStringLiteral("Nothing needed restoring"));
+    EXPECT_EQ(said()[1], "Nothing needed restoring");
 }
 
 TEST_F(InstallTest, RestoreWithoutACompleteBackupCopiesNothingAndSaysSo) {
@@ -270,16 +262,15 @@ TEST_F(InstallTest, RestoreWithoutACompleteBackupCopiesNothingAndSaysSo) {
     EXPECT_EQ(copiesOf([&] { controller.restoreOriginalPictures(); }), 0);
     EXPECT_EQ(copiesOf([&] { controller.restoreAllOriginalPictures(); }), 0);
     ASSERT_EQ(presenter.alerts.size(), before + 2);
-    EXPECT_EQ(presenter.alerts[before].title, QStringLiteral("Nothing Restored"));
-    EXPECT_EQ(presenter.alerts[before].message,
-              QStringLiteral("The backup of the Menu Extras folder is not complete yet."));
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
+    EXPECT_EQ(said(int(before)).mid(0, 2),
+              (QStringList{"Nothing Restored",
+                           "The backup of the Menu Extras folder is not complete yet."}));
+    EXPECT_EQ(resources("Volume")["Volume1.tif"], tiffBytes("mine1"));
 
     ASSERT_EQ(std::system(("rm -rf '" + lib + "/.backup-staging'").c_str()), 0);
     controller.restoreOriginalPictures();
-    EXPECT_EQ(presenter.alerts.back().message,
-              QStringLiteral("There is no backup of the Menu Extras folder yet."));
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
+    EXPECT_EQ(said()[1], "There is no backup of the Menu Extras folder yet.");
+    EXPECT_EQ(resources("Volume")["Volume1.tif"], tiffBytes("mine1"));
 
     // Nothing selected: the command is not offered.
     reload();
@@ -306,20 +297,18 @@ TEST_F(InstallTest, TheKeyboardReachesTheButtonAndTheMenuItemFollowsIt) {
     // Tab: browser, inspector, button; Shift+Tab back the same way.
     QWidget* column = QApplication::focusWidget();
     ASSERT_TRUE(browser().isAncestorOf(column));
-    QTest::keyClick(column, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(),
-              static_cast<QWidget*>(&part<QTextEdit>("nodeInspector")));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(&button));
-    QTest::keyClick(&button, Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(),
-              static_cast<QWidget*>(&part<QTextEdit>("nodeInspector")));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), column);
+    QWidget* inspector = &part<QTextEdit>("nodeInspector");
+    for (const auto& [key, next] : {std::pair{Qt::Key_Tab, inspector},
+                                    {Qt::Key_Tab, &button},
+                                    {Qt::Key_Backtab, inspector},
+                                    {Qt::Key_Backtab, column}}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
 
     // The menu item installs what the button would.
     EXPECT_EQ(copiesOf([&] { item.trigger(); }), 2);
-    EXPECT_EQ(bundlePicture("Volume", "Volume1.tif"), tiffBytes("mine1"));
+    EXPECT_EQ(resources("Volume")["Volume1.tif"], tiffBytes("mine1"));
     // A column without an info file disables both.
     click(browser(), 0, "Eject");
     EXPECT_FALSE(button.isEnabled());

@@ -70,9 +70,9 @@ TEST(FSNodeInfo, VisibleEntriesLinksTypesAndPaths) {
 
     // Link, directory, readable, type; a missing entry has no sub-nodes.
     const std::tuple<FSNodeInfo, bool, bool, bool, QString> kinds[] = {
-        {{root.get(), "Link"}, true, true, true, QStringLiteral("Directory")},
+        {{root.get(), "Link"}, true, true, true, "Directory"},
         {{root.get(), "Dangling"}, true, false, false, QString()},
-        {{root.get(), "Volume"}, false, true, true, QStringLiteral("Directory")},
+        {{root.get(), "Volume"}, false, true, true, "Directory"},
         {{&set, "Volume1.tif"}, false, false, true, QString()},
         {{root.get(), "Missing"}, false, false, false, QString()},
     };
@@ -103,7 +103,7 @@ TEST(FSNodeInfo, InfoFileRewritesTheCallersText) {
     // Whether the node has one, and the caller's text after: the file's, or
     // empty (a folder of that name is one, with no text to be made of it).
     const std::tuple<std::string, bool, QString> cases[] = {
-        {set, true, QStringLiteral("Chalk on a board.\n")},
+        {set, true, "Chalk on a board.\n"},
         {box.library() + "/Clock/Upper", false, QString()},
         {set + "/Clock1.tif", false, QString()},
         {box.library() + "/Clock/Odd", true, QString()},
@@ -111,13 +111,13 @@ TEST(FSNodeInfo, InfoFileRewritesTheCallersText) {
     QString text;
     for (const auto& [path, has, after] : cases) {
         SCOPED_TRACE(path);
-        text = QStringLiteral("stale");
+        text = "stale";
         EXPECT_EQ(FSNodeInfo::nodeWithParent(nullptr, path)->hasInfoFile(text), has);
         EXPECT_EQ(text, after);
     }
     EXPECT_TRUE(
         FSNodeInfo::nodeWithParent(nullptr, box.library() + "/Clock/Bytes")->hasInfoFile(text));
-    EXPECT_TRUE(text.startsWith(QStringLiteral("caf")));
+    EXPECT_TRUE(text.startsWith("caf"));
     EXPECT_TRUE(text.contains(QChar(QChar::ReplacementCharacter)));
 }
 
@@ -207,7 +207,7 @@ TEST(FSNodeInfo, ReadsNoMoreThanIsShownAndNeverWaits) {
         makeSpecial(kind, set + "/x.tif");
         makeSpecial(kind, set + "/x.txt");
         FifoWatchdog watchdog({set});
-        QString info = QStringLiteral("stale");
+        QString info = "stale";
         EXPECT_TRUE(FSNodeInfo::nodeWithParent(nullptr, set)->hasInfoFile(info));
         EXPECT_EQ(info, QString());
         EXPECT_EQ(node(std::string(nameOf(kind)) + "/x.tif")->iconImageOfSize(16, 16), defaultIcon);

@@ -51,7 +51,7 @@ protected:
         data = std::make_unique<browser::LibraryBrowserController>(
             browser::LibraryBrowserController::Outlets{view, well, inspector, button}, lib,
             library::isPicture);
-        data->setInfostore(QStringLiteral("test "));
+        data->setInfostore("test ");
         view->setDelegate(data.get());
         view->setCellClass<browser::FSBrowserCell>();
         view->setAction(
@@ -75,8 +75,7 @@ protected:
     // What the inspector shows: name, type and the info text in use.
     QString inspectorText() { return inspector->toPlainText(); }
     static QString folder(const char* name, const QString& info = QString()) {
-        return QStringLiteral("Name: %1\nType: Directory\n").arg(QLatin1String(name)) + info +
-               QLatin1Char('\n');
+        return QString("Name: %1\nType: Directory\n").arg(name) + info + QLatin1Char('\n');
     }
     bool buttonEnabled() { return button->isEnabled(); }
 
@@ -116,7 +115,7 @@ TEST_F(LibraryBrowserTest, ColumnsListTheLibraryInListingOrder) {
     std::vector<std::string> listed;
     data->browserTitlesInColumn(browser(), 2, listed);
     EXPECT_EQ(listed, std::vector<std::string>{"Zebra.tif"});
-    QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+    QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z");
     QApplication::sendEvent(browser().columnView(2), &z);
     EXPECT_EQ(browser().columnView(2)->selectedRows(), std::set<int>{0});
 }
@@ -130,11 +129,11 @@ TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     const std::string picture = titles(browser(), 2).front();
     click(browser(), 2, picture);
     EXPECT_EQ(well->pixmap().deviceIndependentSize(), QSizeF(64, 64));
-    EXPECT_EQ(well->accessibleName(), QStringLiteral("Icon of ") + QString::fromStdString(picture));
+    EXPECT_EQ(well->accessibleName(), "Icon of " + QString::fromStdString(picture));
     click(browser(), 1, "Ember", Qt::ControlModifier);
     EXPECT_TRUE(well->pixmap().isNull());
-    EXPECT_EQ(inspectorText(), QStringLiteral("Multiple Selection"));
-    EXPECT_EQ(well->accessibleName(), QStringLiteral("No icon"));
+    EXPECT_EQ(inspectorText(), "Multiple Selection");
+    EXPECT_EQ(well->accessibleName(), "No icon");
     EXPECT_TRUE(buttonEnabled());
     // With several selected, the lowest of them makes the path (and so the
     // set that Use installs).
@@ -146,7 +145,7 @@ TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     reload();
     QTest::mouseClick(browser().columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(20, 400));
-    EXPECT_EQ(inspectorText(), QStringLiteral("No Selection"));
+    EXPECT_EQ(inspectorText(), "No Selection");
 
     // A double click does what its first click did, nothing more.
     click(browser(), 0, "Volume");
@@ -176,7 +175,7 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     click(browser(), 1, "Big  Set");
     const QString shown = inspectorText();
     EXPECT_LT(shown.size(), browser::LibraryBrowserController::kInspectorShownLimit + 200);
-    EXPECT_TRUE(shown.endsWith(QStringLiteral("The rest of the description is not shown.")));
+    EXPECT_TRUE(shown.endsWith("The rest of the description is not shown."));
 }
 
 TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
@@ -192,12 +191,10 @@ TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
     EXPECT_EQ(inspectorText(), QString()); // the click did nothing at all
     click(browser(), 0, "Volume");
     column->setFocus();
-    QTest::keyClick(column, Qt::Key_Down);
-    EXPECT_EQ(browser().path(), "/Volume");
-    QTest::keyClick(column, Qt::Key_End);
-    EXPECT_EQ(browser().path(), "/Volume");
-    QTest::keyClick(column, Qt::Key_Z);
-    EXPECT_EQ(browser().path(), "/Volume");
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_Z}) {
+        QTest::keyClick(column, key);
+        EXPECT_EQ(browser().path(), "/Volume") << key;
+    }
     EXPECT_FALSE(browser().setPath("/Zzz gone"));
 
     // Every row has its title as its name, and its state.
@@ -205,11 +202,11 @@ TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
     for (const auto& [name, state] : accessibleRows(column))
         rows[name] = state;
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_TRUE(rows[QStringLiteral("Volume")].selected);
-    EXPECT_FALSE(rows[QStringLiteral("Clock")].selected);
+    EXPECT_TRUE(rows["Volume"].selected);
+    EXPECT_FALSE(rows["Clock"].selected);
     // Qt's item views say a row that cannot be chosen is not selectable.
-    EXPECT_FALSE(rows[QStringLiteral("Zzz gone")].selectable);
-    EXPECT_TRUE(rows[QStringLiteral("Battery")].selectable);
+    EXPECT_FALSE(rows["Zzz gone"].selectable);
+    EXPECT_TRUE(rows["Battery"].selectable);
 }
 
 TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorInspector) {
@@ -224,7 +221,7 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     click(browser(), 2, titles(browser(), 2).front());
     const QString shown = inspectorText();
     ASSERT_TRUE(buttonEnabled());
-    ASSERT_TRUE(shown.contains(QStringLiteral("sea-green waves"))) << shown.toStdString();
+    ASSERT_TRUE(shown.contains("sea-green waves")) << shown.toStdString();
 
     // Every row answers its title and state.
     std::vector<std::string> read;

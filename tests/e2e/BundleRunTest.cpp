@@ -11,23 +11,23 @@
 
 using namespace testing_support;
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 
 namespace {
 
 QProcess* startBundle(const Sandbox& box, const QStringList& arguments = {}) {
     auto* process = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), QString::fromStdString(box.home()));
-    env.insert(QStringLiteral("TRAYSKIN_SYSROOT"), QString::fromStdString(box.sysroot()));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), QString::fromStdString(box.base() + "/data"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(box.base() + "/config"));
-    env.insert(QStringLiteral("XDG_DATA_DIRS"), QStringLiteral("/usr/share"));
-    env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+    for (const std::string& set :
+         {"HOME=" + box.home(), "TRAYSKIN_SYSROOT=" + box.sysroot(), "QT_QPA_PLATFORM=offscreen"s,
+          "LANG=C"s, "LC_ALL=C"s, "XDG_DATA_HOME=" + box.base() + "/data",
+          "XDG_CONFIG_HOME=" + box.base() + "/config", "XDG_DATA_DIRS=/usr/share"s}) {
+        const QString variable = QString::fromStdString(set);
+        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    }
+    env.remove("XDG_CURRENT_DESKTOP");
     process->setProcessEnvironment(env);
-    process->start(QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin"), arguments);
+    process->start(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin", arguments);
     EXPECT_TRUE(process->waitForStarted(10000));
     return process;
 }
@@ -82,6 +82,13 @@ bool startUpDone(const Sandbox& box) {
 
 using Tree = std::map<std::string, std::string>;
 
+// Ended by itself or the session, the process ended with 0 and printed nothing.
+void expectQuietZero(QProcess& process) {
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), "");
+}
+
 // What a first start that nobody interrupts makes of many bundles: the
 // backup, the default sets and the examples the bundle ships; ended by the
 // session, the program quits cleanly.
@@ -92,9 +99,7 @@ Tree cleanFirstStart() {
     EXPECT_TRUE(waitUntil([&] { return startUpDone(clean); }, 60s))
         << process->readAllStandardError().toStdString();
     terminate(*process);
-    EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process->exitCode(), 0);
-    EXPECT_EQ(process->readAllStandardOutput().toStdString(), "");
+    expectQuietZero(*process);
     EXPECT_EQ(snapshot(clean.library() + "/backup"), snapshot(clean.menuExtras()));
     EXPECT_EQ(readFile(clean.library() + "/Extra3/default/Pic2.tif"),
               readFile(clean.menuExtras() + "/Extra3.menu/Contents/Resources/Pic2.tif"));
@@ -205,32 +210,27 @@ TEST(BundleRun, TwoStartsOnOneLibraryLeaveOneProgramAndAWholeLibrary) {
             },
             60s));
         QProcess* running = ended == first.get() ? second.get() : first.get();
-        EXPECT_EQ(ended->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(ended->exitCode(), 0);
-        EXPECT_EQ(ended->readAllStandardOutput().toStdString(), "");
+        expectQuietZero(*ended);
         EXPECT_TRUE(ended->readAllStandardError().contains("already running"));
         // The other prepares the whole library, undisturbed.
         expectBecomes(box, reference);
         EXPECT_EQ(running->state(), QProcess::Running);
         terminate(*running);
-        EXPECT_EQ(running->exitCode(), 0);
-        EXPECT_EQ(running->readAllStandardOutput().toStdString(), "");
+        expectQuietZero(*running);
         EXPECT_EQ(snapshot(box.library()), reference);
     }
 }
 
 TEST(BundleRun, DesktopModeFromTheCommandLineWorksOnTheMachinesAdwaita) {
     Sandbox box;
-    std::unique_ptr<QProcess> help(startBundle(box, {QStringLiteral("--help")}));
+    std::unique_ptr<QProcess> help(startBundle(box, {"--help"}));
     ASSERT_TRUE(help->waitForFinished(30000));
     const QString usage = QString::fromUtf8(help->readAllStandardOutput());
     for (const char* option : {"--desktop", "--menu-extras", "--icon-theme <NAME>"})
-        EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
+        EXPECT_TRUE(usage.contains(option)) << option;
 
     // The Menu Extras folder exists, yet the command line decides.
-    std::unique_ptr<QProcess> process(
-        startBundle(box, {QStringLiteral("--desktop"), QStringLiteral("--icon-theme"),
-                          QStringLiteral("Adwaita")}));
+    std::unique_ptr<QProcess> process(startBundle(box, {"--desktop", "--icon-theme", "Adwaita"}));
     const std::string library = box.base() + "/data/trayskin";
     ASSERT_TRUE(waitUntil(
         [&] { return !readFile(library + "/Network/Dusk/trayskininfo.txt").empty(); }, 60s))

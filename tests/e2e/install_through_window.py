@@ -55,21 +55,26 @@ def select_by_typing(program, window, key, name):
     raise TestFailure("typing %s never selected %s" % (key, name))
 
 
+def start(session, home):
+    """The built program, in German, on the sandbox's system and that home folder."""
+    session.program = Program(
+        os.path.join(sys.argv[1], "Trayskin.app", "Contents", "MacOS", "trayskin"),
+        {"TRAYSKIN_SYSROOT": os.path.join(session.work, "system"), "HOME": home,
+         "LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8", "LANGUAGE": ""},
+        os.path.join(session.work, "stdout"), os.path.join(session.work, "stderr"))
+    return session.program
+
+
 def test(session):
-    build = sys.argv[1]
     work = session.work
     system = os.path.join(work, "system")
     home = os.path.join(work, "home")
     os.makedirs(home)
-    subprocess.run([os.path.join(build, "resources", "artgen"), "sandbox", system],
+    subprocess.run([os.path.join(sys.argv[1], "resources", "artgen"), "sandbox", system],
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     session.display = Display()
     start_accessibility(work)
-    program = session.program = Program(
-        os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
-        {"TRAYSKIN_SYSROOT": system, "HOME": home, "LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8",
-         "LANGUAGE": ""},
-        os.path.join(work, "stdout"), os.path.join(work, "stderr"))
+    program = start(session, home)
 
     window = program.window(pyatspi.ROLE_FRAME, "Trayskin")
     use = wait_for("the use button", lambda: find(window, pyatspi.ROLE_PUSH_BUTTON,
@@ -98,10 +103,8 @@ def test(session):
         press(quit_item)
     except Exception:  # the program may end before it answers
         pass
-    status = program.wait_exit()
-
-    if status != 0:
-        session.failures.append("the program ended with %d" % status)
+    if program.wait_exit() != 0:
+        session.failures.append("the program ended with %d" % program.process.returncode)
     library = os.path.join(home, "Library", "Trayskin", "Volume", "Ocean")
     resources = os.path.join(system, "System", "Library", "CoreServices", "Menu Extras",
                              "Volume.menu", "Contents", "Resources")
@@ -116,21 +119,17 @@ def test(session):
         session.failures.append("%d pictures, %d copy lines" % (len(pictures), len(copies)))
     if not session.failures:
         print("installed %d pictures of Volume/Ocean" % len(pictures))
-    failed_start(session, os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin"),
-                 system)
+    failed_start(session)
 
 
-def failed_start(session, program_path, system):
+def failed_start(session):
     """A home folder whose Library is a file: the start-up alert says so,
     what failed and why beneath, and its button ends the program with 0."""
     home = os.path.join(session.work, "home-with-a-file")
     os.makedirs(home)
     with open(os.path.join(home, "Library"), "w") as f:
         f.write("a file where the Library folder belongs\n")
-    program = session.program = Program(
-        program_path, {"TRAYSKIN_SYSROOT": system, "HOME": home, "LANG": "de_DE.UTF-8",
-                       "LC_ALL": "de_DE.UTF-8", "LANGUAGE": ""},
-        os.path.join(session.work, "stdout"), os.path.join(session.work, "stderr"))
+    program = start(session, home)
     alert = program.window([pyatspi.ROLE_ALERT, pyatspi.ROLE_DIALOG], german("My Apologies"))
     detail = german("Could not set up %1: %2").replace(
         "%1", os.path.join(home, "Library", "Trayskin")).split("%2")[0]
@@ -140,9 +139,8 @@ def failed_start(session, program_path, system):
             alert, pyatspi.ROLE_LABEL, pred=lambda a: shown(text_of(a))))
     press(wait_for("the alert's button", lambda: find(alert, pyatspi.ROLE_PUSH_BUTTON,
                                                       german("Quit"))))
-    status = program.wait_exit()
-    if status != 0:
-        session.failures.append("the failed start ended with %d" % status)
+    if program.wait_exit() != 0:
+        session.failures.append("the failed start ended with %d" % program.process.returncode)
 
 
 if __name__ == "__main__":

@@ -26,9 +26,9 @@ Shown showAndRead(const QString& title, const QString& message, const QString& d
     QTimer::singleShot(0, [&] {
         auto* panel = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(panel);
-        auto* titleLabel = panel->findChild<QLabel*>(QStringLiteral("alertTitle"));
-        auto* messageLabel = panel->findChild<QLabel*>(QStringLiteral("alertMessage"));
-        auto* detailLabel = panel->findChild<QLabel*>(QStringLiteral("alertDetail"));
+        auto* titleLabel = panel->findChild<QLabel*>("alertTitle");
+        auto* messageLabel = panel->findChild<QLabel*>("alertMessage");
+        auto* detailLabel = panel->findChild<QLabel*>("alertDetail");
         ASSERT_TRUE(titleLabel && messageLabel && detailLabel);
         shown.title = titleLabel->text();
         shown.windowTitle = panel->windowTitle();
@@ -50,7 +50,7 @@ Shown showAndRead(const QString& title, const QString& message, const QString& d
         buttons.front()->click();
     });
     platform::setAlertPresenter(nullptr);
-    platform::runAlertPanel(title, message, QStringLiteral("OK"), detail);
+    platform::runAlertPanel(title, message, "OK", detail);
     return shown;
 }
 
@@ -59,21 +59,21 @@ Shown showAndRead(const QString& title, const QString& message, const QString& d
 TEST(AlertPanel, ShowsTitleAndMessageExactlyAsGiven) {
     // A path with runs of spaces, markup, ampersands, percent signs and a
     // line break, as a failure alert may carry it.
-    const QString title = QStringLiteral("Installation  Complete <b>&amp;</b>");
-    const QString message = QStringLiteral(
-        "Wrong Password (/a/Big  Set %@/<b>bold</b> & 100% %d.tif to\n  /x/y z.tif)");
+    const QString title = "Installation  Complete <b>&amp;</b>";
+    const QString message =
+        "Wrong Password (/a/Big  Set %@/<b>bold</b> & 100% %d.tif to\n  /x/y z.tif)";
     const Shown shown = showAndRead(title, message);
     EXPECT_TRUE(shown.plain);
     EXPECT_EQ(shown.title, title);
     EXPECT_EQ(shown.windowTitle, title);
     EXPECT_EQ(shown.message, message);
-    EXPECT_EQ(shown.button, QStringLiteral("OK"));
+    EXPECT_EQ(shown.button, "OK");
     EXPECT_EQ(shown.parent, nullptr);
     EXPECT_FALSE(shown.detailShown);
 
     // The cause of a failure beneath the message, as plain as the rest.
-    const QString detail = QStringLiteral("The picture is not a <b>TIFF</b> picture & 100%.");
-    const Shown failure = showAndRead(QStringLiteral("My Apologies"), message, detail);
+    const QString detail = "The picture is not a <b>TIFF</b> picture & 100%.";
+    const Shown failure = showAndRead("My Apologies", message, detail);
     EXPECT_TRUE(failure.plain);
     EXPECT_EQ(failure.message, message);
     EXPECT_EQ(failure.detail, detail);
@@ -85,8 +85,7 @@ TEST(AlertPanel, ShowsTitleAndMessageExactlyAsGiven) {
     QMainWindow window;
     window.show();
     platform::setAlertParent(&window);
-    EXPECT_EQ(showAndRead(QStringLiteral("My Apologies"), QStringLiteral("Bad copy")).parent,
-              &window);
+    EXPECT_EQ(showAndRead("My Apologies", "Bad copy").parent, &window);
     platform::setAlertParent(nullptr);
 }
 
@@ -110,9 +109,9 @@ TEST(AlertPanel, ASecondButtonIsACancelOrAnOffer) {
             auto* panel = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(panel);
             buttons = static_cast<int>(panel->findChildren<QAbstractButton*>().size());
-            auto* other = panel->findChild<QAbstractButton*>(QStringLiteral("alertOther"));
+            auto* other = panel->findChild<QAbstractButton*>("alertOther");
             ASSERT_TRUE(other);
-            EXPECT_EQ(other->text(), QStringLiteral("Later"));
+            EXPECT_EQ(other->text(), "Later");
             if (c.answer == Answer::Escape)
                 panel->reject();
             else if (c.answer == Answer::Other)
@@ -120,10 +119,8 @@ TEST(AlertPanel, ASecondButtonIsACancelOrAnOffer) {
             else
                 panel->accept();
         });
-        EXPECT_EQ(
-            platform::runAlertPanel({QStringLiteral("T"), QStringLiteral("M"), QStringLiteral("OK"),
-                                     QString(), QStringLiteral("Later"), c.otherCancels}),
-            c.other)
+        EXPECT_EQ(platform::runAlertPanel({"T", "M", "OK", QString(), "Later", c.otherCancels}),
+                  c.other)
             << c.otherCancels << static_cast<int>(c.answer);
         EXPECT_EQ(buttons, 2);
     }

@@ -156,16 +156,15 @@ TEST_F(BrowserFixture, KeyboardAndPaths) {
     // The focus comes to the first row without selecting it; Space selects
     // it, the arrows move on.
     column0->setFocus();
-    QTest::keyClick(column0, Qt::Key_Space);
-    EXPECT_EQ(browser.path(), "/c0r0");
-    QTest::keyClick(column0, Qt::Key_Down);
-    EXPECT_EQ(browser.path(), "/c0r1");
-    QTest::keyClick(column0, Qt::Key_Right);
-    EXPECT_EQ(browser.path(), "/c0r1/c1r0");
-    QTest::keyClick(browser.columnView(1), Qt::Key_Left);
-    EXPECT_EQ(browser.path(), "/c0r1");
+    for (const auto& [column, key, path] : {std::tuple{0, Qt::Key_Space, "/c0r0"},
+                                            {0, Qt::Key_Down, "/c0r1"},
+                                            {0, Qt::Key_Right, "/c0r1/c1r0"},
+                                            {1, Qt::Key_Left, "/c0r1"}}) {
+        QTest::keyClick(browser.columnView(column), key);
+        EXPECT_EQ(browser.path(), path) << key;
+    }
     // Typing a title's start selects it, also one not yet on screen.
-    QTest::keyClicks(browser.columnView(0), QStringLiteral("c0r2"));
+    QTest::keyClicks(browser.columnView(0), "c0r2");
     QTest::keyClick(browser.columnView(0), Qt::Key_9);
     EXPECT_EQ(browser.path(), "/c0r29");
     // The driver scrolls a row out of view above back onto the screen.
@@ -221,14 +220,14 @@ TEST_F(BrowserFixture, MatchingTitlesFillsOnlyWhatComesOnScreen) {
     delegate.fills.clear();
     auto* column = browser.columnView(0);
     column->setFocus();
-    QTest::keyClicks(column, QStringLiteral("zzz"));
+    QTest::keyClicks(column, "zzz");
     settle(browser);
     EXPECT_EQ(delegate.filledIn(0), 0);
     EXPECT_EQ(browser.path(), "/c0r1000");
     // One that matches a row off screen fills the rows it selected on the
     // way (c0r1001, c0r1900, c0r1990, c0r1999) and what is then shown.
     QTest::keyClick(column, Qt::Key_Escape);
-    QTest::keyClicks(column, QStringLiteral("c0r1999"));
+    QTest::keyClicks(column, "c0r1999");
     settle(browser);
     EXPECT_EQ(browser.path(), "/c0r1999");
     EXPECT_LE(delegate.filledIn(0), visible() + 4);
@@ -269,8 +268,8 @@ TEST_F(BrowserFixture, KeyboardStartsAtTheTopStaysThroughReloadAndTabsOut) {
         ~Release() { browser.setParent(nullptr); }
     } release{browser};
     auto* layout = new QHBoxLayout(&window);
-    auto* before = new QPushButton(QStringLiteral("before"));
-    auto* after = new QPushButton(QStringLiteral("after"));
+    auto* before = new QPushButton("before");
+    auto* after = new QPushButton("after");
     layout->addWidget(before);
     layout->addWidget(&browser);
     layout->addWidget(after);

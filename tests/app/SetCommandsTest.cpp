@@ -38,25 +38,22 @@ protected:
         click(browser(), 0, "Volume");
         click(browser(), 1, set);
     }
-    // Runs the menu item, answering its name dialog with the text.
-    void runNamed(const char* action, const QString& answer) {
+    // Runs the menu item, answering its dialog (a name or a file) with the text.
+    template <class Dialog> void run(const char* action, const QString& answer) {
         QTimer::singleShot(0, [answer] {
-            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            dialog->setTextValue(answer);
-            dialog->accept();
-        });
-        part<QAction>(action).trigger();
-    }
-    // Runs the menu item, answering its file dialog with the path.
-    void runWithFile(const char* action, const std::string& path) {
-        QTimer::singleShot(0, [path] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->selectFile(QString::fromStdString(path));
+            if constexpr (std::is_same_v<Dialog, QInputDialog>)
+                dialog->setTextValue(answer);
+            else
+                dialog->selectFile(answer);
             QMetaObject::invokeMethod(dialog, "accept");
         });
         part<QAction>(action).trigger();
+    }
+    void runNamed(const char* action, const QString& name) { run<QInputDialog>(action, name); }
+    void runWithFile(const char* action, const std::string& path) {
+        run<QFileDialog>(action, QString::fromStdString(path));
     }
     std::map<std::string, std::string> set(const std::string& name) {
         return snapshot(box.library() + "/Volume/" + name);

@@ -48,13 +48,10 @@ class Display:
             ["Xvfb", "-displayfd", str(write), "-screen", "0", size, "-nolisten", "tcp"],
             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
-        number = b""
-        while not number.endswith(b"\n"):
-            chunk = os.read(read, 16)
-            if not chunk:
-                raise TestFailure("Xvfb did not start")
-            number += chunk
-        os.close(read)
+        with os.fdopen(read, "rb") as pipe:
+            number = pipe.readline()
+        if not number.endswith(b"\n"):
+            raise TestFailure("Xvfb did not start")
         self.name = ":" + number.decode().strip()
         os.environ["DISPLAY"] = self.name
 
@@ -64,14 +61,10 @@ class Display:
 
 
 def start_accessibility(work):
-    """Starts the accessibility bus and registry before any program, so that
-    programs started afterwards register with it.
-
-    The bus launcher is started by the session bus with the session bus's
-    own environment, which has no display: it would put its socket at one
-    path in the user's runtime or cache folder, where a second test running
-    at the same time replaces it. So the session bus is told this test's
-    display and a runtime folder of its own inside WORK first."""
+    """Starts the accessibility bus and registry before any program. The
+    session bus starts the bus launcher with its own environment: told this
+    test's display and a runtime folder inside WORK first, the launcher puts
+    its socket where no other test running at the same time replaces it."""
     runtime = os.path.join(work, "runtime")
     os.mkdir(runtime, 0o700)
     os.environ["XDG_RUNTIME_DIR"] = runtime
@@ -125,14 +118,9 @@ class Program:
 
     def application(self):
         """The program's node on the accessibility bus."""
-        def lookup():
-            desktop = pyatspi.Registry.getDesktop(0)
-            for i in range(desktop.childCount):
-                app = desktop.getChildAtIndex(i)
-                if app is not None and app.get_process_id() == self.pid:
-                    return app
-            return None
-        return wait_for("the program on the accessibility bus", lookup)
+        return wait_for("the program on the accessibility bus", lambda: next(
+            (app for app in pyatspi.Registry.getDesktop(0)
+             if app is not None and app.get_process_id() == self.pid), None))
 
     def window(self, role, title):
         """A top-level window of the program, by role (or one of several roles)
@@ -140,13 +128,8 @@ class Program:
         roles = role if isinstance(role, (list, tuple)) else [role]
         def lookup():
             self.check_running()
-            app = self.application()
-            for i in range(app.childCount):
-                w = app.getChildAtIndex(i)
-                if w is not None and w.getRole() in roles and w.name == title and \
-                        states(w).contains(pyatspi.STATE_SHOWING):
-                    return w
-            return None
+            return next((w for w in self.application() if w is not None and w.getRole() in roles
+                         and w.name == title and states(w).contains(pyatspi.STATE_SHOWING)), None)
         return wait_for("the window " + repr(title), lookup)
 
     def focus_window(self, title):
@@ -188,8 +171,7 @@ class Session:
 
     def __init__(self):
         self.work = tempfile.mkdtemp(prefix="trayskin-e2e-")
-        self.display = None
-        self.program = None
+        self.display = self.program = None
         self.failures = []
 
 

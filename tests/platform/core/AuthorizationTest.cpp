@@ -85,17 +85,14 @@ TEST(Authorization, ExternalFormNamesTheCreatorAndIsCheckedForShape) {
     ASSERT_EQ(AuthorizationCreate(nullptr, nullptr, kAuthorizationFlagPreAuthorize, &mine), 0);
     AuthorizationItem item{"org.example.right", 0, nullptr, 0};
     AuthorizationRights rights{1, &item};
-    EXPECT_EQ(
-        AuthorizationCopyRights(mine, &rights, nullptr, kAuthorizationFlagPreAuthorize, nullptr),
-        errAuthorizationDenied);
+    const auto copyRights = [&](AuthorizationFlags more) {
+        return AuthorizationCopyRights(mine, &rights, nullptr,
+                                       kAuthorizationFlagPreAuthorize | more, nullptr);
+    };
+    EXPECT_EQ(copyRights(0), errAuthorizationDenied);
     fakeAuthority().answer = PolkitAnswer::Challenge;
-    EXPECT_EQ(
-        AuthorizationCopyRights(mine, &rights, nullptr, kAuthorizationFlagPreAuthorize, nullptr),
-        errAuthorizationDenied);
-    EXPECT_EQ(AuthorizationCopyRights(
-                  mine, &rights, nullptr,
-                  kAuthorizationFlagPreAuthorize | kAuthorizationFlagInteractionAllowed, nullptr),
-              errAuthorizationCanceled);
+    EXPECT_EQ(copyRights(0), errAuthorizationDenied);
+    EXPECT_EQ(copyRights(kAuthorizationFlagInteractionAllowed), errAuthorizationCanceled);
     ASSERT_EQ(fakeAuthority().questions.size(), 3u);
     EXPECT_EQ(fakeAuthority().questions[0].subject.pid, ::getpid());
     EXPECT_FALSE(fakeAuthority().questions[0].allowInteraction);

@@ -22,15 +22,14 @@ struct MadeUpProcess {
 void make(const QString& root, const MadeUpProcess& p) {
     const QString folder = root + "/" + QString::number(p.pid);
     ASSERT_TRUE(QDir().mkpath(folder));
-    const auto put = [&](const char* name, const QByteArray& bytes) {
+    for (const auto& [name, bytes] : {std::pair{"comm", p.comm},
+                                      {"cmdline", p.cmdline},
+                                      {"environ", p.environ},
+                                      {"stat", p.stat}}) {
         QFile file(folder + "/" + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
-    };
-    put("comm", p.comm);
-    put("cmdline", p.cmdline);
-    put("environ", p.environ);
-    put("stat", p.stat);
+    }
     if (!p.exe.isEmpty()) {
         ASSERT_TRUE(QFile::link(p.exe, folder + "/exe"));
     }
@@ -64,11 +63,12 @@ TEST(ProcessList, ReadsTheUsersProcessesFromProc) {
     EXPECT_EQ(all[1].variable(u"DISPLA"), "");
     EXPECT_EQ(all[1].workingFolder, "/tmp");
     // A script is known by its kernel name, its interpreter by its file or argument.
-    EXPECT_TRUE(all[0].runs("blueman-applet"));
-    EXPECT_TRUE(all[0].runs("python3.11"));
-    EXPECT_TRUE(all[0].runs("python3"));
-    EXPECT_FALSE(all[0].runs("blueman"));
-    EXPECT_FALSE(all[0].runs(""));
+    for (const auto& [name, runs] : {std::pair{"blueman-applet", true},
+                                     {"python3.11", true},
+                                     {"python3", true},
+                                     {"blueman", false},
+                                     {"", false}})
+        EXPECT_EQ(all[0].runs(QString::fromUtf8(name)), runs) << name;
 
     EXPECT_TRUE(platform::userProcesses(root.path(), ::getuid() + 1).empty());
     const auto filtered =

@@ -72,12 +72,9 @@ protected:
     }
 
     platform::ColumnBrowser& browser() { return *view; }
-    // What the inspector shows: name, type and the info text in use.
-    QString inspectorText() { return inspector->toPlainText(); }
     static QString folder(const char* name, const QString& info = QString()) {
         return QString("Name: %1\nType: Directory\n").arg(name) + info + QLatin1Char('\n');
     }
-    bool buttonEnabled() { return button->isEnabled(); }
 
     Sandbox box;
     QWidget window;
@@ -132,9 +129,9 @@ TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     EXPECT_EQ(well->accessibleName(), "Icon of " + QString::fromStdString(picture));
     click(browser(), 1, "Ember", Qt::ControlModifier);
     EXPECT_TRUE(well->pixmap().isNull());
-    EXPECT_EQ(inspectorText(), "Multiple Selection");
+    EXPECT_EQ(inspector->toPlainText(), "Multiple Selection");
     EXPECT_EQ(well->accessibleName(), "No icon");
-    EXPECT_TRUE(buttonEnabled());
+    EXPECT_TRUE(button->isEnabled());
     // With several selected, the lowest of them makes the path (and so the
     // set that Use installs).
     EXPECT_EQ(browser().pathToColumn(2), "/Volume/Ocean");
@@ -145,14 +142,14 @@ TEST_F(LibraryBrowserTest, PlaceholdersForNoneAndSeveral) {
     reload();
     QTest::mouseClick(browser().columnView(0)->viewport(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(20, 400));
-    EXPECT_EQ(inspectorText(), "No Selection");
+    EXPECT_EQ(inspector->toPlainText(), "No Selection");
 
     // A double click does what its first click did, nothing more.
     click(browser(), 0, "Volume");
-    const QString shown = inspectorText();
+    const QString shown = inspector->toPlainText();
     const int columns = browser().numberOfColumns();
     data->browserDoubleClick(browser());
-    EXPECT_EQ(inspectorText(), shown);
+    EXPECT_EQ(inspector->toPlainText(), shown);
     EXPECT_EQ(browser().numberOfColumns(), columns);
 }
 
@@ -164,7 +161,7 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     reload();
     click(browser(), 0, "Volume");
     click(browser(), 1, "Big  Set");
-    EXPECT_EQ(inspectorText(), folder("Big  Set", QString::fromStdString(info)));
+    EXPECT_EQ(inspector->toPlainText(), folder("Big  Set", QString::fromStdString(info)));
 
     // Of a description of megabytes only its beginning is read, and shown in part.
     std::string huge;
@@ -173,7 +170,7 @@ TEST_F(LibraryBrowserTest, TheInspectorShowsTextAsStoredAndHugeTextsInPart) {
     writeFile(set + "/trayskininfo.txt", huge);
     click(browser(), 1, "Ocean");
     click(browser(), 1, "Big  Set");
-    const QString shown = inspectorText();
+    const QString shown = inspector->toPlainText();
     EXPECT_LT(shown.size(), browser::LibraryBrowserController::kInspectorShownLimit + 200);
     EXPECT_TRUE(shown.endsWith("The rest of the description is not shown."));
 }
@@ -188,7 +185,7 @@ TEST_F(LibraryBrowserTest, DisabledRowsRefuseSelectionAndRowsAreAccessible) {
 
     click(browser(), 0, "Zzz gone");
     EXPECT_EQ(browser().selectedColumn(), -1);
-    EXPECT_EQ(inspectorText(), QString()); // the click did nothing at all
+    EXPECT_EQ(inspector->toPlainText(), QString()); // the click did nothing at all
     click(browser(), 0, "Volume");
     column->setFocus();
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_Z}) {
@@ -219,8 +216,8 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     ASSERT_TRUE(browser().setPath("/Volume/Ocean"));
     settle(browser());
     click(browser(), 2, titles(browser(), 2).front());
-    const QString shown = inspectorText();
-    ASSERT_TRUE(buttonEnabled());
+    const QString shown = inspector->toPlainText();
+    ASSERT_TRUE(button->isEnabled());
     ASSERT_TRUE(shown.contains("sea-green waves")) << shown.toStdString();
 
     // Every row answers its title and state.
@@ -234,9 +231,9 @@ TEST_F(LibraryBrowserTest, AScreenReaderReadingAColumnChangesNeitherButtonNorIns
     EXPECT_EQ(read, listed);
     // The button and the info text are as they were: the inspector of the
     // picture is the same at its next click.
-    EXPECT_TRUE(buttonEnabled());
+    EXPECT_TRUE(button->isEnabled());
     click(browser(), 2, titles(browser(), 2).front());
-    EXPECT_EQ(inspectorText(), shown);
+    EXPECT_EQ(inspector->toPlainText(), shown);
 }
 
 TEST_F(LibraryBrowserTest, RowsAre20HighAndGrowWithALargeFont) {

@@ -270,9 +270,8 @@ TEST_F(BrowserFixture, KeyboardStartsAtTheTopStaysThroughReloadAndTabsOut) {
     auto* layout = new QHBoxLayout(&window);
     auto* before = new QPushButton("before");
     auto* after = new QPushButton("after");
-    layout->addWidget(before);
-    layout->addWidget(&browser);
-    layout->addWidget(after);
+    for (QWidget* part : std::initializer_list<QWidget*>{before, &browser, after})
+        layout->addWidget(part);
     window.resize(900, 400);
     window.show();
     window.activateWindow();
@@ -305,10 +304,10 @@ TEST_F(BrowserFixture, KeyboardStartsAtTheTopStaysThroughReloadAndTabsOut) {
     EXPECT_EQ(focusedRows(column1), 1);
 
     // Tab leaves the browser from any column, and Shift+Tab comes back.
-    QTest::keyClick(column1, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), after);
-    QTest::keyClick(after, Qt::Key_Backtab);
-    ASSERT_EQ(QApplication::focusWidget(), column1);
-    QTest::keyClick(column1, Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), before);
+    for (const auto& [key, next] : {std::pair<Qt::Key, QWidget*>{Qt::Key_Tab, after},
+                                    {Qt::Key_Backtab, column1},
+                                    {Qt::Key_Backtab, before}}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        ASSERT_EQ(QApplication::focusWidget(), next) << key;
+    }
 }

@@ -1,6 +1,7 @@
 #include "app/AppController.h"
 
 #include "app/Commands.h"
+#include "app/ReapplyOffer.h"
 #include "app/SelectionViews.h"
 #include "app/SetCommands.h"
 #include "app/StartUp.h"
@@ -92,6 +93,11 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
     connectActions();
     showSystemCommands();
     makeSetCommands();
+    reapplyOffer_ = new ReapplyOffer(*mainWindow_, *mainUi_->fileMenu, mainUi_->actionRestore,
+                                     *system_, [this](const library::PlaceReport& report) {
+                                         commands_->tell(report);
+                                         updateSelectionViews();
+                                     });
     selectionViews_->show(std::string(), std::string());
     configureBrowser();
     loadLibrary();
@@ -100,6 +106,8 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
     // The keyboard starts in the browser.
     mainUi_->fsBrowser->setFocus();
     privileged::authinit();
+    // The theme may have changed under an installed set since the last start.
+    reapplyOffer_->check();
     const QString backupNotice = startUp_->backupNotice();
     if (!backupNotice.isEmpty())
         mainWindow_->statusBar()->showMessage(backupNotice);
@@ -163,6 +171,7 @@ void AppController::loadLibrary() {
 void AppController::reloadData() {
     beginAction();
     loadLibrary();
+    reapplyOffer_->check();
     // The inspector and the preview go with the old columns: the system's
     // first item is shown again, or nothing is, as a click on no row says.
     if (system_->startsOnFirstItem() && mainUi_->fsBrowser->numberOfRowsInColumn(0) > 0) {
@@ -200,31 +209,41 @@ void AppController::updateSelectionViews() {
     selectionViews_->show(item, set);
 }
 
+void AppController::reapplySets() {
+    reapplyOffer_->run();
+}
+
 void AppController::useButtonClick() {
     const platform::ColumnBrowser& view = *mainUi_->fsBrowser;
     const auto components = platform::splitPath(view.pathToColumn(2), view.pathSeparator());
     // Nothing to install until a set is selected in the second column.
     const bool chosen = components.size() >= 3 && !components[1].empty() && !components[2].empty();
     commands_->use(chosen ? components[1] : std::string(), chosen ? components[2] : std::string());
-    if (chosen)
+    if (chosen) {
+        reapplyOffer_->check();
         updateSelectionViews();
+    }
 }
 
 void AppController::restoreOriginalPictures() {
     const std::string item = selectedItemAndSet().first;
     commands_->restore(item);
-    if (!item.empty())
+    if (!item.empty()) {
+        reapplyOffer_->check();
         updateSelectionViews();
+    }
 }
 
 void AppController::restoreAllOriginalPictures() {
     commands_->restoreAll();
+    reapplyOffer_->check();
     updateSelectionViews();
 }
 
 bool AppController::runSystemCommand(std::string_view name, bool checked) {
     const auto [item, set] = selectedItemAndSet();
     const library::PlaceReport report = commands_->run(name, checked);
+    reapplyOffer_->check();
     // The columns show the sets a command made.
     if (report.setsChanged)
         showSet(item, set);

@@ -18,6 +18,7 @@ class QAction;
 class QMenu;
 class QMainWindow;
 class Commands;
+class ReapplyOffer;
 class SetCommands;
 class SelectionViews;
 class StartUp;
@@ -63,6 +64,8 @@ public:
     // names the set the selected item shows now, the preview shows the
     // selected set, and the commands follow the selection.
     void updateSelectionViews();
+    // Reapply the installed sets, as File > Reapply Sets does.
+    void reapplySets();
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }
 
@@ -107,6 +110,7 @@ private:
     std::unique_ptr<SelectionViews> selectionViews_;
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<SetCommands> setCommands_;
+    ReapplyOffer* reapplyOffer_ = nullptr;  // the window's child
     std::vector<QAction*> systemActions_;   // named by the system's commands
     std::map<QString, QMenu*> systemMenus_; // the commands' groups, by title
 };

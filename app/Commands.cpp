@@ -2,12 +2,14 @@
 
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
+#include "platform/core/PathString.h"
 #include "platform/gui/Workspace.h"
 #include "platform/widgets/AlertPanel.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QStatusBar>
+#include <cstdio>
 
 using platform::bundle::localizedString;
 
@@ -49,6 +51,11 @@ void Commands::restoreAll() {
     tellOutcome(system_.restoreAll());
 }
 
+void Commands::tell(const library::PlaceReport& report) {
+    beginAction();
+    tellOutcome(report);
+}
+
 library::PlaceReport Commands::run(std::string_view name, bool checked) {
     beginAction();
     library::PlaceReport report = system_.runCommand(name, checked);
@@ -82,8 +89,20 @@ void Commands::tellOutcome(const library::PlaceReport& report) {
 void Commands::showHelp() {
     beginAction();
     const std::string path = platform::bundle::pathForResource("ReadMe", "html");
-    if (!path.empty())
-        openReporting(path, QT_TRANSLATE_NOOP("Trayskin", "The help page could not be opened:"));
+    if (path.empty())
+        return;
+    // Opened at the system's own section; a failure names the page by its
+    // file name, so that the sentence fits beside the status bar's others.
+    QPointer<Commands> self(this);
+    const auto failed = [self, path] {
+        std::fprintf(stderr, "The help page could not be opened: %s\n", path.c_str());
+        if (self)
+            self->tellInStatusBar(
+                QT_TRANSLATE_NOOP("Trayskin", "The help page could not be opened:"),
+                platform::lastPathComponent(path));
+    };
+    if (!platform::sharedWorkspace().openFileAt(path, system_.helpSection(), failed))
+        failed();
 }
 
 void Commands::openReporting(const std::string& path, const char* failureKey) {

@@ -22,6 +22,8 @@ public:
     // item's.
     void restore(const std::string& item);
     void restoreAll();
+    // Tells the outcome of a command run elsewhere, as its own are told.
+    void tell(const library::PlaceReport& report);
     // Runs the system's command of that name; what it did.
     library::PlaceReport run(std::string_view name, bool checked);
 

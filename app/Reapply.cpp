@@ -7,23 +7,65 @@
 #include <algorithm>
 #include <cstdio>
 
+using platform::bundle::localizedString;
+
+namespace {
+
+const char* const kNothingKey = QT_TRANSLATE_NOOP("Trayskin", "No item shows a set to reapply.");
+
+QString heading(const library::PictureSystem& system, const Reapplied& done) {
+    return system.itemTitle(done.item) + QStringLiteral(": ") + QString::fromStdString(done.set);
+}
+
+} // namespace
+
+std::vector<Reapplied> reapply(library::PictureSystem& system) {
+    std::vector<Reapplied> done;
+    for (const library::InstalledSet& installed : system.installedSets())
+        done.push_back(
+            {installed.item, installed.set, system.install(installed.item, installed.set)});
+    return done;
+}
+
 int reapplySets(library::PictureSystem& system, const CountingTool& tool) {
-    using platform::bundle::localizedString;
     int status = exitstatus::kDone;
-    bool any = false;
-    for (const std::string& item : system.items()) {
-        // The default set is the system's own pictures: nothing of ours.
-        const library::InUse inUse = system.inUse(item);
-        if (inUse.kind != library::InUse::Kind::Set || inUse.set == "default")
-            continue;
-        any = true;
-        std::printf("%s: %s\n", item.c_str(), inUse.set.c_str());
+    const std::vector<library::InstalledSet> sets = system.installedSets();
+    for (const library::InstalledSet& installed : sets) {
+        std::printf("%s: %s\n", qPrintable(system.itemTitle(installed.item)),
+                    installed.set.c_str());
         std::fflush(stdout);
-        status = std::max(status, tellReport(system.install(item, inUse.set), tool));
+        status = std::max(status, tellReport(system.install(installed.item, installed.set), tool));
     }
-    if (!any)
-        std::printf("%s\n", qPrintable(localizedString(
-                                QT_TRANSLATE_NOOP("Trayskin", "No item shows a set to reapply."))));
+    if (sets.empty())
+        std::printf("%s\n", qPrintable(localizedString(kNothingKey)));
     std::fflush(stdout);
     return status;
+}
+
+library::PlaceReport reapplyReport(library::PictureSystem& system) {
+    library::PlaceReport merged;
+    const std::vector<Reapplied> all = reapply(system);
+    merged.done = !all.empty();
+    for (const Reapplied& done : all) {
+        merged.done = merged.done && done.report.done;
+        merged.setsChanged = merged.setsChanged || done.report.setsChanged;
+        if (merged.statusLine.isEmpty())
+            merged.statusLine = done.report.statusLine;
+        for (library::Notice notice : done.report.notices) {
+            notice.message = heading(system, done) + QStringLiteral("\n") + notice.message;
+            library::Notice* last = merged.notices.empty() ? nullptr : &merged.notices.back();
+            if (last && last->title == notice.title && last->other.isEmpty() &&
+                notice.other.isEmpty())
+                last->message += QStringLiteral("\n\n") + notice.message;
+            else
+                merged.notices.push_back(notice);
+        }
+    }
+    if (all.empty()) {
+        merged.nothingChanged = true;
+        merged.notices.push_back(
+            {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Reapplied")),
+             localizedString(kNothingKey), localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK"))});
+    }
+    return merged;
 }

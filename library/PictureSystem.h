@@ -36,6 +36,9 @@ struct Notice {
 // for the status bar, and a settings pane to open after the alerts.
 struct PlaceReport {
     bool done = false; // every picture in place (or the command carried out)
+    // Nothing was changed, and nothing needed to be tried: nothing to
+    // restore from, no picture the system could take.
+    bool nothingChanged = false;
     std::vector<Notice> notices;
     QString statusLine;       // why it failed, kept in the status bar; "" for none
     bool setsChanged = false; // sets were made: the window reads the library again
@@ -68,6 +71,15 @@ struct SystemCommand {
     QString whyNot{};
 };
 
+// A set that an install put in place for an item, and whether the system
+// has changed under it since (a theme that gained folders or pictures where
+// the install would now write more).
+struct InstalledSet {
+    std::string item;
+    std::string set;
+    bool outdated = false;
+};
+
 // The command that chooses where the next installs go (desktop mode's own
 // theme); the command line can ask for it too.
 inline constexpr std::string_view kOwnThemeRouteCommand = "ownThemeRoute";
@@ -87,6 +99,12 @@ public:
     virtual QString purpose() const { return {}; }
     // For the status bar: the description, and what the desktop shows now.
     virtual QString statusLabel() { return description(); }
+    // The item's title in the user's words; its folder name by default.
+    virtual QString itemTitle(const std::string& item) const {
+        return QString::fromStdString(item);
+    }
+    // The help page's section about this system (its anchor); "" for the top.
+    virtual std::string helpSection() const { return {}; }
     // The in-use line of an item that the system shows no picture of.
     virtual QString nothingShownText() const = 0;
 
@@ -123,6 +141,16 @@ public:
     // rather than with nothing.
     virtual bool startsOnFirstItem() const { return false; }
     virtual InUse inUse(const std::string& item) = 0;
+    // The sets installs put in place, other than the system's own pictures,
+    // by what the system recorded of them; by default each item's set in
+    // use, which nothing can change under.
+    virtual std::vector<InstalledSet> installedSets() {
+        std::vector<InstalledSet> sets;
+        for (const std::string& item : items())
+            if (const InUse now = inUse(item); now.kind == InUse::Kind::Set && now.set != "default")
+                sets.push_back({item, now.set});
+        return sets;
+    }
     // Each picture of the set (source) with the picture the system shows
     // now for it (target, "" when none); the first `most` of them.
     virtual std::vector<InstallCopy> currentPictures(const std::string& item,

@@ -73,6 +73,9 @@ public:
     QString purpose() const override;
     QString shownSizeText() const override;
     QString nothingShownText() const override;
+    std::string helpSection() const override { return "desktop-mode"; }
+    // The item's title in the user's words (IconThemeWords.cpp).
+    QString itemTitle(const std::string& item) const override;
     std::string libraryRoot() const override { return root_; }
     std::string exampleTree(const std::string& bundlePath) const override;
     bool isPicture(std::string_view name) const override;
@@ -87,6 +90,8 @@ public:
     // set's row: the set's picture of that name (IconThemeWords.cpp).
     std::string entryPicture(const std::string& path) override;
     InUse inUse(const std::string& item) override;
+    // From the records of the overlay and the own theme (IconThemeInstalled.cpp).
+    std::vector<InstalledSet> installedSets() override;
     std::vector<InstallCopy> currentPictures(const std::string& item, const std::string& set,
                                              std::size_t most) override;
     PlaceReport install(const std::string& item, const std::string& set) override;

@@ -101,6 +101,7 @@ PlaceReport MenuExtrasSystem::restore(const std::string& item) {
     const auto copies = restoreCopies(item, problem);
     if (problem != RestoreProblem::None) {
         PlaceReport report;
+        report.nothingChanged = true;
         report.notices.push_back(nothingRestored(problem));
         return report;
     }
@@ -114,6 +115,7 @@ PlaceReport MenuExtrasSystem::restoreAll() {
         auto copies = restoreCopies(extra, problem);
         if (problem == RestoreProblem::NoBackup || problem == RestoreProblem::BackupIncomplete) {
             PlaceReport report;
+            report.nothingChanged = true;
             report.notices.push_back(nothingRestored(problem));
             return report;
         }

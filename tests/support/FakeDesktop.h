@@ -38,9 +38,15 @@ public:
     RecordingWorkspace(const RecordingWorkspace&) = delete;
     RecordingWorkspace& operator=(const RecordingWorkspace&) = delete;
     bool openFile(const std::string& path, std::function<void()> failed) override;
+    bool openFileAt(const std::string& path, const std::string& anchor,
+                    std::function<void()> failed) override {
+        anchors.push_back(anchor);
+        return openFile(path, std::move(failed));
+    }
     bool launchApplication(const std::string& name) override;
 
     std::vector<std::string> opened;
+    std::vector<std::string> anchors; // of the files opened at a place
     std::vector<std::string> launched;
     bool opens = true; // what openFile answers
     // What each started opener would call if it failed; a test calls it.

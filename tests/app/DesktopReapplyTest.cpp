@@ -1,0 +1,93 @@
+// Desktop mode's Reapply through the window, on a theme that gains a size
+// folder after an install; and the items' titles in the German table.
+#include "icontheme/StatusItems.h"
+#include "tests/app/DesktopFixture.h"
+#include "tests/icontheme/RealClients.h"
+
+#include <QAction>
+#include <QProcess>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+QByteArray index(const QString& dirs) {
+    QByteArray text = "[Icon Theme]\nName=Test\nDirectories=" + dirs.toUtf8() + "\n";
+    for (const QString& dir : dirs.split(','))
+        text +=
+            "[" + dir.toUtf8() + "]\nSize=" + dir.section('x', 0, 0).toUtf8() + "\nType=Fixed\n";
+    return text;
+}
+
+// The file GTK 3's own lookup gives for the volume at 32 pixels, with the
+// world's system folder among the data folders.
+QString gtkAt32(const ThemeWorld& world) {
+    QProcess gtk;
+    QProcessEnvironment env = clientEnvironment(world);
+    env.insert("XDG_DATA_DIRS", world.root() + "/sys:/usr/share");
+    gtk.setProcessEnvironment(env);
+    gtk.start("/usr/bin/python3", {TRAYSKIN_GTK_LOOKUP, "Test", "audio-volume-high:32:1"});
+    EXPECT_TRUE(gtk.waitForFinished(240000));
+    return QString::fromUtf8(gtk.readAllStandardOutput()).trimmed();
+}
+
+TEST_F(DesktopTest, AStartAfterTheThemeGainedASizeOffersReapplyWhichGtkThenShowsAtThatSize) {
+    const QString sys = world.systemIcons() + "/Test/";
+    ThemeWorld::put(sys, "index.theme", index("16x16/status"));
+    ThemeWorld::put(sys, "16x16/status/audio-volume-high.png", pngBytes(16, 0xff0000));
+    put("Volume/Blue/audio-volume-high.png", pngBytes(16, 0x0000ff));
+    put("Volume/Blue/trayskininfo.txt", "Blue.");
+    start("Test", {world.systemIcons()});
+    EXPECT_FALSE(part<QAction>("reapply").isEnabled());
+    use("Volume", "Blue");
+    EXPECT_TRUE(part<QAction>("reapply").isEnabled());
+    EXPECT_TRUE(part<QWidget>("reapplyButton").parentWidget()->isHidden());
+
+    // A package update: the theme gains a 32-pixel folder with the name.
+    ThemeWorld::put(sys, "index.theme", index("16x16/status,32x32/status"));
+    ThemeWorld::put(sys, "32x32/status/audio-volume-high.png", pngBytes(32, 0xff0000));
+    EXPECT_EQ(gtkAt32(world), sys + "32x32/status/audio-volume-high.png");
+
+    // The next start says so in its status bar, and Reapply puts the set there.
+    AppController again;
+    pictureSystem = std::make_shared<library::IconThemeSystem>(
+        icontheme::BaseDirs{{world.homeIcons(), world.userIcons(), world.systemIcons()},
+                            world.homeIcons(),
+                            world.userIcons()},
+        "Test", world.root() + "/data");
+    startQuietly(again);
+    ASSERT_TRUE(exits.empty());
+    auto* button = again.mainWindow()->findChild<QWidget*>("reapplyButton");
+    auto* line = again.mainWindow()->findChild<QLabel*>("reapplyLine");
+    ASSERT_TRUE(button && line);
+    EXPECT_FALSE(button->parentWidget()->isHidden());
+    EXPECT_TRUE(line->text().endsWith(": Volume: Blue")) << line->text().toStdString();
+    const auto before = presenter.alerts.size();
+    quietly([&] { again.reapplySets(); });
+    ASSERT_EQ(presenter.alerts.size(), before + 1);
+    EXPECT_EQ(presenter.alerts.back().title, "Installation Complete");
+    EXPECT_TRUE(presenter.alerts.back().message.startsWith("Volume: Blue\n"));
+    EXPECT_TRUE(button->parentWidget()->isHidden());
+    EXPECT_EQ(gtkAt32(world), overlay("32x32/status/audio-volume-high.png"));
+    // Help opens at the page's section about desktop mode.
+    again.showHelp();
+    EXPECT_EQ(desktop.anchors, std::vector<std::string>{"desktop-mode"});
+    EXPECT_NE(readFile(desktop.opened.back()).find("id=\"desktop-mode\""), std::string::npos);
+}
+
+// Every item's title has a German entry of its own in the table the bundle
+// ships (the folders keep the English titles).
+TEST(ItemTitlesTest, EveryItemTitleHasAGermanEntryThatDiffersFromItsKey) {
+    QTranslator german;
+    ASSERT_TRUE(
+        german.load(TRAYSKIN_TEST_BUNDLE "/Contents/Resources/translations/trayskin_de.qm"));
+    for (const icontheme::StatusItem& item : icontheme::statusItems()) {
+        const QString entry = german.translate("Trayskin", item.title.toUtf8().constData());
+        EXPECT_FALSE(entry.isEmpty()) << item.title.toStdString();
+        EXPECT_NE(entry, item.title);
+    }
+}
+
+} // namespace

@@ -5,6 +5,7 @@
 #include "app/CommandVerbs.h"
 #include "app/PrivilegedTool.h"
 #include "app/SingleInstance.h"
+#include "library/FileLines.h"
 #include "library/PictureSystem.h"
 #include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
@@ -70,6 +71,8 @@ StartOptions readCommandLine(int argc, char** argv, int* exitStatus) {
     nameApplication();
     platform::bundle::loadTranslations();
     const StartOptions options = parseStartOptions(QCoreApplication::arguments());
+    if (options.verbose)
+        library::showFileLines();
     *exitStatus = answerStartOptions(options);
     if (*exitStatus < 0 && options.verb != Verb::Window)
         *exitStatus = runVerb(options);

@@ -25,6 +25,10 @@ constexpr CommandEntry kOptions[] = {
      QT_TRANSLATE_NOOP("Trayskin",
                        "After use or restore, start the running panel again, and the status "
                        "programs that show the pictures, where Trayskin can (desktop mode).")},
+    {"verbose", nullptr,
+     QT_TRANSLATE_NOOP("Trayskin",
+                       "Print each file an install or a restore writes, moves or removes "
+                       "(desktop mode).")},
     {"json", nullptr, QT_TRANSLATE_NOOP("Trayskin", "Answer list and status in JSON.")},
     {"all", nullptr, QT_TRANSLATE_NOOP("Trayskin", "Restore every item.")},
     {"help", nullptr, QT_TRANSLATE_NOOP("Trayskin", "Show this help and end.")},
@@ -149,6 +153,7 @@ struct Parser {
         options.json = isSet("json");
         options.all = isSet("all");
         options.restartPanel = isSet("restart-panel");
+        options.verbose = isSet("verbose");
         options.error = modeError();
         if (options.error.isEmpty())
             options.error = verbError(options);

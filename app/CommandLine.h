@@ -37,6 +37,7 @@ struct StartOptions {
     bool json = false;
     bool all = false;
     bool restartPanel = false; // after use or restore: the panel started again
+    bool verbose = false;      // the per-file lines of desktop mode
 };
 
 // One line of the table: an option (name, value name or null), a verb (name,

@@ -1,4 +1,5 @@
 #include "library/icontheme/ClientReload.h"
+#include "library/FileLines.h"
 
 #include "icontheme/SafeFolder.h"
 #include "library/icontheme/XSettingsToggle.h"
@@ -143,14 +144,15 @@ ClientReload tellRunningClients(const QStringList& themeFolders) {
         auto folder = icontheme::SafeFolder::open(path, false);
         if (folder && folder->touch()) {
             reload.touched = true;
-            std::printf("touched %s\n", qPrintable(path));
+            sayFileLine("touched", path);
         }
     }
     reload.live = toggleRunningManager();
     std::printf("the display's settings manager %s\n",
                 reload.live ? "named another icon theme and back" : "was not told");
     reload.signalled = signalKde();
-    std::printf("KDE's icon loaders %s\n", reload.signalled ? "signalled" : "not signalled");
+    sayFileLine("KDE's icon loaders",
+                QLatin1String(reload.signalled ? "signalled" : "not signalled"));
     std::fflush(stdout);
     return reload;
 }

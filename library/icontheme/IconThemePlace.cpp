@@ -5,6 +5,7 @@
 #include "icontheme/OwnTheme.h"
 #include "icontheme/Picture.h"
 #include "icontheme/StatusItems.h"
+#include "library/FileLines.h"
 #include "library/icontheme/ClientReload.h"
 #include "library/icontheme/DesktopTexts.h"
 #include "library/icontheme/IconThemeSystem.h"
@@ -21,7 +22,7 @@ using platform::bundle::localizedString;
 namespace {
 
 void say(const char* what, const QString& line) {
-    std::printf("%s %s\n", what, qPrintable(line));
+    sayFileLine(what, line);
 }
 
 QString notUsed(const QString& file, const QString& why) {
@@ -132,6 +133,7 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         return place;
     }
     if (report.written.isEmpty()) {
+        place.nothingChanged = !out.touched;
         place.notices.push_back(
             {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Put in Place")),
              localizedString(QT_TRANSLATE_NOOP("Trayskin",

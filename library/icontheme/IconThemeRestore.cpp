@@ -5,6 +5,7 @@
 #include "icontheme/Overlay.h"
 #include "icontheme/OwnTheme.h"
 #include "icontheme/StatusItems.h"
+#include "library/FileLines.h"
 #include "library/icontheme/ClientReload.h"
 #include "library/icontheme/DesktopTexts.h"
 #include "library/icontheme/IconThemeSystem.h"
@@ -52,14 +53,14 @@ QStringList iconsOfItems(const icontheme::OverlayRecord& record, const QStringLi
 void noteTakenOut(const icontheme::OverlayReport& report, const QString& folder,
                   const QString& theme, IconThemeSystem::TakenOut& out) {
     for (const QString& path : report.removed)
-        std::printf("removed %s/%s\n", qPrintable(folder), qPrintable(path));
+        sayFileLine("removed", folder + u'/' + path);
     for (const QString& path : report.putBack) {
         out.putBack.append(folder + u'/' + path);
-        std::printf("put back %s\n", qPrintable(out.putBack.last()));
+        sayFileLine("put back", out.putBack.last());
     }
     for (const auto& [path, keptAt] : report.leftYours) {
         out.leftYours.append(leftText(folder + u'/' + path, keptAt));
-        std::printf("left %s\n", qPrintable(out.leftYours.last()));
+        sayFileLine("left", out.leftYours.last());
     }
     std::fflush(stdout);
     if (!report.removed.isEmpty() || !report.putBack.isEmpty()) {

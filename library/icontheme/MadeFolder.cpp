@@ -1,4 +1,5 @@
 #include "library/icontheme/MadeFolder.h"
+#include "library/FileLines.h"
 
 #include "icontheme/SafeFolder.h"
 
@@ -30,7 +31,7 @@ void removeMadeFolder(const QString& folder, const QString& note) {
     if (ours && !(parent && parent->removeEmptyFolder(folder.mid(slash + 1))))
         return;
     notes->remove(name);
-    std::printf("%s %s\n", ours ? "removed" : "forgot", qPrintable(folder));
+    sayFileLine(ours ? "removed" : "forgot", folder);
 }
 
 } // namespace library

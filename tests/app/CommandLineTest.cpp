@@ -40,6 +40,7 @@ struct Step {
     QStringList err = {}; // what standard error holds
     QString language = QStringLiteral("C");
     QString gtk = {}; // the file GTK 3 gives for the volume at 32 pixels afterwards
+    QString absent = {}; // what standard output does not hold
 };
 
 const QString kProgram = QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin");
@@ -208,10 +209,15 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         // Desktop mode, the made-up theme named on the command line.
         {W::Desktop, "status", 0, {"Desktop mode, icon theme: Test\n"}},
         {W::Desktop, "use Volume Odd", 1, {"Installation Complete"}, {"battery-full.png"}},
-        {W::Desktop, "use Volume Blue", 0, {"wrote ", "Installation Complete"}},
+        {W::Desktop, "--verbose use Volume Blue", 0, {"wrote ", "Installation Complete"}},
+        {W::Desktop, "use Volume Blue", 0, {"Installation Complete"}, {}, "C", {}, "wrote "},
+        // German end to end: the item by its title, in and out.
+        {W::Desktop, "list", 0, {"Lautstärke\n"}, {}, "de_DE.UTF-8", {}, "Volume"},
+        {W::Desktop, "use Lautstärke Blue", 0, {"Installation abgeschlossen"}, {}, "de_DE.UTF-8"},
+        {W::Desktop, "status", 0, {"Lautstärke\tBlue\n"}, {}, "de_DE.UTF-8"},
         {W::Desktop, "list Volume", 0, {"* Blue\n", "  Odd\n"}},
         {W::Desktop, "status --json", 0, {"icon theme: Test\"", "\"set\": \"Blue\""}},
-        {W::Grown, "reapply", 0,
+        {W::Grown, "--verbose reapply", 0,
          {"Volume: Blue\n", "wrote ", "/32x32/status/audio-volume-high.png"}, {}, "C",
          "/data/icons/Test/32x32/status/audio-volume-high.png"},
         {W::Desktop, "status", 0, {"Volume\tBlue\n"}},
@@ -234,6 +240,9 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
             << result.out.toStdString() << result.err.toStdString();
         for (const QString& fragment : step.out)
             EXPECT_TRUE(result.out.contains(fragment)) << result.out.toStdString();
+        if (!step.absent.isEmpty()) {
+            EXPECT_FALSE(result.out.contains(step.absent)) << result.out.toStdString();
+        }
         for (const QString& fragment : step.err)
             EXPECT_TRUE(result.err.contains(fragment)) << result.err.toStdString();
         if (!step.gtk.isEmpty()) {

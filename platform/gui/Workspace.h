@@ -24,6 +24,13 @@ public:
     // with a status other than 0: no application for the file, none could
     // start) calls failed later, from the event loop.
     virtual bool openFile(const std::string& path, std::function<void()> failed = {}) = 0;
+    // The same, at a place in the file (a page's anchor, "" for its top),
+    // where the application opening it takes one.
+    virtual bool openFileAt(const std::string& path, const std::string& anchor,
+                            std::function<void()> failed = {}) {
+        (void)anchor;
+        return openFile(path, std::move(failed));
+    }
     virtual bool launchApplication(const std::string& name) = 0;
 };
 

@@ -172,9 +172,7 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWit
 
     // An opener that fails after it started, or none at all: the status
     // bar says so, until the next action.
-    const QString cannotOpen =
-        QStringLiteral("The help page could not be opened: " TRAYSKIN_TEST_BUNDLE
-                       "/Contents/Resources/ReadMe.html");
+    const QString cannotOpen = QStringLiteral("The help page could not be opened: ReadMe.html");
     ASSERT_EQ(desktop.openFailures.size(), 2u);
     desktop.openFailures.front()();
     EXPECT_EQ(statusLine(), cannotOpen);

@@ -85,12 +85,21 @@ int setUpLibrary(library::PictureSystem& system) {
     return exitstatus::kDone;
 }
 
-bool knownItem(library::PictureSystem& system, const std::string& item) {
-    const auto items = system.items();
-    if (std::find(items.begin(), items.end(), item) != items.end())
+// The item named by its folder name or by its title in the user's words
+// (as list shows it); the folder name, or "" when no item has that name.
+std::string itemNamed(library::PictureSystem& system, const QString& name) {
+    for (const std::string& item : system.items())
+        if (name == QString::fromStdString(item) || name == system.itemTitle(item))
+            return item;
+    return {};
+}
+
+// The item the name gives, in item; false, said, when there is none.
+bool knownItem(library::PictureSystem& system, const QString& name, std::string& item) {
+    item = itemNamed(system, name);
+    if (!item.empty())
         return true;
-    sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "No such item: %1"))
-                 .arg(QString::fromStdString(item)));
+    sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "No such item: %1")).arg(name));
     return false;
 }
 
@@ -142,9 +151,9 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
     privileged::authinit();
     if (options.verb == Verb::Reapply)
         return reapplySets(system, tool);
-    const std::string item = options.all ? std::string() : options.operands.value(0).toStdString();
+    std::string item;
     const std::string set = options.operands.value(1).toStdString();
-    if (!options.all && !knownItem(system, item))
+    if (!options.all && !knownItem(system, options.operands.value(0), item))
         return exitstatus::kNoSuch;
     if (options.verb == Verb::Use && !usableSet(system, item, set))
         return exitstatus::kNoSuch;
@@ -173,8 +182,8 @@ int runVerb(const StartOptions& options) {
         library::chooseSystem(options.request, options.iconTheme, QString(), tool);
     switch (options.verb) {
     case Verb::List: {
-        const std::string item = options.operands.value(0).toStdString();
-        if (!item.empty() && !knownItem(*system, item))
+        std::string item;
+        if (!options.operands.isEmpty() && !knownItem(*system, options.operands.value(0), item))
             return exitstatus::kNoSuch;
         printList(*system, item, options.json);
         return exitstatus::kDone;
@@ -183,9 +192,9 @@ int runVerb(const StartOptions& options) {
         printStatus(*system, options.json);
         return exitstatus::kDone;
     case Verb::Export: {
-        const std::string item = options.operands.value(0).toStdString();
+        std::string item;
         const std::string set = options.operands.value(1).toStdString();
-        if (!knownItem(*system, item) || !usableSet(*system, item, set))
+        if (!knownItem(*system, options.operands.value(0), item) || !usableSet(*system, item, set))
             return exitstatus::kNoSuch;
         return exportVerb(*system, item, set, options.operands.value(2));
     }

@@ -79,7 +79,7 @@ void printList(library::PictureSystem& system, const std::string& item, bool jso
         for (const std::string& name : system.items()) {
             array.append(QString::fromStdString(name));
             if (!json)
-                printLine(stdout, QString::fromStdString(name));
+                printLine(stdout, system.itemTitle(name));
         }
         if (json)
             printJson({{QStringLiteral("items"), array}});
@@ -111,7 +111,7 @@ void printStatus(library::PictureSystem& system, bool json) {
             object.insert(QStringLiteral("set"), QString::fromStdString(inUse.set));
         array.append(object);
         if (!json)
-            printLine(stdout, QString::fromStdString(item) + u'\t' + inUseText(system, inUse));
+            printLine(stdout, system.itemTitle(item) + u'\t' + inUseText(system, inUse));
     }
     if (json) {
         printJson({{QStringLiteral("description"), system.description()},
@@ -139,11 +139,7 @@ int tellReport(const library::PlaceReport& report, const CountingTool& tool) {
         return exitstatus::kRefused;
     if (tool.made() > 0)
         return exitstatus::kPartly;
-    // A restore that found nothing to restore from changed nothing; every
-    // other failure is one to write.
-    const bool nothingRestored =
-        !report.notices.empty() &&
-        report.notices.front().title ==
-            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Nothing Restored"));
-    return nothingRestored ? exitstatus::kNothing : exitstatus::kCannotWrite;
+    // A command that found nothing to do changed nothing; every other
+    // failure is one to write.
+    return report.nothingChanged ? exitstatus::kNothing : exitstatus::kCannotWrite;
 }

@@ -6,6 +6,7 @@
 #include "icontheme/StatusItems.h"
 #include "icontheme/ThemeIndex.h"
 #include "library/icontheme/IconThemeSystem.h"
+#include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 
@@ -22,6 +23,7 @@ namespace library {
 
 namespace fs = platform::fs;
 using platform::formatPath;
+using platform::bundle::localizedString;
 
 namespace {
 
@@ -155,8 +157,14 @@ SetFailure makeDefaultSet(const std::string& root, const std::string& title,
 
 bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* report) {
     const auto pictures = themePictures();
-    const std::string info = "Original pictures of the icon theme " + theme_.toStdString() +
-                             ".\nThey came with the theme.\n";
+    // In the user's language at the time the sets are made.
+    const std::string info =
+        localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                          "Original pictures of the icon theme %1. They came "
+                                          "with the theme."))
+            .arg(theme_)
+            .toStdString() +
+        '\n';
     std::vector<std::pair<std::string, const QMap<QString, QString>*>> items;
     for (auto item = pictures.cbegin(); item != pictures.cend(); ++item)
         items.emplace_back(item.key().toStdString(), &item.value());

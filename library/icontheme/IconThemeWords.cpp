@@ -103,4 +103,34 @@ std::string IconThemeSystem::entryPicture(const std::string& path) {
     return pictures.isEmpty() ? std::string() : pictures.front().toStdString();
 }
 
+// The status items' titles as the user reads them; the library's folders
+// keep the English ones.
+const char* const kItemTitles[] = {
+    QT_TRANSLATE_NOOP("Trayskin", "Volume"),
+    QT_TRANSLATE_NOOP("Trayskin", "Microphone"),
+    QT_TRANSLATE_NOOP("Trayskin", "Battery"),
+    QT_TRANSLATE_NOOP("Trayskin", "Network"),
+    QT_TRANSLATE_NOOP("Trayskin", "Bluetooth"),
+    QT_TRANSLATE_NOOP("Trayskin", "Brightness"),
+    QT_TRANSLATE_NOOP("Trayskin", "Keyboard Brightness"),
+    QT_TRANSLATE_NOOP("Trayskin", "Power Mode"),
+    QT_TRANSLATE_NOOP("Trayskin", "Night Light"),
+    QT_TRANSLATE_NOOP("Trayskin", "Airplane Mode"),
+    QT_TRANSLATE_NOOP("Trayskin", "Location"),
+    QT_TRANSLATE_NOOP("Trayskin", "Camera"),
+    QT_TRANSLATE_NOOP("Trayskin", "Screen Sharing"),
+    QT_TRANSLATE_NOOP("Trayskin", "Notifications"),
+    QT_TRANSLATE_NOOP("Trayskin", "Rotation"),
+    QT_TRANSLATE_NOOP("Trayskin", "Software Update"),
+    QT_TRANSLATE_NOOP("Trayskin", "Printer"),
+    QT_TRANSLATE_NOOP("Trayskin", "Presence"),
+};
+
+QString IconThemeSystem::itemTitle(const std::string& item) const {
+    for (const char* title : kItemTitles)
+        if (item == title)
+            return localizedString(title);
+    return QString::fromStdString(item);
+}
+
 } // namespace library

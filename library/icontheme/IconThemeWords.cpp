@@ -124,6 +124,7 @@ const char* const kItemTitles[] = {
     QT_TRANSLATE_NOOP("Trayskin", "Software Update"),
     QT_TRANSLATE_NOOP("Trayskin", "Printer"),
     QT_TRANSLATE_NOOP("Trayskin", "Presence"),
+    QT_TRANSLATE_NOOP("Trayskin", "Thunderbolt"),
 };
 
 QString IconThemeSystem::itemTitle(const std::string& item) const {

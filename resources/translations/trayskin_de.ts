@@ -1337,5 +1337,9 @@
         <source>The LXQt panel keeps the theme&apos;s own picture where the theme holds one of the same size, so some of these pictures may not show there. On LXQt, File &gt; Install Into &gt; A Theme of Its Own and then Switch Desktop to Own Theme show every picture, and the panel follows the switch at once.</source>
         <translation>Die LXQt-Leiste behält das eigene Bild des Themas, wo das Thema eines derselben Größe hat, daher erscheinen dort manche dieser Bilder womöglich nicht. Unter LXQt zeigen Datei &gt; Installieren in &gt; Ein eigenes Thema und danach Datei &gt; Desktop auf eigenes Thema umstellen jedes Bild, und die Leiste folgt dem Umstellen sofort.</translation>
     </message>
+    <message>
+        <source>Thunderbolt</source>
+        <translation>Thunderbolt-Anschluss</translation>
+    </message>
 </context>
 </TS>

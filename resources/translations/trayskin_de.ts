@@ -1341,5 +1341,101 @@
         <source>Thunderbolt</source>
         <translation>Thunderbolt-Anschluss</translation>
     </message>
+    <message>
+        <source>Print each file an install or a restore writes, moves or removes (desktop mode).</source>
+        <translation>Jede Datei ausgeben, die eine Installation oder Wiederherstellung schreibt, verschiebt oder entfernt (Desktop-Modus).</translation>
+    </message>
+    <message>
+        <source>Nothing Reapplied</source>
+        <translation>Nichts erneut angewendet</translation>
+    </message>
+    <message>
+        <source>Reapply</source>
+        <translation>Erneut anwenden</translation>
+    </message>
+    <message>
+        <source>Reappl&amp;y Sets</source>
+        <translation>Sets erneut an&amp;wenden</translation>
+    </message>
+    <message>
+        <source>The theme changed since these sets were installed:</source>
+        <translation>Das Thema hat sich seit der Installation dieser Sets geändert:</translation>
+    </message>
+    <message>
+        <source>Original pictures of the icon theme %1. They came with the theme.</source>
+        <translation>Originalbilder des Symbolthemas %1. Sie kamen mit dem Thema.</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Mikrofon</translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation>Akku</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>Bluetooth</source>
+        <translation>Bluetooth-Funk</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Keyboard Brightness</source>
+        <translation>Tastaturbeleuchtung</translation>
+    </message>
+    <message>
+        <source>Power Mode</source>
+        <translation>Energiemodus</translation>
+    </message>
+    <message>
+        <source>Night Light</source>
+        <translation>Nachtlicht</translation>
+    </message>
+    <message>
+        <source>Airplane Mode</source>
+        <translation>Flugmodus</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Standort</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Kamera</translation>
+    </message>
+    <message>
+        <source>Screen Sharing</source>
+        <translation>Bildschirmfreigabe</translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Bildschirmdrehung</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>Softwareaktualisierung</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Drucker</translation>
+    </message>
+    <message>
+        <source>Presence</source>
+        <translation>Anwesenheit</translation>
+    </message>
 </context>
 </TS>

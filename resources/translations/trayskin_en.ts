@@ -1341,5 +1341,101 @@
         <source>Thunderbolt</source>
         <translation>Thunderbolt</translation>
     </message>
+    <message>
+        <source>Print each file an install or a restore writes, moves or removes (desktop mode).</source>
+        <translation>Print each file an install or a restore writes, moves or removes (desktop mode).</translation>
+    </message>
+    <message>
+        <source>Nothing Reapplied</source>
+        <translation>Nothing Reapplied</translation>
+    </message>
+    <message>
+        <source>Reapply</source>
+        <translation>Reapply</translation>
+    </message>
+    <message>
+        <source>Reappl&amp;y Sets</source>
+        <translation>Reappl&amp;y Sets</translation>
+    </message>
+    <message>
+        <source>The theme changed since these sets were installed:</source>
+        <translation>The theme changed since these sets were installed:</translation>
+    </message>
+    <message>
+        <source>Original pictures of the icon theme %1. They came with the theme.</source>
+        <translation>Original pictures of the icon theme %1. They came with the theme.</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Microphone</source>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>Bluetooth</source>
+        <translation>Bluetooth</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Brightness</translation>
+    </message>
+    <message>
+        <source>Keyboard Brightness</source>
+        <translation>Keyboard Brightness</translation>
+    </message>
+    <message>
+        <source>Power Mode</source>
+        <translation>Power Mode</translation>
+    </message>
+    <message>
+        <source>Night Light</source>
+        <translation>Night Light</translation>
+    </message>
+    <message>
+        <source>Airplane Mode</source>
+        <translation>Airplane Mode</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>Screen Sharing</source>
+        <translation>Screen Sharing</translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation>Notifications</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>Software Update</source>
+        <translation>Software Update</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>Printer</translation>
+    </message>
+    <message>
+        <source>Presence</source>
+        <translation>Presence</translation>
+    </message>
 </context>
 </TS>

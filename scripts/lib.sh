@@ -42,12 +42,18 @@ RUN_PACKAGES=(xvfb xauth x11-utils imagemagick xdg-utils adwaita-icon-theme font
 # (their tests skip with a message where they are missing). Status programs
 # install pictures of their own names in hicolor: nm-applet's, the power
 # managers', blueman's are looked up through GTK and held against the table
-# of names (skipped with a message where missing).
+# of names (skipped with a message where missing). Real panels show the
+# sets: xfce4-panel with its pulseaudio plugin on a null sink, tint2 under
+# openbox, lxpanel, mate-panel on dconf, lxqt-panel with LXQt's Qt platform
+# theme, nm-applet and cbatticon in trayer (each row of their test skips
+# where its programs are missing).
 TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool fonts-dejavu-core dbus at-spi2-core python3-pyatspi
     desktop-file-utils appstream adwaita-icon-theme python3-gi gir1.2-gtk-3.0 libqt6svg6 trayer
     x11-utils imagemagick libx11-6 libkf5iconthemes-bin gtk-update-icon-cache
     papirus-icon-theme breeze-icon-theme
-    network-manager-gnome xfce4-power-manager-data mate-power-manager-common blueman xsettingsd)
+    network-manager-gnome xfce4-power-manager-data mate-power-manager-common blueman xsettingsd
+    xfce4-panel xfce4-pulseaudio-plugin pulseaudio tint2 openbox lxpanel mate-panel
+    dconf-gsettings-backend dconf-service libglib2.0-bin lxqt-panel lxqt-qtplugin cbatticon)
 
 # configure_and_build PRESET BUILD_DIR [TARGET...]: configures with the preset
 # when the build folder is not a complete, working configuration of it, then

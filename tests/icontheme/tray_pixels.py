@@ -83,13 +83,13 @@ def tray_owner(display):
         x11.XCloseDisplay(connection)
 
 
-def start_display(processes):
+def start_display(processes, size="320x64x24"):
     """Starts Xvfb on a free display: its name once a client can connect.
     Xvfb servers starting side by side may report a number another one
     took; such a server is ended and another started."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
-        ["/usr/bin/Xvfb", "-displayfd", str(write_end), "-screen", "0", "320x64x24",
+        ["/usr/bin/Xvfb", "-displayfd", str(write_end), "-screen", "0", size,
          "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)

@@ -1,0 +1,476 @@
+#!/usr/bin/python3
+"""Real panels under Xvfb, each in a sandbox home on Adwaita:
+    real_panels.py TRAYSKIN [PANEL...]
+For each panel of the table: starts it, runs `trayskin use` for our own sets
+(pictures of one colour each, so that pixels tell set from theme), restarts
+the panel and reads its window's pixels (the window found through the
+window tree, the colours searched anywhere in it), then `trayskin restore
+--all`, a restart, and the theme's pixels again. Each row says what the
+panel shows; a row that shows the theme after Use This Set says why. A
+panel that is not installed is skipped with a message. Every wait is on a
+condition, with a deadline. Exit status 0 when every row showed what it
+says."""
+import collections
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import tray_pixels  # noqa: E402
+
+DEADLINE = 90
+# The set's pictures: item, set, colour, names. GTK fills the rect, path,
+# ellipse, circle and polygon of a -symbolic SVG with the widget's colour; a
+# polyline keeps its own, so that the pixels say whose picture is drawn.
+SETS = [("Volume", "Vermilion", (255, 0, 255),
+         ["audio-volume-%s" % level for level in ("high", "medium", "low", "muted")]),
+        ("Volume", "Vermilion", (255, 128, 0),
+         ["audio-volume-%s-symbolic" % level for level in ("high", "medium", "low", "muted")]),
+        ("Battery", "Spring", (0, 255, 128), ["battery-good"])]
+SVG = ('<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">'
+       '<polyline points="0,0 16,0 16,16 0,16 0,0" fill="#%02x%02x%02x"/></svg>\n')
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, condition, deadline=DEADLINE):
+    end = time.monotonic() + deadline
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("gave up waiting for " + what)
+        time.sleep(0.1)  # polling interval only
+
+
+def put(path, text, mode=None):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
+        f.write(text)
+    if mode:
+        os.chmod(path, mode)
+
+
+def launcher(box, name, icon):
+    """A .desktop file of the sandbox that shows the icon: its path."""
+    path = os.path.join(box.env["XDG_DATA_HOME"], "applications", name + ".desktop")
+    put(path, "[Desktop Entry]\nType=Application\nName=%s\nExec=true\nIcon=%s\n" % (name, icon))
+    return path
+
+
+class Sandbox:
+    """A home, data, settings, cache and runtime folder of its own on
+    Adwaita, a display, a session bus, and the processes started in it."""
+
+    def __init__(self, trayskin):
+        self.root = tempfile.mkdtemp(prefix="trayskin-panels-")
+        self.trayskin = trayskin
+        self.processes = []
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SESSION_MANAGER",
+                            "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM",
+                            "QT_QPA_PLATFORMTHEME")}
+        # The folders where they are by default: tint2 looks for icons in
+        # ~/.local/share/icons, ~/.icons and $XDG_DATA_HOME/.icons only.
+        for key, folder in (("HOME", ""), ("XDG_DATA_HOME", ".local/share"),
+                            ("XDG_CONFIG_HOME", ".config"), ("XDG_CACHE_HOME", ".cache"),
+                            ("XDG_RUNTIME_DIR", "runtime")):
+            env[key] = os.path.join(self.root, "home", folder).rstrip("/")
+            os.makedirs(env[key], 0o700, exist_ok=True)
+        env.update(XDG_DATA_DIRS="/usr/share", XDG_CONFIG_DIRS="/etc/xdg", LANG="C.UTF-8",
+                   LC_ALL="C.UTF-8", NO_AT_BRIDGE="1",
+                   DCONF_PROFILE=os.path.join(self.root, "dconf-profile"))
+        put(env["DCONF_PROFILE"], "user-db:user\n")
+        self.env = env
+        put(os.path.join(env["XDG_CONFIG_HOME"], "gtk-3.0", "settings.ini"),
+            "[Settings]\ngtk-icon-theme-name=Adwaita\n")
+        put(os.path.join(env["HOME"], ".gtkrc-2.0"), 'gtk-icon-theme-name="Adwaita"\n')
+        put(os.path.join(env["XDG_CONFIG_HOME"], "lxqt", "lxqt.conf"),
+            "[General]\nicon_theme=Adwaita\n")
+        env["DISPLAY"] = wait_for("a display", lambda: tray_pixels.start_display(self.processes, "640x200x24"))
+        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address"],
+                         stdout=subprocess.PIPE)
+        env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+
+    def start(self, argv, **options):
+        options.setdefault("stdout", subprocess.DEVNULL)
+        options.setdefault("stderr", subprocess.DEVNULL)
+        process = subprocess.Popen(argv, env=self.env, start_new_session=True, **options)
+        self.processes.append(process)
+        return process
+
+    def run(self, *argv):
+        done = subprocess.run(argv, env=self.env, capture_output=True, timeout=DEADLINE)
+        return done.returncode, done.stdout.decode(errors="replace")
+
+    def use_and_restore(self, panel, step):
+        """trayskin use for each set, or restore --all: as a user would from
+        a terminal, then the panel's restart."""
+        commands = ([["use", item, name] for item, name in
+                     dict.fromkeys((s[0], s[1]) for s in SETS)] if step == "use"
+                    else [["restore", "--all"]])
+        for command in commands:
+            status, out = self.run(self.trayskin, *command)
+            if status != 0:
+                raise Failure("trayskin %s ended with %d: %s" % (" ".join(command), status, out))
+        panel.restart(self)
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                stop(process, signal.SIGTERM)
+                try:
+                    process.wait(timeout=DEADLINE)
+                except subprocess.TimeoutExpired:
+                    stop(process, signal.SIGKILL)
+                    process.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+def stop(process, sig):
+    """Signals the process's group where it leads one (with what it
+    started), else the process."""
+    try:
+        os.killpg(process.pid, sig)
+    except (ProcessLookupError, PermissionError):
+        process.send_signal(sig)
+
+
+def make_sets(box):
+    """Our sets in the library (a first start makes the library)."""
+    status, out = box.run(box.trayskin, "list")
+    if status != 0:
+        raise Failure("trayskin list ended with %d: %s" % (status, out))
+    for item, name, colour, names in SETS:
+        folder = os.path.join(box.env["XDG_DATA_HOME"], "trayskin", item, name)
+        put(os.path.join(folder, "trayskininfo.txt"), "One colour.\n")
+        for icon in names:
+            put(os.path.join(folder, icon + ".svg"), SVG % colour)
+
+
+def windows(env, pattern):
+    """The mapped windows whose class matches, largest first: (id, (x, y,
+    width, height)) with the box on the screen."""
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], env=env, capture_output=True,
+                          timeout=DEADLINE).stdout.decode(errors="replace")
+    found = []
+    for line in tree.splitlines():
+        match = re.match(r'\s+(0x[0-9a-f]+) .*\(".*?" "(.*?)"\)\s+(\d+)x(\d+)\S*\s+\+(-?\d+)\+(-?\d+)',
+                         line)
+        if match and re.fullmatch(pattern, match.group(2)):
+            w, h, x, y = (int(match.group(i)) for i in (3, 4, 5, 6))
+            found.append((match.group(1), (max(x, 0), max(y, 0), w, h)))
+    return sorted((w for w in found if w[1][2] > 10 and w[1][3] > 10),
+                  key=lambda w: -w[1][2] * w[1][3])
+
+
+def subtree(env, window):
+    """The ids of the window and every window below it."""
+    out = subprocess.run(["xwininfo", "-tree", "-id", window], env=env, capture_output=True,
+                         timeout=DEADLINE).stdout.decode(errors="replace")
+    return [window] + re.findall(r"^\s+(0x[0-9a-f]+) ", out, re.M)
+
+
+def xprop(env, window, *args):
+    return subprocess.run(["xprop", "-id", window, *args], env=env, capture_output=True,
+                          timeout=DEADLINE).stdout.decode(errors="replace")
+
+
+def mark(env, window):
+    """Marks the window and every window below it as seen before a restart:
+    a restart makes windows anew, which may have the same ids."""
+    for each in subtree(env, window):
+        xprop(env, each, "-f", MARK, "32c", "-set", MARK, "1")
+
+
+def marked(env, window):
+    """Whether every window of the window's tree has the mark."""
+    return all(MARK + "(CARDINAL)" in xprop(env, each, MARK) for each in subtree(env, window))
+
+
+MARK = "TRAYSKIN_TEST_BEFORE_RESTART"
+
+
+def pixels(env, box):
+    """The pixels of that box of the screen: (width, height, rgb bytes)."""
+    shot = tray_pixels.screen(env)
+    if shot is None:
+        return None
+    x, y, w, h = box
+    w, h = min(w, shot[0] - x), min(h, shot[1] - y)
+    return (w, h, tray_pixels.crop(shot, (x, y, w, h))) if w > 0 and h > 0 else None
+
+
+def colours(shot):
+    """How many pixels of each colour the shot has (a tray may place its
+    icons in another order after a restart)."""
+    rgb = shot[2]
+    return collections.Counter(rgb[i:i + 3] for i in range(0, len(rgb), 3))
+
+
+def count(shot, colour):
+    """How many pixels have the colour, each channel within 24."""
+    rgb = shot[2]
+    r, g, b = colour
+    return sum(1 for i in range(0, len(rgb) - 2, 3)
+               if abs(rgb[i] - r) <= 24 and abs(rgb[i + 1] - g) <= 24 and abs(rgb[i + 2] - b) <= 24)
+
+
+COLOURS = {"volume": SETS[0][2], "symbolic": SETS[1][2], "battery": SETS[2][2]}
+SHOWN = 64  # pixels of a colour that make an icon of the set: 8 x 8 at least
+
+
+def looks(box, panel, step, expected):
+    """Waits until the panel's windows are new ones (no mark: it started or
+    restarted), its pixels show each colour as expected ("set": drawn, else:
+    not at all) and hold still for three looks; then marks its windows."""
+    seen = {"last": "no window"}
+    still = []
+
+    def ready():
+        found = windows(box.env, panel.window)
+        if not found:
+            return None
+        shot = pixels(box.env, found[0][1])
+        if shot is None or marked(box.env, found[0][0]):
+            still.clear()
+            return None
+        counts = {name: count(shot, colour) for name, colour in COLOURS.items()}
+        seen["last"] = "pixels of the set's colours: %s" % counts
+        if any((counts[name] >= SHOWN) != (expected.get(name) == "set") for name in counts):
+            still.clear()
+            return None
+        if still and still[-1] != (found[0], shot):
+            still.clear()
+        still.append((found[0], shot))
+        return still[-1] if len(still) >= 3 else None
+
+    try:
+        (window, _), shot = wait_for("%s's pixels %s" % (panel.name, step), ready)
+        mark(box.env, window)
+        return shot
+    except Failure as failure:
+        raise Failure("%s; %s" % (failure, seen["last"]))
+
+
+def check(panel, trayskin):
+    box = Sandbox(trayskin)
+    try:
+        make_sets(box)
+        panel.start(box)
+        theme = colours(looks(box, panel, "at its start", {}))
+        box.use_and_restore(panel, "use")
+        looks(box, panel, "after use and a restart", panel.shows)
+        box.use_and_restore(panel, "restore")
+        again = colours(looks(box, panel, "after restore and a restart", {}))
+        # A tray draws an icon's edge on its background a little differently
+        # in another place; a picture missing or of another theme is far more.
+        changed = sum(((theme - again) + (again - theme)).values()) / 2
+        if changed > 0.05 * sum(theme.values()):
+            raise Failure("after restore and a restart, %d pixels of other colours than at "
+                          "its start" % changed)
+    finally:
+        box.close()
+
+
+class Panel:
+    """A row of the table: the program, the window class, what its pictures
+    show after Use This Set and a restart ("set", or why the theme's)."""
+    name = window = None
+    needs = ()  # programs, and files by their absolute paths
+    shows = {}
+
+    def start(self, box):
+        self.process = box.start(self.argv(box))
+
+    def restart(self, box):
+        """Ends the panel and starts it again (for panels without a restart
+        command of their own)."""
+        stop(self.process, signal.SIGTERM)
+        self.process.wait(timeout=DEADLINE)
+        self.start(box)
+
+
+class Xfce(Panel):
+    name, window = "xfce4-panel", "Xfce4-panel"
+    needs = ("xfce4-panel", "pulseaudio", "/usr/share/xfce4/panel/plugins/pulseaudio.desktop")
+    shows = {"battery": "set", "symbolic": "set"}
+
+    def argv(self, box):
+        env = box.env
+        items = os.path.join(env["XDG_CONFIG_HOME"], "xfce4", "panel", "launcher-1")
+        shutil.copy(launcher(box, "battery", "battery-good"), items + "/battery.desktop") \
+            if os.makedirs(items) is None else None
+        put(os.path.join(env["XDG_CONFIG_HOME"], "xfce4", "xfconf", "xfce-perchannel-xml",
+                         "xfce4-panel.xml"), XFCE_PANEL)
+        start_pulseaudio(box)
+        return ["xfce4-panel", "--disable-wm-check"]
+
+    def restart(self, box):
+        box.run("xfce4-panel", "-r")
+
+
+XFCE_PANEL = """<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="size" type="uint" value="32"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+        <value type="int" value="2"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="launcher">
+      <property name="items" type="array">
+        <value type="string" value="battery.desktop"/>
+      </property>
+    </property>
+    <property name="plugin-2" type="string" value="pulseaudio"/>
+  </property>
+</channel>
+"""
+
+class Tint2(Panel):
+    """tint2 with launchers, under openbox (without a window manager it
+    makes no window)."""
+    name, window, needs = "tint2", "Tint2", ("tint2", "openbox")
+    shows = {"battery": "tint2 takes each icon from where its icon.cache says it found it",
+             "volume": "tint2 takes each icon from where its icon.cache says it found it"}
+
+    def argv(self, box):
+        apps = "".join("launcher_item_app = %s\n" % launcher(box, n, n)
+                       for n in ("battery-good", "audio-volume-high"))
+        put(os.path.join(box.env["XDG_CONFIG_HOME"], "tint2", "tint2rc"),
+            "panel_items = L\npanel_size = 100%% 32\npanel_position = top left horizontal\n"
+            "launcher_icon_size = 24\nlauncher_icon_theme = Adwaita\n" + apps)
+        box.start(["openbox"])
+        return ["tint2"]
+
+    def restart(self, box):
+        self.process.send_signal(signal.SIGUSR1)
+
+
+class Lxpanel(Panel):
+    name, window, needs = "lxpanel", "[Ll]xpanel", ("lxpanel", "lxpanelctl")
+    shows = {"battery": "set", "volume": "set"}
+
+    def argv(self, box):
+        buttons = "".join("    Button {\n      id=%s\n    }\n" % launcher(box, n, n)
+                          for n in ("battery-good", "audio-volume-high"))
+        put(os.path.join(box.env["XDG_CONFIG_HOME"], "lxpanel", "default", "panels", "panel"),
+            "Global {\n  edge=top\n  align=left\n  widthtype=percent\n  width=100\n"
+            "  height=32\n  iconsize=24\n}\nPlugin {\n  type=launchbar\n  Config {\n"
+            + buttons + "  }\n}\n")
+        return ["lxpanel", "--profile", "default"]
+
+    def restart(self, box):
+        box.run("lxpanelctl", "restart")
+
+
+class Mate(Panel):
+    name, window, needs = "mate-panel", "Mate-panel", ("mate-panel", "gsettings")
+    shows = {"battery": "set", "volume": "set"}
+
+    def argv(self, box):
+        settings = [("org.mate.panel", "toplevel-id-list", "['top']"),
+                    ("org.mate.panel", "object-id-list", "['battery', 'volume']"),
+                    ("org.mate.panel.toplevel:/org/mate/panel/toplevels/top/", "orientation",
+                     "top"),
+                    ("org.mate.panel.toplevel:/org/mate/panel/toplevels/top/", "size", "32")]
+        for i, (name, oid) in enumerate((("battery-good", "battery"),
+                                         ("audio-volume-high", "volume"))):
+            path = "org.mate.panel.object:/org/mate/panel/objects/%s/" % oid
+            settings += [(path, "object-type", "launcher"), (path, "toplevel-id", "top"),
+                         (path, "position", str(i)),
+                         (path, "launcher-location", launcher(box, name, name))]
+        for schema, key, value in settings:
+            status, out = box.run("gsettings", "set", schema, key, value)
+            if status != 0:
+                raise Failure("gsettings set %s %s: %s" % (schema, key, out))
+        return ["mate-panel"]
+
+    def restart(self, box):
+        self.process = box.start(["mate-panel", "--replace"])
+
+
+class LxqtPanel(Panel):
+    name, window, needs = "lxqt-panel", "lxqt-panel", ("lxqt-panel", "pulseaudio")
+    shows = {"battery": "Qt takes the system's PNG where the overlay holds one of the same size",
+             "volume": "Qt takes the system's PNG where the overlay holds one of the same size",
+             "symbolic": "set"}
+
+    def argv(self, box):
+        box.env.update(QT_QPA_PLATFORMTHEME="lxqt", XDG_CURRENT_DESKTOP="LXQt")
+        apps = "".join("apps\\%d\\desktop=%s\n" % (i + 1, launcher(box, n, n)) for i, n in
+                       enumerate(("battery-good", "audio-volume-high-symbolic")))
+        put(os.path.join(box.env["XDG_CONFIG_HOME"], "lxqt", "panel.conf"),
+            "[General]\n__userfile__=true\npanels=panel1\n\n[panel1]\nposition=Top\n"
+            "panelSize=32\niconSize=24\nplugins=quicklaunch, volume\n\n[quicklaunch]\n"
+            "type=quicklaunch\n" + apps + "apps\\size=2\n\n[volume]\ntype=volume\n"
+            "audioEngine=PulseAudio\n")
+        start_pulseaudio(box)
+        return ["lxqt-panel"]
+
+
+class StatusIcon(Panel):
+    """GTK 3 status icons in a tray (Debian's trayer): the restart is the
+    status program's."""
+    name, window, needs = "trayer", "trayer", ("trayer",)
+    shows = {"battery": "set", "volume": "set"}
+
+    def argv(self, box):
+        box.start(["trayer", "--edge", "top", "--align", "left", "--widthtype", "request",
+                   "--height", "32", "--SetDockType", "false", "--transparent", "false"])
+        wait_for("the tray", lambda: tray_pixels.tray_owner(box.env["DISPLAY"]))
+        return ["/usr/bin/python3", "-c", tray_pixels.CLIENT, "battery-good",
+                "audio-volume-high"]
+
+
+def start_pulseaudio(box):
+    """A sound server with a null sink, for the panels' volume controls."""
+    box.start(["pulseaudio", "--daemonize=no", "-n", "--exit-idle-time=-1",
+               "-L", "module-null-sink", "-L", "module-native-protocol-unix"])
+
+
+PANELS = [Xfce(), Tint2(), Lxpanel(), Mate(), LxqtPanel(), StatusIcon()]
+
+
+
+def main():
+    trayskin, wanted = sys.argv[1], sys.argv[2:]
+    failed = skipped = 0
+    for panel in PANELS:
+        if wanted and panel.name not in wanted:
+            continue
+        missing = [n for n in panel.needs
+                   if not (os.path.exists(n) if n.startswith("/") else shutil.which(n))]
+        if missing:
+            print("SKIPPED %s: not installed: %s" % (panel.name, ", ".join(missing)))
+            skipped += 1
+            continue
+        try:
+            check(panel, trayskin)
+            print("PASSED %s: %s" % (panel.name, panel.shows))
+        except (Failure, subprocess.TimeoutExpired) as failure:
+            failed += 1
+            print("FAILED %s: %s" % (panel.name, failure))
+    # 77: CTest's skip, when no panel is installed
+    return 1 if failed else 77 if skipped == len(PANELS) else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

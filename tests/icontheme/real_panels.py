@@ -112,36 +112,52 @@ class Sandbox:
         return done.returncode, done.stdout.decode(errors="replace")
 
     def use_and_restore(self, panel, step):
-        """trayskin use for each set, or restore --all: as a user would from
-        a terminal, then the panel's restart."""
+        """trayskin use for each set, or restore --all, as a user would from
+        a terminal, the last one with --restart-panel (Trayskin's Restart
+        Panel) where Trayskin restarts the panel, else the panel's own."""
         commands = ([["use", item, name] for item, name in
                      dict.fromkeys((s[0], s[1]) for s in SETS)] if step == "use"
                     else [["restore", "--all"]])
+        if panel.restarts_by_trayskin:
+            commands[-1].insert(1, "--restart-panel")
         for command in commands:
             status, out = self.run(self.trayskin, *command)
             if status != 0:
                 raise Failure("trayskin %s ended with %d: %s" % (" ".join(command), status, out))
-        panel.restart(self)
+        if not panel.restarts_by_trayskin:
+            panel.restart(self)
+
+    def strays(self):
+        """The processes of this sandbox's home: what its panels started, and
+        the panels Trayskin started again."""
+        home = ("HOME=" + self.env["HOME"]).encode()
+        found = []
+        for entry in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open("/proc/%s/environ" % entry, "rb") as environ:
+                    if home in environ.read().split(b"\0"):
+                        found.append(int(entry))
+            except OSError:
+                pass
+        return found
 
     def close(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                stop(process, signal.SIGTERM)
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            for pid in self.strays():
                 try:
-                    process.wait(timeout=DEADLINE)
-                except subprocess.TimeoutExpired:
-                    stop(process, signal.SIGKILL)
-                    process.wait()
+                    os.kill(pid, sig)
+                except ProcessLookupError:
+                    pass
+            try:
+                wait_for("the sandbox's processes to end", lambda: not self.strays(), 30)
+                break
+            except Failure:
+                continue
+        for process in reversed(self.processes):  # the display last
+            if process.poll() is None:
+                process.terminate()
+            process.wait()
         shutil.rmtree(self.root, ignore_errors=True)
-
-
-def stop(process, sig):
-    """Signals the process's group where it leads one (with what it
-    started), else the process."""
-    try:
-        os.killpg(process.pid, sig)
-    except (ProcessLookupError, PermissionError):
-        process.send_signal(sig)
 
 
 def make_sets(box):
@@ -216,6 +232,11 @@ def colours(shot):
     return collections.Counter(rgb[i:i + 3] for i in range(0, len(rgb), 3))
 
 
+def changed(before, after):
+    """How many pixels have changed colour, by the colours' counts."""
+    return sum(((before - after) + (after - before)).values()) / 2
+
+
 def count(shot, colour):
     """How many pixels have the colour, each channel within 24."""
     rgb = shot[2]
@@ -228,10 +249,11 @@ COLOURS = {"volume": SETS[0][2], "symbolic": SETS[1][2], "battery": SETS[2][2]}
 SHOWN = 64  # pixels of a colour that make an icon of the set: 8 x 8 at least
 
 
-def looks(box, panel, step, expected):
+def looks(box, panel, step, expected, like=None, still_looks=3):
     """Waits until the panel's windows are new ones (no mark: it started or
     restarted), its pixels show each colour as expected ("set": drawn, else:
-    not at all) and hold still for three looks; then marks its windows."""
+    not at all), and have the colours of like where given, in as many looks
+    in a row; then marks its windows and returns the pixels."""
     seen = {"last": "no window"}
     still = []
 
@@ -245,16 +267,18 @@ def looks(box, panel, step, expected):
             return None
         counts = {name: count(shot, colour) for name, colour in COLOURS.items()}
         seen["last"] = "pixels of the set's colours: %s" % counts
-        if any((counts[name] >= SHOWN) != (expected.get(name) == "set") for name in counts):
+        if any((counts[name] >= SHOWN) != (expected.get(name) == "set") for name in counts) or \
+                (like is not None and changed(like, colours(shot)) > 0.05 * sum(like.values())):
             still.clear()
             return None
         if still and still[-1] != (found[0], shot):
             still.clear()
         still.append((found[0], shot))
-        return still[-1] if len(still) >= 3 else None
+        return still[-1] if len(still) >= still_looks else None
 
     try:
         (window, _), shot = wait_for("%s's pixels %s" % (panel.name, step), ready)
+        box.seen = time.monotonic()
         mark(box.env, window)
         return shot
     except Failure as failure:
@@ -267,16 +291,16 @@ def check(panel, trayskin):
         make_sets(box)
         panel.start(box)
         theme = colours(looks(box, panel, "at its start", {}))
+        panel.started(box)
         box.use_and_restore(panel, "use")
         looks(box, panel, "after use and a restart", panel.shows)
         box.use_and_restore(panel, "restore")
         again = colours(looks(box, panel, "after restore and a restart", {}))
         # A tray draws an icon's edge on its background a little differently
         # in another place; a picture missing or of another theme is far more.
-        changed = sum(((theme - again) + (again - theme)).values()) / 2
-        if changed > 0.05 * sum(theme.values()):
+        if changed(theme, again) > 0.05 * sum(theme.values()):
             raise Failure("after restore and a restart, %d pixels of other colours than at "
-                          "its start" % changed)
+                          "its start" % changed(theme, again))
     finally:
         box.close()
 
@@ -287,14 +311,17 @@ class Panel:
     name = window = None
     needs = ()  # programs, and files by their absolute paths
     shows = {}
+    restarts_by_trayskin = True
 
     def start(self, box):
         self.process = box.start(self.argv(box))
 
+    def started(self, box):
+        """Checks what the panel keeps once it shows its pictures."""
+
     def restart(self, box):
-        """Ends the panel and starts it again (for panels without a restart
-        command of their own)."""
-        stop(self.process, signal.SIGTERM)
+        """Ends the program and starts it again, where Trayskin does not."""
+        self.process.terminate()
         self.process.wait(timeout=DEADLINE)
         self.start(box)
 
@@ -314,8 +341,6 @@ class Xfce(Panel):
         start_pulseaudio(box)
         return ["xfce4-panel", "--disable-wm-check"]
 
-    def restart(self, box):
-        box.run("xfce4-panel", "-r")
 
 
 XFCE_PANEL = """<?xml version="1.0" encoding="UTF-8"?>
@@ -346,10 +371,10 @@ XFCE_PANEL = """<?xml version="1.0" encoding="UTF-8"?>
 
 class Tint2(Panel):
     """tint2 with launchers, under openbox (without a window manager it
-    makes no window)."""
+    makes no window); it keeps where it found each icon in its icon.cache,
+    which Trayskin's restart cleans of the names it changes."""
     name, window, needs = "tint2", "Tint2", ("tint2", "openbox")
-    shows = {"battery": "tint2 takes each icon from where its icon.cache says it found it",
-             "volume": "tint2 takes each icon from where its icon.cache says it found it"}
+    shows = {"battery": "set", "volume": "set"}
 
     def argv(self, box):
         apps = "".join("launcher_item_app = %s\n" % launcher(box, n, n)
@@ -360,8 +385,17 @@ class Tint2(Panel):
         box.start(["openbox"])
         return ["tint2"]
 
-    def restart(self, box):
-        self.process.send_signal(signal.SIGUSR1)
+    def started(self, box):
+        cache = os.path.join(box.env["XDG_CACHE_HOME"], "tint2", "icon.cache")
+
+        def named():
+            if os.path.exists(cache):
+                with open(cache) as text:
+                    return "\tbattery-good\t" in text.read()
+            return False
+
+        wait_for("tint2's icon.cache to name battery-good", named)
+
 
 
 class Lxpanel(Panel):
@@ -377,8 +411,6 @@ class Lxpanel(Panel):
             + buttons + "  }\n}\n")
         return ["lxpanel", "--profile", "default"]
 
-    def restart(self, box):
-        box.run("lxpanelctl", "restart")
 
 
 class Mate(Panel):
@@ -403,8 +435,6 @@ class Mate(Panel):
                 raise Failure("gsettings set %s %s: %s" % (schema, key, out))
         return ["mate-panel"]
 
-    def restart(self, box):
-        self.process = box.start(["mate-panel", "--replace"])
 
 
 class LxqtPanel(Panel):
@@ -427,9 +457,10 @@ class LxqtPanel(Panel):
 
 
 class StatusIcon(Panel):
-    """GTK 3 status icons in a tray (Debian's trayer): the restart is the
-    status program's."""
+    """GTK 3 status icons in a tray (Debian's trayer), of a program that
+    Trayskin does not know, so not restarted by it: the user's restart."""
     name, window, needs = "trayer", "trayer", ("trayer",)
+    restarts_by_trayskin = False
     shows = {"battery": "set", "volume": "set"}
 
     def argv(self, box):

@@ -24,14 +24,20 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tray_pixels  # noqa: E402
 
 DEADLINE = 90
-# The set's pictures: item, set, colour, names. GTK fills the rect, path,
-# ellipse, circle and polygon of a -symbolic SVG with the widget's colour; a
-# polyline keeps its own, so that the pixels say whose picture is drawn.
-SETS = [("Volume", "Vermilion", (255, 0, 255),
-         ["audio-volume-%s" % level for level in ("high", "medium", "low", "muted")]),
-        ("Volume", "Vermilion", (255, 128, 0),
-         ["audio-volume-%s-symbolic" % level for level in ("high", "medium", "low", "muted")]),
-        ("Battery", "Spring", (0, 255, 128), ["battery-good"])]
+# The sets' pictures by the colour's name: item, set, colour, names. GTK
+# fills the rect, path, ellipse, circle and polygon of a -symbolic SVG with
+# the widget's colour; a polyline keeps its own, so that the pixels say whose
+# picture is drawn.
+LEVELS = ("high", "medium", "low", "muted")
+SETS = {"volume": ("Volume", "Vermilion", (255, 0, 255), ["audio-volume-" + l for l in LEVELS]),
+        "symbolic": ("Volume", "Vermilion", (255, 128, 0),
+                     ["audio-volume-%s-symbolic" % l for l in LEVELS]),
+        "battery": ("Battery", "Spring", (0, 255, 128), ["battery-good"]),
+        # What nm-applet and cbatticon show without NetworkManager and a
+        # battery: a name Adwaita lacks (hicolor holds it), and one it holds.
+        "network": ("Network", "Azure", (0, 128, 255), ["nm-no-connection"]),
+        "adapter": ("Battery", "Spring", (128, 0, 255), ["ac-adapter"])}
+COLOURS = {name: picture[2] for name, picture in SETS.items()}
 SVG = ('<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">'
        '<polyline points="0,0 16,0 16,16 0,16 0,0" fill="#%02x%02x%02x"/></svg>\n')
 
@@ -51,12 +57,10 @@ def wait_for(what, condition, deadline=DEADLINE):
         time.sleep(0.1)  # polling interval only
 
 
-def put(path, text, mode=None):
+def put(path, text):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "w") as f:
         f.write(text)
-    if mode:
-        os.chmod(path, mode)
 
 
 def launcher(box, name, icon):
@@ -95,7 +99,8 @@ class Sandbox:
         put(os.path.join(env["HOME"], ".gtkrc-2.0"), 'gtk-icon-theme-name="Adwaita"\n')
         put(os.path.join(env["XDG_CONFIG_HOME"], "lxqt", "lxqt.conf"),
             "[General]\nicon_theme=Adwaita\n")
-        env["DISPLAY"] = wait_for("a display", lambda: tray_pixels.start_display(self.processes, "640x200x24"))
+        env["DISPLAY"] = wait_for("a display", lambda: tray_pixels.start_display(
+            self.processes, "640x200x24"))
         bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address"],
                          stdout=subprocess.PIPE)
         env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
@@ -112,14 +117,16 @@ class Sandbox:
         return done.returncode, done.stdout.decode(errors="replace")
 
     def use_and_restore(self, panel, step):
-        """trayskin use for each set, or restore --all, as a user would from
-        a terminal, the last one with --restart-panel (Trayskin's Restart
-        Panel) where Trayskin restarts the panel, else the panel's own."""
-        commands = ([["use", item, name] for item, name in
-                     dict.fromkeys((s[0], s[1]) for s in SETS)] if step == "use"
+        """trayskin use for each set the panel shows, or restore --all, as a
+        user would from a terminal; with --restart-panel (Trayskin's Restart
+        Panel) where Trayskin restarts the panel (the last command) or the
+        status programs (each), else the panel's own restart after them."""
+        commands = ([["use", item, name] for item, name in dict.fromkeys(
+            SETS[c][:2] for c in SETS if c in panel.shows)] if step == "use"
                     else [["restore", "--all"]])
-        if panel.restarts_by_trayskin:
-            commands[-1].insert(1, "--restart-panel")
+        for command in (commands if panel.programs else commands[-1:]):
+            if panel.restarts_by_trayskin:
+                command.insert(1, "--restart-panel")
         for command in commands:
             status, out = self.run(self.trayskin, *command)
             if status != 0:
@@ -165,7 +172,7 @@ def make_sets(box):
     status, out = box.run(box.trayskin, "list")
     if status != 0:
         raise Failure("trayskin list ended with %d: %s" % (status, out))
-    for item, name, colour, names in SETS:
+    for item, name, colour, names in SETS.values():
         folder = os.path.join(box.env["XDG_DATA_HOME"], "trayskin", item, name)
         put(os.path.join(folder, "trayskininfo.txt"), "One colour.\n")
         for icon in names:
@@ -179,8 +186,8 @@ def windows(env, pattern):
                           timeout=DEADLINE).stdout.decode(errors="replace")
     found = []
     for line in tree.splitlines():
-        match = re.match(r'\s+(0x[0-9a-f]+) .*\(".*?" "(.*?)"\)\s+(\d+)x(\d+)\S*\s+\+(-?\d+)\+(-?\d+)',
-                         line)
+        match = re.match(r'\s+(0x[0-9a-f]+) .*\(".*?" "(.*?)"\)\s+(\d+)x(\d+)\S*'
+                         r'\s+\+(-?\d+)\+(-?\d+)', line)
         if match and re.fullmatch(pattern, match.group(2)):
             w, h, x, y = (int(match.group(i)) for i in (3, 4, 5, 6))
             found.append((match.group(1), (max(x, 0), max(y, 0), w, h)))
@@ -245,7 +252,6 @@ def count(shot, colour):
                if abs(rgb[i] - r) <= 24 and abs(rgb[i + 1] - g) <= 24 and abs(rgb[i + 2] - b) <= 24)
 
 
-COLOURS = {"volume": SETS[0][2], "symbolic": SETS[1][2], "battery": SETS[2][2]}
 SHOWN = 64  # pixels of a colour that make an icon of the set: 8 x 8 at least
 
 
@@ -312,6 +318,7 @@ class Panel:
     needs = ()  # programs, and files by their absolute paths
     shows = {}
     restarts_by_trayskin = True
+    programs = False  # status programs, which Trayskin restarts by the names they show
 
     def start(self, box):
         self.process = box.start(self.argv(box))
@@ -337,16 +344,15 @@ class Xfce(Panel):
     shows = {"battery": "set", "symbolic": "set"}
 
     def argv(self, box):
-        env = box.env
-        items = os.path.join(env["XDG_CONFIG_HOME"], "xfce4", "panel", "launcher-1")
-        shutil.copy(launcher(box, "battery", "battery-good"), items + "/battery.desktop") \
-            if os.makedirs(items) is None else None
-        put(os.path.join(env["XDG_CONFIG_HOME"], "xfce4", "xfconf", "xfce-perchannel-xml",
-                         "xfce4-panel.xml"), XFCE_PANEL)
+        config = box.env["XDG_CONFIG_HOME"]
+        os.makedirs(os.path.join(config, "xfce4", "panel", "launcher-1"))
+        shutil.copy(launcher(box, "battery", "battery-good"),
+                    os.path.join(config, "xfce4", "panel", "launcher-1", "battery.desktop"))
+        put(os.path.join(config, "xfce4", "xfconf", "xfce-perchannel-xml", "xfce4-panel.xml"),
+            XFCE_PANEL)
         start_pulseaudio(box)
         box.start(["openbox"])  # without a window manager it waits 5 s for one
         return ["xfce4-panel"]
-
 
 
 XFCE_PANEL = """<?xml version="1.0" encoding="UTF-8"?>
@@ -374,6 +380,7 @@ XFCE_PANEL = """<?xml version="1.0" encoding="UTF-8"?>
   </property>
 </channel>
 """
+
 
 class Tint2(Panel):
     """tint2 with launchers, under openbox (without a window manager it
@@ -403,7 +410,6 @@ class Tint2(Panel):
         wait_for("tint2's icon.cache to name battery-good", named)
 
 
-
 class Lxpanel(Panel):
     name, window, needs = "lxpanel", "[Ll]xpanel", ("lxpanel", "lxpanelctl")
     shows = {"battery": "set", "volume": "set"}
@@ -416,7 +422,6 @@ class Lxpanel(Panel):
             "  height=32\n  iconsize=24\n}\nPlugin {\n  type=launchbar\n  Config {\n"
             + buttons + "  }\n}\n")
         return ["lxpanel", "--profile", "default"]
-
 
 
 class Mate(Panel):
@@ -440,7 +445,6 @@ class Mate(Panel):
             if status != 0:
                 raise Failure("gsettings set %s %s: %s" % (schema, key, out))
         return ["mate-panel"]
-
 
 
 class LxqtPanel(Panel):
@@ -481,14 +485,25 @@ class StatusIcon(Panel):
                 "audio-volume-high"]
 
 
+class StatusPrograms(StatusIcon):
+    """nm-applet and cbatticon in trayer, which Trayskin restarts."""
+    name, needs = "nm-applet and cbatticon", ("trayer", "nm-applet", "cbatticon")
+    shows = {"network": "set", "adapter": "set"}
+    restarts_by_trayskin = programs = True
+
+    def argv(self, box):
+        super().argv(box)
+        box.start(["nm-applet"])
+        return ["cbatticon"]
+
+
 def start_pulseaudio(box):
     """A sound server with a null sink, for the panels' volume controls."""
     box.start(["pulseaudio", "--daemonize=no", "-n", "--exit-idle-time=-1",
                "-L", "module-null-sink", "-L", "module-native-protocol-unix"])
 
 
-PANELS = [Xfce(), Tint2(), Lxpanel(), Mate(), LxqtPanel(), StatusIcon()]
-
+PANELS = [Xfce(), Tint2(), Lxpanel(), Mate(), LxqtPanel(), StatusIcon(), StatusPrograms()]
 
 
 def main():
@@ -505,7 +520,10 @@ def main():
             continue
         try:
             check(panel, trayskin)
-            print("PASSED %s: %s" % (panel.name, panel.shows))
+            print("PASSED %s: after use and a restart %s; after restore the theme" % (
+                panel.name, ", ".join("%s %s" % (SETS[c][3][0], "the set" if why == "set" else
+                                                 "the theme (%s)" % why)
+                                      for c, why in panel.shows.items())))
         except (Failure, subprocess.TimeoutExpired) as failure:
             failed += 1
             print("FAILED %s: %s" % (panel.name, failure))

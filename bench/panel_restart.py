@@ -14,40 +14,47 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
                                 "icontheme"))
+import panel_session  # noqa: E402
 import real_panels  # noqa: E402
 
 
 def main():
     trayskin, runs = sys.argv[1], int(sys.argv[2])
-    box = real_panels.Sandbox(trayskin)
+    box = panel_session.Sandbox(trayskin)
     panel = real_panels.Xfce()
     use = [trayskin, "use", "--restart-panel", "Volume", "Vermilion"]
     restore = [trayskin, "restore", "--restart-panel", "Volume"]
     shown = {"symbolic": "set"}
+
+    def look(step, expected, like=None, still=3, fresh=True):
+        shot = panel_session.looks(box, panel, step, real_panels.COLOURS, expected, like, still,
+                                   fresh)
+        return panel_session.colours(shot)
+
     try:
         real_panels.make_sets(box)
         panel.start(box)
-        theme = real_panels.colours(real_panels.looks(box, panel, "at its start", {}))
+        theme = look("at its start", {})
         box.run(*use)
-        ours = real_panels.colours(real_panels.looks(box, panel, "with the set", shown))
-        box.run(*restore)
-        real_panels.looks(box, panel, "restored", {}, theme)
+        ours = look("with the set", shown)
         restart, used = [], []
         for _ in range(runs):
+            # Each state held still for three looks first: xfce4-panel told to
+            # restart while its plugins still start ends for good.
+            box.run(*restore)
+            look("restored", {}, theme)
             start = time.monotonic()
             box.run("xfce4-panel", "-r")
-            real_panels.looks(box, panel, "restarted", {}, theme, 1)
+            look("restarted", {}, theme, 1)
             restart.append(box.seen - start)
+            look("restarted and still", {}, theme, fresh=False)
             start = time.monotonic()
             status, out = box.run(*use)
-            real_panels.looks(box, panel, "after use", shown, ours, 1)
+            look("after use", shown, ours, 1)
             used.append(box.seen - start)
             if status != 0:
                 sys.exit("trayskin use ended with %d: %s" % (status, out))
-            # Held still for three looks: xfce4-panel told to restart while its
-            # plugins still start ends for good.
-            box.run(*restore)
-            real_panels.looks(box, panel, "restored", {}, theme)
+            look("after use and still", shown, ours, fresh=False)
         print("restart %.1f use %.1f" % (statistics.median(restart) * 1000,
                                          statistics.median(used) * 1000))
     finally:

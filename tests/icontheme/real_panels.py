@@ -10,20 +10,16 @@ panel shows; a row that shows the theme after Use This Set says why. A
 panel that is not installed is skipped with a message. Every wait is on a
 condition, with a deadline. Exit status 0 when every row showed what it
 says."""
-import collections
 import os
-import re
 import shutil
-import signal
 import subprocess
 import sys
-import tempfile
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tray_pixels  # noqa: E402
+from panel_session import (DEADLINE, Failure, Sandbox, changed, colours, looks, put,  # noqa: E402
+                           subtree, wait_for)
 
-DEADLINE = 90
 # The sets' pictures by the colour's name: item, set, colour, names. GTK
 # fills the rect, path, ellipse, circle and polygon of a -symbolic SVG with
 # the widget's colour; a polyline keeps its own, so that the pixels say whose
@@ -42,129 +38,11 @@ SVG = ('<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="
        '<polyline points="0,0 16,0 16,16 0,16 0,0" fill="#%02x%02x%02x"/></svg>\n')
 
 
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, condition, deadline=DEADLINE):
-    end = time.monotonic() + deadline
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("gave up waiting for " + what)
-        time.sleep(0.1)  # polling interval only
-
-
-def put(path, text):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as f:
-        f.write(text)
-
-
 def launcher(box, name, icon):
     """A .desktop file of the sandbox that shows the icon: its path."""
     path = os.path.join(box.env["XDG_DATA_HOME"], "applications", name + ".desktop")
     put(path, "[Desktop Entry]\nType=Application\nName=%s\nExec=true\nIcon=%s\n" % (name, icon))
     return path
-
-
-class Sandbox:
-    """A home, data, settings, cache and runtime folder of its own on
-    Adwaita, a display, a session bus, and the processes started in it."""
-
-    def __init__(self, trayskin):
-        self.root = tempfile.mkdtemp(prefix="trayskin-panels-")
-        self.trayskin = trayskin
-        self.processes = []
-        env = {k: v for k, v in os.environ.items()
-               if k not in ("WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SESSION_MANAGER",
-                            "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM",
-                            "QT_QPA_PLATFORMTHEME")}
-        # The folders where they are by default: tint2 looks for icons in
-        # ~/.local/share/icons, ~/.icons and $XDG_DATA_HOME/.icons only.
-        for key, folder in (("HOME", ""), ("XDG_DATA_HOME", ".local/share"),
-                            ("XDG_CONFIG_HOME", ".config"), ("XDG_CACHE_HOME", ".cache"),
-                            ("XDG_RUNTIME_DIR", "runtime")):
-            env[key] = os.path.join(self.root, "home", folder).rstrip("/")
-            os.makedirs(env[key], 0o700, exist_ok=True)
-        env.update(XDG_DATA_DIRS="/usr/share", XDG_CONFIG_DIRS="/etc/xdg", LANG="C.UTF-8",
-                   LC_ALL="C.UTF-8", NO_AT_BRIDGE="1",
-                   DCONF_PROFILE=os.path.join(self.root, "dconf-profile"))
-        put(env["DCONF_PROFILE"], "user-db:user\n")
-        self.env = env
-        put(os.path.join(env["XDG_CONFIG_HOME"], "gtk-3.0", "settings.ini"),
-            "[Settings]\ngtk-icon-theme-name=Adwaita\n")
-        put(os.path.join(env["HOME"], ".gtkrc-2.0"), 'gtk-icon-theme-name="Adwaita"\n')
-        put(os.path.join(env["XDG_CONFIG_HOME"], "lxqt", "lxqt.conf"),
-            "[General]\nicon_theme=Adwaita\n")
-        env["DISPLAY"] = wait_for("a display", lambda: tray_pixels.start_display(
-            self.processes, "640x200x24"))
-        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address"],
-                         stdout=subprocess.PIPE)
-        env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
-
-    def start(self, argv, **options):
-        options.setdefault("stdout", subprocess.DEVNULL)
-        options.setdefault("stderr", subprocess.DEVNULL)
-        process = subprocess.Popen(argv, env=self.env, start_new_session=True, **options)
-        self.processes.append(process)
-        return process
-
-    def run(self, *argv):
-        done = subprocess.run(argv, env=self.env, capture_output=True, timeout=DEADLINE)
-        return done.returncode, done.stdout.decode(errors="replace")
-
-    def use_and_restore(self, panel, step):
-        """trayskin use for each set the panel shows, or restore --all, as a
-        user would from a terminal; with --restart-panel (Trayskin's Restart
-        Panel) where Trayskin restarts the panel (the last command) or the
-        status programs (each), else the panel's own restart after them."""
-        commands = ([["use", item, name] for item, name in dict.fromkeys(
-            SETS[c][:2] for c in SETS if c in panel.shows)] if step == "use"
-                    else [["restore", "--all"]])
-        for command in (commands if panel.programs else commands[-1:]):
-            if panel.restarts_by_trayskin:
-                command.insert(1, "--restart-panel")
-        for command in commands:
-            status, out = self.run(self.trayskin, *command)
-            if status != 0:
-                raise Failure("trayskin %s ended with %d: %s" % (" ".join(command), status, out))
-        if not panel.restarts_by_trayskin:
-            panel.restart(self)
-
-    def strays(self):
-        """The processes of this sandbox's home: what its panels started, and
-        the panels Trayskin started again."""
-        home = ("HOME=" + self.env["HOME"]).encode()
-        found = []
-        for entry in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                with open("/proc/%s/environ" % entry, "rb") as environ:
-                    if home in environ.read().split(b"\0"):
-                        found.append(int(entry))
-            except OSError:
-                pass
-        return found
-
-    def close(self):
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            for pid in self.strays():
-                try:
-                    os.kill(pid, sig)
-                except ProcessLookupError:
-                    pass
-            try:
-                wait_for("the sandbox's processes to end", lambda: not self.strays(), 30)
-                break
-            except Failure:
-                continue
-        for process in reversed(self.processes):  # the display last
-            if process.poll() is None:
-                process.terminate()
-            process.wait()
-        shutil.rmtree(self.root, ignore_errors=True)
 
 
 def make_sets(box):
@@ -179,116 +57,23 @@ def make_sets(box):
             put(os.path.join(folder, icon + ".svg"), SVG % colour)
 
 
-def windows(env, pattern):
-    """The mapped windows whose class matches, largest first: (id, (x, y,
-    width, height)) with the box on the screen."""
-    tree = subprocess.run(["xwininfo", "-root", "-tree"], env=env, capture_output=True,
-                          timeout=DEADLINE).stdout.decode(errors="replace")
-    found = []
-    for line in tree.splitlines():
-        match = re.match(r'\s+(0x[0-9a-f]+) .*\(".*?" "(.*?)"\)\s+(\d+)x(\d+)\S*'
-                         r'\s+\+(-?\d+)\+(-?\d+)', line)
-        if match and re.fullmatch(pattern, match.group(2)):
-            w, h, x, y = (int(match.group(i)) for i in (3, 4, 5, 6))
-            found.append((match.group(1), (max(x, 0), max(y, 0), w, h)))
-    return sorted((w for w in found if w[1][2] > 10 and w[1][3] > 10),
-                  key=lambda w: -w[1][2] * w[1][3])
-
-
-def subtree(env, window):
-    """The ids of the window and every window below it."""
-    out = subprocess.run(["xwininfo", "-tree", "-id", window], env=env, capture_output=True,
-                         timeout=DEADLINE).stdout.decode(errors="replace")
-    return [window] + re.findall(r"^\s+(0x[0-9a-f]+) ", out, re.M)
-
-
-def xprop(env, window, *args):
-    return subprocess.run(["xprop", "-id", window, *args], env=env, capture_output=True,
-                          timeout=DEADLINE).stdout.decode(errors="replace")
-
-
-def mark(env, windows):
-    """Marks the windows as seen before a restart: a restart makes windows
-    anew, which may have the same ids."""
-    for each in windows:
-        xprop(env, each, "-f", MARK, "32c", "-set", MARK, "1")
-
-
-def marked(env, windows):
-    """Whether every one of the windows has the mark."""
-    return all(MARK + "(CARDINAL)" in xprop(env, each, MARK) for each in windows)
-
-
-MARK = "TRAYSKIN_TEST_BEFORE_RESTART"
-
-
-def pixels(env, box):
-    """The pixels of that box of the screen: (width, height, rgb bytes)."""
-    shot = tray_pixels.screen(env)
-    if shot is None:
-        return None
-    x, y, w, h = box
-    w, h = min(w, shot[0] - x), min(h, shot[1] - y)
-    return (w, h, tray_pixels.crop(shot, (x, y, w, h))) if w > 0 and h > 0 else None
-
-
-def colours(shot):
-    """How many pixels of each colour the shot has (a tray may place its
-    icons in another order after a restart)."""
-    rgb = shot[2]
-    return collections.Counter(rgb[i:i + 3] for i in range(0, len(rgb), 3))
-
-
-def changed(before, after):
-    """How many pixels have changed colour, by the colours' counts."""
-    return sum(((before - after) + (after - before)).values()) / 2
-
-
-def count(shot, colour):
-    """How many pixels have the colour, each channel within 24."""
-    rgb = shot[2]
-    r, g, b = colour
-    return sum(1 for i in range(0, len(rgb) - 2, 3)
-               if abs(rgb[i] - r) <= 24 and abs(rgb[i + 1] - g) <= 24 and abs(rgb[i + 2] - b) <= 24)
-
-
-SHOWN = 64  # pixels of a colour that make an icon of the set: 8 x 8 at least
-
-
-def looks(box, panel, step, expected, like=None, still_looks=3):
-    """Waits until the panel's windows are new ones (no mark: it started or
-    restarted), its pixels show each colour as expected ("set": drawn, else:
-    not at all), and have the colours of like where given, in as many looks
-    in a row; then marks its windows and returns the pixels."""
-    seen = {"last": "no window"}
-    still = []
-
-    def ready():
-        found = windows(box.env, panel.window)
-        if not found:
-            return None
-        shot = pixels(box.env, found[0][1])
-        if shot is None or marked(box.env, panel.renewed(box.env, found[0][0])):
-            still.clear()
-            return None
-        counts = {name: count(shot, colour) for name, colour in COLOURS.items()}
-        seen["last"] = "pixels of the set's colours: %s" % counts
-        if any((counts[name] >= SHOWN) != (expected.get(name) == "set") for name in counts) or \
-                (like is not None and changed(like, colours(shot)) > 0.05 * sum(like.values())):
-            still.clear()
-            return None
-        if still and still[-1] != (found[0], shot):
-            still.clear()
-        still.append((found[0], shot))
-        return still[-1] if len(still) >= still_looks else None
-
-    try:
-        (window, _), shot = wait_for("%s's pixels %s" % (panel.name, step), ready)
-        box.seen = time.monotonic()
-        mark(box.env, panel.renewed(box.env, window))
-        return shot
-    except Failure as failure:
-        raise Failure("%s; %s" % (failure, seen["last"]))
+def use_and_restore(box, panel, step):
+    """trayskin use for each set the panel shows, or restore --all, as a
+    user would from a terminal; with --restart-panel (Trayskin's Restart
+    Panel) where Trayskin restarts the panel (the last command) or the
+    status programs (each), else the panel's own restart after them."""
+    commands = ([["use", item, name] for item, name in dict.fromkeys(
+        SETS[c][:2] for c in SETS if c in panel.shows)] if step == "use"
+                else [["restore", "--all"]])
+    for command in (commands if panel.programs else commands[-1:]):
+        if panel.restarts_by_trayskin:
+            command.insert(1, "--restart-panel")
+    for command in commands:
+        status, out = box.run(box.trayskin, *command)
+        if status != 0:
+            raise Failure("trayskin %s ended with %d: %s" % (" ".join(command), status, out))
+    if not panel.restarts_by_trayskin:
+        panel.restart(box)
 
 
 def check(panel, trayskin):
@@ -296,12 +81,12 @@ def check(panel, trayskin):
     try:
         make_sets(box)
         panel.start(box)
-        theme = colours(looks(box, panel, "at its start", {}))
+        theme = colours(looks(box, panel, "at its start", COLOURS, {}))
         panel.started(box)
-        box.use_and_restore(panel, "use")
-        looks(box, panel, "after use and a restart", panel.shows)
-        box.use_and_restore(panel, "restore")
-        again = colours(looks(box, panel, "after restore and a restart", {}))
+        use_and_restore(box, panel, "use")
+        looks(box, panel, "after use and a restart", COLOURS, panel.shows)
+        use_and_restore(box, panel, "restore")
+        again = colours(looks(box, panel, "after restore and a restart", COLOURS, {}))
         # A tray draws an icon's edge on its background a little differently
         # in another place; a picture missing or of another theme is far more.
         if changed(theme, again) > 0.05 * sum(theme.values()):

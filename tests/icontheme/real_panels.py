@@ -12,6 +12,7 @@ condition, with a deadline. Exit status 0 when every row showed what it
 says."""
 import os
 import shutil
+import signal
 import subprocess
 import sys
 
@@ -136,7 +137,7 @@ class Xfce(Panel):
         put(os.path.join(config, "xfce4", "xfconf", "xfce-perchannel-xml", "xfce4-panel.xml"),
             XFCE_PANEL)
         start_pulseaudio(box)
-        box.start(["openbox"])  # without a window manager it waits 5 s for one
+        box.start_window_manager()  # without one it waits 5 s for one
         return ["xfce4-panel"]
 
 
@@ -180,7 +181,7 @@ class Tint2(Panel):
         put(os.path.join(box.env["XDG_CONFIG_HOME"], "tint2", "tint2rc"),
             "panel_items = L\npanel_size = 100%% 32\npanel_position = top left horizontal\n"
             "launcher_icon_size = 24\nlauncher_icon_theme = Adwaita\n" + apps)
-        box.start(["openbox"])
+        box.start_window_manager()
         return ["tint2"]
 
     def started(self, box):
@@ -292,6 +293,8 @@ PANELS = [Xfce(), Tint2(), Lxpanel(), Mate(), LxqtPanel(), StatusIcon(), StatusP
 
 
 def main():
+    # Ended by a signal, the sandbox's processes end too.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     trayskin, wanted = sys.argv[1], sys.argv[2:]
     failed = skipped = 0
     for panel in PANELS:

@@ -22,11 +22,6 @@ using testing_support::ThemeWorld;
 
 namespace {
 
-// Copies the made-up themes of tests/icontheme/themes/NAME into the world.
-void copyThemes(const ThemeWorld& world, const QString& name) {
-    ASSERT_EQ(QProcess::execute("cp", {"-R", TRAYSKIN_THEMES "/" + name + "/.", world.root()}), 0);
-}
-
 TEST(ThemeIndex, MalformedAndHostileFilesYieldOnlyWhatIsSafe) {
     // What is kept as "directories|inherits|refused"; null: not read at all.
     const std::pair<const char*, const char*> cases[] = {
@@ -93,7 +88,7 @@ TEST(BaseDirs, FollowTheEnvironmentWithDefaults) {
 // (tests/icontheme/themes/lookup).
 TEST(Lookup, FindsWhatAClientFindsAndListsEveryFileOfAName) {
     ThemeWorld world;
-    copyThemes(world, "lookup");
+    world.copy(TRAYSKIN_THEMES "/lookup");
     IconThemes themes(world.bases());
     const QString sys = world.systemIcons() + "/", user = world.userIcons() + "/",
                   home = world.homeIcons() + "/";
@@ -188,7 +183,7 @@ TEST(Bounds, WhatIsReadIsCutWithALineOnStandardError) {
 
 TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
     ThemeWorld world;
-    copyThemes(world, "asked-again");
+    world.copy(TRAYSKIN_THEMES "/asked-again");
     IconThemes themes(world.bases(), {world.userIcons()});
     const QString sys = world.systemIcons() + "/Made/", user = world.userIcons() + "/Made/";
     struct Case {
@@ -228,7 +223,7 @@ TEST(Bounds, AQuestionAgainReadsNothingUntilTheThemeChanges) {
 // older than it; a directory that changed later, and a damaged cache, are listed.
 TEST(ThemeFolder, NamesFromGtksCacheWhileItIsNewerThanTheDirectory) {
     ThemeWorld world;
-    copyThemes(world, "cached");
+    world.copy(TRAYSKIN_THEMES "/cached");
     const QString folder = world.systemIcons() + "/Made";
     QDir().mkpath(folder + "/22x22/status");
     ASSERT_EQ(QProcess::execute("gtk-update-icon-cache", {"--force", "--quiet", folder}), 0);

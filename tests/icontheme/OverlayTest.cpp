@@ -21,34 +21,15 @@ using testing_support::ThemeWorld;
 namespace {
 
 // "Made" lives in two system base directories; the home's .icons shadows
-// one of its files; the overlay already holds two files of the user's.
+// one of its files; the overlay already holds two files of the user's
+// (tests/icontheme/themes/overlay).
 class OverlayTest : public testing::Test {
 protected:
     void SetUp() override {
         dirs.homeIcons = world.homeIcons();
         dirs.userIcons = world.userIcons();
         dirs.bases = {world.homeIcons(), world.userIcons(), world.systemIcons(), sys2()};
-        ThemeWorld::put(world.systemIcons(), "Made/index.theme",
-                        "[Icon Theme]\nDirectories=16x16/status,24x24/legacy,24x24/status,"
-                        "32x32/status,scalable/status,../../../escape\n"
-                        "ScaledDirectories=16x16@2/status\n"
-                        "[16x16/status]\nSize=16\nType=Fixed\n"
-                        "[16x16@2/status]\nSize=16\nScale=2\nType=Fixed\n"
-                        "[24x24/legacy]\nSize=24\nType=Fixed\n"
-                        "[24x24/status]\nSize=24\nType=Fixed\n"
-                        "[32x32/status]\nSize=32\nType=Fixed\n"
-                        "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n"
-                        "[../../../escape]\nSize=16\n");
-        for (const char* file : {"Made/16x16/status/vol-symbolic.symbolic.png",
-                                 "Made/scalable/status/vol-symbolic.svg",
-                                 "Made/24x24/legacy/vol.png", "escape/vol.png"})
-            ThemeWorld::put(world.systemIcons(), file, "theme");
-        for (const char* file : {"Made/24x24/status/vol-symbolic.symbolic.png",
-                                 "Made/16x16@2/status/vol-symbolic.symbolic.png"})
-            ThemeWorld::put(sys2(), file, "theme");
-        ThemeWorld::put(world.homeIcons(), "Made/16x16/status/vol-symbolic.svg", "home");
-        ThemeWorld::put(world.userIcons(), "Made/24x24/legacy/vol.png", "user's own");
-        ThemeWorld::put(world.userIcons(), "Made/24x24/status/mine.png", "user's own");
+        world.copy(TRAYSKIN_THEMES "/overlay");
         themes = IconThemes(dirs.bases);
     }
     QString sys2() const { return world.root() + "/sys2/icons"; }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,10 @@ void ThemeWorld::put(const QString& base, const QString& relative, const QByteAr
 QByteArray ThemeWorld::get(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void ThemeWorld::copy(const QString& fixture) const {
+    ASSERT_EQ(QProcess::execute("cp", {"-R", fixture + "/.", root()}), 0) << fixture.toStdString();
 }
 
 void age(const QString& root) {

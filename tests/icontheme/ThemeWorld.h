@@ -29,6 +29,8 @@ public:
     // Writes base/relative, making its folders.
     static void put(const QString& base, const QString& relative, const QByteArray& bytes = "x");
     static QByteArray get(const QString& path);
+    // Copies everything below a fixture folder (tests/icontheme/themes/NAME) into the world.
+    void copy(const QString& fixture) const;
 
 private:
     QTemporaryDir dir_;

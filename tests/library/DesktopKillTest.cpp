@@ -27,44 +27,24 @@
 #include <unistd.h>
 
 using testing_support::NoProgress;
-using testing_support::pngBytes;
-using testing_support::svgBytes;
 using testing_support::ThemeWorld;
 
 namespace {
 
 // "Made" holds two names of the Volume item; the user's own picture of one
 // is in the overlay. Set A replaces it; set B has it as an SVG instead (so
-// A's PNG goes) and adds the other name.
+// A's PNG goes) and adds the other name (tests/icontheme/themes/kill).
 struct KillWorld {
     ThemeWorld world;
     icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
     QString data = world.root() + "/data";
     QString overlay = world.userIcons() + "/Made/";
     QString own = world.userIcons() + "/Made-Trayskin/";
-    QByteArray usersOwn = pngBytes(24, 0x123456);
+    QByteArray usersOwn;
 
     KillWorld() {
-        ThemeWorld::put(world.systemIcons(), "Made/index.theme",
-                        "[Icon Theme]\nDirectories=16x16/status,24x24/legacy,scalable/status\n"
-                        "[16x16/status]\nSize=16\nType=Fixed\n"
-                        "[24x24/legacy]\nSize=24\nType=Fixed\n"
-                        "[scalable/status]\nSize=16\nType=Scalable\n");
-        ThemeWorld::put(world.systemIcons(), "Made/24x24/legacy/audio-volume-high.png",
-                        pngBytes(24, 1));
-        ThemeWorld::put(world.systemIcons(), "Made/24x24/legacy/audio-volume-low.png",
-                        pngBytes(24, 2));
-        ThemeWorld::put(world.systemIcons(),
-                        "Made/16x16/status/audio-volume-high-symbolic.symbolic.png",
-                        pngBytes(16, 3));
-        ThemeWorld::put(world.systemIcons(), "Made/scalable/status/audio-volume-high-symbolic.svg",
-                        svgBytes(4));
-        ThemeWorld::put(overlay, "24x24/legacy/audio-volume-high.png", usersOwn);
-        const QString sets = data + "/trayskin/Volume/";
-        ThemeWorld::put(sets, "A/audio-volume-high.png", pngBytes(24, 5));
-        ThemeWorld::put(sets, "A/audio-volume-high-symbolic.svg", svgBytes(6));
-        ThemeWorld::put(sets, "B/audio-volume-high.svg", svgBytes(7));
-        ThemeWorld::put(sets, "B/audio-volume-low.png", pngBytes(24, 8));
+        world.copy(TRAYSKIN_THEMES "/kill");
+        usersOwn = ThemeWorld::get(overlay + "24x24/legacy/audio-volume-high.png");
     }
     library::IconThemeSystem system() { return {dirs, "Made", data}; }
     bool start() {

@@ -33,30 +33,13 @@ using testing_support::ThemeWorld;
 namespace {
 
 TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReported) {
+    // Eight items of two names each, in PNG and SVG (tests/icontheme/themes/start).
     ThemeWorld world;
-    ThemeWorld::put(world.systemIcons(), "Made/index.theme",
-                    "[Icon Theme]\nDirectories=24x24/status,scalable/status\n"
-                    "[24x24/status]\nSize=24\nType=Fixed\n"
-                    "[scalable/status]\nSize=16\nType=Scalable\n");
-    // Eight items of three pictures each, in PNG and SVG.
-    const char* const icons[] = {"audio-volume-",       "battery-",
-                                 "network-wired-",      "bluetooth-",
-                                 "display-brightness-", "microphone-sensitivity-",
-                                 "night-light-",        "airplane-mode-"};
-    std::map<std::string, std::string> expected; // library path -> bytes
-    unsigned colour = 1;
-    for (const char* prefix : icons) {
-        for (const char* state : {"low", "high"}) {
-            const QString name = QString::fromLatin1(prefix) + QString::fromLatin1(state);
-            const QByteArray png = pngBytes(24, ++colour);
-            ThemeWorld::put(world.systemIcons(), "Made/24x24/status/" + name + ".png", png);
-            const QByteArray svg = svgBytes(++colour);
-            ThemeWorld::put(world.systemIcons(), "Made/scalable/status/" + name + "-symbolic.svg",
-                            svg);
-            expected[name.toStdString() + ".png"] = png.toStdString();
-            expected[name.toStdString() + "-symbolic.svg"] = svg.toStdString();
-        }
-    }
+    world.copy(TRAYSKIN_THEMES "/start");
+    std::map<std::string, std::string> expected; // file name -> "f:" and its bytes
+    for (const char* dir : {"/Made/24x24/status", "/Made/scalable/status"})
+        expected.merge(testing_support::snapshot((world.systemIcons() + dir).toStdString()));
+    ASSERT_EQ(expected.size(), 32u);
     const icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
     const QString data = world.root() + "/data";
     const std::string library = data.toStdString() + "/trayskin";
@@ -74,7 +57,7 @@ TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReport
     // Every other item's set is there, whole, with no file of another item's.
     const auto check = [&](const std::set<std::string>& missing) {
         const std::vector<std::string> titles = system.items();
-        EXPECT_EQ(titles.size(), std::size(icons));
+        EXPECT_EQ(titles.size(), 8u);
         for (const std::string& title : titles) {
             SCOPED_TRACE(title);
             const std::string set = library + "/" + title + "/default";
@@ -87,7 +70,7 @@ TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReport
             files.erase("trayskininfo.txt");
             EXPECT_EQ(files.size(), 4u);
             for (const auto& [name, bytes] : files)
-                EXPECT_EQ("f:" + expected.at(name), bytes) << name;
+                EXPECT_EQ(expected.at(name), bytes) << name;
         }
     };
     check({"Bluetooth", "Volume"});

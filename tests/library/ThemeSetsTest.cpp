@@ -14,53 +14,21 @@
 #include <QFileInfo>
 
 using testing_support::NoProgress;
-using testing_support::pngBytes;
-using testing_support::svgBytes;
 using testing_support::ThemeWorld;
 
 namespace {
 
-const QByteArray kIndex = "Directories=16x16/status,48x48/status,scalable/status\n"
-                          "[16x16/status]\nSize=16\nType=Fixed\n"
-                          "[48x48/status]\nSize=48\nType=Fixed\n"
-                          "[scalable/status]\nSize=16\nType=Scalable\n";
-
+// Made in use; Alpha ("Alpha Dark"): PNGs of two sizes and an SVG of one
+// name, a symbolic SVG, a licence; Beta in the user's data folder: a GTK
+// symbolic PNG, no licence; offering none: a hidden theme, an own theme, a
+// theme of no item's names (tests/icontheme/themes/sets).
 struct SetsWorld {
     ThemeWorld world;
     icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
     QString data = world.root() + "/data";
     std::string library = data.toStdString() + "/trayskin";
 
-    SetsWorld() {
-        const QString sys = world.systemIcons();
-        theme(sys, "Made", "Made", "");
-        ThemeWorld::put(sys, "Made/16x16/status/audio-volume-high.png", pngBytes(16, 1));
-        // Alpha: PNGs of two sizes and an SVG of one name; a symbolic SVG; a licence.
-        theme(sys, "Alpha", "Alpha Dark", "");
-        ThemeWorld::put(sys, "Alpha/16x16/status/audio-volume-high.png", pngBytes(16, 2));
-        ThemeWorld::put(sys, "Alpha/scalable/status/audio-volume-high.svg", svgBytes(3));
-        ThemeWorld::put(sys, "Alpha/16x16/status/audio-volume-low.png", pngBytes(16, 4));
-        ThemeWorld::put(sys, "Alpha/48x48/status/audio-volume-low.png", pngBytes(48, 5));
-        ThemeWorld::put(sys, "Alpha/scalable/status/battery-low-symbolic.svg", svgBytes(6));
-        ThemeWorld::put(sys, "Alpha/LICENSE", "free");
-        // Beta, in the user's data folder: a GTK symbolic PNG, no licence.
-        theme(world.userIcons(), "Beta", "Beta", "");
-        ThemeWorld::put(world.userIcons(), "Beta/16x16/status/audio-volume-muted.symbolic.png",
-                        pngBytes(16, 7));
-        // Offering none: a hidden theme, an own theme, a theme of no item's names.
-        theme(sys, "Secret", "Secret", "Hidden=true\n");
-        ThemeWorld::put(sys, "Secret/16x16/status/audio-volume-high.png", pngBytes(16, 8));
-        theme(world.userIcons(), "Made-Trayskin", "Made-Trayskin", "");
-        ThemeWorld::put(world.userIcons(), "Made-Trayskin/16x16/status/audio-volume-high.png",
-                        pngBytes(16, 9));
-        theme(sys, "Apps", "Apps", "");
-        ThemeWorld::put(sys, "Apps/16x16/status/firefox.png", pngBytes(16, 10));
-    }
-    static void theme(const QString& base, const QString& folder, const QString& name,
-                      const QByteArray& extra) {
-        ThemeWorld::put(base, folder + "/index.theme",
-                        "[Icon Theme]\nName=" + name.toUtf8() + "\n" + extra + kIndex);
-    }
+    SetsWorld() { world.copy(TRAYSKIN_THEMES "/sets"); }
     library::IconThemeSystem system() { return {dirs, "Made", data}; }
     bool start() {
         NoProgress progress;
@@ -77,18 +45,23 @@ TEST(ThemeSets, EachOtherThemeOffersItsOwnBestPictureOfEachNameWithAnInfoText) {
     ASSERT_TRUE(w.start());
     struct Expected {
         std::string item, set, file;
-        QByteArray bytes;
+        const char* from; // the theme's file, below the world
     };
     const Expected expected[] = {
-        {"Volume", "Alpha Dark", "audio-volume-high.svg", svgBytes(3)},
-        {"Volume", "Alpha Dark", "audio-volume-low.png", pngBytes(48, 5)},
-        {"Battery", "Alpha Dark", "battery-low-symbolic.svg", svgBytes(6)},
-        {"Volume", "Beta", "audio-volume-muted.symbolic.png", pngBytes(16, 7)},
+        {"Volume", "Alpha Dark", "audio-volume-high.svg",
+         "sys/icons/Alpha/scalable/status/audio-volume-high.svg"},
+        {"Volume", "Alpha Dark", "audio-volume-low.png",
+         "sys/icons/Alpha/48x48/status/audio-volume-low.png"},
+        {"Battery", "Alpha Dark", "battery-low-symbolic.svg",
+         "sys/icons/Alpha/scalable/status/battery-low-symbolic.svg"},
+        {"Volume", "Beta", "audio-volume-muted.symbolic.png",
+         "data/icons/Beta/16x16/status/audio-volume-muted.symbolic.png"},
     };
     std::map<std::string, std::size_t> files; // set -> pictures expected
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.item + "/" + e.set + "/" + e.file);
-        EXPECT_EQ(w.set(e.item, e.set)[e.file], "f:" + e.bytes.toStdString());
+        EXPECT_EQ(w.set(e.item, e.set)[e.file],
+                  "f:" + ThemeWorld::get(w.world.root() + "/" + e.from).toStdString());
         ++files[e.item + "/" + e.set];
     }
     for (const auto& [set, count] : files) {
@@ -119,8 +92,7 @@ TEST(ThemeSets, ADiscardedSetStaysDiscardedAtAStartAndComesBackFromTheMenu) {
     ASSERT_TRUE(w.start());
     EXPECT_TRUE(w.set("Volume", "Beta").empty());
     // A theme installed since is looked at by a start.
-    SetsWorld::theme(w.world.systemIcons(), "Gamma", "Gamma", "");
-    ThemeWorld::put(w.world.systemIcons(), "Gamma/16x16/status/battery-full.png", pngBytes(16, 11));
+    w.world.copy(TRAYSKIN_THEMES "/sets-later");
     ASSERT_TRUE(w.start());
     EXPECT_EQ(w.set("Battery", "Gamma").size(), 2u);
 

@@ -73,20 +73,8 @@ protected:
         writeFile(kTarget, kSystemPicture, 0644);
         tool = kWorld + "/Tool.app/Contents/Resources/Trayskin";
         writeFile(tool, readFile(TRAYSKIN_TEST_TOOL), 04755);
-        // The stand-in for pkcheck tells its pid (where the user may read it),
-        // who ran it and how, waits at the gate when there is one, and
-        // answers what the test chose.
-        writeFile(kWorld + "/pkcheck", R"(#!/bin/sh
-d=${0%/*}
-echo $$ > "$d/user/pkcheck.pid"; chmod 644 "$d/user/pkcheck.pid"
-{ printf 'argv:'; printf ' [%s]' "$0" "$@"; echo
-  grep -E '^(Uid|Gid|Groups):' /proc/$$/status
-  printf 'environ:'; tr '\000' ' ' < /proc/$$/environ; echo; } > "$d/pkcheck.log"
-[ -p "$d/gate" ] && read gate < "$d/gate"
-read answer < "$d/answer" || exit 126
-exit $answer
-)",
-                  0755);
+        // The stand-in for pkcheck (tests/privileged/tool/pkcheck).
+        writeFile(kWorld + "/pkcheck", readFile(TRAYSKIN_PKCHECK), 0755);
         answer(0);
         source = kWorld + "/user/Volume 1.tif";
         writeFile(source, kUserPicture);

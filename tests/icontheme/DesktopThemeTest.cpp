@@ -5,6 +5,7 @@
 #include "icontheme/DesktopTheme.h"
 #include "icontheme/ThemeSwitch.h"
 #include "tests/icontheme/ThemeWorld.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 
@@ -129,53 +130,34 @@ TEST(DesktopTheme, TheFirstSourceThatAnswersIsSwitchedAndPutBack) {
 // file where it is missing), and each is put back byte for byte, the user's
 // other lines and comments kept.
 TEST(DesktopTheme, EverySettingsFileOfTheDesktopIsSwitchedAndPutBackByteForByte) {
-    using Files = QMap<QString, QByteArray>; // below the world's root
     const QString lxqt = "config/lxqt/lxqt.conf", lxde = "config/lxsession/LXDE/desktop.conf",
                   gtk2 = "home/.gtkrc-2.0", qt5ct = "config/qt5ct/qt5ct.conf";
-    const QByteArray gtk2Papi = "# mine\ngtk-icon-theme-name = \"Papi\" # a comment\n"
-                                "gtk-font-name=\"Sans 10\"\ninclude \"x\"";
     const struct {
         const char* desktop;
         const char* platformTheme;
-        Files files;
+        const char* files; // tests/icontheme/themes/desktop-settings/FILES, below the world's root
         const char* source;
         QStringList switched; // the files that name the own theme after the switch
         QStringList made;     // files the switch made
     } cases[] = {
-        {"LXQt",
-         "",
-         {{lxqt, "[General]\n# mine\nicon_theme=Papi\n[Panel]\nx=1\n"},
-          {kGtk, "[Settings]\ngtk-icon-theme-name=Papi\n"},
-          {gtk2, gtk2Papi}},
-         "LXQt settings",
-         {lxqt, kGtk, gtk2},
-         {}},
-        {"LXDE",
-         "",
-         {{lxde, "[GTK]\nsNet/IconThemeName=Papi\nsGtk/FontName=Sans 10\n"},
-          {gtk2, "gtk-icon-theme-name=\"Other\"\n"}},
-         "LXDE settings",
-         {lxde},
-         {}},
-        {"", "", {{gtk2, gtk2Papi}}, "GTK 2 settings", {gtk2}, {}},
-        {"", "", {{gtk2, "gtk-font-name=\"Sans\""}}, "default", {kGtk}, {kGtk}},
-        {"",
-         "qt5ct",
-         {{qt5ct, "[Appearance]\nicon_theme=Papi\nstyle=Fusion\n"}},
-         "Qt settings",
-         {qt5ct},
-         {}},
-        {"LXQt",
-         "",
-         {{kGtk, "[Settings]\ngtk-icon-theme-name=Papi\n"}},
-         "GTK 3 settings",
-         {kGtk, lxqt},
-         {lxqt}},
+        {"LXQt", "", "lxqt", "LXQt settings", {lxqt, kGtk, gtk2}, {}},
+        {"LXDE", "", "lxde", "LXDE settings", {lxde}, {}},
+        {"", "", "gtk2", "GTK 2 settings", {gtk2}, {}},
+        {"", "", "gtk2-font-only", "default", {kGtk}, {kGtk}},
+        {"", "qt5ct", "qt5ct", "Qt settings", {qt5ct}, {}},
+        {"LXQt", "", "gtk3-on-lxqt", "GTK 3 settings", {kGtk, lxqt}, {lxqt}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.desktop << " " << c.source);
+        SCOPED_TRACE(c.files);
         Desktop d;
-        for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
+        QMap<QString, QByteArray> files;
+        for (const auto& [path, entry] :
+             testing_support::snapshot(TRAYSKIN_THEMES "/desktop-settings/" + std::string(c.files)))
+            if (entry.starts_with("f:"))
+                files.insert(QString::fromStdString(path),
+                             QByteArray::fromStdString(entry.substr(2)));
+        ASSERT_FALSE(files.isEmpty());
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
             ThemeWorld::put(d.world.root(), it.key(), it.value());
         DesktopContext context = desktopContextFromEnvironment();
         context.currentDesktop = c.desktop;
@@ -191,14 +173,14 @@ TEST(DesktopTheme, EverySettingsFileOfTheDesktopIsSwitchedAndPutBackByteForByte)
         for (const QString& file : c.switched)
             EXPECT_TRUE(ThemeWorld::get(d.world.root() + "/" + file).contains(ours.toUtf8()))
                 << qPrintable(file);
-        for (auto it = c.files.cbegin(); it != c.files.cend(); ++it) {
+        for (auto it = files.cbegin(); it != files.cend(); ++it) {
             if (!c.switched.contains(it.key())) {
                 EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + it.key()), it.value());
             }
         }
         ASSERT_EQ(themeSwitch.restore(chooseTheme(context, desktopThemeSources())),
                   SwitchResult::Done);
-        for (auto it = c.files.cbegin(); it != c.files.cend(); ++it)
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
             EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + it.key()), it.value())
                 << qPrintable(it.key());
         for (const QString& file : c.made)

@@ -17,25 +17,29 @@ using namespace testing_support;
 
 namespace {
 
-struct Asked {
-    QStringList set;       // the set's files
-    QStringList questions; // "NAME:SIZE:1" each
-};
-
-Asked ask(const ThemeWorld& world, const std::vector<std::pair<const char*, QByteArray>>& files,
-          std::initializer_list<int> sizes) {
-    Asked asked;
-    for (const auto& [name, bytes] : files) {
-        ThemeWorld::put(world.root(), QString("set/") + name, bytes);
-        asked.set.append(world.root() + "/set/" + name);
-        for (int size : sizes)
-            asked.questions.append(
-                QString("%1:%2:1").arg(QFileInfo(name).completeBaseName()).arg(size));
+// Writes the set's files below the world; their paths.
+QStringList writeSet(const ThemeWorld& world, const QMap<QString, QByteArray>& files) {
+    QStringList set;
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        ThemeWorld::put(world.root(), "set/" + it.key(), it.value());
+        set.append(world.root() + "/set/" + it.key());
     }
-    return asked;
+    return set;
 }
 
 TEST(StatusLookup, ProgramsNamesTheThemeLacksShowTheSetAndComeBackAfterRestore) {
+    // nm-applet's own pictures in hicolor, cbatticon's names (in no theme
+    // but Papirus), a power manager's in hicolor.
+    const QMap<QString, QByteArray> files = {
+        {"nm-signal-75.png", pngBytes(22, 0xff0000)},
+        {"nm-no-connection.svg", svgBytes(0x00ff00)},
+        {"nm-vpn-active-lock.png", pngBytes(16, 0x0000ff)},
+        {"notification-battery-020.png", pngBytes(22, 0xffff00)},
+        {"ac-adapter.svg", svgBytes(0x00ffff)}};
+    QStringList questions;
+    for (const QString& file : files.keys())
+        for (int size : {16, 22, 24, 48})
+            questions.append(QString("%1:%2:1").arg(QFileInfo(file).completeBaseName()).arg(size));
     for (const char* theme : {"Adwaita", "Papirus"}) {
         SCOPED_TRACE(theme);
         ThemeWorld world;
@@ -48,30 +52,20 @@ TEST(StatusLookup, ProgramsNamesTheThemeLacksShowTheSetAndComeBackAfterRestore) 
             std::printf("skipped: the icon theme %s is not installed\n", theme);
             continue;
         }
-        // nm-applet's own pictures in hicolor, cbatticon's names (in no
-        // theme but Papirus), a power manager's in hicolor.
-        const Asked asked = ask(world,
-                                {{"nm-signal-75.png", pngBytes(22, 0xff0000)},
-                                 {"nm-no-connection.svg", svgBytes(0x00ff00)},
-                                 {"nm-vpn-active-lock.png", pngBytes(16, 0x0000ff)},
-                                 {"notification-battery-020.png", pngBytes(22, 0xffff00)},
-                                 {"ac-adapter.svg", svgBytes(0x00ffff)}},
-                                {16, 22, 24, 48});
-        const QStringList theirs = gtkLookup(world, theme, asked.questions);
-        ASSERT_EQ(theirs.size(), asked.questions.size());
+        const QStringList theirs = gtkLookup(world, theme, questions);
+        ASSERT_EQ(theirs.size(), questions.size());
         Overlay overlay(themes, dirs, theme, world.root() + "/record.json");
-        const OverlayReport report = overlay.install(asked.set);
+        const OverlayReport report = overlay.install(writeSet(world, files));
         ASSERT_TRUE(report.ok());
         EXPECT_EQ(report.skipped, QStringList{});
-        const QStringList ours = gtkLookup(world, theme, asked.questions);
-        ASSERT_EQ(ours.size(), asked.questions.size());
+        const QStringList ours = gtkLookup(world, theme, questions);
+        ASSERT_EQ(ours.size(), questions.size());
         for (int i = 0; i < ours.size(); ++i)
             EXPECT_TRUE(ours[i].startsWith(overlay.folder() + "/") &&
-                        QFileInfo(ours[i]).completeBaseName() ==
-                            asked.questions[i].section(':', 0, 0))
-                << asked.questions[i].toStdString() << ": " << ours[i].toStdString();
+                        QFileInfo(ours[i]).completeBaseName() == questions[i].section(':', 0, 0))
+                << questions[i].toStdString() << ": " << ours[i].toStdString();
         ASSERT_TRUE(overlay.restore().ok());
-        EXPECT_EQ(gtkLookup(world, theme, asked.questions), theirs);
+        EXPECT_EQ(gtkLookup(world, theme, questions), theirs);
         EXPECT_FALSE(QFileInfo::exists(overlay.folder()));
     }
 }
@@ -81,63 +75,62 @@ TEST(StatusLookup, APictureCoversTheNamesTheThemeHoldsAsTheSamePicture) {
     world.copy(TRAYSKIN_THEMES "/aliases");
     BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
     IconThemes themes(dirs.bases);
-    // The set's names with their own pictures; the linked names the theme
-    // holds besides them, with the set's name whose picture they must show.
-    const QByteArray high = svgBytes(0xff0000), panel = svgBytes(0x00ff00),
-                     muted = svgBytes(0x0000ff), level = svgBytes(0xffff00);
-    const Asked asked = ask(world,
-                            {{"audio-volume-high.svg", high},
-                             {"audio-volume-high-panel.svg", panel},
-                             {"audio-volume-muted.svg", muted},
-                             {"volume-level-muted.svg", level}},
-                            {22});
-    const std::pair<const char*, QByteArray> shown[] = {
-        {"audio-volume-high", high},
-        {"audio-volume-high-panel", panel},
+    // Each name asked at 22 and the colour of the set's picture it must
+    // show (0: the theme's own stays); own: the set holds that name.
+    const struct {
+        const char* name;
+        unsigned colour;
+        bool own;
+    } shown[] = {
+        {"audio-volume-high", 0xff0000, true},
+        {"audio-volume-high-panel", 0x00ff00, true},
         // Its link leads to -panel first, and -panel on to -high.
-        {"xfce4-mixer-volume-high", panel},
-        {"audio-volume-muted", muted},
-        {"xfce4-mixer-muted", muted},
+        {"xfce4-mixer-volume-high", 0x00ff00, false},
+        {"audio-volume-muted", 0x0000ff, true},
+        {"xfce4-mixer-muted", 0x0000ff, false},
         // The set's own picture, though the theme links it to -muted.
-        {"volume-level-muted", level},
+        {"volume-level-muted", 0xffff00, true},
         // No link: the theme's own picture stays.
-        {"audio-volume-low", QByteArray()},
+        {"audio-volume-low", 0, false},
     };
-    QStringList questions;
-    for (const auto& [name, bytes] : shown)
-        questions.append(QString(name) + ":22:1");
+    QMap<QString, QByteArray> files;
+    QStringList questions, names;
+    QSet<QString> digests;
+    for (const auto& row : shown) {
+        questions.append(QString(row.name) + ":22:1");
+        if (row.own) {
+            files.insert(QString(row.name) + ".svg", svgBytes(row.colour));
+            names.append(row.name);
+            digests.insert(OverlayRecord::digest(svgBytes(row.colour)));
+        }
+    }
     const QStringList theirs = gtkLookup(world, "Linked", questions);
     ASSERT_EQ(theirs.size(), questions.size());
     for (const QString& file : theirs)
         ASSERT_TRUE(file.startsWith(world.systemIcons())) << file.toStdString();
 
     Overlay overlay(themes, dirs, "Linked", world.root() + "/record.json");
-    ASSERT_TRUE(overlay.install(asked.set).ok());
+    const QStringList set = writeSet(world, files);
+    ASSERT_TRUE(overlay.install(set).ok());
     const QStringList ours = gtkLookup(world, "Linked", questions);
     ASSERT_EQ(ours.size(), questions.size());
     for (int i = 0; i < ours.size(); ++i) {
-        const auto& [name, bytes] = shown[i];
-        EXPECT_EQ(ours[i].startsWith(overlay.folder() + "/"), !bytes.isEmpty()) << name;
-        if (!bytes.isEmpty()) {
-            EXPECT_EQ(ThemeWorld::get(ours[i]), bytes) << name;
+        SCOPED_TRACE(shown[i].name);
+        EXPECT_EQ(ours[i].startsWith(overlay.folder() + "/"), shown[i].colour != 0);
+        if (shown[i].colour) {
+            EXPECT_EQ(ThemeWorld::get(ours[i]), svgBytes(shown[i].colour));
         }
     }
     // A restore of the set's names takes the names they covered away too.
-    ASSERT_TRUE(overlay
-                    .restore({"audio-volume-high", "audio-volume-high-panel", "audio-volume-muted",
-                              "volume-level-muted"})
-                    .ok());
+    ASSERT_TRUE(overlay.restore(names).ok());
     EXPECT_EQ(gtkLookup(world, "Linked", questions), theirs);
     EXPECT_FALSE(QFileInfo::exists(overlay.folder()));
     // Without a record, the covered names go by their bytes as well.
-    ASSERT_TRUE(overlay.install(asked.set).ok());
+    ASSERT_TRUE(overlay.install(set).ok());
     for (const char* record : {"/record.json", "/record.json.previous"})
         ThemeWorld::put(world.root(), QString(record), "damaged");
     ASSERT_FALSE(overlay.record().has_value());
-    const OverlayReport salvaged =
-        overlay.salvage({OverlayRecord::digest(high), OverlayRecord::digest(panel),
-                         OverlayRecord::digest(muted), OverlayRecord::digest(level)});
-    EXPECT_EQ(salvaged.removed.size(), 7);
+    EXPECT_EQ(overlay.salvage(digests).removed.size(), 7);
     EXPECT_EQ(gtkLookup(world, "Linked", questions), theirs);
 }
 

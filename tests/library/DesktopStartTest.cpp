@@ -26,8 +26,6 @@
 #include <unistd.h>
 
 using testing_support::NoProgress;
-using testing_support::pngBytes;
-using testing_support::svgBytes;
 using testing_support::ThemeWorld;
 
 namespace {
@@ -85,27 +83,22 @@ TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReport
 }
 
 // "Made" holds six names of the Volume item in 24x24/legacy; set A has a
-// picture of each, and the overlay the user's own entry of each, of a kind.
+// picture of each, and the overlay the user's own entry of each, of a kind
+// (the files in tests/icontheme/themes/keep, the rest made here).
 struct KeepWorld {
     ThemeWorld world;
     icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
     QString data = world.root() + "/data";
     QString legacy = world.userIcons() + "/Made/24x24/legacy/";
     const char* names[6] = {"edited", "link", "dangling", "fifo", "deleted", "sparse"};
+    QByteArray setA;
 
     KeepWorld() {
-        ThemeWorld::put(world.systemIcons(), "Made/index.theme",
-                        "[Icon Theme]\nDirectories=24x24/legacy\n[24x24/legacy]\nSize=24\n");
-        for (const char* name : names) {
-            ThemeWorld::put(world.systemIcons(), file("Made/24x24/legacy/", name), pngBytes(24, 1));
-            ThemeWorld::put(data, file("trayskin/Volume/A/", name), pngBytes(24, 2));
-        }
-        ThemeWorld::put(legacy, file("", "edited"), "v1");
-        ThemeWorld::put(world.root(), "Pictures/low.png", "linked");
+        world.copy(TRAYSKIN_THEMES "/keep");
+        setA = ThemeWorld::get(file(data + "/trayskin/Volume/A/", "edited"));
         QFile::link(world.root() + "/Pictures/low.png", file(legacy, "link"));
         QFile::link("/nonexistent/dangling.png", file(legacy, "dangling"));
         ::mkfifo(file(legacy, "fifo").toUtf8().constData(), 0644);
-        ThemeWorld::put(legacy, file("", "deleted"), "v1");
         std::ofstream(file(legacy, "sparse").toStdString()).close();
         ::truncate(file(legacy, "sparse").toUtf8().constData(), 2LL << 30);
     }
@@ -164,7 +157,7 @@ TEST(DesktopKeep, AnInstallMovesTheUsersEntriesAsideAndEachEndPutsBackExactlyTho
         ASSERT_TRUE(w.system().install("Volume", "A").done);
         EXPECT_LT(bytesRead() - read, 64 << 20) << "the sparse file was read";
         for (const char* name : w.names)
-            EXPECT_EQ(ThemeWorld::get(KeepWorld::file(w.legacy, name)), pngBytes(24, 2)) << name;
+            EXPECT_EQ(ThemeWorld::get(KeepWorld::file(w.legacy, name)), w.setA) << name;
         struct stat kept {};
         ASSERT_EQ(::stat((w.data + "/trayskin/.kept/Made/1/24x24/legacy/audio-volume-sparse.png")
                              .toUtf8()
@@ -264,7 +257,7 @@ TEST(DesktopKeep, AnInstallThatPlacesNothingOrFailsSaysWhatAndWhere) {
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.overlay));
         KeepWorld w;
-        ThemeWorld::put(w.data, "trayskin/Volume/Odd/audio-volume-edited\n.png", pngBytes(24, 2));
+        ThemeWorld::put(w.data, "trayskin/Volume/Odd/audio-volume-edited\n.png", w.setA);
         QTemporaryDir shm("/dev/shm/trayskin-test-XXXXXX");
         if (c.overlay == Overlay::OnAnotherFileSystem) {
             w.dirs.userIcons = w.dirs.bases[1] = shm.path();

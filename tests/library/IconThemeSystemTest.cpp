@@ -28,17 +28,13 @@ struct OwnThemeWorld {
     QString data = world.root() + "/data";
     QString own = world.userIcons() + "/Made-Trayskin";
     QString settings = world.root() + "/config/gtk-3.0/settings.ini";
-    // GTK reads the last of the two; the comment and the first stay the user's.
-    QByteArray usersSettings = "[Settings]\ngtk-icon-theme-name=Older\n# mine\n"
-                               "gtk-icon-theme-name = Made\ngtk-font-name=Sans 10\n";
+    // GTK reads the last of the two; the comment and the first stay the user's
+    // (tests/icontheme/themes/own).
+    QByteArray usersSettings;
 
     OwnThemeWorld() {
-        ThemeWorld::put(world.systemIcons(), "Made/index.theme",
-                        "[Icon Theme]\nDirectories=24x24/legacy\n[24x24/legacy]\nSize=24\n"
-                        "Type=Fixed\n");
-        ThemeWorld::put(world.systemIcons(), "Made/24x24/legacy/audio-volume-high.png",
-                        pngBytes(24, 1));
-        ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini", usersSettings);
+        world.copy(TRAYSKIN_THEMES "/own");
+        usersSettings = ThemeWorld::get(settings);
     }
     library::IconThemeSystem system() { return {dirs, "Made", data}; }
     std::optional<library::Notice> start() {
@@ -133,7 +129,8 @@ TEST(OwnThemeStart, AnOwnThemeThatAnOlderTrayskinMadeIsStillOurs) {
 // themes are read.)
 TEST(InUse, ChoosingAnItemAgainReadsNoTheme) {
     OwnThemeWorld w;
-    ThemeWorld::put(w.data, "trayskin/Volume/Mine/audio-volume-high.png", pngBytes(24, 1));
+    const QString theirs = w.world.systemIcons() + "/Made/24x24/legacy/audio-volume-high.png";
+    ThemeWorld::put(w.data, "trayskin/Volume/Mine/audio-volume-high.png", ThemeWorld::get(theirs));
     testing_support::age(w.world.root());
     library::IconThemeSystem system = w.system();
     const library::InUse first = system.inUse("Volume");
@@ -143,8 +140,7 @@ TEST(InUse, ChoosingAnItemAgainReadsNoTheme) {
     EXPECT_EQ(system.inUse("Volume").set, "Mine");
     const auto pictures = system.currentPictures("Volume", "Mine", 24);
     ASSERT_EQ(pictures.size(), 1u);
-    EXPECT_EQ(QString::fromStdString(pictures[0].target),
-              w.world.systemIcons() + "/Made/24x24/legacy/audio-volume-high.png");
+    EXPECT_EQ(QString::fromStdString(pictures[0].target), theirs);
     EXPECT_EQ(system.themeReads(), reads);
 }
 

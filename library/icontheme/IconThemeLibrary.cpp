@@ -6,6 +6,7 @@
 #include "icontheme/StatusItems.h"
 #include "icontheme/ThemeIndex.h"
 #include "library/icontheme/IconThemeSystem.h"
+#include "library/icontheme/XSettingsToggle.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
@@ -57,6 +58,9 @@ bool IconThemeSystem::setupLibrary(BackupProgress&, SetupReport* report) {
     // and the own theme of every theme written into are put right before
     // anything reads them. The user's own overrides are not copied: an
     // install moves aside what it displaces, when it does.
+    // A toggle of the display's icon theme that was killed in its pause is
+    // ended: the user's value goes back where ours is still set.
+    finishInterruptedToggleOfThisDisplay();
     for (const QString& theme : recordedThemes()) {
         icontheme::Overlay(themes_, dirs_, theme, recordPath(theme)).recover();
         icontheme::OwnTheme(themes_, dirs_, theme, ownThemeRecordPath(theme)).recover();

@@ -1,4 +1,5 @@
 #include "library/icontheme/XSettingsToggle.h"
+#include "library/icontheme/XSettingsJournal.h"
 
 #include "icontheme/DesktopTheme.h"
 #include "icontheme/SafeFolder.h"
@@ -10,6 +11,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <pthread.h>
 #include <thread>
 
 namespace library {
@@ -32,8 +34,37 @@ QString otherThan(const QString& theme) {
     return theme == u"hicolor" ? QStringLiteral("Adwaita") : QStringLiteral("hicolor");
 }
 
+// An interrupt or a termination asked during the toggle takes effect once
+// the user's value is back (the journal covers what cannot be held off).
+class HeldSignals {
+public:
+    HeldSignals() {
+        sigset_t held;
+        sigemptyset(&held);
+        sigaddset(&held, SIGINT);
+        sigaddset(&held, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &held, &before_);
+    }
+    ~HeldSignals() { pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+    sigset_t before_;
+};
+
 void pause(const ToggleContext& context) {
     std::this_thread::sleep_for(std::chrono::milliseconds(context.pauseMs));
+}
+
+// The journal is kept first; without it nothing is set.
+bool noteJournal(const ToggleContext& context, const ToggleJournal& journal) {
+    return context.journal.isEmpty() || writeToggleJournal(context.journal, journal);
+}
+
+void dropJournal(const ToggleContext& context) {
+    if (!context.journal.isEmpty())
+        removeToggleJournal(context.journal);
 }
 
 // The file's text with the line of Net/IconThemeName set to value (a line
@@ -65,14 +96,47 @@ bool toggleXsettingsd(const FoundManager& manager, const ToggleContext& context)
     // Only a file that is there: the manager's own settings are never made.
     if (!text)
         return false;
-    const QString other = otherThan(themeLineValue(*text));
-    if (!folder->write(info.fileName(), withThemeLine(*text, other)))
+    const QString value = themeLineValue(*text);
+    const QByteArray ours = withThemeLine(*text, otherThan(value));
+    const HeldSignals held;
+    if (!noteJournal(context, {XSettingsManager::Xsettingsd, value, otherThan(value),
+                               info.absoluteFilePath(), *text, ours}))
         return false;
+    if (!folder->write(info.fileName(), ours)) {
+        dropJournal(context);
+        return false;
+    }
     const bool first = context.reload(manager.pid);
     pause(context);
     // The user's file goes back byte for byte, whatever happened.
     const bool back = folder->write(info.fileName(), *text);
+    if (back)
+        dropJournal(context);
     return back && context.reload(manager.pid) && first;
+}
+
+ToggleContext realContext() {
+    return {[](const QString& program, const QStringList& arguments) {
+                return icontheme::runTool(program, arguments);
+            },
+            [](const QString& program, const QStringList& arguments) {
+                return icontheme::runToolQuietly(program, arguments);
+            },
+            [](int pid) { return ::kill(pid, SIGHUP) == 0; }, 500, toggleJournalPath()};
+}
+
+FoundManager runningManager() {
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (display.isEmpty())
+        return {};
+    const auto processes = platform::userProcesses([](const platform::ProcessInfo& p) {
+        for (const char* name : {"xfsettingsd", "gsd-xsettings", "mate-settings-daemon",
+                                 "csd-xsettings", "xsettingsd"})
+            if (p.runs(QLatin1StringView(name)))
+                return true;
+        return false;
+    });
+    return findXSettingsManager(processes, display);
 }
 
 } // namespace
@@ -111,58 +175,68 @@ FoundManager findXSettingsManager(const std::vector<platform::ProcessInfo>& proc
     return {};
 }
 
+std::optional<SettingCommand> settingCommand(XSettingsManager kind) {
+    if (kind == XSettingsManager::Xfce) {
+        const QStringList get{QStringLiteral("-c"), QStringLiteral("xsettings"),
+                              QStringLiteral("-p"), QStringLiteral("/Net/IconThemeName")};
+        return SettingCommand{QStringLiteral("xfconf-query"), get,
+                              get + QStringList{QStringLiteral("-s")}};
+    }
+    const char* schema = schemaOf(kind);
+    if (!schema)
+        return std::nullopt;
+    return SettingCommand{
+        QStringLiteral("gsettings"),
+        {QStringLiteral("get"), QLatin1StringView(schema), QStringLiteral("icon-theme")},
+        {QStringLiteral("set"), QLatin1StringView(schema), QStringLiteral("icon-theme")}};
+}
+
+std::optional<QString> readSetting(const SettingCommand& command, const ToggleContext& context) {
+    auto current = context.read(command.tool, command.get);
+    if (current && current->size() >= 2 && current->startsWith(u'\'') && current->endsWith(u'\''))
+        current = current->mid(1, current->size() - 2);
+    // Only what is a theme's name is ever put back.
+    if (!current || !icontheme::isSafeThemeName(*current))
+        return std::nullopt;
+    return current;
+}
+
 bool toggleIconTheme(const FoundManager& manager, const ToggleContext& context) {
     if (manager.kind == XSettingsManager::Xsettingsd)
         return toggleXsettingsd(manager, context);
-    QString tool;
-    QStringList get;
-    QStringList set;
-    if (manager.kind == XSettingsManager::Xfce) {
-        tool = QStringLiteral("xfconf-query");
-        get = {QStringLiteral("-c"), QStringLiteral("xsettings"), QStringLiteral("-p"),
-               QStringLiteral("/Net/IconThemeName")};
-        set = get + QStringList{QStringLiteral("-s")};
-    } else if (const char* schema = schemaOf(manager.kind)) {
-        tool = QStringLiteral("gsettings");
-        get = {QStringLiteral("get"), QLatin1StringView(schema), QStringLiteral("icon-theme")};
-        set = {QStringLiteral("set"), QLatin1StringView(schema), QStringLiteral("icon-theme")};
-    } else {
+    const auto command = settingCommand(manager.kind);
+    const auto current = command ? readSetting(*command, context) : std::nullopt;
+    if (!current)
+        return false;
+    const QString other = otherThan(*current);
+    const HeldSignals held;
+    if (!noteJournal(context, {manager.kind, *current, other, {}, {}, {}}))
+        return false;
+    if (!context.run(command->tool, command->set + QStringList{other})) {
+        dropJournal(context);
         return false;
     }
-    auto current = context.read(tool, get);
-    if (current && current->size() >= 2 && current->startsWith(u'\'') && current->endsWith(u'\''))
-        current = current->mid(1, current->size() - 2);
-    // Put back only what is a theme's name.
-    if (!current || !icontheme::isSafeThemeName(*current))
-        return false;
-    if (!context.run(tool, set + QStringList{otherThan(*current)}))
-        return false;
     pause(context);
-    return context.run(tool, set + QStringList{*current});
+    if (!context.run(command->tool, command->set + QStringList{*current}))
+        return false; // the journal stays: the next start puts the value back
+    dropJournal(context);
+    return true;
 }
 
 bool toggleRunningManager() {
-    const QString display = qEnvironmentVariable("DISPLAY");
-    if (display.isEmpty())
-        return false;
-    const auto processes = platform::userProcesses([](const platform::ProcessInfo& p) {
-        for (const char* name : {"xfsettingsd", "gsd-xsettings", "mate-settings-daemon",
-                                 "csd-xsettings", "xsettingsd"})
-            if (p.runs(QLatin1StringView(name)))
-                return true;
-        return false;
-    });
-    const FoundManager manager = findXSettingsManager(processes, display);
-    if (manager.kind == XSettingsManager::None)
-        return false;
-    const ToggleContext context{[](const QString& program, const QStringList& arguments) {
-                                    return icontheme::runTool(program, arguments);
-                                },
-                                [](const QString& program, const QStringList& arguments) {
-                                    return icontheme::runToolQuietly(program, arguments);
-                                },
-                                [](int pid) { return ::kill(pid, SIGHUP) == 0; }};
-    return toggleIconTheme(manager, context);
+    const FoundManager manager = runningManager();
+    return manager.kind != XSettingsManager::None && toggleIconTheme(manager, realContext());
+}
+
+QString toggleJournalPath() {
+    return icontheme::stateHomeFromEnvironment() +
+           QStringLiteral("/trayskin/xsettings-toggle.json");
+}
+
+void finishInterruptedToggleOfThisDisplay() {
+    const QString path = toggleJournalPath();
+    if (QFileInfo::exists(path))
+        finishInterruptedToggle(path, realContext(), runningManager());
 }
 
 } // namespace library

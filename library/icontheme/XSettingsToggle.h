@@ -37,12 +37,29 @@ struct ToggleContext {
     std::function<bool(const QString&, const QStringList&)> run;
     std::function<bool(int pid)> reload; // SIGHUP to xsettingsd
     int pauseMs = 500;                   // between the two values, so that clients see the first
+    QString journal; // where what is to be put back is kept during the pause ("" for nowhere)
 };
+
+// How a manager's icon theme is read and set through its settings tool.
+struct SettingCommand {
+    QString tool;
+    QStringList get;
+    QStringList set;
+};
+std::optional<SettingCommand> settingCommand(XSettingsManager kind);
+// The theme the manager's setting names now; none when unreadable or not a
+// safe theme name.
+std::optional<QString> readSetting(const SettingCommand& command, const ToggleContext& context);
 
 // Sets the icon theme name to another value and back; true when both were set.
 bool toggleIconTheme(const FoundManager& manager, const ToggleContext& context);
 
 // The same for this display's manager, if one runs; true when toggled.
 bool toggleRunningManager();
+
+// The journal of this user's toggles, beside the remembered theme switch.
+QString toggleJournalPath();
+// At a start: what a killed toggle left set is put back (see XSettingsJournal.h).
+void finishInterruptedToggleOfThisDisplay();
 
 } // namespace library

@@ -1,5 +1,6 @@
 #include "app/SelectionViews.h"
 
+#include "browser/PanelPreview.h"
 #include "browser/SetPreview.h"
 #include "library/InUse.h"
 #include "library/PictureSystem.h"
@@ -28,6 +29,10 @@ SelectionViews::SelectionViews(QMainWindow& window, QLabel& preview, QScrollArea
     // until it is cleared; a permanent one would leave the message no room.
     window.statusBar()->addWidget(inUse_, 1);
     showPreviewInPlace();
+    if (const std::vector<int> sides = system.panelSides(); !sides.empty())
+        panel_ = new browser::PanelPreview(
+            scroller, sides, system.shownSizeText(), system.libraryRoot(),
+            [&system](std::string_view name) { return system.isPicture(name); });
     // Which system's pictures the program works on.
     mode_->setObjectName(QStringLiteral("mode"));
     mode_->setTextFormat(Qt::PlainText);
@@ -66,6 +71,10 @@ void SelectionViews::showInUse(const std::string& item) {
 }
 
 void SelectionViews::showPreview(const std::string& item, const std::string& set) {
+    if (panel_) {
+        panel_->showSet(item, set);
+        return;
+    }
     // The preview is drawn from the files now and dropped with the next one.
     const browser::SetPreview preview =
         set.empty()

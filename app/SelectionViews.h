@@ -9,6 +9,9 @@ class QLabel;
 class QMainWindow;
 class QScrollArea;
 
+namespace browser {
+class PanelPreview;
+} // namespace browser
 namespace library {
 class PictureSystem;
 } // namespace library
@@ -36,4 +39,7 @@ private:
     QLabel& preview_;
     QScrollArea& scroller_;
     library::PictureSystem& system_;
+    // Where panels show the pictures at several sizes, their preview in the
+    // scroller in place of the strip.
+    browser::PanelPreview* panel_ = nullptr;
 };

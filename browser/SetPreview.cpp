@@ -2,7 +2,6 @@
 
 #include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
-#include "platform/core/PathString.h"
 #include "platform/gui/AttributedString.h"
 #include "platform/gui/Image.h"
 
@@ -22,47 +21,20 @@ constexpr int kSeparator = 18;
 // An edge that shows against a light and against a dark window.
 const QColor kEdge(0x80, 0x80, 0x80);
 
-// The picture fitted for the preview; where the system's panel shows its
-// pictures at one side, no larger than that.
-QImage load(const std::string& path, int panelSide) {
+// The picture fitted for the preview.
+QImage load(const std::string& path) {
     auto image = path.empty() ? nullptr : platform::Image::fromFile(path, kPreviewPictureFit);
-    if (!image)
-        return QImage();
-    if (panelSide <= 0)
-        return image->pixels();
-    const QSize shown =
-        image->size().toSize().scaled(QSize(panelSide, panelSide), Qt::KeepAspectRatio);
-    if (shown == image->pixels().size())
-        return image->pixels();
-    return image->pixels().scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-}
-
-// A symbolic picture as panels draw it: its shape in the bar's text colour.
-QImage inInk(const QImage& image, const QColor& ink) {
-    QImage shape = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&shape);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(shape.rect(), ink);
-    return shape;
+    return image ? image->pixels() : QImage();
 }
 
 } // namespace
-
-bool isSymbolicPicture(const std::string& path) {
-    const std::string name = platform::lastPathComponent(path);
-    const std::string stem = platform::deletingPathExtension(name);
-    return name.ends_with(".symbolic.png") || stem.ends_with("-symbolic") ||
-           stem.ends_with("-symbolic-ltr") || stem.ends_with("-symbolic-rtl");
-}
 
 std::vector<PreviewPicture> previewPicturesOf(library::PictureSystem& system,
                                               const std::string& extra, const std::string& set) {
     std::vector<PreviewPicture> pictures;
     for (const library::InstallCopy& copy :
          system.currentPictures(extra, set, kPreviewMostPictures))
-        pictures.push_back({load(copy.source, system.panelSide()),
-                            load(copy.target, system.panelSide()), isSymbolicPicture(copy.source),
-                            isSymbolicPicture(copy.target)});
+        pictures.push_back({load(copy.source), load(copy.target)});
     return pictures;
 }
 
@@ -126,22 +98,21 @@ void drawBar(QPainter& painter, const BarLayout& l, const std::vector<PreviewPic
     bar.currentLabel = text(QRect(labelsLeft, rows[1], l.labelWidth, l.rowHeight), l.currentText,
                             Qt::AlignLeft | Qt::AlignVCenter);
     // A picture at its own size (times the scale), centred in its cell.
-    auto place = [&](const QImage& image, bool symbolic, int x, int y, int scale) {
+    auto place = [&](const QImage& image, int x, int y, int scale) {
         const QSize size = image.isNull() ? QSize() : image.size() * scale;
         const QSize box(l.cell.width() * scale, l.rowHeight);
         const QRect target(x + (box.width() - size.width()) / 2,
                            y + (box.height() - size.height()) / 2, size.width(), size.height());
         if (!image.isNull())
-            painter.drawImage(target, symbolic ? inInk(image, ink) : image);
+            painter.drawImage(target, image);
         return target;
     };
     for (int scale : {1, 2}) {
         int x = scale == 1 ? onceLeft : twiceLeft;
         for (const auto& p : pictures) {
-            (scale == 1 ? bar.set : bar.setTwice)
-                .push_back(place(p.set, p.setSymbolic, x, rows[0], scale));
+            (scale == 1 ? bar.set : bar.setTwice).push_back(place(p.set, x, rows[0], scale));
             (scale == 1 ? bar.current : bar.currentTwice)
-                .push_back(place(p.current, p.currentSymbolic, x, rows[1], scale));
+                .push_back(place(p.current, x, rows[1], scale));
             x += scale * l.cell.width() + kGap;
         }
     }

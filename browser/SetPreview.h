@@ -23,15 +23,7 @@ namespace browser {
 struct PreviewPicture {
     QImage set;     // the set's picture (null when it cannot be read)
     QImage current; // the bundle's picture of that name now (null when none)
-    // A symbolic picture is drawn as panels draw it: its shape in the bar's
-    // text colour.
-    bool setSymbolic = false;
-    bool currentSymbolic = false;
 };
-
-// Whether the file is a symbolic icon's picture: "<name>-symbolic.svg" or
-// ".png" (and its -ltr, -rtl forms), or GTK's "<name>.symbolic.png".
-bool isSymbolicPicture(const std::string& path);
 
 struct SetPreview {
     // Its device pixel ratio is the one asked for; places below are in

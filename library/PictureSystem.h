@@ -118,6 +118,9 @@ public:
     virtual QString shownSizeText() const { return {}; }
     // The side at which a panel shows the pictures; 0 for their own size.
     virtual int panelSide() const = 0;
+    // The sides panels show the pictures at, for a preview of each; none
+    // for a preview at the pictures' own size.
+    virtual std::vector<int> panelSides() const { return {}; }
 
     // The root, the one-time backup and the default sets.
     virtual bool setupLibrary(BackupProgress& progress, SetupReport* report) = 0;

@@ -80,6 +80,7 @@ public:
     std::string exampleTree(const std::string& bundlePath) const override;
     bool isPicture(std::string_view name) const override;
     int panelSide() const override { return kPanelSide; }
+    std::vector<int> panelSides() const override { return {16, 22, 24, 32}; }
     bool setupLibrary(BackupProgress& progress, SetupReport* report) override;
     std::vector<std::string> items() override;
     bool startsOnFirstItem() const override { return true; }

@@ -1437,5 +1437,29 @@
         <source>Presence</source>
         <translation>Anwesenheit</translation>
     </message>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 Pixel</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Choose a set to see its pictures as panels will show them.</source>
+        <translation>Wählen Sie einen Satz, um seine Bilder so zu sehen, wie Leisten sie zeigen werden.</translation>
+    </message>
+    <message>
+        <source>Light panel</source>
+        <translation>Helle Leiste</translation>
+    </message>
+    <message>
+        <source>Dark panel</source>
+        <translation>Dunkle Leiste</translation>
+    </message>
+    <message>
+        <source>%1, %2 px</source>
+        <translation>%1, %2 Pixel</translation>
+    </message>
 </context>
 </TS>

@@ -1437,5 +1437,29 @@
         <source>Presence</source>
         <translation>Presence</translation>
     </message>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Choose a set to see its pictures as panels will show them.</source>
+        <translation>Choose a set to see its pictures as panels will show them.</translation>
+    </message>
+    <message>
+        <source>Light panel</source>
+        <translation>Light panel</translation>
+    </message>
+    <message>
+        <source>Dark panel</source>
+        <translation>Dark panel</translation>
+    </message>
+    <message>
+        <source>%1, %2 px</source>
+        <translation>%1, %2 px</translation>
+    </message>
 </context>
 </TS>

@@ -17,7 +17,13 @@ namespace {
 
 class AdwaitaTest : public DesktopTest {
 protected:
-    void startOnAdwaita() { start("Adwaita", {"/usr/share/icons"}); }
+    // Tall enough for every item's row beside the preview: rows off screen
+    // are not filled, so they cannot be found by title.
+    void startOnAdwaita() {
+        start("Adwaita", {"/usr/share/icons"});
+        controller.mainWindow()->resize(900, 900);
+        settle(browser());
+    }
     icontheme::IconThemes themes{QStringList{"/usr/share/icons"}};
 };
 

@@ -6,8 +6,14 @@
 #include "platform/gui/Image.h"
 #include "tests/app/DesktopFixture.h"
 
+#include "browser/PanelPreview.h"
+
 #include <QAction>
+#include <QApplication>
+#include <QScrollArea>
+#include <QTest>
 #include <QTextEdit>
+#include <QThreadPool>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -67,18 +73,28 @@ TEST_F(MadeUpThemeTest, RouteIsAChoiceOfferedSwitchAndResetOnTheWayBack) {
 }
 
 // The window starts on the first item; Reload shows it again, and the old
-// set's inspector and preview go with the old columns.
+// set's inspector and preview go with the old columns, a preview still being
+// drawn too.
 TEST_F(MadeUpThemeTest, StartsOnTheFirstItemAndReloadShowsItAgain) {
     const auto inspector = [&] { return part<QTextEdit>("nodeInspector").toPlainText(); };
+    const QFrame& bar = part<QFrame>("lightBar");
+    const auto& preview = part<browser::PanelPreview>("panelPreview");
     EXPECT_EQ(browser().path(), "/Battery");
     EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
-    click(browser(), 0, "Volume");
-    click(browser(), 1, "Mine");
-    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
-    controller.reloadData();
-    EXPECT_EQ(browser().path(), "/Battery");
-    EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
-    EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
+    for (bool drawn : {true, false}) {
+        click(browser(), 0, "Volume");
+        click(browser(), 1, drawn ? "Mine" : "default");
+        if (drawn) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !preview.pending(); }, 60000));
+        }
+        controller.reloadData();
+        QThreadPool::globalInstance()->waitForDone();
+        QApplication::processEvents();
+        EXPECT_EQ(browser().path(), "/Battery");
+        EXPECT_TRUE(inspector().startsWith("Name: Battery\n"));
+        EXPECT_FALSE(preview.pending());
+        EXPECT_TRUE(bar.isHidden());
+    }
 }
 
 // The inspector names an item, a set with its pictures and the names they
@@ -144,19 +160,59 @@ TEST_F(MadeUpThemeTest, RowsShowTheirPictures) {
     EXPECT_EQ(rowPixels(0, "Volume"), pixelsOf(overlay("24x24/legacy/audio-volume-high.png")));
 }
 
-// About and the preview speak of the panel in desktop mode; About names the
-// web address.
-TEST_F(MadeUpThemeTest, AboutAndThePreviewSpeakOfThePanel) {
+// About speaks of the panel in desktop mode, and names the web address.
+TEST_F(MadeUpThemeTest, AboutSpeaksOfThePanel) {
     controller.showAbout();
     ASSERT_FALSE(presenter.alerts.empty());
     EXPECT_TRUE(presenter.alerts.back().message.contains(
         platform::bundle::localizedString("Chooses the pictures of the panel's status icons.")));
     EXPECT_TRUE(presenter.alerts.back().message.contains(TRAYSKIN_HOMEPAGE));
+}
+
+// The preview shows both bars whole, at the default size and maximised, with
+// each picture named with its size, the plain one beside its symbolic one,
+// drawn at the screen's pixels ("app_layout_at_2x" runs this at scale 2).
+TEST_F(MadeUpThemeTest, PreviewShowsBothBarsWithNamedPictures) {
+    using platform::bundle::localizedString;
+    auto& preview = part<browser::PanelPreview>("panelPreview");
+    const auto& viewport = *part<QScrollArea>("previewScroller").viewport();
+    const QStringList icons = {"audio-volume-high", "audio-volume-high-symbolic",
+                               "audio-volume-low", "bad name!", "folder-open"};
+    const double ratio = controller.mainWindow()->devicePixelRatioF();
+    EXPECT_EQ(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? 2.0 : 1.0);
     click(browser(), 0, "Volume");
-    click(browser(), 1, "Mine");
-    EXPECT_TRUE(part<QLabel>("setPreview")
-                    .accessibleDescription()
-                    .contains(platform::bundle::localizedString("Panel size")));
+    // The size the window opens at, and maximised on a 1280 x 800 screen.
+    for (const QSize window : {QSize(900, 720), QSize(1280, 760)}) {
+        controller.mainWindow()->resize(window);
+        click(browser(), 1, "default");
+        click(browser(), 1, "Mine");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !preview.pending(); }, 60000));
+        QApplication::processEvents();
+        for (bool dark : {false, true}) {
+            const QFrame& bar = preview.bar(dark);
+            SCOPED_TRACE(bar.objectName().toStdString());
+            const QRect shown(bar.mapTo(&viewport, QPoint(0, 0)), bar.size());
+            EXPECT_TRUE(viewport.rect().contains(shown))
+                << shown.width() << "x" << shown.height() << "+" << shown.x() << "+" << shown.y()
+                << " in " << viewport.width() << "x" << viewport.height();
+            QStringList captions, named;
+            for (const QLabel* label : bar.findChildren<QLabel*>()) {
+                captions << label->text();
+                if (label->accessibleName().endsWith(", 24 px")) {
+                    named << label->accessibleName().chopped(7);
+                    EXPECT_EQ(label->toolTip(), label->accessibleName());
+                    ASSERT_FALSE(label->pixmap().isNull());
+                    EXPECT_EQ(label->pixmap().devicePixelRatio(), ratio);
+                    EXPECT_EQ(label->pixmap().size(), QSize(24, 24) * ratio);
+                }
+            }
+            EXPECT_EQ(named, icons);
+            for (const char* caption : {"Panel size", "Twice the size", "16 px", "64 px"})
+                EXPECT_TRUE(captions.contains(localizedString(caption)) ||
+                            captions.contains(localizedString("%1 px").arg(caption)))
+                    << caption;
+        }
+    }
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -113,7 +114,7 @@ TEST_F(MadeUpThemeTest, UseThisSetWritesEveryDirectoryAndRestorePutsTheThemeBack
     EXPECT_EQ(ThemeWorld::get(overlay("24x24/legacy/audio-volume-high.png")),
               pngBytes(20, 0x0000ff));
     EXPECT_EQ(inUse(), "In use: Mine");
-    EXPECT_FALSE(part<QLabel>("setPreview").pixmap().isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !part<QFrame>("lightBar").isHidden(); }, 60000));
 
     presenter.alerts.clear();
     quietly([&] { controller.restoreOriginalPictures(); });

@@ -1,10 +1,13 @@
 #include "browser/SetPreview.h"
+#include "browser/PanelPictures.h"
 #include "library/SystemChoice.h"
 
 #include "tests/support/Sandbox.h"
 #include "tests/support/SpecialFiles.h"
 #include "tests/support/TiffFiles.h"
 
+#include <QBuffer>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using browser::PreviewPicture;
@@ -26,7 +29,6 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
         {filled(16, 16, Qt::red), filled(16, 16, Qt::blue)},
         {filled(20, 10, Qt::green), QImage()}, // the bundle has no such picture
         {filled(12, 18, Qt::yellow), filled(12, 18, Qt::magenta)},
-        {filled(16, 16, Qt::black), filled(16, 16, Qt::black), true, false}, // a symbolic one
     };
     const browser::SetPreview preview = browser::renderSetPreview(pictures);
     ASSERT_FALSE(preview.image.isNull());
@@ -51,13 +53,6 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
         EXPECT_EQ(preview.image.pixelColor(bar->current[0].center()), QColor(Qt::blue));
         EXPECT_EQ(preview.image.pixelColor(bar->setTwice[1].center()), QColor(Qt::green));
         EXPECT_EQ(preview.image.pixelColor(bar->currentTwice[2].center()), QColor(Qt::magenta));
-        // A symbolic picture in the bar's text colour, as panels draw it: a
-        // black one is light on the dark bar; the others as they are.
-        const QColor ink =
-            bar == &preview.light ? QColor(0x20, 0x20, 0x20) : QColor(0xf0, 0xf0, 0xf0);
-        EXPECT_EQ(preview.image.pixelColor(bar->set[3].center()), ink);
-        EXPECT_EQ(preview.image.pixelColor(bar->setTwice[3].center()), ink);
-        EXPECT_EQ(preview.image.pixelColor(bar->current[3].center()), QColor(Qt::black));
         EXPECT_EQ(preview.image.pixelColor(bar->area.topLeft() + QPoint(1, 1)), ground);
         // Where the bundle has no picture, the bar shows through.
         EXPECT_EQ(preview.image.pixelColor(bar->current[1].center()), ground);
@@ -78,7 +73,7 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
         EXPECT_LT(bar->setLabel.bottom(), bar->currentLabel.top());
         EXPECT_LT(bar->setLabel.right(), bar->set[0].left());
     }
-    EXPECT_NE(preview.description.indexOf(QLatin1String("4")), -1);
+    EXPECT_NE(preview.description.indexOf(QLatin1String("3")), -1);
 
     // At twice the pixel ratio: the same places, twice the pixels.
     const browser::SetPreview sharp = browser::renderSetPreview(pictures, 2.0);
@@ -87,10 +82,6 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
     EXPECT_EQ(sharp.light.set, preview.light.set);
     EXPECT_EQ(sharp.image.pixelColor(sharp.light.set[0].center() * 2), QColor(Qt::red));
     EXPECT_TRUE(browser::renderSetPreview({}).image.isNull());
-    for (const char* name : {"s/a-symbolic.svg", "s/a-symbolic-rtl.png", "t/16x16/a.symbolic.png"})
-        EXPECT_TRUE(browser::isSymbolicPicture(name)) << name;
-    for (const char* name : {"s/a.svg", "a-symbolic/a.png", "symbolic.png", "Volume1.tif"})
-        EXPECT_FALSE(browser::isSymbolicPicture(name)) << name;
 }
 
 TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
@@ -122,4 +113,99 @@ TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
         EXPECT_TRUE(odds[0].current.isNull() && odds[1].set.isNull() && odds[1].current.isNull());
         EXPECT_FALSE(watchdog.fired());
     }
+}
+
+namespace {
+
+QByteArray pngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+} // namespace
+
+// Each picture is drawn at the device's pixels: a stripe half a pixel wide
+// is one device pixel at twice the ratio, next to an empty one, where an
+// enlarged picture would show two half-covered ones.
+TEST(PanelPictures, DrawnAtTheDevicesPixelsNeverEnlarged) {
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 16 16'>"
+                           "<rect x='4' y='0' width='0.5' height='16'/></svg>";
+    QImage stripe(32, 32, QImage::Format_ARGB32);
+    stripe.fill(Qt::transparent);
+    QPainter(&stripe).fillRect(8, 0, 1, 32, Qt::black);
+    const QByteArray png = pngOf(stripe);
+    const struct {
+        const QByteArray* bytes;
+        int side;
+        double ratio;
+        int x, alpha, nextAlpha; // device pixel x and x + 1
+    } cases[] = {
+        {&svg, 16, 1, 4, 128, 0},    {&svg, 16, 2, 8, 255, 0}, {&svg, 32, 1, 8, 255, 0},
+        {&svg, 24, 2, 12, 255, 128}, {&png, 16, 2, 8, 255, 0}, {&png, 16, 1, 4, 128, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.side << " at " << c.ratio << (c.bytes == &png));
+        const QImage image =
+            browser::drawPicture(*c.bytes, false, browser::lightBarInk(), c.side, c.ratio);
+        ASSERT_EQ(image.size(), QSize(c.side, c.side) * c.ratio);
+        EXPECT_EQ(image.devicePixelRatio(), c.ratio);
+        EXPECT_NEAR(qAlpha(image.pixel(c.x, 5)), c.alpha, 2);
+        EXPECT_NEAR(qAlpha(image.pixel(c.x + 1, 5)), c.nextAlpha, 2);
+        EXPECT_EQ(qAlpha(image.pixel(c.x - 1, 5)), 0);
+    }
+    EXPECT_TRUE(browser::drawPicture("no picture", false, browser::lightBarInk(), 16, 1).isNull());
+}
+
+// A symbolic picture takes the bar's text colour, and its success, warning
+// and error parts their colours, opacity kept; other pictures keep theirs.
+TEST(PanelPictures, SymbolicPicturesTakeTheBarsInk) {
+    const QByteArray svg =
+        "<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+        "<style>.x{fill:#00ff00}</style><path d='M0 0h4v16H0z' fill='#bebebe'/>"
+        "<rect x='4' width='4' height='16' class='warning' style='fill:#123456'/>"
+        "<g fill='#ff00ff'><rect x='8' width='4' height='16' opacity='0.5'/></g>"
+        "<rect x='12' width='4' height='16' class='x'/></svg>";
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    const QByteArray png = pngOf(red);
+    for (const browser::BarInk* ink : {&browser::lightBarInk(), &browser::darkBarInk()}) {
+        const QImage image = browser::drawPicture(svg, true, *ink, 16, 2);
+        const auto at = [&](int x) { return image.pixelColor(x * 2 + 2, 8); };
+        EXPECT_EQ(at(0), ink->foreground);
+        EXPECT_EQ(at(4), ink->warning);
+        EXPECT_NEAR(at(8).alpha(), 128, 1);
+        EXPECT_NEAR(at(8).red(), ink->foreground.red(), 2);
+        EXPECT_EQ(at(12), ink->foreground);
+        // Dark on the light bar, light on the dark bar.
+        EXPECT_EQ(at(0).lightness() > 128, ink == &browser::darkBarInk());
+        EXPECT_EQ(browser::drawPicture(png, true, *ink, 16, 1).pixelColor(8, 8), ink->foreground);
+        EXPECT_EQ(browser::drawPicture(svg, false, *ink, 16, 1).pixelColor(1, 8),
+                  QColor(0xbe, 0xbe, 0xbe));
+    }
+    EXPECT_TRUE(browser::recolouredSvg("<svg><unclosed", browser::darkBarInk()).isEmpty());
+}
+
+// The plain picture beside its symbolic one, by icon name.
+TEST(PanelPictures, GroupedByIconName) {
+    const std::vector<std::string> paths = {"s/b.png",          "s/a-symbolic.svg",
+                                            "s/a.svg",          "s/a-symbolic-rtl.png",
+                                            "s/c.symbolic.png", "s/ab.svg"};
+    const struct {
+        const char* icon;
+        const char* group;
+        bool symbolic;
+    } expected[] = {{"a", "a", false},   {"a-symbolic", "a", true}, {"a-symbolic-rtl", "a", true},
+                    {"ab", "ab", false}, {"b", "b", false},         {"c.symbolic", "c", true}};
+    const auto pictures = browser::groupedPictures(paths);
+    ASSERT_EQ(pictures.size(), std::size(expected));
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        EXPECT_EQ(pictures[i].icon, QLatin1String(expected[i].icon));
+        EXPECT_EQ(pictures[i].group, QLatin1String(expected[i].group));
+        EXPECT_EQ(pictures[i].symbolic, expected[i].symbolic);
+    }
+    for (const char* name : {"a-symbolic/a.png", "symbolic.png", "Volume1.tif"})
+        EXPECT_FALSE(browser::isSymbolicPicture(name)) << name;
 }

@@ -117,6 +117,7 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
         platform::runAlertPanel(notice->title, notice->message, notice->button);
         updateSelectionViews();
     }
+    setCommands_->afterStart();
 }
 
 void AppController::connectActions() {
@@ -278,6 +279,7 @@ void AppController::makeSetCommands() {
         return sets && focus && (focus == sets || sets->isAncestorOf(focus));
     };
     hooks.showSet = [this](const std::string& item, const std::string& set) { showSet(item, set); };
+    hooks.system = system_.get();
     setCommands_ =
         std::make_unique<SetCommands>(*mainWindow_, *mainUi_->fileMenu, *mainUi_->fsBrowser,
                                       system_->libraryRoot(), std::move(hooks));

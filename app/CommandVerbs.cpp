@@ -82,6 +82,9 @@ int setUpLibrary(library::PictureSystem& system) {
         sayError(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Bad copy")));
         return exitstatus::kCannotWrite;
     }
+    // What the window leaves until it is up, done before the verb.
+    if (const auto later = system.laterStartWork())
+        later();
     return exitstatus::kDone;
 }
 

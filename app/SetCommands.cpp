@@ -1,5 +1,7 @@
 #include "app/SetCommands.h"
 
+#include "app/NewSetDialog.h"
+#include "library/PictureSystem.h"
 #include "library/SetArchive.h"
 #include "library/SetOperations.h"
 #include "platform/core/Bundle.h"
@@ -7,13 +9,18 @@
 #include "platform/widgets/AlertPanel.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QThread>
+#include <memory>
 
 using platform::bundle::localizedString;
 
@@ -24,6 +31,10 @@ SetCommands::SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser,
     const QList<QAction*> items = fileMenu.actions();
     QAction* before = items.isEmpty() ? nullptr : items.back();
     fileMenu.insertSeparator(before);
+    QAction* make =
+        addItem(fileMenu, before, "actionNewSet", QT_TRANSLATE_NOOP("Trayskin", "Ne&w Set..."),
+                [](SetCommands& c) { c.newSet(); });
+    make->setShortcut(QKeySequence::New);
     addItem(fileMenu, before, "actionImportSets", QT_TRANSLATE_NOOP("Trayskin", "&Import Sets..."),
             &SetCommands::importSets);
     addItem(fileMenu, before, "actionImportFolder",
@@ -49,15 +60,97 @@ SetCommands::SetCommands(QMainWindow& window, QMenu& fileMenu, QWidget& browser,
         if (hooks_.inSetsColumn())
             moveToTrash();
     });
+    // The set commands in the library browser's context menu too.
+    setActions_ = {make, duplicate_, rename_, export_, trash_};
+    browser.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&browser, &QWidget::customContextMenuRequested, this, [this, &browser](QPoint at) {
+        QMenu menu(&browser);
+        menu.addActions(setActions_);
+        menu.exec(browser.mapToGlobal(at));
+    });
+    // Files dropped anywhere on the window.
+    window_.setAcceptDrops(true);
+    window_.installEventFilter(this);
     follow(std::string(), std::string());
 }
 
+SetCommands::~SetCommands() {
+    if (later_)
+        later_->wait();
+}
+
+void SetCommands::afterStart() {
+    auto work = hooks_.system->laterStartWork();
+    if (!work || later_)
+        return;
+    auto report = std::make_shared<library::PlaceReport>();
+    later_ = QThread::create([work, report] { *report = work(); });
+    connect(later_, &QThread::finished, this, [this, report] {
+        later_->deleteLater();
+        later_ = nullptr;
+        for (const library::Notice& notice : report->notices)
+            platform::runAlertPanel({notice.title, notice.message, notice.button, notice.detail});
+        // The columns are left as the user has them: a column lists the new
+        // sets when it is next read.
+        if (report->setsChanged)
+            window_.statusBar()->showMessage(report->statusLine);
+    });
+    later_->start(QThread::LowPriority);
+}
+
+bool SetCommands::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched != &window_ ||
+        (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+        return QObject::eventFilter(watched, event);
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QStringList files = droppedFiles(drop->mimeData());
+    if (files.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop)
+        dropFiles(files);
+    return true;
+}
+
+void SetCommands::dropFiles(const QStringList& paths) {
+    QStringList pictures;
+    for (const QString& path : paths) {
+        const QString lower = path.toLower();
+        const bool archive = lower.endsWith(u".tar.gz") || lower.endsWith(u".tgz") ||
+                             lower.endsWith(u".tar.xz") || lower.endsWith(u".tar.bz2") ||
+                             lower.endsWith(u".zip");
+        if (archive || QFileInfo(path).isDir())
+            importFrom(path);
+        else
+            pictures.append(path);
+    }
+    if (!pictures.isEmpty())
+        newSet()->addFiles(pictures);
+}
+
+NewSetDialog* SetCommands::newSet() {
+    if (!newSet_) {
+        newSet_ = new NewSetDialog(&window_, *hooks_.system, hooks_.selection().first);
+        newSet_->onMade([this](const std::string& item, const std::string& set) {
+            hooks_.showSet(item, set);
+            window_.statusBar()->showMessage(
+                localizedString(QT_TRANSLATE_NOOP("Trayskin", "Set made: %1"))
+                    .arg(QString::fromStdString(set)));
+        });
+    }
+    newSet_->show();
+    newSet_->raise();
+    newSet_->activateWindow();
+    return newSet_;
+}
+
 QAction* SetCommands::addItem(QMenu& menu, QAction* before, const char* name, const char* key,
-                              void (SetCommands::*command)()) {
+                              std::function<void(SetCommands&)> command) {
     auto* action = new QAction(localizedString(key), &window_);
     action->setObjectName(QString::fromLatin1(name));
     menu.insertAction(before, action);
-    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    connect(action, &QAction::triggered, this, [this, command] { command(*this); });
     return action;
 }
 

@@ -134,7 +134,7 @@ int tellReport(const library::PlaceReport& report, const CountingTool& tool) {
         printLine(stderr, report.statusLine);
     std::fflush(stdout);
     if (report.done)
-        return count > 1 ? exitstatus::kPartly : exitstatus::kDone;
+        return count > 1 || report.partly ? exitstatus::kPartly : exitstatus::kDone;
     if (tool.refused())
         return exitstatus::kRefused;
     if (tool.made() > 0)

@@ -12,6 +12,7 @@
 #include "library/Layout.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,7 @@ struct PlaceReport {
     // Nothing was changed, and nothing needed to be tried: nothing to
     // restore from, no picture the system could take.
     bool nothingChanged = false;
+    bool partly = false; // done, but some of the set's files were left out
     std::vector<Notice> notices;
     QString statusLine;       // why it failed, kept in the status bar; "" for none
     bool setsChanged = false; // sets were made: the window reads the library again
@@ -124,6 +126,11 @@ public:
 
     // The root, the one-time backup and the default sets.
     virtual bool setupLibrary(BackupProgress& progress, SetupReport* report) = 0;
+    // Work a start leaves until the window is up, none by default: it shares
+    // nothing with the system, so it may run on another thread while the
+    // user works, and says what it made. A start without a window runs it
+    // at once.
+    virtual std::function<PlaceReport()> laterStartWork() { return {}; }
     // Said once at a start, after the library is ready; none by default.
     virtual std::optional<Notice> startNotice() { return std::nullopt; }
     // The items the system shows now, by their folder names in the library.
@@ -174,6 +181,11 @@ public:
     // (SetReasons.cpp)
     virtual QString pictureRefusal(const std::string& item, const std::string& set,
                                    const std::string& name);
+    // Why the file at path, named as it is, cannot be a picture of a set of
+    // the item: Use would leave it out, or the system would refuse it; "" when
+    // it would be put in place. New Set asks this of each picture added. By
+    // default: the name alone, as above. (SetReasons.cpp)
+    virtual QString fileRefusal(const std::string& item, const std::string& path);
 
     // The system's own commands as they stand now; none by default.
     virtual std::vector<SystemCommand> commands() { return {}; }

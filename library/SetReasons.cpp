@@ -18,6 +18,12 @@ QString PictureSystem::pictureRefusal(const std::string&, const std::string&,
         QT_TRANSLATE_NOOP("Trayskin", "Use This Set takes only pictures of the system's kinds."));
 }
 
+QString PictureSystem::fileRefusal(const std::string& item, const std::string& path) {
+    const auto slash = path.rfind('/');
+    return pictureRefusal(item, std::string(),
+                          slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
 QString setUnusableReason(PictureSystem& system, const std::string& item, const std::string& set) {
     const std::string root = system.libraryRoot();
     if (!platform::fs::exists(formatPath(kSetFilePattern, {root, item, set, kInfoFileName})))

@@ -65,10 +65,8 @@ bool IconThemeSystem::setupLibrary(BackupProgress&, SetupReport* report) {
         icontheme::Overlay(themes_, dirs_, theme, recordPath(theme)).recover();
         icontheme::OwnTheme(themes_, dirs_, theme, ownThemeRecordPath(theme)).recover();
     }
-    if (!makeDefaultSets(work, report))
-        return false;
-    addThemeSets(false); // what cannot be made is tried again at the next start
-    return true;
+    // The other themes' sets come after the window is up (laterStartWork).
+    return makeDefaultSets(work, report);
 }
 
 QStringList IconThemeSystem::recordedThemes() const {

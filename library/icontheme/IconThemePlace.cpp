@@ -13,7 +13,9 @@
 #include "platform/core/Bundle.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <cstdio>
+#include <utility>
 
 namespace library {
 
@@ -33,7 +35,7 @@ QString notUsed(const QString& file, const QString& why) {
 // why, in unused. A name that could forge or split a line of output is
 // refused before anything prints it.
 QStringList itemsPictures(const icontheme::StatusItem* status, const QStringList& paths,
-                          QStringList& unused) {
+                          QStringList& unused, QStringList& leftOut) {
     QStringList pictures;
     for (const QString& path : paths) {
         const QString file = QFileInfo(path).fileName();
@@ -48,20 +50,23 @@ QStringList itemsPictures(const icontheme::StatusItem* status, const QStringList
             continue;
         }
         unused.append(notUsed(file, localizedString(why)));
+        leftOut.append(printableName(file));
         say("refused", unused.last());
     }
     return pictures;
 }
 
 // What the report says was not used, each printed and added to unused.
-void noteUnused(const icontheme::OverlayReport& report, const QString& folder,
-                QStringList& unused) {
+void noteUnused(const icontheme::OverlayReport& report, const QString& folder, QStringList& unused,
+                QStringList& leftOut) {
     for (const icontheme::Picture& picture : report.refused) {
         unused.append(notUsed(QFileInfo(picture.source).fileName(),
                               localizedString(refusalKey(picture.problem))));
+        leftOut.append(printableName(QFileInfo(picture.source).fileName()));
         say("refused", unused.last());
     }
     for (const QString& icon : report.skipped) {
+        leftOut.append(printableName(icon));
         unused.append(
             notUsed(icon, localizedString(QT_TRANSLATE_NOOP(
                               "Trayskin", "the icon theme has no folder for this name"))));
@@ -89,6 +94,24 @@ QString afterwords(const icontheme::OverlayReport& report, const QString& switch
     return text;
 }
 
+// The closing alert's title and first paragraph: an install that left
+// pictures out says how many went in and names those left out.
+std::pair<QString, QString> completion(const QStringList& written, const QStringList& leftOut) {
+    if (leftOut.isEmpty())
+        return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")), QString()};
+    QSet<QString> placed;
+    for (const QString& path : written)
+        placed.insert(QFileInfo(path).fileName());
+    return {localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Partly Complete")),
+            localizedString(QT_TRANSLATE_NOOP("Trayskin",
+                                              "%1 of the set's %2 pictures are in place; left "
+                                              "out: %3."))
+                    .arg(placed.size())
+                    .arg(placed.size() + leftOut.size())
+                    .arg(leftOut.join(QStringLiteral(", "))) +
+                QStringLiteral("\n\n")};
+}
+
 } // namespace
 
 PlaceReport IconThemeSystem::install(const std::string& item, const std::string& set) {
@@ -97,8 +120,9 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
     if (set == "default")
         return putBack({QString::fromStdString(item)}, true);
     PlaceReport place;
-    QStringList unused;
-    const QStringList pictures = itemsPictures(statusItem(item), picturesOfSet(item, set), unused);
+    QStringList unused, leftOut;
+    const QStringList pictures =
+        itemsPictures(statusItem(item), picturesOfSet(item, set), unused, leftOut);
     // An item's pictures are in one route: what the other wrote of it goes.
     const bool own = ownThemeRoute();
     TakenOut out;
@@ -118,7 +142,7 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         say("kept aside", folder + u'/' + path);
     for (const QString& path : report.written)
         say("wrote", folder + u'/' + path);
-    noteUnused(report, folder, unused);
+    noteUnused(report, folder, unused, leftOut);
     std::fflush(stdout);
     const ClientReload reload =
         tellRunningClients({overlay.folder(), ownTheme.ours() ? ownTheme.folder() : QString()});
@@ -144,18 +168,20 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         return place;
     }
     place.done = true;
+    place.partly = !leftOut.isEmpty();
     const bool shown = !own || shownTheme() == ownThemeName();
     QStringList names;
     for (const QString& path : report.written)
         if (const auto name = icontheme::pictureName(QFileInfo(path).fileName()))
             names << name->icon;
     const PanelAdvice advice = panelAdvice(names);
-    QString message = installedText(own ? ownThemeName() : theme_, own, shown, advice.text);
+    const auto [title, partly] = completion(report.written, leftOut);
+    QString message =
+        partly + installedText(own ? ownThemeName() : theme_, own, shown, advice.text);
     if (shown)
         message += reloadParagraph(reload);
     message += afterwords(report, out.switchedBack);
-    Notice complete{localizedString(QT_TRANSLATE_NOOP("Trayskin", "Installation Complete")),
-                    message, ok};
+    Notice complete{title, message, ok};
     if (shown)
         offerRestart(advice, complete);
     place.notices.push_back(complete);

@@ -12,11 +12,15 @@ using platform::bundle::localizedString;
 
 QString IconThemeSystem::pictureRefusal(const std::string& item, const std::string& set,
                                         const std::string& name) {
-    if (!isPicture(name))
+    return fileRefusal(item, platform::formatPath(kSetFilePattern, {root_, item, set, name}));
+}
+
+QString IconThemeSystem::fileRefusal(const std::string& item, const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    if (!isPicture(file.section(u'/', -1).toStdString()))
         return localizedString(
             QT_TRANSLATE_NOOP("Trayskin", "Use This Set takes only PNG and SVG pictures."));
-    const icontheme::Picture picture = icontheme::readPicture(
-        QString::fromStdString(platform::formatPath(kSetFilePattern, {root_, item, set, name})));
+    const icontheme::Picture picture = icontheme::readPicture(file);
     if (picture.problem != icontheme::PictureProblem::None)
         return localizedString(refusalKey(picture.problem));
     const icontheme::StatusItem* status = statusItem(item);

@@ -12,10 +12,9 @@ namespace library {
 
 using platform::bundle::localizedString;
 
-PlaceReport IconThemeSystem::addThemeSets(bool everyTheme) {
-    themes_.refresh();
-    const ThemeSetsResult result = makeThemeSets(
-        themes_, dirs_, {root_, theme_, icontheme::ownThemeName(QString()), everyTheme});
+namespace {
+
+PlaceReport themeSetsReport(const ThemeSetsResult& result) {
     for (const QString& failed : result.failed)
         std::printf("Set not made from its theme (%s)\n", qPrintable(failed));
     PlaceReport report;
@@ -35,6 +34,25 @@ PlaceReport IconThemeSystem::addThemeSets(bool everyTheme) {
             : localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets added from installed themes: %1"))
                   .arg(result.made.join(QStringLiteral(", ")));
     return report;
+}
+
+} // namespace
+
+PlaceReport IconThemeSystem::addThemeSets(bool everyTheme) {
+    themes_.refresh();
+    return themeSetsReport(makeThemeSets(
+        themes_, dirs_, {root_, theme_, icontheme::ownThemeName(QString()), everyTheme}));
+}
+
+std::function<PlaceReport()> IconThemeSystem::laterStartWork() {
+    // Copies of what it needs, and a reading of the themes of its own: the
+    // system's is the window's. What cannot be made is tried again at the
+    // next start.
+    return [dirs = dirs_,
+            request = ThemeSetsRequest{root_, theme_, icontheme::ownThemeName(QString()), false}] {
+        icontheme::IconThemes themes(dirs.bases);
+        return themeSetsReport(makeThemeSets(themes, dirs, request));
+    };
 }
 
 } // namespace library

@@ -101,10 +101,13 @@ public:
     // Why Use would leave the file out (IconThemeReasons.cpp).
     QString pictureRefusal(const std::string& item, const std::string& set,
                            const std::string& name) override;
+    QString fileRefusal(const std::string& item, const std::string& path) override;
     // Sets from the other installed themes (IconThemeSets.cpp): everyTheme
     // false, only from the themes not looked at before (a start); true, every
     // set that is missing (the menu command).
     PlaceReport addThemeSets(bool everyTheme);
+    // A start's sets from themes not looked at before, off the window's thread.
+    std::function<PlaceReport()> laterStartWork() override;
     // The own-theme route and the switch of the desktop (IconThemeCommands.cpp).
     std::vector<SystemCommand> commands() override;
     PlaceReport runCommand(std::string_view name, bool checked) override;

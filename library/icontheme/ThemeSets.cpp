@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include <mutex>
 
 namespace library {
 
@@ -163,6 +164,10 @@ QStringList installedThemes(icontheme::IconThemes& themes) {
 
 ThemeSetsResult makeThemeSets(icontheme::IconThemes& themes, const icontheme::BaseDirs& dirs,
                               const ThemeSetsRequest& request) {
+    // A start's sets may still be made on another thread when the menu
+    // command comes: the note and the sets are made by one at a time.
+    static std::mutex making;
+    const std::lock_guard<std::mutex> one(making);
     ThemeSetsResult result;
     QSet<QString> seen = readNote(request.root);
     const qsizetype before = seen.size();

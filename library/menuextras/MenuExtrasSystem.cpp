@@ -2,6 +2,7 @@
 
 #include "library/menuextras/MenuExtrasTexts.h"
 #include "platform/core/Bundle.h"
+#include "platform/core/FileManager.h"
 #include "platform/core/Log.h"
 #include "platform/core/PathString.h"
 
@@ -75,9 +76,22 @@ bool MenuExtrasSystem::copyThroughTool(const std::vector<InstallCopy>& copies,
 
 PlaceReport MenuExtrasSystem::install(const std::string& item, const std::string& set) {
     PlaceReport report;
-    report.done = copyThroughTool(installCopies(item, set), report);
-    if (report.done)
-        complete(report, Completion::Installed, item);
+    const auto copies = installCopies(item, set);
+    report.done = copyThroughTool(copies, report);
+    if (!report.done)
+        return report;
+    complete(report, Completion::Installed, item);
+    // The alert stays as it is; beneath it, what was left out and why.
+    QStringList leftOut;
+    for (const std::string& name : platform::fs::listFolder(
+             platform::formatPath(kPictureSetPattern, {libraryRoot(), item, set}))) {
+        const QString why = isHiddenName(name) ? QString() : pictureRefusal(item, set, name);
+        if (!why.isEmpty())
+            leftOut.append(QString::fromStdString(name) + QStringLiteral(": ") + why);
+    }
+    report.partly = !leftOut.isEmpty();
+    if (report.partly)
+        report.notices.back().detail = leftOutText(int(copies.size()), leftOut);
     return report;
 }
 

@@ -29,6 +29,10 @@ public:
     PlaceReport install(const std::string& item, const std::string& set) override;
     PlaceReport restore(const std::string& item) override;
     PlaceReport restoreAll() override;
+    // A TIFF picture by its first bytes, at most 16 MiB, under a name of one
+    // of the Menu Extra's own pictures: what the privileged tool takes
+    // (MenuExtrasReasons.cpp).
+    QString fileRefusal(const std::string& item, const std::string& path) override;
 
 private:
     // Each copy through the tool, with the install's lines; at the first

@@ -73,4 +73,12 @@ Notice copyFailed(const InstallCopy& copy, const QString& cause) {
             QStringLiteral("OK"), cause};
 }
 
+QString leftOutText(int placed, const QStringList& leftOut) {
+    return localizedString(
+               QT_TRANSLATE_NOOP("Trayskin", "%1 of the set's %2 files are in place; left out:"))
+               .arg(placed)
+               .arg(placed + leftOut.size()) +
+           u'\n' + leftOut.join(u'\n');
+}
+
 } // namespace library

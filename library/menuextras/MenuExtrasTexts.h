@@ -7,6 +7,7 @@
 #include "library/PictureSystem.h"
 
 #include <QString>
+#include <QStringList>
 #include <string>
 
 namespace library {
@@ -23,5 +24,8 @@ Notice nothingNeededRestoring();
 
 // The alert of a copy that failed, with the cause beneath it.
 Notice copyFailed(const InstallCopy& copy, const QString& cause);
+// Beneath the completion of an install that left files of the set out: how
+// many went in, then each file left out with why ("name: reason").
+QString leftOutText(int placed, const QStringList& leftOut);
 
 } // namespace library

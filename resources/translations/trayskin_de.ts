@@ -1461,5 +1461,97 @@
         <source>%1, %2 px</source>
         <translation>%1, %2 Pixel</translation>
     </message>
+    <message>
+        <source>New Set</source>
+        <translation>Neuer Satz</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Bezeichnung:</translation>
+    </message>
+    <message>
+        <source>&amp;Item:</source>
+        <translation>&amp;Statusmenü:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>Pictures:</source>
+        <translation>Bilder:</translation>
+    </message>
+    <message>
+        <source>Not added:</source>
+        <translation>Nicht aufgenommen:</translation>
+    </message>
+    <message>
+        <source>&amp;Add Pictures...</source>
+        <translation>Bilder &amp;hinzufügen ...</translation>
+    </message>
+    <message>
+        <source>Or drop pictures here or on the main window.</source>
+        <translation>Oder Bilder hierher oder auf das Hauptfenster ziehen.</translation>
+    </message>
+    <message>
+        <source>&amp;Make Set</source>
+        <translation>Satz &amp;anlegen</translation>
+    </message>
+    <message>
+        <source>Add Pictures</source>
+        <translation>Bilder hinzufügen</translation>
+    </message>
+    <message>
+        <source>Name the Picture</source>
+        <translation>Bild benennen</translation>
+    </message>
+    <message>
+        <source>%1: %2. Add it as:</source>
+        <translation>%1: %2. Aufnehmen als:</translation>
+    </message>
+    <message>
+        <source>Ne&amp;w Set...</source>
+        <translation>Neuer Sa&amp;tz ...</translation>
+    </message>
+    <message>
+        <source>Set made: %1</source>
+        <translation>Satz angelegt: %1</translation>
+    </message>
+    <message>
+        <source>the file is not a picture of a kind Use This Set takes</source>
+        <translation>die Datei ist kein Bild einer Art, die „Diesen Satz verwenden“ nimmt</translation>
+    </message>
+    <message>
+        <source>the set has a picture of this name already</source>
+        <translation>der Satz hat schon ein Bild dieses Namens</translation>
+    </message>
+    <message>
+        <source>A new set needs a picture that the item shows.</source>
+        <translation>Ein neuer Satz braucht ein Bild, das das Statusmenü zeigt.</translation>
+    </message>
+    <message>
+        <source>The set could not be written.</source>
+        <translation>Der Satz konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Installation Partly Complete</source>
+        <translation>Installation teilweise abgeschlossen</translation>
+    </message>
+    <message>
+        <source>%1 of the set&apos;s %2 pictures are in place; left out: %3.</source>
+        <translation>%1 der %2 Bilder des Satzes sind eingesetzt; ausgelassen: %3.</translation>
+    </message>
+    <message>
+        <source>the file is not a TIFF picture</source>
+        <translation>die Datei ist kein TIFF-Bild</translation>
+    </message>
+    <message>
+        <source>the Menu Extra has no picture of this name</source>
+        <translation>das Statusmenü hat kein Bild dieses Namens</translation>
+    </message>
+    <message>
+        <source>%1 of the set&apos;s %2 files are in place; left out:</source>
+        <translation>%1 der %2 Dateien des Satzes sind eingesetzt; ausgelassen:</translation>
+    </message>
 </context>
 </TS>

@@ -1461,5 +1461,97 @@
         <source>%1, %2 px</source>
         <translation>%1, %2 px</translation>
     </message>
+    <message>
+        <source>New Set</source>
+        <translation>New Set</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Item:</source>
+        <translation>&amp;Item:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Description:</translation>
+    </message>
+    <message>
+        <source>Pictures:</source>
+        <translation>Pictures:</translation>
+    </message>
+    <message>
+        <source>Not added:</source>
+        <translation>Not added:</translation>
+    </message>
+    <message>
+        <source>&amp;Add Pictures...</source>
+        <translation>&amp;Add Pictures...</translation>
+    </message>
+    <message>
+        <source>Or drop pictures here or on the main window.</source>
+        <translation>Or drop pictures here or on the main window.</translation>
+    </message>
+    <message>
+        <source>&amp;Make Set</source>
+        <translation>&amp;Make Set</translation>
+    </message>
+    <message>
+        <source>Add Pictures</source>
+        <translation>Add Pictures</translation>
+    </message>
+    <message>
+        <source>Name the Picture</source>
+        <translation>Name the Picture</translation>
+    </message>
+    <message>
+        <source>%1: %2. Add it as:</source>
+        <translation>%1: %2. Add it as:</translation>
+    </message>
+    <message>
+        <source>Ne&amp;w Set...</source>
+        <translation>Ne&amp;w Set...</translation>
+    </message>
+    <message>
+        <source>Set made: %1</source>
+        <translation>Set made: %1</translation>
+    </message>
+    <message>
+        <source>the file is not a picture of a kind Use This Set takes</source>
+        <translation>the file is not a picture of a kind Use This Set takes</translation>
+    </message>
+    <message>
+        <source>the set has a picture of this name already</source>
+        <translation>the set has a picture of this name already</translation>
+    </message>
+    <message>
+        <source>A new set needs a picture that the item shows.</source>
+        <translation>A new set needs a picture that the item shows.</translation>
+    </message>
+    <message>
+        <source>The set could not be written.</source>
+        <translation>The set could not be written.</translation>
+    </message>
+    <message>
+        <source>Installation Partly Complete</source>
+        <translation>Installation Partly Complete</translation>
+    </message>
+    <message>
+        <source>%1 of the set&apos;s %2 pictures are in place; left out: %3.</source>
+        <translation>%1 of the set&apos;s %2 pictures are in place; left out: %3.</translation>
+    </message>
+    <message>
+        <source>the file is not a TIFF picture</source>
+        <translation>the file is not a TIFF picture</translation>
+    </message>
+    <message>
+        <source>the Menu Extra has no picture of this name</source>
+        <translation>the Menu Extra has no picture of this name</translation>
+    </message>
+    <message>
+        <source>%1 of the set&apos;s %2 files are in place; left out:</source>
+        <translation>%1 of the set&apos;s %2 files are in place; left out:</translation>
+    </message>
 </context>
 </TS>

@@ -208,7 +208,7 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Held, "reapply", 75, {}, {"holds the library"}},
         // Desktop mode, the made-up theme named on the command line.
         {W::Desktop, "status", 0, {"Desktop mode, icon theme: Test\n"}},
-        {W::Desktop, "use Volume Odd", 1, {"Installation Complete"}, {"battery-full.png"}},
+        {W::Desktop, "use Volume Odd", 1, {"Installation Partly Complete"}, {"battery-full.png"}},
         {W::Desktop, "--verbose use Volume Blue", 0, {"wrote ", "Installation Complete"}},
         {W::Desktop, "use Volume Blue", 0, {"Installation Complete"}, {}, "C", {}, "wrote "},
         // German end to end: the item by its title, in and out.

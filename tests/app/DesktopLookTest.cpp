@@ -63,7 +63,7 @@ TEST_F(MadeUpThemeTest, RouteIsAChoiceOfferedSwitchAndResetOnTheWayBack) {
         use("Volume", "Mine");
         presenter.takeOther = false;
         EXPECT_EQ(alertTitles().mid(alertTitles().size() - 2),
-                  (QStringList{"Installation Complete", "Desktop Switched"}));
+                  (QStringList{"Installation Partly Complete", "Desktop Switched"}));
         EXPECT_EQ(desktopTheme(), "[Settings]\ngtk-icon-theme-name=Test-Trayskin");
         presenter.alerts.clear();
         back();

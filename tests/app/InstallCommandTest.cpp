@@ -104,8 +104,14 @@ TEST_F(InstallTest, InstallsExactlyThePicturesOfTheSetAndOpensThePane) {
                                           {"Volume2.tiff", tiffBytes("mine2")},
                                           {"Volume3.tif", tiffBytes("sys3")}}));
     ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(said(), (QStringList{"Installation Complete", "Need restart Sound",
-                                   "Open System Preferences", ""}));
+    // The alert as it is; beneath it, the files Use left out.
+    EXPECT_EQ(said(),
+              (QStringList{"Installation Complete", "Need restart Sound", "Open System Preferences",
+                           "2 of the set's 5 files are in place; left out:\n"
+                           "Volume1.TIF: Use This Set takes only pictures of the system's "
+                           "kinds.\nVolume1.tif.bak: Use This Set takes only pictures of "
+                           "the system's kinds.\nnotes.txt: Use This Set takes only "
+                           "pictures of the system's kinds."}));
     EXPECT_EQ(desktop.opened,
               std::vector{box.sysroot() + "/System/Library/PreferencePanes/Sound.prefPane"});
     EXPECT_TRUE(desktop.launched.empty());

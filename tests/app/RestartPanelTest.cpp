@@ -76,7 +76,7 @@ TEST_F(RestartPanelTest, CompletionAlertsOfferRestartPanelWhereAPanelRunsOnThisD
     presenter.alerts.clear();
     useMine();
     EXPECT_EQ(alertTitles().mid(alertTitles().size() - 2),
-              (QStringList{"Installation Complete", "Panel Restarted"}));
+              (QStringList{"Installation Partly Complete", "Panel Restarted"}));
     EXPECT_EQ(presenter.alerts.back().message, "Started again: lxqt-panel.");
     EXPECT_TRUE(panel.waitForFinished(5000));
     const auto again = panels();

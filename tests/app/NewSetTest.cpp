@@ -1,0 +1,259 @@
+// New Set, drops onto the window and the alert of a partial install, in
+// both modes: each picture is checked as it comes (kind, size, a name the
+// item has, or one offered), the refused are listed with why, the set
+// appears whole or not at all, and folders and archives dropped are
+// imported.
+#include "library/NewSet.h"
+#include "app/NewSetDialog.h"
+#include "library/Layout.h"
+#include "platform/core/FileManager.h"
+#include "tests/app/DesktopFixture.h"
+#include "tests/support/BrowserDriver.h"
+#include "tests/support/ControllerFixture.h"
+#include "tests/support/TiffFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDropEvent>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+QStringList rows(QWidget& dialog, const char* list) {
+    QStringList shown;
+    const auto* widget = dialog.findChild<QListWidget*>(QString::fromLatin1(list));
+    for (int row = 0; widget && row < widget->count(); ++row)
+        shown.append(widget->item(row)->text());
+    return shown;
+}
+
+// Sends a drop of the files to the widget, as a file manager's drag ends.
+void dropOn(QWidget& target, const std::vector<std::string>& files) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const std::string& file : files)
+        urls.append(QUrl::fromLocalFile(QString::fromStdString(file)));
+    mime.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &drop);
+}
+
+// Answers the name question that comes next with the name ("" cancels).
+void answerName(const QString& name, QStringList* offered = nullptr) {
+    QTimer::singleShot(0, [name, offered] {
+        auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(ask, nullptr);
+        if (offered)
+            *offered = ask->comboBoxItems();
+        if (name.isEmpty())
+            return ask->reject();
+        ask->setTextValue(name);
+        ask->accept();
+    });
+}
+
+class NewSetDesktopTest : public MadeUpThemeTest {
+protected:
+    NewSetDialog& dialog() {
+        auto* open = controller.mainWindow()->findChild<NewSetDialog*>("newSetDialog");
+        if (!open)
+            throw std::logic_error("no New Set dialog");
+        return *open;
+    }
+    std::string file(const std::string& name, const QByteArray& bytes) {
+        const std::string path = world.root().toStdString() + "/drop/" + name;
+        writeFile(path, bytes.toStdString());
+        return path;
+    }
+    void make(const QString& name, const QString& description) {
+        dialog().findChild<QLineEdit*>("newSetName")->setText(name);
+        dialog().findChild<QPlainTextEdit*>("newSetDescription")->setPlainText(description);
+        QMetaObject::invokeMethod(&dialog(),
+                                  [this] { dialog().findChild<QDialogButtonBox*>()->accepted(); });
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(NewSetDesktopTest, EachPictureIsCheckedAsItComesAndTheSetAppearsWhole) {
+    click(browser(), 0, "Volume");
+    part<QAction>("actionNewSet").trigger();
+    const struct {
+        const char* file;
+        QByteArray bytes;
+        const char* answer; // the name chosen when one is asked; "" cancels
+        const char* listed; // the row in the pictures, or in the refused
+    } cases[] = {
+        {"audio-volume-muted.svg", svgBytes(0x112233), nullptr, "audio-volume-muted.svg"},
+        {"speaker.png", pngBytes(16, 0x00ff00), "audio-volume-high.png", "audio-volume-high.png"},
+        {"other.png", pngBytes(16, 0x00ff00), "", "other.png: not an icon name of this item"},
+        {"photo.jpg", QByteArray("\xff\xd8\xff\xe0 JFIF"), nullptr,
+         "photo.jpg: Use This Set takes only PNG and SVG pictures."},
+        {"audio-volume-low.png", "plain text", nullptr,
+         "audio-volume-low.png: the file is not a PNG or SVG picture"},
+        {"audio-volume-low.svg", pngBytes(16, 0), "",
+         "audio-volume-low.svg: the name's extension does not match the contents"},
+        {"audio-volume-muted.svg", svgBytes(0x445566), nullptr,
+         "audio-volume-muted.svg: the set has a picture of this name already"},
+    };
+    QStringList pictures, refused;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        QStringList offered;
+        if (c.answer)
+            answerName(QString::fromUtf8(c.answer), &offered);
+        dialog().addFiles({QString::fromStdString(file(c.file, c.bytes))});
+        // A name is offered from the item's own pictures, in the file's kind.
+        if (c.answer) {
+            EXPECT_TRUE(offered.contains("audio-volume-high.png"))
+                << offered.join(", ").toStdString();
+        }
+        (QString::fromUtf8(c.listed).contains(": ") ? refused : pictures) << c.listed;
+        EXPECT_EQ(rows(dialog(), "newSetPictures"), pictures);
+        EXPECT_EQ(rows(dialog(), "newSetRefused"), refused);
+    }
+    // Until it is made, the set is nowhere in the library but the work folder.
+    EXPECT_FALSE(platform::fs::exists(library() + "/Volume/Green"));
+    make("Green", "Green speakers.");
+    EXPECT_EQ(snapshot(library() + "/Volume/Green"),
+              (std::map<std::string, std::string>{
+                  {"audio-volume-high.png", "f:" + pngBytes(16, 0x00ff00).toStdString()},
+                  {"audio-volume-muted.svg", "f:" + svgBytes(0x112233).toStdString()},
+                  {"trayskininfo.txt", "f:Green speakers.\n"}}));
+    EXPECT_EQ(browser().path(), "/Volume/Green");
+    EXPECT_TRUE(snapshot(library::workFolder(library())).empty());
+    EXPECT_TRUE(presenter.alerts.empty());
+}
+
+TEST_F(NewSetDesktopTest, DropsOpenNewSetAddToItAndImportFoldersAndArchives) {
+    click(browser(), 0, "Volume");
+    // Pictures dropped on the window start a New Set for the selected item.
+    dropOn(*controller.mainWindow(), {file("audio-volume-high.svg", svgBytes(1))});
+    EXPECT_EQ(rows(dialog(), "newSetPictures"), QStringList{"audio-volume-high.svg"});
+    // More, on the window or on the dialog, go into the same one.
+    dropOn(*controller.mainWindow(), {file("audio-volume-low.svg", svgBytes(2))});
+    dropOn(dialog(), {file("notes.txt", "notes")});
+    EXPECT_EQ(rows(dialog(), "newSetPictures"),
+              (QStringList{"audio-volume-high.svg", "audio-volume-low.svg"}));
+    EXPECT_EQ(rows(dialog(), "newSetRefused").size(), 1);
+    // A name already taken refuses the set and keeps the dialog; a free one makes it.
+    const auto mine = snapshot(library() + "/Volume/Mine");
+    make("Mine", "");
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_TRUE(presenter.alerts[0].message.contains("already"));
+    EXPECT_EQ(snapshot(library() + "/Volume/Mine"), mine);
+    make("Dropped", "");
+    EXPECT_EQ(snapshot(library() + "/Volume/Dropped").size(), 3u);
+
+    // A folder dropped is imported as Import Sets from Folder does.
+    file("Folder Set/audio-volume-high.svg", svgBytes(3));
+    file("Folder Set/trayskininfo.txt", "From a folder.\n");
+    const std::string folder = world.root().toStdString() + "/drop/Folder Set";
+    dropOn(*controller.mainWindow(), {folder});
+    EXPECT_EQ(snapshot(library() + "/Volume/Folder Set"), snapshot(folder));
+    EXPECT_EQ(browser().path(), "/Volume/Folder Set");
+}
+
+TEST_F(NewSetDesktopTest, AStartClearsAnUnfinishedDraftAndNothingHalfMadeIsSeen) {
+    const auto sets = snapshot(library() + "/Volume");
+    library::NewSetDraft draft(*system, "Volume");
+    ASSERT_EQ(draft.add(QString::fromStdString(file("audio-volume-high.svg", svgBytes(1)))).outcome,
+              library::PictureOffer::Outcome::Added);
+    // The staging folder and its picture.
+    const auto work = snapshot(library::workFolder(library()));
+    ASSERT_EQ(work.size(), 2u);
+    EXPECT_EQ(work.rbegin()->second, "f:" + svgBytes(1).toStdString());
+    EXPECT_EQ(snapshot(library() + "/Volume"), sets);
+    // The program killed now: the next start clears the work folder.
+    AppController again;
+    startQuietly(again);
+    EXPECT_TRUE(exits.empty());
+    EXPECT_TRUE(snapshot(library::workFolder(library())).empty());
+    EXPECT_EQ(snapshot(library() + "/Volume"), sets);
+    // A draft whose staging is gone cannot make a half set either.
+    EXPECT_FALSE(draft.make("Half", "").done);
+    EXPECT_FALSE(platform::fs::exists(library() + "/Volume/Half"));
+}
+
+TEST_F(NewSetDesktopTest, APartialInstallSaysHowManyWentInAndNamesTheOthers) {
+    use("Volume", "Mine");
+    ASSERT_EQ(alertTitles(),
+              (QStringList{"Some Pictures Not Used", "Installation Partly Complete"}));
+    // notes.txt is no picture, so none left out.
+    const QString said = presenter.alerts[1].message;
+    EXPECT_TRUE(said.startsWith("2 of the set's 5 pictures are in place; left out: "))
+        << said.toStdString();
+    EXPECT_FALSE(said.contains("notes.txt"));
+    for (const char* name : {"bad name!.png", "audio-volume-low.svg", "folder-open.png"})
+        EXPECT_TRUE(said.section("\n", 0, 0).contains(name)) << name;
+}
+
+class NewSetMenuExtrasTest : public ControllerFixture {
+protected:
+    void SetUp() override {
+        box.addBundle("Volume",
+                      {{"Volume1.tif", tiffBytes("system")}, {"Volume2.tif", tiffBytes("2")}});
+        startShown();
+        click(browser(), 0, "Volume");
+    }
+    std::string file(const std::string& name, const std::string& bytes) {
+        writeFile(box.base() + "/drop/" + name, bytes);
+        return box.base() + "/drop/" + name;
+    }
+};
+
+TEST_F(NewSetMenuExtrasTest, TiffPicturesUnderTheExtrasNamesAndAPartialInstallSaysSo) {
+    part<QAction>("actionNewSet").trigger();
+    auto& dialog = *controller.mainWindow()->findChild<NewSetDialog*>("newSetDialog");
+    const struct {
+        const char* file;
+        std::string bytes;
+        const char* answer;
+        const char* listed;
+    } cases[] = {
+        {"Volume1.tif", tiffBytes("mine"), nullptr, "Volume1.tif"},
+        {"Speaker.tif", tiffBytes("two"), "Volume2.tif", "Volume2.tif"},
+        {"Volume1.png", "\x89PNG\r\n\x1a\n", nullptr,
+         "Volume1.png: Use This Set takes only pictures of the system's kinds."},
+        {"Volume2.tiff", "not a tiff", nullptr, "Volume2.tiff: the file is not a TIFF picture"},
+    };
+    QStringList pictures, refused;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        if (c.answer)
+            answerName(QString::fromUtf8(c.answer));
+        dialog.addFiles({QString::fromStdString(file(c.file, c.bytes))});
+        (QString::fromUtf8(c.listed).contains(": ") ? refused : pictures) << c.listed;
+        EXPECT_EQ(rows(dialog, "newSetPictures"), pictures);
+        EXPECT_EQ(rows(dialog, "newSetRefused"), refused);
+    }
+    dialog.findChild<QLineEdit*>("newSetName")->setText("Made");
+    dialog.findChild<QDialogButtonBox*>()->accepted();
+    ASSERT_EQ(browser().path(), "/Volume/Made");
+    EXPECT_EQ(snapshot(box.library() + "/Volume/Made").size(), 3u);
+
+    // A file Use leaves out: the completion alert stays, what was left out
+    // is said beneath it.
+    writeFile(box.library() + "/Volume/Made/notes.jpg", "a photo");
+    quietly([&] { controller.useButtonClick(); });
+    ASSERT_EQ(presenter.alerts.size(), 1u);
+    EXPECT_EQ(presenter.alerts[0].title, "Installation Complete");
+    EXPECT_EQ(presenter.alerts[0].message, "Need restart Sound");
+    EXPECT_EQ(presenter.alerts[0].detail,
+              "2 of the set's 3 files are in place; left out:\nnotes.jpg: Use This Set takes only "
+              "pictures of the system's kinds.");
+}
+
+} // namespace

@@ -81,13 +81,51 @@ struct IconThemes::State {
         qint8 suffix; // in kSuffixes
         auto key() const { return std::tie(dir, base, suffix); }
     };
+    // A directory of the theme in one base.
+    using Place = std::pair<qint32, qint32>; // dir, base
+    // A folder whose change reads the directories below it again, alone.
+    struct Watch {
+        Stamp stamp;
+        QList<Place> places;
+    };
     std::shared_ptr<Theme> theme; // null: none found
-    // Its folder and index.theme in each base, its folders in the watched ones.
-    QList<std::pair<QString, Stamp>> marks;
+    // What decides the whole theme: its folder in each base (in the watched
+    // ones only whether it is there) and the index.theme files read or
+    // looked for.
+    struct Mark {
+        QString path;
+        Stamp stamp;
+        bool whole; // its contents count, not only whether it is there
+        bool holds() const;
+    };
+    QList<Mark> marks;
     QList<qint32> held;
     bool indexed = false;
     QHash<QString, QList<Entry>> icons;
+    // In the watched bases: the folder marked for each directory, and the
+    // names listed in each directory.
+    QHash<QString, Watch> watches;
+    QHash<Place, QStringList> listed;
 };
+
+namespace {
+
+// In directory, then base, then suffix order.
+template <typename Entries> void sortEntries(Entries& entries) {
+    if (entries.size() > 1)
+        std::sort(entries.begin(), entries.end(),
+                  [](const auto& a, const auto& b) { return a.key() < b.key(); });
+}
+
+} // namespace
+
+bool IconThemes::State::Mark::holds() const {
+    if (whole)
+        return stamp.stillHolds(path);
+    const Stamp again = Stamp::of(path);
+    return std::tie(again.inode, again.mode) == std::tie(stamp.inode, stamp.mode) &&
+           (again.mtime < 0) == (stamp.mtime < 0);
+}
 
 bool isSafeIconName(const QString& name) {
     if (name.isEmpty() || name.size() > 255 || name.startsWith(u'.'))
@@ -113,14 +151,15 @@ IconThemes::State& IconThemes::state(const QString& name) {
     bool decided = false;
     for (qsizetype b = 0; b < bases_.size(); ++b) {
         const QString folder = bases_[b] + u'/' + name;
-        state.marks.append({folder, Stamp::of(folder)});
-        if (!isFolder(state.marks.last().second))
+        // In a watched base the folders below are watched one by one.
+        state.marks.append({folder, Stamp::of(folder), !watched_.contains(bases_[b])});
+        if (!isFolder(state.marks.last().stamp))
             continue;
         state.held.append(qint32(b));
         if (decided)
             continue;
         const QString path = folder + QStringLiteral("/index.theme");
-        state.marks.append({path, Stamp::of(path)});
+        state.marks.append({path, Stamp::of(path), true});
         bool tooLarge = false;
         const auto text = readSmallFile(path, kMaxIndexBytes, &tooLarge);
         ++reads_;
@@ -161,48 +200,95 @@ IconThemes::State& IconThemes::indexed(const QString& name) {
 
 void IconThemes::index(State& state) {
     state.icons.clear();
+    state.watches.clear();
+    state.listed.clear();
     state.indexed = true;
     if (!state.theme)
         return;
-    const QList<ThemeDir>& dirs = state.theme->index.dirs;
-    QSet<QString> marked;
-    for (qsizetype d = 0; d < dirs.size(); ++d) {
-        for (const qint32 b : state.held) {
-            const QString top = bases_[b] + u'/' + state.theme->name;
-            const QString folder = top + u'/' + dirs[d].path;
-            if (watched_.contains(bases_[b]))
-                watch(state, folder, top, marked);
-            const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-            ++reads_;
-            for (const QString& file : files) {
-                for (qint8 s = 0; s < qint8(std::size(kSuffixes)); ++s) {
-                    if (file.size() > kSuffixes[s].size() && file.endsWith(kSuffixes[s]))
-                        state.icons[file.chopped(kSuffixes[s].size())].append({qint32(d), b, s});
-                }
-            }
-        }
+    for (qsizetype d = 0; d < state.theme->index.dirs.size(); ++d) {
+        for (const qint32 b : state.held)
+            list(state, {qint32(d), b});
     }
     // In directory, then base, then suffix order; a listing has no order.
-    for (QList<State::Entry>& entries : state.icons) {
-        if (entries.size() > 1)
-            std::sort(
-                entries.begin(), entries.end(),
-                [](const State::Entry& a, const State::Entry& b) { return a.key() < b.key(); });
+    for (QList<State::Entry>& entries : state.icons)
+        sortEntries(entries);
+}
+
+void IconThemes::list(State& state, const State::Place& place, QSet<QString>* names) {
+    const auto [d, b] = place;
+    const QString top = bases_[b] + u'/' + state.theme->name;
+    const QString folder = top + u'/' + state.theme->index.dirs[d].path;
+    const bool watched = watched_.contains(bases_[b]);
+    if (watched)
+        watch(state, folder, top, place);
+    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    ++reads_;
+    for (const QString& file : files) {
+        for (qint8 s = 0; s < qint8(std::size(kSuffixes)); ++s) {
+            if (file.size() <= kSuffixes[s].size() || !file.endsWith(kSuffixes[s]))
+                continue;
+            const QString icon = file.chopped(kSuffixes[s].size());
+            state.icons[icon].append({d, b, s});
+            if (watched)
+                state.listed[place].append(icon);
+            if (names != nullptr)
+                names->insert(icon);
+        }
     }
 }
 
-void IconThemes::watch(State& state, QString folder, const QString& top, QSet<QString>& marked) {
+void IconThemes::unlist(State& state, const State::Place& place, QSet<QString>& names) {
+    for (const QString& icon : state.listed.take(place)) {
+        names.insert(icon);
+        auto it = state.icons.find(icon);
+        if (it == state.icons.end())
+            continue;
+        it->removeIf([&](const State::Entry& e) { return e.dir == place.first && e.base == place.second; });
+        if (it->isEmpty())
+            state.icons.erase(it);
+    }
+}
+
+void IconThemes::watch(State& state, QString folder, const QString& top,
+                       const State::Place& place) {
+    // The directory's folder, or where it is missing the nearest folder
+    // above it: the theme's own folder at the most, which is there.
     for (;;) {
-        if (folder == top || marked.contains(folder))
-            return; // the theme's folder is marked already
-        marked.insert(folder);
+        auto found = state.watches.find(folder);
+        if (found != state.watches.end()) {
+            found->places.append(place);
+            return;
+        }
         const Stamp stamp = Stamp::of(folder);
-        if (isFolder(stamp)) {
-            state.marks.append({folder, stamp});
+        if (folder == top || isFolder(stamp)) {
+            state.watches.insert(folder, {stamp, {place}});
             return;
         }
         folder.truncate(folder.lastIndexOf(u'/'));
     }
+}
+
+bool IconThemes::relist(State& state) {
+    QList<State::Place> places;
+    for (auto it = state.watches.begin(); it != state.watches.end();) {
+        if (it->stamp.stillHolds(it.key())) {
+            ++it;
+            continue;
+        }
+        places += it->places;
+        it = state.watches.erase(it);
+    }
+    QSet<QString> names;
+    for (const State::Place& place : std::as_const(places))
+        unlist(state, place, names);
+    for (const State::Place& place : std::as_const(places))
+        list(state, place, &names);
+    for (const QString& icon : std::as_const(names)) {
+        auto it = state.icons.find(icon);
+        if (it != state.icons.end())
+            sortEntries(*it);
+    }
+    return !places.isEmpty();
 }
 
 const Theme* IconThemes::theme(const QString& name) {
@@ -305,13 +391,18 @@ void IconThemes::refresh() {
         else
             it = listings_.erase(it);
     }
+    // A theme whose folder or index changed is read again whole; in the
+    // watched bases only the directories whose folder changed are listed again.
     for (auto it = themes_.begin(); it != themes_.end();) {
-        const QList<std::pair<QString, Stamp>>& marks = (*it)->marks;
-        if (std::all_of(marks.cbegin(), marks.cend(),
-                        [](const auto& mark) { return mark.second.stillHolds(mark.first); }))
-            ++it;
-        else
+        State& state = **it;
+        if (!std::all_of(state.marks.cbegin(), state.marks.cend(),
+                         [](const State::Mark& mark) { return mark.holds(); })) {
             it = themes_.erase(it);
+            continue;
+        }
+        if (state.indexed && state.theme)
+            relist(state);
+        ++it;
     }
 }
 

@@ -110,9 +110,20 @@ private:
     State& state(const QString& name);
     State& indexed(const QString& name);
     void index(State& state);
-    // Marks the folder, or where it is missing the nearest folder above it
-    // within top, so that refresh() sees a change in it.
-    static void watch(State& state, QString folder, const QString& top, QSet<QString>& marked);
+    // Lists a directory of the theme in a base (a pair of indices: the
+    // directory's, the base's) into the state, naming the icons it adds.
+    void list(State& state, const std::pair<qint32, qint32>& place,
+              QSet<QString>* names = nullptr);
+    // Takes a watched directory's icons out of the state, naming them.
+    void unlist(State& state, const std::pair<qint32, qint32>& place, QSet<QString>& names);
+    // Lists again the watched directories whose folder changed; true when
+    // one did.
+    bool relist(State& state);
+    // Watches the folder of a directory in a watched base, or where it is
+    // missing the nearest folder above it within top, so that refresh()
+    // lists that directory again, alone, when it changes.
+    static void watch(State& state, QString folder, const QString& top,
+                      const std::pair<qint32, qint32>& place);
     const QSet<QString>& listing(const QString& folder);
     QString lookupInTheme(State& state, const QString& icon, int size, int scale);
 

@@ -290,7 +290,7 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
     if (!save(pending) && report.failure == OverlayFailure::None)
         report.failure = OverlayFailure::Record;
     noteShadowed(report);
-    themes_.forget();
+    themes_.refresh();
     return report;
 }
 
@@ -365,7 +365,7 @@ OverlayReport Overlay::restore(const QStringList& icons) {
         removeEmptiedFolders(*current, folder);
     if (!save(*current) && report.failure == OverlayFailure::None)
         report.failure = OverlayFailure::Record;
-    themes_.forget();
+    themes_.refresh();
     return report;
 }
 

@@ -245,7 +245,7 @@ OverlayReport Overlay::salvage(const QSet<QString>& ours) {
     }
     if (!save(OverlayRecord{theme_, {}}))
         report.failure = OverlayFailure::Record;
-    themes_.forget();
+    themes_.refresh();
     return report;
 }
 

@@ -6,21 +6,28 @@
 #include "library/PictureSystem.h"
 #include "platform/core/Bundle.h"
 
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QPromise>
 #include <QStyle>
+#include <QThreadPool>
 #include <algorithm>
 
 using platform::bundle::localizedString;
 
 SelectionViews::SelectionViews(QMainWindow& window, QLabel& preview, QScrollArea& scroller,
-                               library::PictureSystem& system)
+                               library::PictureSystem& system, Runner runner)
     : inUse_(new QLabel(&window)), mode_(new QLabel(&window)), preview_(preview),
-      scroller_(scroller), system_(system) {
+      scroller_(scroller), system_(system), runner_(std::move(runner)) {
+    if (!runner_)
+        runner_ = [](std::function<void()> work) {
+            QThreadPool::globalInstance()->start(std::move(work));
+        };
     inUse_->setObjectName(QStringLiteral("inUse"));
     inUse_->setTextFormat(Qt::PlainText);
     // A long line is cut rather than widening the window.
@@ -46,26 +53,54 @@ void SelectionViews::show(const std::string& item, const std::string& set) {
 }
 
 void SelectionViews::showInUse(const std::string& item) {
-    if (item.empty()) {
-        inUse_->clear();
+    const unsigned mine = ++*asked_;
+    // Nothing of an earlier item stays while this one's answer is worked out.
+    inUse_->clear();
+    std::function<library::InUse()> task = item.empty() ? nullptr : system_.inUseTask(item);
+    inUse_->setProperty("pending", bool(task));
+    if (!task) {
+        if (!item.empty())
+            showAnswer(*inUse_, system_, system_.inUse(item));
         return;
     }
-    const library::InUse inUse = system_.inUse(item);
-    const QString label =
+    auto promise = std::make_shared<QPromise<library::InUse>>();
+    auto* watcher = new QFutureWatcher<library::InUse>(inUse_);
+    QLabel* label = inUse_;
+    library::PictureSystem& system = system_;
+    QObject::connect(watcher, &QFutureWatcherBase::finished, label,
+                     [watcher, label, &system, asked = asked_, mine] {
+                         if (*asked == mine && watcher->future().resultCount() > 0) {
+                             showAnswer(*label, system, watcher->result());
+                             label->setProperty("pending", false);
+                         }
+                         watcher->deleteLater();
+                     });
+    watcher->setFuture(promise->future());
+    promise->start();
+    runner_([promise, task = std::move(task), asked = asked_, mine] {
+        if (*asked == mine)
+            promise->addResult(task());
+        promise->finish();
+    });
+}
+
+void SelectionViews::showAnswer(QLabel& label, library::PictureSystem& system,
+                                const library::InUse& inUse) {
+    const QString prefix =
         localizedString(QT_TRANSLATE_NOOP("Trayskin", "In use:")) + QLatin1Char(' ');
     switch (inUse.kind) {
     case library::InUse::Kind::Set:
-        inUse_->setText(label + QString::fromUtf8(inUse.set));
+        label.setText(prefix + QString::fromUtf8(inUse.set));
         break;
     case library::InUse::Kind::Mix:
-        inUse_->setText(label + localizedString(QT_TRANSLATE_NOOP("Trayskin", "a mix of sets")));
+        label.setText(prefix + localizedString(QT_TRANSLATE_NOOP("Trayskin", "a mix of sets")));
         break;
     case library::InUse::Kind::Unknown:
-        inUse_->setText(
-            label + localizedString(QT_TRANSLATE_NOOP("Trayskin", "pictures that no set holds")));
+        label.setText(
+            prefix + localizedString(QT_TRANSLATE_NOOP("Trayskin", "pictures that no set holds")));
         break;
     case library::InUse::Kind::NoBundle:
-        inUse_->setText(system_.nothingShownText());
+        label.setText(system.nothingShownText());
         break;
     }
 }

@@ -161,6 +161,13 @@ public:
                 sets.push_back({item, now.set});
         return sets;
     }
+    // What inUse(item) says, as work that may run off the window's thread
+    // while the system goes on being used on it; none where inUse() is
+    // quick enough to be asked on the window's thread.
+    virtual std::function<InUse()> inUseTask(const std::string& item) {
+        (void)item;
+        return {};
+    }
     // Each picture of the set (source) with the picture the system shows
     // now for it (target, "" when none); the first `most` of them.
     virtual std::vector<InstallCopy> currentPictures(const std::string& item,

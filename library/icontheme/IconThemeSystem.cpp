@@ -30,12 +30,6 @@ QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// A picture's bytes; a FIFO or device (even behind a link) is refused, never
-// waited on.
-std::optional<QByteArray> readSmall(const QString& path) {
-    return icontheme::readSmallFile(path, icontheme::kMaxPictureBytes);
-}
-
 } // namespace
 
 IconThemeSystem::IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QString dataHome,
@@ -97,6 +91,7 @@ std::string IconThemeSystem::exampleTree(const std::string& bundlePath) const {
 }
 
 bool IconThemeSystem::isPicture(std::string_view name) const {
+    // As picturesIn() takes them.
     const std::string extension = platform::pathExtension(name);
     return extension == "png" || extension == "svg";
 }
@@ -116,71 +111,18 @@ std::vector<std::string> IconThemeSystem::items() {
 }
 
 QStringList IconThemeSystem::picturesOfSet(const std::string& item, const std::string& set) const {
+    return picturesIn(root_, item, set);
+}
+
+QStringList IconThemeSystem::picturesIn(const std::string& root, const std::string& item,
+                                        const std::string& set) {
     QStringList pictures;
-    for (const std::string& name :
-         fs::listFolder(formatPath(kPictureSetPattern, {root_, item, set})))
-        if (!isHiddenName(name) && isPicture(name))
-            pictures.append(fromStd(formatPath(kSetFilePattern, {root_, item, set, name})));
-    return pictures;
-}
-
-QStringList IconThemeSystem::resolvedFiles(const QString& icon, const QString& shown) {
-    QStringList files;
-    QSet<QPair<int, int>> asked;
-    for (const QString& name : themes_.chain(shown)) {
-        const icontheme::Theme* theme = themes_.theme(name);
-        for (const icontheme::IconFile& file : themes_.filesOf(name, icon)) {
-            const icontheme::ThemeDir& dir = theme->index.dirs[file.dirIndex];
-            for (int size :
-                 {dir.size, dir.type == icontheme::DirType::Scalable ? dir.maxSize : dir.size}) {
-                if (asked.contains({size, dir.scale}))
-                    continue;
-                asked.insert({size, dir.scale});
-                const QString found = themes_.lookup(shown, icon, size, dir.scale);
-                if (!found.isEmpty() && !files.contains(found))
-                    files.append(found);
-            }
-        }
+    for (const std::string& name : fs::listFolder(formatPath(kPictureSetPattern, {root, item, set}))) {
+        const std::string extension = platform::pathExtension(name);
+        if (!isHiddenName(name) && (extension == "png" || extension == "svg"))
+            pictures.append(fromStd(formatPath(kSetFilePattern, {root, item, set, name})));
     }
-    return files;
-}
-
-InUse IconThemeSystem::inUse(const std::string& item) {
-    // The themes as a client sees them now: a theme that changed since it was
-    // read is read again (IconThemes::refresh), the rest is not read twice.
-    themes_.refresh();
-    const QString theme = shownTheme();
-    std::map<QString, bool> held;          // icon -> some set's picture is shown
-    QMap<QString, QSet<QByteArray>> shown; // icon -> bytes of the files a lookup gives
-    const icontheme::StatusItem* status = statusItem(item);
-    const auto set = setAllShown(root_, item, [&](const std::string& set) {
-        SetWeight weight;
-        for (const QString& path : picturesOfSet(item, set)) {
-            // A picture that can never be put in place does not count.
-            const icontheme::Picture picture = icontheme::readPicture(path);
-            if (picture.problem != icontheme::PictureProblem::None || status == nullptr ||
-                !status->hasName(picture.icon))
-                continue;
-            ++weight.pictures;
-            if (!shown.contains(picture.icon)) {
-                QSet<QByteArray>& bytes = shown[picture.icon];
-                for (const QString& file : resolvedFiles(picture.icon, theme))
-                    bytes.insert(readSmall(file).value_or(QByteArray()));
-            }
-            const bool isShown = shown[picture.icon].contains(picture.bytes);
-            held[picture.icon] = held[picture.icon] || isShown;
-            weight.allShown = weight.allShown && isShown;
-        }
-        return weight;
-    });
-    if (set)
-        return {InUse::Kind::Set, *set};
-    bool anyResolved = false;
-    for (auto it = shown.cbegin(); it != shown.cend(); ++it)
-        anyResolved = anyResolved || !it->isEmpty();
-    if (!anyResolved)
-        return InUse{}; // the theme shows nothing of this item
-    return mixOrUnknown(held);
+    return pictures;
 }
 
 std::vector<InstallCopy> IconThemeSystem::currentPictures(const std::string& item,

@@ -17,6 +17,8 @@
 #include <QMap>
 #include <QSet>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -93,6 +95,9 @@ public:
     InUse inUse(const std::string& item) override;
     // From the records of the overlay and the own theme (IconThemeInstalled.cpp).
     std::vector<InstalledSet> installedSets() override;
+    // In use worked out on themes of its own, read once per theme state
+    // and kept between tasks (IconThemeInUse.cpp).
+    std::function<InUse()> inUseTask(const std::string& item) override;
     std::vector<InstallCopy> currentPictures(const std::string& item, const std::string& set,
                                              std::size_t most) override;
     PlaceReport install(const std::string& item, const std::string& set) override;
@@ -162,7 +167,14 @@ private:
     QStringList picturesOfSet(const std::string& item, const std::string& set) const;
     // Every file a lookup of the icon in the theme gives at the sizes of
     // the theme's directories that hold it.
-    QStringList resolvedFiles(const QString& icon, const QString& theme);
+    static QStringList resolvedFiles(icontheme::IconThemes& themes, const QString& icon,
+                                     const QString& theme);
+    // In use of the item as the theme shows it, on that reading of the
+    // themes (nothing of the system's own is read: a task runs it too).
+    static InUse inUseOn(icontheme::IconThemes& themes, const std::string& root,
+                         const QString& theme, const std::string& item);
+    static QStringList picturesIn(const std::string& root, const std::string& item,
+                                  const std::string& set);
     // The theme the desktop shows the pictures in: the own theme while the
     // desktop is switched to it.
     QString shownTheme();
@@ -197,6 +209,8 @@ private:
     bool makeDefaultSets(const std::string& work, SetupReport* report);
 
     mutable icontheme::IconThemes themes_; // what was read of the themes, kept
+    struct TaskThemes;                     // the reading of In use's tasks, one at a time
+    std::shared_ptr<TaskThemes> taskThemes_;
     icontheme::BaseDirs dirs_;
     QString theme_;
     std::string root_;

@@ -41,7 +41,15 @@ protected:
     void put(const std::string& path, const QByteArray& bytes) {
         writeFile(library() + "/" + path, bytes.toStdString());
     }
-    QString inUse() { return part<QLabel>("inUse").text(); }
+    // The status bar's answer, once it is there.
+    QString inUse() {
+        auto& label = part<QLabel>("inUse");
+        EXPECT_TRUE(waitUntil([&] {
+            QApplication::processEvents();
+            return !label.property("pending").toBool();
+        }, std::chrono::seconds(60)));
+        return label.text();
+    }
 
     ThemeWorld world;
     std::shared_ptr<library::IconThemeSystem> system;

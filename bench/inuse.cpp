@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -103,11 +104,14 @@ void makeSet(library::IconThemeSystem& system) {
                                     QFileInfo(it.value()).suffix());
 }
 
-// What the window does when the item is chosen: In use and the preview.
+// What the window does when the item is chosen: In use on a thread of its
+// own while the preview is drawn, until both are there.
 QString choose(library::IconThemeSystem& system) {
-    const library::InUse inUse = system.inUse(item);
+    library::InUse inUse;
+    std::thread worker([&inUse, task = system.inUseTask(item)] { inUse = task(); });
     const browser::SetPreview preview =
         browser::renderSetPreview(browser::previewPicturesOf(system, item, "Bench"));
+    worker.join();
     if (preview.image.isNull())
         return QStringLiteral("no-preview");
     return inUse.kind == library::InUse::Kind::Set ? QString::fromStdString(inUse.set)

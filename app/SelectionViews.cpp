@@ -10,10 +10,10 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPromise>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QPromise>
 #include <QStyle>
 #include <QThreadPool>
 #include <algorithm>
@@ -96,8 +96,8 @@ void SelectionViews::showAnswer(QLabel& label, library::PictureSystem& system,
         label.setText(prefix + localizedString(QT_TRANSLATE_NOOP("Trayskin", "a mix of sets")));
         break;
     case library::InUse::Kind::Unknown:
-        label.setText(
-            prefix + localizedString(QT_TRANSLATE_NOOP("Trayskin", "pictures that no set holds")));
+        label.setText(prefix +
+                      localizedString(QT_TRANSLATE_NOOP("Trayskin", "pictures that no set holds")));
         break;
     case library::InUse::Kind::NoBundle:
         label.setText(system.nothingShownText());

@@ -243,7 +243,8 @@ void IconThemes::unlist(State& state, const State::Place& place, QSet<QString>& 
         auto it = state.icons.find(icon);
         if (it == state.icons.end())
             continue;
-        it->removeIf([&](const State::Entry& e) { return e.dir == place.first && e.base == place.second; });
+        it->removeIf(
+            [&](const State::Entry& e) { return e.dir == place.first && e.base == place.second; });
         if (it->isEmpty())
             state.icons.erase(it);
     }

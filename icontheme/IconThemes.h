@@ -10,8 +10,9 @@
 // again (by their times, sizes and inodes) and drops the themes where one
 // changed, to be read again at their next question. In the base
 // directories that are watched (the user's own, which Trayskin and the user
-// write into) each directory's folder is looked at too, so a file put there
-// or taken away is seen; elsewhere a file added to a directory that was
+// write into) each directory's folder is looked at too, and one that changed
+// is listed again alone, so a file put there or taken away is seen and the
+// rest of the theme is kept; elsewhere a file added to a directory that was
 // there already is seen when the theme's folder or its icon-theme.cache
 // changes, as GTK sees it, or after forget().
 #pragma once
@@ -112,8 +113,7 @@ private:
     void index(State& state);
     // Lists a directory of the theme in a base (a pair of indices: the
     // directory's, the base's) into the state, naming the icons it adds.
-    void list(State& state, const std::pair<qint32, qint32>& place,
-              QSet<QString>* names = nullptr);
+    void list(State& state, const std::pair<qint32, qint32>& place, QSet<QString>* names = nullptr);
     // Takes a watched directory's icons out of the state, naming them.
     void unlist(State& state, const std::pair<qint32, qint32>& place, QSet<QString>& names);
     // Lists again the watched directories whose folder changed; true when

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <cerrno>
@@ -77,15 +78,30 @@ QList<KeptEntry> Overlay::displaced(SafeFolder& folder, const OverlayRecord& cur
     auto keep = SafeFolder::open(keepFolder(), false);
     // A place is kept under the first number free for it: "1/<path>" unless
     // an entry kept from there before is still kept.
+    QSet<QString> taken;
+    for (const KeptEntry& entry : current.kept)
+        taken.insert(entry.keptAs);
     const auto keptName = [&](const QString& path) {
         for (int n = 1;; ++n) {
             const QString name = QString::number(n) + u'/' + path;
-            const auto taken = [&](const KeptEntry& e) { return e.keptAs == name; };
-            if (std::none_of(current.kept.cbegin(), current.kept.cend(), taken) &&
-                std::none_of(entries.cbegin(), entries.cend(), taken) &&
-                !(keep && keep->exists(name)))
+            if (!taken.contains(name) && !(keep && keep->exists(name))) {
+                taken.insert(name);
                 return name;
+            }
         }
+    };
+    // Each folder written in is listed once; only what is there is looked at.
+    QHash<QString, QSet<QString>> listed;
+    const auto present = [&](const QString& path) {
+        const QString dir = folderOf(path);
+        auto found = listed.find(dir);
+        if (found == listed.end()) {
+            const QStringList names = QDir(this->folder() + u'/' + dir)
+                                          .entryList(QDir::AllEntries | QDir::System |
+                                                     QDir::Hidden | QDir::NoDotAndDotDot);
+            found = listed.insert(dir, QSet<QString>(names.cbegin(), names.cend()));
+        }
+        return found->contains(path.mid(dir.size() + 1));
     };
     for (const Write& write : writes) {
         const QString place = placeOf(write.path);
@@ -95,7 +111,7 @@ QList<KeptEntry> Overlay::displaced(SafeFolder& folder, const OverlayRecord& cur
         for (const char* suffix : kVariants) {
             const QString path = place + QLatin1String(suffix);
             // A file of ours is written over or removed, never kept.
-            if (current.files.contains(path))
+            if (current.files.contains(path) || !present(path))
                 continue;
             const auto found = folder.identity(path);
             if (!found)
@@ -163,10 +179,11 @@ void Overlay::putBack(SafeFolder& folder, OverlayRecord& record, const QStringLi
         ours.insert(placeOf(it.key()));
     QStringList emptied;
     QSet<QString> dirs;
+    QList<bool> done(record.kept.size(), false); // leaves the record
     // The newest first: of two entries kept from one place, the later is
     // the user's latest, and an older one never goes over it.
     for (qsizetype i = record.kept.size() - 1; i >= 0; --i) {
-        const KeptEntry entry = record.kept.at(i);
+        const KeptEntry& entry = record.kept.at(i);
         if ((!icons.isEmpty() && !icons.contains(entryIcon(entry.path, record))) ||
             ours.contains(placeOf(entry.path)))
             continue;
@@ -174,7 +191,7 @@ void Overlay::putBack(SafeFolder& folder, OverlayRecord& record, const QStringLi
             // The user's own file is there now: it stays, and so does the kept one.
             if (!atStart) {
                 report.leftYours.append({entry.path, keepFolder() + u'/' + entry.keptAs});
-                record.kept.removeAt(i);
+                done[i] = true;
             }
             continue;
         }
@@ -186,8 +203,10 @@ void Overlay::putBack(SafeFolder& folder, OverlayRecord& record, const QStringLi
         report.putBack.append(entry.path);
         emptied.append(entry.keptAs);
         dirs.insert(folderOf(entry.path));
-        record.kept.removeAt(i);
+        done[i] = true;
     }
+    qsizetype at = 0;
+    record.kept.removeIf([&](const KeptEntry&) { return done[at++]; });
     for (const QString& dir : std::as_const(dirs))
         folder.sync(dir);
     removeEmptyParents(*keep, emptied);

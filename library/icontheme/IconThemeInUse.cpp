@@ -89,8 +89,8 @@ InUse IconThemeSystem::inUse(const std::string& item) {
 
 std::function<InUse()> IconThemeSystem::inUseTask(const std::string& item) {
     if (!taskThemes_)
-        taskThemes_ = std::make_shared<TaskThemes>(
-            dirs_.bases, QStringList{dirs_.homeIcons, dirs_.userIcons});
+        taskThemes_ = std::make_shared<TaskThemes>(dirs_.bases,
+                                                   QStringList{dirs_.homeIcons, dirs_.userIcons});
     // Everything the task reads is its own: the system may be gone when it runs.
     return [themes = taskThemes_, root = root_, theme = shownTheme(), item] {
         const std::lock_guard<std::mutex> lock(themes->mutex);

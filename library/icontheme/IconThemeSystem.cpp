@@ -117,7 +117,8 @@ QStringList IconThemeSystem::picturesOfSet(const std::string& item, const std::s
 QStringList IconThemeSystem::picturesIn(const std::string& root, const std::string& item,
                                         const std::string& set) {
     QStringList pictures;
-    for (const std::string& name : fs::listFolder(formatPath(kPictureSetPattern, {root, item, set}))) {
+    for (const std::string& name :
+         fs::listFolder(formatPath(kPictureSetPattern, {root, item, set}))) {
         const std::string extension = platform::pathExtension(name);
         if (!isHiddenName(name) && (extension == "png" || extension == "svg"))
             pictures.append(fromStd(formatPath(kSetFilePattern, {root, item, set, name})));

@@ -44,10 +44,12 @@ protected:
     // The status bar's answer, once it is there.
     QString inUse() {
         auto& label = part<QLabel>("inUse");
-        EXPECT_TRUE(waitUntil([&] {
-            QApplication::processEvents();
-            return !label.property("pending").toBool();
-        }, std::chrono::seconds(60)));
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                QApplication::processEvents();
+                return !label.property("pending").toBool();
+            },
+            std::chrono::seconds(60)));
         return label.text();
     }
 

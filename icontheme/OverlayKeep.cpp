@@ -187,7 +187,9 @@ void Overlay::putBack(SafeFolder& folder, OverlayRecord& record, const QStringLi
         if ((!icons.isEmpty() && !icons.contains(entryIcon(entry.path, record))) ||
             ours.contains(placeOf(entry.path)))
             continue;
-        if (folder.exists(entry.path)) {
+        // Never over what is there: the rename itself refuses a taken place.
+        const bool moved = keep->moveTo(entry.keptAs, folder, entry.path);
+        if (!moved && errno == EEXIST) {
             // The user's own file is there now: it stays, and so does the kept one.
             if (!atStart) {
                 report.leftYours.append({entry.path, keepFolder() + u'/' + entry.keptAs});
@@ -195,7 +197,7 @@ void Overlay::putBack(SafeFolder& folder, OverlayRecord& record, const QStringLi
             }
             continue;
         }
-        if (!keep->moveTo(entry.keptAs, folder, entry.path)) {
+        if (!moved) {
             report.failure = OverlayFailure::Write;
             report.failedPath = this->folder() + u'/' + entry.path;
             break;

@@ -33,9 +33,11 @@ TEST(SelectionViews, TheWindowAnswersWhileInUseIsWorkedOutOnAHugeTheme) {
     // The work is held until the test runs it, on a thread of its own.
     std::vector<std::function<void()>> jobs;
     QMainWindow window;
-    QLabel preview;
-    QScrollArea scroller;
-    SelectionViews views(window, preview, scroller, system,
+    // The preview in a scroller in the window, as the window's is.
+    auto* scroller = new QScrollArea(&window);
+    auto* preview = new QLabel;
+    scroller->setWidget(preview);
+    SelectionViews views(window, *preview, *scroller, system,
                          [&](std::function<void()> job) { jobs.push_back(std::move(job)); });
     const QLabel& label = *window.findChild<QLabel*>("inUse");
     const auto pending = [&] { return label.property("pending").toBool(); };

@@ -1339,7 +1339,7 @@
     </message>
     <message>
         <source>Thunderbolt</source>
-        <translation>Thunderbolt-Anschluss</translation>
+        <translation>Thunderbolt</translation>
     </message>
     <message>
         <source>Print each file an install or a restore writes, moves or removes (desktop mode).</source>
@@ -1383,7 +1383,7 @@
     </message>
     <message>
         <source>Bluetooth</source>
-        <translation>Bluetooth-Funk</translation>
+        <translation>Bluetooth</translation>
     </message>
     <message>
         <source>Brightness</source>

@@ -78,15 +78,15 @@ TEST_F(DesktopTest, AStartAfterTheThemeGainedASizeOffersReapplyWhichGtkThenShows
 }
 
 // Every item's title has a German entry of its own in the table the bundle
-// ships (the folders keep the English titles).
-TEST(ItemTitlesTest, EveryItemTitleHasAGermanEntryThatDiffersFromItsKey) {
+// ships (the folders keep the English titles); that it differs from its key
+// where German has a word of its own is the translation tables' check.
+TEST(ItemTitlesTest, EveryItemTitleHasAGermanEntry) {
     QTranslator german;
     ASSERT_TRUE(
         german.load(TRAYSKIN_TEST_BUNDLE "/Contents/Resources/translations/trayskin_de.qm"));
     for (const icontheme::StatusItem& item : icontheme::statusItems()) {
         const QString entry = german.translate("Trayskin", item.title.toUtf8().constData());
         EXPECT_FALSE(entry.isEmpty()) << item.title.toStdString();
-        EXPECT_NE(entry, item.title);
     }
 }
 

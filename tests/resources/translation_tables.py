@@ -15,7 +15,8 @@ import xml.etree.ElementTree as ElementTree
 # Keys the code completes itself: their entries may place what it adds.
 COMPLETED_BY_THE_CODE = {"Need restart": ["%1"]}
 # Names, shortcuts and words German shares.
-SAME_IN_GERMAN = {"Trayskin", "Menu Extras", "OK", "Name: ", "Ctrl+Q", "Ctrl+R", "Ctrl+U", "F1"}
+SAME_IN_GERMAN = {"Trayskin", "Menu Extras", "OK", "Name: ", "Ctrl+Q", "Ctrl+R", "Ctrl+U", "F1",
+                  "Bluetooth", "Thunderbolt"}
 
 
 def placeholders(text):

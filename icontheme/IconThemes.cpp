@@ -19,20 +19,6 @@ namespace {
 const QString kSuffixes[] = {QStringLiteral(".png"), QStringLiteral(".svg"), QStringLiteral(".xpm"),
                              QStringLiteral(".symbolic.png")};
 constexpr qint64 kMaxIndexBytes = 4 << 20;
-// A change this soon after the time a folder shows may share that time:
-// the file system's clock ticks coarsely (FAT's in 2 seconds).
-constexpr qint64 kClockTick = 2'000'000'000;
-
-qint64 nanoseconds(const timespec& time) {
-    return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
-}
-
-qint64 now() {
-    timespec time{};
-    ::clock_gettime(CLOCK_REALTIME, &time);
-    return nanoseconds(time);
-}
-
 void collect(IconThemes& themes, const QString& name, QStringList& out) {
     if (out.contains(name))
         return;
@@ -49,28 +35,6 @@ bool isFolder(const Stamp& stamp) {
 }
 
 } // namespace
-
-Stamp Stamp::of(const QString& path) {
-    Stamp stamp;
-    stamp.taken = now();
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return stamp;
-    stamp.mtime = nanoseconds(info.st_mtim);
-    stamp.ctime = nanoseconds(info.st_ctim);
-    stamp.size = info.st_size;
-    stamp.inode = info.st_ino;
-    stamp.mode = info.st_mode;
-    return stamp;
-}
-
-bool Stamp::stillHolds(const QString& path) const {
-    const Stamp again = of(path);
-    if (std::tie(again.mtime, again.ctime, again.size, again.inode, again.mode) !=
-        std::tie(mtime, ctime, size, inode, mode))
-        return false;
-    return mtime < 0 || mtime + kClockTick <= taken;
-}
 
 // One theme as it was read: its index, the bases holding its folder, and
 // which of its directories hold each icon name.

@@ -39,7 +39,7 @@ struct Step {
     QStringList out;      // what standard output holds
     QStringList err = {}; // what standard error holds
     QString language = QStringLiteral("C");
-    QString gtk = {}; // the file GTK 3 gives for the volume at 32 pixels afterwards
+    QString gtk = {};    // the file GTK 3 gives for the volume at 32 pixels afterwards
     QString absent = {}; // what standard output does not hold
 };
 

@@ -23,7 +23,7 @@ using platform::bundle::localizedString;
 
 const QList<PanelKind>& panelKinds() {
     static const QList<PanelKind> kinds = {
-        {"xfce4-panel", RestartWay::Tell, "", {"-r"}},
+        {"xfce4-panel", RestartWay::Relaunch, "", {}},
         {"mate-panel", RestartWay::Replace, "", {"--replace"}},
         {"lxpanel", RestartWay::Tell, "lxpanelctl", {"restart"}},
         {"lxqt-panel", RestartWay::Relaunch, "", {}},

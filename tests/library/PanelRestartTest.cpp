@@ -59,7 +59,7 @@ TEST(PanelRestart, EachProgramIsStartedAgainItsOwnWay) {
         QString runs; // the last step's program, as found
         QStringList arguments;
     } cases[] = {
-        {"xfce4-panel", {RestartStep::Run}, exe, {"-r"}},
+        {"xfce4-panel", {RestartStep::End, RestartStep::StartDetached}, exe, {"--flag"}},
         {"mate-panel", {RestartStep::StartDetached}, exe, {"--replace"}},
         {"lxpanel", {RestartStep::Run}, dir.filePath("bin/lxpanelctl"), {"restart"}},
         {"lxqt-panel", {RestartStep::End, RestartStep::StartDetached}, exe, {"--flag"}},

@@ -49,9 +49,16 @@ std::optional<OverlayRecord> Overlay::readRecord() const {
     for (const QString& path : {recordPath_, previous}) {
         // Never waited on, should the record's name hold a FIFO.
         const auto bytes = readSmallFile(path, kMaxPictureBytes);
-        auto record = bytes ? OverlayRecord::fromJson(*bytes) : std::nullopt;
-        if (record && record->theme == theme_)
+        if (!bytes)
+            continue;
+        // The bytes read before are not parsed again.
+        if (*bytes == known_.bytes && known_.record)
+            return known_.record;
+        auto record = OverlayRecord::fromJson(*bytes);
+        if (record && record->theme == theme_) {
+            known_ = {*bytes, record};
             return record;
+        }
     }
     return std::nullopt;
 }
@@ -74,6 +81,13 @@ std::optional<OverlayRecord> Overlay::load(SafeFolder& folder) {
     return record;
 }
 
+bool Overlay::isGoodRecord(const QByteArray& bytes) const {
+    if (!known_.bytes.isEmpty() && bytes == known_.bytes)
+        return true;
+    const auto parsed = OverlayRecord::fromJson(bytes);
+    return parsed && parsed->theme == theme_;
+}
+
 bool Overlay::save(const OverlayRecord& record) {
     const QFileInfo info(recordPath_);
     auto folder = SafeFolder::open(info.path(), true);
@@ -91,13 +105,13 @@ bool Overlay::save(const OverlayRecord& record) {
     const QByteArray json = kept.toJson();
     const auto old = folder->read(info.fileName(), kMaxPictureBytes);
     // (Always a file apart: the record is written anew below.)
-    if (old) {
-        const auto parsed = OverlayRecord::fromJson(*old);
-        if (parsed && parsed->theme == theme_ &&
-            !folder->keepAs(info.fileName(), QFileInfo(previousRecordPath(recordPath_)).fileName()))
-            return false;
-    }
-    return folder->write(info.fileName(), json);
+    if (old && isGoodRecord(*old) &&
+        !folder->keepAs(info.fileName(), QFileInfo(previousRecordPath(recordPath_)).fileName()))
+        return false;
+    if (!folder->write(info.fileName(), json))
+        return false;
+    known_ = record.theme == theme_ ? Known{json, std::nullopt} : Known{};
+    return true;
 }
 
 std::optional<OverlayRecord> Overlay::record() {

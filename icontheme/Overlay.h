@@ -99,6 +99,8 @@ private:
         QString covers; // the icon whose picture it is, when not its own name's
     };
     std::optional<OverlayRecord> readRecord() const;
+    // Whether the bytes are a record of this theme that can be read.
+    bool isGoodRecord(const QByteArray& bytes) const;
     std::optional<OverlayRecord> load(SafeFolder& folder);
     bool save(const OverlayRecord& record);
     QStringList placesFor(const Picture& picture);
@@ -138,6 +140,14 @@ private:
     QString theme_;
     QString recordPath_;
     QString folderName_;
+    // The record's bytes as this overlay last read or wrote them, a good
+    // record of the theme, with what they parse to once read: a record of
+    // a thousand kept entries read back unchanged is not parsed again.
+    struct Known {
+        QByteArray bytes;
+        std::optional<OverlayRecord> record;
+    };
+    mutable Known known_;
 };
 
 } // namespace icontheme

@@ -81,10 +81,17 @@ QList<KeptEntry> Overlay::displaced(SafeFolder& folder, const OverlayRecord& cur
     QSet<QString> taken;
     for (const KeptEntry& entry : current.kept)
         taken.insert(entry.keptAs);
+    // The numbers in use, listed once: below one that is not, every name is free.
+    const QStringList listedNumbers =
+        keep ? QDir(keepFolder())
+                   .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+             : QStringList();
+    const QSet<QString> numbers(listedNumbers.cbegin(), listedNumbers.cend());
     const auto keptName = [&](const QString& path) {
         for (int n = 1;; ++n) {
-            const QString name = QString::number(n) + u'/' + path;
-            if (!taken.contains(name) && !(keep && keep->exists(name))) {
+            const QString number = QString::number(n);
+            const QString name = number + u'/' + path;
+            if (!taken.contains(name) && !(numbers.contains(number) && keep->exists(name))) {
                 taken.insert(name);
                 return name;
             }

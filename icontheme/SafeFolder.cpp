@@ -106,19 +106,19 @@ int SafeFolder::openParent(const QString& relative, bool create, QString* name) 
         opened_[walked] = next;
         current = next;
     }
-    return ::dup(current);
+    return current;
 }
 
 bool SafeFolder::write(const QString& relative, const QByteArray& bytes, bool syncFolder) {
     QString name;
-    Fd dir(openParent(relative, true, &name));
-    if (dir.get() < 0)
+    const int dir = openParent(relative, true, &name);
+    if (dir < 0)
         return false;
     const QByteArray target = QFile::encodeName(name);
     const QByteArray temporary = QFile::encodeName(temporaryName(name));
-    ::unlinkat(dir.get(), temporary.constData(), 0);
+    ::unlinkat(dir, temporary.constData(), 0);
     step("create");
-    Fd file(::openat(dir.get(), temporary.constData(),
+    Fd file(::openat(dir, temporary.constData(),
                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
     if (file.get() < 0)
         return false;
@@ -127,20 +127,20 @@ bool SafeFolder::write(const QString& relative, const QByteArray& bytes, bool sy
     step("sync");
     ok = ok && ::fsync(file.get()) == 0;
     step("rename");
-    ok = ok && ::renameat(dir.get(), temporary.constData(), dir.get(), target.constData()) == 0;
+    ok = ok && ::renameat(dir, temporary.constData(), dir, target.constData()) == 0;
     if (!ok) {
-        ::unlinkat(dir.get(), temporary.constData(), 0);
+        ::unlinkat(dir, temporary.constData(), 0);
         return false;
     }
-    return !syncFolder || ::fsync(dir.get()) == 0;
+    return !syncFolder || ::fsync(dir) == 0;
 }
 
 std::optional<QByteArray> SafeFolder::read(const QString& relative, qint64 maxBytes) {
     QString name;
-    Fd dir(openParent(relative, false, &name));
-    if (dir.get() < 0)
+    const int dir = openParent(relative, false, &name);
+    if (dir < 0)
         return std::nullopt;
-    Fd file(::openat(dir.get(), QFile::encodeName(name).constData(),
+    Fd file(::openat(dir, QFile::encodeName(name).constData(),
                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
@@ -154,21 +154,21 @@ std::optional<QByteArray> SafeFolder::read(const QString& relative, qint64 maxBy
 
 bool SafeFolder::remove(const QString& relative, bool syncFolder) {
     QString name;
-    Fd dir(openParent(relative, false, &name));
-    if (dir.get() < 0)
+    const int dir = openParent(relative, false, &name);
+    if (dir < 0)
         return errno == ENOENT;
     step("remove");
-    if (::unlinkat(dir.get(), QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
+    if (::unlinkat(dir, QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
         return false;
-    return !syncFolder || ::fsync(dir.get()) == 0;
+    return !syncFolder || ::fsync(dir) == 0;
 }
 
 bool SafeFolder::exists(const QString& relative) {
     QString name;
-    Fd dir(openParent(relative, false, &name));
+    const int dir = openParent(relative, false, &name);
     struct stat info {};
-    return dir.get() >= 0 && ::fstatat(dir.get(), QFile::encodeName(name).constData(), &info,
-                                       AT_SYMLINK_NOFOLLOW) == 0;
+    return dir >= 0 &&
+           ::fstatat(dir, QFile::encodeName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool SafeFolder::removeEmptyFolder(const QString& relative) {
@@ -181,11 +181,11 @@ bool SafeFolder::removeEmptyFolder(const QString& relative) {
         }
     }
     QString name;
-    Fd dir(openParent(relative, false, &name));
-    if (dir.get() < 0)
+    const int dir = openParent(relative, false, &name);
+    if (dir < 0)
         return errno == ENOENT;
     step("rmdir");
-    return ::unlinkat(dir.get(), QFile::encodeName(name).constData(), AT_REMOVEDIR) == 0 ||
+    return ::unlinkat(dir, QFile::encodeName(name).constData(), AT_REMOVEDIR) == 0 ||
            errno == ENOENT;
 }
 
@@ -196,9 +196,9 @@ std::optional<QString> SafeFolder::folderId(const QString& relative) {
             return std::nullopt;
     } else {
         QString name;
-        Fd dir(openParent(relative, false, &name));
-        if (dir.get() < 0 || ::fstatat(dir.get(), QFile::encodeName(name).constData(), &info,
-                                       AT_SYMLINK_NOFOLLOW) != 0)
+        const int dir = openParent(relative, false, &name);
+        if (dir < 0 ||
+            ::fstatat(dir, QFile::encodeName(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
             return std::nullopt;
     }
     if (!S_ISDIR(info.st_mode))
@@ -208,10 +208,10 @@ std::optional<QString> SafeFolder::folderId(const QString& relative) {
 
 std::optional<EntryIdentity> SafeFolder::identity(const QString& relative) {
     QString name;
-    Fd dir(openParent(relative, false, &name));
+    const int dir = openParent(relative, false, &name);
     struct stat info {};
     const QByteArray encoded = QFile::encodeName(name);
-    if (dir.get() < 0 || ::fstatat(dir.get(), encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+    if (dir < 0 || ::fstatat(dir, encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
     EntryIdentity entry;
     entry.type = S_ISREG(info.st_mode)    ? QStringLiteral("file")
@@ -227,7 +227,7 @@ std::optional<EntryIdentity> SafeFolder::identity(const QString& relative) {
     if (S_ISLNK(info.st_mode)) {
         QByteArray target(4096, Qt::Uninitialized);
         const ssize_t length =
-            ::readlinkat(dir.get(), encoded.constData(), target.data(), size_t(target.size()));
+            ::readlinkat(dir, encoded.constData(), target.data(), size_t(target.size()));
         if (length >= 0)
             entry.target = QFile::decodeName(target.left(length));
     }
@@ -236,34 +236,33 @@ std::optional<EntryIdentity> SafeFolder::identity(const QString& relative) {
 
 bool SafeFolder::moveTo(const QString& relative, SafeFolder& other, const QString& otherRelative) {
     QString name, otherName;
-    Fd from(openParent(relative, false, &name));
-    if (from.get() < 0)
+    const int from = openParent(relative, false, &name);
+    if (from < 0)
         return false;
-    Fd to(other.openParent(otherRelative, true, &otherName));
-    if (to.get() < 0)
+    const int to = other.openParent(otherRelative, true, &otherName);
+    if (to < 0)
         return false;
     step("move");
-    return ::renameat2(from.get(), QFile::encodeName(name).constData(), to.get(),
+    return ::renameat2(from, QFile::encodeName(name).constData(), to,
                        QFile::encodeName(otherName).constData(), RENAME_NOREPLACE) == 0;
 }
 
 bool SafeFolder::keepAs(const QString& relative, const QString& other) {
     QString name, otherName;
-    Fd from(openParent(relative, false, &name));
-    Fd to(openParent(other, false, &otherName));
-    if (from.get() < 0 || to.get() < 0)
+    const int from = openParent(relative, false, &name);
+    const int to = openParent(other, false, &otherName);
+    if (from < 0 || to < 0)
         return false;
     const QByteArray temporary = QFile::encodeName(temporaryName(otherName));
-    ::unlinkat(to.get(), temporary.constData(), 0);
+    ::unlinkat(to, temporary.constData(), 0);
     step("link");
-    if (::linkat(from.get(), QFile::encodeName(name).constData(), to.get(), temporary.constData(),
-                 0) != 0)
+    if (::linkat(from, QFile::encodeName(name).constData(), to, temporary.constData(), 0) != 0)
         return false;
     step("rename");
-    const bool renamed = ::renameat(to.get(), temporary.constData(), to.get(),
-                                    QFile::encodeName(otherName).constData()) == 0;
+    const bool renamed =
+        ::renameat(to, temporary.constData(), to, QFile::encodeName(otherName).constData()) == 0;
     // Where other named the file already, the rename leaves both names.
-    ::unlinkat(to.get(), temporary.constData(), 0);
+    ::unlinkat(to, temporary.constData(), 0);
     return renamed;
 }
 
@@ -272,15 +271,15 @@ bool SafeFolder::sync(const QString& relative) {
         return ::fsync(fd_) == 0;
     QString name;
     // The folder itself, as the parent of a name in it.
-    Fd parent(openParent(relative + QStringLiteral("/-"), false, &name));
-    return parent.get() >= 0 && ::fsync(parent.get()) == 0;
+    const int parent = openParent(relative + QStringLiteral("/-"), false, &name);
+    return parent >= 0 && ::fsync(parent) == 0;
 }
 
 void SafeFolder::removeLeftover(const QString& relative) {
     QString name;
-    Fd dir(openParent(relative, false, &name));
-    if (dir.get() >= 0)
-        ::unlinkat(dir.get(), QFile::encodeName(temporaryName(name)).constData(), 0);
+    const int dir = openParent(relative, false, &name);
+    if (dir >= 0)
+        ::unlinkat(dir, QFile::encodeName(temporaryName(name)).constData(), 0);
 }
 
 } // namespace icontheme

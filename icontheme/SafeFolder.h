@@ -80,6 +80,9 @@ public:
 private:
     explicit SafeFolder(int fd, QString path) : fd_(fd), path_(std::move(path)) {}
     // The folder holding the last component, opened; -1 when it cannot be.
+    // The handle is lent: it stays this folder's, open while this one is
+    // (or until removeEmptyFolder() takes its folder), and is never closed
+    // by the caller, so a batch of operations in one folder opens it once.
     int openParent(const QString& relative, bool create, QString* name);
 
     int fd_ = -1;

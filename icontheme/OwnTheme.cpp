@@ -255,8 +255,9 @@ void OwnTheme::finish(OverlayReport& report, const QStringList& touched) {
             mark(name(), std::nullopt);
         overlay_.noteGone();
     }
+    // The own theme's folders and index are asked again; the rest is kept.
     if (changed)
-        themes_.forget();
+        themes_.refresh();
     if (!ok && report.ok()) {
         report.failure = OverlayFailure::Write;
         report.failedPath = overlay_.folder() + u'/' + kIndexName;

@@ -147,8 +147,8 @@ bool IconThemeSystem::takeOutOfOverlay(const QString& theme, const QStringList& 
     } else if (const QStringList icons = iconsOfItems(*record, items); !icons.isEmpty()) {
         report = overlay.restore(icons);
     }
+    // (The overlay's restore and salvage ask again only what they changed.)
     noteTakenOut(report, overlay.folder(), theme, out);
-    themes_.forget();
     if (!report.ok())
         place.notices.push_back(failureNotice(report.failure, theme, report.failedPath));
     return report.ok();

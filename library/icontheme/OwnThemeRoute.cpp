@@ -114,7 +114,8 @@ PlaceReport IconThemeSystem::switchDesktop() {
 }
 
 bool IconThemeSystem::ownThemeShows() {
-    themes_.forget();
+    // Whatever changed on the disk since it was read is read again.
+    themes_.refresh();
     icontheme::OwnTheme own(themes_, dirs_, theme_, ownThemeRecordPath());
     // A theme of that name that is not ours is the user's to judge, wherever it is.
     if (!own.ours())

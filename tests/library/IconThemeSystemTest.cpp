@@ -1,7 +1,8 @@
 // The icon theme system at a start and at a choice. A desktop left on the
 // own theme while it no longer shows is switched back, whatever took it away
 // (the library, the theme's folder), and a folder of the user's that has its
-// name is never taken for ours. A choice made again reads no theme.
+// name is never taken for ours. A choice made again reads no theme, and a
+// write reads again only the themes it changed.
 #include "library/icontheme/IconThemeSystem.h"
 #include "icontheme/KeyFile.h"
 #include "tests/icontheme/ThemeWorld.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 
 using testing_support::NoProgress;
@@ -142,6 +144,42 @@ TEST(InUse, ChoosingAnItemAgainReadsNoTheme) {
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(QString::fromStdString(pictures[0].target), theirs);
     EXPECT_EQ(system.themeReads(), reads);
+}
+
+// Each write of Trayskin's, and a start on the own theme, reads again only
+// what it changed: hicolor, written by none, holds so many directories that
+// reading it again costs more than any step may.
+TEST(Reads, AWriteReadsAgainOnlyTheThemesItChanged) {
+    constexpr int kHicolorDirs = 300;
+    OwnThemeWorld w;
+    ThemeWorld::put(w.world.systemIcons(), "hicolor/index.theme",
+                    testing_support::manyDirectories(kHicolorDirs));
+    // A name Made lacks, so that every look at the set's pictures reads hicolor.
+    ThemeWorld::put(w.world.systemIcons(), "hicolor/d0/status/audio-volume-muted.png",
+                    pngBytes(16, 3));
+    ThemeWorld::put(w.data, "trayskin/Volume/A/audio-volume-muted.png", pngBytes(16, 4));
+    ThemeWorld::put(w.data, "trayskin/Volume/A/audio-volume-high.png", pngBytes(24, 2));
+    ASSERT_EQ(w.start(), std::nullopt);
+    library::IconThemeSystem system = w.system();
+    const std::pair<const char*, std::function<bool()>> steps[] = {
+        {"own theme install",
+         [&] { return system.setOwnThemeRoute(true) && system.install("Volume", "A").done; }},
+        {"switch to the own theme", [&] { return system.switchDesktop().done; }},
+        {"start on the own theme", [&] { return !system.startNotice().has_value(); }},
+        {"own theme restore", [&] { return system.restore("Volume").done; }},
+        {"overlay install", [&] { return system.install("Volume", "A").done; }},
+        {"overlay restore", [&] { return system.restore("Volume").done; }},
+    };
+    for (const auto& [what, step] : steps) {
+        SCOPED_TRACE(what);
+        // Everything read afresh once it no longer looks just changed.
+        testing_support::age(w.world.root());
+        system.currentPictures("Volume", "A", 2);
+        const qint64 before = system.themeReads();
+        ASSERT_TRUE(step());
+        ASSERT_EQ(system.currentPictures("Volume", "A", 2).size(), 2u);
+        EXPECT_LT(system.themeReads() - before, kHicolorDirs);
+    }
 }
 
 } // namespace

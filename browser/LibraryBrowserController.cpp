@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QtGlobal>
+#include <algorithm>
 
 namespace browser {
 
@@ -31,25 +32,32 @@ std::unique_ptr<FSNodeInfo> LibraryBrowserController::folderNode(std::string pat
 }
 
 int LibraryBrowserController::browserNumberOfRowsInColumn(platform::ColumnBrowser&, int column) {
-    return static_cast<int>(listingForPass(fsPathToColumn(column)).visible.size());
+    std::string folder = fsPathToColumn(column);
+    std::shared_ptr<PassListing> listing = listingForPass(folder);
+    const int rows = static_cast<int>(listing->visible.size());
+    // The columns to the right go when a column is counted.
+    columnListings_.erase(columnListings_.upper_bound(column), columnListings_.end());
+    columnListings_[column] = {std::move(folder), std::move(listing)};
+    return rows;
 }
 
 void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
                                                       platform::BrowserCell& cell, int row,
                                                       int column) {
-    auto folder = folderNode(fsPathToColumn(column));
+    const std::string path = fsPathToColumn(column);
+    auto folder = folderNode(path);
     // One listing serves both questions: the row's entry and the info file.
-    PassListing& listing = listingForPass(folder->absolutePath());
-    if (!listing.infoRead) {
-        listing.hasInfo = folder->hasInfoFileAmong(listing.names, listing.info);
-        listing.infoRead = true;
+    const std::shared_ptr<PassListing> listing = listingOfColumn(column, path);
+    if (!listing->infoRead) {
+        listing->hasInfo = folder->hasInfoFileAmong(listing->names, listing->info);
+        listing->infoRead = true;
     }
-    infostore_ = listing.info;
+    infostore_ = listing->info;
     if (outlets_.useButton)
-        outlets_.useButton->setEnabled(listing.hasInfo);
+        outlets_.useButton->setEnabled(listing->hasInfo);
     // The folder may have lost entries since the rows were counted: the
     // cell of a row that is gone stays blank.
-    const std::string* name = listing.rowName(row);
+    const std::string* name = presentRowName(*listing, path, row);
     if (!name)
         return;
     FSNodeInfo entry(folder.get(), *name);
@@ -66,9 +74,10 @@ void LibraryBrowserController::browserWillDisplayCell(platform::ColumnBrowser&,
 bool LibraryBrowserController::browserDescribeCell(platform::ColumnBrowser&,
                                                    platform::BrowserCell& cell, int row,
                                                    int column) {
-    auto folder = folderNode(fsPathToColumn(column));
-    const PassListing& listing = listingForPass(folder->absolutePath());
-    const std::string* name = listing.rowName(row);
+    const std::string path = fsPathToColumn(column);
+    auto folder = folderNode(path);
+    const std::shared_ptr<PassListing> listing = listingOfColumn(column, path);
+    const std::string* name = presentRowName(*listing, path, row);
     if (!name)
         return true; // a row that is gone reads as blank
     FSNodeInfo entry(folder.get(), *name);
@@ -86,31 +95,49 @@ const std::string* LibraryBrowserController::PassListing::rowName(int row) const
     return &names[visible[static_cast<std::size_t>(row)]];
 }
 
-LibraryBrowserController::PassListing&
+const std::shared_ptr<LibraryBrowserController::PassListing>&
 LibraryBrowserController::listingForPass(const std::string& folder) {
     const std::string version = platform::fs::folderVersion(folder);
     const auto known = passListings_.find(folder);
-    if (known != passListings_.end() && !version.empty() && known->second.version == version)
+    if (known != passListings_.end() && !version.empty() && known->second->version == version)
         return known->second;
     if (passListings_.empty())
         QTimer::singleShot(0, &passContext_, [this] { passListings_.clear(); });
-    PassListing listing;
-    listing.version = version;
-    listing.names = platform::fs::listFolder(folder);
+    auto listing = std::make_shared<PassListing>();
+    listing->version = version;
+    listing->names = platform::fs::listFolder(folder);
     // The rows' rule: a node is visible by its name alone.
-    for (std::size_t i = 0; i < listing.names.size(); ++i)
-        if (!library::isHiddenName(listing.names[i]))
-            listing.visible.push_back(i);
+    for (std::size_t i = 0; i < listing->names.size(); ++i)
+        if (!library::isHiddenName(listing->names[i]))
+            listing->visible.push_back(i);
     return passListings_[folder] = std::move(listing);
+}
+
+std::shared_ptr<LibraryBrowserController::PassListing>
+LibraryBrowserController::listingOfColumn(int column, const std::string& folder) {
+    const auto counted = columnListings_.find(column);
+    if (counted != columnListings_.end() && counted->second.folder == folder)
+        return counted->second.listing;
+    return listingForPass(folder);
+}
+
+const std::string* LibraryBrowserController::presentRowName(const PassListing& listing,
+                                                            const std::string& folder, int row) {
+    const std::string* name = listing.rowName(row);
+    if (!name || platform::fs::folderVersion(folder) == listing.version)
+        return name;
+    // Listings are sorted by their bytes.
+    const std::vector<std::string>& now = listingForPass(folder)->names;
+    return std::binary_search(now.begin(), now.end(), *name) ? name : nullptr;
 }
 
 bool LibraryBrowserController::browserTitlesInColumn(platform::ColumnBrowser&, int column,
                                                      std::vector<std::string>& titles) {
-    const PassListing& listing = listingForPass(fsPathToColumn(column));
+    const std::shared_ptr<PassListing> listing = listingOfColumn(column, fsPathToColumn(column));
     titles.clear();
-    titles.reserve(listing.visible.size());
-    for (std::size_t i : listing.visible)
-        titles.push_back(listing.names[i]);
+    titles.reserve(listing->visible.size());
+    for (std::size_t i : listing->visible)
+        titles.push_back(listing->names[i]);
     return true;
 }
 

@@ -108,9 +108,23 @@ private:
         // The name of a row, or nothing for a row that is gone.
         const std::string* rowName(int row) const;
     };
-    std::map<std::string, PassListing> passListings_;
+    std::map<std::string, std::shared_ptr<PassListing>> passListings_;
     QObject passContext_;
-    PassListing& listingForPass(const std::string& folder);
+    const std::shared_ptr<PassListing>& listingForPass(const std::string& folder);
+    // The listing each column's rows were counted from: until the column is
+    // counted again, its rows, titles, fills and descriptions are that
+    // listing's entries, even when the folder gains entries meanwhile (a
+    // start's later work makes sets while the window shows the columns).
+    struct ColumnListing {
+        std::string folder;
+        std::shared_ptr<PassListing> listing;
+    };
+    std::map<int, ColumnListing> columnListings_;
+    std::shared_ptr<PassListing> listingOfColumn(int column, const std::string& folder);
+    // The name of the row, or nothing for a row whose entry is gone since
+    // the listing was made.
+    const std::string* presentRowName(const PassListing& listing, const std::string& folder,
+                                      int row);
 
     // The text, and the icon in the well, which is named after what it shows.
     void showInspector(const platform::AttributedString& text,

@@ -115,6 +115,16 @@ TEST_F(LibraryBrowserTest, ColumnsListTheLibraryInListingOrder) {
     QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z");
     QApplication::sendEvent(browser().columnView(2), &z);
     EXPECT_EQ(browser().columnView(2)->selectedRows(), std::set<int>{0});
+
+    // A set made in a shown column's folder, in a later pass, leaves the
+    // column's rows the entries counted until the column is counted again.
+    writeFile(box.library() + "/Volume/A new set/trayskininfo.txt", "new");
+    QApplication::processEvents();
+    browser::FSBrowserCell first;
+    data->browserWillDisplayCell(browser(), first, 0, 1);
+    EXPECT_EQ(first.stringValue(), "Ember");
+    data->browserTitlesInColumn(browser(), 1, listed);
+    EXPECT_EQ(listed.size(), 5u);
 }
 
 // The well for a set and a picture, and what several or none selected show.

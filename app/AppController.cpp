@@ -14,6 +14,7 @@
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 #include "platform/widgets/AlertPanel.h"
+#include "platform/widgets/StatusMessages.h"
 #include "privileged/AuthRunner.h"
 
 #include "ui_MainWindow.h"
@@ -35,6 +36,7 @@ AppController::AppController()
       terminate_([](int status) { std::exit(status); }),
       startUp_(std::make_unique<StartUp>([this](int status) { terminate_(status); })) {
     mainUi_->setupUi(mainWindow_.get());
+    platform::elideStatusMessages(*mainWindow_->statusBar());
     connect(mainUi_->actionQuit, &QAction::triggered, this, [this] { exitApp(); });
     mainUi_->useButton->installEventFilter(this);
     // Alerts sit on the main window once it is shown.
@@ -279,10 +281,25 @@ void AppController::makeSetCommands() {
         return sets && focus && (focus == sets || sets->isAncestorOf(focus));
     };
     hooks.showSet = [this](const std::string& item, const std::string& set) { showSet(item, set); };
+    hooks.reread = [this] { rereadColumns(); };
     hooks.system = system_.get();
     setCommands_ =
         std::make_unique<SetCommands>(*mainWindow_, *mainUi_->fileMenu, *mainUi_->fsBrowser,
                                       system_->libraryRoot(), std::move(hooks));
+}
+
+void AppController::rereadColumns() {
+    platform::ColumnBrowser& view = *mainUi_->fsBrowser;
+    const std::string before = view.path();
+    view.reloadColumns();
+    if (view.path() != before) {
+        libraryBrowser_->browserSingleClick(view);
+        updateSelectionViews();
+    }
+}
+
+bool AppController::startWorkRunning() const {
+    return setCommands_ && setCommands_->afterStartRunning();
 }
 
 void AppController::showSet(const std::string& item, const std::string& set) {

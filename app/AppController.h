@@ -68,6 +68,8 @@ public:
     void reapplySets();
 
     QMainWindow* mainWindow() const { return mainWindow_.get(); }
+    // Whether the work the start left until the window is up has not ended.
+    bool startWorkRunning() const;
 
     // How the process ends; tests put their own in place. It must not return
     // for the program to behave as shipped; when it does, the caller stops.
@@ -96,6 +98,9 @@ private:
     // alone), as a click on it would.
     void showSet(const std::string& item, const std::string& set);
     void makeSetCommands();
+    // The columns read again, their selection and scrolling kept; the views
+    // follow when a selected entry is gone.
+    void rereadColumns();
     // After a click: why the selected set cannot be used, in the status bar;
     // why Use would leave the selected picture out, in the inspector.
     void explainSelection();

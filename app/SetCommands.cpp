@@ -90,10 +90,12 @@ void SetCommands::afterStart() {
         later_ = nullptr;
         for (const library::Notice& notice : report->notices)
             platform::runAlertPanel({notice.title, notice.message, notice.button, notice.detail});
-        // The columns are left as the user has them: a column lists the new
-        // sets when it is next read.
-        if (report->setsChanged)
+        // The open columns list the new sets, with the selection and the
+        // scroll positions kept.
+        if (report->setsChanged) {
+            hooks_.reread();
             window_.statusBar()->showMessage(report->statusLine);
+        }
     });
     later_->start(QThread::LowPriority);
 }

@@ -35,6 +35,8 @@ public:
         std::function<bool()> inSetsColumn;
         // Shows the library again with the set selected ("" for the item).
         std::function<void(const std::string& item, const std::string& set)> showSet;
+        // Reads the library's columns again, keeping what they show.
+        std::function<void()> reread;
         // The system whose pictures New Set checks.
         library::PictureSystem* system = nullptr;
     };
@@ -44,8 +46,11 @@ public:
     ~SetCommands() override;
 
     // The work a start leaves until the window is up, on a thread of its own;
-    // the status bar names the sets it made when it ends.
+    // when it ends, the columns are read again and the status bar names the
+    // themes whose sets it made.
     void afterStart();
+    // Whether that work has not ended yet.
+    bool afterStartRunning() const { return later_ != nullptr; }
 
     // Asks for an archive (or a folder) and makes its sets; asks where the
     // selected set's archive goes and writes it.

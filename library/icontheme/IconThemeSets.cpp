@@ -27,12 +27,22 @@ PlaceReport themeSetsReport(const ThemeSetsResult& result) {
                  "Trayskin", "These sets could not be written into the library:")),
              localizedString(QT_TRANSLATE_NOOP("Trayskin", "OK")), result.failed.join(u'\n')});
     }
+    // Every set of a theme bears the theme's name: the line names each
+    // theme once, and the columns show the sets.
+    QStringList themes;
+    for (const QString& made : result.made) {
+        const QString set = made.section(u'/', 1);
+        if (!themes.contains(set))
+            themes.append(set);
+    }
     report.statusLine =
         result.made.isEmpty()
             ? localizedString(QT_TRANSLATE_NOOP(
                   "Trayskin", "No set to add: the installed themes' sets are in the library."))
-            : localizedString(QT_TRANSLATE_NOOP("Trayskin", "Sets added from installed themes: %1"))
-                  .arg(result.made.join(QStringLiteral(", ")));
+            : localizedString(
+                  QT_TRANSLATE_NOOP("Trayskin", "Sets added from installed themes (%1): %2"))
+                  .arg(themes.size())
+                  .arg(themes.join(QStringLiteral(", ")));
     return report;
 }
 

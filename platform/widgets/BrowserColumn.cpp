@@ -156,6 +156,14 @@ bool BrowserColumn::select(int row, Qt::KeyboardModifiers modifiers) {
 }
 
 void BrowserColumn::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        // The menu a right click opens is about the row under the pointer.
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid() && !selectionModel()->isRowSelected(index.row()) &&
+            select(index.row(), Qt::NoModifier))
+            browser_.clicked();
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     const QModelIndex index = indexAt(event->position().toPoint());

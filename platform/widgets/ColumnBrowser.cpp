@@ -223,6 +223,46 @@ void ColumnBrowser::loadColumnZero() {
         focusColumn(0);
 }
 
+void ColumnBrowser::reloadColumns() {
+    struct Kept {
+        std::vector<std::string> selected;
+        int scrolled = 0;
+    };
+    std::vector<Kept> kept;
+    for (BrowserColumn* view : columns_) {
+        Kept column{{}, view->verticalScrollBar()->value()};
+        for (int row : view->selectedRows())
+            column.selected.push_back(view->filledCell(row).stringValue());
+        kept.push_back(std::move(column));
+    }
+    const int focused = focusedColumn_;
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && isAncestorOf(focus);
+    loadColumnZero();
+    for (std::size_t i = 0; i < kept.size() && i < columns_.size(); ++i) {
+        BrowserColumn* view = columns_[i];
+        std::vector<std::string> titles;
+        if (!titlesOf(static_cast<int>(i), titles) ||
+            titles.size() != static_cast<std::size_t>(view->rowCount())) {
+            titles.clear();
+            for (int row = 0; row < view->rowCount(); ++row)
+                titles.push_back(view->filledCell(row).stringValue());
+        }
+        Qt::KeyboardModifiers add = Qt::NoModifier;
+        for (const std::string& title : kept[i].selected) {
+            const auto found = std::find(titles.begin(), titles.end(), title);
+            if (found != titles.end() &&
+                view->select(static_cast<int>(found - titles.begin()), add))
+                add = Qt::ControlModifier;
+        }
+        // Laid out now, so that the scroll bar has its range.
+        view->doItemsLayout();
+        view->verticalScrollBar()->setValue(kept[i].scrolled);
+    }
+    if (hadFocus)
+        focusColumn(std::min(focused, numberOfColumns() - 1));
+}
+
 int ColumnBrowser::numberOfRowsInColumn(int column) const {
     BrowserColumn* view = columnView(column);
     return view ? view->rowCount() : 0;

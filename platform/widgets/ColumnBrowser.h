@@ -85,6 +85,10 @@ public:
 
     // Drops every column and loads column 0 afresh, with nothing selected.
     void loadColumnZero();
+    // Counts every column's rows again, selecting the titles that were
+    // selected where they are still there, with each column scrolled as it
+    // was and the keyboard in the column it was in; the action does not run.
+    void reloadColumns();
     // Selects, column by column, the rows whose titles are the components of
     // the path, loading columns as it goes; stops at the first component that
     // no enabled row carries. Returns true when every component was found.

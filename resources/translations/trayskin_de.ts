@@ -1002,10 +1002,6 @@
         <translation>Kein Set hinzuzufügen: Die Sets der installierten Themen sind in der Bibliothek.</translation>
     </message>
     <message>
-        <source>Sets added from installed themes: %1</source>
-        <translation>Aus installierten Themen hinzugefügte Sets: %1</translation>
-    </message>
-    <message>
         <source>A set needs a name.</source>
         <translation>Ein Set braucht einen Namen.</translation>
     </message>
@@ -1552,6 +1548,10 @@
     <message>
         <source>%1 of the set&apos;s %2 files are in place; left out:</source>
         <translation>%1 der %2 Dateien des Satzes sind eingesetzt; ausgelassen:</translation>
+    </message>
+    <message>
+        <source>Sets added from installed themes (%1): %2</source>
+        <translation>Aus installierten Themen hinzugefügte Sets (%1): %2</translation>
     </message>
 </context>
 </TS>

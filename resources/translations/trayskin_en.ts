@@ -1002,10 +1002,6 @@
         <translation>No set to add: the installed themes&apos; sets are in the library.</translation>
     </message>
     <message>
-        <source>Sets added from installed themes: %1</source>
-        <translation>Sets added from installed themes: %1</translation>
-    </message>
-    <message>
         <source>A set needs a name.</source>
         <translation>A set needs a name.</translation>
     </message>
@@ -1552,6 +1548,10 @@
     <message>
         <source>%1 of the set&apos;s %2 files are in place; left out:</source>
         <translation>%1 of the set&apos;s %2 files are in place; left out:</translation>
+    </message>
+    <message>
+        <source>Sets added from installed themes (%1): %2</source>
+        <translation>Sets added from installed themes (%1): %2</translation>
     </message>
 </context>
 </TS>

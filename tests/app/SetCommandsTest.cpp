@@ -9,8 +9,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -178,7 +180,65 @@ TEST_F(SetCommandsTest, ASetThatCannotBeUsedSaysWhyBeforeItIsTried) {
     EXPECT_FALSE(part<QTextEdit>("nodeInspector").toPlainText().contains("leaves"));
 }
 
+TEST_F(SetCommandsTest, TheBrowsersContextMenuOffersTheSetCommandsTheSelectionAllows) {
+    const char* names[] = {"actionNewSet", "actionDuplicateSet", "actionRenameSet",
+                           "actionExportSet", "actionMoveSetToTrash"};
+    const struct {
+        const char* set; // "" for the item alone
+        std::vector<bool> enabled;
+    } rows[] = {{"", {true, false, false, false, false}},
+                {"default", {true, true, false, true, false}},
+                {"Mine", {true, true, true, true, true}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.set);
+        click(browser(), 0, "Volume");
+        // A right click on a row selects it; below the rows, the item stays.
+        QWidget* sets = browser().columnView(1)->viewport();
+        const QPoint at =
+            *row.set ? browser().columnView(1)->rowRect(rowOf(browser(), 1, row.set)).center()
+                     : QPoint(5, sets->height() - 5);
+        QTest::mousePress(sets, Qt::RightButton, Qt::NoModifier, at);
+        QTest::mouseRelease(sets, Qt::RightButton, Qt::NoModifier, at);
+        EXPECT_EQ(browser().path(), std::string("/Volume") + (*row.set ? "/" : "") + row.set);
+        std::vector<std::pair<QString, bool>> offered;
+        QTimer::singleShot(0, [&offered] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions())
+                offered.emplace_back(action->objectName(), action->isEnabled());
+            menu->close();
+        });
+        QContextMenuEvent ask(QContextMenuEvent::Mouse, at, sets->mapToGlobal(at));
+        QApplication::sendEvent(sets, &ask);
+        ASSERT_EQ(offered.size(), std::size(names));
+        for (std::size_t i = 0; i < offered.size(); ++i) {
+            EXPECT_EQ(offered[i].first, names[i]);
+            EXPECT_EQ(offered[i].second, row.enabled[i]) << names[i];
+        }
+    }
+}
+
 using ThemeSetsWindowTest = DesktopTest;
+
+TEST_F(ThemeSetsWindowTest, AFirstStartListsEveryThemesSetsOnceItsLaterWorkEnds) {
+    const QString index = "[Icon Theme]\nName=%1\nDirectories=16x16/status\n"
+                          "[16x16/status]\nSize=16\nType=Fixed\n";
+    for (const auto& [folder, name] : {std::pair("Test", "Test"), std::pair("Other", "Other Icons"),
+                                       std::pair("Spare", "Spare")}) {
+        ThemeWorld::put(world.systemIcons(), QString(folder) + "/index.theme",
+                        index.arg(name).toUtf8());
+        ThemeWorld::put(world.systemIcons(), QString(folder) + "/16x16/status/battery-good.png",
+                        pngBytes(16, 1));
+    }
+    // The start selects the first item, whose sets column is read before
+    // the other themes' sets are made.
+    start("Test", {world.systemIcons()});
+    EXPECT_EQ(browser().path(), "/Battery");
+    EXPECT_EQ(titles(browser(), 1),
+              (std::vector<std::string>{"Leaf", "Other Icons", "Slate", "Spare", "default"}));
+    EXPECT_TRUE(statusLine().endsWith("(2): Other Icons, Spare")) << statusLine().toStdString();
+    EXPECT_TRUE(presenter.alerts.empty());
+}
 
 TEST_F(ThemeSetsWindowTest, TheMenuCommandShowsTheSetsOfAThemeInstalledSinceTheStart) {
     const QString index = "[Icon Theme]\nName=%1\nDirectories=16x16/status\n"
@@ -197,7 +257,7 @@ TEST_F(ThemeSetsWindowTest, TheMenuCommandShowsTheSetsOfAThemeInstalledSinceTheS
     const auto shown = titles(browser(), 1);
     EXPECT_EQ(std::count(before.begin(), before.end(), "Later Icons"), 0);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "Later Icons"), 1);
-    EXPECT_TRUE(statusLine().contains("Volume/Later Icons")) << statusLine().toStdString();
+    EXPECT_TRUE(statusLine().endsWith("(1): Later Icons")) << statusLine().toStdString();
     EXPECT_EQ(browser().path(), "/Volume");
 }
 

@@ -3,8 +3,10 @@
 #include "app/PrivilegedTool.h"
 #include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
+#include "platform/widgets/StatusMessages.h"
 #include "tests/support/BrowserDriver.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QMainWindow>
 #include <QStatusBar>
@@ -29,6 +31,14 @@ void ControllerFixture::startShown() {
     ASSERT_TRUE(exits.empty()) << "the program ended";
     controller.mainWindow()->resize(900, 500);
     controller.mainWindow()->show();
+    // The start's later work ends, and the columns are read again, before
+    // a test acts on the window.
+    ASSERT_TRUE(waitUntil(
+        [this] {
+            QApplication::processEvents();
+            return !controller.startWorkRunning();
+        },
+        std::chrono::seconds(60)));
     settle(browser());
 }
 
@@ -56,7 +66,7 @@ QStringList ControllerFixture::alertTitles() const {
 }
 
 QString ControllerFixture::statusLine() {
-    return controller.mainWindow()->statusBar()->currentMessage();
+    return platform::wholeStatusMessage(*controller.mainWindow()->statusBar());
 }
 
 } // namespace testing_support

@@ -26,8 +26,8 @@ protected:
     ~ControllerFixture() override;
 
     // Starts as the program does (on pictureSystem) and shows the main
-    // window at a size of its own, with the rows on screen filled; the
-    // program must not end.
+    // window at a size of its own, with the rows on screen filled once the
+    // start's later work has ended; the program must not end.
     void startShown();
     // A widget or action of the main window, by its object name, as a
     // client of the window finds it.
@@ -46,7 +46,7 @@ protected:
     static std::string quietly(const std::function<void()>& command);
     // The titles of the alerts shown so far.
     QStringList alertTitles() const;
-    // What the main window's status bar says.
+    // What the main window's status bar says, whole where it is shown cut.
     QString statusLine();
 
     Sandbox box;

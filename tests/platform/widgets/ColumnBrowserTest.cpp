@@ -8,8 +8,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 
 using platform::BrowserCell;
+using platform::BrowserColumn;
 using platform::ColumnBrowser;
 using testing_support::click;
 using testing_support::settle;
@@ -309,5 +311,39 @@ TEST_F(BrowserFixture, KeyboardStartsAtTheTopStaysThroughReloadAndTabsOut) {
                                     {Qt::Key_Backtab, before}}) {
         QTest::keyClick(QApplication::focusWidget(), key);
         ASSERT_EQ(QApplication::focusWidget(), next) << key;
+    }
+}
+
+TEST_F(BrowserFixture, ReloadingColumnsCountsThemAgainAndKeepsWhatTheyShow) {
+    delegate.tellTitles = true;
+    browser.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&browser));
+    const struct {
+        std::vector<int> rowsThen;
+        std::set<int> selected0, selected1; // what stays selected
+    } cases[] = {{{120, 5, 2}, {60}, {0, 2}}, {{50, 5, 2}, {}, {}}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.rowsThen[0]);
+        delegate.rows = {100, 3, 2};
+        load();
+        browser.selectRow(60, 0);
+        browser.selectRow(0, 1);
+        browser.selectRow(2, 1, Qt::ControlModifier);
+        browser.columnView(0)->verticalScrollBar()->setValue(300);
+        browser.columnView(1)->setFocus();
+        const std::size_t actionsBefore = actions.size();
+        delegate.rows = row.rowsThen;
+        browser.reloadColumns();
+        settle(browser);
+        EXPECT_EQ(browser.numberOfRowsInColumn(0), row.rowsThen[0]);
+        EXPECT_EQ(browser.columnView(0)->selectedRows(), row.selected0);
+        EXPECT_EQ(browser.numberOfColumns(), row.selected0.empty() ? 1 : 2);
+        if (BrowserColumn* sets = browser.columnView(1)) {
+            EXPECT_EQ(sets->rowCount(), row.rowsThen[1]);
+            EXPECT_EQ(sets->selectedRows(), row.selected1);
+        }
+        EXPECT_EQ(browser.columnView(0)->verticalScrollBar()->value(), 300);
+        EXPECT_EQ(QApplication::focusWidget(), browser.columnView(browser.numberOfColumns() - 1));
+        EXPECT_EQ(actions.size(), actionsBefore);
     }
 }

@@ -1,11 +1,9 @@
 #include "app/ApplicationMain.h"
 
 #include "app/AppController.h"
-#include "app/CommandLine.h"
-#include "app/CommandVerbs.h"
+#include "app/CommandMain.h"
 #include "app/PrivilegedTool.h"
 #include "app/SingleInstance.h"
-#include "library/FileLines.h"
 #include "library/PictureSystem.h"
 #include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
@@ -57,26 +55,6 @@ void fitOnScreen(QMainWindow& window) {
         return;
     const QSize room = screen->availableGeometry().size() - QSize(0, 40);
     window.resize(window.size().boundedTo(room).expandedTo(window.minimumSizeHint()));
-}
-
-void nameApplication() {
-    QCoreApplication::setApplicationName(QStringLiteral("Trayskin"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TRAYSKIN_VERSION));
-}
-
-// The command line is read before any window system is loaded: help, the
-// version, its errors and the verbs need no display.
-StartOptions readCommandLine(int argc, char** argv, int* exitStatus) {
-    QCoreApplication core(argc, argv);
-    nameApplication();
-    platform::bundle::loadTranslations();
-    const StartOptions options = parseStartOptions(QCoreApplication::arguments());
-    if (options.verbose)
-        library::showFileLines();
-    *exitStatus = answerStartOptions(options);
-    if (*exitStatus < 0 && options.verb != Verb::Window)
-        *exitStatus = runVerb(options);
-    return options;
 }
 
 } // namespace

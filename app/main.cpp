@@ -1,5 +1,5 @@
-#include "app/ApplicationMain.h"
+#include "app/CommandMain.h"
 
 int main(int argc, char** argv) {
-    return applicationMain(argc, argv);
+    return commandMain(argc, argv);
 }

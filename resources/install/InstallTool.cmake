@@ -4,7 +4,8 @@
 # The build tree's tool stays unprivileged.
 set(tool "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/Resources/Trayskin")
 set(program "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin")
-foreach(file "${tool}" "${program}")
+set(window "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin-window")
+foreach(file "${tool}" "${program}" "${window}")
     if(NOT EXISTS "${file}")
         message(FATAL_ERROR "Missing from the bundle: ${file}")
     endif()

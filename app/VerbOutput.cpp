@@ -103,8 +103,7 @@ void printStatus(library::PictureSystem& system, bool json) {
     QJsonArray array;
     if (!json)
         printLine(stdout, system.statusLabel());
-    for (const std::string& item : system.items()) {
-        const library::InUse inUse = system.inUse(item);
+    for (const auto& [item, inUse] : system.itemsInUse()) {
         QJsonObject object{{QStringLiteral("item"), QString::fromStdString(item)},
                            {QStringLiteral("inUse"), QString::fromLatin1(kindName(inUse.kind))}};
         if (inUse.kind == library::InUse::Kind::Set)

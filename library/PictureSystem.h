@@ -82,6 +82,12 @@ struct InstalledSet {
     bool outdated = false;
 };
 
+// An item and what it shows now, as status tells it.
+struct ItemInUse {
+    std::string item;
+    InUse inUse;
+};
+
 // The command that chooses where the next installs go (desktop mode's own
 // theme); the command line can ask for it too.
 inline constexpr std::string_view kOwnThemeRouteCommand = "ownThemeRoute";
@@ -151,6 +157,13 @@ public:
     // rather than with nothing.
     virtual bool startsOnFirstItem() const { return false; }
     virtual InUse inUse(const std::string& item) = 0;
+    // Every item with what it shows now, in the order of items().
+    virtual std::vector<ItemInUse> itemsInUse() {
+        std::vector<ItemInUse> answer;
+        for (const std::string& item : items())
+            answer.push_back({item, inUse(item)});
+        return answer;
+    }
     // The sets installs put in place, other than the system's own pictures,
     // by what the system recorded of them; by default each item's set in
     // use, which nothing can change under.

@@ -44,7 +44,8 @@ QStringList IconThemeSystem::resolvedFiles(icontheme::IconThemes& themes, const 
 }
 
 InUse IconThemeSystem::inUseOn(icontheme::IconThemes& themes, const std::string& root,
-                               const QString& theme, const std::string& item) {
+                               const QString& theme, const std::string& item,
+                               const std::function<void(const QString&)>& reading) {
     std::map<QString, bool> held;          // icon -> some set's picture is shown
     QMap<QString, QSet<QByteArray>> shown; // icon -> bytes of the files a lookup gives
     const icontheme::StatusItem* status = statusItem(item);
@@ -60,9 +61,12 @@ InUse IconThemeSystem::inUseOn(icontheme::IconThemes& themes, const std::string&
             if (!shown.contains(picture.icon)) {
                 QSet<QByteArray>& bytes = shown[picture.icon];
                 // A FIFO or device (even behind a link) is refused, never waited on.
-                for (const QString& file : resolvedFiles(themes, picture.icon, theme))
+                for (const QString& file : resolvedFiles(themes, picture.icon, theme)) {
+                    if (reading)
+                        reading(file);
                     bytes.insert(icontheme::readSmallFile(file, icontheme::kMaxPictureBytes)
                                      .value_or(QByteArray()));
+                }
             }
             const bool isShown = shown[picture.icon].contains(picture.bytes);
             held[picture.icon] = held[picture.icon] || isShown;

@@ -93,6 +93,12 @@ public:
     // set's row: the set's picture of that name (IconThemeWords.cpp).
     std::string entryPicture(const std::string& path) override;
     InUse inUse(const std::string& item) override;
+    // Kept between runs in the user's cache folder with a stamp of all it
+    // was worked out from, and worked out again when one no longer holds
+    // (IconThemeStatus.cpp, StatusMemo.h).
+    std::vector<ItemInUse> itemsInUse() override;
+    // Where that answer is kept.
+    QString statusMemoPath() const;
     // From the records of the overlay and the own theme (IconThemeInstalled.cpp).
     std::vector<InstalledSet> installedSets() override;
     // In use worked out on themes of its own, read once per theme state
@@ -171,8 +177,10 @@ private:
                                      const QString& theme);
     // In use of the item as the theme shows it, on that reading of the
     // themes (nothing of the system's own is read: a task runs it too).
+    // reading is told each theme file before its bytes are read.
     static InUse inUseOn(icontheme::IconThemes& themes, const std::string& root,
-                         const QString& theme, const std::string& item);
+                         const QString& theme, const std::string& item,
+                         const std::function<void(const QString&)>& reading = {});
     static QStringList picturesIn(const std::string& root, const std::string& item,
                                   const std::string& set);
     // The theme the desktop shows the pictures in: the own theme while the

@@ -16,8 +16,9 @@
 
 namespace testing_support {
 namespace {
-const char* const kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME",
-                                  "XDG_STATE_HOME"};
+const char* const kVariables[] = {"HOME",           "XDG_DATA_HOME",
+                                  "XDG_DATA_DIRS",  "XDG_CONFIG_HOME",
+                                  "XDG_STATE_HOME", "XDG_CACHE_HOME"};
 }
 
 ThemeWorld::ThemeWorld() {
@@ -29,6 +30,7 @@ ThemeWorld::ThemeWorld() {
     qputenv("XDG_DATA_DIRS", QFile::encodeName(root() + QStringLiteral("/sys")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(root() + QStringLiteral("/config")));
     qputenv("XDG_STATE_HOME", QFile::encodeName(root() + QStringLiteral("/home/.local/state")));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(root() + QStringLiteral("/home/.cache")));
     for (const QString& base : bases())
         QDir().mkpath(base);
 }

@@ -83,6 +83,8 @@ void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system)
     });
     libraryBrowser_->setRowPicture(
         [system = system_.get()](const std::string& path) { return system->entryPicture(path); });
+    libraryBrowser_->setItemTitle(
+        [system = system_.get()](const std::string& item) { return system->itemTitle(item); });
     // The browser's data source is the controller's.
     mainUi_->fsBrowser->setDelegate(libraryBrowser_.get());
     libraryBrowser_->setInfostore(QStringLiteral("test "));

@@ -141,6 +141,15 @@ bool LibraryBrowserController::browserTitlesInColumn(platform::ColumnBrowser&, i
     return true;
 }
 
+QString LibraryBrowserController::browserDisplayTitle(platform::ColumnBrowser&, int column,
+                                                      const std::string& title) {
+    // The first column lists the items; the folders keep their own names.
+    if (column != 0 || !itemTitle_)
+        return {};
+    const QString shown = itemTitle_(title);
+    return shown == QString::fromUtf8(title) ? QString() : shown;
+}
+
 void LibraryBrowserController::browserDoubleClick(platform::ColumnBrowser&) {
     // A double click adds nothing to its first click.
 }
@@ -161,9 +170,12 @@ void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& brows
         infostore_ = FSNodeInfo::readInfoText(
             FSNodeInfo(node.get(), std::string(library::kInfoFileName)).absolutePath());
     }
-    auto text = attributedInspectorStringForFSNode(*node);
-    showInspector(text, node->iconImageOfSize(kWellIconSide, kWellIconSide),
-                  QString::fromUtf8(node->lastPathComponent()));
+    QString shownName = browserDisplayTitle(browser, browser.selectedColumn(),
+                                            browser.selectedCells().front()->stringValue());
+    if (shownName.isEmpty())
+        shownName = QString::fromUtf8(node->lastPathComponent());
+    auto text = attributedInspectorStringForFSNode(*node, shownName);
+    showInspector(text, node->iconImageOfSize(kWellIconSide, kWellIconSide), shownName);
 }
 
 void LibraryBrowserController::showInspector(const platform::AttributedString& text,
@@ -196,11 +208,14 @@ void LibraryBrowserController::showInspector(const platform::AttributedString& t
 }
 
 platform::AttributedString
-LibraryBrowserController::attributedInspectorStringForFSNode(const FSNodeInfo& node) const {
+LibraryBrowserController::attributedInspectorStringForFSNode(const FSNodeInfo& node,
+                                                             const QString& shownName) const {
     const auto bold = boldFontAttributes();
     const auto normal = normalFontAttributes();
     platform::AttributedString text(localizedString(QT_TRANSLATE_NOOP("Trayskin", "Name: ")), bold);
-    text.append({QString::fromUtf8(node.lastPathComponent()) + QLatin1Char('\n'), normal});
+    text.append({(shownName.isEmpty() ? QString::fromUtf8(node.lastPathComponent()) : shownName) +
+                     QLatin1Char('\n'),
+                 normal});
     const auto [type, note] =
         describe_ ? describe_(node.absolutePath()) : std::pair<QString, QString>();
     text.append({localizedString(QT_TRANSLATE_NOOP("Trayskin", "Type: ")), bold});

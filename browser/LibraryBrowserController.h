@@ -57,10 +57,15 @@ public:
     // The names of the column folder's visible entries, from one listing.
     bool browserTitlesInColumn(platform::ColumnBrowser& browser, int column,
                                std::vector<std::string>& titles) override;
+    // An item's title in the user's words, where the item's setter gave one.
+    QString browserDisplayTitle(platform::ColumnBrowser& browser, int column,
+                                const std::string& title) override;
     void browserDoubleClick(platform::ColumnBrowser& browser);
     void browserSingleClick(platform::ColumnBrowser& browser);
 
-    platform::AttributedString attributedInspectorStringForFSNode(const FSNodeInfo& node) const;
+    // The name line says shownName, the node's name when none is given.
+    platform::AttributedString
+    attributedInspectorStringForFSNode(const FSNodeInfo& node, const QString& shownName = {}) const;
     static platform::TextAttributes normalFontAttributes();
     static platform::TextAttributes boldFontAttributes();
 
@@ -71,6 +76,11 @@ public:
     // The system's picture for a row's entry ("" for the file system's icon).
     using RowPicture = std::function<std::string(const std::string& path)>;
     void setRowPicture(RowPicture rowPicture) { rowPicture_ = std::move(rowPicture); }
+
+    // An item's title in the user's words, from its folder name; the rows of
+    // the first column show it, and the inspector names the item by it.
+    using ItemTitle = std::function<QString(const std::string& item)>;
+    void setItemTitle(ItemTitle itemTitle) { itemTitle_ = std::move(itemTitle); }
 
     // Start-up gives the info text its first contents.
     void setInfostore(const QString& text) { infostore_ = text; }
@@ -90,6 +100,7 @@ private:
     FSNodeInfo::PictureRule isPicture_;
     Describer describe_;
     RowPicture rowPicture_;
+    ItemTitle itemTitle_;
     // The node of a folder of the library, with the picture rule.
     std::unique_ptr<FSNodeInfo> folderNode(std::string path) const;
     // The column folders' listings that the rows counted, the titles matched,

@@ -100,8 +100,8 @@ PanelPreview::PanelPreview(QScrollArea& scroller, std::vector<int> sides, QStrin
     scroller_.setWidgetResizable(true);
     scroller_.setWidget(this);
     scroller_.viewport()->installEventFilter(this);
-    // The room the bars take, kept from the start, so that nothing moves
-    // when a set's pictures come and go.
+    // The height of a line of the bars, worked out once: a set's pictures
+    // take that room when they come (until then only the hint's line).
     show(std::make_shared<PanelDrawing>(PanelDrawing{{PanelPicture{}}, allSides(), 1, {}, {}}));
     show(nullptr);
 }
@@ -281,19 +281,28 @@ void PanelPreview::placeInScroller() {
     const int content = bars_[0]->sizeHint().height() - 2 * kMargin + kSpacing;
     const int lineHeight = shown_ ? content / lines - kSpacing + 2 * kMargin : 0;
     reserved_ = std::max(reserved_, lineHeight);
+    hint_->setVisible(shown_ == nullptr);
+    scroller_.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroller_.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* column = qobject_cast<QBoxLayout*>(scroller_.parentWidget()->layout());
+    if (!shown_) {
+        // Without pictures only the hint's line: the browser has the room.
+        if (column)
+            column->setStretchFactor(&scroller_, 0);
+        scroller_.setFixedHeight(hint_->sizeHint().height() + 2 * scroller_.frameWidth());
+        scroller_.show();
+        return;
+    }
     // Room for a scroll bar below bars wider than the view, always kept.
     const int most = reserved_ + scroller_.horizontalScrollBar()->sizeHint().height() +
                      2 * scroller_.frameWidth();
-    scroller_.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The browser keeps the room it asks for; what is left goes to the
     // preview, up to its most.
-    scroller_.setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    if (auto* column = qobject_cast<QBoxLayout*>(scroller_.parentWidget()->layout()))
+    if (column)
         column->setStretchFactor(&scroller_, 1);
     scroller_.setMinimumHeight(std::min(most, kLeastHeight));
     scroller_.setMaximumHeight(most);
     scroller_.show();
-    hint_->setVisible(shown_ == nullptr);
 }
 
 } // namespace browser

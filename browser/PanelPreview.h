@@ -27,8 +27,9 @@ class PanelPreview final : public QWidget {
 public:
     using IsPicture = std::function<bool(std::string_view)>;
     // Takes the scroller's place for its widget (the one there is hidden)
-    // and sizes the scroller to show both bars. sizeText names the panel's
-    // sizes.
+    // and sizes the scroller to show both bars while a set's pictures are
+    // shown, and only a line of hint while none are. sizeText names the
+    // panel's sizes.
     PanelPreview(QScrollArea& scroller, std::vector<int> sides, QString sizeText,
                  std::string libraryRoot, IsPicture isPicture);
     ~PanelPreview() override;

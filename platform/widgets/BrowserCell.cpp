@@ -19,7 +19,12 @@ QFont fontOf(const TextAttributes& attributes) {
 void BrowserCell::setAttributedStringValue(const std::string& title,
                                            const TextAttributes& attributes) {
     title_ = title;
+    displayTitle_.clear();
     attributes_ = attributes;
+}
+
+QString BrowserCell::displayTitle() const {
+    return displayTitle_.isEmpty() ? QString::fromUtf8(title_) : displayTitle_;
 }
 
 QColor BrowserCell::highlightColorInView(const BrowserView& view) const {
@@ -28,8 +33,8 @@ QColor BrowserCell::highlightColorInView(const BrowserView& view) const {
 
 QSizeF BrowserCell::cellSizeForBounds(const QRectF&) const {
     QFontMetricsF metrics(fontOf(attributes_));
-    const double width = metrics.horizontalAdvance(QString::fromUtf8(title_)) + 2 * kTitleInset +
-                         (leaf_ ? 0.0 : kArrowWidth);
+    const double width =
+        metrics.horizontalAdvance(displayTitle()) + 2 * kTitleInset + (leaf_ ? 0.0 : kArrowWidth);
     return {width, metrics.height() + 2.0};
 }
 
@@ -60,7 +65,7 @@ void BrowserCell::drawInteriorWithFrame(const QRectF& frame, BrowserView& view) 
     p.setPen(ink);
     QFontMetricsF metrics(p.font());
     const QString shown =
-        metrics.elidedText(QString::fromUtf8(title_), Qt::ElideRight, std::max(0.0, text.width()));
+        metrics.elidedText(displayTitle(), Qt::ElideRight, std::max(0.0, text.width()));
     p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     p.restore();
 }

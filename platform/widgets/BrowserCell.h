@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
 #include <string>
 
 class QPainter;
@@ -35,6 +36,11 @@ public:
     void setAttributedStringValue(const std::string& title, const TextAttributes& attributes);
     const std::string& stringValue() const { return title_; }
     const TextAttributes& attributes() const { return attributes_; }
+    // What the row shows, reads out and names in its tooltip, where that is
+    // not its title (a name in the user's words); "" for the title itself.
+    // The browser's paths keep the title.
+    void setDisplayTitle(const QString& shown) { displayTitle_ = shown; }
+    QString displayTitle() const;
 
     void setEnabled(bool enabled) { enabled_ = enabled; }
     bool isEnabled() const { return enabled_; }
@@ -55,6 +61,7 @@ public:
 
 private:
     std::string title_;
+    QString displayTitle_;
     TextAttributes attributes_;
     bool enabled_ = true;
     bool leaf_ = false;

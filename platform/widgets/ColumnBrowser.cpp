@@ -22,6 +22,10 @@ bool ColumnBrowserDelegate::browserDescribeCell(ColumnBrowser&, BrowserCell&, in
     return false;
 }
 
+QString ColumnBrowserDelegate::browserDisplayTitle(ColumnBrowser&, int, const std::string&) {
+    return {};
+}
+
 // ---- ColumnBrowser -------------------------------------------------------
 
 namespace {
@@ -116,7 +120,10 @@ QString ColumnBrowser::columnName(int column) const {
 }
 
 bool ColumnBrowser::describeCell(BrowserCell& cell, int row, int column) {
-    return delegate_ && delegate_->browserDescribeCell(*this, cell, row, column);
+    if (!delegate_ || !delegate_->browserDescribeCell(*this, cell, row, column))
+        return false;
+    cell.setDisplayTitle(displayTitleOf(column, cell.stringValue()));
+    return true;
 }
 
 bool ColumnBrowser::focusOutOfBrowser(bool next) {
@@ -141,8 +148,16 @@ std::unique_ptr<BrowserCell> ColumnBrowser::makeCell() const {
 }
 
 void ColumnBrowser::fillCell(BrowserCell& cell, int row, int column) {
-    if (delegate_)
-        delegate_->browserWillDisplayCell(*this, cell, row, column);
+    if (!delegate_)
+        return;
+    delegate_->browserWillDisplayCell(*this, cell, row, column);
+    cell.setDisplayTitle(displayTitleOf(column, cell.stringValue()));
+}
+
+QString ColumnBrowser::displayTitleOf(int column, const std::string& title) {
+    if (!delegate_ || title.empty())
+        return {};
+    return delegate_->browserDisplayTitle(*this, column, title);
 }
 
 bool ColumnBrowser::titlesOf(int column, std::vector<std::string>& titles) {

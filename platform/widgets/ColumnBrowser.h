@@ -53,6 +53,11 @@ public:
     // delegate that cannot returns false; the browser then fills the cell.
     virtual bool browserDescribeCell(ColumnBrowser& browser, BrowserCell& cell, int row,
                                      int column);
+    // What a row of the column with that title shows in its place, reads
+    // out and names in its tooltip ("" for the title itself); typing selects
+    // by it. The browser's paths keep the title.
+    virtual QString browserDisplayTitle(ColumnBrowser& browser, int column,
+                                        const std::string& title);
 };
 
 class ColumnBrowser : public QFrame {
@@ -142,6 +147,8 @@ private:
     std::unique_ptr<BrowserCell> makeCell() const;
     void fillCell(BrowserCell& cell, int row, int column);
     bool titlesOf(int column, std::vector<std::string>& titles);
+    // What a row of the column with that title shows.
+    QString displayTitleOf(int column, const std::string& title);
     void focusColumn(int column);
 
     CellFactory factory_;

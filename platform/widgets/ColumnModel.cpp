@@ -21,7 +21,7 @@ QVariant ColumnModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
     case Qt::ToolTipRole:
-        return QString::fromUtf8(read(index.row()).stringValue());
+        return read(index.row()).displayTitle();
     default:
         return {};
     }
@@ -51,7 +51,11 @@ QModelIndexList ColumnModel::match(const QModelIndex& start, int role, const QVa
     const int count = flags & Qt::MatchWrap ? rows : rows - from;
     for (int i = 0; i < count && (hits < 0 || found.size() < hits); ++i) {
         const int row = (from + i) % rows;
-        if (QString::fromUtf8(titles[static_cast<std::size_t>(row)]).startsWith(wanted, cs))
+        const std::string& title = titles[static_cast<std::size_t>(row)];
+        QString shown = browser_.displayTitleOf(column_, title);
+        if (shown.isEmpty())
+            shown = QString::fromUtf8(title);
+        if (shown.startsWith(wanted, cs))
             found << index(row);
     }
     return found;

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QThreadPool>
+#include <QTranslator>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -158,6 +159,70 @@ TEST_F(MadeUpThemeTest, RowsShowTheirPictures) {
     controller.reloadData();
     settle(browser());
     EXPECT_EQ(rowPixels(0, "Volume"), pixelsOf(overlay("24x24/legacy/audio-volume-high.png")));
+}
+
+// Under German the items' rows show, read out and name in their tooltips the
+// titles of the translation table, typing one selects it, and the inspector
+// names the item by it; the paths keep the folders' names, the sets' rows
+// their own.
+TEST_F(MadeUpThemeTest, ItemRowsShowTheirTitlesFromTheTranslationTable) {
+    QTranslator german;
+    ASSERT_TRUE(
+        german.load(TRAYSKIN_TEST_BUNDLE "/Contents/Resources/translations/trayskin_de.qm"));
+    QCoreApplication::installTranslator(&german);
+    reload();
+    const std::vector<std::string> items = titles(browser(), 0);
+    ASSERT_NE(std::find(items.begin(), items.end(), "Volume"), items.end());
+    for (int row = 0; row < static_cast<int>(items.size()); ++row) {
+        const QString title = german.translate("Trayskin", items[row].c_str());
+        SCOPED_TRACE(items[row]);
+        ASSERT_NE(title, "");
+        const QModelIndex index = browser().columnView(0)->model()->index(row, 0);
+        for (int role : {Qt::DisplayRole, Qt::AccessibleTextRole, Qt::ToolTipRole})
+            EXPECT_EQ(index.data(role).toString(), title) << role;
+        browser().columnView(0)->setFocus();
+        QTest::keyClicks(browser().columnView(0), title.left(3));
+        settle(browser());
+        EXPECT_EQ(browser().path(), "/" + items[row]);
+        EXPECT_TRUE(
+            part<QTextEdit>("nodeInspector").toPlainText().startsWith("Name: " + title + "\n"));
+        QTest::keyClick(browser().columnView(0), Qt::Key_Escape); // ends the search
+    }
+    const QModelIndex set = browser().columnView(1)->model()->index(rowOf(browser(), 1, "Mine"), 0);
+    EXPECT_EQ(set.data(Qt::DisplayRole).toString(), "Mine");
+    QCoreApplication::removeTranslator(&german);
+}
+
+// Until a set's pictures are shown the preview is a line of hint and the
+// browser has the room; a set's pictures take room for both bars, and the
+// room goes back to the browser with them.
+TEST_F(MadeUpThemeTest, PreviewTakesRoomOnlyForPictures) {
+    const auto& scroller = part<QScrollArea>("previewScroller");
+    const auto& hint = part<QLabel>("previewHint");
+    const auto& preview = part<browser::PanelPreview>("panelPreview");
+    controller.mainWindow()->resize(900, 720);
+    const struct {
+        std::vector<std::string> path;
+        bool pictures;
+    } steps[] = {{{"Volume"}, false}, {{"Volume", "Mine"}, true}, {{"Battery"}, false}};
+    int browserWithHint = 0;
+    for (const auto& step : steps) {
+        for (std::size_t column = 0; column < step.path.size(); ++column)
+            click(browser(), static_cast<int>(column), step.path[column]);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !preview.pending(); }, 60000));
+        QApplication::processEvents();
+        SCOPED_TRACE(step.path.back());
+        EXPECT_EQ(hint.isVisible(), !step.pictures);
+        EXPECT_EQ(preview.bar(false).isVisible(), step.pictures);
+        EXPECT_EQ(preview.bar(true).isVisible(), step.pictures);
+        if (step.pictures) {
+            EXPECT_GE(scroller.viewport()->height(), preview.bar(false).height());
+            EXPECT_LT(browser().height(), browserWithHint);
+        } else {
+            EXPECT_EQ(scroller.height(), hint.sizeHint().height() + 2 * scroller.frameWidth());
+            browserWithHint = browser().height();
+        }
+    }
 }
 
 // About speaks of the panel in desktop mode, and names the web address.

@@ -45,7 +45,8 @@ QString manPage() {
                           ".SH FILES\n.TP\n\\fI~/Library/Trayskin\\fR\n%8\n")
         .arg(QCoreApplication::applicationVersion(),
              roff(localizedString(QT_TRANSLATE_NOOP(
-                 "Trayskin", "Chooses the pictures of the menu bar's status items."))),
+                 "Trayskin", "Chooses the pictures of the status icons of a panel or of the "
+                             "menu bar."))),
              roff(localizedString(QT_TRANSLATE_NOOP(
                  "Trayskin", "Without a verb the window opens. The verbs need no display and "
                              "work on the system the window would work on."))),

@@ -83,8 +83,6 @@ struct Parser {
     QList<QCommandLineOption> options;
 
     Parser() {
-        parser.setApplicationDescription(localizedString(
-            QT_TRANSLATE_NOOP("Trayskin", "Chooses the pictures of the menu bar's status items.")));
         for (const CommandEntry& entry : kOptions) {
             QCommandLineOption option(QString::fromLatin1(entry.name),
                                       localizedString(entry.description));
@@ -201,8 +199,9 @@ StartOptions parseStartOptions(const QStringList& arguments) {
     return p.read();
 }
 
-QString helpText() {
+QString helpText(library::ModeRequest request, const QString& iconTheme) {
     Parser p;
+    p.parser.setApplicationDescription(library::purposeText(request, iconTheme));
     return p.parser.helpText() + u'\n' + localizedString(QT_TRANSLATE_NOOP("Trayskin", "Verbs:")) +
            u'\n' + tableText(kVerbs) + u'\n' +
            localizedString(QT_TRANSLATE_NOOP("Trayskin", "Exit statuses:")) + u'\n' +
@@ -220,7 +219,7 @@ int answerStartOptions(const StartOptions& options) {
         return exitstatus::kUsage;
     }
     if (options.help) {
-        std::fputs(qPrintable(helpText()), stdout);
+        std::fputs(qPrintable(helpText(options.request, options.iconTheme)), stdout);
         return exitstatus::kDone;
     }
     if (options.version) {

@@ -55,9 +55,10 @@ std::span<const CommandEntry> exitStatuses();
 // Reads the arguments (the program's name first).
 StartOptions parseStartOptions(const QStringList& arguments);
 
-// The whole help: usage, options, verbs and exit statuses, in the user's
-// language.
-QString helpText();
+// The whole help: what the program does on the system the options choose,
+// usage, options, verbs and exit statuses, in the user's language.
+QString helpText(library::ModeRequest request = library::ModeRequest::Any,
+                 const QString& iconTheme = QString());
 
 // The one line a usage error prints: the error and where help is.
 QString usageLine(const QString& error);

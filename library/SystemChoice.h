@@ -19,5 +19,9 @@ enum class ModeRequest { Any, MenuExtras, Desktop };
 std::shared_ptr<PictureSystem> chooseSystem(ModeRequest request, const QString& themeName,
                                             const QString& qtTheme = QString(),
                                             std::shared_ptr<ToolRunner> runner = nullptr);
+// What the program does, in the words of the system it would choose so
+// (the menu bar's status items, or the panel's status icons); nothing is
+// read beyond whether the Menu Extras folder exists.
+QString purposeText(ModeRequest request, const QString& themeName);
 
 } // namespace library

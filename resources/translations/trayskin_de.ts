@@ -1553,5 +1553,9 @@
         <source>Sets added from installed themes (%1): %2</source>
         <translation>Aus installierten Themen hinzugefügte Sets (%1): %2</translation>
     </message>
+    <message>
+        <source>Chooses the pictures of the status icons of a panel or of the menu bar.</source>
+        <translation>Wählt die Bilder der Statussymbole einer Leiste oder der Menüleiste.</translation>
+    </message>
 </context>
 </TS>

@@ -178,6 +178,7 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::None, "--desktop --menu-extras status", 64, {}, {"--desktop"}},
         // Menu Extras: the library is made by the first verb that changes it.
         {W::MenuExtras, "status", 0, {"Menu Extras\n", "Volume\tpictures that no set holds\n"}},
+        {W::MenuExtras, "--help", 0, {"the menu bar's status items"}, {}, "C", {}, "the panel's"},
         {W::MenuExtras, "list Nope", 69, {}, {"Nope"}},
         {W::MenuExtras, "use Volume Nope", 69, {}, {"Nope"}},
         {W::MenuExtras, "use Volume Bare", 69, {}, {"Bare"}},
@@ -208,6 +209,7 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Held, "reapply", 75, {}, {"holds the library"}},
         // Desktop mode, the made-up theme named on the command line.
         {W::Desktop, "status", 0, {"Desktop mode, icon theme: Test\n"}},
+        {W::Desktop, "--help", 0, {"the panel's status icons"}, {}, "C", {}, "menu bar"},
         {W::Desktop, "use Volume Odd", 1, {"Installation Partly Complete"}, {"battery-full.png"}},
         {W::Desktop, "--verbose use Volume Blue", 0, {"wrote ", "Installation Complete"}},
         {W::Desktop, "use Volume Blue", 0, {"Installation Complete"}, {}, "C", {}, "wrote "},

@@ -25,6 +25,7 @@ namespace {
 constexpr int kSpacing = 4;  // between pictures, and between rows
 constexpr int kGroupGap = 8; // before the first picture of another icon name
 constexpr int kMargin = 6;   // inside a bar
+constexpr int kEdge = 1;     // the bar's border
 constexpr int kBarSpacing = 8;
 constexpr int kMostDrawings = 8; // drawings kept for a return to their set
 constexpr int kLeastHeight = 96; // of the preview in a low window
@@ -78,9 +79,10 @@ PanelPreview::PanelPreview(QScrollArea& scroller, std::vector<int> sides, QStrin
         bars_[dark]->setToolTip(titles[dark]);
         // An edge that shows on a light and on a dark window.
         bars_[dark]->setStyleSheet(
-            QStringLiteral("QFrame#%1 { background: %2; border: 1px solid #808080; }"
+            QStringLiteral("QFrame#%1 { background: %2; border: %4px solid #808080; }"
                            " QLabel { color: %3; background: transparent; border: none; }")
-                .arg(bars_[dark]->objectName(), ink.ground.name(), ink.foreground.name()));
+                .arg(bars_[dark]->objectName(), ink.ground.name(), ink.foreground.name())
+                .arg(kEdge));
         layout->addWidget(bars_[dark], 0, Qt::AlignTop);
     }
     layout->addStretch(1);
@@ -200,22 +202,35 @@ void PanelPreview::show(std::shared_ptr<const PanelDrawing> drawing) {
 }
 
 int PanelPreview::picturesPerLine() const {
-    // Two bars share the view's width; each keeps room for its size labels.
+    // Two bars share the view's width, whether or not a vertical scroll bar
+    // takes some of it; each keeps room for its edge and its size labels.
     if (!shown_)
         return 1;
     const int most = 2 * *std::max_element(sides_.begin(), sides_.end());
-    int room = (scroller_.viewport()->width() - kBarSpacing) / 2 - 2 * kMargin -
-               fontMetrics().horizontalAdvance(sideText().arg(most));
-    int count = 0;
-    for (const PanelPicture& picture : shown_->pictures) {
-        room -= most + kSpacing;
-        if (count > 0 && picture.group != shown_->pictures[count - 1].group)
-            room -= kGroupGap;
-        if (room < 0)
-            break;
-        ++count;
+    const int view = scroller_.width() - 2 * scroller_.frameWidth() -
+                     scroller_.verticalScrollBar()->sizeHint().width();
+    const int room = (view - kBarSpacing) / 2 - 2 * kMargin - 2 * kEdge -
+                     fontMetrics().horizontalAdvance(sideText().arg(most)) - kSpacing;
+    // The most pictures a line whose columns, with their gaps, fit.
+    for (int count = static_cast<int>(shown_->pictures.size()); count > 1; --count) {
+        const std::vector<bool> gaps = gapsBefore(shown_->pictures, count);
+        if (count * (most + kSpacing) + std::count(gaps.begin(), gaps.end(), true) * kGroupGap <=
+            room)
+            return count;
     }
-    return std::max(1, count);
+    return 1;
+}
+
+std::vector<bool> PanelPreview::gapsBefore(const std::vector<PanelPicture>& pictures, int perLine) {
+    // The lines share their columns: a gap goes before a place where any
+    // line starts another icon name.
+    std::vector<bool> gaps(static_cast<std::size_t>(perLine), false);
+    for (std::size_t i = 1; i < pictures.size(); ++i) {
+        const std::size_t place = i % static_cast<std::size_t>(perLine);
+        if (place > 0 && pictures[i].group != pictures[i - 1].group)
+            gaps[place] = true;
+    }
+    return gaps;
 }
 
 void PanelPreview::fillBar(QFrame& bar, bool dark) {
@@ -238,6 +253,14 @@ void PanelPreview::fillBar(QFrame& bar, bool dark) {
     const auto& images = dark ? shown_->dark : shown_->light;
     const int count = static_cast<int>(shown_->pictures.size());
     const int most = *std::max_element(sides_.begin(), sides_.end());
+    // The grid's column of each place in a line, after the gaps before it.
+    const std::vector<bool> gaps = gapsBefore(shown_->pictures, perLine_);
+    std::vector<int> columns;
+    for (int place = 0, column = 1; place < perLine_; ++place) {
+        if (gaps[static_cast<std::size_t>(place)])
+            grid->setColumnMinimumWidth(column++, kGroupGap - kSpacing);
+        columns.push_back(column++);
+    }
     int row = 0;
     // Line after line of at most perLine_ pictures, each line a row per
     // side, the panel's and the larger ones each under a caption.
@@ -249,12 +272,8 @@ void PanelPreview::fillBar(QFrame& bar, bool dark) {
                 grid->addWidget(textLabel(captions[side == 0 ? 0 : 1], &bar), row++, 1, 1, -1);
             grid->addWidget(textLabel(sideText().arg(shownSide), &bar), row, 0,
                             Qt::AlignRight | Qt::AlignVCenter);
-            int column = 1;
             for (int i = first; i < std::min(count, first + perLine_); ++i) {
                 const PanelPicture& picture = shown_->pictures[i];
-                // A little room before another icon name.
-                if (i > first && picture.group != shown_->pictures[i - 1].group)
-                    grid->setColumnMinimumWidth(column++, kGroupGap - kSpacing);
                 auto* cell = new QLabel(&bar);
                 cell->setFixedSize(shownSide, shownSide);
                 if (!images.empty() && !images[i][side].isNull())
@@ -263,7 +282,8 @@ void PanelPreview::fillBar(QFrame& bar, bool dark) {
                 const QString words = nameAndSize.arg(picture.icon).arg(shownSide);
                 cell->setToolTip(words);
                 cell->setAccessibleName(words);
-                grid->addWidget(cell, row, column++, Qt::AlignCenter);
+                grid->addWidget(cell, row, columns[static_cast<std::size_t>(i - first)],
+                                Qt::AlignCenter);
             }
             ++row;
         }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -57,6 +58,8 @@ private:
     std::vector<int> allSides() const;
     void fillBar(QFrame& bar, bool dark);
     int picturesPerLine() const;
+    // Whether the lines of perLine pictures have a gap before each place.
+    static std::vector<bool> gapsBefore(const std::vector<PanelPicture>& pictures, int perLine);
     void placeInScroller();
 
     QScrollArea& scroller_;

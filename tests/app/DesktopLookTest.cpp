@@ -194,17 +194,25 @@ TEST_F(MadeUpThemeTest, ItemRowsShowTheirTitlesFromTheTranslationTable) {
 }
 
 // Until a set's pictures are shown the preview is a line of hint and the
-// browser has the room; a set's pictures take room for both bars, and the
-// room goes back to the browser with them.
+// browser has the room; a set's pictures take room for both bars, side by
+// side within the view also where they take several lines, and the room goes
+// back to the browser with them.
 TEST_F(MadeUpThemeTest, PreviewTakesRoomOnlyForPictures) {
     const auto& scroller = part<QScrollArea>("previewScroller");
     const auto& hint = part<QLabel>("previewHint");
     const auto& preview = part<browser::PanelPreview>("panelPreview");
+    for (const char* name : {"high", "low", "medium", "muted"})
+        for (const char* kind : {"", "-symbolic"})
+            put(std::string("Volume/Many/audio-volume-") + name + kind + ".png",
+                pngBytes(16, 0x3366cc));
     controller.mainWindow()->resize(900, 720);
     const struct {
         std::vector<std::string> path;
         bool pictures;
-    } steps[] = {{{"Volume"}, false}, {{"Volume", "Mine"}, true}, {{"Battery"}, false}};
+    } steps[] = {{{"Volume"}, false},
+                 {{"Volume", "Mine"}, true},
+                 {{"Volume", "Many"}, true},
+                 {{"Battery"}, false}};
     int browserWithHint = 0;
     for (const auto& step : steps) {
         for (std::size_t column = 0; column < step.path.size(); ++column)
@@ -216,8 +224,10 @@ TEST_F(MadeUpThemeTest, PreviewTakesRoomOnlyForPictures) {
         EXPECT_EQ(preview.bar(false).isVisible(), step.pictures);
         EXPECT_EQ(preview.bar(true).isVisible(), step.pictures);
         if (step.pictures) {
-            EXPECT_GE(scroller.viewport()->height(), preview.bar(false).height());
             EXPECT_LT(browser().height(), browserWithHint);
+            const QFrame& dark = preview.bar(true);
+            EXPECT_LE(dark.mapTo(scroller.viewport(), QPoint(dark.width(), 0)).x(),
+                      scroller.viewport()->width());
         } else {
             EXPECT_EQ(scroller.height(), hint.sizeHint().height() + 2 * scroller.frameWidth());
             browserWithHint = browser().height();

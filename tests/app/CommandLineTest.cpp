@@ -48,26 +48,8 @@ const QString kProgram = QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/tr
 class CommandLineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        box.addBundle("Volume",
-                      {{"Volume1.tif", tiffBytes("v1")}, {"Volume2.tif", tiffBytes("v2")}});
-        box.addBundle("Battery", {{"Battery1.tif", tiffBytes("b1")}});
-        writeFile(box.library() + "/Volume/Mine/Volume1.tif", tiffBytes("m1"));
-        writeFile(box.library() + "/Volume/Mine/Volume2.tif", tiffBytes("m2"));
-        writeFile(box.library() + "/Volume/Mine/trayskininfo.txt", "mine");
-        writeFile(box.library() + "/Volume/Bare/Volume1.tif", tiffBytes("m1"));
-        writeFile(box.base() + "/Fresh/Volume1.tif", tiffBytes("f1"));
-
-        const QString sys = world.systemIcons() + "/Test/";
-        ThemeWorld::put(sys, "index.theme",
-                        "[Icon Theme]\nName=Test\nDirectories=16x16/status\n"
-                        "[16x16/status]\nSize=16\nType=Fixed\n");
-        ThemeWorld::put(sys, "16x16/status/audio-volume-high.png", pngBytes(16, 0xff0000));
-        const QString sets = world.root() + "/data/trayskin/Volume/";
-        ThemeWorld::put(sets, "Blue/audio-volume-high.png", pngBytes(16, 0x0000ff));
-        ThemeWorld::put(sets, "Blue/trayskininfo.txt", "blue");
-        ThemeWorld::put(sets, "Odd/audio-volume-high.png", pngBytes(16, 0x00ff00));
-        ThemeWorld::put(sets, "Odd/battery-full.png", pngBytes(16, 0x00ff00));
-        ThemeWorld::put(sets, "Odd/trayskininfo.txt", "odd");
+        box.copy("app/fixtures/cli");
+        world.copy(TRAYSKIN_THEMES "/test-blue");
         for (int status : {43, 71})
             toolBundles[status] = toolBundle(status);
     }
@@ -121,7 +103,7 @@ protected:
         if (step.world == World::Added)
             box.addBundle("Clock", {{"Clock1.tif", tiffBytes("c1")}});
         if (step.world == World::Grown)
-            growTheme();
+            world.copy(TRAYSKIN_THEMES "/test-grown"); // a package update: a larger size
         if (step.world >= World::Desktop)
             arguments = QStringList{"--icon-theme", "Test"} + arguments;
         const QString program = step.world == World::Refusing  ? toolBundles.at(43)
@@ -135,16 +117,6 @@ protected:
         return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromLocal8Bit(process.readAllStandardOutput()),
                 QString::fromLocal8Bit(process.readAllStandardError())};
-    }
-
-    // A theme package update: the theme gains a folder for a larger size.
-    void growTheme() {
-        const QString sys = world.systemIcons() + "/Test/";
-        ThemeWorld::put(
-            sys, "index.theme",
-            "[Icon Theme]\nName=Test\nDirectories=16x16/status,32x32/status\n"
-            "[16x16/status]\nSize=16\nType=Fixed\n[32x32/status]\nSize=32\nType=Fixed\n");
-        ThemeWorld::put(sys, "32x32/status/audio-volume-high.png", pngBytes(32, 0xff0000));
     }
 
     int takeLock() {

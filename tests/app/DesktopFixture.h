@@ -59,41 +59,21 @@ protected:
 };
 
 // A made-up theme Test with pictures of Volume and Battery, the user's own
-// override of one, and a set Mine for each item in the library.
+// override of one, and a set Mine for each item in the library
+// (tests/icontheme/themes/made-up).
 class MadeUpThemeTest : public DesktopTest {
 protected:
     void SetUp() override {
-        const QString sys = world.systemIcons() + "/Test/";
-        ThemeWorld::put(sys, "index.theme",
-                        "[Icon Theme]\nName=Test\n"
-                        "Directories=16x16/status,24x24/legacy,scalable/status\n"
-                        "[16x16/status]\nSize=16\nType=Fixed\n"
-                        "[24x24/legacy]\nSize=24\nType=Fixed\n"
-                        "[scalable/status]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n");
-        ThemeWorld::put(sys, "16x16/status/audio-volume-high.png", pngBytes(16, 0xff0000));
-        ThemeWorld::put(sys, "24x24/legacy/audio-volume-high.png", pngBytes(24, 0xee0000));
-        ThemeWorld::put(sys, "scalable/status/audio-volume-high-symbolic.svg", svgBytes(0x333333));
-        ThemeWorld::put(sys, "16x16/status/audio-volume-high-symbolic.symbolic.png",
-                        pngBytes(16, 0x333333));
-        ThemeWorld::put(sys, "24x24/legacy/battery-good.png", pngBytes(24, 0x00aa00));
-        ThemeWorld::put(sys, "16x16/status/folder-open.png", pngBytes(16, 0x0000ff));
-        // The user's own override, there before Trayskin.
-        ThemeWorld::put(world.userIcons(), "Test/24x24/legacy/battery-good.png", mine);
-
-        put("Volume/Mine/audio-volume-high.png", pngBytes(20, 0x0000ff));
-        put("Volume/Mine/audio-volume-high-symbolic.svg", svgBytes(0x0000ff));
-        put("Volume/Mine/bad name!.png", pngBytes(16, 0));
-        put("Volume/Mine/audio-volume-low.svg", pngBytes(16, 0));
-        put("Volume/Mine/notes.txt", "notes");
-        put("Volume/Mine/folder-open.png", pngBytes(16, 0)); // another item's icon
-        put("Volume/Mine/trayskininfo.txt", "Mine.");
-        put("Battery/Mine/battery-good.png", pngBytes(24, 0xffff00));
-        put("Battery/Mine/trayskininfo.txt", "Yellow.");
+        world.copy(TRAYSKIN_THEMES "/made-up");
+        mine = ThemeWorld::get(world.userIcons() + "/Test/24x24/legacy/battery-good.png");
         start("Test", {world.systemIcons()});
     }
     bool inOverlay(const char* relative) { return QFileInfo::exists(overlay(relative)); }
+    QByteArray theme(const QString& relative) const {
+        return ThemeWorld::get(world.systemIcons() + "/Test/" + relative);
+    }
 
-    const QByteArray mine = pngBytes(24, 0x00ff00);
+    QByteArray mine; // the user's own override
 };
 
 } // namespace testing_support

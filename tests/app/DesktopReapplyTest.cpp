@@ -13,14 +13,6 @@ using namespace testing_support;
 
 namespace {
 
-QByteArray index(const QString& dirs) {
-    QByteArray text = "[Icon Theme]\nName=Test\nDirectories=" + dirs.toUtf8() + "\n";
-    for (const QString& dir : dirs.split(','))
-        text +=
-            "[" + dir.toUtf8() + "]\nSize=" + dir.section('x', 0, 0).toUtf8() + "\nType=Fixed\n";
-    return text;
-}
-
 // The file GTK 3's own lookup gives for the volume at 32 pixels, with the
 // world's system folder among the data folders.
 QString gtkAt32(const ThemeWorld& world) {
@@ -35,10 +27,7 @@ QString gtkAt32(const ThemeWorld& world) {
 
 TEST_F(DesktopTest, AStartAfterTheThemeGainedASizeOffersReapplyWhichGtkThenShowsAtThatSize) {
     const QString sys = world.systemIcons() + "/Test/";
-    ThemeWorld::put(sys, "index.theme", index("16x16/status"));
-    ThemeWorld::put(sys, "16x16/status/audio-volume-high.png", pngBytes(16, 0xff0000));
-    put("Volume/Blue/audio-volume-high.png", pngBytes(16, 0x0000ff));
-    put("Volume/Blue/trayskininfo.txt", "Blue.");
+    world.copy(TRAYSKIN_THEMES "/test-blue");
     start("Test", {world.systemIcons()});
     EXPECT_FALSE(part<QAction>("reapply").isEnabled());
     use("Volume", "Blue");
@@ -46,8 +35,7 @@ TEST_F(DesktopTest, AStartAfterTheThemeGainedASizeOffersReapplyWhichGtkThenShows
     EXPECT_TRUE(part<QWidget>("reapplyButton").parentWidget()->isHidden());
 
     // A package update: the theme gains a 32-pixel folder with the name.
-    ThemeWorld::put(sys, "index.theme", index("16x16/status,32x32/status"));
-    ThemeWorld::put(sys, "32x32/status/audio-volume-high.png", pngBytes(32, 0xff0000));
+    world.copy(TRAYSKIN_THEMES "/test-grown");
     EXPECT_EQ(gtkAt32(world), sys + "32x32/status/audio-volume-high.png");
 
     // The next start says so in its status bar, and Reapply puts the set there.

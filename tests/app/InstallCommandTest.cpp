@@ -31,31 +31,9 @@ int copies(const std::string& out) {
 class InstallTest : public ControllerFixture {
 protected:
     void SetUp() override {
-        box.addBundle("Volume", {{"Volume1.tif", tiffBytes("sys1")},
-                                 {"Volume2.tiff", tiffBytes("sys2")},
-                                 {"Volume3.tif", tiffBytes("sys3")},
-                                 {"Volume1.TIF", "sysBig"}});
-        box.addBundle("Eject", {{"Eject1.tif", tiffBytes("e1")}});
+        // Volume and Eject, and sets of each and of an item not installed.
+        box.copy("app/fixtures/install");
         makeFolders(box.sysroot() + "/System/Library/PreferencePanes/Sound.prefPane");
-        writeFile(box.library() + "/Volume/Mine/Volume1.tif", tiffBytes("mine1"));
-        writeFile(box.library() + "/Volume/Mine/Volume2.tiff", tiffBytes("mine2"));
-        writeFile(box.library() + "/Volume/Mine/Volume1.TIF", "not a picture");
-        writeFile(box.library() + "/Volume/Mine/Volume1.tif.bak", "not a picture");
-        writeFile(box.library() + "/Volume/Mine/notes.txt", "notes");
-        writeFile(box.library() + "/Volume/Mine/trayskininfo.txt", "My own set.");
-        writeFile(box.library() + "/Volume/Three/Volume1.tif", tiffBytes("t1"));
-        writeFile(box.library() + "/Volume/Three/Volume2.tiff", tiffBytes("t2"));
-        writeFile(box.library() + "/Volume/Three/Volume3.tif", tiffBytes("t3"));
-        writeFile(box.library() + "/Volume/Three/trayskininfo.txt", "Three pictures.");
-        writeFile(box.library() + "/Volume/Empty/trayskininfo.txt", "No pictures.");
-        writeFile(box.library() + "/Eject/Plain/Eject1.tif", tiffBytes("plain eject"));
-        writeFile(box.library() + "/Eject/Plain/trayskininfo.txt", "An eject set.");
-        writeFile(box.library() + "/Eject/Bad/Eject1.tif", "not a TIFF picture");
-        writeFile(box.library() + "/Eject/Bad/trayskininfo.txt", "A set that cannot be used.");
-        // An item whose bundle is not installed.
-        writeFile(box.library() + "/Gone/Mine/Gone1.tif", tiffBytes("gone"));
-        writeFile(box.library() + "/Gone/Mine/trayskininfo.txt",
-                  "For a Menu Extra that is not there.");
         startShown();
     }
 

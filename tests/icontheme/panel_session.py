@@ -17,23 +17,9 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tray_pixels  # noqa: E402
+from tray_pixels import Failure, wait_for  # noqa: E402,F401
 
 DEADLINE = 90
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, condition, deadline=DEADLINE):
-    end = time.monotonic() + deadline
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("gave up waiting for " + what)
-        time.sleep(0.1)  # polling interval only
 
 
 def put(path, text):
@@ -54,6 +40,9 @@ class Sandbox:
                if k not in ("WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SESSION_MANAGER",
                             "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM",
                             "QT_QPA_PLATFORMTHEME")}
+        # Adwaita for GTK 2, GTK 3 and LXQt, dconf's user database.
+        shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "themes",
+                                     "panel-home"), self.root, dirs_exist_ok=True)
         # The folders where they are by default: tint2 looks for icons in
         # ~/.local/share/icons, ~/.icons and $XDG_DATA_HOME/.icons only.
         for key, folder in (("HOME", ""), ("XDG_DATA_HOME", ".local/share"),
@@ -64,13 +53,7 @@ class Sandbox:
         env.update(XDG_DATA_DIRS="/usr/share", XDG_CONFIG_DIRS="/etc/xdg", LANG="C.UTF-8",
                    LC_ALL="C.UTF-8", NO_AT_BRIDGE="1",
                    DCONF_PROFILE=os.path.join(self.root, "dconf-profile"))
-        put(env["DCONF_PROFILE"], "user-db:user\n")
         self.env = env
-        put(os.path.join(env["XDG_CONFIG_HOME"], "gtk-3.0", "settings.ini"),
-            "[Settings]\ngtk-icon-theme-name=Adwaita\n")
-        put(os.path.join(env["HOME"], ".gtkrc-2.0"), 'gtk-icon-theme-name="Adwaita"\n')
-        put(os.path.join(env["XDG_CONFIG_HOME"], "lxqt", "lxqt.conf"),
-            "[General]\nicon_theme=Adwaita\n")
         env["DISPLAY"] = wait_for("a display", lambda: tray_pixels.start_display(
             self.processes, "640x200x24"))
         bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address"],

@@ -46,14 +46,18 @@ Gtk.main()
 """
 
 
-def wait_for(what, condition):
-    end = time.monotonic() + DEADLINE
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, condition, deadline=DEADLINE):
+    end = time.monotonic() + deadline
     while True:
         value = condition()
         if value:
             return value
         if time.monotonic() > end:
-            sys.exit("tray_pixels: gave up waiting for %s (%s)" % (what, STATE["last"]))
+            raise Failure("gave up waiting for " + what)
         time.sleep(0.05)  # polling interval only
 
 
@@ -217,4 +221,7 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    except Failure as failure:
+        sys.exit("tray_pixels: %s (%s)" % (failure, STATE["last"]))

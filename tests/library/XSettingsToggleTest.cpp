@@ -343,16 +343,7 @@ TEST(XSettingsToggle, TheProgramKilledInItsToggleLeavesTheUsersFileToItsNextStar
     RealDisplay real;
     ASSERT_NO_FATAL_FAILURE(real.start());
     testing_support::ThemeWorld world;
-    const QString sys = world.systemIcons() + "/Test/";
-    testing_support::ThemeWorld::put(sys, "index.theme",
-                                     "[Icon Theme]\nName=Test\nDirectories=16x16/status\n"
-                                     "[16x16/status]\nSize=16\nType=Fixed\n");
-    testing_support::ThemeWorld::put(sys, "16x16/status/audio-volume-high.png",
-                                     testing_support::pngBytes(16, 0xff0000));
-    const QString set = world.root() + "/data/trayskin/Volume/Blue/";
-    testing_support::ThemeWorld::put(set, "audio-volume-high.png",
-                                     testing_support::pngBytes(16, 0x0000ff));
-    testing_support::ThemeWorld::put(set, "trayskininfo.txt", "blue");
+    world.copy(TRAYSKIN_THEMES "/test-blue");
     QProcessEnvironment environment = real.environment;
     for (const char* name :
          {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS"})

@@ -59,13 +59,9 @@ Sandbox::Sandbox() {
         return;
     }
     base_ = made;
-    if (const char* h = std::getenv("HOME")) {
-        hadHome_ = true;
-        savedHome_ = h;
-    }
-    if (const char* s = std::getenv(platform::kSysrootVariable)) {
-        hadSysroot_ = true;
-        savedSysroot_ = s;
+    for (const char* name : {"HOME", platform::kSysrootVariable}) {
+        const char* value = std::getenv(name);
+        saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
     makeFolders(home());
     makeFolders(menuExtras());
@@ -74,20 +70,24 @@ Sandbox::Sandbox() {
 }
 
 Sandbox::~Sandbox() {
-    if (hadHome_)
-        ::setenv("HOME", savedHome_.c_str(), 1);
-    else
-        ::unsetenv("HOME");
-    if (hadSysroot_)
-        ::setenv(platform::kSysrootVariable, savedSysroot_.c_str(), 1);
-    else
-        ::unsetenv(platform::kSysrootVariable);
+    for (const auto& [name, value] : saved_)
+        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
     if (!base_.empty())
         removeAll(base_);
 }
 
 std::string Sandbox::menuExtras() const {
     return sysroot() + "/System/Library/CoreServices/Menu Extras";
+}
+
+void Sandbox::copy(const std::string& fixture) const {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::copy(TRAYSKIN_TESTS_DIR "/" + fixture, base_,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing |
+                 fs::copy_options::copy_symlinks,
+             error);
+    ASSERT_FALSE(error) << fixture << ": " << error.message();
 }
 
 void Sandbox::addBundle(const std::string& name,

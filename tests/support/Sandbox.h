@@ -6,7 +6,10 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace testing_support {
 
@@ -24,15 +27,14 @@ public:
     std::string library() const { return home() + "/Library/Trayskin"; }
     std::string menuExtras() const;
 
+    // Copies everything below a fixture folder (tests/FIXTURE) into the sandbox.
+    void copy(const std::string& fixture) const;
     // Adds <name>.menu with the given files under Contents/Resources.
     void addBundle(const std::string& name, const std::map<std::string, std::string>& resources);
 
 private:
     std::string base_;
-    std::string savedHome_;
-    std::string savedSysroot_;
-    bool hadHome_ = false;
-    bool hadSysroot_ = false;
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_; // put back at the end
 };
 
 // File helpers that create missing parent folders and report failures through

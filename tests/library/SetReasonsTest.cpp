@@ -15,11 +15,9 @@ namespace {
 
 TEST(SetReasons, EachFileThatUseWouldLeaveOutHasItsReason) {
     ThemeWorld world;
-    ThemeWorld::put(
-        world.systemIcons(), "Made/index.theme",
-        "[Icon Theme]\nDirectories=16x16/status\n[16x16/status]\nSize=16\nType=Fixed\n");
+    world.copy(TRAYSKIN_THEMES "/test-blue");
     const QString data = world.root() + "/data";
-    library::IconThemeSystem system({world.bases(), world.homeIcons(), world.userIcons()}, "Made",
+    library::IconThemeSystem system({world.bases(), world.homeIcons(), world.userIcons()}, "Test",
                                     data);
     const QString set = data + "/trayskin/Volume/Mine";
     const struct {

@@ -175,7 +175,13 @@ void LibraryBrowserController::browserSingleClick(platform::ColumnBrowser& brows
     if (shownName.isEmpty())
         shownName = QString::fromUtf8(node->lastPathComponent());
     auto text = attributedInspectorStringForFSNode(*node, shownName);
-    showInspector(text, node->iconImageOfSize(kWellIconSide, kWellIconSide), shownName);
+    // An item or set with a picture of its own shows it in the well too,
+    // decoded at twice the well's side to stay sharp on a dense screen.
+    const std::string picture = rowPicture_ ? rowPicture_(node->absolutePath()) : std::string();
+    auto image = picture.empty() ? nullptr : platform::Image::fromFile(picture, 2 * kRowPictureFit);
+    if (!image)
+        image = node->iconImageOfSize(kWellIconSide, kWellIconSide);
+    showInspector(text, image, shownName);
 }
 
 void LibraryBrowserController::showInspector(const platform::AttributedString& text,

@@ -152,9 +152,15 @@ TEST_F(MadeUpThemeTest, RowsShowTheirPictures) {
     const QString themeFile = world.systemIcons() + "/Test/24x24/legacy/audio-volume-high.png";
     const QString mineFile =
         QString::fromStdString(library()) + "/Volume/Mine/audio-volume-high.png";
+    // The inspector's well shows the same picture (one colour each here).
+    const auto centre = [](const QImage& image) { return image.pixel(image.rect().center()); };
+    const auto well = [&] { return centre(part<QLabel>("nodeIconWell").pixmap().toImage()); };
     click(browser(), 0, "Volume");
     EXPECT_EQ(rowPixels(0, "Volume"), pixelsOf(themeFile));
+    EXPECT_EQ(well(), centre(pixelsOf(themeFile)));
     EXPECT_EQ(rowPixels(1, "Mine"), pixelsOf(mineFile));
+    click(browser(), 1, "Mine");
+    EXPECT_EQ(well(), centre(pixelsOf(mineFile)));
     use("Volume", "Mine");
     controller.reloadData();
     settle(browser());

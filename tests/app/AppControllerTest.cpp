@@ -147,11 +147,11 @@ TEST_F(ControllerTest, AnExampleFailureEndsTheStartAndUntranslatedLanguagesShowT
 }
 
 TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWithZero) {
+    const std::string resources = TRAYSKIN_TEST_BUNDLE "/Contents/Resources/";
     startShown();
     controller.showHelp();
     ASSERT_EQ(desktop.opened.size(), 1u);
-    EXPECT_EQ(desktop.opened[0],
-              std::string(TRAYSKIN_TEST_BUNDLE) + "/Contents/Resources/ReadMe.html");
+    EXPECT_EQ(desktop.opened[0], resources + "ReadMe.html");
 
     // A bundle without the page: nothing happens, nothing is said.
     platform::bundle::setMainBundlePath(box.base() + "/Empty.app");
@@ -166,8 +166,7 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWit
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     controller.showHelp();
     ASSERT_EQ(desktop.opened.size(), 2u);
-    EXPECT_EQ(desktop.opened[1],
-              std::string(TRAYSKIN_TEST_BUNDLE) + "/Contents/Resources/de.lproj/ReadMe.html");
+    EXPECT_EQ(desktop.opened[1], resources + "de.lproj/ReadMe.html");
     QLocale::setDefault(QLocale::c());
 
     // An opener that fails after it started, or none at all: the status
@@ -194,10 +193,10 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWit
     EXPECT_TRUE(statusLine().isEmpty());
     EXPECT_EQ(textPixels(), 0);
     ASSERT_EQ(alertTitles(), QStringList{"About Trayskin"});
-    EXPECT_TRUE(
-        presenter.alerts[0].message.startsWith(QStringLiteral("Trayskin " TRAYSKIN_VERSION "\n")));
-    EXPECT_TRUE(presenter.alerts[0].message.contains("MIT License"));
-    EXPECT_TRUE(presenter.alerts[0].message.contains(QStringLiteral(TRAYSKIN_HOMEPAGE)));
+    const QString about = presenter.alerts[0].message;
+    EXPECT_TRUE(about.startsWith(QStringLiteral("Trayskin " TRAYSKIN_VERSION "\n")));
+    EXPECT_TRUE(about.contains("MIT License") && about.contains(TRAYSKIN_HOMEPAGE))
+        << about.toStdString();
     EXPECT_EQ(presenter.alerts[0].button, "OK");
     desktop.opens = false;
     controller.showHelp();

@@ -158,12 +158,10 @@ TEST(DesktopKeep, AnInstallMovesTheUsersEntriesAsideAndEachEndPutsBackExactlyTho
         EXPECT_LT(bytesRead() - read, 64 << 20) << "the sparse file was read";
         for (const char* name : w.names)
             EXPECT_EQ(ThemeWorld::get(KeepWorld::file(w.legacy, name)), w.setA) << name;
+        const QString sparse =
+            w.data + "/trayskin/.kept/Made/1/24x24/legacy/audio-volume-sparse.png";
         struct stat kept {};
-        ASSERT_EQ(::stat((w.data + "/trayskin/.kept/Made/1/24x24/legacy/audio-volume-sparse.png")
-                             .toUtf8()
-                             .constData(),
-                         &kept),
-                  0);
+        ASSERT_EQ(::stat(QFile::encodeName(sparse).constData(), &kept), 0);
         EXPECT_LT(kept.st_blocks, 64);
 
         auto system = w.system();

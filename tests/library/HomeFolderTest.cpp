@@ -49,7 +49,7 @@ TEST(SetupHomeFolder, FirstStartMakesBackupAndDefaultSets) {
     EXPECT_EQ(snapshot(box.library() + "/backup"), snapshot(box.menuExtras()));
     EXPECT_FALSE(platform::fs::exists(box.library() + "/.backup-staging"));
 
-    std::map<std::string, std::string> expected = {
+    const std::map<std::string, std::string> expected = {
         {"Clock", "d"},
         {"Clock/default", "d"},
         {"Clock/default/trayskininfo.txt", "f:" + kInfo},
@@ -59,8 +59,7 @@ TEST(SetupHomeFolder, FirstStartMakesBackupAndDefaultSets) {
         {"Volume/default", "d"},
         {"Volume/default/trayskininfo.txt", "f:" + kInfo},
         {"Volume/default/Volume1.tif", "f:v1"},
-        {"Volume/default/Volume2.tif", "f:v2"},
-    };
+        {"Volume/default/Volume2.tif", "f:v2"}};
     auto tree = snapshot(box.library());
     std::erase_if(tree, [](const auto& e) { return e.first.rfind("backup", 0) == 0; });
     // The work folder is all that is left of the copies: empty.
@@ -92,22 +91,23 @@ TEST(SetupHomeFolder, LaterStartsRestoreWhatIsMissingAndKeepTheRest) {
     writeFile(lib + "/backup/extra-of-mine", "e");
     ::unlink((lib + "/Volume/default/Volume2.tif").c_str());
     ::unlink((lib + "/Clock/default/trayskininfo.txt").c_str());
-    std::string cmd = "rm -rf '" + lib + "/Clock/default'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    ASSERT_EQ(std::system(("rm -rf '" + lib + "/Clock/default'").c_str()), 0);
     // Since the first start the bundle changed and a new bundle arrived.
     writeFile(box.menuExtras() + "/Clock.menu/Contents/Resources/Clock1.tif", "installed");
     box.addBundle("Battery", {{"Battery1.tif", "b1"}});
 
     ASSERT_TRUE(setup());
 
-    EXPECT_EQ(readFile(lib + "/mine.txt"), "m");
-    EXPECT_EQ(readFile(lib + "/Clock/My Set/Clock1.tif"), "mine");
-    EXPECT_EQ(readFile(lib + "/Volume/default/notes.txt"), "n");
-    EXPECT_EQ(readFile(lib + "/Volume/default/trayskininfo.txt"), "edited");
-    EXPECT_EQ(readFile(lib + "/Volume/default/Volume2.tif"), "v2");
-    EXPECT_EQ(readFile(lib + "/Clock/default/Clock1.tif"), "installed");
-    EXPECT_EQ(readFile(lib + "/Clock/default/trayskininfo.txt"), kInfo);
-    EXPECT_EQ(readFile(lib + "/Battery/default/Battery1.tif"), "b1");
+    for (const auto& [path, bytes] :
+         std::map<std::string, std::string>{{"mine.txt", "m"},
+                                            {"Clock/My Set/Clock1.tif", "mine"},
+                                            {"Volume/default/notes.txt", "n"},
+                                            {"Volume/default/trayskininfo.txt", "edited"},
+                                            {"Volume/default/Volume2.tif", "v2"},
+                                            {"Clock/default/Clock1.tif", "installed"},
+                                            {"Clock/default/trayskininfo.txt", kInfo},
+                                            {"Battery/default/Battery1.tif", "b1"}})
+        EXPECT_EQ(readFile(lib + "/" + path), bytes) << path;
     // The backup is left as it was, apart from the user's file in it.
     auto nowBackup = snapshot(lib + "/backup");
     nowBackup.erase("extra-of-mine");
@@ -142,9 +142,7 @@ TEST(SetupHomeFolder, FailuresStopAtTheRightMoment) {
         Sandbox box;
         box.addBundle("Clock", {{"Clock1.tif", "c1"}, {"Clock3.tif", "c3"}});
         makeSocket(box.menuExtras() + "/Clock.menu/Contents/Resources/Clock2.tif");
-        ASSERT_TRUE(platform::fs::createDirectory(box.home() + "/Library"));
-        ASSERT_TRUE(platform::fs::createDirectory(box.library()));
-        ASSERT_TRUE(platform::fs::createDirectory(box.library() + "/backup"));
+        makeFolders(box.library() + "/backup");
         EXPECT_FALSE(setup());
         EXPECT_EQ(readFile(box.library() + "/Clock/default/Clock1.tif"), "c1");
         EXPECT_FALSE(platform::fs::exists(box.library() + "/Clock/default/Clock2.tif"));
@@ -248,9 +246,9 @@ TEST(SetupHomeFolder, AFullDiskLeavesNoSetCutShortAndALaterStartMendsIt) {
             }
         }
         // An older start may have left a cut info file: it is mended too.
+        const std::string clockInfo = box.library() + "/Clock/default/trayskininfo.txt";
         if (platform::fs::exists(box.library() + "/Clock/default")) {
-            ASSERT_EQ(::truncate((box.library() + "/Clock/default/trayskininfo.txt").c_str(), 0),
-                      0);
+            ASSERT_EQ(::truncate(clockInfo.c_str(), 0), 0);
         }
 
         ASSERT_EQ(::mount("tmpfs", box.home().c_str(), "tmpfs", MS_REMOUNT, "size=4m"), 0);

@@ -1,8 +1,4 @@
-// Polkit, credentials, sources and inherited state: the test tool installed setuid root and
-// attacked by an ordinary user (nobody), so that the rules that hold only when elevated are
-// exercised for real. The tool's Menu Extras folder and pkcheck are compile-time constants under
-// TRAYSKIN_ELEVATED_WORLD, a name in /run (where only root may create one) that each test points at
-// a fresh mkdtemp folder of its own.
+// Polkit, credentials, sources and inherited state, with the tool setuid root (ElevatedFixture.h).
 #include "tests/privileged/tool/ElevatedFixture.h"
 
 #include <gtest/gtest.h>

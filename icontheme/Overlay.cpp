@@ -88,7 +88,7 @@ bool Overlay::isGoodRecord(const QByteArray& bytes) const {
     return parsed && parsed->theme == theme_;
 }
 
-bool Overlay::save(const OverlayRecord& record) {
+bool Overlay::save(const OverlayRecord& record, bool sync) {
     const QFileInfo info(recordPath_);
     auto folder = SafeFolder::open(info.path(), true);
     if (!folder)
@@ -108,7 +108,8 @@ bool Overlay::save(const OverlayRecord& record) {
     if (old && isGoodRecord(*old) &&
         !folder->keepAs(info.fileName(), QFileInfo(previousRecordPath(recordPath_)).fileName()))
         return false;
-    if (!folder->write(info.fileName(), json))
+    if (!folder->write(info.fileName(), json,
+                       sync ? SafeFolder::Sync::FileAndFolder : SafeFolder::Sync::None))
         return false;
     known_ = record.theme == theme_ ? Known{json, std::nullopt} : Known{};
     return true;
@@ -239,7 +240,13 @@ void Overlay::apply(SafeFolder& folder, const QList<Write>& writes, const QStrin
     for (const Write& write : writes) {
         if (held.contains(placeOf(write.path)))
             continue;
-        if (!folder.write(write.path, write.bytes, false)) {
+        // A picture's bytes are not synced one by one: each is a copy of a
+        // library picture, named with its digest in the record synced before
+        // it, so what a crash can cost is the copy alone, and the next
+        // install or reapply writes it again. The new names reach the disk
+        // with one sync of each folder written in (syncFolders), and a file
+        // a crash left empty still counts as ours (OverlayRecord::reconcile).
+        if (!folder.write(write.path, write.bytes, SafeFolder::Sync::None)) {
             report.failure = OverlayFailure::Write;
             report.failedPath = this->folder() + u'/' + write.path;
             return;
@@ -301,7 +308,10 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
     // The folders written in reach the disk once each, before the record.
     syncFolders(*folder, report.written + report.removed);
     pending.reconcile(*folder);
-    if (!save(pending) && report.failure == OverlayFailure::None)
+    // Not synced: what it says is what the next load makes of the synced
+    // pending record and the folder, should a crash take it (or leave it
+    // empty, when the pending one beside it is read).
+    if (!save(pending, false) && report.failure == OverlayFailure::None)
         report.failure = OverlayFailure::Record;
     noteShadowed(report);
     themes_.refresh();

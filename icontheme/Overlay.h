@@ -102,7 +102,9 @@ private:
     // Whether the bytes are a record of this theme that can be read.
     bool isGoodRecord(const QByteArray& bytes) const;
     std::optional<OverlayRecord> load(SafeFolder& folder);
-    bool save(const OverlayRecord& record);
+    // Synced unless the record is one that load() would make again of the
+    // synced record before it and the folder as it is.
+    bool save(const OverlayRecord& record, bool sync = true);
     QStringList placesFor(const Picture& picture);
     // Removes the folders the record notes as made that are empty now, and
     // the overlay folder itself when it was made and is left empty (the

@@ -122,7 +122,10 @@ void OverlayRecord::reconcile(SafeFolder& overlay) {
         overlay.removeLeftover(it.key());
         const auto bytes = overlay.read(it.key(), kMaxPictureBytes);
         const QString actual = bytes ? digest(*bytes) : QString();
-        if (bytes && it.value().contains(actual)) {
+        // An empty file where the record names ours is what a crash leaves
+        // of a picture whose bytes were not synced yet (no picture is
+        // empty): still ours, to be written again or taken out.
+        if (bytes && (it.value().contains(actual) || bytes->isEmpty())) {
             *it = QStringList{actual};
             ++it;
         } else {

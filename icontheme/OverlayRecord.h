@@ -54,8 +54,9 @@ public:
     static std::optional<OverlayRecord> fromJson(const QByteArray& json);
 
     // Keeps the entries whose file in the folder holds one of their digests,
-    // with that digest alone, and the folders that are there; removes
-    // leftover temporary files.
+    // with that digest alone, or is empty (a crash's leftover of an unsynced
+    // write; an empty file holds nothing to lose), and the folders that are
+    // there; removes leftover temporary files.
     void reconcile(SafeFolder& overlay);
 };
 

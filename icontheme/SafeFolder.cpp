@@ -109,7 +109,7 @@ int SafeFolder::openParent(const QString& relative, bool create, QString* name) 
     return current;
 }
 
-bool SafeFolder::write(const QString& relative, const QByteArray& bytes, bool syncFolder) {
+bool SafeFolder::write(const QString& relative, const QByteArray& bytes, Sync sync) {
     QString name;
     const int dir = openParent(relative, true, &name);
     if (dir < 0)
@@ -124,15 +124,17 @@ bool SafeFolder::write(const QString& relative, const QByteArray& bytes, bool sy
         return false;
     step("write");
     bool ok = platform::posix::writeAll(file.get(), bytes.constData(), size_t(bytes.size()));
-    step("sync");
-    ok = ok && ::fsync(file.get()) == 0;
+    if (sync != Sync::None) {
+        step("sync");
+        ok = ok && ::fsync(file.get()) == 0;
+    }
     step("rename");
     ok = ok && ::renameat(dir, temporary.constData(), dir, target.constData()) == 0;
     if (!ok) {
         ::unlinkat(dir, temporary.constData(), 0);
         return false;
     }
-    return !syncFolder || ::fsync(dir) == 0;
+    return sync != Sync::FileAndFolder || ::fsync(dir) == 0;
 }
 
 std::optional<QByteArray> SafeFolder::read(const QString& relative, qint64 maxBytes) {

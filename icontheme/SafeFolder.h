@@ -37,9 +37,12 @@ public:
 
     const QString& path() const { return path_; }
 
+    // What of a write reaches the disk before write() returns: the file's
+    // bytes and the folder's new entry; or neither, for a file that a crash
+    // may cost (the caller's sync() or the system writes them later).
+    enum class Sync { FileAndFolder, None };
     // A relative path "dir/.../name": every folder below this one, no links.
-    // With syncFolder unset, the folder holding it is left to sync().
-    bool write(const QString& relative, const QByteArray& bytes, bool syncFolder = true);
+    bool write(const QString& relative, const QByteArray& bytes, Sync sync = Sync::FileAndFolder);
     // None when missing, not a plain file, a link or over maxBytes.
     std::optional<QByteArray> read(const QString& relative, qint64 maxBytes);
     // True when it is gone (or was never there).

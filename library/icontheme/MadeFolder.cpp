@@ -12,8 +12,11 @@ void noteMadeFolder(const QString& folder, const QString& note) {
     auto made = icontheme::SafeFolder::open(folder, false);
     const auto id = made ? made->folderId() : std::nullopt;
     auto notes = icontheme::SafeFolder::open(QFileInfo(note).path(), false);
+    // Not synced: a note a crash takes (or leaves empty) costs no more than
+    // an empty folder left behind by a restore, which never takes a folder
+    // it does not know for its own.
     if (id && notes)
-        notes->write(QFileInfo(note).fileName(), id->toUtf8());
+        notes->write(QFileInfo(note).fileName(), id->toUtf8(), icontheme::SafeFolder::Sync::None);
 }
 
 void removeMadeFolder(const QString& folder, const QString& note) {

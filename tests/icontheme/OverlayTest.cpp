@@ -4,6 +4,7 @@
 #include "icontheme/Overlay.h"
 #include "icontheme/IconThemes.h"
 #include "icontheme/OwnTheme.h"
+#include "icontheme/SafeFolder.h"
 #include "tests/icontheme/ThemeWorld.h"
 #include "tests/support/Sandbox.h"
 
@@ -118,6 +119,41 @@ TEST_F(OverlayTest, WritesWhereTheThemeHoldsTheNameAndRestoresExactly) {
     // own folders stayed, even the one left empty.
     EXPECT_EQ(after, expected);
     EXPECT_TRUE(overlay.record()->files.isEmpty());
+}
+
+TEST_F(OverlayTest, SyncsDoNotGrowWithThePicturesAndACrashsEmptyCopyStaysOurs) {
+    // The files synced one by one (a folder's sync is no step): as many for
+    // one picture as for four, each written in up to four folders.
+    std::vector<int> synced;
+    for (const QStringList& names :
+         {QStringList{"vol-symbolic.svg"},
+          QStringList{"vol-symbolic.svg", "new-thing.svg", "new-png.svg", "odd.svg"}}) {
+        Overlay overlay(themes, dirs, "Made", record());
+        ASSERT_TRUE(overlay.restore().ok());
+        QStringList set;
+        for (const QString& name : names)
+            set << picture(name, svgBytes(0xff0000));
+        int syncs = 0;
+        SafeFolder::stepHook() = [&](const char* step) { syncs += QByteArray(step) == "sync"; };
+        const OverlayReport report = overlay.install(set);
+        SafeFolder::stepHook() = nullptr;
+        ASSERT_TRUE(report.ok());
+        EXPECT_GE(report.written.size(), names.size());
+        synced.push_back(syncs);
+    }
+    EXPECT_EQ(synced.front(), synced.back());
+
+    // What a crash leaves of an unsynced copy, an empty file, is still ours
+    // (taken out by a restore); other bytes there are the user's.
+    Overlay overlay(themes, dirs, "Made", record());
+    ThemeWorld::put(overlayDir(), "scalable/status/new-thing.svg", "");
+    ThemeWorld::put(overlayDir(), "scalable/status/odd.svg", "the user's");
+    const QStringList files = overlay.record()->files.keys();
+    EXPECT_TRUE(files.contains("scalable/status/new-thing.svg"));
+    EXPECT_FALSE(files.contains("scalable/status/odd.svg"));
+    ASSERT_TRUE(overlay.restore().ok());
+    EXPECT_FALSE(QFile::exists(overlayDir() + "scalable/status/new-thing.svg"));
+    EXPECT_EQ(ThemeWorld::get(overlayDir() + "scalable/status/odd.svg"), "the user's");
 }
 
 TEST_F(OverlayTest, NothingOutsideTheOverlayFolderIsWritten) {

@@ -21,6 +21,11 @@ constexpr CommandEntry kOptions[] = {
      QT_TRANSLATE_NOOP("Trayskin",
                        "Install sets into a theme of their own beside the icon theme, which the "
                        "desktop shows once switched to it (desktop mode).")},
+    {"switch-desktop", nullptr,
+     QT_TRANSLATE_NOOP("Trayskin",
+                       "With use --own-theme: then switch the desktop to the own theme, as Switch "
+                       "Desktop Now does; restoring its last picture switches the desktop back "
+                       "(desktop mode).")},
     {"restart-panel", nullptr,
      QT_TRANSLATE_NOOP("Trayskin",
                        "After use or restore, start the running panel again, and the status "
@@ -103,6 +108,9 @@ struct Parser {
         if (isSet("desktop") && isSet("menu-extras"))
             return localizedString(QT_TRANSLATE_NOOP(
                 "Trayskin", "--desktop and --menu-extras cannot be given together."));
+        if (isSet("switch-desktop") && !isSet("own-theme"))
+            return localizedString(
+                QT_TRANSLATE_NOOP("Trayskin", "--switch-desktop goes with --own-theme only."));
         if (isSet("own-theme") && isSet("menu-extras"))
             return localizedString(QT_TRANSLATE_NOOP(
                 "Trayskin", "--own-theme works in desktop mode only and cannot be given with "
@@ -148,6 +156,7 @@ struct Parser {
         options.version = isSet("version");
         options.iconTheme = parser.value(QStringLiteral("icon-theme"));
         options.ownTheme = isSet("own-theme");
+        options.switchDesktop = isSet("switch-desktop");
         options.json = isSet("json");
         options.all = isSet("all");
         options.restartPanel = isSet("restart-panel");

@@ -1,6 +1,7 @@
 // The program's command line, one table for the parser, --help, the manual
 // page and the shell completion: which system's pictures to work on
-// (--desktop, --menu-extras, --icon-theme NAME, --own-theme), and the verbs
+// (--desktop, --menu-extras, --icon-theme NAME, --own-theme,
+// --switch-desktop), and the verbs
 // that work without a window (list, use, restore, status, reapply, import,
 // export).
 #pragma once
@@ -29,6 +30,7 @@ struct StartOptions {
     library::ModeRequest request = library::ModeRequest::Any;
     QString iconTheme;
     bool ownTheme = false; // the own-theme route from now on
+    bool switchDesktop = false; // after use --own-theme: the desktop switched to it
     QString error;         // why the arguments cannot be used; empty when they can
     bool help = false;
     bool version = false;

@@ -136,6 +136,17 @@ int restartPanel(library::PictureSystem& system, const CountingTool& tool, int s
     return restarted == exitstatus::kDone ? status : exitstatus::kPartly;
 }
 
+// --switch-desktop after an install into the own theme: the switch that
+// its completion alert offers, where the desktop does not show the own
+// theme yet; one that fails makes the install's status "partly".
+int switchDesktop(library::PictureSystem& system, const CountingTool& tool, int status) {
+    const auto offer = system.offerAfterInstall();
+    if (!offer)
+        return status;
+    const int switched = tellReport(system.runCommand(offer->name, true), tool);
+    return switched == exitstatus::kDone ? status : exitstatus::kPartly;
+}
+
 // use, restore and reapply: under the lock, on a library set up as the window does.
 int change(library::PictureSystem& system, const CountingTool& tool, const StartOptions& options) {
     LibraryLock lock;
@@ -152,6 +163,7 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
         return importVerb(system, options.operands.value(0));
     // The program's one authorization, as the window makes it at its start.
     privileged::authinit();
+    system.useCommandLine(options.restartPanel);
     if (options.verb == Verb::Reapply)
         return reapplySets(system, tool);
     std::string item;
@@ -169,7 +181,9 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
     const library::PlaceReport report = options.verb == Verb::Use ? system.install(item, set)
                                         : options.all             ? system.restoreAll()
                                                                   : system.restore(item);
-    const int status = tellReport(report, tool);
+    int status = tellReport(report, tool);
+    if (options.switchDesktop && report.done)
+        status = switchDesktop(system, tool, status);
     if (!options.restartPanel || !report.done)
         return status;
     return restartPanel(system, tool, status);

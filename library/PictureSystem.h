@@ -209,6 +209,12 @@ public:
 
     // The system's own commands as they stand now; none by default.
     virtual std::vector<SystemCommand> commands() { return {}; }
+    // The command line speaks instead of the window: its alerts name no
+    // button of the window, and with restartPanel the running panel is
+    // started again as soon as a change the desktop shows is in place, the
+    // command kRestartPanelCommand then telling how that went. Nothing by
+    // default.
+    virtual void useCommandLine(bool restartPanel) { (void)restartPanel; }
     // Runs the command of that name (checked: the state a checkable one is
     // asked to take); a name the system does not offer does nothing.
     virtual PlaceReport runCommand(std::string_view name, bool checked) {

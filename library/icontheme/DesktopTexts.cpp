@@ -84,22 +84,28 @@ QString notKeptText(int error) {
            u' ' + QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString installedText(const QString& theme, bool own, bool shown, const QString& panelAdvice) {
+QString installedText(const QString& theme, bool own, bool shown, const QString& panelAdvice,
+                      bool terminal) {
+    const QString advice = panelAdvice.isEmpty() ? QString() : QStringLiteral("\n\n") + panelAdvice;
     if (!own)
         return localizedString(
                    QT_TRANSLATE_NOOP("Trayskin", "The pictures are in place in the icon theme")) +
-               u' ' + theme + QStringLiteral(".\n\n") + panelAdvice;
+               u' ' + theme + u'.' + advice;
     if (shown)
         return localizedString(QT_TRANSLATE_NOOP("Trayskin",
                                                  "The pictures are in place in the own theme %1, "
                                                  "which the desktop uses."))
                    .arg(theme) +
-               QStringLiteral("\n\n") + panelAdvice;
+               advice;
     return localizedString(
-               QT_TRANSLATE_NOOP("Trayskin",
-                                 "The pictures are in place in the own theme %1. The desktop "
-                                 "shows them once it is switched to that theme: File > Switch "
-                                 "Desktop to Own Theme."))
+               terminal ? QT_TRANSLATE_NOOP("Trayskin",
+                                            "The pictures are in place in the own theme %1. The "
+                                            "desktop shows them once it is switched to that "
+                                            "theme: use --own-theme --switch-desktop.")
+                        : QT_TRANSLATE_NOOP("Trayskin",
+                                            "The pictures are in place in the own theme %1. The "
+                                            "desktop shows them once it is switched to that "
+                                            "theme: File > Switch Desktop to Own Theme."))
         .arg(theme);
 }
 

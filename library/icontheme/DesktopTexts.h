@@ -25,8 +25,10 @@ QString printableName(const QString& name);
 QString notKeptText(int error);
 // What an install into the theme says: whether it went into the own theme
 // (own) and whether the desktop shows it now (shown), with what makes the
-// panel show the pictures (panelAdvice).
-QString installedText(const QString& theme, bool own, bool shown, const QString& panelAdvice);
+// panel show the pictures (panelAdvice); in a terminal's words (terminal)
+// or the window's.
+QString installedText(const QString& theme, bool own, bool shown, const QString& panelAdvice,
+                      bool terminal = false);
 // That so many of the user's entries were moved aside.
 QString keptText(int count);
 // The line of a file of the user's that a restore left where it is; keptAt

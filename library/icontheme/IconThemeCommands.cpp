@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
+#include <utility>
+
 namespace library {
 
 using platform::bundle::localizedString;
@@ -96,9 +98,18 @@ PlaceReport IconThemeSystem::runCommand(std::string_view name, bool checked) {
         return switchDesktop();
     if (name == kAddThemeSetsCommand)
         return addThemeSets(true);
-    if (name == kRestartPanelCommand)
+    if (name == kRestartPanelCommand) {
+        // Done already, with the change.
+        if (auto done = std::exchange(restarted_, std::nullopt))
+            return *done;
         return restartPanels();
+    }
     return {};
+}
+
+void IconThemeSystem::useCommandLine(bool restartPanel) {
+    commandLine_ = true;
+    restartWithChange_ = restartPanel;
 }
 
 std::optional<Notice> IconThemeSystem::restoreAllQuestion() {

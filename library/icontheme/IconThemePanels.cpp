@@ -33,12 +33,20 @@ bool IconThemeSystem::prefersOwnTheme() const {
     return desktop_.split(u':').contains(QStringLiteral("LXQt"), Qt::CaseInsensitive);
 }
 
-QString IconThemeSystem::ownThemeAdvice() {
-    return localizedString(QT_TRANSLATE_NOOP(
-        "Trayskin", "The LXQt panel keeps the theme's own picture where the theme holds one of "
-                    "the same size, so some of these pictures may not show there. On LXQt, File "
-                    "> Install Into > A Theme of Its Own and then Switch Desktop to Own Theme "
-                    "show every picture, and the panel follows the switch at once."));
+QString IconThemeSystem::ownThemeAdvice(bool terminal) {
+    return localizedString(
+        terminal ? QT_TRANSLATE_NOOP("Trayskin",
+                                     "The LXQt panel keeps the theme's own picture where the theme "
+                                     "holds one of the same size, so some of these pictures may "
+                                     "not show there. On LXQt, use --own-theme --switch-desktop "
+                                     "shows every picture, and the panel follows the switch at "
+                                     "once.")
+                 : QT_TRANSLATE_NOOP("Trayskin",
+                                     "The LXQt panel keeps the theme's own picture where the theme "
+                                     "holds one of the same size, so some of these pictures may "
+                                     "not show there. On LXQt, File > Install Into > A Theme of "
+                                     "Its Own and then Switch Desktop to Own Theme show every "
+                                     "picture, and the panel follows the switch at once."));
 }
 
 QStringList IconThemeSystem::namesOfItems(const QStringList& items) {
@@ -63,21 +71,27 @@ IconThemeSystem::PanelAdvice IconThemeSystem::panelAdvice(const QStringList& cha
     }
     restartable.removeDuplicates();
     PanelAdvice advice;
-    if (!restartable.isEmpty()) {
-        advice.restartable = true;
-        advice.text = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Restart Panel starts %1 "
-                                                                    "again, so that they show "
-                                                                    "the pictures."))
-                          .arg(restartable.join(QStringLiteral(", ")));
-    }
+    advice.restartable = !restartable.isEmpty();
+    // A terminal's --restart-panel says itself what it started again.
+    if (advice.restartable && !restartWithChange_)
+        advice.text =
+            localizedString(commandLine_
+                                ? QT_TRANSLATE_NOOP("Trayskin",
+                                                    "With --restart-panel, Trayskin starts %1 "
+                                                    "again, so that they show the pictures.")
+                                : QT_TRANSLATE_NOOP("Trayskin", "Restart Panel starts %1 again, "
+                                                                "so that they show the pictures."))
+                .arg(restartable.join(QStringLiteral(", ")));
     if (!cannot.isEmpty())
         advice.text += (advice.text.isEmpty() ? QString() : QStringLiteral(" ")) + cannot;
-    if (advice.text.isEmpty())
+    // (Where the restart went with the change, its own report follows.)
+    if (advice.text.isEmpty() && !advice.restartable && !restarted_)
         advice.text = localizedString(panelHintKey(desktop_));
     // lxqt-panel loses the overlay's ties with the theme's pictures of the
     // same size, and follows a switch of the theme at once.
     if ((lxqt || prefersOwnTheme()) && !ownThemeRoute())
-        advice.text += QStringLiteral("\n\n") + ownThemeAdvice();
+        advice.text += (advice.text.isEmpty() ? QString() : QStringLiteral("\n\n")) +
+                       ownThemeAdvice(commandLine_);
     return advice;
 }
 
@@ -86,6 +100,13 @@ void IconThemeSystem::offerRestart(const PanelAdvice& advice, Notice& notice) {
         return;
     notice.other = localizedString(QT_TRANSLATE_NOOP("Trayskin", "Restart Panel"));
     notice.otherCommand = std::string(kRestartPanelCommand);
+}
+
+void IconThemeSystem::restartWithChange(const QStringList& changedNames) {
+    if (!restartWithChange_)
+        return;
+    changedNames_ = changedNames;
+    restarted_ = restartPanels();
 }
 
 PlaceReport IconThemeSystem::restartPanels() {

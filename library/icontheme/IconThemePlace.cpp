@@ -137,6 +137,12 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
         own ? ownTheme.install(pictures, install) : overlay.install(pictures, install);
     if (!iconsThere)
         noteMadeFolder(dirs_.userIcons, madeIconsNotePath());
+    QStringList names;
+    for (const QString& path : report.written)
+        if (const auto name = icontheme::pictureName(QFileInfo(path).fileName()))
+            names << name->icon;
+    if (report.ok() && !names.isEmpty() && (!own || shownTheme() == ownThemeName()))
+        restartWithChange(names);
     const QString folder = own ? ownTheme.folder() : overlay.folder();
     for (const QString& path : report.kept)
         say("kept aside", folder + u'/' + path);
@@ -170,14 +176,10 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
     place.done = true;
     place.partly = !leftOut.isEmpty();
     const bool shown = !own || shownTheme() == ownThemeName();
-    QStringList names;
-    for (const QString& path : report.written)
-        if (const auto name = icontheme::pictureName(QFileInfo(path).fileName()))
-            names << name->icon;
     const PanelAdvice advice = panelAdvice(names);
     const auto [title, partly] = completion(report.written, leftOut);
-    QString message =
-        partly + installedText(own ? ownThemeName() : theme_, own, shown, advice.text);
+    QString message = partly + installedText(own ? ownThemeName() : theme_, own, shown, advice.text,
+                                             commandLine_);
     if (shown)
         message += reloadParagraph(reload);
     message += afterwords(report, out.switchedBack);

@@ -96,6 +96,8 @@ PlaceReport IconThemeSystem::putBack(const QStringList& items, bool asDefault) {
     for (const QString& theme : themes)
         allOut = takeOut(theme, items, place, out) && allOut;
     removeMadeFolder(dirs_.userIcons, madeIconsNotePath());
+    if (allOut)
+        restartWithChange(namesOfItems(items));
     // The overlays, and the own themes that are Trayskin's: a folder of the
     // user's that bears the own theme's name is not touched.
     QStringList folders{overlayFolder()};
@@ -121,7 +123,8 @@ PlaceReport IconThemeSystem::putBack(const QStringList& items, bool asDefault) {
     const QStringList shown = out.themes.isEmpty() ? QStringList{theme_} : out.themes;
     QString message = asDefault ? defaultShownText(theme_, items.value(0)) : restoredText(shown);
     const PanelAdvice advice = panelAdvice(namesOfItems(items));
-    message += QStringLiteral("\n\n") + advice.text;
+    if (!advice.text.isEmpty())
+        message += QStringLiteral("\n\n") + advice.text;
     message += reloadParagraph(reload);
     if (!out.switchedBack.isEmpty())
         message += QStringLiteral("\n\n") + switchedBackText(out.switchedBack);

@@ -122,6 +122,7 @@ public:
     // The own-theme route and the switch of the desktop (IconThemeCommands.cpp).
     std::vector<SystemCommand> commands() override;
     PlaceReport runCommand(std::string_view name, bool checked) override;
+    void useCommandLine(bool restartPanel) override;
     // Names what Restore All removes, and the switch back where it applies.
     std::optional<Notice> restoreAllQuestion() override;
     // The switch to the own theme, after an install into it.
@@ -139,10 +140,13 @@ public:
     // Starts again the panels, and the status programs that show the names
     // the last change touched.
     PlaceReport restartPanels();
+    // The command line's restart, as soon as a change of these names is in
+    // place where the desktop shows it (nothing in the window).
+    void restartWithChange(const QStringList& changedNames);
     // Whether the desktop shows the own theme better than the overlay (LXQt),
     // and what the window says of it.
     bool prefersOwnTheme() const;
-    static QString ownThemeAdvice();
+    static QString ownThemeAdvice(bool terminal = false);
     // The name beginnings of the items (every item's when empty).
     static QStringList namesOfItems(const QStringList& items);
 
@@ -225,6 +229,9 @@ private:
     QString desktop_;
     icontheme::DesktopContext context_; // how the desktop's theme is read
     QStringList changedNames_;          // the names the last install or restore changed
+    bool commandLine_ = false;          // the alerts go to a terminal
+    bool restartWithChange_ = false;    // the command line's --restart-panel
+    std::optional<PlaceReport> restarted_; // its restart, done with the change
 };
 
 } // namespace library

@@ -50,6 +50,9 @@ protected:
     void SetUp() override {
         box.copy("app/fixtures/cli");
         world.copy(TRAYSKIN_THEMES "/test-blue");
+        // The desktop's setting that --switch-desktop switches.
+        ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini",
+                        "[Settings]\ngtk-icon-theme-name=Test\n");
         for (int status : {43, 71})
             toolBundles[status] = toolBundle(status);
     }
@@ -148,6 +151,8 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::None, "status --restart-panel", 64, {}, {"status"}},
         {W::None, "--menu-extras --own-theme use Volume Mine", 64, {}, {"--own-theme"}},
         {W::None, "--desktop --menu-extras status", 64, {}, {"--desktop"}},
+        {W::None, "--switch-desktop use Volume Mine", 64, {}, {"--switch-desktop"}},
+        {W::None, "--own-theme --switch-desktop restore Volume", 64, {}, {"restore"}},
         // Menu Extras: the library is made by the first verb that changes it.
         {W::MenuExtras, "status", 0, {"Menu Extras\n", "Volume\tpictures that no set holds\n"}},
         {W::MenuExtras, "--help", 0, {"the menu bar's status items"}, {}, "C", {}, "the panel's"},
@@ -202,9 +207,12 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Desktop, "status", 0, {"Volume\tdefault\n"}},
         {W::Blocked, "use Volume Blue", 73, {}, {"cannot be made or opened"}},
         // From now on into the own theme, as for the window.
-        {W::Desktop, "--own-theme use Volume Blue", 0, {"in place in the own theme"}},
-        {W::Desktop, "use Volume Blue", 0, {"in place in the own theme"}},
-        {W::Desktop, "restore --all", 0, {"Original Pictures Restored"}},
+        {W::Desktop, "--own-theme use Volume Blue", 0, {"--own-theme --switch-desktop"}},
+        {W::Desktop, "--own-theme --switch-desktop use Volume Blue", 0,
+         {"in place in the own theme", "Desktop Switched"}},
+        {W::Desktop, "status", 0, {"(the desktop shows Test-Trayskin)"}},
+        {W::Desktop, "use Volume Blue", 0, {"in place in the own theme Test-Trayskin, which"}},
+        {W::Desktop, "restore --all", 0, {"Original Pictures Restored", "switched the desktop back"}},
     };
     // clang-format on
     for (const Step& step : steps) {

@@ -85,5 +85,43 @@ TEST_F(RestartPanelTest, CompletionAlertsOfferRestartPanelWhereAPanelRunsOnThisD
     EXPECT_NE(lines.find("restarted lxqt-panel"), std::string::npos) << lines;
 }
 
+TEST_F(RestartPanelTest, TheCommandLineSaysItInTerminalWordsAndRestartsWithTheChange) {
+    startPanel();
+    const qint64 first = panel.processId();
+    const struct {
+        bool restart; // --restart-panel
+        const char* says;
+        bool restartedWithChange;
+    } cases[] = {
+        {false, "With --restart-panel, Trayskin starts lxqt-panel again", false},
+        {true, "Panel Restarted", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.restart);
+        system->useCommandLine(c.restart);
+        const auto before = panels();
+        ASSERT_EQ(before.size(), 1u);
+        library::PlaceReport report;
+        quietly([&] { report = system->install("Volume", "Mine"); });
+        ASSERT_TRUE(report.done);
+        const QString message = report.notices.back().message;
+        EXPECT_FALSE(message.contains("Restart Panel")) << message.toStdString();
+        const auto after = panels();
+        ASSERT_EQ(after.size(), 1u);
+        EXPECT_EQ(after[0].pid != before[0].pid, c.restartedWithChange);
+        if (!c.restart) {
+            EXPECT_TRUE(message.contains(c.says)) << message.toStdString();
+            continue;
+        }
+        // The command then tells how the restart went, and restarts nothing more.
+        library::PlaceReport restarted;
+        quietly([&] { restarted = system->runCommand(library::kRestartPanelCommand, true); });
+        EXPECT_EQ(restarted.notices.back().title, c.says);
+        EXPECT_EQ(panels()[0].pid, after[0].pid);
+    }
+    EXPECT_NE(panels()[0].pid, first);
+    EXPECT_TRUE(panel.waitForFinished(5000));
+}
+
 } // namespace
 } // namespace testing_support

@@ -1557,5 +1557,25 @@
         <source>Chooses the pictures of the status icons of a panel or of the menu bar.</source>
         <translation>Wählt die Bilder der Statussymbole einer Leiste oder der Menüleiste.</translation>
     </message>
+    <message>
+        <source>With use --own-theme: then switch the desktop to the own theme, as Switch Desktop Now does; restoring its last picture switches the desktop back (desktop mode).</source>
+        <translation>Mit use --own-theme: danach den Desktop auf das eigene Thema umstellen, wie es „Desktop jetzt umstellen“ tut; das Wiederherstellen seines letzten Bildes stellt den Desktop zurück (Desktop-Modus).</translation>
+    </message>
+    <message>
+        <source>--switch-desktop goes with --own-theme only.</source>
+        <translation>--switch-desktop gilt nur zusammen mit --own-theme.</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the own theme %1. The desktop shows them once it is switched to that theme: use --own-theme --switch-desktop.</source>
+        <translation>Die Bilder sind im eigenen Thema %1 an ihrem Platz. Der Desktop zeigt sie, sobald er auf dieses Thema umgestellt ist: use --own-theme --switch-desktop.</translation>
+    </message>
+    <message>
+        <source>The LXQt panel keeps the theme&apos;s own picture where the theme holds one of the same size, so some of these pictures may not show there. On LXQt, use --own-theme --switch-desktop shows every picture, and the panel follows the switch at once.</source>
+        <translation>Die LXQt-Leiste behält das eigene Bild des Themas, wo das Thema eines derselben Größe hat, daher erscheinen dort manche dieser Bilder womöglich nicht. Unter LXQt zeigt use --own-theme --switch-desktop jedes Bild, und die Leiste folgt dem Umstellen sofort.</translation>
+    </message>
+    <message>
+        <source>With --restart-panel, Trayskin starts %1 again, so that they show the pictures.</source>
+        <translation>Mit --restart-panel startet Trayskin %1 neu, damit die Bilder erscheinen.</translation>
+    </message>
 </context>
 </TS>

@@ -1557,5 +1557,25 @@
         <source>Chooses the pictures of the status icons of a panel or of the menu bar.</source>
         <translation>Chooses the pictures of the status icons of a panel or of the menu bar.</translation>
     </message>
+    <message>
+        <source>With use --own-theme: then switch the desktop to the own theme, as Switch Desktop Now does; restoring its last picture switches the desktop back (desktop mode).</source>
+        <translation>With use --own-theme: then switch the desktop to the own theme, as Switch Desktop Now does; restoring its last picture switches the desktop back (desktop mode).</translation>
+    </message>
+    <message>
+        <source>--switch-desktop goes with --own-theme only.</source>
+        <translation>--switch-desktop goes with --own-theme only.</translation>
+    </message>
+    <message>
+        <source>The pictures are in place in the own theme %1. The desktop shows them once it is switched to that theme: use --own-theme --switch-desktop.</source>
+        <translation>The pictures are in place in the own theme %1. The desktop shows them once it is switched to that theme: use --own-theme --switch-desktop.</translation>
+    </message>
+    <message>
+        <source>The LXQt panel keeps the theme&apos;s own picture where the theme holds one of the same size, so some of these pictures may not show there. On LXQt, use --own-theme --switch-desktop shows every picture, and the panel follows the switch at once.</source>
+        <translation>The LXQt panel keeps the theme&apos;s own picture where the theme holds one of the same size, so some of these pictures may not show there. On LXQt, use --own-theme --switch-desktop shows every picture, and the panel follows the switch at once.</translation>
+    </message>
+    <message>
+        <source>With --restart-panel, Trayskin starts %1 again, so that they show the pictures.</source>
+        <translation>With --restart-panel, Trayskin starts %1 again, so that they show the pictures.</translation>
+    </message>
 </context>
 </TS>

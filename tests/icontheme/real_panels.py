@@ -69,6 +69,8 @@ def use_and_restore(box, panel, step):
     for command in (commands if panel.programs else commands[-1:]):
         if panel.restarts_by_trayskin:
             command.insert(1, "--restart-panel")
+    for command in commands if step == "use" else []:
+        command[1:1] = panel.use_options
     for command in commands:
         status, out = box.run(box.trayskin, *command)
         if status != 0:
@@ -105,6 +107,7 @@ class Panel:
     shows = {}
     restarts_by_trayskin = True
     programs = False  # status programs, which Trayskin restarts by the names they show
+    use_options = ()  # trayskin use's options besides --restart-panel
 
     def start(self, box):
         self.process = box.start(self.argv(box))
@@ -252,6 +255,16 @@ class LxqtPanel(Panel):
         return ["lxqt-panel"]
 
 
+class LxqtOwnTheme(LxqtPanel):
+    """lxqt-panel through Trayskin's own theme: use --own-theme
+    --switch-desktop switches lxqt.conf (and GTK's files) to it, where the
+    set comes first at every size; restore --all takes its last picture
+    out and switches back."""
+    name = "lxqt-panel on the own theme"
+    shows = {"battery": "set", "volume": "set", "symbolic": "set"}
+    use_options = ("--own-theme", "--switch-desktop")
+
+
 class StatusIcon(Panel):
     """GTK 3 status icons in a tray (Debian's trayer), of a program that
     Trayskin does not know, so not restarted by it: the user's restart."""
@@ -289,7 +302,8 @@ def start_pulseaudio(box):
                "-L", "module-null-sink", "-L", "module-native-protocol-unix"])
 
 
-PANELS = [Xfce(), Tint2(), Lxpanel(), Mate(), LxqtPanel(), StatusIcon(), StatusPrograms()]
+PANELS = [Xfce(), Tint2(), Lxpanel(), Mate(), LxqtPanel(), LxqtOwnTheme(), StatusIcon(),
+          StatusPrograms()]
 
 
 def main():

@@ -197,6 +197,14 @@ int runVerb(const StartOptions& options) {
     const auto tool = std::make_shared<CountingTool>();
     const std::shared_ptr<library::PictureSystem> system =
         library::chooseSystem(options.request, options.iconTheme, QString(), tool);
+    // What a killed run left set on the desktop is put back before any verb
+    // reads it, unless a running Trayskin holds the library: a change of
+    // its own may be under way then, and it ends what it starts.
+    if (system->desktopStateUnfinished()) {
+        LibraryLock lock;
+        if (lock.take(system->libraryRoot()))
+            system->finishDesktopState();
+    }
     switch (options.verb) {
     case Verb::List: {
         std::string item;

@@ -132,6 +132,11 @@ public:
 
     // The root, the one-time backup and the default sets.
     virtual bool setupLibrary(BackupProgress& progress, SetupReport* report) = 0;
+    // Whether a killed run left the desktop's own state (not the library)
+    // half changed: a look costing no more than one stat. None by default.
+    virtual bool desktopStateUnfinished() const { return false; }
+    // Puts back what such a run left set; setupLibrary() does it too.
+    virtual void finishDesktopState() {}
     // Work a start leaves until the window is up, none by default: it shares
     // nothing with the system, so it may run on another thread while the
     // user works, and says what it made. A start without a window runs it

@@ -60,13 +60,21 @@ bool IconThemeSystem::setupLibrary(BackupProgress&, SetupReport* report) {
     // install moves aside what it displaces, when it does.
     // A toggle of the display's icon theme that was killed in its pause is
     // ended: the user's value goes back where ours is still set.
-    finishInterruptedToggleOfThisDisplay();
+    finishDesktopState();
     for (const QString& theme : recordedThemes()) {
         icontheme::Overlay(themes_, dirs_, theme, recordPath(theme)).recover();
         icontheme::OwnTheme(themes_, dirs_, theme, ownThemeRecordPath(theme)).recover();
     }
     // The other themes' sets come after the window is up (laterStartWork).
     return makeDefaultSets(work, report);
+}
+
+bool IconThemeSystem::desktopStateUnfinished() const {
+    return QFileInfo::exists(toggleJournalPath());
+}
+
+void IconThemeSystem::finishDesktopState() {
+    finishInterruptedToggleOfThisDisplay();
 }
 
 QStringList IconThemeSystem::recordedThemes() const {

@@ -84,6 +84,9 @@ public:
     int panelSide() const override { return kPanelSide; }
     std::vector<int> panelSides() const override { return {16, 22, 24, 32}; }
     bool setupLibrary(BackupProgress& progress, SetupReport* report) override;
+    // A toggle of the XSettings manager's icon theme killed in its pause.
+    bool desktopStateUnfinished() const override;
+    void finishDesktopState() override;
     std::vector<std::string> items() override;
     bool startsOnFirstItem() const override { return true; }
     // An item, a set with the names it covers, a picture's kind and size

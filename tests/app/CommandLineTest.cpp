@@ -95,7 +95,7 @@ protected:
         QString err;
     };
     Result run(const Step& step) {
-        const int lock = step.world == World::Held ? takeLock() : -1;
+        const int lock = step.world == World::Held ? takeLock(box.library()) : -1;
         QProcess process;
         process.setProcessEnvironment(environment(step));
         QStringList arguments = QString(step.arguments).split(u' ', Qt::SkipEmptyParts);
@@ -122,9 +122,10 @@ protected:
                 QString::fromLocal8Bit(process.readAllStandardError())};
     }
 
-    int takeLock() {
-        makeFolders(box.library());
-        const int fd = ::open((box.library() + "/.trayskin-lock").c_str(), O_RDWR | O_CREAT, 0600);
+    // The library's lock, as a running Trayskin holds it.
+    int takeLock(const std::string& library) {
+        makeFolders(library);
+        const int fd = ::open((library + "/.trayskin-lock").c_str(), O_RDWR | O_CREAT, 0600);
         EXPECT_EQ(::flock(fd, LOCK_EX), 0);
         return fd;
     }
@@ -236,6 +237,42 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         if (step.status == 64 || step.status == 69 || step.status == 75) {
             EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
         }
+    }
+}
+
+// A toggle of the display's XSettings manager killed in its pause left
+// xsettingsd's file on the toggle's value: each verb that reads the desktop
+// (or changes it) puts the user's bytes back first, unless a running
+// Trayskin holds the library, whose own toggle may be in its pause.
+TEST_F(CommandLineTest, AVerbFirstEndsAToggleThatWasKilledInItsPause) {
+    const QString conf = world.root() + "/xsettingsd.conf";
+    const QString journal = world.root() + "/home/.local/state/trayskin/xsettings-toggle.json";
+    const QByteArray users = "# mine\nNet/IconThemeName \"Test\"\n";
+    const QByteArray ours = "# mine\nNet/IconThemeName \"hicolor\"\n";
+    const struct {
+        const char* arguments;
+        bool held; // by a running Trayskin
+    } cases[] = {{"status", false},
+                 {"list", false},
+                 {"list Volume", false},
+                 {"use Volume Blue", false},
+                 {"status", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.arguments) + (c.held ? " (held)" : ""));
+        ThemeWorld::put(world.root(), "xsettingsd.conf", ours);
+        ThemeWorld::put(world.root(), "home/.local/state/trayskin/xsettings-toggle.json",
+                        "{\"manager\": \"xsettingsd\", \"value\": \"Test\", \"set\": \"hicolor\", "
+                        "\"path\": \"" +
+                            conf.toUtf8() + "\", \"original\": \"" + users.toBase64() +
+                            "\", \"ours\": \"" + ours.toBase64() + "\"}");
+        const int lock = c.held ? takeLock(world.root().toStdString() + "/data/trayskin") : -1;
+        const Result result = run({World::Desktop, c.arguments, 0, {}});
+        if (lock >= 0)
+            ::close(lock);
+        EXPECT_EQ(result.status, 0) << qPrintable(result.err);
+        EXPECT_EQ(ThemeWorld::get(conf), c.held ? ours : users);
+        EXPECT_EQ(QFile::exists(journal), c.held);
+        EXPECT_EQ(result.err.contains("put back the user's file byte for byte"), !c.held);
     }
 }
 

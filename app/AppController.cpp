@@ -72,6 +72,8 @@ bool AppController::eventFilter(QObject* watched, QEvent* event) {
 
 void AppController::awakeFromNib(std::shared_ptr<library::PictureSystem> system) {
     system_ = std::move(system);
+    // The window's thread never waits out a pause.
+    system_->pauseAside();
     libraryBrowser_ = std::make_unique<browser::LibraryBrowserController>(
         browser::LibraryBrowserController::Outlets{mainUi_->fsBrowser, mainUi_->nodeIconWell,
                                                    mainUi_->nodeInspector, mainUi_->useButton},
@@ -188,6 +190,9 @@ void AppController::reloadData() {
 }
 
 void AppController::exitApp() {
+    // A pause for the desktop's programs ends first: the user's settings are back then.
+    if (system_)
+        system_->endPausesAside();
     privileged::authdestroy();
     terminate_(0);
 }

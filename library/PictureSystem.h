@@ -137,6 +137,11 @@ public:
     virtual bool desktopStateUnfinished() const { return false; }
     // Puts back what such a run left set; setupLibrary() does it too.
     virtual void finishDesktopState() {}
+    // For the window: from now on, what a change would wait through without
+    // working (a pause for the desktop's running programs) passes on a
+    // thread of its own; endPausesAside() waits for it to end, at quit.
+    virtual void pauseAside() {}
+    virtual void endPausesAside() {}
     // Work a start leaves until the window is up, none by default: it shares
     // nothing with the system, so it may run on another thread while the
     // user works, and says what it made. A start without a window runs it

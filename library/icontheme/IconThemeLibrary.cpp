@@ -77,6 +77,14 @@ void IconThemeSystem::finishDesktopState() {
     finishInterruptedToggleOfThisDisplay();
 }
 
+void IconThemeSystem::pauseAside() {
+    pauseTogglesAside();
+}
+
+void IconThemeSystem::endPausesAside() {
+    waitForPendingToggle();
+}
+
 QStringList IconThemeSystem::recordedThemes() const {
     QStringList themes{theme_};
     for (const std::string& name : fs::listFolder(root_)) {

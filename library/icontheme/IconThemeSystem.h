@@ -87,6 +87,9 @@ public:
     // A toggle of the XSettings manager's icon theme killed in its pause.
     bool desktopStateUnfinished() const override;
     void finishDesktopState() override;
+    // The XSettings toggle's pause.
+    void pauseAside() override;
+    void endPausesAside() override;
     std::vector<std::string> items() override;
     bool startsOnFirstItem() const override { return true; }
     // An item, a set with the names it covers, a picture's kind and size

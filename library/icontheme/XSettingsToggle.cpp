@@ -11,6 +11,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <memory>
+#include <mutex>
 #include <pthread.h>
 #include <thread>
 
@@ -53,8 +56,14 @@ private:
     sigset_t before_;
 };
 
-void pause(const ToggleContext& context) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(context.pauseMs));
+// The pause, then back(): on this thread, or aside where the context says.
+bool afterPause(const ToggleContext& context, std::function<bool()> back) {
+    if (!context.aside) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(context.pauseMs));
+        return back();
+    }
+    context.aside(context.pauseMs, std::move(back));
+    return true;
 }
 
 // The journal is kept first; without it nothing is set.
@@ -107,12 +116,15 @@ bool toggleXsettingsd(const FoundManager& manager, const ToggleContext& context)
         return false;
     }
     const bool first = context.reload(manager.pid);
-    pause(context);
-    // The user's file goes back byte for byte, whatever happened.
-    const bool back = folder->write(info.fileName(), *text);
-    if (back)
-        dropJournal(context);
-    return back && context.reload(manager.pid) && first;
+    auto shared = std::make_shared<icontheme::SafeFolder>(std::move(*folder));
+    return afterPause(
+        context, [context, shared, name = info.fileName(), text = *text, pid = manager.pid, first] {
+            // The user's file goes back byte for byte, whatever happened.
+            const bool back = shared->write(name, text);
+            if (back)
+                dropJournal(context);
+            return back && context.reload(pid) && first;
+        });
 }
 
 ToggleContext realContext() {
@@ -123,6 +135,51 @@ ToggleContext realContext() {
                 return icontheme::runToolQuietly(program, arguments);
             },
             [](int pid) { return ::kill(pid, SIGHUP) == 0; }, 500, toggleJournalPath()};
+}
+
+// The toggle of this display's manager whose pause runs on a thread of its
+// own, with no signal of the process taken there: an interrupt or a
+// termination reaches the window's thread, which waits for it to end.
+class PendingToggle {
+public:
+    bool aside = false;
+
+    ~PendingToggle() { wait(); }
+    bool stillToCome() {
+        const std::lock_guard lock(mutex_);
+        return pending_;
+    }
+    void start(int pauseMs, std::function<bool()> back) {
+        wait();
+        pending_ = true;
+        thread_ = std::thread([this, pauseMs, back = std::move(back)] {
+            sigset_t all;
+            sigfillset(&all);
+            pthread_sigmask(SIG_BLOCK, &all, nullptr);
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+            // Held while the value goes back: a change asking meanwhile
+            // waits, and then toggles anew.
+            const std::lock_guard lock(mutex_);
+            pending_ = false;
+            if (!back())
+                std::fprintf(stderr, "the display's settings manager was not given its icon "
+                                     "theme back; the next start puts it back\n");
+        });
+    }
+    void wait() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    bool pending_ = false;
+    std::thread thread_;
+};
+
+PendingToggle& pendingToggle() {
+    static PendingToggle pending;
+    return pending;
 }
 
 FoundManager runningManager() {
@@ -216,16 +273,37 @@ bool toggleIconTheme(const FoundManager& manager, const ToggleContext& context) 
         dropJournal(context);
         return false;
     }
-    pause(context);
-    if (!context.run(command->tool, command->set + QStringList{*current}))
-        return false; // the journal stays: the next start puts the value back
-    dropJournal(context);
-    return true;
+    return afterPause(context, [context, command = *command, value = *current] {
+        if (!context.run(command.tool, command.set + QStringList{value}))
+            return false; // the journal stays: the next start puts the value back
+        dropJournal(context);
+        return true;
+    });
 }
 
 bool toggleRunningManager() {
+    PendingToggle& pending = pendingToggle();
+    // The value set back by the toggle that pauses now comes after this
+    // change, and running programs look their icons up again at it.
+    if (pending.stillToCome())
+        return true;
     const FoundManager manager = runningManager();
-    return manager.kind != XSettingsManager::None && toggleIconTheme(manager, realContext());
+    if (manager.kind == XSettingsManager::None)
+        return false;
+    ToggleContext context = realContext();
+    if (pending.aside)
+        context.aside = [&pending](int pauseMs, std::function<bool()> back) {
+            pending.start(pauseMs, std::move(back));
+        };
+    return toggleIconTheme(manager, context);
+}
+
+void pauseTogglesAside() {
+    pendingToggle().aside = true;
+}
+
+void waitForPendingToggle() {
+    pendingToggle().wait();
 }
 
 QString toggleJournalPath() {

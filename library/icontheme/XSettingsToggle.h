@@ -38,6 +38,10 @@ struct ToggleContext {
     std::function<bool(int pid)> reload; // SIGHUP to xsettingsd
     int pauseMs = 500;                   // between the two values, so that clients see the first
     QString journal; // where what is to be put back is kept during the pause ("" for nowhere)
+    // Runs the pause and what follows it (the user's value set back, which
+    // says whether it was) elsewhere, so that the caller goes on at once;
+    // empty: both on the caller's thread.
+    std::function<void(int pauseMs, std::function<bool()> back)> aside = {};
 };
 
 // How a manager's icon theme is read and set through its settings tool.
@@ -51,11 +55,18 @@ std::optional<SettingCommand> settingCommand(XSettingsManager kind);
 // safe theme name.
 std::optional<QString> readSetting(const SettingCommand& command, const ToggleContext& context);
 
-// Sets the icon theme name to another value and back; true when both were set.
+// Sets the icon theme name to another value and back; true when both were
+// set (with an aside, when the other value was and the rest is under way).
 bool toggleIconTheme(const FoundManager& manager, const ToggleContext& context);
 
 // The same for this display's manager, if one runs; true when toggled.
 bool toggleRunningManager();
+// From now on the toggles of this display's manager pause on a thread of
+// their own, so that the window's thread goes on (one at a time: a change
+// made while one pauses is covered by its value set back, which comes
+// later); waitForPendingToggle() returns once the user's value is back.
+void pauseTogglesAside();
+void waitForPendingToggle();
 
 // The journal of this user's toggles, beside the remembered theme switch.
 QString toggleJournalPath();

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -132,6 +133,50 @@ TEST(XSettingsToggle, XsettingsdsFileHoldsAnotherThemeWhileItReloadsAndThenTheUs
     // No file: the manager's own settings are never made.
     EXPECT_FALSE(library::toggleIconTheme({XSettingsManager::Xsettingsd, 7, dir.filePath("none")},
                                           {{}, {}, [](int) { return true; }, 0, {}}));
+}
+
+// With an aside (the window's), the toggle returns once the other value is
+// set and the journal kept; what the aside runs after the pause puts the
+// user's value back and drops the journal.
+TEST(XSettingsToggle, AnAsideTakesThePauseAndTheValueSetBack) {
+    const QByteArray users = "Net/IconThemeName \"Papirus\"\n";
+    for (const XSettingsManager kind :
+         {XSettingsManager::Xfce, XSettingsManager::Gnome, XSettingsManager::Xsettingsd}) {
+        SCOPED_TRACE(int(kind));
+        QTemporaryDir dir;
+        const QString conf = dir.filePath("conf"), journal = dir.filePath("toggle.json");
+        testing_support::ThemeWorld::put(dir.path(), "conf", users);
+        QString setting = "Papirus";
+        std::function<bool()> later;
+        int pause = 0;
+        const library::ToggleContext context{
+            [&](const QString&, const QStringList&) { return std::optional(setting); },
+            [&](const QString&, const QStringList& arguments) {
+                setting = arguments.last();
+                return true;
+            },
+            [](int) { return true; },
+            500,
+            journal,
+            [&](int pauseMs, std::function<bool()> back) {
+                pause = pauseMs;
+                later = std::move(back);
+            }};
+        const auto shown = [&] {
+            return kind == XSettingsManager::Xsettingsd
+                       ? QString::fromUtf8(testing_support::ThemeWorld::get(conf))
+                       : setting;
+        };
+        EXPECT_TRUE(library::toggleIconTheme({kind, 1, conf}, context));
+        EXPECT_EQ(pause, 500);
+        EXPECT_TRUE(shown().contains("hicolor"));
+        EXPECT_TRUE(QFile::exists(journal));
+        ASSERT_TRUE(later);
+        EXPECT_TRUE(later());
+        EXPECT_TRUE(shown().contains("Papirus"));
+        EXPECT_EQ(testing_support::ThemeWorld::get(conf), users);
+        EXPECT_FALSE(QFile::exists(journal));
+    }
 }
 
 // A toggle killed in its pause leaves its journal; the next start puts the
@@ -328,9 +373,18 @@ TEST(XSettingsToggle, AGtkProgramOnTheDisplaySeesAnotherThemeAndThenItsOwn) {
     const QByteArray saved = qgetenv("DISPLAY");
     qputenv("DISPLAY", real.display.toUtf8());
     EXPECT_TRUE(library::toggleRunningManager());
-    qputenv("DISPLAY", saved);
     EXPECT_TRUE(waitForText(listener, heard, "hicolor\nPapirus\n")) << heard.data();
     EXPECT_EQ(real.fileNow(), real.conf);
+    // The window's: the pause passes on a thread of its own, and a change
+    // made meanwhile never takes the toggle's value for the user's.
+    library::pauseTogglesAside();
+    EXPECT_TRUE(library::toggleRunningManager());
+    EXPECT_TRUE(library::toggleRunningManager());
+    library::waitForPendingToggle();
+    qputenv("DISPLAY", saved);
+    EXPECT_EQ(real.fileNow(), real.conf);
+    EXPECT_TRUE(waitForText(listener, heard, "hicolor\nPapirus\nhicolor\nPapirus\n"))
+        << heard.data();
     listener.terminate();
     listener.waitForFinished();
 }

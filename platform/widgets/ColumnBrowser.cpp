@@ -14,18 +14,6 @@
 
 namespace platform {
 
-bool ColumnBrowserDelegate::browserTitlesInColumn(ColumnBrowser&, int, std::vector<std::string>&) {
-    return false;
-}
-
-bool ColumnBrowserDelegate::browserDescribeCell(ColumnBrowser&, BrowserCell&, int, int) {
-    return false;
-}
-
-QString ColumnBrowserDelegate::browserDisplayTitle(ColumnBrowser&, int, const std::string&) {
-    return {};
-}
-
 // ---- ColumnBrowser -------------------------------------------------------
 
 namespace {

@@ -46,18 +46,17 @@ public:
     // The titles of a column's rows, in row order, told without filling any
     // cell. A delegate that cannot tell them returns false; the browser then
     // fills cells to read their titles.
-    virtual bool browserTitlesInColumn(ColumnBrowser& browser, int column,
-                                       std::vector<std::string>& titles);
+    virtual bool browserTitlesInColumn(ColumnBrowser&, int, std::vector<std::string>&) {
+        return false;
+    }
     // Gives a cell a row's title and flags for reading only (an assistive
     // client, the keyboard), with none of a fill's other effects. A
     // delegate that cannot returns false; the browser then fills the cell.
-    virtual bool browserDescribeCell(ColumnBrowser& browser, BrowserCell& cell, int row,
-                                     int column);
+    virtual bool browserDescribeCell(ColumnBrowser&, BrowserCell&, int, int) { return false; }
     // What a row of the column with that title shows in its place, reads
     // out and names in its tooltip ("" for the title itself); typing selects
     // by it. The browser's paths keep the title.
-    virtual QString browserDisplayTitle(ColumnBrowser& browser, int column,
-                                        const std::string& title);
+    virtual QString browserDisplayTitle(ColumnBrowser&, int, const std::string&) { return {}; }
 };
 
 class ColumnBrowser : public QFrame {

@@ -103,8 +103,14 @@ TEST_F(MadeUpThemeTest, UseThisSetWritesEveryDirectoryAndRestorePutsTheThemeBack
                                 "folder-open.png: not an icon name of this item"})
         EXPECT_TRUE(presenter.alerts[0].message.contains(refused)) << refused;
     EXPECT_FALSE(inOverlay("16x16/status/folder-open.png"));
-    EXPECT_TRUE(presenter.alerts[1].message.contains(
-        "\n\nThe pictures are in place in the icon theme Test."));
+    // How many went in, and the pictures left out (notes.txt is none).
+    const QString said = presenter.alerts[1].message;
+    EXPECT_TRUE(said.startsWith("2 of the set's 5 pictures are in place; left out: "))
+        << qPrintable(said);
+    EXPECT_FALSE(said.contains("notes.txt"));
+    for (const char* name : {"bad name!.png", "audio-volume-low.svg", "folder-open.png"})
+        EXPECT_TRUE(said.section("\n", 0, 0).contains(name)) << name;
+    EXPECT_TRUE(said.contains("\n\nThe pictures are in place in the icon theme Test."));
     // Running clients were told: KDE's on the session bus, GTK's by the
     // theme folder's time.
     EXPECT_TRUE(bus.iconChanged());

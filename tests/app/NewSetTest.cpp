@@ -1,8 +1,7 @@
-// New Set, drops onto the window and the alert of a partial install, in
-// both modes: each picture is checked as it comes (kind, size, a name the
-// item has, or one offered), the refused are listed with why, the set
-// appears whole or not at all, and folders and archives dropped are
-// imported.
+// New Set and drops onto the window, in both modes: each picture is checked
+// as it comes (kind, size, a name the item has, or one offered), the refused
+// are listed with why, the set appears whole or not at all, and folders and
+// archives dropped are imported.
 #include "library/NewSet.h"
 #include "app/NewSetDialog.h"
 #include "library/Layout.h"
@@ -187,19 +186,6 @@ TEST_F(NewSetDesktopTest, AStartClearsAnUnfinishedDraftAndNothingHalfMadeIsSeen)
     EXPECT_FALSE(platform::fs::exists(library() + "/Volume/Half"));
 }
 
-TEST_F(NewSetDesktopTest, APartialInstallSaysHowManyWentInAndNamesTheOthers) {
-    use("Volume", "Mine");
-    ASSERT_EQ(alertTitles(),
-              (QStringList{"Some Pictures Not Used", "Installation Partly Complete"}));
-    // notes.txt is no picture, so none left out.
-    const QString said = presenter.alerts[1].message;
-    EXPECT_TRUE(said.startsWith("2 of the set's 5 pictures are in place; left out: "))
-        << said.toStdString();
-    EXPECT_FALSE(said.contains("notes.txt"));
-    for (const char* name : {"bad name!.png", "audio-volume-low.svg", "folder-open.png"})
-        EXPECT_TRUE(said.section("\n", 0, 0).contains(name)) << name;
-}
-
 class NewSetMenuExtrasTest : public ControllerFixture {
 protected:
     void SetUp() override {
@@ -214,7 +200,7 @@ protected:
     }
 };
 
-TEST_F(NewSetMenuExtrasTest, TiffPicturesUnderTheExtrasNamesAndAPartialInstallSaysSo) {
+TEST_F(NewSetMenuExtrasTest, TiffPicturesUnderTheExtrasNames) {
     part<QAction>("actionNewSet").trigger();
     auto& dialog = *controller.mainWindow()->findChild<NewSetDialog*>("newSetDialog");
     const struct {
@@ -243,17 +229,6 @@ TEST_F(NewSetMenuExtrasTest, TiffPicturesUnderTheExtrasNamesAndAPartialInstallSa
     dialog.findChild<QDialogButtonBox*>()->accepted();
     ASSERT_EQ(browser().path(), "/Volume/Made");
     EXPECT_EQ(snapshot(box.library() + "/Volume/Made").size(), 3u);
-
-    // A file Use leaves out: the completion alert stays, what was left out
-    // is said beneath it.
-    writeFile(box.library() + "/Volume/Made/notes.jpg", "a photo");
-    quietly([&] { controller.useButtonClick(); });
-    ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_EQ(presenter.alerts[0].title, "Installation Complete");
-    EXPECT_EQ(presenter.alerts[0].message, "Need restart Sound");
-    EXPECT_EQ(presenter.alerts[0].detail,
-              "2 of the set's 3 files are in place; left out:\nnotes.jpg: Use This Set takes only "
-              "pictures of the system's kinds.");
 }
 
 } // namespace

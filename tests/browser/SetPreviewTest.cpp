@@ -3,7 +3,6 @@
 #include "library/SystemChoice.h"
 
 #include "tests/support/Sandbox.h"
-#include "tests/support/SpecialFiles.h"
 #include "tests/support/TiffFiles.h"
 
 #include <QBuffer>
@@ -84,7 +83,7 @@ TEST(SetPreview, EveryPictureAboveTheCurrentOneAtBothSizesOnBothBars) {
     EXPECT_TRUE(browser::renderSetPreview({}).image.isNull());
 }
 
-TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
+TEST(SetPreview, DecodesABoundedNumberOfBoundedPictures) {
     Sandbox box;
     box.addBundle("Volume", {});
     const auto menuExtras = library::chooseSystem(library::ModeRequest::MenuExtras, QString());
@@ -96,23 +95,6 @@ TEST(SetPreview, DecodesABoundedNumberOfBoundedPicturesAndNeverWaits) {
     ASSERT_EQ(pictures.size(), browser::kPreviewMostPictures);
     EXPECT_EQ(pictures[0].set.size(), QSize(64, 32));
     EXPECT_EQ(pictures[1].set.size(), QSize(4, 4));
-
-    for (Special kind : kAllSpecials) {
-        SCOPED_TRACE(nameOf(kind));
-        const std::string odd = box.library() + "/Volume/" + nameOf(kind);
-        makeSpecial(kind, odd + "/x.tif");
-        makeSpecial(kind,
-                    box.menuExtras() + "/Volume.menu/Contents/Resources/" + nameOf(kind) + ".tif");
-        writeTiff(odd + "/" + nameOf(kind) + ".tif", 4, 4);
-        FifoWatchdog watchdog({box.base()});
-        const auto odds = browser::previewPicturesOf(*menuExtras, "Volume", nameOf(kind));
-        // The set's readable picture over the bundle's odd one, then the
-        // set's odd one over none.
-        ASSERT_EQ(odds.size(), 2u);
-        EXPECT_EQ(odds[0].set.size(), QSize(4, 4));
-        EXPECT_TRUE(odds[0].current.isNull() && odds[1].set.isNull() && odds[1].current.isNull());
-        EXPECT_FALSE(watchdog.fired());
-    }
 }
 
 namespace {

@@ -1,10 +1,132 @@
-// Polkit, credentials, sources and inherited state, with the tool setuid root (ElevatedFixture.h).
-#include "tests/privileged/tool/ElevatedFixture.h"
+// The test tool installed setuid root and attacked by an ordinary user
+// (nobody), so that the rules that hold only when elevated are exercised for
+// real: polkit, credentials, sources, inherited state, where it may write and
+// what a kill at any step leaves. The tool's Menu Extras folder and pkcheck are compile-time
+// constants under TRAYSKIN_ELEVATED_WORLD, a name in /run (where only root may create one) that
+// each test points at a fresh mkdtemp folder of its own.
+#include "platform/core/Bundle.h"
+#include "privileged/AuthRunner.h"
+#include "privileged/Protocol.h"
+#include "tests/privileged/tool/ToolHarness.h"
+#include "tests/support/Sandbox.h"
+#include "tests/support/TiffFiles.h"
 
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <regex>
+#include <sys/inotify.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
 
 using namespace testing_support;
-using namespace elevated_test;
+
+const std::string kWorld = TRAYSKIN_ELEVATED_WORLD;
+const std::string kMenuExtras = kWorld + "/Menu Extras";
+const std::string kResources = kMenuExtras + "/Volume.menu/Contents/Resources";
+const std::string kTarget = kResources + "/Volume1.tif";
+const std::string kSystemPicture = tiffBytes("system picture");
+const std::string kUserPicture = tiffBytes("the user's picture");
+
+// Only the target is in the Resources folder: no copy was left beside it.
+bool onlyTheTarget() {
+    const auto entries = testing_support::snapshot(kResources);
+    return entries.size() == 1 && entries.count("Volume1.tif");
+}
+
+// Whether root here may raise a hard limit (containers may withhold it).
+bool rootMayRaiseLimits() {
+    return asUser(0, 0, [] {
+               rlimit low{3, 3}, high{64, 64};
+               return ::setrlimit(RLIMIT_NOFILE, &low) || ::setrlimit(RLIMIT_NOFILE, &high);
+           }) == 0;
+}
+
+class ElevatedTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root to install the tool setuid (CI runs as root)";
+        const passwd* user = ::getpwnam("nobody");
+        ASSERT_TRUE(user) << "an unprivileged account named nobody";
+        uid = user->pw_uid;
+        gid = user->pw_gid;
+        char folder[] = "/tmp/trayskin-elevated-XXXXXX";
+        ASSERT_TRUE(::mkdtemp(folder));
+        world = folder;
+        ::chmod(world.c_str(), 0755);
+        ::unlink(kWorld.c_str()); // a link left by a test that was killed
+        ASSERT_EQ(::symlink(world.c_str(), kWorld.c_str()), 0) << std::strerror(errno);
+
+        writeFile(kTarget, kSystemPicture, 0644);
+        tool = kWorld + "/Tool.app/Contents/Resources/Trayskin";
+        writeFile(tool, readFile(TRAYSKIN_TEST_TOOL), 04755);
+        // The stand-in for pkcheck (tests/privileged/tool/pkcheck).
+        writeFile(kWorld + "/pkcheck", readFile(TRAYSKIN_PKCHECK), 0755);
+        answer(0);
+        source = kWorld + "/user/Volume 1.tif";
+        writeFile(source, kUserPicture);
+        ownedByUser(kWorld + "/user");
+        ownedByUser(source);
+    }
+    void TearDown() override {
+        if (world.empty())
+            return;
+        ::unlink(kWorld.c_str());
+        std::system(("rm -rf '" + world + "'").c_str());
+    }
+    void ownedByUser(const std::string& path) { ASSERT_EQ(::chown(path.c_str(), uid, gid), 0); }
+    void answer(int code) { writeFile(kWorld + "/answer", std::to_string(code) + "\n"); }
+
+    // Runs authmain as the ordinary user, as the program would; its status.
+    int installAs(const std::string& from, const std::string& to) {
+        return asUser(uid, gid, [&] {
+            // The subject polkit is asked about: this process.
+            writeFile(kWorld + "/user/subject",
+                      std::to_string(::getpid()) + "," +
+                          std::to_string(platform::auth::processStartTime(::getpid())) + "," +
+                          std::to_string(uid));
+            platform::bundle::setMainBundlePath(kWorld + "/Tool.app");
+            privileged::authinit();
+            const OSStatus status = privileged::authmain(from.c_str(), to.c_str());
+            return status < 0 ? 255 : status & 0xff;
+        });
+    }
+    // Runs the tool as the ordinary user's child, with the user's own
+    // authorization; while it runs, attack(tool pid, watch) acts as that user
+    // and returns 0 when every attempt failed as it should. The watch on
+    // watchPath is set up before the tool starts, so that it sees every event.
+    int attackAs(const std::string& from, const std::function<int(pid_t, Watch&)>& attack,
+                 int* toolExit, const std::string& watchPath, std::uint32_t watchMask) {
+        const std::string result = kWorld + "/user/result";
+        const int attacked = asUser(uid, gid, [&] {
+            int outcome = 0;
+            Watch watch(watchPath, watchMask);
+            const ToolRun run =
+                runTool(tool, requestBytes(ownExternalForm(), from, kTarget),
+                        {.whileRunning = [&](pid_t pid) { outcome = attack(pid, watch); }});
+            writeFile(result, std::to_string(run.exitCode));
+            return outcome;
+        });
+        *toolExit = std::atoi(readFile(result).c_str());
+        return attacked;
+    }
+
+    uid_t uid = 0;
+    gid_t gid = 0;
+    std::string world, tool, source;
+};
+
+} // namespace
 
 TEST_F(ElevatedTest, PolkitDecidesForTheParentAndRunsAsRoot) {
     // pkcheck's answer (none: it failed to run) and the tool's status.
@@ -42,62 +164,14 @@ TEST_F(ElevatedTest, PolkitDecidesForTheParentAndRunsAsRoot) {
 }
 
 TEST_F(ElevatedTest, PolkitIsNeverAskedAboutAParentThatIsNotTheUsers) {
-    for (const Adoption adoption : {Adoption::CloneParent, Adoption::Orphan}) {
-        SCOPED_TRACE(adoption == Adoption::CloneParent ? "CLONE_PARENT" : "orphan");
-        ::unlink((kWorld + "/pkcheck.log").c_str());
-        EXPECT_EQ(startAdoptedBelowRoot(tool, adoption, uid, gid,
-                                        [&](const AuthorizationExternalForm& root) {
-                                            return requestBytes(root, source, kTarget);
-                                        }),
-                  76);
-        EXPECT_NE(::access((kWorld + "/pkcheck.log").c_str(), F_OK), 0) << "polkit was asked";
-        EXPECT_EQ(readFile(kTarget), kSystemPicture);
-    }
-}
-
-TEST_F(ElevatedTest, TheUserCanNeitherTraceNorStopPolkitOrTheTool) {
-    answer(1);
-    ASSERT_EQ(::mkfifo((kWorld + "/gate").c_str(), 0666), 0);
-    ::chmod((kWorld + "/gate").c_str(), 0666);
-    int exit = -1;
-    const int attacked = attackAs(
-        source,
-        [&](pid_t tool, Watch&) {
-            pid_t pkcheck = 0;
-            waitUntil(
-                [&] {
-                    return (pkcheck = std::atoi(readFile(kWorld + "/user/pkcheck.pid").c_str()));
-                },
-                std::chrono::seconds(30));
-            int failures = pkcheck ? 0 : 1;
-            // Each attempt must be refused by the kernel; one that is not is
-            // undone at once, so that the run still ends.
-            if (pkcheck && ::ptrace(PTRACE_ATTACH, pkcheck, nullptr, nullptr) == 0) {
-                failures |= 2;
-                ::waitpid(pkcheck, nullptr, __WALL);
-                ::ptrace(PTRACE_DETACH, pkcheck, nullptr, nullptr);
-            }
-            if (::ptrace(PTRACE_SEIZE, tool, nullptr, nullptr) == 0) {
-                failures |= 4;
-                ::ptrace(PTRACE_DETACH, tool, nullptr, nullptr);
-            }
-            if (pkcheck && ::kill(pkcheck, SIGSTOP) == 0) {
-                failures |= 8;
-                ::kill(pkcheck, SIGCONT);
-            }
-            // Let pkcheck answer.
-            const int gate = ::open((kWorld + "/gate").c_str(), O_WRONLY | O_CLOEXEC);
-            if (gate < 0 || ::write(gate, "go\n", 3) != 3)
-                failures |= 16;
-            if (gate >= 0)
-                ::close(gate);
-            return failures;
-        },
-        &exit);
-    EXPECT_EQ(attacked, 0);
-    EXPECT_EQ(exit, 43);
+    // The user's tool below a root process (where CLONE_PARENT, or an orphan
+    // handed to a root subreaper, puts it), with the request naming that
+    // process: anyone may read its pid and start time.
+    const ToolRun run =
+        runTool(tool, requestBytes(ownExternalForm(), source, kTarget), {.uid = uid, .gid = gid});
+    EXPECT_EQ(run.exitCode, 76) << run.err;
+    EXPECT_NE(::access((kWorld + "/pkcheck.log").c_str(), F_OK), 0) << "polkit was asked";
     EXPECT_EQ(readFile(kTarget), kSystemPicture);
-    EXPECT_TRUE(onlyTheTarget());
 }
 
 TEST_F(ElevatedTest, SourcesAreReadOnlyWithTheUsersRights) {
@@ -108,15 +182,7 @@ TEST_F(ElevatedTest, SourcesAreReadOnlyWithTheUsersRights) {
     const std::string link = kWorld + "/user/secret link.tif";
     ASSERT_EQ(::symlink(secret.c_str(), link.c_str()), 0);
     EXPECT_EQ(installAs(link, kTarget), 50);
-    for (const std::string pseudo : {"/proc/1/stat", "/proc/self/maps", "/proc/uptime"})
-        EXPECT_EQ(installAs(pseudo, kTarget), 54) << pseudo;
     EXPECT_EQ(readFile(kTarget), kSystemPicture);
-
-    // A link to the user's own picture installs that picture.
-    const std::string own = kWorld + "/user/own link.tif";
-    ASSERT_EQ(::symlink(source.c_str(), own.c_str()), 0);
-    EXPECT_EQ(installAs(own, kTarget), 0);
-    EXPECT_EQ(readFile(kTarget), kUserPicture);
 }
 
 TEST_F(ElevatedTest, ASourceThatGrowsWhileReadNeverPassesTheCap) {
@@ -193,17 +259,9 @@ TEST_F(ElevatedTest, LimitsTheUserSetNoLongerHoldOnceTheToolIsRoot) {
         << cpuLine;
 }
 
-TEST_F(ElevatedTest, InheritedStateIsRefusedOrPutRight) {
-    const std::string request = requestBytes(ownExternalForm(), source, kTarget);
-    // Each run by the user, as an attacker would start the setuid tool.
-    for (const auto& [options, code] : {std::pair{ToolOptions{.noArguments = true}, 10},
-                                        {ToolOptions{.environment = {"TRAYSKIN=1"}}, 11},
-                                        {ToolOptions{.extraDescriptor = true}, 13}})
-        EXPECT_EQ(asUser(uid, gid, [&] { return runTool(tool, request, options).exitCode; }), code);
-    EXPECT_EQ(readFile(kTarget), kSystemPicture);
-    // Too few descriptors are raised as root, and the copy goes through (the
-    // user's process starts the tool with its own authorization); where root
-    // may not raise limits (a container), the tool says so.
+TEST_F(ElevatedTest, TooFewDescriptorsAreRaisedAsRoot) {
+    // The user's process starts the tool with its own authorization; where
+    // root may not raise limits (a container), the tool says so.
     const int limited = asUser(uid, gid, [&] {
         return runTool(tool, requestBytes(ownExternalForm(), source, kTarget),
                        {.descriptorLimit = 3})
@@ -215,5 +273,77 @@ TEST_F(ElevatedTest, InheritedStateIsRefusedOrPutRight) {
     } else {
         EXPECT_EQ(limited, 15);
         EXPECT_EQ(readFile(kTarget), kSystemPicture);
+    }
+}
+
+TEST_F(ElevatedTest, OnlyPicturesOfMenuExtrasThroughFoldersOnlyRootMayChange) {
+    // Outside the Menu Extras folder (even where the user could write), or
+    // through a linked bundle (ToolTest has the rest, elevated or not).
+    const std::string own = kWorld + "/user/Own.tif";
+    writeFile(own, kSystemPicture);
+    ownedByUser(own);
+    ASSERT_EQ(::symlink("Volume.menu", (kMenuExtras + "/Alias.menu").c_str()), 0);
+    const std::pair<std::string, int> refused[] = {
+        {own, 60},
+        {kMenuExtras + "/Volume.menu/Contents/Volume1.tif", 60},
+        {kMenuExtras + "/Volume/Contents/Resources/Volume1.tif", 60},
+        {kMenuExtras + "/Alias.menu/Contents/Resources/Volume1.tif", 62},
+    };
+    for (const auto& [to, status] : refused)
+        EXPECT_EQ(installAs(source, to), status) << to;
+
+    // Every folder on the way must be root's and closed to others.
+    const std::string bundle = kMenuExtras + "/Volume.menu";
+    for (const std::string& folder : {kMenuExtras, bundle, bundle + "/Contents", kResources}) {
+        SCOPED_TRACE(folder);
+        // Open to all, open to the group, the user's own.
+        for (const auto& [mode, owner] : {std::pair{0777, 0u}, {0775, 0u}, {0755, uid}}) {
+            ::chmod(folder.c_str(), static_cast<mode_t>(mode));
+            ASSERT_EQ(::chown(folder.c_str(), owner, 0), 0);
+            EXPECT_EQ(installAs(source, kTarget), 64) << mode << " " << owner;
+        }
+        ASSERT_EQ(::chown(folder.c_str(), 0, 0), 0);
+    }
+    EXPECT_EQ(readFile(kTarget), kSystemPicture);
+    EXPECT_EQ(installAs(source, kTarget), 0);
+    EXPECT_EQ(readFile(kTarget), kUserPicture);
+}
+
+TEST_F(ElevatedTest, AKillAtAnyStepLeavesNothingBesideTheTarget) {
+    // The user kills the tool at each step it can see: the source opened,
+    // pkcheck started, the copy named beside the target, the rename. Once
+    // polkit said yes the tool is root and the kill is refused.
+    struct Step {
+        std::string path;
+        std::uint32_t mask;
+        bool killable;
+    };
+    const std::vector<Step> steps = {{source, IN_OPEN, true},
+                                     {kWorld + "/pkcheck", IN_OPEN, true},
+                                     {kResources, IN_CREATE, false},
+                                     {kResources, IN_MOVED_TO, false}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.path + " " + std::to_string(step.mask));
+        writeFile(kTarget, kSystemPicture);
+        int exit = -1;
+        const int attacked = attackAs(
+            source,
+            [&](pid_t tool, Watch& watch) {
+                if (!watch.valid() || !watch.next())
+                    return 1;
+                const int killed = ::kill(tool, SIGKILL);
+                return killed == 0 ? 0 : errno == EPERM ? 2 : 3;
+            },
+            &exit, step.path, step.mask);
+        // Killed before polkit answered, or refused once the tool was root.
+        if (step.killable) {
+            EXPECT_TRUE(attacked == 0 || attacked == 2) << attacked;
+        } else {
+            EXPECT_EQ(attacked, 2);
+            EXPECT_EQ(exit, 0);
+        }
+        const std::string now = readFile(kTarget);
+        EXPECT_TRUE(now == kSystemPicture || now == kUserPicture);
+        EXPECT_TRUE(onlyTheTarget());
     }
 }

@@ -4,18 +4,14 @@
 #include "privileged/AuthRunner.h"
 #include "privileged/Protocol.h"
 
-#include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/inotify.h>
-#include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +56,10 @@ namespace {
         ::close(1);
     if (options.extraDescriptor)
         ::dup2(::open("/dev/null", O_RDONLY), 7);
+    if (options.uid &&
+        (::setgroups(0, nullptr) != 0 || ::setresgid(options.gid, options.gid, options.gid) != 0 ||
+         ::setresuid(options.uid, options.uid, options.uid) != 0))
+        ::_exit(122);
     for (const auto& [resource, value] : {std::pair{RLIMIT_FSIZE, options.fileSizeLimit},
                                           {RLIMIT_NOFILE, options.descriptorLimit}}) {
         const rlimit limit{static_cast<rlim_t>(value), static_cast<rlim_t>(value)};
@@ -129,92 +129,6 @@ int asUser(uid_t uid, gid_t gid, const std::function<int()>& body) {
     }
     int status = 0;
     platform::posix::waitForChild(child, &status);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-namespace {
-
-// As the user, below the root process: starts the tool as its child.
-int adoptedTool(const std::string& tool, Adoption adoption, const std::string& request) {
-    int in[2], err[2];
-    if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0 ||
-        ::write(in[1], request.data(), request.size()) != static_cast<ssize_t>(request.size()))
-        return 250;
-    ::close(in[1]);
-    const auto exec = [&] { execTool(tool, in[0], err[1], {}); };
-    if (adoption == Adoption::CloneParent) {
-        const long child =
-            ::syscall(SYS_clone, CLONE_PARENT | SIGCHLD, nullptr, nullptr, nullptr, nullptr);
-        if (child == 0)
-            exec();
-        if (child < 0)
-            return 252;
-    } else {
-        int ready[2];
-        if (::pipe2(ready, O_CLOEXEC) != 0)
-            return 252;
-        const pid_t starter = ::fork();
-        if (starter == 0) {
-            sigset_t orphaned;
-            sigemptyset(&orphaned);
-            sigaddset(&orphaned, SIGUSR1);
-            ::sigprocmask(SIG_BLOCK, &orphaned, nullptr);
-            if (::fork() == 0) {
-                // Told by the parent-death signal, sent once it has its new
-                // parent (and taken, so that the tool does not get it).
-                const pid_t first = ::getppid();
-                ::prctl(PR_SET_PDEATHSIG, SIGUSR1);
-                ::close(ready[1]);
-                const timespec limit{30, 0};
-                if (::sigtimedwait(&orphaned, nullptr, &limit) != SIGUSR1 || ::getppid() == first)
-                    ::_exit(253);
-                exec();
-            }
-            // Ends once the tool-to-be is ready for it.
-            char go = 0;
-            ::close(ready[1]);
-            ssize_t ignored = ::read(ready[0], &go, 1);
-            (void)ignored;
-            ::_exit(0);
-        }
-        ::close(ready[0]);
-        ::close(ready[1]);
-        if (starter < 0)
-            return 252;
-    }
-    ::close(in[0]);
-    ::close(err[1]);
-    std::string said;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
-        said.append(buffer, static_cast<std::size_t>(n));
-    const auto at = said.rfind("(exit ");
-    return at == std::string::npos ? 254 : std::atoi(said.c_str() + at + 6);
-}
-
-} // namespace
-
-int startAdoptedBelowRoot(
-    const std::string& tool, Adoption adoption, uid_t uid, gid_t gid,
-    const std::function<std::string(const AuthorizationExternalForm& root)>& request) {
-    const pid_t root = ::fork();
-    if (root == 0) {
-        ::prctl(PR_SET_CHILD_SUBREAPER, 1);
-        const int result = asUser(uid, gid, [&] {
-            AuthorizationExternalForm form = ownExternalForm();
-            const std::int32_t pid = ::getppid();
-            const std::uint64_t start = platform::auth::processStartTime(pid);
-            std::memcpy(form.bytes + 4, &pid, 4);
-            std::memcpy(form.bytes + 8, &start, 8);
-            return adoptedTool(tool, adoption, request(form));
-        });
-        // The tool (and the orphan's starter) are this process's to reap.
-        while (::waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
-        }
-        ::_exit(result < 0 ? 255 : result);
-    }
-    int status = 0;
-    platform::posix::waitForChild(root, &status);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -25,6 +25,8 @@ struct ToolOptions {
     bool stall = false;        // write the request but never close the pipe
     long fileSizeLimit = -1;   // RLIMIT_FSIZE for the tool, bytes
     long descriptorLimit = -1; // RLIMIT_NOFILE for the tool
+    uid_t uid = 0;             // started by this user (with gid) when not 0
+    gid_t gid = 0;
     // Called with the tool's pid once the whole request is written, while
     // the tool runs: to watch it, signal it, or attack it.
     std::function<void(pid_t)> whileRunning;
@@ -45,21 +47,6 @@ ToolRun runTool(const std::string& tool, const std::string& request,
 // own), as an unprivileged attacker would act; returns body's result, or -1
 // when the child did not end normally.
 int asUser(uid_t uid, gid_t gid, const std::function<int()>& body);
-
-// How a user makes the tool the child of a process that did not start it.
-enum class Adoption {
-    CloneParent, // cloned with CLONE_PARENT: the clone's parent is its creator's
-    Orphan,      // started by a process that ends first: handed to a subreaper
-};
-// In a root process that adopts orphans (a child subreaper, as init and
-// session managers are), a process of the user (uid, gid) starts the tool the
-// given way, so that the tool's parent is that root process, with the request
-// made from an external form naming the root process (anyone may read its pid
-// and start time). Returns the exit code the tool wrote on standard error, or
-// 250 and up when the attack could not be set up.
-int startAdoptedBelowRoot(
-    const std::string& tool, Adoption adoption, uid_t uid, gid_t gid,
-    const std::function<std::string(const AuthorizationExternalForm& root)>& request);
 
 // Waits up to the limit for one inotify event of the mask on path, set up
 // before the thing it waits for can happen.

@@ -31,6 +31,11 @@ protected:
     QString overlay(const QString& relative) const {
         return world.userIcons() + "/" + system->theme() + u'/' + relative;
     }
+    // Clicks each title of the path in its column.
+    void open(const std::vector<std::string>& path) {
+        for (std::size_t column = 0; column < path.size(); ++column)
+            click(browser(), static_cast<int>(column), path[column]);
+    }
     // Selects the set and uses it; what was printed is kept in lines.
     void use(const std::string& item, const std::string& set) {
         click(browser(), 0, item);

@@ -1,19 +1,15 @@
 // Desktop mode through the program on a made-up icon theme: the start, Use
-// This Set into the theme's overlay or an own theme and the restores, the
-// running KDE clients told of each; the command line and the choice of mode.
+// This Set into the theme's overlay and the restores, the running KDE clients
+// told of each; the command line and the choice of mode.
 #include "app/CommandLine.h"
 #include "library/icontheme/DesktopTexts.h"
 #include "platform/core/FileManager.h"
 #include "tests/app/DesktopFixture.h"
 #include "tests/support/SpecialFiles.h"
 
-#include <QAction>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -154,48 +150,6 @@ TEST_F(MadeUpThemeTest, AThemePictureThatIsAFifoIsNeverWaitedOn) {
     EXPECT_EQ(inUse(), "In use: default");
     quietly([&] { controller.restoreOriginalPictures(); });
     EXPECT_FALSE(watchdog.fired());
-}
-
-TEST_F(MadeUpThemeTest, OwnThemeIsShownOnlyOnceSwitchedToAndAThemePickedSinceIsSaidOnce) {
-    const QString settings = world.root() + "/config/gtk-3.0/settings.ini";
-    const auto pick = [&](const QByteArray& theme) {
-        ThemeWorld::put(world.root(), "config/gtk-3.0/settings.ini",
-                        "[Settings]\ngtk-icon-theme-name=" + theme + "\n");
-    };
-    ThemeWorld::put(world.root(), "elsewhere.ini", "[Settings]\ngtk-icon-theme-name=Test\n");
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).path()));
-    ASSERT_TRUE(QFile::link(world.root() + "/elsewhere.ini", settings));
-    EXPECT_FALSE(part<QAction>("switchDesktop").isEnabled());
-    part<QAction>("ownThemeRoute").trigger();
-    use("Volume", "Mine");
-    EXPECT_TRUE(presenter.alerts.back().message.contains(
-        "in the own theme Test-Trayskin. The desktop shows them once it is switched"));
-    EXPECT_FALSE(inOverlay("16x16/status/audio-volume-high.png"));
-    EXPECT_EQ(inUse(), "In use: default");
-    // A settings file that is a link is left alone, and the alert says why.
-    part<QAction>("switchDesktop").trigger();
-    EXPECT_EQ(presenter.alerts.back().detail,
-              "The settings file cannot be read or written, or is a link: " + settings);
-    ASSERT_TRUE(QFile::remove(settings));
-    pick("Test");
-    part<QAction>("switchDesktop").trigger();
-    EXPECT_EQ(presenter.alerts.back().title, "Desktop Switched");
-    EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Test-Trayskin\n");
-    EXPECT_EQ(inUse(), "In use: Mine");
-    EXPECT_EQ(part<QAction>("switchDesktop").text(), "S&witch Desktop Back to Test");
-    EXPECT_EQ(part<QLabel>("mode").text(),
-              "Desktop mode, icon theme: Test (the desktop shows Test-Trayskin) \u00b7 installs "
-              "into Test-Trayskin");
-
-    // The user picks another theme; of the next two starts, the first says so.
-    pick("Other");
-    for (const QStringList& said : {QStringList{"Own Theme Not Shown"}, QStringList()}) {
-        presenter.alerts.clear();
-        AppController again;
-        startQuietly(again);
-        EXPECT_EQ(alertTitles(), said);
-    }
-    EXPECT_EQ(ThemeWorld::get(settings), "[Settings]\ngtk-icon-theme-name=Other\n");
 }
 
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {

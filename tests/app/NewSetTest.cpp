@@ -64,6 +64,34 @@ void answerName(const QString& name, QStringList* offered = nullptr) {
     });
 }
 
+// A file offered to the New Set dialog: the name chosen when one is asked
+// ("" cancels), and the row it makes in the pictures, or with why in the refused.
+struct Offer {
+    const char* file;
+    QByteArray bytes;
+    const char* answer;
+    const char* listed;
+};
+
+// Adds each file, written into the folder, to the dialog in turn: the dialog
+// lists what came so far, and each name question offers the name.
+void addEach(QWidget& dialog, const QString& folder, std::initializer_list<Offer> offers,
+             const QString& offeredName) {
+    QStringList pictures, refused;
+    for (const Offer& c : offers) {
+        SCOPED_TRACE(c.file);
+        ThemeWorld::put(folder, c.file, c.bytes);
+        QStringList offered;
+        if (c.answer)
+            answerName(QString::fromUtf8(c.answer), &offered);
+        static_cast<NewSetDialog&>(dialog).addFiles({folder + "/" + c.file});
+        EXPECT_TRUE(!c.answer || offered.contains(offeredName)) << qPrintable(offered.join(", "));
+        (QString::fromUtf8(c.listed).contains(": ") ? refused : pictures) << c.listed;
+        EXPECT_EQ(rows(dialog, "newSetPictures"), pictures);
+        EXPECT_EQ(rows(dialog, "newSetRefused"), refused);
+    }
+}
+
 class NewSetDesktopTest : public MadeUpThemeTest {
 protected:
     NewSetDialog& dialog() {
@@ -86,43 +114,24 @@ protected:
     }
 };
 
+// A name is offered from the item's own pictures, in the file's kind.
 TEST_F(NewSetDesktopTest, EachPictureIsCheckedAsItComesAndTheSetAppearsWhole) {
     click(browser(), 0, "Volume");
     part<QAction>("actionNewSet").trigger();
-    const struct {
-        const char* file;
-        QByteArray bytes;
-        const char* answer; // the name chosen when one is asked; "" cancels
-        const char* listed; // the row in the pictures, or in the refused
-    } cases[] = {
-        {"audio-volume-muted.svg", svgBytes(0x112233), nullptr, "audio-volume-muted.svg"},
-        {"speaker.png", pngBytes(16, 0x00ff00), "audio-volume-high.png", "audio-volume-high.png"},
-        {"other.png", pngBytes(16, 0x00ff00), "", "other.png: not an icon name of this item"},
-        {"photo.jpg", QByteArray("\xff\xd8\xff\xe0 JFIF"), nullptr,
-         "photo.jpg: Use This Set takes only PNG and SVG pictures."},
-        {"audio-volume-low.png", "plain text", nullptr,
-         "audio-volume-low.png: the file is not a PNG or SVG picture"},
-        {"audio-volume-low.svg", pngBytes(16, 0), "",
-         "audio-volume-low.svg: the name's extension does not match the contents"},
-        {"audio-volume-muted.svg", svgBytes(0x445566), nullptr,
-         "audio-volume-muted.svg: the set has a picture of this name already"},
-    };
-    QStringList pictures, refused;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        QStringList offered;
-        if (c.answer)
-            answerName(QString::fromUtf8(c.answer), &offered);
-        dialog().addFiles({QString::fromStdString(file(c.file, c.bytes))});
-        // A name is offered from the item's own pictures, in the file's kind.
-        if (c.answer) {
-            EXPECT_TRUE(offered.contains("audio-volume-high.png"))
-                << offered.join(", ").toStdString();
-        }
-        (QString::fromUtf8(c.listed).contains(": ") ? refused : pictures) << c.listed;
-        EXPECT_EQ(rows(dialog(), "newSetPictures"), pictures);
-        EXPECT_EQ(rows(dialog(), "newSetRefused"), refused);
-    }
+    addEach(
+        dialog(), world.root() + "/drop",
+        {{"audio-volume-muted.svg", svgBytes(0x112233), nullptr, "audio-volume-muted.svg"},
+         {"speaker.png", pngBytes(16, 0x00ff00), "audio-volume-high.png", "audio-volume-high.png"},
+         {"other.png", pngBytes(16, 0x00ff00), "", "other.png: not an icon name of this item"},
+         {"photo.jpg", "\xff\xd8\xff\xe0 JFIF", nullptr,
+          "photo.jpg: Use This Set takes only PNG and SVG pictures."},
+         {"audio-volume-low.png", "plain text", nullptr,
+          "audio-volume-low.png: the file is not a PNG or SVG picture"},
+         {"audio-volume-low.svg", pngBytes(16, 0), "",
+          "audio-volume-low.svg: the name's extension does not match the contents"},
+         {"audio-volume-muted.svg", svgBytes(0x445566), nullptr,
+          "audio-volume-muted.svg: the set has a picture of this name already"}},
+        "audio-volume-high.png");
     // Until it is made, the set is nowhere in the library but the work folder.
     EXPECT_FALSE(platform::fs::exists(library() + "/Volume/Green"));
     make("Green", "Green speakers.");
@@ -186,45 +195,24 @@ TEST_F(NewSetDesktopTest, AStartClearsAnUnfinishedDraftAndNothingHalfMadeIsSeen)
     EXPECT_FALSE(platform::fs::exists(library() + "/Volume/Half"));
 }
 
-class NewSetMenuExtrasTest : public ControllerFixture {
-protected:
-    void SetUp() override {
-        box.addBundle("Volume",
-                      {{"Volume1.tif", tiffBytes("system")}, {"Volume2.tif", tiffBytes("2")}});
-        startShown();
-        click(browser(), 0, "Volume");
-    }
-    std::string file(const std::string& name, const std::string& bytes) {
-        writeFile(box.base() + "/drop/" + name, bytes);
-        return box.base() + "/drop/" + name;
-    }
-};
+using NewSetMenuExtrasTest = ControllerFixture;
 
 TEST_F(NewSetMenuExtrasTest, TiffPicturesUnderTheExtrasNames) {
+    box.addBundle("Volume",
+                  {{"Volume1.tif", tiffBytes("system")}, {"Volume2.tif", tiffBytes("2")}});
+    startShown();
+    click(browser(), 0, "Volume");
     part<QAction>("actionNewSet").trigger();
     auto& dialog = *controller.mainWindow()->findChild<NewSetDialog*>("newSetDialog");
-    const struct {
-        const char* file;
-        std::string bytes;
-        const char* answer;
-        const char* listed;
-    } cases[] = {
-        {"Volume1.tif", tiffBytes("mine"), nullptr, "Volume1.tif"},
-        {"Speaker.tif", tiffBytes("two"), "Volume2.tif", "Volume2.tif"},
-        {"Volume1.png", "\x89PNG\r\n\x1a\n", nullptr,
-         "Volume1.png: Use This Set takes only pictures of the system's kinds."},
-        {"Volume2.tiff", "not a tiff", nullptr, "Volume2.tiff: the file is not a TIFF picture"},
-    };
-    QStringList pictures, refused;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        if (c.answer)
-            answerName(QString::fromUtf8(c.answer));
-        dialog.addFiles({QString::fromStdString(file(c.file, c.bytes))});
-        (QString::fromUtf8(c.listed).contains(": ") ? refused : pictures) << c.listed;
-        EXPECT_EQ(rows(dialog, "newSetPictures"), pictures);
-        EXPECT_EQ(rows(dialog, "newSetRefused"), refused);
-    }
+    const auto tiff = [](const char* text) { return QByteArray::fromStdString(tiffBytes(text)); };
+    addEach(
+        dialog, QString::fromStdString(box.base() + "/drop"),
+        {{"Volume1.tif", tiff("mine"), nullptr, "Volume1.tif"},
+         {"Speaker.tif", tiff("two"), "Volume2.tif", "Volume2.tif"},
+         {"Volume1.png", "\x89PNG\r\n\x1a\n", nullptr,
+          "Volume1.png: Use This Set takes only pictures of the system's kinds."},
+         {"Volume2.tiff", "not a tiff", nullptr, "Volume2.tiff: the file is not a TIFF picture"}},
+        "Volume2.tif");
     dialog.findChild<QLineEdit*>("newSetName")->setText("Made");
     dialog.findChild<QDialogButtonBox*>()->accepted();
     ASSERT_EQ(browser().path(), "/Volume/Made");

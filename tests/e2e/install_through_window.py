@@ -2,14 +2,11 @@
 """One whole install with the built bundle, as a German user does it with the
 keyboard, on a private virtual display: the first start with its backup, then
 Volume and its "Ocean" set chosen by typing, the use button pressed, the
-completion alert answered, and Quit from the menu. Every word on screen is
-looked for as the German table gives it. Passes when the sandbox's Volume
-bundle holds the set's pictures byte for byte, standard output has one "copy"
-line per picture, and the program ends with 0.
-
-Windows and controls are found by name and role through the accessibility
-bus (AT-SPI), the keyboard goes through xdotool, and every wait is on a
-condition, with a generous limit for a busy machine.
+completion alert answered, and Quit from the menu; every word on screen as the
+German table gives it. Passes when the sandbox's Volume bundle holds the set's
+pictures byte for byte, standard output has one "copy" line per picture, and
+the program ends with 0. Controls are found by name and role through the
+accessibility bus, keys go through xdotool, every wait is on a condition.
 
     dbus-run-session -- install_through_window.py BUILD_DIR
 """
@@ -51,11 +48,9 @@ def wait_for(what, condition, limit=LIMIT_SECONDS):
 
 
 def start_display(work):
-    """An Xvfb server on a display number it picks itself, then the
-    accessibility bus and registry before any program. The session bus starts
-    the bus launcher with its own environment: told this test's display and a
-    runtime folder inside WORK first, the launcher puts its socket where no
-    other test running at the same time replaces it."""
+    """Xvfb on a display number it picks itself, then the accessibility bus:
+    told this test's display and a runtime folder inside WORK first, its
+    launcher puts its socket where no other test running at once replaces it."""
     read, write = os.pipe()
     server = subprocess.Popen(
         ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x700x24", "-nolisten", "tcp"],

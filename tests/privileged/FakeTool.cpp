@@ -2,10 +2,11 @@
 // read from the name of the bundle it was copied into, once it has read its
 // whole standard input, as the tool does:
 //   <anything>-record.app  writes its standard input to request.bin beside it, exits 0
-//   <anything>-exit3.app   exits with 3
+//   <anything>-exitN.app   exits with N
 //   <anything>-signal.app  ends itself with SIGKILL
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -23,8 +24,8 @@ int main(int argc, char** argv) {
         request.append(buffer, static_cast<std::size_t>(n));
     if (n < 0)
         return 102;
-    if (self.find("-exit3.app/") != std::string::npos)
-        return 3;
+    if (const auto exit = self.rfind("-exit"); exit != std::string::npos)
+        return std::atoi(self.c_str() + exit + 5);
     if (self.find("-signal.app/") != std::string::npos)
         ::kill(::getpid(), SIGKILL);
     const std::string out = self.substr(0, self.rfind('/')) + "/request.bin";

@@ -9,9 +9,7 @@
 #include "icontheme/OwnTheme.h"
 #include "icontheme/SafeFolder.h"
 #include "icontheme/ThemeIndex.h"
-#include "library/icontheme/IconThemeSystem.h"
-#include "tests/icontheme/ThemeWorld.h"
-#include "tests/library/NoProgress.h"
+#include "tests/library/SystemWorld.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +24,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using testing_support::NoProgress;
 using testing_support::ThemeWorld;
 
 namespace {
@@ -34,22 +31,13 @@ namespace {
 // "Made" holds two names of the Volume item; the user's own picture of one
 // is in the overlay. Set A replaces it; set B has it as an SVG instead (so
 // A's PNG goes) and adds the other name (tests/icontheme/themes/kill).
-struct KillWorld {
-    ThemeWorld world;
-    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
-    QString data = world.root() + "/data";
+struct KillWorld : testing_support::SystemWorld {
     QString overlay = world.userIcons() + "/Made/";
     QString own = world.userIcons() + "/Made-Trayskin/";
     QByteArray usersOwn;
 
-    KillWorld() {
-        world.copy(TRAYSKIN_THEMES "/kill");
+    KillWorld() : SystemWorld("kill") {
         usersOwn = ThemeWorld::get(overlay + "24x24/legacy/audio-volume-high.png");
-    }
-    library::IconThemeSystem system() { return {dirs, "Made", data}; }
-    bool start() {
-        NoProgress progress;
-        return system().setupLibrary(progress, nullptr);
     }
     // Use This Set (set given) or Restore All, on the overlay or in the own theme.
     bool run(bool ownTheme, const char* set) {

@@ -3,10 +3,8 @@
 // whole anyway, and the next start makes the one that was missing. What an
 // install and the restores do with the user's own entries in the overlay,
 // whatever they are and whatever became of them and of the record.
-#include "library/icontheme/IconThemeSystem.h"
 #include "platform/core/FileManager.h"
-#include "tests/icontheme/ThemeWorld.h"
-#include "tests/library/NoProgress.h"
+#include "tests/library/SystemWorld.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -25,36 +23,31 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using testing_support::NoProgress;
+using testing_support::SystemWorld;
 using testing_support::ThemeWorld;
 
 namespace {
 
 TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReported) {
     // Eight items of two names each, in PNG and SVG (tests/icontheme/themes/start).
-    ThemeWorld world;
-    world.copy(TRAYSKIN_THEMES "/start");
+    SystemWorld w("start");
     std::map<std::string, std::string> expected; // file name -> "f:" and its bytes
     for (const char* dir : {"/Made/24x24/status", "/Made/scalable/status"})
-        expected.merge(testing_support::snapshot((world.systemIcons() + dir).toStdString()));
+        expected.merge(testing_support::snapshot((w.world.systemIcons() + dir).toStdString()));
     ASSERT_EQ(expected.size(), 32u);
-    const icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
-    const QString data = world.root() + "/data";
-    const std::string library = data.toStdString() + "/trayskin";
+    const std::string library = w.data.toStdString() + "/trayskin";
     // Two items cannot be made: a plain file holds each one's folder name.
-    ThemeWorld::put(data, "trayskin/Bluetooth", "not a folder");
-    ThemeWorld::put(data, "trayskin/Volume", "not a folder");
+    ThemeWorld::put(w.data, "trayskin/Bluetooth", "not a folder");
+    ThemeWorld::put(w.data, "trayskin/Volume", "not a folder");
 
-    NoProgress progress;
     library::SetupReport report;
-    library::IconThemeSystem system(dirs, "Made", data);
-    EXPECT_FALSE(system.setupLibrary(progress, &report));
+    EXPECT_FALSE(w.start(&report));
     EXPECT_EQ(report.failedPath, library + "/Bluetooth/default");
     EXPECT_EQ(report.failedError, ENOTDIR);
 
     // Every other item's set is there, whole, with no file of another item's.
     const auto check = [&](const std::set<std::string>& missing) {
-        const std::vector<std::string> titles = system.items();
+        const std::vector<std::string> titles = w.system().items();
         EXPECT_EQ(titles.size(), 8u);
         for (const std::string& title : titles) {
             SCOPED_TRACE(title);
@@ -76,7 +69,7 @@ TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReport
     ASSERT_EQ(::unlink((library + "/Bluetooth").c_str()), 0);
     ASSERT_EQ(::unlink((library + "/Volume").c_str()), 0);
     library::SetupReport again;
-    EXPECT_TRUE(system.setupLibrary(progress, &again)) << again.failedPath;
+    EXPECT_TRUE(w.start(&again)) << again.failedPath;
     check({});
     // Nothing is left in the work folder of the failed start.
     EXPECT_TRUE(platform::fs::listFolder(library + "/.trayskin-work").empty());
@@ -85,16 +78,12 @@ TEST(DesktopStart, EveryItemIsMadeWholeAndTheFirstFailureInTheItemsOrderIsReport
 // "Made" holds six names of the Volume item in 24x24/legacy; set A has a
 // picture of each, and the overlay the user's own entry of each, of a kind
 // (the files in tests/icontheme/themes/keep, the rest made here).
-struct KeepWorld {
-    ThemeWorld world;
-    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
-    QString data = world.root() + "/data";
+struct KeepWorld : SystemWorld {
     QString legacy = world.userIcons() + "/Made/24x24/legacy/";
     const char* names[6] = {"edited", "link", "dangling", "fifo", "deleted", "sparse"};
     QByteArray setA;
 
-    KeepWorld() {
-        world.copy(TRAYSKIN_THEMES "/keep");
+    KeepWorld() : SystemWorld("keep") {
         setA = ThemeWorld::get(file(data + "/trayskin/Volume/A/", "edited"));
         QFile::link(world.root() + "/Pictures/low.png", file(legacy, "link"));
         QFile::link("/nonexistent/dangling.png", file(legacy, "dangling"));
@@ -104,11 +93,6 @@ struct KeepWorld {
     }
     static QString file(const QString& folder, const char* name) {
         return folder + "audio-volume-" + name + ".png";
-    }
-    library::IconThemeSystem system(const QString& theme = "Made") { return {dirs, theme, data}; }
-    bool start() {
-        NoProgress progress;
-        return system().setupLibrary(progress, nullptr);
     }
     std::string lstatOf(const char* name) {
         struct stat info {};

@@ -3,10 +3,8 @@
 // (the library, the theme's folder), and a folder of the user's that has its
 // name is never taken for ours. A choice made again reads no theme, and a
 // write reads again only the themes it changed.
-#include "library/icontheme/IconThemeSystem.h"
 #include "icontheme/KeyFile.h"
-#include "tests/icontheme/ThemeWorld.h"
-#include "tests/library/NoProgress.h"
+#include "tests/library/SystemWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -18,30 +16,22 @@
 #include <functional>
 #include <sys/stat.h>
 
-using testing_support::NoProgress;
 using testing_support::pngBytes;
 using testing_support::ThemeWorld;
 
 namespace {
 
-struct OwnThemeWorld {
-    ThemeWorld world;
-    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
-    QString data = world.root() + "/data";
+struct OwnThemeWorld : testing_support::SystemWorld {
     QString own = world.userIcons() + "/Made-Trayskin";
     QString settings = world.root() + "/config/gtk-3.0/settings.ini";
     // GTK reads the last of the two; the comment and the first stay the user's
     // (tests/icontheme/themes/own).
     QByteArray usersSettings;
 
-    OwnThemeWorld() {
-        world.copy(TRAYSKIN_THEMES "/own");
-        usersSettings = ThemeWorld::get(settings);
-    }
-    library::IconThemeSystem system() { return {dirs, "Made", data}; }
+    OwnThemeWorld() : SystemWorld("own") { usersSettings = ThemeWorld::get(settings); }
+    // What a start says.
     std::optional<library::Notice> start() {
-        NoProgress progress;
-        EXPECT_TRUE(system().setupLibrary(progress, nullptr));
+        EXPECT_TRUE(SystemWorld::start());
         return system().startNotice();
     }
     library::PlaceReport useOwnTheme() {

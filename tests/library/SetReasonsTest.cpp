@@ -1,8 +1,7 @@
 // Why Use This Set would leave a file out, or cannot use a set at all, as
 // desktop mode says it before the user tries.
 #include "library/SetReasons.h"
-#include "library/icontheme/IconThemeSystem.h"
-#include "tests/icontheme/ThemeWorld.h"
+#include "tests/library/SystemWorld.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +13,9 @@ using testing_support::ThemeWorld;
 namespace {
 
 TEST(SetReasons, EachFileThatUseWouldLeaveOutHasItsReason) {
-    ThemeWorld world;
-    world.copy(TRAYSKIN_THEMES "/test-blue");
-    const QString data = world.root() + "/data";
-    library::IconThemeSystem system({world.bases(), world.homeIcons(), world.userIcons()}, "Test",
-                                    data);
+    testing_support::SystemWorld w("test-blue");
+    const QString data = w.data;
+    library::IconThemeSystem system = w.system("Test");
     const QString set = data + "/trayskin/Volume/Mine";
     const struct {
         const char* name;

@@ -3,9 +3,7 @@
 // at a start and comes back from the menu command.
 #include "library/icontheme/ThemeSets.h"
 #include "icontheme/Picture.h"
-#include "library/icontheme/IconThemeSystem.h"
-#include "tests/icontheme/ThemeWorld.h"
-#include "tests/library/NoProgress.h"
+#include "tests/library/SystemWorld.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-using testing_support::NoProgress;
 using testing_support::ThemeWorld;
 
 namespace {
@@ -22,20 +19,12 @@ namespace {
 // name, a symbolic SVG, a licence; Beta in the user's data folder: a GTK
 // symbolic PNG, no licence; offering none: a hidden theme, an own theme, a
 // theme of no item's names (tests/icontheme/themes/sets).
-struct SetsWorld {
-    ThemeWorld world;
-    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
-    QString data = world.root() + "/data";
+struct SetsWorld : testing_support::SystemWorld {
     std::string library = data.toStdString() + "/trayskin";
 
-    SetsWorld() { world.copy(TRAYSKIN_THEMES "/sets"); }
-    library::IconThemeSystem system() { return {dirs, "Made", data}; }
-    bool start() {
-        NoProgress progress;
-        auto made = system();
-        // With the work a window leaves until it is up.
-        return made.setupLibrary(progress, nullptr) && !made.laterStartWork()().notices.size();
-    }
+    SetsWorld() : SystemWorld("sets") {}
+    // With the work a window leaves until it is up.
+    bool start() { return SystemWorld::start() && system().laterStartWork()().notices.empty(); }
     std::map<std::string, std::string> set(const std::string& item, const std::string& name) {
         return testing_support::snapshot(library + "/" + item + "/" + name);
     }

@@ -3,12 +3,16 @@
 #include "app/CommandVerbs.h"
 #include "library/FileLines.h"
 #include "platform/core/Bundle.h"
+#include "platform/core/KeptOutput.h"
 #include "platform/core/Memory.h"
+#include "platform/core/Stamps.h"
 
 #include <QCoreApplication>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <string>
 #include <unistd.h>
 
@@ -18,6 +22,29 @@ namespace {
 // installation is missing).
 constexpr int kMissingProgram = 72;
 
+CommandStart commandStart(int argc, char** argv) {
+    CommandStart start{platform::kept::commandKey(argc, argv, environ), {}};
+    platform::stamps::StampList programs;
+    char self[PATH_MAX + 1];
+    const ssize_t size = ::readlink("/proc/self/exe", self, PATH_MAX);
+    if (size <= 0)
+        return {};
+    programs.note(std::string(self, std::size_t(size)));
+    // The front that gives what is kept, and the translations.
+    const std::string bundle = platform::bundle::bundlePath();
+    programs.note(bundle + "/Contents/MacOS/trayskin");
+    const std::string translations = bundle + "/Contents/Resources/translations";
+    programs.note(translations);
+    if (DIR* dir = ::opendir(translations.c_str())) {
+        while (const dirent* entry = ::readdir(dir))
+            if (entry->d_name[0] != '.')
+                programs.note(translations + '/' + entry->d_name);
+        ::closedir(dir);
+    }
+    start.programStamps = programs.bytes();
+    return start;
+}
+
 } // namespace
 
 void nameApplication() {
@@ -26,6 +53,7 @@ void nameApplication() {
 }
 
 StartOptions readCommandLine(int argc, char** argv, int* exitStatus) {
+    const CommandStart start = commandStart(argc, argv);
     QCoreApplication core(argc, argv);
     nameApplication();
     platform::bundle::loadTranslations();
@@ -34,7 +62,7 @@ StartOptions readCommandLine(int argc, char** argv, int* exitStatus) {
         library::showFileLines();
     *exitStatus = answerStartOptions(options);
     if (*exitStatus < 0 && options.verb != Verb::Window)
-        *exitStatus = runVerb(options);
+        *exitStatus = runVerb(options, start);
     return options;
 }
 

@@ -9,9 +9,13 @@
 #include "library/SystemChoice.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
+#include "platform/core/KeptOutput.h"
 #include "platform/core/PathString.h"
 #include "privileged/AuthRunner.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -189,14 +193,32 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
     return restartPanel(system, tool, status);
 }
 
+// Prints what status says, and keeps it whole for the same command where
+// every input of it has a stamp.
+int status(library::PictureSystem& system, const StartOptions& options, const CommandStart& start,
+           const std::string& inputs) {
+    const QByteArray text = statusText(system, options.json);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    std::fflush(stdout);
+    const std::string stamps = system.statusStamps();
+    const std::string kept = platform::kept::keptPath(start.key, environ);
+    if (!start.key.empty() && !inputs.empty() && !stamps.empty() && !kept.empty() &&
+        QDir().mkpath(QFileInfo(QFile::decodeName(kept.c_str())).path()))
+        platform::kept::keep(kept, start.key, exitstatus::kDone, text.toStdString(),
+                             {start.programStamps, inputs, stamps});
+    return exitstatus::kDone;
+}
+
 } // namespace
 
-int runVerb(const StartOptions& options) {
+int runVerb(const StartOptions& options, const CommandStart& start) {
     // The system as the window chooses it, copying through the same tool;
     // Qt's own theme name is a GUI application's answer and plays no part.
     const auto tool = std::make_shared<CountingTool>();
     const std::shared_ptr<library::PictureSystem> system =
         library::chooseSystem(options.request, options.iconTheme, QString(), tool);
+    // Taken before anything they stand for is read.
+    const std::string inputs = options.verb == Verb::Status ? system->statusInputStamps() : "";
     // What a killed run left set on the desktop is put back before any verb
     // reads it, unless a running Trayskin holds the library: a change of
     // its own may be under way then, and it ends what it starts.
@@ -214,8 +236,7 @@ int runVerb(const StartOptions& options) {
         return exitstatus::kDone;
     }
     case Verb::Status:
-        printStatus(*system, options.json);
-        return exitstatus::kDone;
+        return status(*system, options, start, inputs);
     case Verb::Export: {
         std::string item;
         const std::string set = options.operands.value(1).toStdString();

@@ -99,10 +99,12 @@ void printList(library::PictureSystem& system, const std::string& item, bool jso
                    {QStringLiteral("sets"), array}});
 }
 
-void printStatus(library::PictureSystem& system, bool json) {
+QByteArray statusText(library::PictureSystem& system, bool json) {
+    QByteArray text;
+    const auto line = [&text](const QString& words) { text += words.toLocal8Bit() + '\n'; };
     QJsonArray array;
     if (!json)
-        printLine(stdout, system.statusLabel());
+        line(system.statusLabel());
     for (const auto& [item, inUse] : system.itemsInUse()) {
         QJsonObject object{{QStringLiteral("item"), QString::fromStdString(item)},
                            {QStringLiteral("inUse"), QString::fromLatin1(kindName(inUse.kind))}};
@@ -110,12 +112,14 @@ void printStatus(library::PictureSystem& system, bool json) {
             object.insert(QStringLiteral("set"), QString::fromStdString(inUse.set));
         array.append(object);
         if (!json)
-            printLine(stdout, system.itemTitle(item) + u'\t' + inUseText(system, inUse));
+            line(system.itemTitle(item) + u'\t' + inUseText(system, inUse));
     }
     if (json) {
-        printJson({{QStringLiteral("description"), system.description()},
-                   {QStringLiteral("items"), array}});
+        text += QJsonDocument(QJsonObject{{QStringLiteral("description"), system.description()},
+                                          {QStringLiteral("items"), array}})
+                    .toJson(QJsonDocument::Indented);
     }
+    return text;
 }
 
 int tellReport(const library::PlaceReport& report, const CountingTool& tool) {

@@ -5,6 +5,7 @@
 #include "app/CountingTool.h"
 #include "library/PictureSystem.h"
 
+#include <QByteArray>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@ std::vector<std::string> setsOf(const library::PictureSystem& system, const std:
 
 // The items, or with item the item's sets with the one in use marked.
 void printList(library::PictureSystem& system, const std::string& item, bool json);
-// The mode and theme, and per item what it shows.
-void printStatus(library::PictureSystem& system, bool json);
+// The mode and theme, and per item what it shows: what status prints.
+QByteArray statusText(library::PictureSystem& system, bool json);
 
 // Prints the report's alerts: the outcome on standard output, warnings and
 // failures on standard error. Returns the exit status, by what the report

@@ -174,6 +174,14 @@ public:
             answer.push_back({item, inUse(item)});
         return answer;
     }
+    // For a status kept whole (platform/core/KeptOutput.h): the stamps
+    // (platform/core/Stamps.h) of what the system read before itemsInUse()
+    // to say what it shows, taken before it was read; "" where such a
+    // status cannot be kept.
+    virtual std::string statusInputStamps() { return {}; }
+    // The stamps of what the last itemsInUse() answer was worked out from;
+    // "" where there are none.
+    virtual std::string statusStamps() const { return {}; }
     // The sets installs put in place, other than the system's own pictures,
     // by what the system recorded of them; by default each item's set in
     // use, which nothing can change under.

@@ -9,6 +9,8 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace library {
 
@@ -44,15 +46,18 @@ std::vector<ItemInUse> IconThemeSystem::itemsInUse() {
     StatusMemo memo(statusMemoPath(),
                     QStringList{QString::fromStdString(root_), theme_, shown, dirs_.userIcons} +
                         dirs_.bases);
-    if (auto kept = memo.kept())
+    if (auto kept = memo.kept()) {
+        statusStamps_ = memo.stamps();
         return *kept;
+    }
+    statusStamps_.clear();
 
     // Every stamp is taken before what it stands for is read, so a change
     // made while the answer is worked out makes the next run work it out
     // again. The program itself is one: another build may answer otherwise.
     themes_.refresh();
     const QStringList names = themesRead(themes_, theme_, shown);
-    memo.note(QStringLiteral("/proc/self/exe"));
+    memo.note(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
     for (const QString& base : dirs_.bases) {
         memo.note(base); // its own pictures, and the themes it holds
         for (const QString& name : names) {
@@ -84,9 +89,20 @@ std::vector<ItemInUse> IconThemeSystem::itemsInUse() {
         answer.push_back({item, inUseOn(themes_, root_, shown, item, noteOwn)});
     }
     // A theme's index that changed while it was read may name other themes.
-    if (themesRead(themes_, theme_, shown) == names)
+    if (themesRead(themes_, theme_, shown) == names) {
         memo.save(answer);
+        statusStamps_ = memo.stamps();
+    }
     return answer;
+}
+
+std::string IconThemeSystem::statusInputStamps() {
+    if (!themeNamed_)
+        return {};
+    platform::stamps::StampList inputs;
+    for (const QString& file : stateFiles())
+        inputs.note(QFile::encodeName(QDir::cleanPath(file)).toStdString());
+    return inputs.bytes();
 }
 
 } // namespace library

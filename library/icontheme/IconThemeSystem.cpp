@@ -59,6 +59,7 @@ std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString&
         std::make_shared<IconThemeSystem>(std::move(dirs), theme, dataHome, context.currentDesktop);
     // The desktop's theme is read again later as it was read here.
     system->context_.qtTheme = qtTheme;
+    system->themeNamed_ = !themeName.isEmpty() && choice.theme == themeName;
     return system;
 }
 

@@ -105,6 +105,14 @@ public:
     std::vector<ItemInUse> itemsInUse() override;
     // Where that answer is kept.
     QString statusMemoPath() const;
+    // What status says can be kept whole only where the theme was named on
+    // the command line: a settings tool's answer has no stamp.
+    std::string statusInputStamps() override;
+    std::string statusStamps() const override { return statusStamps_; }
+    // The files that say which theme the desktop shows and where an install
+    // goes: the switch's memories, the route, the toggle's journal and the
+    // own theme's index in each base directory (OwnThemeRoute.cpp).
+    QStringList stateFiles() const;
     // From the records of the overlay and the own theme (IconThemeInstalled.cpp).
     std::vector<InstalledSet> installedSets() override;
     // In use worked out on themes of its own, read once per theme state
@@ -238,6 +246,8 @@ private:
     bool commandLine_ = false;          // the alerts go to a terminal
     bool restartWithChange_ = false;    // the command line's --restart-panel
     std::optional<PlaceReport> restarted_; // its restart, done with the change
+    bool themeNamed_ = false;              // by the command line
+    std::string statusStamps_;             // of the last answer of itemsInUse()
 };
 
 } // namespace library

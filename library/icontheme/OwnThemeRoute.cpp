@@ -5,6 +5,7 @@
 #include "icontheme/SafeFolder.h"
 #include "library/icontheme/DesktopTexts.h"
 #include "library/icontheme/IconThemeSystem.h"
+#include "library/icontheme/XSettingsToggle.h"
 #include "platform/core/Bundle.h"
 
 #include <QFileInfo>
@@ -39,6 +40,15 @@ QString IconThemeSystem::ownThemeName() const {
 QString IconThemeSystem::ownThemeRecordPath(const QString& theme) const {
     return QString::fromStdString(root_) + QStringLiteral("/.own-") +
            (theme.isEmpty() ? theme_ : theme) + QStringLiteral(".json");
+}
+
+QStringList IconThemeSystem::stateFiles() const {
+    const QString root = QString::fromStdString(root_);
+    QStringList files = {switchStatePath(), root + QStringLiteral("/.theme-switch.json"),
+                         root + u'/' + kRouteFile, toggleJournalPath()};
+    for (const QString& base : dirs_.bases)
+        files.append(base + u'/' + ownThemeName() + QStringLiteral("/index.theme"));
+    return files;
 }
 
 QString IconThemeSystem::switchStatePath() const {

@@ -4,8 +4,9 @@
 # The build tree's tool stays unprivileged.
 set(tool "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/Resources/Trayskin")
 set(program "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin")
+set(command "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin-command")
 set(window "$ENV{DESTDIR}${TRAYSKIN_INSTALLED_BUNDLE}/Contents/MacOS/trayskin-window")
-foreach(file "${tool}" "${program}" "${window}")
+foreach(file "${tool}" "${program}" "${command}" "${window}")
     if(NOT EXISTS "${file}")
         message(FATAL_ERROR "Missing from the bundle: ${file}")
     endif()

@@ -69,11 +69,13 @@ protected:
             tools.path().toStdString() + "/T-exit" + std::to_string(status) + ".app/Contents";
         makeFolders(bundle + "/MacOS");
         makeFolders(bundle + "/Resources");
-        std::error_code error;
-        std::filesystem::create_hard_link(kProgram.toStdString(), bundle + "/MacOS/trayskin",
-                                          error);
-        if (error)
-            std::filesystem::copy_file(kProgram.toStdString(), bundle + "/MacOS/trayskin");
+        for (const char* program : {"trayskin", "trayskin-command"}) {
+            const std::string from = TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/" + std::string(program);
+            std::error_code error;
+            std::filesystem::create_hard_link(from, bundle + "/MacOS/" + program, error);
+            if (error)
+                std::filesystem::copy_file(from, bundle + "/MacOS/" + program);
+        }
         std::filesystem::copy_file(TRAYSKIN_EXIT_TOOL, bundle + "/Resources/Trayskin");
         return QString::fromStdString(bundle + "/MacOS/trayskin");
     }

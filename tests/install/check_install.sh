@@ -57,7 +57,8 @@ check() {
         bad "appstreamcli has more to say"
     fi
 
-    for program in "$bundle/Contents/MacOS/trayskin" "$bundle/Contents/MacOS/trayskin-window" \
+    for program in "$bundle/Contents/MacOS/trayskin" "$bundle/Contents/MacOS/trayskin-command" \
+        "$bundle/Contents/MacOS/trayskin-window" \
         "$bundle/Contents/Resources/Trayskin"; do
         if readelf -S "$program" | grep -q '\.symtab'; then bad "not stripped: $program"; fi
     done

@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
@@ -115,6 +117,109 @@ TEST(StatusMemo, TheKeptAnswerIsGivenOnlyWhileEverythingItWasWorkedOutFromHolds)
         EXPECT_EQ(kinds(again), kinds(w.system().library::PictureSystem::itemsInUse()));
         if (c.kept) {
             EXPECT_EQ(kinds(again), kinds(first));
+        }
+    }
+}
+
+// The command as a user starts it (the front, which gives what is kept)
+// and the command's own program, in the world's folders.
+struct Command {
+    StatusWorld& w;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    explicit Command(StatusWorld& world) : w(world) {
+        env.insert("HOME", w.world.root() + "/home");
+        env.insert("XDG_DATA_HOME", w.data);
+        env.insert("XDG_DATA_DIRS", w.world.root() + "/sys");
+        env.insert("XDG_CACHE_HOME", w.world.root() + "/cache");
+        env.remove("XDG_STATE_HOME");
+    }
+    QByteArray run(const char* program, const QString& cache = {}) {
+        QProcess process;
+        QProcessEnvironment with = env;
+        if (!cache.isEmpty())
+            with.insert("XDG_CACHE_HOME", cache);
+        process.setProcessEnvironment(with);
+        process.start(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/" + QString::fromLatin1(program),
+                      {"--icon-theme", "Made", "status"});
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput();
+    }
+    // The identity of the newest kept output (each is written beside and
+    // renamed over); 0 without one.
+    ino_t kept() const {
+        const QString folder = w.world.root() + "/cache/trayskin/";
+        const QStringList files =
+            QDir(folder).entryList({"command-*.kept"}, QDir::Files, QDir::Time);
+        struct stat info {};
+        if (files.isEmpty() || ::stat(QFile::encodeName(folder + files.first()).constData(), &info))
+            return 0;
+        return info.st_ino;
+    }
+};
+
+TEST(StatusMemo, TheCommandGivesWhatItKeptOnlyToTheSameCommandWhileEverythingHolds) {
+    struct Case {
+        const char* what;
+        std::function<void(StatusWorld&, Command&)> change;
+        bool kept;      // the next status is the kept output
+        bool keptAfter; // and the one after it
+    };
+    const Case cases[] = {
+        {"nothing changed", [](StatusWorld&, Command&) {}, true, true},
+        {"a set's picture rewritten in place, its time set back",
+         [](StatusWorld& w, Command&) { rewriteInPlace(w.mine); }, false, true},
+        {"the installed picture rewritten in place, its time set back",
+         [](StatusWorld& w, Command&) { rewriteInPlace(w.overlay); }, false, true},
+        {"a set added",
+         [](StatusWorld& w, Command&) {
+             ThemeWorld::put(w.data, "trayskin/Volume/Copy/trayskininfo.txt", "copy");
+         },
+         false, true},
+        {"the theme gains a folder",
+         [](StatusWorld& w, Command&) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/32x32/legacy/audio-volume-high.png",
+                             pngBytes(32, 0xff00));
+         },
+         false, true},
+        {"another language",
+         [](StatusWorld&, Command& c) { c.env.insert("LC_ALL", "de_DE.UTF-8"); }, false, true},
+        {"the own-theme route chosen",
+         [](StatusWorld& w, Command&) {
+             ThemeWorld::put(w.data, "trayskin/.own-theme-route", "on\n");
+         },
+         false, true},
+        // A clock that is behind the file's (a skewed clock, a server's).
+        {"a set's picture dated an hour ahead",
+         [](StatusWorld& w, Command&) {
+             const timespec ahead[2] = {{::time(nullptr) + 3600, 0}, {::time(nullptr) + 3600, 0}};
+             ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(w.mine).constData(), ahead, 0), 0);
+         },
+         false, false},
+        {"a variable nothing reads", [](StatusWorld&, Command& c) { c.env.insert("OLDPWD", "/"); },
+         true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StatusWorld w;
+        ASSERT_TRUE(w.system().install("Volume", "Blue").done);
+        testing_support::age(w.world.root());
+        w.settle();
+        Command command(w);
+        const QByteArray first = command.run("trayskin");
+        const ino_t kept = command.kept();
+        ASSERT_NE(kept, 0u);
+        ASSERT_EQ(command.run("trayskin"), first);
+        ASSERT_EQ(command.kept(), kept); // given by the front
+        c.change(w, command);
+        w.settle();
+        for (const bool given : {c.kept, c.keptAfter}) {
+            const ino_t before = command.kept();
+            const QByteArray again = command.run("trayskin");
+            EXPECT_EQ(command.kept() == before, given);
+            // Kept or not, what the command works out afresh.
+            QTemporaryDir fresh;
+            EXPECT_EQ(again, command.run("trayskin-command", fresh.path()));
         }
     }
 }

@@ -109,8 +109,10 @@ bool folderHolds(Reader& in, std::int64_t taken, std::int64_t tick) {
             Numbers now = ::fstatat(folder, name, &info, 0) == 0 ? numbersOf(info) : Numbers{};
             now.nameSize = kept.nameSize;
             // A path that changed within a tick of the stamp may have
-            // changed again since without its times showing it.
-            const bool settled = kept.size < 0 || std::max(kept.mtime, kept.ctime) + tick <= taken;
+            // changed again since without its times showing it. Its change
+            // time says when it changed: the kernel sets it at every change,
+            // while anyone may set the modification time ahead or back.
+            const bool settled = kept.size < 0 || kept.ctime + tick <= taken;
             holding = settled && now == kept;
         }
     }

@@ -9,9 +9,11 @@
 // stamp cannot show is a second write in the same tick of the file system's
 // clock as the one it saw; so a stamp is trusted only when the path had not
 // changed for a whole tick when it was taken (100 ms on the file systems
-// with fine times, 2 s elsewhere). A time ahead of the clock that took the
-// stamp (a skewed clock, a server's) is never settled, so it is never
-// trusted either.
+// with fine times, 2 s elsewhere), by its change time: the kernel sets that
+// one at every change, while the modification time may be anything (an
+// install sets a theme folder's ahead of the clock, so that clients see each
+// change). A change time ahead of the clock that took the stamp (a clock set
+// back since, a server's) is never settled, so it is not trusted.
 #pragma once
 
 #include <cstddef>

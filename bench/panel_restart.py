@@ -1,14 +1,19 @@
 #!/usr/bin/python3
 """Use This Set plus Restart Panel of xfce4-panel (trayskin use
 --restart-panel), from the command until the panel shows the set, against
-the panel's own restart (xfce4-panel -r) until it shows its pictures again;
-on a private display in a sandbox home on Adwaita:
+the same restart alone, as Trayskin does it: the panel ended, waited for
+through its pidfd and started again as it was (its program, arguments,
+environment and folder), until it shows its pictures again; on a private
+display in a sandbox home on Adwaita:
     panel_restart.py TRAYSKIN RUNS
 prints "restart MS use MS": the medians in milliseconds. Each ends at the
 first look at the new panel's window with the colours the panel showed in
 that state before, which the pixels are polled for."""
 import os
+import select
+import signal
 import statistics
+import subprocess
 import sys
 import time
 
@@ -16,6 +21,39 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
                                 "icontheme"))
 import panel_session  # noqa: E402
 import real_panels  # noqa: E402
+
+
+def panel_process(box):
+    """The running xfce4-panel of the sandbox: (pid, how to start it again)."""
+    for pid in box.strays():
+        try:
+            with open("/proc/%d/comm" % pid) as comm:
+                if comm.read().strip() != "xfce4-panel":
+                    continue
+            with open("/proc/%d/cmdline" % pid, "rb") as cmdline:
+                argv = cmdline.read().split(b"\0")[:-1]
+            with open("/proc/%d/environ" % pid, "rb") as environ:
+                env = dict(e.split(b"=", 1) for e in environ.read().split(b"\0") if b"=" in e)
+            return pid, dict(args=[os.readlink("/proc/%d/exe" % pid)] + argv[1:], env=env,
+                             cwd=os.readlink("/proc/%d/cwd" % pid))
+        except OSError:
+            continue
+    raise panel_session.Failure("no xfce4-panel runs")
+
+
+def restart(box):
+    """Ends the panel, waits for it on its pidfd, starts it again as it was."""
+    pid, again = panel_process(box)
+    ended = os.pidfd_open(pid)
+    start = time.monotonic()
+    os.kill(pid, signal.SIGTERM)
+    if not select.select([ended], [], [], panel_session.DEADLINE)[0]:
+        raise panel_session.Failure("xfce4-panel did not end")
+    os.close(ended)
+    box.processes.append(subprocess.Popen(
+        again["args"], env=again["env"], cwd=again["cwd"], start_new_session=True,
+        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    return start
 
 
 def main():
@@ -37,16 +75,15 @@ def main():
         theme = look("at its start", {})
         box.run(*use)
         ours = look("with the set", shown)
-        restart, used = [], []
+        restarts, used = [], []
         for _ in range(runs):
             # Each state held still for three looks first: xfce4-panel told to
             # restart while its plugins still start ends for good.
             box.run(*restore)
             look("restored", {}, theme)
-            start = time.monotonic()
-            box.run("xfce4-panel", "-r")
+            start = restart(box)
             look("restarted", {}, theme, 1)
-            restart.append(box.seen - start)
+            restarts.append(box.seen - start)
             look("restarted and still", {}, theme, fresh=False)
             start = time.monotonic()
             status, out = box.run(*use)
@@ -55,7 +92,7 @@ def main():
             if status != 0:
                 sys.exit("trayskin use ended with %d: %s" % (status, out))
             look("after use and still", shown, ours, fresh=False)
-        print("restart %.1f use %.1f" % (statistics.median(restart) * 1000,
+        print("restart %.1f use %.1f" % (statistics.median(restarts) * 1000,
                                          statistics.median(used) * 1000))
     finally:
         box.close()

@@ -185,7 +185,8 @@ void IconThemes::list(State& state, const State::Place& place, QSet<QString>* na
     const bool watched = watched_.contains(bases_[b]);
     if (watched)
         watch(state, folder, top, place);
-    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    // Unsorted: the entries are put in order below, once all are listed.
+    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
     ++reads_;
     for (const QString& file : files) {
         for (qint8 s = 0; s < qint8(std::size(kSuffixes)); ++s) {
@@ -273,7 +274,8 @@ const QSet<QString>& IconThemes::listing(const QString& folder) {
     if (it == listings_.end()) {
         Listing listing{Stamp::of(folder), {}};
         if (isFolder(listing.stamp)) {
-            const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+            const QStringList names =
+                QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
             listing.names = QSet<QString>(names.cbegin(), names.cend());
             ++reads_;
         }

@@ -263,7 +263,8 @@ void Overlay::apply(SafeFolder& folder, const QList<Write>& writes, const QStrin
     }
 }
 
-OverlayReport Overlay::install(const QStringList& pictures, const QString& install) {
+OverlayReport Overlay::install(const QStringList& pictures, const QString& install,
+                               const Placed& placed) {
     OverlayReport report;
     if (!isSafeThemeName(theme_) || !isSafeThemeName(folderName_) ||
         themes_.theme(theme_) == nullptr) {
@@ -305,6 +306,8 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
     }
     const QSet<QString> held = keepAside(*folder, pending, displacedNow, report);
     apply(*folder, writes, removals, held, report);
+    if (placed && report.ok())
+        placed(report);
     // The folders written in reach the disk once each, before the record.
     syncFolders(*folder, report.written + report.removed);
     pending.reconcile(*folder);

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace icontheme {
@@ -73,8 +74,13 @@ public:
     std::optional<OverlayRecord> record();
     // Puts the pictures (files of a set) in place; an entry of the user's
     // that one would replace or shadow is first moved aside, noted as
-    // displaced by the install named ("<item>/<set>").
-    OverlayReport install(const QStringList& pictures, const QString& install = QString());
+    // displaced by the install named ("<item>/<set>"). placed, when given,
+    // is called as soon as every picture is in place, with the report so
+    // far: before the folders are synced and the record is written again,
+    // which a client reading the pictures does not wait for.
+    using Placed = std::function<void(const OverlayReport&)>;
+    OverlayReport install(const QStringList& pictures, const QString& install = QString(),
+                          const Placed& placed = {});
     // Removes what the record lists (everything, or the files of these
     // icons) and puts back the user's entries they displaced, each only
     // where the place holds no file of the user's now.

@@ -133,6 +133,13 @@ SetFailure failure(const std::string& path) {
     return {path, errno};
 }
 
+// Where the default set holds the picture of that name.
+std::string defaultSetFile(const std::string& root, const std::string& title,
+                           const icontheme::PictureName& name) {
+    return formatPath(kDefaultSetFilePattern,
+                      {root, title, (name.icon + u'.' + name.extension).toStdString()});
+}
+
 // Makes the default set of one item from the theme's pictures of its names.
 // A new set is made whole in the work folder, with its info file and every
 // picture, then renamed into place; a set that is there gets the pictures it
@@ -151,6 +158,10 @@ SetFailure makeDefaultSet(const std::string& root, const std::string& title,
     if (whole && !fs::createFile(formatPath(kExtraFolderPattern, {made, kInfoFileName}), info))
         return failure(made);
     for (const QString& source : icons) {
+        // A set that is there reads only the pictures it lacks.
+        if (const auto named = icontheme::pictureName(QFileInfo(source).fileName());
+            !whole && named && fs::exists(defaultSetFile(root, title, *named)))
+            continue;
         const icontheme::Picture picture = icontheme::readPicture(source);
         // A theme's file that is no picture of ours is left out.
         if (picture.problem != icontheme::PictureProblem::None)

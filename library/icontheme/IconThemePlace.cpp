@@ -112,6 +112,15 @@ std::pair<QString, QString> completion(const QStringList& written, const QString
                 QStringLiteral("\n\n")};
 }
 
+// The icon names of the files written.
+QStringList writtenNames(const icontheme::OverlayReport& report) {
+    QStringList names;
+    for (const QString& path : report.written)
+        if (const auto name = icontheme::pictureName(QFileInfo(path).fileName()))
+            names << name->icon;
+    return names;
+}
+
 } // namespace
 
 PlaceReport IconThemeSystem::install(const std::string& item, const std::string& set) {
@@ -133,15 +142,23 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
     icontheme::OwnTheme ownTheme(themes_, dirs_, theme_, ownThemeRecordPath());
     const bool iconsThere = QFileInfo::exists(dirs_.userIcons);
     const QString install = QString::fromStdString(item + '/' + set);
+    // The overlay's pictures show as soon as they are in place: a restart
+    // that goes with the change starts then, and the overlay's syncs and
+    // record follow while the panel starts. The own theme shows once its
+    // index is written, at the end of its install.
+    bool restarted = false;
+    const auto restart = [&](const icontheme::OverlayReport& placed) {
+        if (const QStringList names = writtenNames(placed); !names.isEmpty()) {
+            restartWithChange(names);
+            restarted = true;
+        }
+    };
     const icontheme::OverlayReport report =
-        own ? ownTheme.install(pictures, install) : overlay.install(pictures, install);
+        own ? ownTheme.install(pictures, install) : overlay.install(pictures, install, restart);
     if (!iconsThere)
         noteMadeFolder(dirs_.userIcons, madeIconsNotePath());
-    QStringList names;
-    for (const QString& path : report.written)
-        if (const auto name = icontheme::pictureName(QFileInfo(path).fileName()))
-            names << name->icon;
-    if (report.ok() && !names.isEmpty() && (!own || shownTheme() == ownThemeName()))
+    const QStringList names = writtenNames(report);
+    if (!restarted && report.ok() && !names.isEmpty() && (!own || shownTheme() == ownThemeName()))
         restartWithChange(names);
     const QString folder = own ? ownTheme.folder() : overlay.folder();
     for (const QString& path : report.kept)

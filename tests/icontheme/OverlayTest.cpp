@@ -133,13 +133,26 @@ TEST_F(OverlayTest, SyncsDoNotGrowWithThePicturesAndACrashsEmptyCopyStaysOurs) {
         QStringList set;
         for (const QString& name : names)
             set << picture(name, svgBytes(0xff0000));
-        int syncs = 0;
-        SafeFolder::stepHook() = [&](const char* step) { syncs += QByteArray(step) == "sync"; };
-        const OverlayReport report = overlay.install(set);
+        int syncs = 0, steps = 0, stepsWhenPlaced = 0;
+        SafeFolder::stepHook() = [&](const char* step) {
+            syncs += QByteArray(step) == "sync";
+            ++steps;
+        };
+        QStringList placed;
+        const OverlayReport report =
+            overlay.install(set, QString(), [&](const OverlayReport& sofar) {
+                for (const QString& path : placed = sofar.written)
+                    EXPECT_EQ(ThemeWorld::get(overlayDir() + path), svgBytes(0xff0000));
+                stepsWhenPlaced = steps;
+            });
         SafeFolder::stepHook() = nullptr;
         ASSERT_TRUE(report.ok());
         EXPECT_GE(report.written.size(), names.size());
         synced.push_back(syncs);
+        // Told once every picture is in place, before the record is written again.
+        EXPECT_EQ(placed, report.written);
+        EXPECT_GT(stepsWhenPlaced, 0);
+        EXPECT_LT(stepsWhenPlaced, steps);
     }
     EXPECT_EQ(synced.front(), synced.back());
 

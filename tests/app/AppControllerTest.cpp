@@ -142,7 +142,7 @@ TEST_F(ControllerTest, AnExampleFailureEndsTheStartAndUntranslatedLanguagesShowT
     EXPECT_EQ(platform::bundle::localizedString("My Apologies"), "My Apologies");
 }
 
-TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWithZero) {
+TEST_F(ControllerTest, HelpOpensTheBundledPageAndAboutNamesTheVersion) {
     const std::string resources = TRAYSKIN_TEST_BUNDLE "/Contents/Resources/";
     startShown();
     controller.showHelp();
@@ -199,9 +199,6 @@ TEST_F(ControllerTest, HelpOpensTheBundledPageAboutNamesTheVersionAndQuitEndsWit
     EXPECT_EQ(statusLine(), cannotOpen);
     controller.reloadData();
     EXPECT_TRUE(statusLine().isEmpty());
-
-    controller.exitApp();
-    EXPECT_EQ(exits, std::vector<int>{0});
 }
 
 TEST_F(ControllerTest, TheBarStepsWithEachEntryWhileShownAndNeverPassesItsEnd) {

@@ -16,14 +16,17 @@ namespace testing_support {
 
 class DesktopTest : public ControllerFixture {
 protected:
-    // Starts on the theme, with base directories of the world and then the
-    // given system ones.
-    void start(const QString& theme, const QStringList& systemBases) {
+    // The system on the theme, with base directories of the world and then
+    // the given system ones; a start starts on it.
+    void useTheme(const QString& theme, const QStringList& systemBases) {
         icontheme::BaseDirs dirs{
             {world.homeIcons(), world.userIcons()}, world.homeIcons(), world.userIcons()};
         dirs.bases += systemBases;
         system = std::make_shared<library::IconThemeSystem>(dirs, theme, world.root() + "/data");
         pictureSystem = system;
+    }
+    void start(const QString& theme, const QStringList& systemBases) {
+        useTheme(theme, systemBases);
         startShown();
     }
 

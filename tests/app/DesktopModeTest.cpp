@@ -155,10 +155,7 @@ TEST_F(MadeUpThemeTest, AThemePictureThatIsAFifoIsNeverWaitedOn) {
 TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {
     writeFile(library(), "a file where the library belongs");
     ::testing::internal::CaptureStderr();
-    system = std::make_shared<library::IconThemeSystem>(
-        icontheme::BaseDirs{world.bases(), world.homeIcons(), world.userIcons()}, "Test",
-        world.root() + "/data");
-    pictureSystem = system;
+    useTheme("Test", {world.systemIcons()});
     EXPECT_EQ(quietly([&] { controller.awakeFromNib(pictureSystem); }),
               "Problem setting up home folder!\n");
     ::testing::internal::GetCapturedStderr();

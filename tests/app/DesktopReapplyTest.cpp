@@ -25,11 +25,7 @@ TEST_F(DesktopTest, AStartAfterTheThemeGainedASizeOffersReapplyWhichWritesThatSi
 
     // The next start says so in its status bar, and Reapply puts the set there.
     AppController again;
-    pictureSystem = std::make_shared<library::IconThemeSystem>(
-        icontheme::BaseDirs{{world.homeIcons(), world.userIcons(), world.systemIcons()},
-                            world.homeIcons(),
-                            world.userIcons()},
-        "Test", world.root() + "/data");
+    useTheme("Test", {world.systemIcons()});
     startQuietly(again);
     ASSERT_TRUE(exits.empty());
     auto* button = again.mainWindow()->findChild<QWidget*>("reapplyButton");

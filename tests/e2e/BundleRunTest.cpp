@@ -216,14 +216,8 @@ TEST(BundleRun, TwoStartsOnOneLibraryLeaveOneProgramAndAWholeLibrary) {
 }
 
 TEST(BundleRun, DesktopModeFromTheCommandLineWorksOnTheMachinesAdwaita) {
-    Sandbox box;
-    std::unique_ptr<QProcess> help(startBundle(box, {"--help"}));
-    ASSERT_TRUE(help->waitForFinished(30000));
-    const QString usage = QString::fromUtf8(help->readAllStandardOutput());
-    for (const char* option : {"--desktop", "--menu-extras", "--icon-theme <NAME>"})
-        EXPECT_TRUE(usage.contains(option)) << option;
-
     // The Menu Extras folder exists, yet the command line decides.
+    Sandbox box;
     std::unique_ptr<QProcess> process(startBundle(box, {"--desktop", "--icon-theme", "Adwaita"}));
     const std::string library = box.base() + "/data/trayskin";
     ASSERT_TRUE(waitUntil(

@@ -2,6 +2,7 @@
 
 #include "app/CommandVerbs.h"
 #include "library/FileLines.h"
+#include "library/Layout.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/KeptOutput.h"
 #include "platform/core/Memory.h"
@@ -30,9 +31,11 @@ CommandStart commandStart(int argc, char** argv) {
     if (size <= 0)
         return {};
     programs.note(std::string(self, std::size_t(size)));
-    // The front that gives what is kept, and the translations.
+    // The front that gives what is kept, the folder whose presence chooses
+    // the mode, and the translations.
     const std::string bundle = platform::bundle::bundlePath();
     programs.note(bundle + "/Contents/MacOS/trayskin");
+    programs.note(library::menuExtrasFolder());
     const std::string translations = bundle + "/Contents/Resources/translations";
     programs.note(translations);
     if (DIR* dir = ::opendir(translations.c_str())) {

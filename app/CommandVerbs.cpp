@@ -196,16 +196,18 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
 // Prints what status says, and keeps it whole for the same command where
 // every input of it has a stamp.
 int status(library::PictureSystem& system, const StartOptions& options, const CommandStart& start,
-           const std::string& inputs) {
+           std::vector<std::string> inputs) {
     const QByteArray text = statusText(system, options.json);
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
     std::fflush(stdout);
     const std::string stamps = system.statusStamps();
     const std::string kept = platform::kept::keptPath(start.key, environ);
     if (!start.key.empty() && !inputs.empty() && !stamps.empty() && !kept.empty() &&
-        QDir().mkpath(QFileInfo(QFile::decodeName(kept.c_str())).path()))
-        platform::kept::keep(kept, start.key, exitstatus::kDone, text.toStdString(),
-                             {start.programStamps, inputs, stamps});
+        QDir().mkpath(QFileInfo(QFile::decodeName(kept.c_str())).path())) {
+        inputs.push_back(start.programStamps);
+        inputs.push_back(stamps);
+        platform::kept::keep(kept, start.key, exitstatus::kDone, text.toStdString(), inputs);
+    }
     return exitstatus::kDone;
 }
 
@@ -218,7 +220,8 @@ int runVerb(const StartOptions& options, const CommandStart& start) {
     const std::shared_ptr<library::PictureSystem> system =
         library::chooseSystem(options.request, options.iconTheme, QString(), tool);
     // Taken before anything they stand for is read.
-    const std::string inputs = options.verb == Verb::Status ? system->statusInputStamps() : "";
+    const std::vector<std::string> inputs =
+        options.verb == Verb::Status ? system->statusInputStamps() : std::vector<std::string>();
     // What a killed run left set on the desktop is put back before any verb
     // reads it, unless a running Trayskin holds the library: a change of
     // its own may be under way then, and it ends what it starts.

@@ -8,8 +8,9 @@
 
 // The command as it was started, so that what status prints can be kept
 // whole (platform/core/KeptOutput.h): its key, and the stamps of the
-// program's own files (its programs and translations), taken before they
-// were read. Without a key nothing is kept.
+// program's own files (its programs and translations) and of the folder
+// whose presence chooses the mode, taken before they were read. Without a
+// key nothing is kept.
 struct CommandStart {
     std::string key;
     std::string programStamps;

@@ -174,11 +174,11 @@ public:
             answer.push_back({item, inUse(item)});
         return answer;
     }
-    // For a status kept whole (platform/core/KeptOutput.h): the stamps
-    // (platform/core/Stamps.h) of what the system read before itemsInUse()
-    // to say what it shows, taken before it was read; "" where such a
-    // status cannot be kept.
-    virtual std::string statusInputStamps() { return {}; }
+    // For a status kept whole (platform/core/KeptOutput.h): the lists of
+    // stamps (platform/core/Stamps.h) of what the system read before
+    // itemsInUse() to say what it shows, each taken before it was read;
+    // none where such a status cannot be kept.
+    virtual std::vector<std::string> statusInputStamps() { return {}; }
     // The stamps of what the last itemsInUse() answer was worked out from;
     // "" where there are none.
     virtual std::string statusStamps() const { return {}; }

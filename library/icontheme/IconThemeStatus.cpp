@@ -96,13 +96,13 @@ std::vector<ItemInUse> IconThemeSystem::itemsInUse() {
     return answer;
 }
 
-std::string IconThemeSystem::statusInputStamps() {
-    if (!themeNamed_)
+std::vector<std::string> IconThemeSystem::statusInputStamps() {
+    if (themeStamps_.empty())
         return {};
     platform::stamps::StampList inputs;
     for (const QString& file : stateFiles())
         inputs.note(QFile::encodeName(QDir::cleanPath(file)).toStdString());
-    return inputs.bytes();
+    return {themeStamps_, inputs.bytes()};
 }
 
 } // namespace library

@@ -8,7 +8,10 @@
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
+#include "platform/core/Stamps.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <cstdio>
@@ -43,7 +46,25 @@ IconThemeSystem::IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QStrin
 std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString& themeName,
                                                                   const QString& qtTheme) {
     icontheme::BaseDirs dirs = icontheme::baseDirsFromEnvironment();
-    const icontheme::DesktopContext context = icontheme::desktopContextFromEnvironment(qtTheme);
+    icontheme::DesktopContext context = icontheme::desktopContextFromEnvironment(qtTheme);
+    // What a kept status says of the theme stands while the settings files
+    // it may have been read from hold (stamped before they are read), and
+    // never where a settings tool was asked or LXDE's session was read from
+    // the running programs: nothing stamps their answers.
+    platform::stamps::StampList settings;
+    for (const icontheme::SettingsFile& file : icontheme::settingsFiles()) {
+        const QString path = themeName.isEmpty() && icontheme::readOnDesktop(file, context)
+                                 ? file.path(context)
+                                 : QString();
+        if (!path.isEmpty())
+            settings.note(QFile::encodeName(QDir::cleanPath(path)).toStdString());
+    }
+    bool asked = !context.lxdeSession.isEmpty() && qEnvironmentVariableIsEmpty("DESKTOP_SESSION");
+    const auto run = context.run;
+    context.run = [&asked, run](const QString& program, const QStringList& arguments) {
+        asked = true;
+        return run ? run(program, arguments) : std::nullopt;
+    };
     const icontheme::ThemeChoice choice =
         icontheme::chooseTheme(context, icontheme::desktopThemeSources(), themeName);
     for (const QString& refused : choice.refused)
@@ -59,7 +80,7 @@ std::shared_ptr<IconThemeSystem> IconThemeSystem::fromEnvironment(const QString&
         std::make_shared<IconThemeSystem>(std::move(dirs), theme, dataHome, context.currentDesktop);
     // The desktop's theme is read again later as it was read here.
     system->context_.qtTheme = qtTheme;
-    system->themeNamed_ = !themeName.isEmpty() && choice.theme == themeName;
+    system->themeStamps_ = asked ? std::string() : settings.bytes();
     return system;
 }
 

@@ -105,9 +105,9 @@ public:
     std::vector<ItemInUse> itemsInUse() override;
     // Where that answer is kept.
     QString statusMemoPath() const;
-    // What status says can be kept whole only where the theme was named on
-    // the command line: a settings tool's answer has no stamp.
-    std::string statusInputStamps() override;
+    // The stamps of the settings files the theme was read from and of the
+    // state files; none where a settings tool gave the theme.
+    std::vector<std::string> statusInputStamps() override;
     std::string statusStamps() const override { return statusStamps_; }
     // The files that say which theme the desktop shows and where an install
     // goes: the switch's memories, the route, the toggle's journal and the
@@ -246,7 +246,7 @@ private:
     bool commandLine_ = false;          // the alerts go to a terminal
     bool restartWithChange_ = false;    // the command line's --restart-panel
     std::optional<PlaceReport> restarted_; // its restart, done with the change
-    bool themeNamed_ = false;              // by the command line
+    std::string themeStamps_; // of where the theme was read from; "" where none can stand for it
     std::string statusStamps_;             // of the last answer of itemsInUse()
 };
 

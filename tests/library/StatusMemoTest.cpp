@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fcntl.h>
@@ -122,103 +123,135 @@ TEST(StatusMemo, TheKeptAnswerIsGivenOnlyWhileEverythingItWasWorkedOutFromHolds)
 }
 
 // The command as a user starts it (the front, which gives what is kept)
-// and the command's own program, in the world's folders.
+// and the command's own program, in the world's folders; the front's copy
+// hands its process to a script that counts the runs of the command.
 struct Command {
     StatusWorld& w;
+    QStringList arguments = {"--icon-theme", "Made", "status"};
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QTemporaryDir bundle;
+    QString macos = bundle.path() + "/Contents/MacOS/";
     explicit Command(StatusWorld& world) : w(world) {
         env.insert("HOME", w.world.root() + "/home");
         env.insert("XDG_DATA_HOME", w.data);
         env.insert("XDG_DATA_DIRS", w.world.root() + "/sys");
         env.insert("XDG_CACHE_HOME", w.world.root() + "/cache");
-        env.remove("XDG_STATE_HOME");
+        env.insert("XDG_CONFIG_HOME", w.world.root() + "/config");
+        env.insert("TRAYSKIN_SYSROOT", w.world.root() + "/nosys");
+        for (const char* name : {"XDG_STATE_HOME", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"})
+            env.remove(name);
+        ThemeWorld::put(w.world.root(), "config/gtk-3.0/settings.ini",
+                        "[Settings]\ngtk-icon-theme-name=Made\n");
+        EXPECT_TRUE(QDir().mkpath(macos));
+        EXPECT_TRUE(
+            QFile::copy(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin", macos + "trayskin"));
+        ThemeWorld::put(macos, "trayskin-command",
+                        ("#!/bin/sh\necho >> '" + macos +
+                         "runs'\nexec '" TRAYSKIN_TEST_BUNDLE
+                         "/Contents/MacOS/trayskin-command' \"$@\"\n")
+                            .toUtf8());
+        EXPECT_EQ(::chmod(QFile::encodeName(macos + "trayskin-command").constData(), 0755), 0);
     }
-    QByteArray run(const char* program, const QString& cache = {}) {
-        QProcess process;
+    // What the front prints, and whether it gave what was kept.
+    std::pair<QByteArray, bool> run() {
+        const qint64 runs = QFileInfo(macos + "runs").size();
+        const QByteArray out = run(macos + "trayskin", env);
+        return {out, QFileInfo(macos + "runs").size() == runs};
+    }
+    // What the command's program works out afresh, with a cache of its own.
+    QByteArray fresh() {
+        QTemporaryDir cache;
         QProcessEnvironment with = env;
-        if (!cache.isEmpty())
-            with.insert("XDG_CACHE_HOME", cache);
+        with.insert("XDG_CACHE_HOME", cache.path());
+        return run(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin-command", with);
+    }
+    QByteArray run(const QString& program, const QProcessEnvironment& with) {
+        QProcess process;
         process.setProcessEnvironment(with);
-        process.start(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/" + QString::fromLatin1(program),
-                      {"--icon-theme", "Made", "status"});
+        process.start(program, arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
         return process.readAllStandardOutput();
-    }
-    // The identity of the newest kept output (each is written beside and
-    // renamed over); 0 without one.
-    ino_t kept() const {
-        const QString folder = w.world.root() + "/cache/trayskin/";
-        const QStringList files =
-            QDir(folder).entryList({"command-*.kept"}, QDir::Files, QDir::Time);
-        struct stat info {};
-        if (files.isEmpty() || ::stat(QFile::encodeName(folder + files.first()).constData(), &info))
-            return 0;
-        return info.st_ino;
     }
 };
 
 TEST(StatusMemo, TheCommandGivesWhatItKeptOnlyToTheSameCommandWhileEverythingHolds) {
     struct Case {
         const char* what;
+        bool named; // the theme named on the command line, else by GTK's settings
         std::function<void(StatusWorld&, Command&)> change;
-        bool kept; // the next status is the kept output (the one after it always is)
+        bool kept;      // the next status is the kept output
+        bool keptAfter; // and the one after it
     };
     const Case cases[] = {
-        {"nothing changed", [](StatusWorld&, Command&) {}, true},
-        {"a set's picture rewritten in place, its time set back",
-         [](StatusWorld& w, Command&) { rewriteInPlace(w.mine); }, false},
-        {"the installed picture rewritten in place, its time set back",
-         [](StatusWorld& w, Command&) { rewriteInPlace(w.overlay); }, false},
-        {"a set added",
+        {"nothing changed", true, [](StatusWorld&, Command&) {}, true, true},
+        {"a set's picture rewritten in place, its time set back", true,
+         [](StatusWorld& w, Command&) { rewriteInPlace(w.mine); }, false, true},
+        {"the installed picture rewritten in place, its time set back", true,
+         [](StatusWorld& w, Command&) { rewriteInPlace(w.overlay); }, false, true},
+        {"a set added", true,
          [](StatusWorld& w, Command&) {
              ThemeWorld::put(w.data, "trayskin/Volume/Copy/trayskininfo.txt", "copy");
          },
-         false},
-        {"the theme gains a folder",
+         false, true},
+        {"the theme gains a folder", true,
          [](StatusWorld& w, Command&) {
              ThemeWorld::put(w.world.systemIcons(), "Made/32x32/legacy/audio-volume-high.png",
                              pngBytes(32, 0xff00));
          },
-         false},
-        {"another language",
-         [](StatusWorld&, Command& c) { c.env.insert("LC_ALL", "de_DE.UTF-8"); }, false},
-        {"the own-theme route chosen",
+         false, true},
+        {"another language", true,
+         [](StatusWorld&, Command& c) { c.env.insert("LC_ALL", "de_DE.UTF-8"); }, false, true},
+        {"the own-theme route chosen", true,
          [](StatusWorld& w, Command&) {
              ThemeWorld::put(w.data, "trayskin/.own-theme-route", "on\n");
          },
-         false},
+         false, true},
         // Trusted again once its change time is a tick old.
-        {"a set's picture dated an hour ahead",
+        {"a set's picture dated an hour ahead", true,
          [](StatusWorld& w, Command&) {
              const timespec ahead[2] = {{::time(nullptr) + 3600, 0}, {::time(nullptr) + 3600, 0}};
              ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(w.mine).constData(), ahead, 0), 0);
          },
-         false},
-        {"a variable nothing reads", [](StatusWorld&, Command& c) { c.env.insert("OLDPWD", "/"); },
-         true},
+         false, true},
+        {"a variable nothing reads", true,
+         [](StatusWorld&, Command& c) { c.env.insert("OLDPWD", "/"); }, true, true},
+        {"GTK's settings name another theme", false,
+         [](StatusWorld& w, Command&) {
+             ThemeWorld::put(w.world.root(), "config/gtk-3.0/settings.ini",
+                             "[Settings]\ngtk-icon-theme-name=Other\n");
+         },
+         false, true},
+        // Nothing stamps a settings tool's answer.
+        {"a settings tool gives the theme", false,
+         [](StatusWorld& w, Command& c) {
+             ThemeWorld::put(w.world.root(), "bin/gsettings", "#!/bin/sh\necho \"'Made'\"\n");
+             ASSERT_EQ(
+                 ::chmod(QFile::encodeName(w.world.root() + "/bin/gsettings").constData(), 0755),
+                 0);
+             c.env.insert("PATH", w.world.root() + "/bin:" + c.env.value("PATH"));
+             c.env.insert("XDG_CURRENT_DESKTOP", "GNOME");
+         },
+         false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         StatusWorld w;
         ASSERT_TRUE(w.system().install("Volume", "Blue").done);
+        Command command(w);
+        if (!c.named)
+            command.arguments = QStringList{"status"};
         testing_support::age(w.world.root());
         w.settle();
-        Command command(w);
-        const QByteArray first = command.run("trayskin");
-        const ino_t kept = command.kept();
-        ASSERT_NE(kept, 0u);
-        ASSERT_EQ(command.run("trayskin"), first);
-        ASSERT_EQ(command.kept(), kept); // given by the front
+        const QByteArray first = command.run().first;
+        ASSERT_EQ(command.run(), std::make_pair(first, true));
         c.change(w, command);
         w.settle();
-        for (const bool given : {c.kept, true}) {
-            const ino_t before = command.kept();
-            const QByteArray again = command.run("trayskin");
-            EXPECT_EQ(command.kept() == before, given);
+        for (const bool kept : {c.kept, c.keptAfter}) {
+            const auto [again, given] = command.run();
+            EXPECT_EQ(given, kept);
             // Kept or not, what the command works out afresh.
-            QTemporaryDir fresh;
-            EXPECT_EQ(again, command.run("trayskin-command", fresh.path()));
+            EXPECT_EQ(again, command.fresh());
         }
     }
 }

@@ -134,7 +134,13 @@ bool readVariable(const char* variable) {
 } // namespace
 
 std::string commandKey(int argc, char** argv, char** environment) {
-    std::string key;
+    // The folder of the programs first: another installation's output is
+    // its own, even where its files hold.
+    char self[PATH_MAX + 1];
+    const ssize_t size = ::readlink("/proc/self/exe", self, PATH_MAX);
+    std::string key = size > 0 ? std::string(self, std::size_t(size)) : std::string();
+    key.erase(key.rfind('/') == std::string::npos ? 0 : key.rfind('/'));
+    key.push_back('\0');
     for (int i = 1; i < argc; ++i)
         key.append(argv[i]).push_back('\0');
     key.push_back('\0');

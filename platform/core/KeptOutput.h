@@ -3,12 +3,13 @@
 // again without running: plain C++, no Qt (the command's front gives it
 // before any library of Qt is loaded, app/FrontMain.cpp).
 //
-// The key is the command's arguments, its working folder and every
-// variable of its environment that the program, Qt Core, ICU or the C
-// library may read (its own and the desktop's folders and settings, the
-// language and locale, the time zone, the loader's), compared whole: a kept
-// output is given only to the very same command line in the very same
-// environment, and only while every stamp still holds (Stamps.h).
+// The key is the programs' folder, the command's arguments, its working
+// folder and every variable of its environment that the program, Qt Core,
+// ICU or the C library may read (its own and the desktop's folders and
+// settings, the language and locale, the time zone, the loader's), compared
+// whole: a kept output is given only to the very same command line of the
+// same installation in the very same environment, and only while every
+// stamp still holds (Stamps.h).
 #pragma once
 
 #include <string>
@@ -16,8 +17,9 @@
 
 namespace platform::kept {
 
-// The arguments after the program's name, the working folder and the
-// variables that are read (sorted).
+// The folder of the running program (the front and the command's program
+// are in the same), the arguments after the program's name, the working
+// folder and the variables that are read (sorted).
 std::string commandKey(int argc, char** argv, char** environment);
 
 // Where the output of the command with that key is kept, in the user's

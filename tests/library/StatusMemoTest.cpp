@@ -123,14 +123,15 @@ TEST(StatusMemo, TheKeptAnswerIsGivenOnlyWhileEverythingItWasWorkedOutFromHolds)
 }
 
 // The command as a user starts it (the front, which gives what is kept)
-// and the command's own program, in the world's folders; the front's copy
-// hands its process to a script that counts the runs of the command.
+// and the command's own program, in the world's folders, from a bundle of
+// their links where the front hands its process to a script that counts
+// the runs of the command.
 struct Command {
     StatusWorld& w;
     QStringList arguments = {"--icon-theme", "Made", "status"};
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QTemporaryDir bundle;
-    QString macos = bundle.path() + "/Contents/MacOS/";
+    QTemporaryDir bundles{TRAYSKIN_TEST_BUNDLE "/../counting-XXXXXX"};
+    QString macos;
     explicit Command(StatusWorld& world) : w(world) {
         env.insert("HOME", w.world.root() + "/home");
         env.insert("XDG_DATA_HOME", w.data);
@@ -142,13 +143,26 @@ struct Command {
             env.remove(name);
         ThemeWorld::put(w.world.root(), "config/gtk-3.0/settings.ini",
                         "[Settings]\ngtk-icon-theme-name=Made\n");
+        install("A.app");
+    }
+    // The bundle, as the program installed in another folder: of links, or
+    // of copies that leave the first one's files as they are.
+    void install(const QString& name, bool copies = false) {
+        const QString built = TRAYSKIN_TEST_BUNDLE "/Contents/";
+        const QString bundle = bundles.path() + u'/' + name;
+        macos = bundle + "/Contents/MacOS/";
         EXPECT_TRUE(QDir().mkpath(macos));
-        EXPECT_TRUE(
-            QFile::copy(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin", macos + "trayskin"));
+        EXPECT_TRUE(QFile::link(built + "Resources", bundle + "/Contents/Resources"));
+        for (const QString program : {"trayskin", "trayskin-command"}) {
+            const QString from = built + "MacOS/" + program, to = macos + program + ".built";
+            EXPECT_TRUE(copies ? QFile::copy(from, to)
+                               : ::link(QFile::encodeName(from).constData(),
+                                        QFile::encodeName(to).constData()) == 0);
+        }
+        EXPECT_TRUE(QFile::rename(macos + "trayskin.built", macos + "trayskin"));
         ThemeWorld::put(macos, "trayskin-command",
-                        ("#!/bin/sh\necho >> '" + macos +
-                         "runs'\nexec '" TRAYSKIN_TEST_BUNDLE
-                         "/Contents/MacOS/trayskin-command' \"$@\"\n")
+                        ("#!/bin/sh\necho >> '" + macos + "runs'\nexec '" + macos +
+                         "trayskin-command.built' \"$@\"\n")
                             .toUtf8());
         EXPECT_EQ(::chmod(QFile::encodeName(macos + "trayskin-command").constData(), 0755), 0);
     }
@@ -163,7 +177,7 @@ struct Command {
         QTemporaryDir cache;
         QProcessEnvironment with = env;
         with.insert("XDG_CACHE_HOME", cache.path());
-        return run(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin-command", with);
+        return run(macos + "trayskin-command.built", with);
     }
     QByteArray run(const QString& program, const QProcessEnvironment& with) {
         QProcess process;
@@ -214,6 +228,8 @@ TEST(StatusMemo, TheCommandGivesWhatItKeptOnlyToTheSameCommandWhileEverythingHol
              ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(w.mine).constData(), ahead, 0), 0);
          },
          false, true},
+        {"the same command of another installation", true,
+         [](StatusWorld&, Command& c) { c.install("B.app", true); }, false, true},
         {"a variable nothing reads", true,
          [](StatusWorld&, Command& c) { c.env.insert("OLDPWD", "/"); }, true, true},
         {"GTK's settings name another theme", false,

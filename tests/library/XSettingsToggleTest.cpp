@@ -128,85 +128,68 @@ TEST(XSettingsToggle, EachManagerNamesAnotherThemeAndThenItsOwn) {
     }
 }
 
-// A toggle killed in its pause leaves its journal; the next start puts the
-// user's value back where the setting still holds the toggle's, keeps a
-// value the user chose since, and always removes the journal.
+// A toggle killed before the user's value is back leaves its journal; the
+// next start puts that value back where the setting (xsettingsd's file)
+// still holds the toggle's, keeps what the user chose since, and always
+// removes the journal.
 TEST(XSettingsToggle, AStartFinishesWhatAKilledToggleLeftSet) {
+    const auto line = [](const QString& theme) { return "Net/IconThemeName \"" + theme + "\"\n"; };
     const struct {
         XSettingsManager kind;
         const char* userPicks; // after the kill; "" for nothing
-        QString finally;
         const char* said;
     } cases[] = {
-        {XSettingsManager::Xfce, "", "Papirus", "put back the user's icon theme"},
-        {XSettingsManager::Gnome, "", "Papirus", "put back the user's icon theme"},
-        {XSettingsManager::Mate, "", "Papirus", "put back the user's icon theme"},
-        {XSettingsManager::Cinnamon, "", "Papirus", "put back the user's icon theme"},
-        {XSettingsManager::Xfce, "Breeze", "Breeze", "no longer holds the toggle's value"},
-        {XSettingsManager::Gnome, "Breeze", "Breeze", "no longer holds the toggle's value"},
+        {XSettingsManager::Xfce, "", "put back the user's icon theme"},
+        {XSettingsManager::Gnome, "", "put back the user's icon theme"},
+        {XSettingsManager::Mate, "", "put back the user's icon theme"},
+        {XSettingsManager::Cinnamon, "", "put back the user's icon theme"},
+        {XSettingsManager::Xfce, "Breeze", "no longer holds the toggle's value"},
+        {XSettingsManager::Gnome, "Breeze", "no longer holds the toggle's value"},
+        {XSettingsManager::Xsettingsd, "", "put back the user's file byte for byte"},
+        {XSettingsManager::Xsettingsd, "Breeze", "no longer holds the toggle's bytes"},
+        {XSettingsManager::Xsettingsd, "Papirus", "no longer holds the toggle's bytes"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.kind) << c.userPicks);
         QTemporaryDir dir;
         const QString journal = dir.filePath("state/trayskin/xsettings-toggle.json");
+        const QString conf = dir.filePath("xsettingsd.conf");
+        const bool file = c.kind == XSettingsManager::Xsettingsd;
+        testing_support::ThemeWorld::put(dir.path(), "xsettingsd.conf", line("Papirus").toUtf8());
         QString setting = "Papirus";
-        int sets = 0;
-        const bool quoted = c.kind != XSettingsManager::Xfce;
-        auto context = [&](int setsAllowed) {
-            return library::ToggleContext{
-                [&](const QString&, const QStringList&) {
-                    return std::optional(quoted ? "'" + setting + "'" : setting);
-                },
-                [&, setsAllowed](const QString&, const QStringList& arguments) {
-                    if (++sets > setsAllowed)
-                        return false; // killed before it could set the value back
-                    setting = arguments.last();
-                    return true;
-                },
-                [](int) { return true; }, 0, journal};
-        };
-        EXPECT_FALSE(library::toggleIconTheme({c.kind, 1, {}}, context(1)));
-        EXPECT_EQ(setting, "hicolor");
+        const auto shown = [&] { return file ? QString(testing_support::ThemeWorld::get(conf)) : setting; };
+        int sets = 0; // and reloads
+        const library::ToggleContext context{
+            [&](const QString&, const QStringList&) {
+                return std::optional(c.kind != XSettingsManager::Xfce ? "'" + setting + "'"
+                                                                      : setting);
+            },
+            [&](const QString&, const QStringList& arguments) {
+                if (++sets > 1)
+                    return false; // killed before it could set the value back
+                setting = arguments.last();
+                return true;
+            },
+            [&](int pid) { return pid == 9 && ++sets > 0; },
+            0,
+            journal,
+            // xsettingsd's file is killed in its pause.
+            [&](int, std::function<bool()> back) { return file || back(); }};
+        EXPECT_TRUE(library::toggleIconTheme({c.kind, 9, conf}, context));
+        EXPECT_EQ(shown(), file ? line("hicolor") : "hicolor");
         ASSERT_TRUE(QFile::exists(journal));
-        if (*c.userPicks)
+        if (*c.userPicks) {
             setting = c.userPicks;
+            testing_support::ThemeWorld::put(dir.path(), "xsettingsd.conf",
+                                             line(c.userPicks).toUtf8());
+        }
         sets = 0;
         testing::internal::CaptureStderr();
-        library::finishInterruptedToggle(journal, context(1), {});
+        library::finishInterruptedToggle(journal, context, {c.kind, 9, conf});
         expectSaid(c.said);
-        EXPECT_EQ(setting, c.finally);
+        const QString finally = *c.userPicks ? c.userPicks : "Papirus";
+        EXPECT_EQ(shown(), file ? line(finally) : finally);
         EXPECT_EQ(sets, *c.userPicks ? 0 : 1);
-        EXPECT_FALSE(QFile::exists(journal));
-        // A toggle that ends leaves no journal.
-        sets = 0;
-        EXPECT_TRUE(library::toggleIconTheme({c.kind, 1, {}}, context(2)));
-        EXPECT_FALSE(QFile::exists(journal));
-    }
-}
-
-TEST(XSettingsToggle, AStartPutsXsettingsdsFileBackOnlyWhereItHoldsTheTogglesBytes) {
-    const QByteArray users = "Net/IconThemeName \"Papirus\"\n";
-    const QByteArray ours = "Net/IconThemeName \"hicolor\"\n";
-    const QByteArray breeze = "Net/IconThemeName \"Breeze\"\n";
-    const struct {
-        QByteArray now; // the file at the start
-        QByteArray finally;
-        int reloads;
-    } cases[] = {{ours, users, 1}, {breeze, breeze, 0}, {users, users, 0}};
-    for (const auto& c : cases) {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("xsettingsd.conf");
-        const QString journal = dir.filePath("trayskin/xsettings-toggle.json");
-        testing_support::ThemeWorld::put(dir.path(), "xsettingsd.conf", c.now);
-        ASSERT_TRUE(library::writeToggleJournal(
-            journal, {XSettingsManager::Xsettingsd, "Papirus", "hicolor", path, users, ours}));
-        int reloads = 0;
-        library::finishInterruptedToggle(
-            journal, {{}, {}, [&](int pid) { return pid == 9 && ++reloads > 0; }, 0, {}},
-            {XSettingsManager::Xsettingsd, 9, path});
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), c.finally);
-        EXPECT_EQ(reloads, c.reloads);
         EXPECT_FALSE(QFile::exists(journal));
     }
 }

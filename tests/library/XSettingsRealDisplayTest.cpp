@@ -85,10 +85,14 @@ struct RealDisplay {
 
 // A real XSettings manager (xsettingsd) and a real GTK program on a display
 // of the test's: the program sees another theme, then its own again, and
-// the manager's file is the user's again byte for byte.
-TEST(XSettingsToggle, AGtkProgramOnTheDisplaySeesAnotherThemeAndThenItsOwn) {
+// the manager's file is the user's again byte for byte. The real program
+// killed (SIGKILL) while the file holds the toggle's value: its next verb
+// puts the user's file back byte for byte.
+TEST(XSettingsToggle, AGtkProgramSeesAnotherThemeAndItsOwnAndAKilledToggleIsPutBack) {
     if (!RealDisplay::installed())
         GTEST_SKIP() << "Xvfb, xsettingsd or python3-gi is not installed";
+    testing_support::ThemeWorld world; // its folders in the display's environment
+    world.copy(TRAYSKIN_THEMES "/test-blue");
     RealDisplay real;
     ASSERT_NO_FATAL_FAILURE(real.start());
     QProcess listener;
@@ -114,29 +118,13 @@ TEST(XSettingsToggle, AGtkProgramOnTheDisplaySeesAnotherThemeAndThenItsOwn) {
         << heard.data();
     listener.terminate();
     listener.waitForFinished();
-}
 
-// The real program killed (SIGKILL) while the manager's file holds the
-// toggle's value: its next verb puts the user's file back byte for byte.
-TEST(XSettingsToggle, TheProgramKilledInItsToggleLeavesTheUsersFileToItsNextStart) {
-    if (!RealDisplay::installed())
-        GTEST_SKIP() << "Xvfb, xsettingsd or python3-gi is not installed";
-    RealDisplay real;
-    ASSERT_NO_FATAL_FAILURE(real.start());
-    testing_support::ThemeWorld world;
-    world.copy(TRAYSKIN_THEMES "/test-blue");
     QProcessEnvironment environment = real.environment;
     for (const char* name :
          {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS"})
         environment.remove(name);
-    for (const auto& [name, folder] : {std::pair{"HOME", "/home"},
-                                       {"TRAYSKIN_SYSROOT", "/nosys"},
-                                       {"XDG_DATA_HOME", "/data"},
-                                       {"XDG_DATA_DIRS", "/sys"},
-                                       {"XDG_CONFIG_HOME", "/config"},
-                                       {"XDG_STATE_HOME", "/state"}})
-        environment.insert(name, world.root() + folder);
-    const QString journal = world.root() + "/state/trayskin/xsettings-toggle.json";
+    environment.insert("TRAYSKIN_SYSROOT", world.root() + "/nosys");
+    const QString journal = world.root() + "/home/.local/state/trayskin/xsettings-toggle.json";
     const QString program = QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin");
     QProcess run;
     run.setProcessEnvironment(environment);

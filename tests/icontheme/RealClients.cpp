@@ -34,11 +34,6 @@ QProcessEnvironment clientEnvironment(const ThemeWorld& world) {
     return env;
 }
 
-QStringList qtLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions) {
-    return run(world, TRAYSKIN_QT_PROBE, QStringList{theme} + questions)
-        .split('\n', Qt::SkipEmptyParts);
-}
-
 QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions) {
     return run(world, "/usr/bin/python3", QStringList{TRAYSKIN_GTK_LOOKUP, theme} + questions)
         .split('\n', Qt::SkipEmptyParts);

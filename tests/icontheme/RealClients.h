@@ -1,6 +1,6 @@
 // Real clients asked in processes of their own, started after each step as
-// a panel's status item would be: Qt's QIcon::fromTheme, GTK 3's lookup, KDE's
-// icon loader; and a real tray (Debian's trayer with GTK 3 status icons under
+// a panel's status item would be: GTK 3's lookup, KDE's icon loader; and a
+// real tray (Debian's trayer with GTK 3 status icons under
 // Xvfb) that keeps running. Each sees the world's home and data folders and
 // the machine's /usr/share.
 #pragma once
@@ -18,8 +18,6 @@
 namespace testing_support {
 
 QProcessEnvironment clientEnvironment(const ThemeWorld& world);
-// "NAME:SIZE" each: "WxH #aarrggbb" of the centre pixel, or "-".
-QStringList qtLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions);
 // "NAME:SIZE:SCALE" each: the file GTK gives, or "-".
 QStringList gtkLookup(const ThemeWorld& world, const QString& theme, const QStringList& questions);
 // "NAME" each: the file KDE's icon loader (kiconfinder5) finds in the theme

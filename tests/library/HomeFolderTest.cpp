@@ -120,15 +120,8 @@ TEST(SetupHomeFolder, LaterStartsRestoreWhatIsMissingAndKeepTheRest) {
     EXPECT_FALSE(platform::fs::exists(lib + "/Battery/default/trayskininfo.txt"));
 }
 
+// A library root that cannot be made: BundleRunTest's.
 TEST(SetupHomeFolder, FailuresStopAtTheRightMoment) {
-    {
-        SCOPED_TRACE("library root impossible: a file where ~/Library should be");
-        Sandbox box;
-        addStandardBundles(box);
-        writeFile(box.home() + "/Library", "file");
-        EXPECT_FALSE(setup());
-        EXPECT_EQ(readFile(box.home() + "/Library"), "file");
-    }
     {
         SCOPED_TRACE("a default folder cannot be made");
         Sandbox box;

@@ -165,15 +165,8 @@ def main():
             ["/usr/bin/trayer", "--edge", "top", "--align", "left", "--widthtype", "request",
              "--height", "24", "--heighttype", "pixel", "--SetDockType", "false",
              "--SetPartialStrut", "false", "--transparent", "false"],
-            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE))
-
-        def tray_ready():
-            if processes[-1].poll() is not None:
-                sys.exit("tray_pixels: trayer ended with %s: %s" % (
-                    processes[-1].returncode, processes[-1].stderr.read().decode(errors="replace")))
-            return tray_owner(env["DISPLAY"])
-
-        wait_for("the tray", tray_ready)
+            env=env, stdout=subprocess.DEVNULL))
+        wait_for("the tray", lambda: tray_owner(env["DISPLAY"]))
         processes.append(subprocess.Popen(
             ["/usr/bin/python3", "-c", CLIENT] + names,
             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))

@@ -16,10 +16,10 @@ namespace {
 const QString kGroup = "Settings";
 const QString kKey = "gtk-icon-theme-name";
 
-// The icon theme name GTK takes from each file (tests/icontheme/gtk_settings.py).
+// The icon theme name GTK takes from each file (tests/icontheme/gtk_lookup.py).
 QStringList gtkSettingsThemes(const QStringList& files) {
     QProcess process;
-    process.start("/usr/bin/python3", QStringList{TRAYSKIN_GTK_SETTINGS} + files);
+    process.start("/usr/bin/python3", QStringList{TRAYSKIN_GTK_LOOKUP, "--settings"} + files);
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);

@@ -1,16 +1,13 @@
 #!/usr/bin/python3
 """Shows status icons in a real tray and writes what it draws:
     tray_pixels.py OUT_DIR NAME...
-Starts its own X display (Xvfb), Debian's trayer, then one GTK 3 status icon
-per name, titled with its name; finds each icon's window in the tray's window
-tree and, once the tray's pixels hold still, writes each icon's pixels to
-OUT_DIR/NAME.ppm and prints "shot". GTK finds the icons through the
-environment it is given (HOME, XDG_DATA_HOME, XDG_DATA_DIRS). Every wait is
-on a condition, with a deadline.
-The tray and its icons keep running: each line read from the standard input
-asks for the pixels again, and the end of the input ends them all. The icons
-set their names again every second, as a volume indicator does when the
-volume changes, so GTK looks them up again while they run."""
+On an X display of its own (Xvfb), Debian's trayer and one GTK 3 status icon
+per name, titled with it, found through the environment given (HOME,
+XDG_DATA_HOME, XDG_DATA_DIRS). Once the tray's pixels hold still, writes each
+icon's pixels to OUT_DIR/NAME.ppm and prints "shot"; each line read from the
+standard input asks again, its end ends them all. The icons set their names
+again every second, as a volume indicator does on each change, so that GTK
+looks them up while they run. Every wait is on a condition, with a deadline."""
 import ctypes
 import ctypes.util
 import os

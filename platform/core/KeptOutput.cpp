@@ -193,8 +193,12 @@ int giveKept(const std::string& path, const std::string& key, int fd) {
     while (at < bytes.size())
         if (!takePart(bytes, at, part, size) || !stamps::holds(part, size))
             return -1;
-    if (status < 0 || !posix::writeAll(fd, output, outputSize))
+    if (status < 0)
         return -1;
+    // Once begun, the output is never given twice: a reader that went away
+    // (a pipe to head) is the command's own business, as it is the
+    // program's.
+    posix::writeAll(fd, output, outputSize);
     return status;
 }
 

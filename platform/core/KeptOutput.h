@@ -26,8 +26,9 @@ std::string commandKey(int argc, char** argv, char** environment);
 // cache folder; "" where there is none (no HOME and no XDG_CACHE_HOME).
 std::string keptPath(const std::string& key, char** environment);
 
-// The exit status kept for the key, its output written to fd; -1 (and
-// nothing written) when none is kept or a stamp no longer holds.
+// The exit status kept for the key, its output written to fd (whether or
+// not all of it could be); -1, and nothing written, when none is kept or a
+// stamp no longer holds.
 int giveKept(const std::string& path, const std::string& key, int fd);
 
 // Keeps the output and exit status with the lists of stamps

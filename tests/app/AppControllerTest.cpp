@@ -103,7 +103,7 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
 
 // The empty inspector says what to do; Reload leaves nothing selected and
 // nothing of the old selection shown, as a click on no row does.
-TEST_F(ControllerTest, ReloadShowsNothingOfTheOldSelection) {
+TEST_F(ControllerTest, ReloadShowsNothingOfTheOldSelectionAndClosingQuits) {
     box.addBundle("Volume", {{"Volume1.tif", "v1"}});
     startShown();
     auto& inspector = part<QTextEdit>("nodeInspector");
@@ -119,6 +119,14 @@ TEST_F(ControllerTest, ReloadShowsNothingOfTheOldSelection) {
     EXPECT_EQ(inspector.toPlainText(), platform::bundle::localizedString("No Selection"));
     EXPECT_TRUE(part<QLabel>("nodeIconWell").pixmap().isNull());
     EXPECT_TRUE(part<QLabel>("setPreview").pixmap().isNull());
+
+    // Closing the window quits like Quit: the authorization is gone, the
+    // runner has none to ask with.
+    controller.mainWindow()->close();
+    EXPECT_EQ(exits, std::vector<int>{0});
+    OSStatus status = 0;
+    quietly([&] { status = privileged::authmain("/a.tif", "/b.tif"); });
+    EXPECT_EQ(status, errAuthorizationInvalidRef);
 }
 
 TEST_F(ControllerTest, AnExampleFailureEndsTheStartAndUntranslatedLanguagesShowTheKeys) {
@@ -268,17 +276,4 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
         EXPECT_EQ(later.mainWindow()->statusBar()->currentMessage(),
                   "Backup not complete, tried again at the next start: Broken");
     }
-}
-
-TEST_F(ControllerTest, ClosingTheWindowQuitsLikeQuit) {
-    box.addBundle("Volume", {{"Volume1.tif", "v1"}});
-    controller.awakeFromNib(pictureSystem);
-    controller.mainWindow()->show();
-    EXPECT_TRUE(statusLine().isEmpty());
-    controller.mainWindow()->close();
-    EXPECT_EQ(exits, std::vector<int>{0});
-    // The authorization is gone: the runner has none to ask with.
-    OSStatus status = 0;
-    quietly([&] { status = privileged::authmain("/a.tif", "/b.tif"); });
-    EXPECT_EQ(status, errAuthorizationInvalidRef);
 }

@@ -43,8 +43,8 @@ QWidget& backupWindowSince(const std::set<QWidget*>& before) {
     throw std::logic_error("no new backup window");
 }
 
-QProgressBar& barOf(QWidget& backupWindow) {
-    return *backupWindow.findChild<QProgressBar*>("backupProgress");
+QProgressBar& barOf(QWidget& window) {
+    return *window.findChild<QProgressBar*>("backupProgress");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // switched to and back, the first item at the start and after Reload, the
 // inspector's words and the rows' pictures.
 #include "browser/FSBrowserCell.h"
+#include "icontheme/StatusItems.h"
 #include "platform/core/Bundle.h"
 #include "platform/gui/Image.h"
 #include "tests/app/DesktopFixture.h"
@@ -192,14 +193,19 @@ TEST_F(MadeUpThemeTest, RowsShowTheirPictures) {
     EXPECT_EQ(rowPixels(0, "Volume"), pixelsOf(overlay("24x24/legacy/audio-volume-high.png")));
 }
 
-// Under German the items' rows show, read out and name in their tooltips the
-// titles of the translation table, typing one selects it, and the inspector
-// names the item by it; the paths keep the folders' names, the sets' rows
-// their own.
+// Every item's title has a German entry of its own in the table the bundle
+// ships (that it differs from its key where German has a word of its own is
+// the translation tables' check). Under German the items' rows show, read out
+// and name in their tooltips those titles, typing one selects it, and the
+// inspector names the item by it; the paths keep the folders' names, the
+// sets' rows their own.
 TEST_F(MadeUpThemeTest, ItemRowsShowTheirTitlesFromTheTranslationTable) {
     QTranslator german;
     ASSERT_TRUE(
         german.load(TRAYSKIN_TEST_BUNDLE "/Contents/Resources/translations/trayskin_de.qm"));
+    for (const icontheme::StatusItem& item : icontheme::statusItems())
+        EXPECT_FALSE(german.translate("Trayskin", qPrintable(item.title)).isEmpty())
+            << qPrintable(item.title);
     QCoreApplication::installTranslator(&german);
     reload();
     const std::vector<std::string> items = titles(browser(), 0);

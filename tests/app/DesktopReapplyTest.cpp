@@ -1,10 +1,8 @@
 // Desktop mode's Reapply through the window, on a theme that gains a size
-// folder after an install; and the items' titles in the German table.
-#include "icontheme/StatusItems.h"
+// folder after an install.
 #include "tests/app/DesktopFixture.h"
 
 #include <QAction>
-#include <QTranslator>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -46,19 +44,6 @@ TEST_F(DesktopTest, AStartAfterTheThemeGainedASizeOffersReapplyWhichWritesThatSi
     again.showHelp();
     EXPECT_EQ(desktop.anchors, std::vector<std::string>{"desktop-mode"});
     EXPECT_NE(readFile(desktop.opened.back()).find("id=\"desktop-mode\""), std::string::npos);
-}
-
-// Every item's title has a German entry of its own in the table the bundle
-// ships (the folders keep the English titles); that it differs from its key
-// where German has a word of its own is the translation tables' check.
-TEST(ItemTitlesTest, EveryItemTitleHasAGermanEntry) {
-    QTranslator german;
-    ASSERT_TRUE(
-        german.load(TRAYSKIN_TEST_BUNDLE "/Contents/Resources/translations/trayskin_de.qm"));
-    for (const icontheme::StatusItem& item : icontheme::statusItems()) {
-        const QString entry = german.translate("Trayskin", item.title.toUtf8().constData());
-        EXPECT_FALSE(entry.isEmpty()) << item.title.toStdString();
-    }
 }
 
 } // namespace

@@ -130,49 +130,60 @@ TEST(XSettingsToggle, EachManagerNamesAnotherThemeAndThenItsOwn) {
 
 // A toggle killed before the user's value is back leaves its journal; the
 // next start puts that value back where the setting (xsettingsd's file)
-// still holds the toggle's, keeps what the user chose since, and always
-// removes the journal.
+// still holds the toggle's, keeps what the user chose since, writes nothing
+// for a damaged journal, and always removes the journal.
 TEST(XSettingsToggle, AStartFinishesWhatAKilledToggleLeftSet) {
     const auto line = [](const QString& theme) { return "Net/IconThemeName \"" + theme + "\"\n"; };
+    const char* const damaged = "removed a damaged icon theme toggle journal";
     const struct {
         XSettingsManager kind;
         const char* userPicks; // after the kill; "" for nothing
         const char* said;
+        int calls;                     // reads, sets and reloads of the start
+        const char* journal = nullptr; // the journal's text instead of the toggle's
     } cases[] = {
-        {XSettingsManager::Xfce, "", "put back the user's icon theme"},
-        {XSettingsManager::Gnome, "", "put back the user's icon theme"},
-        {XSettingsManager::Mate, "", "put back the user's icon theme"},
-        {XSettingsManager::Cinnamon, "", "put back the user's icon theme"},
-        {XSettingsManager::Xfce, "Breeze", "no longer holds the toggle's value"},
-        {XSettingsManager::Gnome, "Breeze", "no longer holds the toggle's value"},
-        {XSettingsManager::Xsettingsd, "", "put back the user's file byte for byte"},
-        {XSettingsManager::Xsettingsd, "Breeze", "no longer holds the toggle's bytes"},
-        {XSettingsManager::Xsettingsd, "Papirus", "no longer holds the toggle's bytes"},
+        {XSettingsManager::Xfce, "", "put back the user's icon theme", 2},
+        {XSettingsManager::Gnome, "", "put back the user's icon theme", 2},
+        {XSettingsManager::Mate, "", "put back the user's icon theme", 2},
+        {XSettingsManager::Cinnamon, "", "put back the user's icon theme", 2},
+        {XSettingsManager::Xfce, "Breeze", "no longer holds the toggle's value", 1},
+        {XSettingsManager::Gnome, "Breeze", "no longer holds the toggle's value", 1},
+        {XSettingsManager::Xsettingsd, "", "put back the user's file byte for byte", 1},
+        {XSettingsManager::Xsettingsd, "Breeze", "no longer holds the toggle's bytes", 0},
+        {XSettingsManager::Xsettingsd, "Papirus", "no longer holds the toggle's bytes", 0},
+        {XSettingsManager::Xfce, "", damaged, 0, "{not json"},
+        {XSettingsManager::Xfce, "", damaged, 0,
+         R"({"manager": "xfce", "value": "../x", "set": "hicolor"})"},
+        {XSettingsManager::Xsettingsd, "", damaged, 0,
+         R"({"manager": "xsettingsd", "value": "P", "set": "hicolor", "path": "rel", "ours": "eA=="})"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.kind) << c.userPicks);
+        SCOPED_TRACE(testing::Message()
+                     << int(c.kind) << c.userPicks << (c.journal ? c.journal : ""));
         QTemporaryDir dir;
         const QString journal = dir.filePath("state/trayskin/xsettings-toggle.json");
         const QString conf = dir.filePath("xsettingsd.conf");
         const bool file = c.kind == XSettingsManager::Xsettingsd;
         testing_support::ThemeWorld::put(dir.path(), "xsettingsd.conf", line("Papirus").toUtf8());
         QString setting = "Papirus";
-        const auto shown = [&] { return file ? QString(testing_support::ThemeWorld::get(conf)) : setting; };
-        int sets = 0; // and reloads
+        const auto shown = [&] {
+            return file ? QString(testing_support::ThemeWorld::get(conf)) : setting;
+        };
+        int calls = 0, sets = 0;
         const library::ToggleContext context{
             [&](const QString&, const QStringList&) {
+                ++calls;
                 return std::optional(c.kind != XSettingsManager::Xfce ? "'" + setting + "'"
                                                                       : setting);
             },
             [&](const QString&, const QStringList& arguments) {
+                ++calls;
                 if (++sets > 1)
                     return false; // killed before it could set the value back
                 setting = arguments.last();
                 return true;
             },
-            [&](int pid) { return pid == 9 && ++sets > 0; },
-            0,
-            journal,
+            [&](int pid) { return pid == 9 && ++calls > 0; }, 0, journal,
             // xsettingsd's file is killed in its pause.
             [&](int, std::function<bool()> back) { return file || back(); }};
         EXPECT_TRUE(library::toggleIconTheme({c.kind, 9, conf}, context));
@@ -183,40 +194,16 @@ TEST(XSettingsToggle, AStartFinishesWhatAKilledToggleLeftSet) {
             testing_support::ThemeWorld::put(dir.path(), "xsettingsd.conf",
                                              line(c.userPicks).toUtf8());
         }
-        sets = 0;
+        if (c.journal)
+            testing_support::ThemeWorld::put(dir.path(), "state/trayskin/xsettings-toggle.json",
+                                             c.journal);
+        calls = sets = 0;
         testing::internal::CaptureStderr();
         library::finishInterruptedToggle(journal, context, {c.kind, 9, conf});
         expectSaid(c.said);
-        const QString finally = *c.userPicks ? c.userPicks : "Papirus";
+        const QString finally = c.journal ? "hicolor" : *c.userPicks ? c.userPicks : "Papirus";
         EXPECT_EQ(shown(), file ? line(finally) : finally);
-        EXPECT_EQ(sets, *c.userPicks ? 0 : 1);
-        EXPECT_FALSE(QFile::exists(journal));
-    }
-}
-
-TEST(XSettingsToggle, ADamagedJournalIsRemovedAndNothingIsWritten) {
-    const QByteArray cases[] = {
-        "{not json",
-        R"({"manager": "xfce", "value": "../x", "set": "hicolor"})",
-        R"({"manager": "xsettingsd", "value": "P", "set": "hicolor", "path": "rel", "ours": "eA=="})",
-    };
-    for (const QByteArray& text : cases) {
-        QTemporaryDir dir;
-        const QString journal = dir.filePath("xsettings-toggle.json");
-        testing_support::ThemeWorld::put(dir.path(), "xsettings-toggle.json", text);
-        int calls = 0;
-        const auto called = [&](auto&&...) { return ++calls > 0; };
-        testing::internal::CaptureStderr();
-        library::finishInterruptedToggle(
-            journal,
-            {[&](auto&&...) { return ++calls, std::optional<QString>("hicolor"); },
-             called,
-             called,
-             0,
-             {}},
-            {XSettingsManager::Xfce, 9, {}});
-        expectSaid("removed a damaged icon theme toggle journal");
-        EXPECT_EQ(calls, 0) << text.toStdString();
+        EXPECT_EQ(calls, c.calls);
         EXPECT_FALSE(QFile::exists(journal));
     }
 }

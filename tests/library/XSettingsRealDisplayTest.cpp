@@ -91,8 +91,6 @@ struct RealDisplay {
 TEST(XSettingsToggle, AGtkProgramSeesAnotherThemeAndItsOwnAndAKilledToggleIsPutBack) {
     if (!RealDisplay::installed())
         GTEST_SKIP() << "Xvfb, xsettingsd or python3-gi is not installed";
-    testing_support::ThemeWorld world; // its folders in the display's environment
-    world.copy(TRAYSKIN_THEMES "/test-blue");
     RealDisplay real;
     ASSERT_NO_FATAL_FAILURE(real.start());
     QProcess listener;
@@ -119,12 +117,20 @@ TEST(XSettingsToggle, AGtkProgramSeesAnotherThemeAndItsOwnAndAKilledToggleIsPutB
     listener.terminate();
     listener.waitForFinished();
 
+    testing_support::ThemeWorld world;
+    world.copy(TRAYSKIN_THEMES "/test-blue");
     QProcessEnvironment environment = real.environment;
     for (const char* name :
          {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS"})
         environment.remove(name);
-    environment.insert("TRAYSKIN_SYSROOT", world.root() + "/nosys");
-    const QString journal = world.root() + "/home/.local/state/trayskin/xsettings-toggle.json";
+    for (const auto& [name, folder] : {std::pair{"HOME", "/home"},
+                                       {"TRAYSKIN_SYSROOT", "/nosys"},
+                                       {"XDG_DATA_HOME", "/data"},
+                                       {"XDG_DATA_DIRS", "/sys"},
+                                       {"XDG_CONFIG_HOME", "/config"},
+                                       {"XDG_STATE_HOME", "/state"}})
+        environment.insert(name, world.root() + folder);
+    const QString journal = world.root() + "/state/trayskin/xsettings-toggle.json";
     const QString program = QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin");
     QProcess run;
     run.setProcessEnvironment(environment);

@@ -50,9 +50,8 @@ struct KnownDesktop : testing_support::RecordingWorkspace {
 TEST(FSNodeInfo, VisibleEntriesLinksTypesAndPaths) {
     Sandbox box;
     const std::string lib = box.library();
-    for (const char* name : {"backup/x", ".hidden", "Volume/.DS_Store", "Volume/backup/p.tif",
-                             "Volume/Backup/p.tif", "Volume/default/trayskininfo.txt",
-                             "Volume/default/Volume1.tif", "Volume/default/Trayskininfo.txt"})
+    // Which names are hidden is Layout's test; here, that they are left out.
+    for (const char* name : {"backup/x", ".hidden", "Volume/default/Volume1.tif"})
         writeFile(lib + "/" + name, "x");
     ASSERT_EQ(::symlink("Volume", (lib + "/Link").c_str()), 0);
     ASSERT_EQ(::symlink("nowhere", (lib + "/Dangling").c_str()), 0);
@@ -63,10 +62,7 @@ TEST(FSNodeInfo, VisibleEntriesLinksTypesAndPaths) {
     EXPECT_EQ(names(root->visibleSubNodes()),
               (std::vector<std::string>{"Dangling", "Link", "Volume"}));
     FSNodeInfo volume(root.get(), "Volume");
-    EXPECT_EQ(names(volume.visibleSubNodes()), (std::vector<std::string>{"Backup", "default"}));
     FSNodeInfo set(&volume, "default");
-    EXPECT_EQ(names(set.visibleSubNodes()),
-              (std::vector<std::string>{"Trayskininfo.txt", "Volume1.tif"}));
 
     // Link, directory, readable, type; a missing entry has no sub-nodes.
     const std::tuple<FSNodeInfo, bool, bool, bool, QString> kinds[] = {
@@ -131,7 +127,6 @@ TEST(FSNodeInfo, IconsFollowTheSizeRule) {
     writeTiff(dir + "/Caps.TIF", 20, 20);
     writeFile(dir + "/fake.tif", "not a picture");
     writeFile(dir + "/cut.tif", readFile(dir + "/wide.tif").substr(0, 40));
-    writeHugeTiffHeader(dir + "/huge.tif", 20000, 20000);
     makeFolders(dir + "/folder.tif");
     auto node = [&](const char* name) {
         return FSNodeInfo::rootNode(dir + "/" + name, library::isPicture);
@@ -160,7 +155,7 @@ TEST(FSNodeInfo, IconsFollowTheSizeRule) {
     auto defaultIcon = platform::Image::named(browser::kDefaultIconName);
     ASSERT_TRUE(defaultIcon);
     const QSizeF ownSize = defaultIcon->size();
-    for (const char* name : {"fake.tif", "cut.tif", "huge.tif", "folder.tif", "gone.tif"}) {
+    for (const char* name : {"fake.tif", "cut.tif", "folder.tif", "gone.tif"}) {
         auto icon = node(name)->iconImageOfSize(256, 256);
         EXPECT_EQ(icon, defaultIcon) << name;
     }

@@ -51,20 +51,10 @@ protected:
 
 } // namespace
 
-TEST(CheckSpaces, EscapesEverySpaceOneForOneAndTheToolGetsThePathBack) {
-    const std::string longest(1023, 'x');
-    const std::pair<std::string, std::string> cases[] = {
-        {"/Users/Jo Lee/Library", "/Users/Jo\\ Lee/Library"},
-        {"a  b", "a\\ \\ b"},
-        {" a ", "\\ a\\ "},
-        {"", ""},
-        {"back\\ slash", "back\\\\ slash"},
-        {longest, longest},
-    };
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(escaped(path), expected) << path;
-    for (const std::string path : {"/a  b/c", " lead", "trail ", "x\\ y", "x\\\\ y", "\\", "a\\",
-                                   "\\ \\ ", "tab\there", "\xff \xfe"})
+TEST(CheckSpaces, TheToolGetsEveryPathBack) {
+    for (const std::string& path : std::initializer_list<std::string>{
+             "/a  b/c", " lead", "trail ", "x\\ y", "x\\\\ y", "\\", "a\\", "\\ \\ ", "tab\there",
+             "\xff \xfe", "", std::string(1023, 'x')})
         EXPECT_EQ(privileged::protocol::unescapeSpaces(escaped(path).c_str()), path) << path;
 }
 
@@ -143,11 +133,15 @@ TEST_F(RunnerTest, ToolOutcomesAndMissingTools) {
 TEST_F(RunnerTest, DeniedStillRunsTheToolAndFailedCreationStopsEverything) {
     const std::string bundle = fakeBundle(box, "record");
     platform::bundle::setMainBundlePath(bundle);
-    fakeAuthority().answer = platform::auth::PolkitAnswer::NotAuthorized;
-    Outcome denied = run("/a.tif", "/b.tif");
-    EXPECT_EQ(denied.status, 0);
-    EXPECT_EQ(denied.out,
-              "Going into auth\nCall authcopyrights\nInto status = errsuccess or denied\nDenied\n");
+    // Refused, or a password needed where no dialog may be shown.
+    for (const auto answer :
+         {platform::auth::PolkitAnswer::NotAuthorized, platform::auth::PolkitAnswer::Challenge}) {
+        fakeAuthority().answer = answer;
+        Outcome denied = run("/a.tif", "/b.tif");
+        EXPECT_EQ(denied.status, 0);
+        EXPECT_EQ(denied.out, "Going into auth\nCall authcopyrights\nInto status = errsuccess or "
+                              "denied\nDenied\n");
+    }
     EXPECT_TRUE(platform::fs::exists(bundle + "/Contents/Resources/request.bin"));
 
     // Dismissed: neither success nor denied, returned as it is.

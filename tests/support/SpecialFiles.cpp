@@ -12,15 +12,8 @@
 namespace testing_support {
 
 const char* nameOf(Special kind) {
-    switch (kind) {
-    case Special::Fifo:
-        return "FIFO";
-    case Special::Socket:
-        return "socket";
-    case Special::Device:
-        return "device";
-    }
-    return "?";
+    static const char* const names[] = {"FIFO", "socket", "device"};
+    return names[static_cast<int>(kind)];
 }
 
 void makeSpecial(Special kind, const std::string& path) {

@@ -1,4 +1,4 @@
-// Picture files for tests: real TIFFs of a given size, and broken ones.
+// Picture files for tests: real TIFFs of a given size, and TIFF-like bytes.
 #pragma once
 
 #include <string>
@@ -10,7 +10,5 @@ namespace testing_support {
 std::string tiffBytes(const std::string& rest);
 // A TIFF picture w x h in one colour; packed (LZW): a small file of many pixels.
 void writeTiff(const std::string& path, int width, int height, bool packed = false);
-// A TIFF header that declares a picture far too big to decode, and no pixels.
-void writeHugeTiffHeader(const std::string& path, int width, int height);
 
 } // namespace testing_support

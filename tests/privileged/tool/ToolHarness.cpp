@@ -114,8 +114,6 @@ ToolRun runTool(const std::string& tool, const std::string& request, const ToolO
         ::close(stalled);
     if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status))
-        result.signal = WTERMSIG(status);
     return result;
 }
 

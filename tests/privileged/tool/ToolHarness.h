@@ -13,7 +13,6 @@ namespace testing_support {
 
 struct ToolRun {
     int exitCode = -1; // -1 when it did not exit normally
-    int signal = 0;
     std::string err;
 };
 

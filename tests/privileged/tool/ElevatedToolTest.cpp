@@ -37,12 +37,6 @@ const std::string kTarget = kResources + "/Volume1.tif";
 const std::string kSystemPicture = tiffBytes("system picture");
 const std::string kUserPicture = tiffBytes("the user's picture");
 
-// Only the target is in the Resources folder: no copy was left beside it.
-bool onlyTheTarget() {
-    const auto entries = testing_support::snapshot(kResources);
-    return entries.size() == 1 && entries.count("Volume1.tif");
-}
-
 // Whether root here may raise a hard limit (containers may withhold it).
 bool rootMayRaiseLimits() {
     return asUser(0, 0, [] {
@@ -155,12 +149,9 @@ TEST_F(ElevatedTest, PolkitDecidesForTheParentAndRunsAsRoot) {
                        readFile(kWorld + "/user/subject") + "] [--allow-user-interaction]\n"),
               std::string::npos)
         << log;
-    EXPECT_NE(log.find("Uid:\t0\t0\t0\t0\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("Gid:\t0\t0\t0\t0\n"), std::string::npos) << log;
-    const auto groups = log.find("Groups:");
-    ASSERT_NE(groups, std::string::npos) << log;
-    EXPECT_EQ(log.find_first_not_of(" \t", groups + 7), log.find('\n', groups)) << log;
-    EXPECT_NE(log.find("environ:\n"), std::string::npos) << log;
+    EXPECT_TRUE(std::regex_search(
+        log, std::regex("\nUid:\t0\t0\t0\t0\nGid:\t0\t0\t0\t0\nGroups:[ \t]*\nenviron:\n")))
+        << log;
 }
 
 TEST_F(ElevatedTest, PolkitIsNeverAskedAboutAParentThatIsNotTheUsers) {
@@ -179,9 +170,6 @@ TEST_F(ElevatedTest, SourcesAreReadOnlyWithTheUsersRights) {
     writeFile(secret, tiffBytes("root only"));
     ::chmod(secret.c_str(), 0600);
     EXPECT_EQ(installAs(secret, kTarget), 50);
-    const std::string link = kWorld + "/user/secret link.tif";
-    ASSERT_EQ(::symlink(secret.c_str(), link.c_str()), 0);
-    EXPECT_EQ(installAs(link, kTarget), 50);
     EXPECT_EQ(readFile(kTarget), kSystemPicture);
 }
 
@@ -225,8 +213,10 @@ TEST_F(ElevatedTest, ASourceThatGrowsWhileReadNeverPassesTheCap) {
 TEST_F(ElevatedTest, LimitsTheUserSetNoLongerHoldOnceTheToolIsRoot) {
     // The user starts the tool with a CPU-time limit and an out-of-memory
     // score that would let the kernel end it; once its copy is named in the
-    // system folder, the root tool runs without them.
+    // system folder, the root tool runs without them. Too few descriptors
+    // are raised as root (where root may not, ToolTest has the refusal).
     const std::string seen = kWorld + "/user/seen";
+    const bool mayRaise = rootMayRaiseLimits();
     const int outcome = asUser(uid, gid, [&] {
         const rlimit cpu{300, 600};
         // Dumpable again, as a user's own shell is, so /proc/self is the user's.
@@ -236,14 +226,15 @@ TEST_F(ElevatedTest, LimitsTheUserSetNoLongerHoldOnceTheToolIsRoot) {
             return 1;
         ::close(score);
         Watch watch(kResources, IN_CREATE);
-        const ToolRun run = runTool(tool, requestBytes(ownExternalForm(), source, kTarget),
-                                    {.whileRunning = [&](pid_t pid) {
-                                        if (!watch.valid() || !watch.next())
-                                            return;
-                                        const std::string proc = "/proc/" + std::to_string(pid);
-                                        writeFile(seen, readFile(proc + "/oom_score_adj") + "\n" +
-                                                            readFile(proc + "/limits"));
-                                    }});
+        const ToolRun run =
+            runTool(tool, requestBytes(ownExternalForm(), source, kTarget),
+                    {.descriptorLimit = mayRaise ? 3 : -1, .whileRunning = [&](pid_t pid) {
+                         if (!watch.valid() || !watch.next())
+                             return;
+                         const std::string proc = "/proc/" + std::to_string(pid);
+                         writeFile(seen, readFile(proc + "/oom_score_adj") + "\n" +
+                                             readFile(proc + "/limits"));
+                     }});
         return run.exitCode;
     });
     EXPECT_EQ(outcome, 0);
@@ -254,26 +245,9 @@ TEST_F(ElevatedTest, LimitsTheUserSetNoLongerHoldOnceTheToolIsRoot) {
     // limit to the user's hard one.
     const std::string cpuLine = std::regex_replace(seenText.substr(seenText.find("Max cpu time")),
                                                    std::regex("\n[^]*"), "");
-    EXPECT_TRUE(std::regex_search(
-        cpuLine, std::regex(rootMayRaiseLimits() ? "unlimited +unlimited" : " 600 +600 ")))
+    EXPECT_TRUE(
+        std::regex_search(cpuLine, std::regex(mayRaise ? "unlimited +unlimited" : " 600 +600 ")))
         << cpuLine;
-}
-
-TEST_F(ElevatedTest, TooFewDescriptorsAreRaisedAsRoot) {
-    // The user's process starts the tool with its own authorization; where
-    // root may not raise limits (a container), the tool says so.
-    const int limited = asUser(uid, gid, [&] {
-        return runTool(tool, requestBytes(ownExternalForm(), source, kTarget),
-                       {.descriptorLimit = 3})
-            .exitCode;
-    });
-    if (rootMayRaiseLimits()) {
-        EXPECT_EQ(limited, 0);
-        EXPECT_EQ(readFile(kTarget), kUserPicture);
-    } else {
-        EXPECT_EQ(limited, 15);
-        EXPECT_EQ(readFile(kTarget), kSystemPicture);
-    }
 }
 
 TEST_F(ElevatedTest, OnlyPicturesOfMenuExtrasThroughFoldersOnlyRootMayChange) {
@@ -344,6 +318,6 @@ TEST_F(ElevatedTest, AKillAtAnyStepLeavesNothingBesideTheTarget) {
         }
         const std::string now = readFile(kTarget);
         EXPECT_TRUE(now == kSystemPicture || now == kUserPicture);
-        EXPECT_TRUE(onlyTheTarget());
+        EXPECT_EQ(snapshot(kResources).size(), 1u) << "a copy was left beside the target";
     }
 }

@@ -1,6 +1,7 @@
 #include "icontheme/IconThemes.h"
 
 #include "icontheme/Picture.h"
+#include "icontheme/ThemeFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <map>
 #include <tuple>
 
 #include <sys/stat.h>
@@ -169,16 +171,26 @@ void IconThemes::index(State& state) {
     state.indexed = true;
     if (!state.theme)
         return;
+    // Outside the watched bases the directories are read as GTK reads them:
+    // from the theme's icon-theme.cache where it is newer than they are.
+    std::map<qint32, ThemeFolder> cached;
+    for (const qint32 b : state.held)
+        if (!watched_.contains(bases_[b]))
+            cached.try_emplace(b, bases_[b] + u'/' + state.theme->name);
     for (qsizetype d = 0; d < state.theme->index.dirs.size(); ++d) {
-        for (const qint32 b : state.held)
-            list(state, {qint32(d), b});
+        for (const qint32 b : state.held) {
+            const auto folder = cached.find(b);
+            list(state, {qint32(d), b}, nullptr,
+                 folder == cached.end() ? nullptr : &folder->second);
+        }
     }
     // In directory, then base, then suffix order; a listing has no order.
     for (QList<State::Entry>& entries : state.icons)
         sortEntries(entries);
 }
 
-void IconThemes::list(State& state, const State::Place& place, QSet<QString>* names) {
+void IconThemes::list(State& state, const State::Place& place, QSet<QString>* names,
+                      const ThemeFolder* cached) {
     const auto [d, b] = place;
     const QString top = bases_[b] + u'/' + state.theme->name;
     const QString folder = top + u'/' + state.theme->index.dirs[d].path;
@@ -186,7 +198,10 @@ void IconThemes::list(State& state, const State::Place& place, QSet<QString>* na
     if (watched)
         watch(state, folder, top, place);
     // Unsorted: the entries are put in order below, once all are listed.
-    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
+    const QStringList files =
+        cached != nullptr && cached->hasCache()
+            ? cached->names(state.theme->index.dirs[d].path)
+            : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Unsorted);
     ++reads_;
     for (const QString& file : files) {
         for (qint8 s = 0; s < qint8(std::size(kSuffixes)); ++s) {

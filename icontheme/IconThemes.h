@@ -30,6 +30,8 @@
 
 namespace icontheme {
 
+class ThemeFolder;
+
 // One file of an icon: in base/theme/dir, named icon + suffix.
 struct IconFile {
     QString base;
@@ -112,8 +114,10 @@ private:
     State& indexed(const QString& name);
     void index(State& state);
     // Lists a directory of the theme in a base (a pair of indices: the
-    // directory's, the base's) into the state, naming the icons it adds.
-    void list(State& state, const std::pair<qint32, qint32>& place, QSet<QString>* names = nullptr);
+    // directory's, the base's) into the state, naming the icons it adds;
+    // from the theme folder's icon-theme.cache where one is given.
+    void list(State& state, const std::pair<qint32, qint32>& place, QSet<QString>* names = nullptr,
+              const ThemeFolder* cached = nullptr);
     // Takes a watched directory's icons out of the state, naming them.
     void unlist(State& state, const std::pair<qint32, qint32>& place, QSet<QString>& names);
     // Lists again the watched directories whose folder changed; true when

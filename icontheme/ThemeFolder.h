@@ -47,6 +47,8 @@ public:
     explicit ThemeFolder(QString path);
 
     const QString& path() const { return path_; }
+    // Whether the folder's icon-theme.cache was read.
+    bool hasCache() const { return cache_.has_value(); }
     // The file names in the directory (relative to the folder), in no
     // particular order; with a filter, only those it keeps.
     QStringList names(const QString& dir, NameFilter keep = nullptr) const;

@@ -1,6 +1,7 @@
 // Desktop mode on the machine's Adwaita: the shipped sets, and a running real
-// tray. What GTK 3, Qt and KDE find in the overlay and the own theme is
-// checked where those are written (GtkLookupTest, OverlayClientsTest).
+// tray. What GTK 3 and KDE find in the overlay and the own theme is checked
+// where those are written (GtkLookupTest, OverlayClientsTest); what Qt finds,
+// by a real Qt panel (real_panels.py).
 #include "icontheme/IconThemes.h"
 #include "tests/app/DesktopFixture.h"
 #include "tests/icontheme/RealClients.h"

@@ -146,11 +146,11 @@ bool makeSetsOf(icontheme::IconThemes& themes, const icontheme::BaseDirs& dirs,
 
 } // namespace
 
-QStringList installedThemes(icontheme::IconThemes& themes) {
+QStringList installedThemes(icontheme::IconThemes& themes, const QSet<QString>& leftOut) {
     QSet<QString> found;
     for (const QString& base : themes.bases()) {
         for (const QString& name : QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            if (found.contains(name) || !icontheme::isSafeThemeName(name))
+            if (found.contains(name) || leftOut.contains(name) || !icontheme::isSafeThemeName(name))
                 continue;
             const icontheme::Theme* theme = themes.theme(name);
             if (theme != nullptr && !theme->index.hidden)
@@ -171,9 +171,12 @@ ThemeSetsResult makeThemeSets(icontheme::IconThemes& themes, const icontheme::Ba
     ThemeSetsResult result;
     QSet<QString> seen = readNote(request.root);
     const qsizetype before = seen.size();
-    for (const QString& name : installedThemes(themes)) {
+    // A start reads the index of none of the themes looked at before.
+    QSet<QString> leftOut = request.everyTheme ? QSet<QString>() : seen;
+    leftOut.insert(request.inUse);
+    for (const QString& name : installedThemes(themes, leftOut)) {
         const bool own = !request.ownThemeSuffix.isEmpty() && name.endsWith(request.ownThemeSuffix);
-        if (name == request.inUse || own || (!request.everyTheme && seen.contains(name)))
+        if (own)
             continue;
         if (makeSetsOf(themes, dirs, request, name, result))
             seen.insert(name);

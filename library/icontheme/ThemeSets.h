@@ -12,6 +12,7 @@
 
 #include "icontheme/BaseDirs.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -38,8 +39,9 @@ struct ThemeSetsResult {
 };
 
 // The themes of the base directories, by folder name, sorted: every folder
-// with an index.theme that is not hidden.
-QStringList installedThemes(icontheme::IconThemes& themes);
+// with an index.theme that is not hidden. The names in leftOut are left out
+// without their index being read.
+QStringList installedThemes(icontheme::IconThemes& themes, const QSet<QString>& leftOut = {});
 
 // Makes the sets that are missing. A theme whose set could not be made is
 // not noted, so the next start tries it again. The overlay base (dirs.userIcons) is

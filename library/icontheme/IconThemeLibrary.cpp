@@ -6,6 +6,7 @@
 #include "icontheme/StatusItems.h"
 #include "icontheme/ThemeIndex.h"
 #include "library/icontheme/IconThemeSystem.h"
+#include "library/icontheme/StampedMemo.h"
 #include "library/icontheme/XSettingsToggle.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
@@ -182,9 +183,42 @@ SetFailure makeDefaultSet(const std::string& root, const std::string& title,
     return {};
 }
 
+// What the items the theme holds depend on besides the stamps: the
+// library, the theme and where the themes are.
+QStringList itemsKey(const std::string& root, const QString& theme,
+                     const icontheme::BaseDirs& dirs) {
+    return QStringList{QStringLiteral("items"), QString::fromStdString(root), theme,
+                       dirs.userIcons} +
+           dirs.bases;
+}
+
 } // namespace
 
+std::optional<std::vector<std::string>> IconThemeSystem::keptItems() {
+    StampedMemo memo(memoPath("items"), itemsKey(root_, theme_, dirs_));
+    const auto kept = memo.kept();
+    if (!kept)
+        return std::nullopt;
+    std::vector<std::string> titles;
+    for (const QByteArray& title : kept->split('\n'))
+        if (!title.isEmpty())
+            titles.push_back(title.toStdString());
+    return titles;
+}
+
 bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* report) {
+    // Every start but the first finds the sets made and the themes as they
+    // were: one look at the stamps instead of a reading of the whole theme
+    // and hicolor. A theme that gained a picture or a set that lost one is
+    // read and filled again.
+    if (keptItems())
+        return true;
+    // Stamped before they are read; the overlay is never read for the sets.
+    StampedMemo memo(memoPath("items"), itemsKey(root_, theme_, dirs_));
+    themes_.refresh();
+    QStringList bases = dirs_.bases;
+    bases.removeAll(dirs_.userIcons);
+    memo.noteThemes(bases, themes_.chain(theme_));
     const auto pictures = themePictures();
     // In the user's language at the time the sets are made.
     const std::string info =
@@ -227,6 +261,18 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* repo
             return failedAt(report, failed.path);
         }
     }
+    // The sets as they are now: those just written into are not trusted
+    // until the next start finds nothing more to make.
+    QByteArray titles;
+    for (const icontheme::StatusItem& item : icontheme::statusItems()) {
+        if (!pictures.contains(item.title))
+            continue;
+        titles += item.title.toUtf8() + '\n';
+        const std::string title = item.title.toStdString();
+        memo.note(QString::fromStdString(formatPath(kExtraFolderPattern, {root_, title})));
+        memo.note(QString::fromStdString(formatPath(kDefaultSetPattern, {root_, title})));
+    }
+    memo.save(titles);
     return true;
 }
 

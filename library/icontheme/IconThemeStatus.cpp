@@ -1,13 +1,14 @@
 // status in desktop mode: every item's set in use, kept between runs with
-// the stamps of what it was worked out from (StatusMemo.h), so that a status
+// the stamps of what it was worked out from (StampedMemo.h), so that a status
 // of an unchanged library and theme reads neither the themes nor a picture.
 #include "icontheme/StatusItems.h"
 #include "library/icontheme/IconThemeSystem.h"
-#include "library/icontheme/StatusMemo.h"
+#include "library/icontheme/StampedMemo.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 
 #include <QCryptographicHash>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -29,42 +30,63 @@ QStringList themesRead(icontheme::IconThemes& themes, const QString& theme, cons
     return names;
 }
 
+QByteArray toBytes(const std::vector<ItemInUse>& answer) {
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    for (const ItemInUse& entry : answer)
+        out << QString::fromStdString(entry.item) << qint32(entry.inUse.kind)
+            << QString::fromStdString(entry.inUse.set);
+    return bytes;
+}
+
+std::optional<std::vector<ItemInUse>> fromBytes(const QByteArray& bytes) {
+    QDataStream in(bytes);
+    in.setVersion(QDataStream::Qt_6_0);
+    std::vector<ItemInUse> answer;
+    while (!in.atEnd()) {
+        QString item;
+        QString set;
+        qint32 kind = 0;
+        in >> item >> kind >> set;
+        if (in.status() != QDataStream::Ok || kind < 0 || kind > qint32(InUse::Kind::Unknown))
+            return std::nullopt;
+        answer.push_back({item.toStdString(), {InUse::Kind(kind), set.toStdString()}});
+    }
+    return answer;
+}
+
 } // namespace
 
-QString IconThemeSystem::statusMemoPath() const {
+QString IconThemeSystem::memoPath(const char* what) const {
     const QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
     const QString folder =
         QDir::isAbsolutePath(cache) ? cache : QDir::homePath() + QStringLiteral("/.cache");
     const QByteArray library = QCryptographicHash::hash(
         QString::fromStdString(root_).toUtf8() + '\n' + theme_.toUtf8(), QCryptographicHash::Sha1);
-    return folder + QStringLiteral("/trayskin/status-") +
+    return folder + QStringLiteral("/trayskin/") + QLatin1String(what) + u'-' +
            QString::fromLatin1(library.toHex().left(16)) + QStringLiteral(".memo");
 }
 
 std::vector<ItemInUse> IconThemeSystem::itemsInUse() {
     const QString shown = shownTheme();
-    StatusMemo memo(statusMemoPath(),
-                    QStringList{QString::fromStdString(root_), theme_, shown, dirs_.userIcons} +
-                        dirs_.bases);
-    if (auto kept = memo.kept()) {
-        statusStamps_ = memo.stamps();
-        return *kept;
+    StampedMemo memo(memoPath("status"),
+                     QStringList{QString::fromStdString(root_), theme_, shown, dirs_.userIcons} +
+                         dirs_.bases);
+    if (const auto kept = memo.kept()) {
+        if (auto answer = fromBytes(*kept)) {
+            statusStamps_ = memo.stamps();
+            return *answer;
+        }
     }
     statusStamps_.clear();
 
     // Every stamp is taken before what it stands for is read, so a change
     // made while the answer is worked out makes the next run work it out
-    // again. The program itself is one: another build may answer otherwise.
+    // again.
     themes_.refresh();
     const QStringList names = themesRead(themes_, theme_, shown);
-    memo.note(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
-    for (const QString& base : dirs_.bases) {
-        memo.note(base); // its own pictures, and the themes it holds
-        for (const QString& name : names) {
-            memo.noteTree(base + u'/' + name);
-            memo.note(base + u'/' + name + QStringLiteral("/index.theme"));
-        }
-    }
+    memo.noteThemes(dirs_.bases, names);
     themes_.forget();
     // The files compared in the user's own base directories, where Trayskin
     // installs and the user edits, one by one: a picture rewritten in place
@@ -90,7 +112,7 @@ std::vector<ItemInUse> IconThemeSystem::itemsInUse() {
     }
     // A theme's index that changed while it was read may name other themes.
     if (themesRead(themes_, theme_, shown) == names) {
-        memo.save(answer);
+        memo.save(toBytes(answer));
         statusStamps_ = memo.stamps();
     }
     return answer;

@@ -124,6 +124,8 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
 }
 
 std::vector<std::string> IconThemeSystem::items() {
+    if (auto kept = keptItems())
+        return std::move(*kept);
     std::vector<std::string> titles;
     const auto pictures = themePictures();
     for (const icontheme::StatusItem& item : icontheme::statusItems())

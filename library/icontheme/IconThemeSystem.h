@@ -101,10 +101,10 @@ public:
     InUse inUse(const std::string& item) override;
     // Kept between runs in the user's cache folder with a stamp of all it
     // was worked out from, and worked out again when one no longer holds
-    // (IconThemeStatus.cpp, StatusMemo.h).
+    // (IconThemeStatus.cpp, StampedMemo.h).
     std::vector<ItemInUse> itemsInUse() override;
-    // Where that answer is kept.
-    QString statusMemoPath() const;
+    // Where an answer of this library and theme is kept ("status", "items").
+    QString memoPath(const char* what) const;
     // The stamps of the settings files the theme was read from and of the
     // state files; none where a settings tool gave the theme.
     std::vector<std::string> statusInputStamps() override;
@@ -233,6 +233,9 @@ private:
     // provably Trayskin's when no record can be read.
     QSet<QString> libraryDigests() const;
     bool makeDefaultSets(const std::string& work, SetupReport* report);
+    // The items the theme holds, as the last making of the default sets
+    // found them, while neither the themes read then nor those sets changed.
+    std::optional<std::vector<std::string>> keptItems();
 
     mutable icontheme::IconThemes themes_; // what was read of the themes, kept
     struct TaskThemes;                     // the reading of In use's tasks, one at a time
@@ -241,13 +244,13 @@ private:
     QString theme_;
     std::string root_;
     QString desktop_;
-    icontheme::DesktopContext context_; // how the desktop's theme is read
-    QStringList changedNames_;          // the names the last install or restore changed
-    bool commandLine_ = false;          // the alerts go to a terminal
-    bool restartWithChange_ = false;    // the command line's --restart-panel
+    icontheme::DesktopContext context_;    // how the desktop's theme is read
+    QStringList changedNames_;             // the names the last install or restore changed
+    bool commandLine_ = false;             // the alerts go to a terminal
+    bool restartWithChange_ = false;       // the command line's --restart-panel
     std::optional<PlaceReport> restarted_; // its restart, done with the change
-    std::string themeStamps_; // of where the theme was read from; "" where none can stand for it
-    std::string statusStamps_;             // of the last answer of itemsInUse()
+    std::string themeStamps_;  // of where the theme was read from; "" where none can stand for it
+    std::string statusStamps_; // of the last answer of itemsInUse()
 };
 
 } // namespace library

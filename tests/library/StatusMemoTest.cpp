@@ -1,8 +1,12 @@
-// status in desktop mode keeps its answer between runs: given again while
-// nothing it was worked out from changed, worked out again (and then the
-// same as a fresh reading) after any change, however it was made.
+// Answers kept between runs: given again while nothing they were worked out
+// from changed, worked out again (and then the same as a fresh reading)
+// after any change, however it was made. status in desktop mode keeps
+// every item's set in use; a start keeps which items the theme holds once
+// their default sets are made, and reads the themes again only to fill a
+// set that a change left lacking.
 #include "library/icontheme/IconThemeSystem.h"
 #include "tests/icontheme/ThemeWorld.h"
+#include "tests/library/NoProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +122,58 @@ TEST(StatusMemo, TheKeptAnswerIsGivenOnlyWhileEverythingItWasWorkedOutFromHolds)
         EXPECT_EQ(kinds(again), kinds(w.system().library::PictureSystem::itemsInUse()));
         if (c.kept) {
             EXPECT_EQ(kinds(again), kinds(first));
+        }
+    }
+}
+
+TEST(StatusMemo, AStartReadsTheThemesAgainOnlyWhenTheyOrTheDefaultSetsChanged) {
+    const QString low = "audio-volume-low.png";
+    const QString set = "trayskin/Volume/default/";
+    struct Case {
+        const char* what;
+        std::function<void(StatusWorld&)> change;
+        bool settled;
+        const char* lacking; // the default set's picture that the change leaves it without
+    };
+    const Case cases[] = {
+        {"nothing changed", [](StatusWorld&) {}, true, nullptr},
+        {"a default set's picture removed",
+         [&](StatusWorld& w) { QFile::remove(w.data + u'/' + set + "audio-volume-high.png"); },
+         true, "audio-volume-high.png"},
+        {"the theme gains a picture in a folder it has",
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/24x24/legacy/" + low, pngBytes(24, 1));
+         },
+         true, "audio-volume-low.png"},
+        {"the theme's index names a new folder",
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/32x32/legacy/" + low, pngBytes(32, 1));
+             ThemeWorld::put(w.world.systemIcons(), "Made/index.theme",
+                             "[Icon Theme]\nDirectories=24x24/legacy,32x32/legacy\n"
+                             "[24x24/legacy]\nSize=24\nType=Fixed\n"
+                             "[32x32/legacy]\nSize=32\nType=Fixed\n");
+         },
+         true, "audio-volume-low.png"},
+        {"kept in the tick of a change", [](StatusWorld&) {}, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StatusWorld w;
+        testing_support::NoProgress progress;
+        ASSERT_TRUE(w.system().setupLibrary(progress, nullptr));
+        testing_support::age(w.world.root());
+        if (c.settled)
+            w.settle();
+        ASSERT_TRUE(w.system().setupLibrary(progress, nullptr)); // finds nothing to make
+        c.change(w);
+        w.settle();
+        library::IconThemeSystem system = w.system();
+        ASSERT_TRUE(system.setupLibrary(progress, nullptr));
+        const bool kept = c.settled && c.lacking == nullptr;
+        EXPECT_EQ(system.themeReads() == 0, kept);
+        EXPECT_EQ(system.items(), std::vector<std::string>{"Volume"});
+        if (c.lacking) {
+            EXPECT_TRUE(QFileInfo::exists(w.data + u'/' + set + c.lacking));
         }
     }
 }

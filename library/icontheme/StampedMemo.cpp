@@ -1,4 +1,4 @@
-#include "library/icontheme/StatusMemo.h"
+#include "library/icontheme/StampedMemo.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -13,14 +13,14 @@
 namespace library {
 namespace {
 
-constexpr quint32 kFormat = 0x54534d33; // "TSM3"
+constexpr quint32 kFormat = 0x54534d34; // "TSM4"
 
 } // namespace
 
-StatusMemo::StatusMemo(QString file, QStringList key)
+StampedMemo::StampedMemo(QString file, QStringList key)
     : file_(std::move(file)), key_(std::move(key)) {}
 
-std::optional<std::vector<ItemInUse>> StatusMemo::kept() {
+std::optional<QByteArray> StampedMemo::kept() {
     QFile file(file_);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -35,33 +35,23 @@ std::optional<std::vector<ItemInUse>> StatusMemo::kept() {
     in.setVersion(QDataStream::Qt_6_0);
     quint32 format = 0;
     QStringList key;
-    quint32 count = 0;
-    in >> format >> key >> count;
+    QByteArray answer;
+    in >> format >> key >> answer;
     if (in.status() != QDataStream::Ok || format != kFormat || key != key_)
         return std::nullopt;
-    std::vector<ItemInUse> answer;
-    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-        QString item;
-        QString set;
-        qint32 kind = 0;
-        in >> item >> kind >> set;
-        if (kind < 0 || kind > qint32(InUse::Kind::Unknown))
-            return std::nullopt;
-        answer.push_back({item.toStdString(), {InUse::Kind(kind), set.toStdString()}});
-    }
     const char* stamps = bytes.constData() + 4 + headSize;
     const std::size_t size = std::size_t(bytes.size() - 4 - headSize);
-    if (in.status() != QDataStream::Ok || !platform::stamps::holds(stamps, size))
+    if (!platform::stamps::holds(stamps, size))
         return std::nullopt;
     kept_.assign(stamps, size);
     return answer;
 }
 
-void StatusMemo::note(const QString& path) {
+void StampedMemo::note(const QString& path) {
     noted_.note(QFile::encodeName(QDir::cleanPath(path)).toStdString());
 }
 
-void StatusMemo::noteTree(const QString& folder) {
+void StampedMemo::noteTree(const QString& folder) {
     note(folder);
     struct stat info {};
     if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
@@ -88,19 +78,28 @@ void StatusMemo::noteTree(const QString& folder) {
         noteTree(path);
 }
 
-std::string StatusMemo::stamps() const {
+void StampedMemo::noteThemes(const QStringList& bases, const QStringList& names) {
+    // The program itself: another build may answer otherwise.
+    note(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    for (const QString& base : bases) {
+        note(base); // its own pictures, and the themes it holds
+        for (const QString& name : names) {
+            noteTree(base + u'/' + name);
+            note(base + u'/' + name + QStringLiteral("/index.theme"));
+        }
+    }
+}
+
+std::string StampedMemo::stamps() const {
     return kept_.empty() ? noted_.bytes() : kept_;
 }
 
-bool StatusMemo::save(const std::vector<ItemInUse>& answer) const {
+bool StampedMemo::save(const QByteArray& answer) const {
     QByteArray head;
     {
         QDataStream out(&head, QIODevice::WriteOnly);
         out.setVersion(QDataStream::Qt_6_0);
-        out << kFormat << key_ << quint32(answer.size());
-        for (const ItemInUse& entry : answer)
-            out << QString::fromStdString(entry.item) << qint32(entry.inUse.kind)
-                << QString::fromStdString(entry.inUse.set);
+        out << kFormat << key_ << answer;
     }
     const std::string stamps = noted_.bytes();
     QByteArray bytes;

@@ -161,13 +161,15 @@ int change(library::PictureSystem& system, const CountingTool& tool, const Start
                      .arg(QString::fromStdString(system.libraryRoot())));
         return exitstatus::kHeld;
     }
+    // Said to the system before its set-up, which keeps for the change what
+    // it reads then.
+    system.useCommandLine(options.restartPanel);
     if (const int status = setUpLibrary(system); status != exitstatus::kDone)
         return status;
     if (options.verb == Verb::Import)
         return importVerb(system, options.operands.value(0));
     // The program's one authorization, as the window makes it at its start.
     privileged::authinit();
-    system.useCommandLine(options.restartPanel);
     if (options.verb == Verb::Reapply)
         return reapplySets(system, tool);
     std::string item;

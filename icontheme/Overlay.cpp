@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 namespace icontheme {
 namespace {
@@ -65,8 +66,11 @@ std::optional<OverlayRecord> Overlay::readRecord() const {
 
 std::optional<OverlayRecord> Overlay::load(SafeFolder& folder) {
     auto record = readRecord();
+    const auto recovered = std::exchange(recovered_, std::nullopt);
     if (!record)
         return std::nullopt;
+    if (recovered && *recovered == known_.bytes)
+        return record;
     const OverlayRecord before = *record;
     record->reconcile(folder);
     // A kept entry that is no longer in the keep folder was never moved
@@ -165,7 +169,15 @@ bool Overlay::recover(const QStringList& others) {
     // What a kill kept a restore from taking away, or what an install's
     // removals left empty.
     removeEmptiedFolders(*record, folder);
-    return (record->folders == before.folders && record->kept == before.kept) || save(*record);
+    if (record->folders != before.folders || record->kept != before.kept) {
+        if (!save(*record))
+            return false;
+    }
+    // The record on disk is the one reconciled now (load and the lines
+    // above save it whenever it changed).
+    if (!known_.bytes.isEmpty())
+        recovered_ = known_.bytes;
+    return true;
 }
 
 QStringList Overlay::placesFor(const Picture& picture) {

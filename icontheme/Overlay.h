@@ -58,6 +58,7 @@ public:
     Overlay(IconThemes& themes, BaseDirs dirs, QString theme, QString recordPath,
             QString folderName = QString());
 
+    const QString& theme() const { return theme_; }
     QString folder() const { return dirs_.userIcons + u'/' + folderName_; }
     // The icon a file in an overlay folder stands for, whatever its variant
     // (".png", ".svg", ".xpm", ".symbolic.png").
@@ -93,7 +94,9 @@ public:
     // read back against the folder, the temporary files left beside the
     // record, its entries and others (paths in the folder that other writes
     // go to) removed, and the folders it made that are empty. False when the
-    // record cannot be read.
+    // record cannot be read. The next load of this overlay, when the record
+    // is still as recover left it, takes that reading of the folder as its
+    // own: a command recovers the overlay just before it changes it.
     bool recover(const QStringList& others = QStringList());
     // When the folder is gone, the record keeps only what was moved aside.
     bool noteGone();
@@ -156,6 +159,8 @@ private:
         std::optional<OverlayRecord> record;
     };
     mutable Known known_;
+    // The record's bytes as recover() left them, reconciled with the folder.
+    std::optional<QByteArray> recovered_;
 };
 
 } // namespace icontheme

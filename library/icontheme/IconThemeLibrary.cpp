@@ -62,8 +62,13 @@ bool IconThemeSystem::setupLibrary(BackupProgress&, SetupReport* report) {
     // A toggle of the display's icon theme that was killed in its pause is
     // ended: the user's value goes back where ours is still set.
     finishDesktopState();
+    // A command's change of the theme follows at once: its first reading of
+    // the overlay is the one made here (Overlay::recover).
+    recovered_.reset();
     for (const QString& theme : recordedThemes()) {
-        icontheme::Overlay(themes_, dirs_, theme, recordPath(theme)).recover();
+        icontheme::Overlay overlay(themes_, dirs_, theme, recordPath(theme));
+        if (overlay.recover() && commandLine_ && theme == theme_)
+            recovered_.emplace(std::move(overlay));
         icontheme::OwnTheme(themes_, dirs_, theme, ownThemeRecordPath(theme)).recover();
     }
     // The other themes' sets come after the window is up (laterStartWork).

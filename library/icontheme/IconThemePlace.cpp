@@ -138,7 +138,7 @@ PlaceReport IconThemeSystem::install(const std::string& item, const std::string&
     if (!(own ? takeOutOfOverlay(theme_, {QString::fromStdString(item)}, place, out)
               : takeOutOfOwnTheme(theme_, {QString::fromStdString(item)}, place, out)))
         return place;
-    icontheme::Overlay overlay(themes_, dirs_, theme_, recordPath());
+    icontheme::Overlay overlay = overlayOf(theme_);
     icontheme::OwnTheme ownTheme(themes_, dirs_, theme_, ownThemeRecordPath());
     const bool iconsThere = QFileInfo::exists(dirs_.userIcons);
     const QString install = QString::fromStdString(item + '/' + set);

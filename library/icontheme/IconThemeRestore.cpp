@@ -140,7 +140,7 @@ PlaceReport IconThemeSystem::putBack(const QStringList& items, bool asDefault) {
 
 bool IconThemeSystem::takeOutOfOverlay(const QString& theme, const QStringList& items,
                                        PlaceReport& place, TakenOut& out) {
-    icontheme::Overlay overlay(themes_, dirs_, theme, recordPath(theme));
+    icontheme::Overlay overlay = overlayOf(theme);
     const auto record = overlay.record();
     icontheme::OverlayReport report;
     if (!record) {

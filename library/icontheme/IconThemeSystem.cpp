@@ -123,6 +123,15 @@ QMap<QString, QMap<QString, QString>> IconThemeSystem::themePictures() {
     return icontheme::bestPictures(themes_, themes_.chain(theme_), dirs_.userIcons);
 }
 
+icontheme::Overlay IconThemeSystem::overlayOf(const QString& theme) {
+    if (recovered_ && recovered_->theme() == theme) {
+        icontheme::Overlay overlay = std::move(*recovered_);
+        recovered_.reset();
+        return overlay;
+    }
+    return icontheme::Overlay(themes_, dirs_, theme, recordPath(theme));
+}
+
 std::vector<std::string> IconThemeSystem::items() {
     if (auto kept = keptItems())
         return std::move(*kept);

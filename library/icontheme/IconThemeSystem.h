@@ -11,6 +11,7 @@
 #include "icontheme/BaseDirs.h"
 #include "icontheme/DesktopTheme.h"
 #include "icontheme/IconThemes.h"
+#include "icontheme/Overlay.h"
 #include "icontheme/ThemeSwitch.h"
 #include "library/PictureSystem.h"
 
@@ -34,6 +35,9 @@ public:
     // desktop is $XDG_CURRENT_DESKTOP, for what makes a panel show pictures.
     IconThemeSystem(icontheme::BaseDirs dirs, QString theme, QString dataHome,
                     QString desktop = QString());
+    // What it keeps refers to its own reading of the themes.
+    IconThemeSystem(const IconThemeSystem&) = delete;
+    IconThemeSystem& operator=(const IconThemeSystem&) = delete;
     // The theme the desktop uses (or the one named), the base directories
     // and data folder of the environment; qtTheme is Qt's own theme name.
     static std::shared_ptr<IconThemeSystem> fromEnvironment(const QString& themeName = QString(),
@@ -233,12 +237,16 @@ private:
     // provably Trayskin's when no record can be read.
     QSet<QString> libraryDigests() const;
     bool makeDefaultSets(const std::string& work, SetupReport* report);
+    // The overlay of the theme, for a change: the one a command's set-up
+    // recovered, once, else a new one.
+    icontheme::Overlay overlayOf(const QString& theme);
     // The items the theme holds, as the last making of the default sets
     // found them, while neither the themes read then nor those sets changed.
     std::optional<std::vector<std::string>> keptItems();
 
-    mutable icontheme::IconThemes themes_; // what was read of the themes, kept
-    struct TaskThemes;                     // the reading of In use's tasks, one at a time
+    mutable icontheme::IconThemes themes_;        // what was read of the themes, kept
+    std::optional<icontheme::Overlay> recovered_; // by a command's set-up, for its change
+    struct TaskThemes;                            // the reading of In use's tasks, one at a time
     std::shared_ptr<TaskThemes> taskThemes_;
     icontheme::BaseDirs dirs_;
     QString theme_;

@@ -4,12 +4,14 @@
 // install and the restores do with the user's own entries in the overlay,
 // whatever they are and whatever became of them and of the record.
 #include "platform/core/FileManager.h"
+#include "tests/library/NoProgress.h"
 #include "tests/library/SystemWorld.h"
 #include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -210,6 +212,29 @@ TEST(DesktopKeep, ARestoreLeavesWhatTheUserChangedAndSurvivesADamagedRecord) {
         // The next install is not held up by what was damaged.
         EXPECT_TRUE(w.system().install("Volume", "A").done);
     }
+}
+
+// The window reads the overlay again for an install, however shortly
+// after its start recovered it: a file of ours that the user replaced since
+// is the user's, moved aside, never written over.
+TEST(DesktopKeep, TheWindowsInstallSeesWhatTheUserPutInPlaceOfOursAfterTheStart) {
+    SystemWorld w("keep");
+    const QString ours = KeepWorld::file(w.world.userIcons() + "/Made/24x24/legacy/", "fifo");
+    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(w.system().install("Volume", "A").done);
+    auto window = w.system();
+    testing_support::NoProgress progress;
+    ASSERT_TRUE(window.setupLibrary(progress, nullptr));
+    const QByteArray setA = ThemeWorld::get(ours);
+    ThemeWorld::put(QFileInfo(ours).path(), QFileInfo(ours).fileName(), "mine");
+    ASSERT_TRUE(window.install("Volume", "A").done);
+    EXPECT_EQ(ThemeWorld::get(ours), setA);
+    QStringList kept;
+    QDirIterator it(w.data + "/trayskin/.kept", QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        if (ThemeWorld::get(it.next()) == "mine")
+            kept.append(it.filePath());
+    EXPECT_EQ(kept.size(), 1);
 }
 
 TEST(DesktopKeep, AnInstallThatPlacesNothingOrFailsSaysWhatAndWhere) {

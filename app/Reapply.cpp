@@ -13,8 +13,19 @@ namespace {
 
 const char* const kNothingKey = QT_TRANSLATE_NOOP("Trayskin", "No item shows a set to reapply.");
 
-QString heading(const library::PictureSystem& system, const Reapplied& done) {
-    return system.itemTitle(done.item) + QStringLiteral(": ") + QString::fromStdString(done.set);
+// The item and set, and what the theme gained for it since its install.
+QString heading(const library::PictureSystem& system, const library::InstalledSet& installed) {
+    QString text = system.itemTitle(installed.item) + QStringLiteral(": ") +
+                   QString::fromStdString(installed.set);
+    if (!installed.gained)
+        return text;
+    text += u'\n';
+    if (installed.gained->isEmpty())
+        return text + localizedString(QT_TRANSLATE_NOOP(
+                          "Trayskin", "Nothing is new in the icon theme since the install."));
+    return text + localizedString(
+                      QT_TRANSLATE_NOOP("Trayskin", "New in the icon theme since the install: %1"))
+                      .arg(installed.gained->join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -22,8 +33,7 @@ QString heading(const library::PictureSystem& system, const Reapplied& done) {
 std::vector<Reapplied> reapply(library::PictureSystem& system) {
     std::vector<Reapplied> done;
     for (const library::InstalledSet& installed : system.installedSets())
-        done.push_back(
-            {installed.item, installed.set, system.install(installed.item, installed.set)});
+        done.push_back({installed, system.install(installed.item, installed.set)});
     return done;
 }
 
@@ -31,8 +41,7 @@ int reapplySets(library::PictureSystem& system, const CountingTool& tool) {
     int status = exitstatus::kDone;
     const std::vector<library::InstalledSet> sets = system.installedSets();
     for (const library::InstalledSet& installed : sets) {
-        std::printf("%s: %s\n", qPrintable(system.itemTitle(installed.item)),
-                    installed.set.c_str());
+        std::printf("%s\n", heading(system, installed).toLocal8Bit().constData());
         std::fflush(stdout);
         status = std::max(status, tellReport(system.install(installed.item, installed.set), tool));
     }
@@ -52,7 +61,8 @@ library::PlaceReport reapplyReport(library::PictureSystem& system) {
         if (merged.statusLine.isEmpty())
             merged.statusLine = done.report.statusLine;
         for (library::Notice notice : done.report.notices) {
-            notice.message = heading(system, done) + QStringLiteral("\n") + notice.message;
+            notice.message =
+                heading(system, done.installed) + QStringLiteral("\n") + notice.message;
             library::Notice* last = merged.notices.empty() ? nullptr : &merged.notices.back();
             if (last && last->title == notice.title && last->other.isEmpty() &&
                 notice.other.isEmpty())

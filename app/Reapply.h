@@ -11,8 +11,7 @@
 
 // One set installed again, with what the install said.
 struct Reapplied {
-    std::string item;
-    std::string set;
+    library::InstalledSet installed;
     library::PlaceReport report;
 };
 
@@ -20,8 +19,8 @@ struct Reapplied {
 // an install put in place. The caller holds the library's lock.
 std::vector<Reapplied> reapply(library::PictureSystem& system);
 
-// The command line's: each set named, then what its install said. Returns
-// the exit status.
+// The command line's: each set named with what the theme gained for it,
+// then what its install said. Returns the exit status.
 int reapplySets(library::PictureSystem& system, const CountingTool& tool);
 
 // The window's: the alerts of the installs, those of one kind in one alert,

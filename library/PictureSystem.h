@@ -12,6 +12,7 @@
 #include "library/Layout.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <string>
@@ -80,6 +81,10 @@ struct InstalledSet {
     std::string item;
     std::string set;
     bool outdated = false;
+    // What the system gained since the install, where it can tell: the
+    // places ("<folder>/<picture name>") that hold a name of the set's and
+    // that the install did not write.
+    std::optional<QStringList> gained;
 };
 
 // An item and what it shows now, as status tells it.
@@ -189,7 +194,7 @@ public:
         std::vector<InstalledSet> sets;
         for (const std::string& item : items())
             if (const InUse now = inUse(item); now.kind == InUse::Kind::Set && now.set != "default")
-                sets.push_back({item, now.set});
+                sets.push_back({item, now.set, false, std::nullopt});
         return sets;
     }
     // What inUse(item) says, as work that may run off the window's thread

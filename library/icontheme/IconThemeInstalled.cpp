@@ -72,12 +72,14 @@ std::vector<InstalledSet> IconThemeSystem::installedSets() {
             if (!holds)
                 continue;
             // Where the theme holds a name now that the install did not write.
-            bool outdated = false;
-            for (auto it = pictures.cbegin(); !outdated && it != pictures.cend(); ++it)
+            QStringList gained;
+            for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
                 for (const icontheme::IconFile& file :
                      themes_.filesOf(theme_, it.key(), dirs_.userIcons))
-                    outdated = outdated || !recorded.dirs.value(it.key()).contains(file.dir);
-            sets.push_back({title, set, outdated});
+                    if (!recorded.dirs.value(it.key()).contains(file.dir))
+                        gained.append(file.dir + u'/' + it.key());
+            gained.removeDuplicates();
+            sets.push_back({title, set, !gained.isEmpty(), gained});
             break;
         }
     }

@@ -1577,5 +1577,13 @@
         <source>With --restart-panel, Trayskin starts %1 again, so that they show the pictures.</source>
         <translation>Mit --restart-panel startet Trayskin %1 neu, damit die Bilder erscheinen.</translation>
     </message>
+    <message>
+        <source>Nothing is new in the icon theme since the install.</source>
+        <translation>Seit der Installation ist im Symbolthema nichts neu.</translation>
+    </message>
+    <message>
+        <source>New in the icon theme since the install: %1</source>
+        <translation>Seit der Installation neu im Symbolthema: %1</translation>
+    </message>
 </context>
 </TS>

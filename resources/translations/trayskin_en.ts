@@ -1577,5 +1577,13 @@
         <source>With --restart-panel, Trayskin starts %1 again, so that they show the pictures.</source>
         <translation>With --restart-panel, Trayskin starts %1 again, so that they show the pictures.</translation>
     </message>
+    <message>
+        <source>Nothing is new in the icon theme since the install.</source>
+        <translation>Nothing is new in the icon theme since the install.</translation>
+    </message>
+    <message>
+        <source>New in the icon theme since the install: %1</source>
+        <translation>New in the icon theme since the install: %1</translation>
+    </message>
 </context>
 </TS>

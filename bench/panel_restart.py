@@ -6,7 +6,9 @@ through its pidfd and started again as it was (its program, arguments,
 environment and folder), until it shows its pictures again; on a private
 display in a sandbox home on Adwaita:
     panel_restart.py TRAYSKIN RUNS
-prints "restart MS use MS": the medians in milliseconds. Each ends at the
+prints "restart MS use MS ended MS": the medians in milliseconds, the last
+one of the time from the command until the old panel had ended (what is
+Trayskin's own before the panel starts again). Each ends at the
 first look at the new panel's window that shows all of its pictures: the
 colours the panel showed in that state before, every pixel of them (the
 pulseaudio plugin draws its icon a few hundred milliseconds after the
@@ -99,7 +101,7 @@ def main():
         theme = look("at its start", {}, still=10)
         box.run(*use)
         ours = look("with the set", shown, still=10)
-        restarts, used = [], []
+        restarts, used, ended = [], [], []
         for _ in range(runs):
             # Each state held still for three looks first: xfce4-panel told to
             # restart while its plugins still start ends for good.
@@ -111,17 +113,23 @@ def main():
             look("restarted and still", {}, theme, fresh=False)
             # Looked at while trayskin runs: what it does after the restart
             # (its syncs, record and report) does not hold the panel back.
+            old = os.pidfd_open(panel_process(box)[0])
             start = time.monotonic()
             running = subprocess.Popen(use, env=box.env, stdout=subprocess.PIPE,
                                        stderr=subprocess.STDOUT)
+            if not select.select([old], [], [], panel_session.DEADLINE)[0]:
+                raise panel_session.Failure("trayskin did not end xfce4-panel")
+            ended.append(time.monotonic() - start)
+            os.close(old)
             look("after use", shown, ours, 1)
             used.append(drawn_whole(box, panel, ours) - start)
             out = running.communicate(timeout=panel_session.DEADLINE)[0]
             if running.returncode != 0:
                 sys.exit("trayskin use ended with %d: %s" % (running.returncode, out.decode()))
             look("after use and still", shown, ours, fresh=False)
-        print("restart %.1f use %.1f" % (statistics.median(restarts) * 1000,
-                                         statistics.median(used) * 1000))
+        print("restart %.1f use %.1f ended %.1f" % (statistics.median(restarts) * 1000,
+                                                     statistics.median(used) * 1000,
+                                                     statistics.median(ended) * 1000))
     finally:
         box.close()
 

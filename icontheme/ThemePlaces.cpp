@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <climits>
@@ -90,14 +91,19 @@ QString iconOfFile(const QString& file) {
 }
 
 // The files of one folder by what they are: a link by the file it leads to
-// in the end, any other file by itself.
+// in the end, any other file by itself; and the other way round.
+struct Folder {
+    QHash<QString, QString> target;    // file name -> what it is
+    QHash<QString, QStringList> named; // what it is -> the file names
+};
+
 class Folders {
 public:
-    const QHash<QString, QString>& files(const QString& folder) {
+    const Folder& files(const QString& folder) {
         auto it = folders_.find(folder);
         if (it != folders_.end())
             return *it;
-        QHash<QString, QString>& files = folders_[folder];
+        Folder& files = folders_[folder];
         const QString real = QFileInfo(folder).canonicalFilePath();
         // One listing, whose entry types spare a stat of each of a status
         // folder's hundreds of pictures: only links are followed.
@@ -115,15 +121,18 @@ public:
                 type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISDIR(info.st_mode) ? DT_DIR : DT_REG;
             if (type == DT_DIR || type == DT_UNKNOWN)
                 continue;
-            files.insert(name, type == DT_LNK ? QFileInfo(folder + u'/' + name).canonicalFilePath()
-                                              : real + u'/' + name);
+            const QString target = type == DT_LNK
+                                       ? QFileInfo(folder + u'/' + name).canonicalFilePath()
+                                       : real + u'/' + name;
+            files.target.insert(name, target);
+            files.named[target].append(name);
         }
         ::closedir(dir);
         return files;
     }
 
 private:
-    QHash<QString, QHash<QString, QString>> folders_;
+    QHash<QString, Folder> folders_;
 };
 
 // How many links lead from the file to the target; INT_MAX when none do.
@@ -175,18 +184,19 @@ QList<SamePicture> samePictures(IconThemes& themes, const QString& theme, const 
     Folders folders;
     // (dir, name) -> (hops, the icon's place in the list)
     std::map<std::pair<QString, QString>, std::pair<int, qsizetype>> best;
+    const QSet<QString> asked(icons.cbegin(), icons.cend());
     for (qsizetype i = 0; i < icons.size(); ++i) {
         for (const IconFile& file : themes.filesOf(theme, icons[i], skipBase)) {
             const QString folder = file.path.left(file.path.lastIndexOf(u'/'));
-            const QHash<QString, QString>& files = folders.files(folder);
-            const QString same = files.value(file.path.mid(folder.size() + 1));
+            const Folder& files = folders.files(folder);
+            const QString same = files.target.value(file.path.mid(folder.size() + 1));
             if (same.isEmpty())
                 continue;
-            for (auto it = files.cbegin(); it != files.cend(); ++it) {
-                const QString name = iconOfFile(it.key());
-                if (it.value() != same || icons.contains(name))
+            for (const QString& other : files.named.value(same)) {
+                const QString name = iconOfFile(other);
+                if (asked.contains(name))
                     continue;
-                const std::pair<int, qsizetype> rank{hops(folder + u'/' + it.key(), file.path), i};
+                const std::pair<int, qsizetype> rank{hops(folder + u'/' + other, file.path), i};
                 auto [found, added] = best.try_emplace({file.dir, name}, rank);
                 if (!added && rank < found->second)
                     found->second = rank;

@@ -103,6 +103,10 @@ def main():
         ours = look("with the set", shown, still=10)
         restarts, used, ended = [], [], []
         for _ in range(runs):
+            # The panels ended so far are reaped, as a session reaps them:
+            # left, each would be one more process for use's look for the panel.
+            for process in box.processes:
+                process.poll()
             # Each state held still for three looks first: xfce4-panel told to
             # restart while its plugins still start ends for good.
             box.run(*restore)

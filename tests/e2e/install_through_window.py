@@ -47,13 +47,14 @@ def wait_for(what, condition, limit=LIMIT_SECONDS):
         time.sleep(0.05)  # polling interval only
 
 
-def start_display(work):
+def start_display(work, screen="1024x700x24"):
     """Xvfb on a display number it picks itself, then the accessibility bus:
     told this test's display and a runtime folder inside WORK first, its
-    launcher puts its socket where no other test running at once replaces it."""
+    launcher puts its socket where no other test running at once replaces it.
+    (scripts/screenshot starts its display with it too.)"""
     read, write = os.pipe()
     server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x700x24", "-nolisten", "tcp"],
+        ["Xvfb", "-displayfd", str(write), "-screen", "0", screen, "-nolisten", "tcp"],
         pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write)
     with os.fdopen(read, "rb") as pipe:
@@ -111,19 +112,22 @@ def german(key):
 
 
 class Program:
-    """The built program, in German, on the sandbox's system and home folder."""
+    """The built program in BUILD, with the environment's variables changed
+    by ENV, its standard output and error into files in WORK."""
 
-    def __init__(self, work):
-        env = dict(os.environ, TRAYSKIN_SYSROOT=os.path.join(work, "system"),
-                   HOME=os.path.join(work, "home"), LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8",
-                   LANGUAGE="", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    def __init__(self, build, env, work, name="std"):
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", **env)
         env.pop("QT_QPA_PLATFORM", None)
-        with open(os.path.join(work, "stdout"), "wb") as out, \
-                open(os.path.join(work, "stderr"), "wb") as err:
+        with open(os.path.join(work, name + "out"), "wb") as out, \
+                open(os.path.join(work, name + "err"), "wb") as err:
             self.process = subprocess.Popen(
-                [os.path.join(sys.argv[1], "Trayskin.app", "Contents", "MacOS", "trayskin")],
+                [os.path.join(build, "Trayskin.app", "Contents", "MacOS", "trayskin")],
                 env=env, stdout=out, stderr=err)
         self.pid = self.process.pid
+
+    def kill(self):
+        self.process.kill()
+        self.process.wait()
 
     def application(self):
         """The program's node on the accessibility bus."""
@@ -172,7 +176,10 @@ def test(work, started):
     os.makedirs(os.path.join(work, "home"))
     subprocess.run([os.path.join(sys.argv[1], "resources", "artgen"), "sandbox", system],
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    program = Program(work)
+    # In German, on the sandbox's system and home folder.
+    program = Program(sys.argv[1], {"TRAYSKIN_SYSROOT": system, "HOME": os.path.join(work, "home"),
+                                    "LANG": "de_DE.UTF-8", "LC_ALL": "de_DE.UTF-8",
+                                    "LANGUAGE": ""}, work)
     started.append(program.process)
     window = program.window([pyatspi.ROLE_FRAME], "Trayskin")
     use = wait_for("the use button", lambda: find(window, pyatspi.ROLE_PUSH_BUTTON,

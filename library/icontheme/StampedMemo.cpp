@@ -1,10 +1,11 @@
 #include "library/icontheme/StampedMemo.h"
 
+#include "platform/core/Posix.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 #include <dirent.h>
@@ -108,8 +109,8 @@ bool StampedMemo::save(const QByteArray& answer) const {
     bytes.append(head);
     bytes.append(stamps.data(), qsizetype(stamps.size()));
     QDir().mkpath(QFileInfo(file_).absolutePath());
-    QSaveFile file(file_);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return platform::posix::replaceFile(QFile::encodeName(file_).toStdString(),
+                                        bytes.toStdString());
 }
 
 } // namespace library

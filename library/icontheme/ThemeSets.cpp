@@ -8,10 +8,11 @@
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
+#include "platform/core/Posix.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <mutex>
 
@@ -43,11 +44,8 @@ QSet<QString> readNote(const std::string& root) {
 bool writeNote(const std::string& root, const QSet<QString>& themes) {
     QStringList lines(themes.cbegin(), themes.cend());
     lines.sort();
-    QSaveFile file(notePath(root));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write((lines.join(u'\n') + u'\n').toUtf8());
-    return file.commit();
+    return platform::posix::replaceFile(QFile::encodeName(notePath(root)).toStdString(),
+                                        (lines.join(u'\n') + u'\n').toUtf8().toStdString());
 }
 
 // The theme's Name when it makes a set name, else its folder's name.

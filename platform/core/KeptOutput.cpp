@@ -215,19 +215,9 @@ bool keep(const std::string& path, const std::string& key, int status, const std
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos || slash == 0)
         return false;
-    const std::string folder = path.substr(0, slash);
-    // Written beside, then renamed over: a reader sees the old or the new.
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
+    if (!posix::replaceFile(path, bytes))
         return false;
-    const bool written = posix::writeAll(fd, bytes.data(), bytes.size());
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    prune(folder);
+    prune(path.substr(0, slash));
     return true;
 }
 

@@ -1,6 +1,9 @@
 #include "platform/core/Posix.h"
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +43,20 @@ pid_t waitForChild(pid_t child, int* status) {
         waited = ::waitpid(child, status, 0);
     } while (waited < 0 && errno == EINTR);
     return waited;
+}
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    std::string temporary = path + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, bytes.data(), bytes.size());
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace platform::posix

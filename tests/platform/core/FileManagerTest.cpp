@@ -1,4 +1,5 @@
 #include "platform/core/FileManager.h"
+#include "platform/core/Posix.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/SpecialFiles.h"
 
@@ -62,6 +63,12 @@ TEST(FileManager, NeverReplacesAndLeavesNothingHalfDone) {
     EXPECT_EQ(readFile(box.base() + "/b"), "mine");
     EXPECT_FALSE(fs::createFile(box.base() + "/b", "other"));
     EXPECT_EQ(readFile(box.base() + "/b"), "mine");
+    // A whole write replaces a link of its name, never what the link leads to.
+    ASSERT_EQ(::symlink((box.base() + "/b").c_str(), (box.base() + "/to-b").c_str()), 0);
+    EXPECT_TRUE(platform::posix::replaceFile(box.base() + "/to-b", "kept"));
+    EXPECT_EQ(readFile(box.base() + "/b"), "mine");
+    EXPECT_FALSE(fs::isSymbolicLink(box.base() + "/to-b"));
+    EXPECT_EQ(readFile(box.base() + "/to-b"), "kept");
 
     // A tree with a socket in it cannot be copied; no part of it appears.
     writeFile(box.base() + "/t/one.tif", "1");

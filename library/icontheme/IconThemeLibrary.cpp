@@ -135,6 +135,10 @@ struct SetFailure {
     int error = 0;
 };
 
+// The theme's files that a default set lacks because they are no picture of
+// ours (yet): one made good in place changes none of the folders stamped.
+using LeftOut = QStringList;
+
 SetFailure failure(const std::string& path) {
     return {path, errno};
 }
@@ -152,7 +156,7 @@ std::string defaultSetFile(const std::string& root, const std::string& title,
 // lacks one by one.
 SetFailure makeDefaultSet(const std::string& root, const std::string& title,
                           const QMap<QString, QString>& icons, const std::string& info,
-                          const std::string& work) {
+                          const std::string& work, LeftOut& leftOut) {
     const std::string extraFolder = formatPath(kExtraFolderPattern, {root, title});
     if (!fs::exists(extraFolder) && !fs::createDirectory(extraFolder))
         return failure(extraFolder);
@@ -170,8 +174,10 @@ SetFailure makeDefaultSet(const std::string& root, const std::string& title,
             continue;
         const icontheme::Picture picture = icontheme::readPicture(source);
         // A theme's file that is no picture of ours is left out.
-        if (picture.problem != icontheme::PictureProblem::None)
+        if (picture.problem != icontheme::PictureProblem::None) {
+            leftOut.append(source);
             continue;
+        }
         const std::string name = picture.fileName().toStdString();
         if (whole) {
             const std::string file = formatPath(kExtraFolderPattern, {made, name});
@@ -195,6 +201,27 @@ QStringList itemsKey(const std::string& root, const QString& theme,
     return QStringList{QStringLiteral("items"), QString::fromStdString(root), theme,
                        dirs.userIcons} +
            dirs.bases;
+}
+
+// Keeps the items the theme holds with the stamps of their sets as they are
+// now (those just written into are not trusted until the next start finds
+// nothing more to make) and of the theme's files the sets left out.
+void keepItems(StampedMemo& memo, const std::string& root,
+               const QMap<QString, QMap<QString, QString>>& pictures,
+               const std::vector<LeftOut>& leftOut) {
+    QByteArray titles;
+    for (const icontheme::StatusItem& item : icontheme::statusItems()) {
+        if (!pictures.contains(item.title))
+            continue;
+        titles += item.title.toUtf8() + '\n';
+        const std::string title = item.title.toStdString();
+        memo.note(QString::fromStdString(formatPath(kExtraFolderPattern, {root, title})));
+        memo.note(QString::fromStdString(formatPath(kDefaultSetPattern, {root, title})));
+    }
+    for (const LeftOut& files : leftOut)
+        for (const QString& file : files)
+            memo.note(file);
+    memo.save(titles);
 }
 
 } // namespace
@@ -223,7 +250,12 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* repo
     themes_.refresh();
     QStringList bases = dirs_.bases;
     bases.removeAll(dirs_.userIcons);
-    memo.noteThemes(bases, themes_.chain(theme_));
+    const QStringList chain = themes_.chain(theme_);
+    memo.noteThemes(bases, chain);
+    // Its index of a theme is read all the same where it is the first one
+    // across the bases, and may name other themes.
+    for (const QString& name : chain)
+        memo.note(dirs_.userIcons + u'/' + name + QStringLiteral("/index.theme"));
     const auto pictures = themePictures();
     // In the user's language at the time the sets are made.
     const std::string info =
@@ -241,10 +273,12 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* repo
     // at once. Every item is tried; the first failure in the items' order is
     // the one reported.
     std::vector<SetFailure> failures(items.size());
+    std::vector<LeftOut> leftOut(items.size());
     std::atomic<std::size_t> next{0};
     auto work_through = [&] {
         for (std::size_t i = next++; i < items.size(); i = next++)
-            failures[i] = makeDefaultSet(root_, items[i].first, *items[i].second, info, work);
+            failures[i] =
+                makeDefaultSet(root_, items[i].first, *items[i].second, info, work, leftOut[i]);
     };
     const std::size_t helpers =
         std::min<std::size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u) - 1,
@@ -266,18 +300,7 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* repo
             return failedAt(report, failed.path);
         }
     }
-    // The sets as they are now: those just written into are not trusted
-    // until the next start finds nothing more to make.
-    QByteArray titles;
-    for (const icontheme::StatusItem& item : icontheme::statusItems()) {
-        if (!pictures.contains(item.title))
-            continue;
-        titles += item.title.toUtf8() + '\n';
-        const std::string title = item.title.toStdString();
-        memo.note(QString::fromStdString(formatPath(kExtraFolderPattern, {root_, title})));
-        memo.note(QString::fromStdString(formatPath(kDefaultSetPattern, {root_, title})));
-    }
-    memo.save(titles);
+    keepItems(memo, root_, pictures, leftOut);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "library/icontheme/StampedMemo.h"
 
+#include "platform/core/FileManager.h"
 #include "platform/core/Posix.h"
 
 #include <QDataStream>
@@ -15,6 +16,8 @@ namespace library {
 namespace {
 
 constexpr quint32 kFormat = 0x54534d34; // "TSM4"
+// Far more than the stamps of every folder of the largest themes take.
+constexpr std::size_t kMaxMemoBytes = 64 << 20;
 
 } // namespace
 
@@ -22,10 +25,12 @@ StampedMemo::StampedMemo(QString file, QStringList key)
     : file_(std::move(file)), key_(std::move(key)) {}
 
 std::optional<QByteArray> StampedMemo::kept() {
-    QFile file(file_);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file, never waited on (a FIFO) nor read without end.
+    const auto read =
+        platform::fs::readFilePrefix(QFile::encodeName(file_).toStdString(), kMaxMemoBytes);
+    if (!read || !read->whole)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = QByteArray::fromStdString(read->bytes);
     // The head (the key and the answer) through QDataStream, the stamps
     // raw: the head is its size first.
     quint32 headSize = 0;
@@ -69,8 +74,11 @@ void StampedMemo::noteTree(const QString& folder) {
             if (name == "." || name == ".." || entry->d_type == DT_REG)
                 continue;
             const QString path = folder + u'/' + QFile::decodeName(name);
-            if (entry->d_type == DT_DIR ||
-                (::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)))
+            if (entry->d_type == DT_DIR)
+                below.append(path);
+            else if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+                note(path); // a link to nothing yet: what it leads to may come
+            else if (S_ISDIR(info.st_mode))
                 below.append(path);
         }
         ::closedir(dir);

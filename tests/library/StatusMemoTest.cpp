@@ -129,11 +129,16 @@ TEST(StatusMemo, TheKeptAnswerIsGivenOnlyWhileEverythingItWasWorkedOutFromHolds)
 TEST(StatusMemo, AStartReadsTheThemesAgainOnlyWhenTheyOrTheDefaultSetsChanged) {
     const QString low = "audio-volume-low.png";
     const QString set = "trayskin/Volume/default/";
+    const QByteArray twoDirs = "[Icon Theme]\nDirectories=24x24/legacy,32x32/legacy\n"
+                               "[24x24/legacy]\nSize=24\nType=Fixed\n"
+                               "[32x32/legacy]\nSize=32\nType=Fixed\n";
     struct Case {
         const char* what;
         std::function<void(StatusWorld&)> change;
         bool settled;
         const char* lacking; // the default set's picture that the change leaves it without
+        std::function<void(StatusWorld&)> before = [](StatusWorld&) {};
+        bool kept = lacking == nullptr;
     };
     const Case cases[] = {
         {"nothing changed", [](StatusWorld&) {}, true, nullptr},
@@ -148,17 +153,44 @@ TEST(StatusMemo, AStartReadsTheThemesAgainOnlyWhenTheyOrTheDefaultSetsChanged) {
         {"the theme's index names a new folder",
          [&](StatusWorld& w) {
              ThemeWorld::put(w.world.systemIcons(), "Made/32x32/legacy/" + low, pngBytes(32, 1));
-             ThemeWorld::put(w.world.systemIcons(), "Made/index.theme",
-                             "[Icon Theme]\nDirectories=24x24/legacy,32x32/legacy\n"
-                             "[24x24/legacy]\nSize=24\nType=Fixed\n"
-                             "[32x32/legacy]\nSize=32\nType=Fixed\n");
+             ThemeWorld::put(w.world.systemIcons(), "Made/index.theme", twoDirs);
          },
          true, "audio-volume-low.png"},
+        {"its index in the overlay's base, the first, names a folder it has",
+         [&](StatusWorld& w) { ThemeWorld::put(w.world.userIcons(), "Made/index.theme", twoDirs); },
+         true, "audio-volume-low.png",
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/32x32/legacy/" + low, pngBytes(32, 1));
+         }},
+        {"the folder a link of the theme leads to comes",
+         [&](StatusWorld& w) { ThemeWorld::put(w.world.root(), "later/" + low, pngBytes(32, 1)); },
+         true, "audio-volume-low.png",
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/index.theme", twoDirs);
+             ASSERT_TRUE(QDir().mkpath(w.world.systemIcons() + "/Made/32x32"));
+             ASSERT_TRUE(QFile::link(w.world.root() + "/later",
+                                     w.world.systemIcons() + "/Made/32x32/legacy"));
+         }},
+        {"a file of the theme made a picture in place",
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/24x24/legacy/" + low, pngBytes(24, 1));
+         },
+         true, "audio-volume-low.png",
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/24x24/legacy/" + low);
+         }},
+        {"a FIFO in the memo's place", // never waited on
+         [](StatusWorld& w) {
+             const QByteArray memo = QFile::encodeName(w.system().memoPath("items"));
+             ASSERT_TRUE(QFile::remove(memo) && ::mkfifo(memo.constData(), 0600) == 0);
+         },
+         true, nullptr, [](StatusWorld&) {}, false},
         {"kept in the tick of a change", [](StatusWorld&) {}, false, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         StatusWorld w;
+        c.before(w);
         testing_support::NoProgress progress;
         ASSERT_TRUE(w.system().setupLibrary(progress, nullptr));
         testing_support::age(w.world.root());
@@ -169,8 +201,7 @@ TEST(StatusMemo, AStartReadsTheThemesAgainOnlyWhenTheyOrTheDefaultSetsChanged) {
         w.settle();
         library::IconThemeSystem system = w.system();
         ASSERT_TRUE(system.setupLibrary(progress, nullptr));
-        const bool kept = c.settled && c.lacking == nullptr;
-        EXPECT_EQ(system.themeReads() == 0, kept);
+        EXPECT_EQ(system.themeReads() == 0, c.settled && c.kept);
         EXPECT_EQ(system.items(), std::vector<std::string>{"Volume"});
         if (c.lacking) {
             EXPECT_TRUE(QFileInfo::exists(w.data + u'/' + set + c.lacking));

@@ -112,7 +112,8 @@ public:
             return files;
         while (const dirent* entry = ::readdir(dir)) {
             const QString name = QFile::decodeName(entry->d_name);
-            if (iconOfFile(name).isEmpty())
+            // A hidden file's name is none an icon is looked up by.
+            if (name.startsWith(u'.') || iconOfFile(name).isEmpty())
                 continue;
             unsigned char type = entry->d_type;
             struct stat info {};

@@ -231,11 +231,17 @@ std::optional<std::vector<std::string>> IconThemeSystem::keptItems() {
     const auto kept = memo.kept();
     if (!kept)
         return std::nullopt;
+    // Only an answer as it is written: items' titles, in their order.
+    const QList<QByteArray> lines = kept->split('\n');
+    QByteArray again;
     std::vector<std::string> titles;
-    for (const QByteArray& title : kept->split('\n'))
-        if (!title.isEmpty())
-            titles.push_back(title.toStdString());
-    return titles;
+    for (const icontheme::StatusItem& item : icontheme::statusItems()) {
+        if (lines.contains(item.title.toUtf8())) {
+            again += item.title.toUtf8() + '\n';
+            titles.push_back(item.title.toStdString());
+        }
+    }
+    return again == *kept ? std::optional(titles) : std::nullopt;
 }
 
 bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* report) {

@@ -185,6 +185,14 @@ TEST(StatusMemo, AStartReadsTheThemesAgainOnlyWhenTheyOrTheDefaultSetsChanged) {
              ASSERT_TRUE(QFile::remove(memo) && ::mkfifo(memo.constData(), 0600) == 0);
          },
          true, nullptr, [](StatusWorld&) {}, false},
+        {"the memo's answer damaged in place",
+         [](StatusWorld& w) {
+             QFile memo(w.system().memoPath("items"));
+             ASSERT_TRUE(memo.open(QIODevice::ReadWrite));
+             const QByteArray bytes = memo.readAll().replace("Volume\n", "Vol/me\n");
+             ASSERT_TRUE(memo.seek(0) && memo.write(bytes) == bytes.size());
+         },
+         true, nullptr, [](StatusWorld&) {}, false},
         {"kept in the tick of a change", [](StatusWorld&) {}, false, nullptr},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 #include "icontheme/BaseDirs.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -45,6 +46,14 @@ BaseDirs baseDirsFromEnvironment() {
         dirs.bases.append(dir + QStringLiteral("/icons"));
     dirs.bases.append(QStringLiteral("/usr/share/pixmaps"));
     dirs.bases.removeDuplicates();
+    // A base that is the overlay's folder by another name (~/.icons as a
+    // link to it) is read once, as the overlay's, which is never read for
+    // the theme's own pictures.
+    const QString overlay = QFileInfo(dirs.userIcons).canonicalFilePath();
+    dirs.bases.removeIf([&](const QString& base) {
+        return !overlay.isEmpty() && base != dirs.userIcons &&
+               QFileInfo(base).canonicalFilePath() == overlay;
+    });
     return dirs;
 }
 

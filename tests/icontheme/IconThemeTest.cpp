@@ -64,6 +64,7 @@ TEST(BaseDirs, FollowTheEnvironmentWithDefaults) {
         const char* dataHome;
         const char* dataDirs;
         QStringList bases;
+        bool linked = false; // the home's .icons a link to the data folder's
     };
     const QStringList defaults = {home + "/.local/share/icons", "/usr/local/share/icons",
                                   "/usr/share/icons"};
@@ -72,12 +73,18 @@ TEST(BaseDirs, FollowTheEnvironmentWithDefaults) {
         {nullptr, nullptr, defaults},
         {"relative", "rel::", defaults},
         {"/d", "/d:/usr/share", {"/d/icons", "/usr/share/icons"}},
+        {nullptr, nullptr, defaults, true},
     };
     for (const Case& c : cases) {
+        if (c.linked) {
+            ASSERT_TRUE(QDir(home).removeRecursively() && QDir().mkpath(defaults[0]));
+            ASSERT_TRUE(QFile::link(".local/share/icons", home + "/.icons"));
+        }
         c.dataHome ? qputenv("XDG_DATA_HOME", c.dataHome) : qunsetenv("XDG_DATA_HOME");
         c.dataDirs ? qputenv("XDG_DATA_DIRS", c.dataDirs) : qunsetenv("XDG_DATA_DIRS");
         const BaseDirs dirs = baseDirsFromEnvironment();
-        EXPECT_EQ(dirs.bases, QStringList{home + "/.icons"} << c.bases << "/usr/share/pixmaps");
+        EXPECT_EQ(dirs.bases, QStringList(c.linked ? 0 : 1, home + "/.icons")
+                                  << c.bases << "/usr/share/pixmaps");
         EXPECT_EQ(dirs.userIcons, c.bases[0]);
         EXPECT_EQ(dirs.homeIcons, home + "/.icons");
     }

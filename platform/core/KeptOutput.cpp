@@ -47,7 +47,8 @@ bool takePart(const std::string& bytes, std::size_t& at, const char*& part, std:
 }
 
 bool readFile(const std::string& path, std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // O_NONBLOCK: a FIFO in its place is never waited on (and then refused).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat info {};

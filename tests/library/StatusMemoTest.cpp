@@ -325,6 +325,14 @@ TEST(StatusMemo, TheCommandGivesWhatItKeptOnlyToTheSameCommandWhileEverythingHol
          false, true},
         {"the same command of another installation", true,
          [](StatusWorld&, Command& c) { c.install("B.app", true); }, false, true},
+        {"a FIFO in the kept output's place", true,
+         [](StatusWorld& w, Command&) {
+             const QString folder = w.world.root() + "/cache/trayskin/";
+             for (const QString& name : QDir(folder).entryList({"*.kept"}))
+                 ASSERT_TRUE(QFile::remove(folder + name) &&
+                             ::mkfifo(QFile::encodeName(folder + name).constData(), 0600) == 0);
+         },
+         false, true},
         {"a variable nothing reads", true,
          [](StatusWorld&, Command& c) { c.env.insert("OLDPWD", "/"); }, true, true},
         {"GTK's settings name another theme", false,

@@ -257,7 +257,7 @@ bool IconThemeSystem::makeDefaultSets(const std::string& work, SetupReport* repo
     QStringList bases = dirs_.bases;
     bases.removeAll(dirs_.userIcons);
     const QStringList chain = themes_.chain(theme_);
-    memo.noteThemes(bases, chain);
+    memo.noteThemes(bases, themes_, chain);
     // Its index of a theme is read all the same where it is the first one
     // across the bases, and may name other themes.
     for (const QString& name : chain)

@@ -86,7 +86,7 @@ std::vector<ItemInUse> IconThemeSystem::itemsInUse() {
     // again.
     themes_.refresh();
     const QStringList names = themesRead(themes_, theme_, shown);
-    memo.noteThemes(dirs_.bases, names);
+    memo.noteThemes(dirs_.bases, themes_, names);
     themes_.forget();
     // The files compared in the user's own base directories, where Trayskin
     // installs and the user edits, one by one: a picture rewritten in place

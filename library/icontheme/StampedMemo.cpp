@@ -1,5 +1,6 @@
 #include "library/icontheme/StampedMemo.h"
 
+#include "icontheme/IconThemes.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/Posix.h"
 
@@ -9,8 +10,6 @@
 #include <QFileInfo>
 
 #include <cstring>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace library {
 namespace {
@@ -57,44 +56,26 @@ void StampedMemo::note(const QString& path) {
     noted_.note(QFile::encodeName(QDir::cleanPath(path)).toStdString());
 }
 
-void StampedMemo::noteTree(const QString& folder) {
-    note(folder);
-    struct stat info {};
-    if (::stat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        visited_.contains({quint64(info.st_dev), quint64(info.st_ino)}))
-        return;
-    visited_.insert({info.st_dev, info.st_ino});
-    // Only folders: a file added, taken away or renamed below changes the
-    // folder it is in, and each folder's own stamp is noted. A link is
-    // followed where it leads to a folder, as a lookup follows it.
-    QList<QString> below;
-    if (DIR* dir = ::opendir(QFile::encodeName(folder).constData())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name == "." || name == ".." || entry->d_type == DT_REG)
-                continue;
-            const QString path = folder + u'/' + QFile::decodeName(name);
-            if (entry->d_type == DT_DIR)
-                below.append(path);
-            else if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-                note(path); // a link to nothing yet: what it leads to may come
-            else if (S_ISDIR(info.st_mode))
-                below.append(path);
-        }
-        ::closedir(dir);
-    }
-    for (const QString& path : below)
-        noteTree(path);
-}
-
-void StampedMemo::noteThemes(const QStringList& bases, const QStringList& names) {
+void StampedMemo::noteThemes(const QStringList& bases, icontheme::IconThemes& themes,
+                             const QStringList& names) {
     // The program itself: another build may answer otherwise.
     note(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
     for (const QString& base : bases) {
         note(base); // its own pictures, and the themes it holds
         for (const QString& name : names) {
-            noteTree(base + u'/' + name);
-            note(base + u'/' + name + QStringLiteral("/index.theme"));
+            const QString folder = base + u'/' + name;
+            note(folder);
+            note(folder + QStringLiteral("/index.theme"));
+            const icontheme::Theme* theme = themes.theme(name);
+            if (theme == nullptr || !QFileInfo(folder).isDir())
+                continue;
+            // The folders a lookup reads, through links as it follows them:
+            // each directory of the index and those it is in; no other.
+            for (const icontheme::ThemeDir& dir : theme->index.dirs) {
+                QString path = folder;
+                for (const QString& part : dir.path.split(u'/', Qt::SkipEmptyParts))
+                    note(path += u'/' + part);
+            }
         }
     }
 }

@@ -10,12 +10,14 @@
 #include "platform/core/Stamps.h"
 
 #include <QByteArray>
-#include <QPair>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <string>
+
+namespace icontheme {
+class IconThemes;
+}
 
 namespace library {
 
@@ -30,12 +32,10 @@ public:
 
     // Stamps the path as it is now (absent, a file or a folder).
     void note(const QString& path);
-    // Stamps the folder and every folder below it (through links to folders,
-    // each folder once).
-    void noteTree(const QString& folder);
-    // Stamps the program, the base directories, and the folders (all below
-    // them) and index files of the named themes in each.
-    void noteThemes(const QStringList& bases, const QStringList& names);
+    // Stamps the program, the base directories, and the named themes' folders
+    // and index files in each, with the folders of their indexes' directories.
+    void noteThemes(const QStringList& bases, icontheme::IconThemes& themes,
+                    const QStringList& names);
     // Keeps the answer with the stamps noted (taken before what they stand
     // for was read); false when it could not be written.
     bool save(const QByteArray& answer) const;
@@ -49,7 +49,6 @@ private:
     QStringList key_;
     platform::stamps::StampList noted_;
     std::string kept_;
-    QSet<QPair<quint64, quint64>> visited_; // folders noted with what is below them
 };
 
 } // namespace library

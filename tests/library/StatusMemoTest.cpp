@@ -171,6 +171,14 @@ TEST(StatusMemo, AStartReadsTheThemesAgainOnlyWhenTheyOrTheDefaultSetsChanged) {
              ASSERT_TRUE(QFile::link(w.world.root() + "/later",
                                      w.world.systemIcons() + "/Made/32x32/legacy"));
          }},
+        {"a folder no lookup reads (below a directory) changes", // as a link to / would
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/24x24/legacy/below/" + low);
+         },
+         true, nullptr,
+         [&](StatusWorld& w) {
+             ThemeWorld::put(w.world.systemIcons(), "Made/24x24/legacy/below/x");
+         }},
         {"a file of the theme made a picture in place",
          [&](StatusWorld& w) {
              ThemeWorld::put(w.world.systemIcons(), "Made/24x24/legacy/" + low, pngBytes(24, 1));

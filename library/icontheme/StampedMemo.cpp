@@ -21,7 +21,11 @@ constexpr std::size_t kMaxMemoBytes = 64 << 20;
 } // namespace
 
 StampedMemo::StampedMemo(QString file, QStringList key)
-    : file_(std::move(file)), key_(std::move(key)) {}
+    : file_(std::move(file)), key_(std::move(key)) {
+    // The program that answers, where it is installed: another installation
+    // is another build, whose file's stamp this one's answer never noted.
+    key_.append(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+}
 
 std::optional<QByteArray> StampedMemo::kept() {
     // Only a regular file, never waited on (a FIFO) nor read without end.

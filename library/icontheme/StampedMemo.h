@@ -24,7 +24,8 @@ namespace library {
 class StampedMemo {
 public:
     // file: where the answer is kept; key: what else it depends on (the
-    // library, the themes asked, the base directories), compared whole.
+    // library, the themes asked, the base directories), compared whole, with
+    // the running program's path.
     StampedMemo(QString file, QStringList key);
 
     // The kept answer, when there is one for the key and every stamp holds.

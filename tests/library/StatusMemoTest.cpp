@@ -4,9 +4,7 @@
 // every item's set in use; a start keeps which items the theme holds once
 // their default sets are made, and reads the themes again only to fill a
 // set that a change left lacking.
-#include "library/icontheme/IconThemeSystem.h"
-#include "tests/icontheme/ThemeWorld.h"
-#include "tests/library/NoProgress.h"
+#include "tests/library/SystemWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -25,23 +23,18 @@ using testing_support::ThemeWorld;
 
 namespace {
 
-struct StatusWorld {
-    ThemeWorld world;
-    icontheme::BaseDirs dirs{world.bases(), world.homeIcons(), world.userIcons()};
-    QString data = world.root() + "/data";
+struct StatusWorld : testing_support::SystemWorld {
     QString theirs = world.systemIcons() + "/Made/24x24/legacy/audio-volume-high.png";
     QString mine = data + "/trayskin/Volume/Mine/audio-volume-high.png";
     QString overlay = world.userIcons() + "/Made/24x24/legacy/audio-volume-high.png";
 
-    StatusWorld() {
-        world.copy(TRAYSKIN_THEMES "/own");
+    StatusWorld() : SystemWorld("own") {
         ThemeWorld::put(data, "trayskin/Volume/Mine/trayskininfo.txt", "mine");
         ThemeWorld::put(data, "trayskin/Volume/Blue/trayskininfo.txt", "blue");
         ThemeWorld::put(data, "trayskin/Volume/Mine/audio-volume-high.png",
                         ThemeWorld::get(theirs));
         ThemeWorld::put(data, "trayskin/Volume/Blue/audio-volume-high.png", pngBytes(24, 0xff));
     }
-    library::IconThemeSystem system() { return {dirs, "Made", data}; }
     // Waits for the clock to pass the tick (100 ms on this file system) in
     // which a stamp of what was just changed is not yet trusted.
     static void settle() {
@@ -207,15 +200,15 @@ TEST(StatusMemo, AStartReadsTheThemesAgainOnlyWhenTheyOrTheDefaultSetsChanged) {
         SCOPED_TRACE(c.what);
         StatusWorld w;
         c.before(w);
-        testing_support::NoProgress progress;
-        ASSERT_TRUE(w.system().setupLibrary(progress, nullptr));
+        ASSERT_TRUE(w.start());
         testing_support::age(w.world.root());
         if (c.settled)
             w.settle();
-        ASSERT_TRUE(w.system().setupLibrary(progress, nullptr)); // finds nothing to make
+        ASSERT_TRUE(w.start()); // finds nothing to make
         c.change(w);
         w.settle();
         library::IconThemeSystem system = w.system();
+        testing_support::NoProgress progress;
         ASSERT_TRUE(system.setupLibrary(progress, nullptr));
         EXPECT_EQ(system.themeReads() == 0, c.settled && c.kept);
         EXPECT_EQ(system.items(), std::vector<std::string>{"Volume"});

@@ -1,9 +1,6 @@
 // The toggle against a real display: Xvfb with a real xsettingsd reading the
-// user's file, a GTK 3 program that reports each theme it reads, and the
-// program killed inside its toggle, its next start putting the file back.
-#include "library/icontheme/XSettingsJournal.h"
+// user's file, and a GTK 3 program that reports each theme it reads.
 #include "library/icontheme/XSettingsToggle.h"
-#include "tests/icontheme/ThemeWorld.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +9,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-#include <csignal>
 
 namespace {
 
@@ -85,10 +80,9 @@ struct RealDisplay {
 
 // A real XSettings manager (xsettingsd) and a real GTK program on a display
 // of the test's: the program sees another theme, then its own again, and
-// the manager's file is the user's again byte for byte. The real program
-// killed (SIGKILL) while the file holds the toggle's value: its next verb
-// puts the user's file back byte for byte.
-TEST(XSettingsToggle, AGtkProgramSeesAnotherThemeAndItsOwnAndAKilledToggleIsPutBack) {
+// the manager's file is the user's again byte for byte. (A toggle killed in
+// its pause: XSettingsToggleTest, and CommandLineTest for the next verb.)
+TEST(XSettingsToggle, AGtkProgramSeesAnotherThemeAndItsOwn) {
     if (!RealDisplay::installed())
         GTEST_SKIP() << "Xvfb, xsettingsd or python3-gi is not installed";
     RealDisplay real;
@@ -116,46 +110,6 @@ TEST(XSettingsToggle, AGtkProgramSeesAnotherThemeAndItsOwnAndAKilledToggleIsPutB
         << heard.data();
     listener.terminate();
     listener.waitForFinished();
-
-    testing_support::ThemeWorld world;
-    world.copy(TRAYSKIN_THEMES "/test-blue");
-    QProcessEnvironment environment = real.environment;
-    for (const char* name :
-         {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS"})
-        environment.remove(name);
-    for (const auto& [name, folder] : {std::pair{"HOME", "/home"},
-                                       {"TRAYSKIN_SYSROOT", "/nosys"},
-                                       {"XDG_DATA_HOME", "/data"},
-                                       {"XDG_DATA_DIRS", "/sys"},
-                                       {"XDG_CONFIG_HOME", "/config"},
-                                       {"XDG_STATE_HOME", "/state"}})
-        environment.insert(name, world.root() + folder);
-    const QString journal = world.root() + "/state/trayskin/xsettings-toggle.json";
-    const QString program = QStringLiteral(TRAYSKIN_TEST_BUNDLE "/Contents/MacOS/trayskin");
-    QProcess run;
-    run.setProcessEnvironment(environment);
-    // A kill inside the pause: the journal is there and the file holds the
-    // other value. A run that ended before the kill landed is tried again.
-    bool killedInside = false;
-    for (int attempt = 0; attempt < 5 && !killedInside; ++attempt) {
-        run.start(program, {"--icon-theme", "Test", "use", "Volume", "Blue"});
-        ASSERT_TRUE(run.waitForStarted());
-        const QDeadlineTimer deadline(30000);
-        while (!(QFile::exists(journal) && real.fileNow() != real.conf) &&
-               run.state() == QProcess::Running && !run.waitForFinished(1) &&
-               !deadline.hasExpired()) {
-        }
-        ::kill(pid_t(run.processId()), SIGKILL);
-        run.waitForFinished();
-        killedInside = QFile::exists(journal) && real.fileNow() != real.conf;
-    }
-    ASSERT_TRUE(killedInside);
-    EXPECT_TRUE(real.fileNow().contains("hicolor"));
-    run.start(program, {"--icon-theme", "Test", "restore", "Volume"});
-    ASSERT_TRUE(run.waitForFinished(60000));
-    EXPECT_TRUE(run.readAllStandardError().contains("put back the user's file byte for byte"));
-    EXPECT_EQ(real.fileNow(), real.conf);
-    EXPECT_FALSE(QFile::exists(journal));
 }
 
 } // namespace

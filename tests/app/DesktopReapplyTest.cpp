@@ -37,9 +37,6 @@ TEST_F(DesktopTest, AStartAfterTheThemeGainedASizeOffersReapplyWhichWritesThatSi
     EXPECT_EQ(presenter.alerts.back().title, "Installation Complete");
     EXPECT_TRUE(presenter.alerts.back().message.startsWith("Volume: Blue\n"));
     EXPECT_TRUE(button->parentWidget()->isHidden());
-    EXPECT_EQ(
-        ThemeWorld::get(overlay("32x32/status/audio-volume-high.png")),
-        ThemeWorld::get(QString::fromStdString(library()) + "/Volume/Blue/audio-volume-high.png"));
     // Help opens at the page's section about desktop mode.
     again.showHelp();
     EXPECT_EQ(desktop.anchors, std::vector<std::string>{"desktop-mode"});

@@ -229,14 +229,10 @@ struct Command {
     QTemporaryDir bundles{TRAYSKIN_TEST_BUNDLE "/../counting-XXXXXX"};
     QString macos;
     explicit Command(StatusWorld& world) : w(world) {
-        env.insert("HOME", w.world.root() + "/home");
-        env.insert("XDG_DATA_HOME", w.data);
-        env.insert("XDG_DATA_DIRS", w.world.root() + "/sys");
-        env.insert("XDG_CACHE_HOME", w.world.root() + "/cache");
-        env.insert("XDG_CONFIG_HOME", w.world.root() + "/config");
+        // The world's folders are in the environment while it lives.
         env.insert("TRAYSKIN_SYSROOT", w.world.root() + "/nosys");
-        for (const char* name : {"XDG_STATE_HOME", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION"})
-            env.remove(name);
+        env.remove("XDG_CURRENT_DESKTOP");
+        env.remove("DESKTOP_SESSION");
         ThemeWorld::put(w.world.root(), "config/gtk-3.0/settings.ini",
                         "[Settings]\ngtk-icon-theme-name=Made\n");
         install("A.app");
@@ -328,7 +324,7 @@ TEST(StatusMemo, TheCommandGivesWhatItKeptOnlyToTheSameCommandWhileEverythingHol
          [](StatusWorld&, Command& c) { c.install("B.app", true); }, false, true},
         {"a FIFO in the kept output's place", true,
          [](StatusWorld& w, Command&) {
-             const QString folder = w.world.root() + "/cache/trayskin/";
+             const QString folder = w.world.root() + "/home/.cache/trayskin/";
              for (const QString& name : QDir(folder).entryList({"*.kept"}))
                  ASSERT_TRUE(QFile::remove(folder + name) &&
                              ::mkfifo(QFile::encodeName(folder + name).constData(), 0600) == 0);

@@ -169,7 +169,6 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Held, "import Fresh", 75, {}, {"holds the library"}},
         {W::MenuExtras, "import Mine.tar.gz", 2, {}, {"Volume/Mine"}},
         {W::MenuExtras, "import Fresh", 0, {"Volume/Fresh\n"}},
-        {W::MenuExtras, "list Volume", 0, {"  Fresh\n", "* Mine\n"}},
         {W::MenuExtras, "reapply", 0, {"Volume: Mine\ncopy\n", "Installation Complete"}},
         {W::MenuExtras, "status --json", 0,
          {"\"description\": \"Menu Extras\"", "\"set\": \"Mine\""}},
@@ -178,7 +177,6 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Failing, "restore --all", 73, {"copy problem!  err is 71"}, {"Volume1.tif"}},
         {W::MenuExtras, "restore --restart-panel Volume", 1,
          {"Original Pictures Restored\nNeed restart"}, {"no panel to restart in this mode"}},
-        {W::MenuExtras, "status", 0, {"Volume\tdefault\n"}},
         {W::MenuExtras, "restore --all", 0, {"Nothing needed restoring"}},
         {W::MenuExtras, "reapply", 0, {"No item shows a set to reapply."}},
         {W::Added, "restore Clock", 2, {}, {"Nothing Restored"}},
@@ -193,8 +191,6 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Desktop, "list", 0, {"Lautstärke\n"}, {}, "de_DE.UTF-8", {}, "Volume"},
         {W::Desktop, "use Lautstärke Blue", 0, {"Installation abgeschlossen"}, {}, "de_DE.UTF-8"},
         {W::Desktop, "status", 0, {"Lautstärke\tBlue\n"}, {}, "de_DE.UTF-8"},
-        {W::Desktop, "list Volume", 0, {"* Blue\n", "  Odd\n"}},
-        {W::Desktop, "status --json", 0, {"icon theme: Test\"", "\"set\": \"Blue\""}},
         {W::Grown, "--verbose reapply", 0,
          {"Volume: Blue\nNew in the icon theme since the install: 32x32/status/audio-volume-high\n",
           "wrote ", "/32x32/status/audio-volume-high.png"},
@@ -206,7 +202,6 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         // No display: no panel is someone else's to restart.
         {W::Desktop, "restore --restart-panel Volume", 1, {"Original Pictures Restored"},
          {"No Panel Found"}},
-        {W::Desktop, "status", 0, {"Volume\tdefault\n"}},
         {W::Blocked, "use Volume Blue", 73, {}, {"cannot be made or opened"}},
         // From now on into the own theme, as for the window.
         {W::Desktop, "--own-theme use Volume Blue", 0, {"--own-theme --switch-desktop"}},

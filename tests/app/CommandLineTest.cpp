@@ -182,7 +182,6 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::Added, "restore Clock", 2, {}, {"Nothing Restored"}},
         {W::Held, "reapply", 75, {}, {"holds the library"}},
         // Desktop mode, the made-up theme named on the command line.
-        {W::Desktop, "status", 0, {"Desktop mode, icon theme: Test\n"}},
         {W::Desktop, "--help", 0, {"the panel's status icons"}, {}, "C", {}, "menu bar"},
         {W::Desktop, "use Volume Odd", 1, {"Installation Partly Complete"}, {"battery-full.png"}},
         {W::Desktop, "--verbose use Volume Blue", 0, {"wrote ", "Installation Complete"}},

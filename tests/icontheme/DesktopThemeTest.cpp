@@ -150,15 +150,13 @@ TEST(DesktopTheme, EverySettingsFileOfTheDesktopIsSwitchedAndPutBackByteForByte)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.files);
         Desktop d;
+        const QString fixture = TRAYSKIN_THEMES "/desktop-settings/" + QString(c.files);
+        d.world.copy(fixture);
         QMap<QString, QByteArray> files;
-        for (const auto& [path, entry] :
-             testing_support::snapshot(TRAYSKIN_THEMES "/desktop-settings/" + std::string(c.files)))
+        for (const auto& [path, entry] : testing_support::snapshot(fixture.toStdString()))
             if (entry.starts_with("f:"))
                 files.insert(QString::fromStdString(path),
                              QByteArray::fromStdString(entry.substr(2)));
-        ASSERT_FALSE(files.isEmpty());
-        for (auto it = files.cbegin(); it != files.cend(); ++it)
-            ThemeWorld::put(d.world.root(), it.key(), it.value());
         DesktopContext context = desktopContextFromEnvironment();
         context.currentDesktop = c.desktop;
         context.lxdeSession = "LXDE";

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 using namespace icontheme;
 using namespace testing_support;
 
@@ -15,15 +13,6 @@ namespace {
 
 const QString kGroup = "Settings";
 const QString kKey = "gtk-icon-theme-name";
-
-// The icon theme name GTK takes from each file (tests/icontheme/gtk_lookup.py).
-QStringList gtkSettingsThemes(const QStringList& files) {
-    QProcess process;
-    process.start("/usr/bin/python3", QStringList{TRAYSKIN_GTK_LOOKUP, "--settings"} + files);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-}
 
 TEST(KeyFile, GtkReadsWhatWeReadAndTheValueWeWriteAndEveryOtherLineStays) {
     const std::pair<QByteArray, const char*> cases[] = {
@@ -44,16 +33,17 @@ TEST(KeyFile, GtkReadsWhatWeReadAndTheValueWeWriteAndEveryOtherLineStays) {
         {"[Settings]\n=A\n", "refused"},
         {"[Set[tings]\n", "refused"},
     };
-    QTemporaryDir dir;
+    ThemeWorld world;
     QStringList files; // each case's text, then the text with the new value
     for (const auto& [text, reads] : cases) {
         const auto next = KeyFile::parse(text, KeyFileRules::Gtk).withValue(kGroup, kKey, "New");
         for (const QByteArray& bytes : {text, next.value_or(text)}) {
-            files << dir.path() + QString("/%1.ini").arg(files.size());
-            ThemeWorld::put(dir.path(), QString("%1.ini").arg(files.size() - 1), bytes);
+            files << world.root() + QString("/%1.ini").arg(files.size());
+            ThemeWorld::put(world.root(), QString("%1.ini").arg(files.size() - 1), bytes);
         }
     }
-    const QStringList gtk = gtkSettingsThemes(files);
+    // The icon theme name GTK takes from each file (tests/icontheme/gtk_lookup.py).
+    const QStringList gtk = gtkLookup(world, "--settings", files);
     ASSERT_EQ(gtk.size(), files.size());
     for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i) {
         const auto& [text, reads] = cases[i];

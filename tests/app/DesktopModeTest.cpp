@@ -173,7 +173,6 @@ TEST(StartOptions, CommandLineChoosesTheMode) {
         {{"--menu-extras"}, ModeRequest::MenuExtras, {}, false},
         {{"--icon-theme", "Papirus"}, ModeRequest::Desktop, "Papirus", false},
         {{"--desktop", "--menu-extras"}, ModeRequest::Any, {}, true},
-        {{"--bogus"}, ModeRequest::Any, {}, true},
         {{"--own-theme"}, ModeRequest::Desktop, {}, false, true},
         {{"--own-theme", "--menu-extras"}, ModeRequest::Any, {}, true},
     };

@@ -125,6 +125,10 @@ class Program:
                 env=env, stdout=out, stderr=err)
         self.pid = self.process.pid
 
+    def kill(self):  # scripts/screenshot ends its programs with it
+        self.process.kill()
+        self.process.wait()
+
     def application(self):
         """The program's node on the accessibility bus."""
         return wait_for("the program on the accessibility bus", lambda: next(

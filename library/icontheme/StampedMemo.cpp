@@ -75,10 +75,14 @@ void StampedMemo::noteThemes(const QStringList& bases, icontheme::IconThemes& th
                 continue;
             // The folders a lookup reads, through links as it follows them:
             // each directory of the index and those it is in; no other.
+            // A folder that is not there stands for what its index names below it.
             for (const icontheme::ThemeDir& dir : theme->index.dirs) {
                 QString path = folder;
-                for (const QString& part : dir.path.split(u'/', Qt::SkipEmptyParts))
+                for (const QString& part : dir.path.split(u'/', Qt::SkipEmptyParts)) {
                     note(path += u'/' + part);
+                    if (!QFileInfo(path).isDir())
+                        break;
+                }
             }
         }
     }

@@ -169,12 +169,9 @@ bool Overlay::recover(const QStringList& others) {
     // What a kill kept a restore from taking away, or what an install's
     // removals left empty.
     removeEmptiedFolders(*record, folder);
-    if (record->folders != before.folders || record->kept != before.kept) {
-        if (!save(*record))
-            return false;
-    }
-    // The record on disk is the one reconciled now (load and the lines
-    // above save it whenever it changed).
+    if ((record->folders != before.folders || record->kept != before.kept) && !save(*record))
+        return false;
+    // On disk is the record reconciled now: load and the line above save it when it changed.
     if (!known_.bytes.isEmpty())
         recovered_ = known_.bytes;
     return true;
@@ -331,20 +328,6 @@ OverlayReport Overlay::install(const QStringList& pictures, const QString& insta
     noteShadowed(report);
     themes_.refresh();
     return report;
-}
-
-void Overlay::noteShadowed(OverlayReport& report) const {
-    // $HOME/.icons comes before the overlay in a lookup's base directories.
-    const QString shadow = dirs_.homeIcons + u'/' + folderName_ + u'/';
-    for (const QString& path : std::as_const(report.written)) {
-        const QString stem = path.chopped(path.size() - path.lastIndexOf(u'.'));
-        for (const char* suffix : {".png", ".svg", ".xpm", ".symbolic.png"}) {
-            if (QFileInfo::exists(shadow + stem + QLatin1String(suffix))) {
-                report.shadowed.append(path);
-                break;
-            }
-        }
-    }
 }
 
 void Overlay::removeEmptiedFolders(OverlayRecord& record, std::optional<SafeFolder>& folder) {

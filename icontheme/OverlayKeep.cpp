@@ -277,4 +277,19 @@ OverlayReport Overlay::salvage(const QSet<QString>& ours) {
     return report;
 }
 
+// The user's entries in $HOME/.icons, which comes before the overlay in a
+// lookup's base directories, hide what the install wrote at their places.
+void Overlay::noteShadowed(OverlayReport& report) const {
+    const QString shadow = dirs_.homeIcons + u'/' + folderName_ + u'/';
+    for (const QString& path : std::as_const(report.written)) {
+        const QString stem = path.chopped(path.size() - path.lastIndexOf(u'.'));
+        for (const char* suffix : {".png", ".svg", ".xpm", ".symbolic.png"}) {
+            if (QFileInfo::exists(shadow + stem + QLatin1String(suffix))) {
+                report.shadowed.append(path);
+                break;
+            }
+        }
+    }
+}
+
 } // namespace icontheme

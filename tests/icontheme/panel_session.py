@@ -36,10 +36,12 @@ class Sandbox:
         self.root = tempfile.mkdtemp(prefix="trayskin-panels-")
         self.trayskin = trayskin
         self.processes = []
+        # (Without the caller's system folder: scripts/bench sets one for
+        # its Menu Extras rounds, and the panels' rounds are desktop mode.)
         env = {k: v for k, v in os.environ.items()
                if k not in ("WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "SESSION_MANAGER",
                             "DBUS_SESSION_BUS_ADDRESS", "QT_QPA_PLATFORM",
-                            "QT_QPA_PLATFORMTHEME")}
+                            "QT_QPA_PLATFORMTHEME", "TRAYSKIN_SYSROOT")}
         # Adwaita for GTK 2, GTK 3 and LXQt, dconf's user database.
         shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "themes",
                                      "panel-home"), self.root, dirs_exist_ok=True)

@@ -1,5 +1,6 @@
 #include "library/ArchiveReader.h"
 
+#include "icontheme/StatusItems.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/FileManager.h"
 
@@ -7,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <archive.h>
 #include <archive_entry.h>
 #include <memory>
@@ -64,8 +66,17 @@ std::unique_ptr<QFile> makeEntry(const std::string& into, const QString& clean, 
     return nullptr;
 }
 
-// Copies the entry's bytes, counting them against the limits.
-std::optional<Unpacked> copyData(archive* reader, QFile& file, Budget& budget,
+// Whether a file of the archive is unpacked. A set is made of the files at
+// the top or in one folder there, or of a theme's pictures of the items'
+// names; a file deeper down of another name (most of a theme) is only read
+// through, with its bytes counted, and its folders are made.
+bool unpacked(const QString& clean) {
+    return clean.count(u'/') < 2 ||
+           icontheme::itemForIcon(clean.mid(clean.lastIndexOf(u'/') + 1)) != nullptr;
+}
+
+// Copies the entry's bytes into the file (or nowhere), counting them against the limits.
+std::optional<Unpacked> copyData(archive* reader, QFile* file, Budget& budget,
                                  const QString& name) {
     std::int64_t written = 0;
     char block[65536];
@@ -82,7 +93,7 @@ std::optional<Unpacked> copyData(archive* reader, QFile& file, Budget& budget,
                           name);
         if (budget.total > budget.limits.totalBytes)
             return refuse(QT_TRANSLATE_NOOP("Trayskin", "The archive unpacks to too many bytes."));
-        if (file.write(block, got) != got)
+        if (file != nullptr && file->write(block, got) != got)
             return refuse(QT_TRANSLATE_NOOP("Trayskin", "The library could not be written."));
     }
 }
@@ -124,6 +135,7 @@ Unpacked unpackArchive(const std::string& path, const std::string& into,
     if (!reader)
         return refuse(QT_TRANSLATE_NOOP("Trayskin", "The file is no archive that can be read."));
     Budget budget{limits};
+    QSet<QString> readThrough; // the files not unpacked, each named once
     archive_entry* entry = nullptr;
     for (;;) {
         const int status = archive_read_next_header(reader.get(), &entry);
@@ -139,11 +151,21 @@ Unpacked unpackArchive(const std::string& path, const std::string& into,
         if (auto no =
                 checkHeader(budget, name, type == AE_IFREG && !linked, type == AE_IFDIR, size))
             return *no;
-        auto file = makeEntry(into, safeEntryName(name), type == AE_IFDIR);
+        const QString clean = safeEntryName(name);
+        const bool folder = type == AE_IFDIR;
+        std::unique_ptr<QFile> file;
+        if (folder || unpacked(clean))
+            file = makeEntry(into, clean, folder);
+        else if (!readThrough.contains(clean))
+            file = makeEntry(into, QFileInfo(clean).path(), true);
         if (!file)
             return refuse(QT_TRANSLATE_NOOP("Trayskin", "The archive names a file twice:"), name);
+        if (!folder && !unpacked(clean)) {
+            readThrough.insert(clean);
+            file.reset();
+        }
         if (type == AE_IFREG) {
-            if (auto no = copyData(reader.get(), *file, budget, name))
+            if (auto no = copyData(reader.get(), file.get(), budget, name))
                 return *no;
         }
     }

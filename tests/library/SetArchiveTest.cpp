@@ -90,10 +90,14 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
     std::vector<Entry> many;
     for (int i = 0; i < 100000; ++i)
         many.push_back({"Many/" + std::to_string(i) + ".png", ""});
-    std::vector<Entry> total;
-    for (int i = 0; i < 8; ++i)
+    // Unpacked (an item's names, near the top) and only read through (a
+    // theme's other files): the bytes count alike.
+    std::vector<Entry> total, deep;
+    for (int i = 0; i < 8; ++i) {
         total.push_back(
             {"Big/audio-volume-" + std::to_string(i) + ".png", std::string(1 << 20, 0)});
+        deep.push_back({"T/apps/" + std::to_string(i) + ".png", std::string(1 << 20, 0)});
+    }
     const struct {
         const char* what;
         std::vector<Entry> entries;
@@ -112,6 +116,8 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
         {"100,000 entries", many, "too many entries"},
         {"10 GB of zeros", {{"", bombHeader(10LL << 30)}}, "too large", true},
         {"too many bytes in all", total, "too many bytes"},
+        {"too many bytes read through", deep, "too many bytes"},
+        {"a file named twice", {{"T/apps/a.png", picture}, {"T/apps/a.png", picture}}, "twice"},
         {"hidden set name", {{".hidden/audio-volume-high.png", picture}}, "begin with"},
         {"no item's names", {{"Set/firefox.png", picture}}, "No item"},
     };

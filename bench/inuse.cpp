@@ -6,14 +6,15 @@
 //   bench_inuse choose THEME RUNS [ITEM]
 //     Desktop mode, with the data folder and base directories of the
 //     environment: the choice of the item (Volume unless named; In use and
-//     the preview of its set "Bench", made from the theme's pictures when missing), once
+//     the panel preview's drawing of its set "Bench", made from the theme's
+//     pictures when missing), once
 //     with nothing read yet and then RUNS times. Prints
 //     "THEME[/ITEM] DIRS FIRST_MS MEDIAN_MS ANSWER".
 //   bench_inuse wide BASE DIRS
 //     Makes the theme "Wide" in BASE: DIRS directories of sizes 8 to 263,
 //     every hundredth holding the Volume item's pictures.
 #include "library/InUse.h"
-#include "browser/SetPreview.h"
+#include "browser/PanelPictures.h"
 #include "icontheme/BaseDirs.h"
 #include "library/Layout.h"
 #include "library/icontheme/IconThemeSystem.h"
@@ -104,15 +105,19 @@ void makeSet(library::IconThemeSystem& system) {
                                     QFileInfo(it.value()).suffix());
 }
 
-// What the window does when the item is chosen: In use on a thread of its
-// own while the preview is drawn, until both are there.
+// What the window does when the item's set is chosen: In use on a thread of
+// its own while the panel preview draws the set's pictures at the panel's
+// sides and twice each, until both are there.
 QString choose(library::IconThemeSystem& system) {
     library::InUse inUse;
     std::thread worker([&inUse, task = system.inUseTask(item)] { inUse = task(); });
-    const browser::SetPreview preview =
-        browser::renderSetPreview(browser::previewPicturesOf(system, item, "Bench"));
+    const browser::PanelDrawing drawing = browser::drawPanelPictures(
+        browser::setPictures(system.libraryRoot(), item, "Bench",
+                             [&system](std::string_view name) { return system.isPicture(name); }),
+        browser::withTwice(system.panelSides()), 1.0);
     worker.join();
-    if (preview.image.isNull())
+    if (drawing.light.empty() || drawing.light.front().empty() ||
+        drawing.light.front().front().isNull())
         return QStringLiteral("no-preview");
     return inUse.kind == library::InUse::Kind::Set ? QString::fromStdString(inUse.set)
                                                    : QStringLiteral("not-a-set");

@@ -1,5 +1,6 @@
 #include "browser/PanelPictures.h"
 
+#include "library/Layout.h"
 #include "platform/core/FileManager.h"
 #include "platform/core/PathString.h"
 
@@ -12,6 +13,9 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
+#include <functional>
+#include <optional>
+#include <thread>
 #include <unistd.h>
 
 namespace browser {
@@ -32,6 +36,11 @@ const BarInk& darkBarInk() {
 }
 
 namespace {
+
+// A set is drawn in parts at once from this many pictures a part, in at
+// most so many parts.
+constexpr std::size_t kPicturesPerPart = 8;
+constexpr std::size_t kMostParts = 4;
 
 const QString kSymbolicEndings[] = {QStringLiteral(".symbolic"), QStringLiteral("-symbolic-ltr"),
                                     QStringLiteral("-symbolic-rtl"), QStringLiteral("-symbolic")};
@@ -152,6 +161,29 @@ std::vector<PanelPicture> groupedPictures(const std::vector<std::string>& paths)
     return pictures;
 }
 
+std::vector<PanelPicture> setPictures(const std::string& libraryRoot, const std::string& item,
+                                      const std::string& set,
+                                      const std::function<bool(std::string_view)>& isPicture) {
+    std::vector<std::string> paths;
+    if (!set.empty()) {
+        const std::string folder =
+            platform::formatPath(library::kPictureSetPattern, {libraryRoot, item, set});
+        for (const std::string& name : platform::fs::listFolder(folder))
+            if (!library::isHiddenName(name) && isPicture(name))
+                paths.push_back(folder + '/' + name);
+    }
+    return groupedPictures(paths);
+}
+
+std::vector<int> withTwice(std::vector<int> sides) {
+    const std::size_t count = sides.size();
+    for (std::size_t i = 0; i < count; ++i)
+        sides.push_back(2 * sides[i]);
+    std::sort(sides.begin(), sides.end());
+    sides.erase(std::unique(sides.begin(), sides.end()), sides.end());
+    return sides;
+}
+
 QByteArray recolouredSvg(const QByteArray& svg, const BarInk& ink) {
     QXmlStreamReader reader(svg);
     // Prefixes and namespace declarations pass through as they are written.
@@ -179,53 +211,102 @@ QByteArray recolouredSvg(const QByteArray& svg, const BarInk& ink) {
     return reader.hasError() ? QByteArray() : out;
 }
 
+namespace {
+
+// A picture made ready once for one bar (its SVG recoloured and parsed, or
+// its pixels decoded) and drawn from there at each side.
+class PreparedPicture {
+public:
+    PreparedPicture(const QByteArray& bytes, bool symbolic, const BarInk& ink)
+        : ink_(ink), inked_(!symbolic) {
+        if (looksLikeSvg(bytes)) {
+            const QByteArray recoloured = symbolic ? recolouredSvg(bytes, ink) : QByteArray();
+            inked_ = inked_ || !recoloured.isEmpty();
+            svg_.load(recoloured.isEmpty() ? bytes : recoloured);
+            svg_.setAspectRatioMode(Qt::KeepAspectRatio);
+            valid_ = svg_.isValid();
+        } else {
+            pixels_ = decoded(bytes);
+            valid_ = !pixels_.isNull();
+        }
+    }
+
+    QImage draw(int side, double ratio) {
+        if (!valid_)
+            return QImage();
+        const int pixels = std::max(1, qRound(side * ratio));
+        QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        if (pixels_.isNull()) {
+            svg_.render(&painter, QRectF(0, 0, pixels, pixels));
+        } else {
+            // From the file's own pixels straight to the device's.
+            const QImage fitted =
+                pixels_.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            painter.drawImage((pixels - fitted.width()) / 2, (pixels - fitted.height()) / 2,
+                              fitted);
+        }
+        if (!inked_) { // a symbolic picture that can only be recoloured as a whole
+            painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            painter.fillRect(image.rect(), ink_.foreground);
+        }
+        painter.end();
+        image.setDevicePixelRatio(ratio);
+        return image;
+    }
+
+private:
+    const BarInk& ink_;
+    bool inked_;
+    bool valid_ = false;
+    QSvgRenderer svg_;
+    QImage pixels_;
+};
+
+// The pictures from first up to end, each at every side on both bars.
+void drawRange(PanelDrawing& drawing, std::size_t first, std::size_t end) {
+    for (std::size_t i = first; i < end; ++i) {
+        const PanelPicture& picture = drawing.pictures[i];
+        const QByteArray bytes = readPicture(picture.path);
+        PreparedPicture light(bytes, picture.symbolic, lightBarInk());
+        // Only a symbolic picture differs between the bars.
+        std::optional<PreparedPicture> dark;
+        if (picture.symbolic)
+            dark.emplace(bytes, true, darkBarInk());
+        for (int side : drawing.sides) {
+            drawing.light[i].push_back(light.draw(side, drawing.ratio));
+            drawing.dark[i].push_back(dark ? dark->draw(side, drawing.ratio)
+                                           : drawing.light[i].back());
+        }
+    }
+}
+
+} // namespace
+
 QImage drawPicture(const QByteArray& bytes, bool symbolic, const BarInk& ink, int side,
                    double ratio) {
-    const int pixels = std::max(1, qRound(side * ratio));
-    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    bool inked = !symbolic;
-    if (looksLikeSvg(bytes)) {
-        const QByteArray recoloured = symbolic ? recolouredSvg(bytes, ink) : QByteArray();
-        inked = inked || !recoloured.isEmpty();
-        QSvgRenderer renderer(recoloured.isEmpty() ? bytes : recoloured);
-        if (!renderer.isValid())
-            return QImage();
-        renderer.setAspectRatioMode(Qt::KeepAspectRatio);
-        renderer.render(&painter, QRectF(0, 0, pixels, pixels));
-    } else {
-        const QImage decodedPixels = decoded(bytes);
-        if (decodedPixels.isNull())
-            return QImage();
-        // From the file's own pixels straight to the device's.
-        const QImage fitted =
-            decodedPixels.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        painter.drawImage((pixels - fitted.width()) / 2, (pixels - fitted.height()) / 2, fitted);
-    }
-    if (!inked) { // a symbolic picture that can only be recoloured as a whole
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(image.rect(), ink.foreground);
-    }
-    painter.end();
-    image.setDevicePixelRatio(ratio);
-    return image;
+    return PreparedPicture(bytes, symbolic, ink).draw(side, ratio);
 }
 
 PanelDrawing drawPanelPictures(std::vector<PanelPicture> pictures, std::vector<int> sides,
                                double ratio) {
     PanelDrawing drawing{std::move(pictures), std::move(sides), ratio, {}, {}};
-    for (const PanelPicture& picture : drawing.pictures) {
-        const QByteArray bytes = readPicture(picture.path);
-        auto& light = drawing.light.emplace_back();
-        auto& dark = drawing.dark.emplace_back();
-        for (int side : drawing.sides) {
-            light.push_back(drawPicture(bytes, picture.symbolic, lightBarInk(), side, ratio));
-            // Only a symbolic picture differs between the bars.
-            dark.push_back(picture.symbolic ? drawPicture(bytes, true, darkBarInk(), side, ratio)
-                                            : light.back());
-        }
-    }
+    const std::size_t count = drawing.pictures.size();
+    drawing.light.resize(count);
+    drawing.dark.resize(count);
+    // A set of many pictures is drawn in parts at once, one per processor;
+    // each part fills its own pictures' places.
+    const std::size_t parts = std::clamp<std::size_t>(
+        std::min<std::size_t>(count / kPicturesPerPart, std::thread::hardware_concurrency()), 1,
+        kMostParts);
+    std::vector<std::thread> others;
+    for (std::size_t part = 1; part < parts; ++part)
+        others.emplace_back(drawRange, std::ref(drawing), count * part / parts,
+                            count * (part + 1) / parts);
+    drawRange(drawing, 0, count / parts);
+    for (std::thread& other : others)
+        other.join();
     return drawing;
 }
 

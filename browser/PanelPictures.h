@@ -7,7 +7,9 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace browser {
@@ -35,6 +37,15 @@ struct PanelPicture {
 // The files as pictures, ordered by group, the plain one before the
 // symbolic one, then by icon name.
 std::vector<PanelPicture> groupedPictures(const std::vector<std::string>& paths);
+
+// The pictures of a set of the library ("" for none), isPicture telling
+// them by their names.
+std::vector<PanelPicture> setPictures(const std::string& libraryRoot, const std::string& item,
+                                      const std::string& set,
+                                      const std::function<bool(std::string_view)>& isPicture);
+
+// The panel's sides and twice each, every side once (twice 16 is 32), in order.
+std::vector<int> withTwice(std::vector<int> sides);
 
 // A symbolic SVG as GTK draws it on the bar: every painted fill and stroke
 // in the text colour, those of an element of class "success", "warning" or

@@ -1,9 +1,6 @@
 #include "browser/PanelPreview.h"
 
-#include "library/Layout.h"
 #include "platform/core/Bundle.h"
-#include "platform/core/FileManager.h"
-#include "platform/core/PathString.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -109,13 +106,7 @@ PanelPreview::PanelPreview(QScrollArea& scroller, std::vector<int> sides, QStrin
 }
 
 std::vector<int> PanelPreview::allSides() const {
-    // The panel's sides and twice each, every side once (twice 16 is 32).
-    std::vector<int> sides = sides_;
-    for (int side : sides_)
-        sides.push_back(2 * side);
-    std::sort(sides.begin(), sides.end());
-    sides.erase(std::unique(sides.begin(), sides.end()), sides.end());
-    return sides;
+    return withTwice(sides_);
 }
 
 PanelPreview::~PanelPreview() {
@@ -124,15 +115,7 @@ PanelPreview::~PanelPreview() {
 }
 
 void PanelPreview::showSet(const std::string& item, const std::string& set) {
-    std::vector<std::string> paths;
-    if (!set.empty()) {
-        const std::string folder =
-            platform::formatPath(library::kPictureSetPattern, {libraryRoot_, item, set});
-        for (const std::string& name : platform::fs::listFolder(folder))
-            if (!library::isHiddenName(name) && isPicture_(name))
-                paths.push_back(folder + '/' + name);
-    }
-    std::vector<PanelPicture> pictures = groupedPictures(paths);
+    std::vector<PanelPicture> pictures = setPictures(libraryRoot_, item, set, isPicture_);
     if (pictures.empty()) {
         wanted_.clear();
         show(nullptr);

@@ -6,7 +6,9 @@
 #include "tests/support/TiffFiles.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using browser::PreviewPicture;
@@ -190,4 +192,39 @@ TEST(PanelPictures, GroupedByIconName) {
     }
     for (const char* name : {"a-symbolic/a.png", "symbolic.png", "Volume1.tif"})
         EXPECT_FALSE(browser::isSymbolicPicture(name)) << name;
+}
+
+// A set of many pictures is drawn in parts at once: every picture, at every
+// side, on both bars, as it is drawn alone.
+TEST(PanelPictures, ManyPicturesAreDrawnWholeInParts) {
+    QTemporaryDir dir;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 37; ++i) {
+        QImage image(8, 8, QImage::Format_ARGB32);
+        image.fill(QColor(i * 6, 255 - i * 6, 128));
+        const bool symbolic = i % 3 == 0;
+        paths.push_back(QString(dir.path() + QStringLiteral("/p%1%2.png"))
+                            .arg(i, 2, 10, QLatin1Char('0'))
+                            .arg(symbolic ? QStringLiteral("-symbolic") : QString())
+                            .toStdString());
+        QFile file(QString::fromStdString(paths.back()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(pngOf(image)) > 0);
+    }
+    const auto drawing = browser::drawPanelPictures(browser::groupedPictures(paths), {16, 32}, 1);
+    ASSERT_EQ(drawing.pictures.size(), paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        QFile file(QString::fromStdString(drawing.pictures[i].path));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (std::size_t s = 0; s < 2; ++s)
+            for (const auto* bar : {&drawing.light, &drawing.dark}) {
+                ASSERT_EQ((*bar)[i].size(), 2u) << i;
+                const auto& ink = bar == &drawing.dark && drawing.pictures[i].symbolic
+                                      ? browser::darkBarInk()
+                                      : browser::lightBarInk();
+                EXPECT_EQ((*bar)[i][s], browser::drawPicture(bytes, drawing.pictures[i].symbolic,
+                                                             ink, s == 0 ? 16 : 32, 1))
+                    << i;
+            }
+    }
 }

@@ -35,17 +35,23 @@ std::set<QWidget*> backupWindows() {
     return found;
 }
 
-// The backup window that a controller made since the ones before.
-QWidget& backupWindowSince(const std::set<QWidget*>& before) {
-    for (QWidget* window : backupWindows())
-        if (!before.count(window))
-            return *window;
-    throw std::logic_error("no new backup window");
-}
-
-QProgressBar& barOf(QWidget& window) {
-    return *window.findChild<QProgressBar*>("backupProgress");
-}
+// Another controller, with the backup window it made and every value its bar took.
+struct Another {
+    std::set<QWidget*> before = backupWindows();
+    AppController controller;
+    QWidget& window = [this]() -> QWidget& {
+        for (QWidget* made : backupWindows())
+            if (!before.count(made))
+                return *made;
+        throw std::logic_error("no new backup window");
+    }();
+    QProgressBar& bar = *window.findChild<QProgressBar*>("backupProgress");
+    std::vector<int> seen;
+    Another() {
+        QObject::connect(&bar, &QProgressBar::valueChanged, &controller,
+                         [this](int value) { seen.push_back(value); });
+    }
+};
 
 } // namespace
 
@@ -84,20 +90,13 @@ TEST_F(ControllerTest, FirstStartPreparesTheLibraryAndALaterOneShowsNoBackup) {
     }
     EXPECT_GE(named, 3);
     ASSERT_EQ(backupWindows().size(), 1u);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(&barOf(**backupWindows().begin()))
-                  ->text(QAccessible::Name),
-              "Backup progress");
-
     // A later start shows no backup window.
-    const std::set<QWidget*> before = backupWindows();
-    AppController again;
-    QWidget& againsWindow = backupWindowSince(before);
-    std::vector<int> seen;
-    QObject::connect(&barOf(againsWindow), &QProgressBar::valueChanged, &again,
-                     [&](int value) { seen.push_back(value); });
-    startQuietly(again);
-    EXPECT_TRUE(seen.empty());
-    EXPECT_FALSE(againsWindow.isVisible());
+    Another again;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&again.bar)->text(QAccessible::Name),
+              "Backup progress");
+    startQuietly(again.controller);
+    EXPECT_TRUE(again.seen.empty());
+    EXPECT_FALSE(again.window.isVisible());
     EXPECT_TRUE(exits.empty());
 }
 
@@ -218,34 +217,27 @@ TEST_F(ControllerTest, TheBarStepsWithEachEntryWhileShownAndNeverPassesItsEnd) {
         Sandbox world;
         for (int i = 0; i < n; ++i)
             writeFile(world.menuExtras() + "/Entry" + std::to_string(1000 + i), "x");
-        const std::set<QWidget*> before = backupWindows();
-        AppController fresh;
-        QWidget& window = backupWindowSince(before);
-        std::vector<int> seen;
-        QObject::connect(&barOf(window), &QProgressBar::valueChanged, &fresh, [&](int value) {
-            seen.push_back(value);
-            EXPECT_TRUE(window.isVisible()) << value;
-        });
-        startQuietly(fresh);
+        Another fresh;
+        QObject::connect(&fresh.bar, &QProgressBar::valueChanged, &fresh.controller,
+                         [&](int value) { EXPECT_TRUE(fresh.window.isVisible()) << value; });
+        startQuietly(fresh.controller);
         std::vector<int> expected{5};
         for (int i = 1; i <= n && 100 / n; ++i)
             expected.push_back(std::min(100, 5 + 100 / n * i));
         if (expected.back() != 100)
             expected.push_back(100);
-        EXPECT_EQ(seen, expected);
-        EXPECT_FALSE(window.isVisible());
+        EXPECT_EQ(fresh.seen, expected);
+        EXPECT_FALSE(fresh.window.isVisible());
     }
     // A one-entry backup that fails: the window stays with the bar at its
     // end, where the step of 100 took it.
     {
         Sandbox world;
         makeSocket(world.menuExtras() + "/Broken");
-        const std::set<QWidget*> before = backupWindows();
-        AppController failing;
-        QWidget& window = backupWindowSince(before);
-        startQuietly(failing);
-        EXPECT_TRUE(window.isVisible());
-        EXPECT_EQ(barOf(window).value(), 100);
+        Another failing;
+        startQuietly(failing.controller);
+        EXPECT_TRUE(failing.window.isVisible());
+        EXPECT_EQ(failing.bar.value(), 100);
         EXPECT_EQ(exits, std::vector<int>{0});
         exits.clear();
     }
@@ -262,10 +254,10 @@ TEST_F(ControllerTest, AnUncopyableEntryFailsTheFirstStartOnlyAndIsNamedAfter) {
 
     for (int again = 2; again <= 3; ++again) {
         SCOPED_TRACE(again);
-        const std::set<QWidget*> before = backupWindows();
-        AppController later;
+        Another another;
+        AppController& later = another.controller;
         EXPECT_EQ(startQuietly(later), "Backup not complete: could not copy Broken\n");
-        EXPECT_FALSE(backupWindowSince(before).isVisible());
+        EXPECT_FALSE(another.window.isVisible());
         EXPECT_EQ(exits, std::vector<int>{0});  // this start did not end
         EXPECT_EQ(presenter.alerts.size(), 1u); // no new alert
         // The window is ready (the examples, the browser) and says what is missing.

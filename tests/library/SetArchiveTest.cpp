@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <archive.h>
 #include <archive_entry.h>
@@ -92,17 +93,22 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
         many.push_back({"Many/" + std::to_string(i) + ".png", ""});
     // Unpacked (an item's names, near the top) and only read through (a
     // theme's other files): the bytes count alike.
-    std::vector<Entry> total, deep;
+    std::vector<Entry> total, deep, cut{{"Mine/trayskininfo.txt", "mine\n"}};
     for (int i = 0; i < 8; ++i) {
         total.push_back(
             {"Big/audio-volume-" + std::to_string(i) + ".png", std::string(1 << 20, 0)});
         deep.push_back({"T/apps/" + std::to_string(i) + ".png", std::string(1 << 20, 0)});
     }
+    for (int i = 0; i < 40; ++i)
+        cut.push_back(
+            {"Mine/audio-volume-" + std::to_string(i) + ".png",
+             pngBytes(16, unsigned(i) * 7919u).toStdString() + std::string(4096, char(i))});
     const struct {
         const char* what;
         std::vector<Entry> entries;
         const char* reason;
         bool raw = false;
+        bool halved = false; // the archive cut to half its bytes
     } rows[] = {
         {"absolute name", {{outside + "/evil.png", picture}}, "outside itself"},
         {"climbing name", {{"Set/../../outside/evil.png", picture}}, "outside itself"},
@@ -120,6 +126,7 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
         {"a file named twice", {{"T/apps/a.png", picture}, {"T/apps/a.png", picture}}, "twice"},
         {"hidden set name", {{".hidden/audio-volume-high.png", picture}}, "begin with"},
         {"no item's names", {{"Set/firefox.png", picture}}, "No item"},
+        {"cut short", cut, "damaged or cut short", false, true},
     };
     const auto before = snapshot(library.root);
     for (const auto& row : rows) {
@@ -127,6 +134,10 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
         const std::string file = library.dir.path().toStdString() + "/hostile.tar.gz";
         QFile::remove(QString::fromStdString(file));
         writeArchive(file, row.entries, row.raw);
+        if (row.halved) {
+            ASSERT_TRUE(QFile::resize(QString::fromStdString(file),
+                                      QFileInfo(QString::fromStdString(file)).size() / 2));
+        }
         library::ImportLimits limits;
         limits.totalBytes = 4 << 20;
         const library::ImportResult result = library::importSets(library.root, file, limits);
@@ -140,23 +151,9 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
     }
 }
 
-TEST(SetImport, ATruncatedArchiveAndAFolderWithALinkMakeNoSet) {
+TEST(SetImport, AFolderWithALinkMakesNoSet) {
     Library library;
     const std::string base = library.dir.path().toStdString();
-    std::vector<Entry> set{{"Mine/trayskininfo.txt", "mine\n"}};
-    for (int i = 0; i < 40; ++i)
-        set.push_back(
-            {"Mine/audio-volume-" + std::to_string(i) + ".png",
-             pngBytes(16, unsigned(i) * 7919u).toStdString() + std::string(4096, char(i))});
-    writeArchive(base + "/whole.tar.gz", set);
-    QFile whole(QString::fromStdString(base + "/whole.tar.gz"));
-    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-    writeFile(base + "/cut.tar.gz", whole.read(whole.size() / 2).toStdString());
-    const library::ImportResult cut = library::importSets(library.root, base + "/cut.tar.gz");
-    EXPECT_FALSE(cut.done);
-    EXPECT_TRUE(cut.reason.contains("damaged or cut short")) << cut.reason.toStdString();
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(library.root + "/Volume/Mine")));
-
     writeFile(base + "/folder/Linked/audio-volume-high.png", pngBytes(16, 1).toStdString());
     ASSERT_TRUE(QFile::link("/etc/passwd", QString::fromStdString(base + "/folder/Linked/x.png")));
     const library::ImportResult linked = library::importSets(library.root, base + "/folder");

@@ -101,8 +101,7 @@ TEST_F(InstallTest, AFailedPictureStopsTheInstall) {
     ::unlink(target("Volume", "Volume2.tiff").c_str());
     makeFolders(target("Volume", "Volume2.tiff"));
     const std::string out = install("Volume", "Three");
-    EXPECT_EQ(copies(out), 2);
-    EXPECT_NE(out.find("copy problem!  err is 63\n"), std::string::npos) << out;
+    EXPECT_EQ(copies(out), 2); // (its "copy problem!" line is the command line's)
     EXPECT_EQ(resources("Volume")["Volume1.tif"], tiffBytes("t1"));
     EXPECT_EQ(resources("Volume")["Volume3.tif"], tiffBytes("sys3"));
     ASSERT_EQ(presenter.alerts.size(), 1u);
@@ -123,11 +122,9 @@ TEST_F(InstallTest, AnItemWithoutBundleIsSaidBeforeAndAfterUse) {
     EXPECT_EQ(inUse(), "No Menu Extra of this name is installed.");
     click(browser(), 1, "Mine");
     EXPECT_EQ(inUse(), "No Menu Extra of this name is installed.");
+    // (The tool's refusal is ToolTest's, its words FailureCauseTest's.)
     install("Gone", "Mine");
-    ASSERT_EQ(presenter.alerts.size(), 1u);
-    EXPECT_TRUE(said()[1].startsWith("Wrong Password ("));
-    EXPECT_EQ(said()[3],
-              "The Menu Extra or its picture is not installed, or is reached through a link.");
+    EXPECT_EQ(alertTitles(), QStringList{"My Apologies"});
 }
 
 TEST_F(InstallTest, ASetOfLinksInstallsThePicturesTheyPointTo) {

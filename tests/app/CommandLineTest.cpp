@@ -152,6 +152,12 @@ TEST_F(CommandLineTest, EachVerbSaysWhatItDidAndEndsWithTheStatusAScriptReliesOn
         {W::None, "status --restart-panel", 64, {}, {"status"}},
         {W::None, "--switch-desktop use Volume Mine", 64, {}, {"--switch-desktop"}},
         {W::None, "--own-theme --switch-desktop restore Volume", 64, {}, {"restore"}},
+        {W::None, "--desktop --menu-extras", 64, {}, {"--desktop and --menu-extras"}},
+        {W::None, "--own-theme --menu-extras", 64, {}, {"--own-theme works in desktop mode only"}},
+        // The mode the words name: the command line's over the Menu Extras folder's.
+        {W::None, "--desktop --help", 0, {"the panel's status icons"}},
+        {W::None, "--own-theme --help", 0, {"the panel's status icons"}},
+        {W::Desktop, "--menu-extras --help", 0, {"the menu bar's status items"}},
         // Menu Extras: the library is made by the first verb that changes it.
         {W::MenuExtras, "status", 0, {"Menu Extras\n", "Volume\tpictures that no set holds\n"}},
         {W::MenuExtras, "--help", 0, {"the menu bar's status items"}, {}, "C", {}, "the panel's"},

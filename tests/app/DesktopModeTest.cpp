@@ -1,7 +1,6 @@
 // Desktop mode through the program on a made-up icon theme: the start, Use
 // This Set into the theme's overlay and the restores, the running KDE clients
-// told of each; the command line and the choice of mode.
-#include "app/CommandLine.h"
+// told of each; the library that cannot be made; each desktop's panel hint.
 #include "library/icontheme/DesktopTexts.h"
 #include "platform/core/FileManager.h"
 #include "tests/app/DesktopFixture.h"
@@ -154,47 +153,6 @@ TEST_F(DesktopTest, ALibraryThatCannotBeMadeEndsTheStartAndSaysWhere) {
     EXPECT_TRUE(presenter.alerts[0].detail.startsWith("Could not set up " +
                                                       QString::fromStdString(library())));
     EXPECT_EQ(readFile(library()), "a file where the library belongs");
-}
-
-TEST(StartOptions, CommandLineChoosesTheMode) {
-    using library::ModeRequest;
-    const struct {
-        QStringList arguments;
-        ModeRequest request; // Any with an error: refused
-        QString theme;
-        bool error;
-        bool ownTheme{};
-    } cases[] = {
-        {{}, ModeRequest::Any, {}, false},
-        {{"--desktop"}, ModeRequest::Desktop, {}, false},
-        {{"--menu-extras"}, ModeRequest::MenuExtras, {}, false},
-        {{"--icon-theme", "Papirus"}, ModeRequest::Desktop, "Papirus", false},
-        {{"--desktop", "--menu-extras"}, ModeRequest::Any, {}, true},
-        {{"--own-theme"}, ModeRequest::Desktop, {}, false, true},
-        {{"--own-theme", "--menu-extras"}, ModeRequest::Any, {}, true},
-    };
-    for (const auto& c : cases) {
-        const StartOptions options = parseStartOptions(QStringList{"trayskin"} + c.arguments);
-        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        EXPECT_EQ(!options.error.isEmpty(), c.error);
-        if (!c.error) {
-            EXPECT_EQ(options.request, c.request);
-            EXPECT_EQ(options.iconTheme, c.theme);
-            EXPECT_EQ(options.ownTheme, c.ownTheme);
-        }
-    }
-    // Without a word on the command line the Menu Extras folder decides.
-    const auto desktop = [](ModeRequest request, const QString& theme) {
-        return dynamic_cast<library::IconThemeSystem*>(
-                   library::chooseSystem(request, theme).get()) != nullptr;
-    };
-    Sandbox box;
-    ASSERT_EQ(::rmdir(box.menuExtras().c_str()), 0);
-    EXPECT_TRUE(desktop(ModeRequest::Any, {}));
-    EXPECT_TRUE(desktop(ModeRequest::Any, "Adwaita"));
-    makeFolders(box.menuExtras());
-    EXPECT_FALSE(desktop(ModeRequest::Any, {}));
-    EXPECT_TRUE(desktop(ModeRequest::Desktop, {}));
 }
 
 // Each desktop is told what its own panel needs; a desktop whose panel is not

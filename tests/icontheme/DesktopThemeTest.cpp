@@ -186,17 +186,6 @@ TEST(DesktopTheme, EverySettingsFileOfTheDesktopIsSwitchedAndPutBackByteForByte)
     }
 }
 
-// What an older version remembered (one setting, no list) is still put back.
-TEST(DesktopTheme, AnOldMemoryOfASwitchIsStillPutBack) {
-    Desktop d;
-    ThemeWorld::put(d.world.root(), kGtk, "[Settings]\ngtk-icon-theme-name=T-Trayskin\n");
-    ThemeWorld::put(d.world.root(), "state/switch.json",
-                    R"({"source": "GTK 3 settings", "theme": "T-Trayskin", "previous": "T"})");
-    ThemeSwitch themeSwitch = d.themeSwitch();
-    ASSERT_EQ(themeSwitch.restore(d.detect("", "")), SwitchResult::Done);
-    EXPECT_EQ(ThemeWorld::get(d.world.root() + "/" + kGtk), "[Settings]\ngtk-icon-theme-name=T\n");
-}
-
 TEST(DesktopTheme, ToolsRunByPathWithATimeLimitAndAFloodIsGivenUpAfterALine) {
     Desktop d; // and says, fails, hangs and floods
     EXPECT_EQ(runTool("says", {"get", "it"}), QString("get it"));

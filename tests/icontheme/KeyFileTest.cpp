@@ -15,27 +15,26 @@ const QString kGroup = "Settings";
 const QString kKey = "gtk-icon-theme-name";
 
 TEST(KeyFile, GtkReadsWhatWeReadAndTheValueWeWriteAndEveryOtherLineStays) {
-    const std::pair<QByteArray, const char*> cases[] = {
-        {"# mine\n[Settings]\ngtk-icon-theme-name=A\n\n# later\n  gtk-icon-theme-name = B\nx=1\n",
-         "B"},
-        {"[Settings]\ngtk-icon-theme-name=A\n[Other]\ngtk-icon-theme-name=C\n[Settings]\n"
-         "gtk-font-name=Sans 10\n",
-         "A"},
-        {"[Settings]\ngtk-theme-name=T\n[Other]\n[Settings]\ngtk-icon-theme-name=B\ny=2", "B"},
-        {"[Settings]\r\ngtk-icon-theme-name=W\r\ngtk-theme-name=T\r\n", "W"},
-        {"[Settings]\ngtk-icon-theme-name=\\sA\\\\b \n", " A\\b "},
-        {"[Settings]\ngtk-icon-theme-name[de]=Q\n", "-"}, // a key of its own
-        {"# top\n[Other]\nk=v", "-"},
-        {"", "-"},
-        {"[Settings]\ngtk-icon-theme-name=A\n; not a comment to GLib\n", "refused"},
-        {"gtk-icon-theme-name=A\n[Settings]\n", "refused"},
-        {"[Settings]\ngtk-icon-theme-name=A\ngtk-icon-theme-name]=B\n", "refused"},
-        {"[Settings]\n=A\n", "refused"},
-        {"[Set[tings]\n", "refused"},
+    // What GTK takes is the client's answer; it refuses the last five whole.
+    const QByteArray cases[] = {
+        "# mine\n[Settings]\ngtk-icon-theme-name=A\n\n# later\n  gtk-icon-theme-name = B\nx=1\n",
+        "[Settings]\ngtk-icon-theme-name=A\n[Other]\ngtk-icon-theme-name=C\n[Settings]\n"
+        "gtk-font-name=Sans 10\n",
+        "[Settings]\ngtk-theme-name=T\n[Other]\n[Settings]\ngtk-icon-theme-name=B\ny=2",
+        "[Settings]\r\ngtk-icon-theme-name=W\r\ngtk-theme-name=T\r\n",
+        "[Settings]\ngtk-icon-theme-name=\\sA\\\\b \n",
+        "[Settings]\ngtk-icon-theme-name[de]=Q\n",
+        "# top\n[Other]\nk=v",
+        "",
+        "[Settings]\ngtk-icon-theme-name=A\n; not a comment to GLib\n",
+        "gtk-icon-theme-name=A\n[Settings]\n",
+        "[Settings]\ngtk-icon-theme-name=A\ngtk-icon-theme-name]=B\n",
+        "[Settings]\n=A\n",
+        "[Set[tings]\n",
     };
     ThemeWorld world;
     QStringList files; // each case's text, then the text with the new value
-    for (const auto& [text, reads] : cases) {
+    for (const QByteArray& text : cases) {
         const auto next = KeyFile::parse(text, KeyFileRules::Gtk).withValue(kGroup, kKey, "New");
         for (const QByteArray& bytes : {text, next.value_or(text)}) {
             files << world.root() + QString("/%1.ini").arg(files.size());
@@ -46,11 +45,10 @@ TEST(KeyFile, GtkReadsWhatWeReadAndTheValueWeWriteAndEveryOtherLineStays) {
     const QStringList gtk = gtkLookup(world, "--settings", files);
     ASSERT_EQ(gtk.size(), files.size());
     for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i) {
-        const auto& [text, reads] = cases[i];
+        const QByteArray& text = cases[i];
         SCOPED_TRACE(text.toStdString());
         const KeyFile before = KeyFile::parse(text, KeyFileRules::Gtk);
         const auto ours = before.value(kGroup, kKey);
-        EXPECT_EQ(gtk[2 * i], reads);
         EXPECT_EQ(before.readable() ? ours.value_or("-") : "refused", gtk[2 * i]);
         // A file GTK refuses is left as it is.
         EXPECT_EQ(gtk[2 * i + 1], before.readable() ? "New" : "refused");

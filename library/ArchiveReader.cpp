@@ -11,7 +11,9 @@
 #include <QSet>
 #include <archive.h>
 #include <archive_entry.h>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
 
 namespace library {
 
@@ -73,6 +75,36 @@ std::unique_ptr<QFile> makeEntry(const std::string& into, const QString& clean, 
 bool unpacked(const QString& clean) {
     return clean.count(u'/') < 2 ||
            icontheme::itemForIcon(clean.mid(clean.lastIndexOf(u'/') + 1)) != nullptr;
+}
+
+// Whether the name, or a folder above it, is a file only read through: it is
+// not on disk, yet its name is taken as if it were.
+bool readThroughAt(const QSet<QString>& readThrough, const QString& clean) {
+    for (qsizetype slash = clean.indexOf(u'/'); slash > 0; slash = clean.indexOf(u'/', slash + 1))
+        if (readThrough.contains(clean.left(slash)))
+            return true;
+    return readThrough.contains(clean);
+}
+
+// Places the entry: its folders, and its file where it is unpacked. A file
+// only read through is noted instead, and its folder's time set as making the
+// file would (a theme's icon-theme.cache is trusted only for folders older
+// than it). False when the name is taken.
+bool placeEntry(const std::string& into, const QString& clean, bool folder,
+                QSet<QString>& readThrough, std::unique_ptr<QFile>& file) {
+    if (readThroughAt(readThrough, clean))
+        return false;
+    if (folder || unpacked(clean)) {
+        file = makeEntry(into, clean, folder);
+        return file != nullptr;
+    }
+    const QString parent = QFileInfo(clean).path();
+    if (fs::exists(into + '/' + clean.toStdString()) || !makeEntry(into, parent, true))
+        return false;
+    readThrough.insert(clean);
+    const QByteArray made = QFile::encodeName(QString::fromStdString(into) + u'/' + parent);
+    ::utimensat(AT_FDCWD, made.constData(), nullptr, 0);
+    return true;
 }
 
 // Copies the entry's bytes into the file (or nowhere), counting them against the limits.
@@ -151,19 +183,9 @@ Unpacked unpackArchive(const std::string& path, const std::string& into,
         if (auto no =
                 checkHeader(budget, name, type == AE_IFREG && !linked, type == AE_IFDIR, size))
             return *no;
-        const QString clean = safeEntryName(name);
-        const bool folder = type == AE_IFDIR;
         std::unique_ptr<QFile> file;
-        if (folder || unpacked(clean))
-            file = makeEntry(into, clean, folder);
-        else if (!readThrough.contains(clean))
-            file = makeEntry(into, QFileInfo(clean).path(), true);
-        if (!file)
+        if (!placeEntry(into, safeEntryName(name), type == AE_IFDIR, readThrough, file))
             return refuse(QT_TRANSLATE_NOOP("Trayskin", "The archive names a file twice:"), name);
-        if (!folder && !unpacked(clean)) {
-            readThrough.insert(clean);
-            file.reset();
-        }
         if (type == AE_IFREG) {
             if (auto no = copyData(reader.get(), file.get(), budget, name))
                 return *no;

@@ -10,12 +10,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <archive.h>
 #include <archive_entry.h>
 #include <vector>
 
 using testing_support::pngBytes;
+using testing_support::readFile;
 using testing_support::snapshot;
 using testing_support::svgBytes;
 using testing_support::writeFile;
@@ -123,7 +125,11 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
         {"10 GB of zeros", {{"", bombHeader(10LL << 30)}}, "too large", true},
         {"too many bytes in all", total, "too many bytes"},
         {"too many bytes read through", deep, "too many bytes"},
-        {"a file named twice", {{"T/apps/a.png", picture}, {"T/apps/a.png", picture}}, "twice"},
+        {"a file named twice", {{"./T/apps/a.png", picture}, {"T//apps/a.png", picture}}, "twice"},
+        {"folder, then file", {{"T/a/b", "", AE_IFDIR}, {"T/a/b", picture}}, "twice"},
+        {"file, then folder", {{"T/a/b", picture}, {"T/a/b/", "", AE_IFDIR}}, "twice"},
+        {"file, then in it", {{"T/a/b", picture}, {"T/a/b/audio-volume-high.png", ""}}, "twice"},
+        {"file in it, then it", {{"T/a/b/c", picture}, {"T/a/b", picture}}, "twice"},
         {"hidden set name", {{".hidden/audio-volume-high.png", picture}}, "begin with"},
         {"no item's names", {{"Set/firefox.png", picture}}, "No item"},
         {"cut short", cut, "damaged or cut short", false, true},
@@ -164,13 +170,23 @@ TEST(SetImport, AFolderWithALinkMakesNoSet) {
 TEST(SetImport, AThemeArchiveGivesASetPerItemNamedAfterTheTheme) {
     Library library;
     const std::string file = library.dir.path().toStdString() + "/theme.tar.xz.tar.gz";
-    writeArchive(file, {{"Cool/index.theme",
-                         "[Icon Theme]\nName=Cool Icons\nDirectories=16x16/status,scalable/status\n"
-                         "[16x16/status]\nSize=16\nType=Fixed\n"
-                         "[scalable/status]\nSize=16\nType=Scalable\n"},
+    const std::string index =
+        "[Icon Theme]\nName=Cool Icons\nDirectories=16x16/status,scalable/status\n"
+        "[16x16/status]\nSize=16\nType=Fixed\n[scalable/status]\nSize=16\nType=Scalable\n";
+    // A cache made before the pictures were put in, trusted only for folders
+    // older than it: a file after it, even one not unpacked, makes 16x16/status newer.
+    const std::string stale = library.dir.path().toStdString() + "/stale";
+    writeFile(stale + "/index.theme", index);
+    writeFile(stale + "/16x16/status/audio-volume-muted.png", pngBytes(16, 9).toStdString());
+    ASSERT_EQ(QProcess::execute("gtk-update-icon-cache",
+                                {"--force", "--quiet", QString::fromStdString(stale)}),
+              0);
+    writeArchive(file, {{"Cool/index.theme", index},
                         {"Cool/16x16/status/audio-volume-high.png", pngBytes(16, 5).toStdString()},
-                        {"Cool/scalable/status/audio-volume-high.svg", svgBytes(6).toStdString()},
                         {"Cool/16x16/status/battery-low.png", pngBytes(16, 7).toStdString()},
+                        {"Cool/icon-theme.cache", readFile(stale + "/icon-theme.cache")},
+                        {"Cool/16x16/status/firefox.png", pngBytes(16, 8).toStdString()},
+                        {"Cool/scalable/status/audio-volume-high.svg", svgBytes(6).toStdString()},
                         {"Cool/16x16/apps/firefox.png", pngBytes(16, 8).toStdString()}});
     const library::ImportResult result = library::importSets(library.root, file);
     EXPECT_TRUE(result.done) << result.reason.toStdString();

@@ -126,6 +126,9 @@ def drawn_whole(box, panel, like):
 
 
 def main():
+    # Ended by a signal, as by Ctrl-C: the sandbox's processes end, and its
+    # image is unmounted and removed.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
     with journaled_home():
         rounds(sys.argv[1], int(sys.argv[2]))
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -301,10 +302,17 @@ PanelDrawing drawPanelPictures(std::vector<PanelPicture> pictures, std::vector<i
         std::min<std::size_t>(count / kPicturesPerPart, std::thread::hardware_concurrency()), 1,
         kMostParts);
     std::vector<std::thread> others;
-    for (std::size_t part = 1; part < parts; ++part)
-        others.emplace_back(drawRange, std::ref(drawing), count * part / parts,
-                            count * (part + 1) / parts);
-    drawRange(drawing, 0, count / parts);
+    std::vector<std::size_t> here{0}; // the parts drawn on this thread
+    for (std::size_t part = 1; part < parts; ++part) {
+        try {
+            others.emplace_back(drawRange, std::ref(drawing), count * part / parts,
+                                count * (part + 1) / parts);
+        } catch (const std::system_error&) { // no thread to be had (the user's limit)
+            here.push_back(part);
+        }
+    }
+    for (std::size_t part : here)
+        drawRange(drawing, count * part / parts, count * (part + 1) / parts);
     for (std::thread& other : others)
         other.join();
     return drawing;

@@ -10,6 +10,11 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using browser::PreviewPicture;
 using namespace testing_support;
@@ -227,4 +232,27 @@ TEST(PanelPictures, ManyPicturesAreDrawnWholeInParts) {
                     << i;
             }
     }
+    // Where no thread is to be had (the user's limit of processes), all is
+    // drawn on the caller's: in a child that may start none (its real user
+    // not root's, no capabilities), the same drawing.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit none{0, 0};
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[2]{};
+        bool same = (::getuid() != 0 || (::setresuid(65534, 0, 0) == 0 &&
+                                         ::syscall(SYS_capset, &header, caps) == 0)) &&
+                    ::setrlimit(RLIMIT_NPROC, &none) == 0;
+        try {
+            const auto alone =
+                browser::drawPanelPictures(browser::groupedPictures(paths), {16, 32}, 1);
+            same = same && alone.light == drawing.light && alone.dark == drawing.dark;
+        } catch (...) {
+            same = false;
+        }
+        ::_exit(same ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0);
 }

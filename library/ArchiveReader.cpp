@@ -11,6 +11,7 @@
 #include <QSet>
 #include <archive.h>
 #include <archive_entry.h>
+#include <climits>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -98,8 +99,11 @@ bool placeEntry(const std::string& into, const QString& clean, bool folder,
         file = makeEntry(into, clean, folder);
         return file != nullptr;
     }
+    // A name the disk takes no file of (too long) is refused as its file was.
     const QString parent = QFileInfo(clean).path();
-    if (fs::exists(into + '/' + clean.toStdString()) || !makeEntry(into, parent, true))
+    const std::string path = into + '/' + clean.toStdString();
+    if (path.size() >= PATH_MAX || path.size() - path.rfind('/') - 1 > NAME_MAX ||
+        fs::exists(path) || !makeEntry(into, parent, true))
         return false;
     readThrough.insert(clean);
     const QByteArray made = QFile::encodeName(QString::fromStdString(into) + u'/' + parent);

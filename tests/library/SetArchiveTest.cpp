@@ -130,6 +130,7 @@ TEST(SetImport, HostileArchivesAreRefusedWithAReasonAndNothingIsWritten) {
         {"file, then folder", {{"T/a/b", picture}, {"T/a/b/", "", AE_IFDIR}}, "twice"},
         {"file, then in it", {{"T/a/b", picture}, {"T/a/b/audio-volume-high.png", ""}}, "twice"},
         {"file in it, then it", {{"T/a/b/c", picture}, {"T/a/b", picture}}, "twice"},
+        {"a name too long", {{"T/a/" + std::string(256, 'b'), picture}}, "twice"},
         {"hidden set name", {{".hidden/audio-volume-high.png", picture}}, "begin with"},
         {"no item's names", {{"Set/firefox.png", picture}}, "No item"},
         {"cut short", cut, "damaged or cut short", false, true},

@@ -38,8 +38,6 @@ TEST(PathString, SubstitutionComponentsExtensionsAndTilde) {
         EXPECT_EQ(c.function(c.path), c.expected) << c.path;
     EXPECT_EQ(splitPath("/Volume/Ocean", "/"), (std::vector<std::string>{"", "Volume", "Ocean"}));
     EXPECT_EQ(splitPath("", "/"), (std::vector<std::string>{""}));
-    EXPECT_EQ(library::libraryRoot(), sandbox.library());
-    EXPECT_EQ(library::menuExtrasFolder(), sandbox.menuExtras());
 }
 
 TEST(Layout, NamingRules) {

@@ -67,7 +67,6 @@ TEST(AlertPanel, ShowsTitleAndMessageExactlyAsGiven) {
     EXPECT_EQ(shown.title, title);
     EXPECT_EQ(shown.windowTitle, title);
     EXPECT_EQ(shown.message, message);
-    EXPECT_EQ(shown.button, "OK");
     EXPECT_EQ(shown.parent, nullptr);
     EXPECT_FALSE(shown.detailShown);
 

@@ -21,30 +21,27 @@ echo
 echo "theme sets: $files files $(awk -v s="$a" 'BEGIN{printf "%.1f", s*1000}') ms," \
     "cp $(awk -v s="$c" 'BEGIN{printf "%.1f", s*1000}') ms, ratio $(ratio "$a" "$c") (goal <= 1.5)"
 
+# import_bench ARCHIVE WHAT: Import Sets of the archive against tar -x of it,
+# printed as "import: WHAT ...".
+import_bench() {
+    local csv="$work/sets-import-$(basename "$1" .tar.gz).csv"
+    hyperfine --style basic --warmup 1 --runs 10 --export-csv "$csv" \
+        --prepare "rm -rf '$sets/ilib' '$sets/x' && mkdir -p '$sets/x' && sync" \
+        -n import "'$setsbench' import '$sets/ilib' '$1' > /dev/null" \
+        -n tar "tar -C '$sets/x' -xzf '$1'"
+    local a c
+    a=$(mean_of "$csv" import)
+    c=$(mean_of "$csv" tar)
+    echo
+    echo "import: $2 $(awk -v s="$a" 'BEGIN{printf "%.1f", s*1000}') ms," \
+        "tar -x $(awk -v s="$c" 'BEGIN{printf "%.1f", s*1000}') ms, ratio $(ratio "$a" "$c") (goal <= 1.5)"
+}
+
 "$setsbench" tree "$sets/tree" 5000
 tar -C "$sets/tree" -czf "$sets/theme.tar.gz" Bench
-csv="$work/sets-import.csv"
-hyperfine --style basic --warmup 1 --runs 10 --export-csv "$csv" \
-    --prepare "rm -rf '$sets/ilib' '$sets/x' && mkdir -p '$sets/x' && sync" \
-    -n import "'$setsbench' import '$sets/ilib' '$sets/theme.tar.gz' > /dev/null" \
-    -n tar "tar -C '$sets/x' -xzf '$sets/theme.tar.gz'"
-a=$(mean_of "$csv" import)
-c=$(mean_of "$csv" tar)
-echo
-echo "import: $(find "$sets/tree" -type f | wc -l)-file theme archive $(awk -v s="$a" 'BEGIN{printf "%.1f", s*1000}') ms," \
-    "tar -x $(awk -v s="$c" 'BEGIN{printf "%.1f", s*1000}') ms, ratio $(ratio "$a" "$c") (goal <= 1.5)"
+import_bench "$sets/theme.tar.gz" "$(find "$sets/tree" -type f | wc -l)-file theme archive"
 
 # The same with a theme as it is downloaded, most of its files no item's:
 # the machine's Adwaita, its links made files.
 tar -C /usr/share/icons -h --hard-dereference -czf "$sets/adwaita.tar.gz" Adwaita
-csv="$work/sets-adwaita.csv"
-hyperfine --style basic --warmup 1 --runs 10 --export-csv "$csv" \
-    --prepare "rm -rf '$sets/ilib' '$sets/x' && mkdir -p '$sets/x' && sync" \
-    -n import "'$setsbench' import '$sets/ilib' '$sets/adwaita.tar.gz' > /dev/null" \
-    -n tar "tar -C '$sets/x' -xzf '$sets/adwaita.tar.gz'"
-a=$(mean_of "$csv" import)
-c=$(mean_of "$csv" tar)
-echo
-echo "import: Adwaita's $(tar -tzf "$sets/adwaita.tar.gz" | grep -vc '/$') files" \
-    "$(awk -v s="$a" 'BEGIN{printf "%.1f", s*1000}') ms," \
-    "tar -x $(awk -v s="$c" 'BEGIN{printf "%.1f", s*1000}') ms, ratio $(ratio "$a" "$c") (goal <= 1.5)"
+import_bench "$sets/adwaita.tar.gz" "Adwaita's $(tar -tzf "$sets/adwaita.tar.gz" | grep -vc '/$') files"
